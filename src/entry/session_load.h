@@ -1,0 +1,36 @@
+// Loading a printer session for a printer: the stored DEVMODE import, the
+// header check of a caller's DEVMODE, the reset to defaults, the model lists
+// and the small spooler queries the rest of the driver shares.
+#pragma once
+#include <cstdint>
+
+#include "entry/session.h"
+#include "platform/platform.h"
+
+// Header-fault bits of _UdcCheckDMode.
+constexpr uint32_t kFaultSpecVersion = 1;
+constexpr uint32_t kFaultDriverVersion = 2;
+constexpr uint32_t kFaultSize = 4;
+constexpr uint32_t kFaultDriverExtra = 8;
+constexpr uint32_t kFaultMagic = 16;
+constexpr uint32_t kFaultDeviceName = 32;
+
+int _UdcLoadSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName);
+int _UdcResetSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName);
+uint32_t _UdcCheckDMode(const void* devmode, const char16_t* printerName);
+void _UdcNormalizeSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName, int caller);
+int _UdcSaveEnvironment(PrinterSession* session, PrinterHandle printer, const char16_t* printerName);
+
+// Imports a stored DEVMODE (size bytes) into the session's driver DEVMODE:
+// public part from a 220-byte header, private part found by a byte-wise scan
+// for the signature. 1 when the signature was found.
+int ImportStoredDevMode(PrinterSession* session, const uint8_t* devmode, size_t size);
+
+// mode 2 drops everything up to the last backslash; both modes then stop at
+// the first comma; at most 259 characters. A null name gives a null result.
+const char16_t* ReducePrinterName(char16_t out[260], const char16_t* name, int mode);
+
+// GetPrinterInfoItem item codes.
+int GetPrinterInfoItem(PrinterHandle printer, const char16_t* printerName, void* buffer, uint32_t size, int item,
+                       PrinterSession* session = nullptr);
+int GetOsVersionCode();
