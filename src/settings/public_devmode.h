@@ -51,7 +51,7 @@ static_assert(offsetof(PublicDevMode, dmFields) == 72);
 static_assert(offsetof(PublicDevMode, dmOrientation) == 76);
 static_assert(offsetof(PublicDevMode, dmColor) == 92);
 static_assert(offsetof(PublicDevMode, dmFormName) == 102);
-static_assert(offsetof(PublicDevMode, dmMediaType) == 188);
+static_assert(offsetof(PublicDevMode, dmMediaType) == 196);
 
 // dmFields bits (named apart from windows.h's macros so both can coexist).
 constexpr uint32_t kDmOrientation = 0x00000001;

@@ -1,0 +1,141 @@
+#include "entry/log.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/platform.h"
+
+namespace {
+
+struct Out {
+    char16_t* buf;
+    size_t cap;
+    size_t len;
+    void Put(char16_t c) {
+        if (len + 1 < cap) buf[len++] = c;
+    }
+};
+
+void PutNumber(Out& o, uint64_t v, bool negative, int base, bool upper, int width, bool zeroPad, bool left) {
+    char digits[24];
+    int n = 0;
+    const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    do {
+        digits[n++] = set[v % base];
+        v /= base;
+    } while (v);
+    int len = n + (negative ? 1 : 0);
+    if (!left && !zeroPad)
+        for (int i = len; i < width; i++) o.Put(u' ');
+    if (negative) o.Put(u'-');
+    if (!left && zeroPad)
+        for (int i = len; i < width; i++) o.Put(u'0');
+    while (n) o.Put(static_cast<char16_t>(digits[--n]));
+    if (left)
+        for (int i = len; i < width; i++) o.Put(u' ');
+}
+
+}  // namespace
+
+size_t FormatLogText(char16_t* out, size_t capacity, const char* format, va_list args) {
+    Out o{out, capacity, 0};
+    if (capacity == 0) return 0;
+    for (const char* f = format; *f; f++) {
+        if (*f != '%') {
+            o.Put(static_cast<unsigned char>(*f));
+            continue;
+        }
+        f++;
+        bool left = false, zeroPad = false;
+        for (;; f++) {
+            if (*f == '-') left = true;
+            else if (*f == '0') zeroPad = true;
+            else break;
+        }
+        int width = 0;
+        while (*f >= '0' && *f <= '9') width = width * 10 + (*f++ - '0');
+        bool narrow = false, wide64 = false;
+        if (*f == 'h') { narrow = true; f++; }
+        else if (*f == 'l') { f++; if (*f == 'l') { wide64 = true; f++; } }
+        switch (*f) {
+        case 'd': case 'i': {
+            int64_t v = wide64 ? va_arg(args, long long) : va_arg(args, int);
+            PutNumber(o, v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v), v < 0, 10, false, width, zeroPad, left);
+            break;
+        }
+        case 'u': case 'x': case 'X': {
+            uint64_t v = wide64 ? va_arg(args, unsigned long long) : va_arg(args, unsigned int);
+            PutNumber(o, v, false, *f == 'u' ? 10 : 16, *f == 'X', width, zeroPad, left);
+            break;
+        }
+        case 'p': {
+            // Addresses always as 16 upper-case hex digits, on every build.
+            PutNumber(o, reinterpret_cast<uintptr_t>(va_arg(args, void*)), false, 16, true, 16, true, false);
+            break;
+        }
+        case 's': {
+            size_t start = o.len;
+            if (narrow) {
+                const char* s = va_arg(args, const char*);
+                if (!s) s = "(null)";
+                while (*s) o.Put(static_cast<unsigned char>(*s++));
+            } else {
+                const char16_t* s = va_arg(args, const char16_t*);
+                if (!s) s = u"(null)";
+                while (*s) o.Put(*s++);
+            }
+            for (size_t i = o.len - start; static_cast<int>(i) < width; i++) o.Put(u' ');
+            break;
+        }
+        case 'c': o.Put(static_cast<char16_t>(va_arg(args, int))); break;
+        case '%': o.Put(u'%'); break;
+        case '\0': f--; break;
+        default: o.Put(u'%'); o.Put(static_cast<unsigned char>(*f)); break;
+        }
+    }
+    out[o.len] = 0;
+    return o.len;
+}
+
+static size_t FormatPrefix(char16_t* out, size_t cap, const char* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    size_t n = FormatLogText(out, cap, fmt, ap);
+    va_end(ap);
+    return n;
+}
+
+void DrvLog(const char16_t* path, const char* format, ...) {
+    Host* host = CurrentPlatform().host;
+    if (!host) return;
+    char16_t line[1024];
+    HostTime t = host->LocalTime();
+    size_t n = FormatPrefix(line, 1024, "[KELO DRV] %04d/%02d/%02d %02d:%02d:%02d.%03d[pid=%8d][thread=%8x]:", t.year,
+                            t.month, t.day, t.hour, t.minute, t.second, t.milliseconds, host->ProcessId(),
+                            host->ThreadId());
+    va_list ap;
+    va_start(ap, format);
+    FormatLogText(line + n, 1024 - n, format, ap);
+    va_end(ap);
+    if (!path) {
+        host->DebugOutput(line);
+        return;
+    }
+    // A file path appends the line as UTF-8 text; used only by developers.
+    char narrow[4096];
+    size_t k = 0;
+    for (size_t i = 0; line[i] && k + 4 < sizeof narrow; i++) {
+        char16_t c = line[i];
+        if (c < 0x80) narrow[k++] = static_cast<char>(c);
+        else if (c < 0x800) { narrow[k++] = static_cast<char>(0xC0 | (c >> 6)); narrow[k++] = static_cast<char>(0x80 | (c & 0x3F)); }
+        else { narrow[k++] = static_cast<char>(0xE0 | (c >> 12)); narrow[k++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F)); narrow[k++] = static_cast<char>(0x80 | (c & 0x3F)); }
+    }
+    char p8[1024];
+    size_t j = 0;
+    for (; path[j] && j + 1 < sizeof p8; j++) p8[j] = static_cast<char>(path[j] < 0x80 ? path[j] : '_');
+    p8[j] = 0;
+    if (FILE* f = std::fopen(p8, "a")) {
+        std::fwrite(narrow, 1, k, f);
+        std::fclose(f);
+    }
+}
