@@ -2,6 +2,7 @@
 // header check of a caller's DEVMODE, the reset to defaults, the model lists
 // and the small spooler queries the rest of the driver shares.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "entry/session.h"
@@ -24,13 +25,14 @@ int _UdcSaveEnvironment(PrinterSession* session, PrinterHandle printer, const ch
 // Imports a stored DEVMODE (size bytes) into the session's driver DEVMODE:
 // public part from a 220-byte header, private part found by a byte-wise scan
 // for the signature. 1 when the signature was found.
-int ImportStoredDevMode(PrinterSession* session, const uint8_t* devmode, size_t size);
+int ImportStoredDevMode(DriverDevMode* dm, const uint8_t* devmode, size_t size);
 
 // mode 2 drops everything up to the last backslash; both modes then stop at
 // the first comma; at most 259 characters. A null name gives a null result.
 const char16_t* ReducePrinterName(char16_t out[260], const char16_t* name, int mode);
 
-// GetPrinterInfoItem item codes.
-int GetPrinterInfoItem(PrinterHandle printer, const char16_t* printerName, void* buffer, uint32_t size, int item,
-                       PrinterSession* session = nullptr);
+// One item of the printer's or driver's information into buffer (zeroed
+// first; text is cut to size / 2 - 1 characters). Item 10 imports the stored
+// DEVMODE into a DriverDevMode buffer. TRUE/FALSE.
+int GetPrinterInfoItem(PrinterHandle printer, const char16_t* printerName, void* buffer, uint32_t size, int item);
 int GetOsVersionCode();

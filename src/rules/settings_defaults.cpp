@@ -1,0 +1,198 @@
+// Fresh settings and a fresh environment for a printer, and the take-over
+// of a DEVMODE the printer already holds.
+#include <cstring>
+
+#include "entry/global_list.h"
+#include "entry/session_load.h"
+#include "model/printer_data.h"
+#include "rules/settings_application.h"
+#include "settings/field_table.h"
+#include "settings/text16.h"
+
+namespace {
+
+// The default paper of a fresh record: the environment's default output
+// size for the unit of length, else its default original size. A printer
+// that was never given defaults still gets a real paper: A4 for millimetres,
+// Letter for inches.
+uint32_t DefaultPaperId(const PrinterEnvironment& env, int original) {
+    int inch = env.unitOfLength != 0;
+    uint32_t orig = env.defaultPaper[inch ? 1 : 0];
+    uint32_t out = env.defaultPaper[inch ? 3 : 2];
+    uint32_t id = original ? orig : (out ? out : orig);
+    if (id == 0) id = inch ? 1 : 9;
+    return id;
+}
+
+// Width and length (0.1 mm, smaller first) from the paper list, or from the
+// built-in table while the list is not built yet.
+void PaperSize(const PrinterEnvironment& env, uint32_t id, int32_t* w, int32_t* l) {
+    uint32_t a = 0, b = 0;
+    bool found = false;
+    for (int i = 0; i < kPaperSlots && env.paperList[i].id != kPaperListEnd && env.paperList[i].name[0]; i++) {
+        if (env.paperList[i].id == id) {
+            a = env.paperList[i].width;
+            b = env.paperList[i].length;
+            found = true;
+            break;
+        }
+    }
+    for (int i = 0; !found && i < kBuiltinPaperCount; i++) {
+        if (kBuiltinPapers[i].id == id) {
+            a = kBuiltinPapers[i].width;
+            b = kBuiltinPapers[i].length;
+            found = true;
+        }
+    }
+    *w = static_cast<int32_t>(a < b ? a : b);
+    *l = static_cast<int32_t>(a < b ? b : a);
+}
+
+void WriteTableDefaults(PrivateSettings* p) {
+    for (int i = 0; i < PrivateFieldCount(); i++) {
+        const FieldRow& r = PrivateFieldTable()[i];
+        switch (r.defKind) {
+        case DefaultKind::Const:
+        case DefaultKind::FirstRest:
+            if (r.type == FieldType::Text || r.type == FieldType::Bytes) {
+                std::memset(reinterpret_cast<uint8_t*>(p) + r.offset, static_cast<int>(r.defValue), r.size);
+                break;
+            }
+            for (int e = 0; e < r.count; e++) WriteFieldElement(r, p, e, e == 0 ? r.defValue : r.defRest);
+            break;
+        case DefaultKind::Text:
+            if (r.offset == 0) {
+                // The signature fills its field; the zero after it is the next field.
+                std::memcpy(p->signature, u"JUP/CS", sizeof p->signature);
+            } else {
+                Text16Copy(reinterpret_cast<char16_t*>(reinterpret_cast<uint8_t*>(p) + r.offset), r.count, r.defText);
+            }
+            break;
+        case DefaultKind::Computed:
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+void DefaultFontFace(char16_t out[64]) {
+    std::u16string face = Sys().MessageFontFace();
+    if (face.empty()) face = (Sys().SystemDefaultUILanguage() & 0x3FF) == 0x11 ? u"ＭＳ ゴシック" : u"Arial";
+    Text16Copy(out, 64, face.c_str());
+}
+
+void FillIdentityNames(PrinterSession* session, const char16_t* printerName) {
+    PrivateSettings& p = session->dm.priv;
+    Text16Copy(p.computerName, 256, Sys().ComputerName().c_str());
+    Text16Copy(p.userName, 256, LookUpUserName(printerName).c_str());
+    if (printerName) Text16Copy(p.printerDisplayName, 128, printerName);
+}
+
+int TakeSettingsFromPrinterDevmode(PrinterSession* session, const uint8_t* dm, size_t size) {
+    if (!dm || size < sizeof(PublicDevMode)) return 0;
+    PublicDevMode pub;
+    std::memcpy(&pub, dm, sizeof pub);
+    if (pub.dmSize != sizeof(PublicDevMode) || pub.dmDriverExtra < kPrivateSize) return 0;
+    session->dm.pub = pub;
+    session->dm.pub.dmDriverExtra = kPrivateSize;
+    session->dm.pub.dmDriverVersion = kDriverVersion;
+    return ImportStoredDevMode(&session->dm, dm, size);
+}
+
+int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mode) {
+    PrinterEnvironment& env = session->env;
+    PrivateSettings& p = session->dm.priv;
+    env.printCheckLevel = 4;
+    char16_t name[260] = {};
+    int haveName = printer && GetPrinterInfoItem(printer, nullptr, name, sizeof name, 14);
+    if (mode == 2) {
+        PrinterInfo2 info;
+        if (!printer || !Spool().GetPrinterInfo2(printer, &info) || info.devMode.empty()) return 0;
+        TakeSettingsFromPrinterDevmode(session, info.devMode.data(), info.devMode.size());
+        FillIdentityNames(session, haveName ? name : nullptr);
+        return 1;
+    }
+    WriteTableDefaults(&p);
+
+    uint8_t duplex = GetDuplexOrSimplex(printer);
+    p.duplexType = duplex;
+    p.duplexType_MixedSize = duplex == 2 ? 4 : 5;
+    p.originalSize = static_cast<uint16_t>(DefaultPaperId(env, 1));
+    p.outputSize = static_cast<uint16_t>(env.defaultPaper[env.unitOfLength ? 3 : 2]);
+    p.inputTray = env.modelFS == 1 ? 257 : 7;
+
+    char16_t text[256] = {};
+    if (Sys().LoadResourceString(env.languageId, 20454, text, 256) > 0) Text16Copy(p.text_Watermark, 64, text);
+    DefaultFontFace(p.font_Watermark);
+    Text16Copy(p.font_StampPage, 64, p.font_Watermark);
+    Text16Copy(p.font_StampDate, 64, p.font_Watermark);
+    Text16Copy(p.font_StampText, 64, p.font_Watermark);
+
+    p.bindingSide = env.a3OrA4 ? 2 : 0;
+    int32_t w = 0, l = 0;
+    PaperSize(env, DefaultPaperId(env, 0), &w, &l);
+    p.originalWidth_mm_CustomPaper = p.outputWidth_mm_CustomPaper = p.outputWidth_mm = w * 10;
+    p.originalLength_mm_CustomPaper = p.outputLength_mm_CustomPaper = p.outputLength_mm = l * 10;
+
+    p.colorMode = (env.inkCount == 1 || (env.inkCount == 2 && env.localArea == 0)) ? 2 : 0;
+    p.imageMode = env.inkCount == 1 ? 2 : 1;
+    p.imageQuality = static_cast<uint8_t>(env.imageQualityDefault);
+
+    p.tray_SlipSheet = static_cast<uint16_t>(env.defaultTray[1]);
+    p.tray_FrontCover = static_cast<uint16_t>(env.defaultTray[2]);
+    p.tray_BackCover = static_cast<uint16_t>(env.defaultTray[3]);
+    p.trayForCover_BookletBinding = static_cast<uint16_t>(env.defaultTray[4]);
+    p.tray_SlipSheet_ProgramPrint = static_cast<uint16_t>(env.defaultTray[5]);
+    p.tray_Envelope_MailMaking = static_cast<uint16_t>(env.defaultTray[6]);
+    p.tray_Insert_MailMaking = static_cast<uint16_t>(env.insertDefaultTray);
+
+    bool regionalInch = env.localArea && env.unitOfLength;
+    p.form_Envelope_MailMaking = regionalInch ? 3 : 1;
+    p.size_Insert_MailMaking = regionalInch ? 1 : 9;
+
+    uint16_t standard = env.inputUnit_Option == 10 ? 261 : 257;
+    p.inputTray_Cover_PerfectBinding = standard;
+    p.inputTray_Body_PerfectBinding = standard;
+    p.inputTrayPriority_CarbonCopy[0] = standard;
+
+    FillIdentityNames(session, haveName ? name : nullptr);
+    return 1;
+}
+
+void ResetEnvironment(PrinterSession* session, PrinterHandle printer, int mode) {
+    PrinterEnvironment& env = session->env;
+    if (mode == 1) {
+        ReadTypedPrinterData(printer, u"DefEnv", kRegBinary, &env, kEnvironmentSize);
+        return;
+    }
+    for (int i = 0; i < 100; i++) {
+        // Folder names 20120 to 20149, then 21045 to 21114.
+        uint32_t id = i < 30 ? 20120 + i : 21045 + (i - 30);
+        char16_t buf[256] = {};
+        if (Sys().LoadResourceString(env.languageId, id, buf, 256) > 0) Text16Copy(env.storageFolderName[i], 255, buf);
+        env.storageFolderPresent[i] = 1;
+        env.storageFolderSelectable[i] = i == 0 ? 1 : 0;
+    }
+    env.storageEnabled = 1;
+    env.storageState = 0;
+    env.communityOverride = 0;
+    Text16Copy(env.snmpCommunityName, 33, u"public");
+    env.useTypedAddress = 0;
+    std::memset(env.typedAddress, 0, sizeof env.typedAddress);
+    env.wakeUpEnable = 1;
+    Text16Copy(env.macAddress, 18, u"00:00:00:00:00:00");
+    env.wakeUpTarget = 0;
+    env.inputUnit_Option = 0;
+    env.outputUnit_Option = 0;
+    env.foldUnit_Option = 0;
+    env.offsetStapleTray_Option = 0;
+    env.optionFlag5 = 0;
+    env.unitOfLength = GetUnitOfLength(printer);
+    env.defaultPaperType = 258;
+    env.environmentChoiceA = 0;
+    env.lightPaperSupport = 0;
+    env.roughPaperSupport = 0;
+    env.listsBuilt = 0;
+    env.environmentChoiceB = 0;
+}

@@ -1,0 +1,11 @@
+// Fixed-capacity UTF-16 text helpers: every copy is cut to fit and
+// terminated, every read stops at the capacity.
+#pragma once
+#include <cstddef>
+
+// Length of s, never looking past max characters.
+size_t Text16Length(const char16_t* s, size_t max);
+// Copies at most capacity - 1 characters of src and terminates dst.
+void Text16Copy(char16_t* dst, size_t capacity, const char16_t* src);
+// Compares over at most n characters, as wcsncmp does.
+int Text16Compare(const char16_t* a, const char16_t* b, size_t n);
