@@ -1,0 +1,290 @@
+// Loading a printer session: the import of the printer's stored DEVMODE at
+// any byte offset of its private part, the fall-back to defaults, the
+// header check of callers' DEVMODEs and the printer name reduction.
+#include "entry/session_load.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entry/global_list.h"
+#include "platform/fake_platform.h"
+
+namespace {
+
+constexpr uint32_t kMarkerCount = 0x5A515A51;
+const char16_t kMarkerJob[] = u"stored job";
+const char16_t kMarkerAddress[] = u"10.9.8.7";
+
+void PutText(char16_t* field, size_t capacity, const char16_t* text) {
+    std::u16string s(text);
+    s.resize(std::min(s.size(), capacity - 1));
+    std::memcpy(field, s.c_str(), (s.size() + 1) * sizeof(char16_t));
+}
+
+// A driver DEVMODE of ours whose fields are zero except for the header, the
+// signature, the magic and two markers that defaults never produce.
+std::unique_ptr<DriverDevMode> MarkedDevMode(const char16_t* device) {
+    auto dm = std::make_unique<DriverDevMode>();
+    PutText(dm->pub.dmDeviceName, 32, device);
+    dm->pub.dmSpecVersion = kSpecVersion;
+    dm->pub.dmDriverVersion = kDriverVersion;
+    dm->pub.dmSize = sizeof(PublicDevMode);
+    dm->pub.dmDriverExtra = kPrivateSize;
+    dm->pub.dmFields = kDriverDmFields;
+    std::memcpy(dm->priv.signature, u"JUP/CS", 12);
+    dm->priv.pageCount = kMarkerCount;
+    PutText(dm->priv.jobName, 256, kMarkerJob);
+    dm->priv.trailingMagic = kTrailingMagic;
+    return dm;
+}
+
+// The stored form: a public part of dmSize bytes and a private part of
+// `extra` bytes holding our record at byte sigAt (cut where it runs out);
+// sigAt -1 leaves the private part without a signature.
+std::vector<uint8_t> StoredDevMode(const DriverDevMode& dm, uint16_t dmSize, uint16_t extra, int sigAt) {
+    PublicDevMode pub = dm.pub;
+    pub.dmSize = dmSize;
+    pub.dmDriverExtra = extra;
+    std::vector<uint8_t> out(dmSize + extra, 0);
+    std::memcpy(out.data(), &pub, std::min<size_t>(dmSize, sizeof pub));
+    if (sigAt >= 0) {
+        size_t n = std::min<size_t>(kPrivateSize, extra - sigAt);
+        std::memcpy(out.data() + dmSize + sigAt, &dm.priv, n);
+    }
+    return out;
+}
+
+std::vector<uint8_t> MarkedEnvironment(uint32_t bytes) {
+    auto env = std::make_unique<PrinterEnvironment>();
+    PutText(env->snmpCommunityName, 33, u"public");
+    PutText(env->typedAddress, 40, kMarkerAddress);
+    BuildModelLists(env.get(), nullptr, 0x0409, 0);
+    env->listsBuilt = 1;
+    std::vector<uint8_t> out(bytes, 0xA5);
+    std::memcpy(out.data(), env.get(), std::min<size_t>(bytes, sizeof *env));
+    return out;
+}
+
+bool LoggedReset(const FakeHost& host) {
+    for (const auto& line : host.DebugLines())
+        if (Narrow(line).find("_UdcResetSelfDMode") != std::string::npos) return true;
+    return false;
+}
+
+struct LoadCase {
+    const char* what;
+    bool hasDevMode;
+    uint16_t dmSize;
+    uint16_t extra;
+    int sigAt;  // where our record starts in the stored private part
+    uint32_t envBytes;  // 0: no "PrvEnv"
+    bool wantImported;
+    bool wantEnvLoaded;
+};
+
+const LoadCase kLoadCases[] = {
+    {"exact private part, signature at 0", true, 220, 18820, 0, 196632, true, true},
+    {"signature 6 bytes in, 18826-byte private part", true, 220, 18826, 6, 196632, true, true},
+    {"signature at an odd offset", true, 220, 18826, 3, 196632, true, true},
+    {"signature at 0 of a longer private part", true, 220, 18826, 0, 196632, true, true},
+    {"signature past the last possible start", true, 220, 18826, 7, 196632, false, false},
+    {"private part one byte short", true, 220, 18819, 0, 196632, false, false},
+    {"older public part of 156 bytes", true, 156, 18820, 0, 196632, false, false},
+    {"no signature", true, 220, 18820, -1, 196632, false, false},
+    {"no stored DEVMODE", false, 220, 18820, 0, 196632, false, false},
+    // A bad environment resets, and the reset takes the stored DEVMODE again.
+    {"environment one byte short", true, 220, 18820, 0, 196631, true, false},
+    {"environment one byte long", true, 220, 18820, 0, 196633, true, false},
+    {"no environment", true, 220, 18820, 0, 0, true, false},
+};
+
+class SessionLoad : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(SessionLoad, ImportsOrResets) {
+    const LoadCase& c = GetParam();
+    FakePlatformScope fake;
+    auto dm = MarkedDevMode(u"P1");
+    PrinterInfo2 info;
+    if (c.hasDevMode) info.devMode = StoredDevMode(*dm, c.dmSize, c.extra, c.sigAt);
+    FakePrinter& printer = fake.spooler.AddPrinter(u"P1", info);
+    const std::vector<uint8_t> env = MarkedEnvironment(c.envBytes);
+    if (c.envBytes) printer.SetBinary(u"PrvEnv", env);
+
+    PrinterHandle h = nullptr;
+    ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+    auto session = std::make_unique<PrinterSession>();
+    std::memset(session.get(), 0xEE, sizeof *session);
+    EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), h, u"P1"));
+    fake.spooler.ClosePrinter(h);
+
+    const DriverDevMode& got = session->dm;
+    EXPECT_EQ(kTrailingMagic, got.priv.trailingMagic) << c.what;
+    EXPECT_EQ(0, std::memcmp(got.priv.signature, u"JUP/CS", 12)) << c.what;
+    EXPECT_EQ(sizeof(PublicDevMode), got.pub.dmSize) << c.what;
+    EXPECT_EQ(kPrivateSize, got.pub.dmDriverExtra) << c.what;
+    EXPECT_EQ(kDriverVersion, got.pub.dmDriverVersion) << c.what;
+    if (c.wantImported) {
+        EXPECT_EQ(0, std::memcmp(&got.priv, &dm->priv, kPrivateSize)) << c.what << ": private part changed";
+    } else {
+        EXPECT_NE(kMarkerCount, got.priv.pageCount) << c.what << ": stored record was taken";
+        EXPECT_NE(std::u16string(kMarkerJob), std::u16string(got.priv.jobName)) << c.what;
+    }
+    if (c.wantEnvLoaded) {
+        EXPECT_EQ(0, std::memcmp(&session->env, env.data(), kEnvironmentSize)) << c.what;
+    }
+    EXPECT_EQ(!c.wantEnvLoaded, LoggedReset(fake.host)) << c.what;
+    EXPECT_EQ(0, fake.spooler.OpenHandles()) << c.what;
+    EXPECT_EQ(0, fake.spooler.BadCloses()) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SessionLoad, ::testing::ValuesIn(kLoadCases));
+
+TEST(SessionLoad, ByNameOpensAndClosesItsOwnHandle) {
+    FakePlatformScope fake;
+    auto dm = MarkedDevMode(u"P1");
+    PrinterInfo2 info;
+    info.devMode = StoredDevMode(*dm, 220, 18820, 0);
+    fake.spooler.AddPrinter(u"P1", info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+    auto session = std::make_unique<PrinterSession>();
+    EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, u"P1"));
+    EXPECT_EQ(kMarkerCount, session->dm.priv.pageCount);
+    EXPECT_EQ(std::u16string(kMarkerAddress), std::u16string(session->env.typedAddress));
+    EXPECT_EQ(0, fake.spooler.OpenHandles());
+    EXPECT_EQ(0, fake.spooler.BadCloses());
+}
+
+TEST(SessionLoad, UnknownPrinterStillGivesDefaults) {
+    FakePlatformScope fake;
+    auto session = std::make_unique<PrinterSession>();
+    std::memset(session.get(), 0xEE, sizeof *session);
+    EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, u"Nowhere"));
+    EXPECT_EQ(kTrailingMagic, session->dm.priv.trailingMagic);
+    EXPECT_EQ(0, std::memcmp(session->dm.priv.signature, u"JUP/CS", 12));
+    EXPECT_EQ(0, session->dm.priv.ticketWord) << "the signature is followed by a zero character";
+    EXPECT_EQ(0, fake.spooler.OpenHandles());
+}
+
+// Before Windows Vista the stored device name must match the printer's; a
+// mismatch resets, and the reset takes the printer's own DEVMODE again.
+struct NameCase {
+    const char* what;
+    uint32_t osMajor, osMinor;
+    const char16_t* stored;
+    const char16_t* printer;
+    bool wantReset;
+};
+
+const NameCase kNameCases[] = {
+    {"different name, Vista and later", 6, 0, u"Other", u"P1", false},
+    {"different name, XP", 5, 1, u"Other", u"P1", true},
+    {"server prefix and port suffix, XP", 5, 1, u"P1,LocalOnly", u"\\\\srv\\P1", false},
+    {"empty stored name passes, XP", 5, 1, u"", u"P1", false},
+    {"compared over the shorter name, XP", 5, 1, u"P1 upstairs", u"P1", false},
+};
+
+TEST(SessionLoad, DeviceNameCheckTable) {
+    for (const NameCase& c : kNameCases) {
+        FakePlatformScope fake;
+        fake.host.verifyVersion.major = c.osMajor;
+        fake.host.verifyVersion.minor = c.osMinor;
+        fake.host.versionEx.major = c.osMajor;
+        fake.host.versionEx.minor = c.osMinor;
+        auto dm = MarkedDevMode(c.stored);
+        PrinterInfo2 info;
+        info.devMode = StoredDevMode(*dm, 220, 18820, 0);
+        fake.spooler.AddPrinter(c.printer, info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+        auto session = std::make_unique<PrinterSession>();
+        EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, c.printer));
+        EXPECT_EQ(kMarkerCount, session->dm.priv.pageCount) << c.what;
+        EXPECT_EQ(c.wantReset, LoggedReset(fake.host)) << c.what;
+    }
+}
+
+// _UdcCheckDMode over a caller's buffer that is large enough for every
+// header it claims.
+struct CheckCase {
+    const char* what;
+    uint16_t specVersion;
+    uint16_t driverVersion;
+    uint16_t dmSize;
+    uint16_t extra;
+    int magicAt;  // DEVMODE offset of the magic, -1 none
+    const char16_t* device;
+    const char16_t* printer;
+    uint32_t want;
+};
+
+const CheckCase kCheckCases[] = {
+    {"our own", 0x0401, 2020, 220, 18820, 19036, u"P1", u"P1", 0},
+    {"spec version", 0x0400, 2020, 220, 18820, 19036, u"P1", u"P1", kFaultSpecVersion},
+    {"driver version 1000", 0x0401, 1000, 220, 18820, 19036, u"P1", u"P1", kFaultDriverVersion},
+    {"dmSize 156, magic where ours is", 0x0401, 2020, 156, 18820, 19036, u"P1", u"P1", kFaultSize | kFaultMagic},
+    {"dmSize 156, magic at its own end", 0x0401, 2020, 156, 18820, 18972, u"P1", u"P1", kFaultSize},
+    {"dmDriverExtra 2", 0x0401, 2020, 220, 2, -1, u"P1", u"P1", kFaultDriverExtra | kFaultMagic},
+    {"dmDriverExtra 0", 0x0401, 2020, 220, 0, -1, u"P1", u"P1", kFaultDriverExtra | kFaultMagic},
+    {"dmDriverExtra 4 holding the magic", 0x0401, 2020, 220, 4, 220, u"P1", u"P1", kFaultDriverExtra},
+    {"longer private part ending in the magic", 0x0401, 2020, 220, 18826, 19042, u"P1", u"P1", kFaultDriverExtra},
+    {"no magic", 0x0401, 2020, 220, 18820, -1, u"P1", u"P1", kFaultMagic},
+    {"other device", 0x0401, 2020, 220, 18820, 19036, u"Other", u"P1", kFaultDeviceName},
+    {"reduced names equal", 0x0401, 2020, 220, 18820, 19036, u"P1,LocalOnly", u"\\\\srv\\P1", 0},
+    {"empty device name", 0x0401, 2020, 220, 18820, 19036, u"", u"P1", 0},
+    {"no printer name", 0x0401, 2020, 220, 18820, 19036, u"Other", nullptr, 0},
+    {"everything wrong", 0x0300, 1, 64, 3, -1, u"X", u"P1",
+     kFaultSpecVersion | kFaultDriverVersion | kFaultSize | kFaultDriverExtra | kFaultMagic | kFaultDeviceName},
+};
+
+TEST(CheckDMode, FaultBitTable) {
+    for (const CheckCase& c : kCheckCases) {
+        std::vector<uint8_t> buffer(19100, 0);
+        PublicDevMode pub{};
+        PutText(pub.dmDeviceName, 32, c.device);
+        pub.dmSpecVersion = c.specVersion;
+        pub.dmDriverVersion = c.driverVersion;
+        pub.dmSize = c.dmSize;
+        pub.dmDriverExtra = c.extra;
+        std::memcpy(buffer.data(), &pub, sizeof pub);
+        if (c.magicAt >= 0) std::memcpy(buffer.data() + c.magicAt, &kTrailingMagic, 4);
+        EXPECT_EQ(c.want, _UdcCheckDMode(buffer.data(), c.printer)) << c.what;
+    }
+}
+
+struct ReduceCase {
+    const char16_t* name;
+    int mode;
+    const char16_t* want;  // null: null result
+};
+
+TEST(ReducePrinterName, ModeTable) {
+    const std::u16string longName(300, u'x');
+    const std::u16string cut(259, u'x');
+    const ReduceCase cases[] = {
+        {u"\\\\srv\\P1,LocalOnly", 2, u"P1"},
+        {u"\\\\srv\\P1,LocalOnly", 1, u"\\\\srv\\P1"},
+        {u"P1", 2, u"P1"},
+        {u"P1", 1, u"P1"},
+        {u"a\\b\\", 2, u""},
+        {u",x", 1, u""},
+        {u"a,b\\c", 2, u"c"},
+        {longName.c_str(), 1, cut.c_str()},
+        {nullptr, 1, nullptr},
+        {nullptr, 2, nullptr},
+    };
+    for (const ReduceCase& c : cases) {
+        char16_t out[260];
+        std::fill(std::begin(out), std::end(out), u'#');
+        const char16_t* got = ReducePrinterName(out, c.name, c.mode);
+        if (!c.want) {
+            EXPECT_EQ(nullptr, got) << "mode " << c.mode;
+            continue;
+        }
+        ASSERT_NE(nullptr, got) << Narrow(c.name);
+        EXPECT_EQ(std::u16string(c.want), std::u16string(got)) << Narrow(c.name) << " mode " << c.mode;
+    }
+}
+
+}  // namespace
