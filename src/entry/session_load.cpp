@@ -189,6 +189,14 @@ int _UdcResetSelfDMode(PrinterSession* session, PrinterHandle printer, const cha
         uint32_t type = 0, needed = 0;
         Spool().GetPrinterData(p.handle, u"PrvEnv", &type, &session->env, kEnvironmentSize, &needed);
     }
+    // Defaults and the public paper need the paper list; a printer whose
+    // environment was never stored has none yet.
+    if (session->env.listsBuilt != 1) {
+        char16_t name[260] = {};
+        const char16_t* n = printerName;
+        if (!n && p.handle && GetPrinterInfoItem(p.handle, nullptr, name, sizeof name, 14)) n = name;
+        InitGlobalList(session, n, 0);
+    }
     ResetPrivateSettings(session, p.handle, 0);
     ResetEnvironment(session, p.handle, 0);
     _UdcUpdateCmnDModeArea(session, p.handle, printerName);
