@@ -27,8 +27,10 @@ PublicDevMode ReadPublicPart(const uint8_t* in) {
     uint16_t size;
     std::memcpy(&size, in + offsetof(PublicDevMode, dmSize), 2);
     size_t n = size < sizeof d ? size : sizeof d;
-    if (n < offsetof(PublicDevMode, dmOrientation)) n = offsetof(PublicDevMode, dmOrientation);
-    std::memcpy(&d, in, n);
+    // Every DEVMODE has its header up to dmDriverExtra; dmFields only when
+    // dmSize reaches it.
+    std::memcpy(&d, in, n > offsetof(PublicDevMode, dmFields) ? n : offsetof(PublicDevMode, dmFields));
+    if (n < offsetof(PublicDevMode, dmOrientation)) d.dmFields = 0;
     struct { size_t end; uint32_t bit; } reach[] = {
         {offsetof(PublicDevMode, dmOrientation) + 2, kDmOrientation},
         {offsetof(PublicDevMode, dmPaperSize) + 2, kDmPaperSize},
