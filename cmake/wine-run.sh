@@ -1,17 +1,58 @@
 #!/bin/sh
 # Runs a Windows program under Wine with the build's own private prefix,
 # headless, creating the prefix on first use.
+#
+# Carriage returns at line ends are dropped from the program's standard
+# output, so that whatever reads it (ctest's test discovery among others)
+# sees plain lines; the exit status is the program's own.
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 : "${WINEPREFIX:=$here/build/windows/wineprefix}"
 export WINEPREFIX
+export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko installer prompts on a fresh prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-unset DISPLAY
-WINE=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    "$WINE" wineboot -i >/dev/null 2>&1 || true
-    wineserver -w 2>/dev/null || /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+unset DISPLAY WAYLAND_DISPLAY
+
+# The 64-bit loader directly: the distribution's "wine" front end only adds a
+# warning about the missing 32-bit half.
+if [ -x /usr/lib/wine/wine64 ]; then
+    WINE=/usr/lib/wine/wine64
+    export WINELOADER="$WINE"
+else
+    WINE=$(command -v wine64 || command -v wine)
 fi
-exec "$WINE" "$@"
+if [ -x /usr/lib/wine/wineserver64 ]; then
+    WINESERVER=/usr/lib/wine/wineserver64
+else
+    WINESERVER=$(command -v wineserver)
+fi
+export WINESERVER
+
+# First use: create the prefix under a lock, so that concurrent callers wait
+# for one initialisation; the marker is written only once wineboot has
+# finished and every process of the prefix has ended.
+mkdir -p "$WINEPREFIX"
+marker="$WINEPREFIX/.zr51-initialised"
+if [ ! -f "$marker" ]; then
+    (
+        flock 9
+        if [ ! -f "$marker" ]; then
+            "$WINE" wineboot -i >/dev/null 2>&1 || true
+            "$WINESERVER" -w || true
+            if [ -f "$WINEPREFIX/system.reg" ]; then
+                touch "$marker"
+            else
+                echo "wine-run.sh: could not initialise $WINEPREFIX" >&2
+                exit 1
+            fi
+        fi
+    ) 9>"$WINEPREFIX.lock"
+fi
+
+status_file=$(mktemp)
+trap 'rm -f "$status_file"' EXIT
+{ "$WINE" "$@" && s=0 || s=$?; echo "$s" >"$status_file"; } | sed 's/\r$//'
+status=$(cat "$status_file")
+exit "${status:-1}"

@@ -1,0 +1,74 @@
+# Windows side: the driver DLL, its console tool and the tests that run under
+# Wine through cmake/wine-run.sh (the cross-compiling emulator). Everything is
+# linked statically so that no libstdc++, libgcc or winpthread DLL has to be
+# installed beside the driver.
+set(ZR_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+# The driver user-interface DLL.
+add_library(zr51aui SHARED ${ZR_WIN32_SOURCES}
+  ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.def)
+target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32)
+target_link_options(zr51aui PRIVATE ${ZR_STATIC_LINK})
+set_target_properties(zr51aui PROPERTIES
+  OUTPUT_NAME ZR51AUI
+  PREFIX ""
+  SUFFIX ".dll"
+  IMPORT_PREFIX ""
+  IMPORT_SUFFIX ".dll.a"
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+  ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+# Installing the DLL into a spooler as a printer driver, shared by the tool and
+# the Windows tests.
+add_library(zr51setup STATIC ${CMAKE_SOURCE_DIR}/tools/driver_setup_win32.cpp)
+target_include_directories(zr51setup PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(zr51setup PUBLIC winspool user32 advapi32 kernel32)
+
+# The console tool that shows a printer's default settings as the DLL makes
+# them. The dump itself is the core's, linked in here directly.
+add_executable(zr51-show-defaults ${CMAKE_SOURCE_DIR}/tools/show_defaults_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp)
+target_link_libraries(zr51-show-defaults PRIVATE zr51setup zr51core)
+target_link_options(zr51-show-defaults PRIVATE ${ZR_STATIC_LINK})
+add_dependencies(zr51-show-defaults zr51aui)
+
+# GoogleTest built with the same cross compilers.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB_RECURSE ZR_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_win32_test.cpp)
+if(ZR_WIN32_TESTS)
+  add_executable(zr51_win32_tests ${ZR_WIN32_TESTS})
+  target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
+  target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})
+  # The tests load the DLL from beside their own executable.
+  add_dependencies(zr51_win32_tests zr51aui)
+  # Discovery runs under Wine when ctest starts; the wrapper creates the
+  # prefix first, which takes a while on a clean checkout.
+  gtest_discover_tests(zr51_win32_tests
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 600
+    PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+endif()
+
+# The DLL's own shape: 64-bit PE, exactly the expected exports, and no import
+# of a GNU runtime DLL.
+find_program(ZR_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
+set(ZR_EXPECTED_EXPORTS
+  DllMain
+  DrvConvertDevMode
+  DrvDeviceCapabilities
+  DrvDevicePropertySheets
+  DrvDocumentEvent
+  DrvDocumentPropertySheets)
+string(REPLACE ";" "," ZR_EXPECTED_EXPORTS_ARG "${ZR_EXPECTED_EXPORTS}")
+add_test(NAME dll_shape
+  COMMAND ${CMAKE_COMMAND}
+    -DOBJDUMP=${ZR_OBJDUMP}
+    -DDLL=$<TARGET_FILE:zr51aui>
+    -DEXPECTED=${ZR_EXPECTED_EXPORTS_ARG}
+    -P ${CMAKE_SOURCE_DIR}/cmake/check-dll.cmake)

@@ -1,0 +1,29 @@
+#!/bin/sh
+# Installs the build and test dependencies that are missing, and only those:
+# the native compiler, CMake, GoogleTest sources, Google Benchmark, the
+# mingw-w64 cross compiler and Wine. Safe to run any number of times.
+set -eu
+
+packages="g++ cmake googletest libbenchmark-dev g++-mingw-w64-x86-64 wine64 wine"
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -z "$missing" ]; then
+    echo "install-deps: all dependencies present"
+    exit 0
+fi
+
+echo "install-deps: installing$missing"
+as_root=""
+if [ "$(id -u)" != 0 ]; then
+    as_root=sudo
+fi
+export DEBIAN_FRONTEND=noninteractive
+$as_root apt-get update
+# shellcheck disable=SC2086
+$as_root apt-get install -y $missing

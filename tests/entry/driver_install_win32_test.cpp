@@ -1,0 +1,450 @@
+// The DLL installed into a real spooler (Wine's under the emulator) the way a
+// setup program installs it, then driven both directly through its exports
+// and as an application drives it, through the spooler's DocumentPropertiesW.
+// Every call that can fail is preceded by a poisoned last error so that the
+// error seen afterwards is the one the call set.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "driver_setup_win32.h"
+#include "settings/field_table.h"
+#include "settings/private_settings.h"
+
+namespace {
+
+const wchar_t kDriverName[] = L"ZR51A Test Driver";
+const wchar_t kPrinterName[] = L"ZR51A Test Printer";
+const wchar_t kDllName[] = L"ZR51AUI.dll";
+constexpr DWORD kPoison = 0xdeadbeef;
+constexpr LONG kDevModeSize = 19040;
+
+constexpr DWORD kCdmConvert = 1;
+constexpr DWORD kCdmConvert351 = 2;
+constexpr DWORD kCdmDriverDefault = 4;
+
+typedef BOOL(WINAPI* ConvertFn)(LPWSTR, PDEVMODEW, PDEVMODEW, PLONG, DWORD);
+typedef LONG(WINAPI* SheetsFn)(PVOID, LPARAM);
+typedef DWORD(WINAPI* CapsFn)(HANDLE, PWSTR, WORD, PVOID, PDEVMODEW);
+typedef INT(WINAPI* EventFn)(HANDLE, HDC, INT, ULONG, PVOID, ULONG, PVOID);
+
+// The spooler's DOCUMENTPROPERTYHEADER; the toolchain's headers lack it.
+struct DocumentPropertyHeader {
+    WORD cbSize;
+    WORD Reserved;
+    HANDLE hPrinter;
+    LPWSTR pszPrinterName;
+    PDEVMODEW pdmIn;
+    PDEVMODEW pdmOut;
+    DWORD cbOut;
+    DWORD fMode;
+};
+
+std::string Narrow(const std::wstring& w) {
+    std::string s;
+    for (wchar_t c : w) s += (c < 128) ? static_cast<char>(c) : '?';
+    return s;
+}
+
+uint32_t ReadU32(const std::vector<BYTE>& b, size_t at) {
+    uint32_t v = 0;
+    std::memcpy(&v, b.data() + at, 4);
+    return v;
+}
+uint16_t ReadU16(const std::vector<BYTE>& b, size_t at) {
+    uint16_t v = 0;
+    std::memcpy(&v, b.data() + at, 2);
+    return v;
+}
+
+// The marks every driver DEVMODE carries; "" when all are there.
+std::string DevModeFaults(const std::vector<BYTE>& dm) {
+    if (dm.size() < static_cast<size_t>(kDevModeSize)) return "short buffer";
+    std::string faults;
+    if (ReadU16(dm, 64) != 0x0401) faults += "dmSpecVersion ";
+    if (ReadU16(dm, 66) != 2020) faults += "dmDriverVersion ";
+    if (ReadU16(dm, 68) != 220) faults += "dmSize ";
+    if (ReadU16(dm, 70) != 18820) faults += "dmDriverExtra ";
+    const char16_t sig[] = u"JUP/CS";
+    if (std::memcmp(dm.data() + 220, sig, 12) != 0) faults += "signature ";
+    if (ReadU32(dm, 19036) != 0x28116119) faults += "trailing magic ";
+    return faults;
+}
+
+// A value the field table does not accept, and one it accepts that differs
+// from the given value.
+int64_t RejectedValue(const FieldRow& row) {
+    for (int64_t v = 0; v < 256; ++v)
+        if (!FieldAccepts(row, v)) return v;
+    return -1;
+}
+int64_t AcceptedOtherThan(const FieldRow& row, int64_t current) {
+    for (int64_t v = 0; v < 256; ++v)
+        if (v != current && FieldAccepts(row, v)) return v;
+    return -1;
+}
+
+class DriverInstall : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const char* env = std::getenv("ZR51AUI_DLL");
+        std::wstring dll = FileBesideExecutable(kDllName);
+        if (env != nullptr && *env != 0) {
+            dll.clear();
+            for (const char* p = env; *p; ++p) dll += static_cast<wchar_t>(*p);
+        }
+        // A previous run that died half-way may have left its printer.
+        RemovePrinter(kPrinterName);
+        if (!CopyIntoDriverDirectory(dll, &copied_)) {
+            setupError_ = "copy " + Narrow(dll) + " into the driver directory: " + std::to_string(GetLastError());
+            return;
+        }
+        if (!AddDriver(kDriverName, kDllName)) {
+            setupError_ = "AddPrinterDriverW: " + std::to_string(GetLastError());
+            return;
+        }
+        if (!AddPrinterOnPort(kPrinterName, kDriverName, L"FILE:")) {
+            setupError_ = "AddPrinterW: " + std::to_string(GetLastError());
+            return;
+        }
+        if (!InstalledConfigFile(kDriverName, &config_)) {
+            setupError_ = "no installed configuration file: " + std::to_string(GetLastError());
+            return;
+        }
+        module_ = LoadLibraryW(config_.c_str());
+        if (module_ == nullptr) {
+            setupError_ = "LoadLibraryW " + Narrow(config_) + ": " + std::to_string(GetLastError());
+            return;
+        }
+        convert_ = reinterpret_cast<ConvertFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DrvConvertDevMode")));
+        docSheets_ = reinterpret_cast<SheetsFn>(
+            reinterpret_cast<void*>(GetProcAddress(module_, "DrvDocumentPropertySheets")));
+        devSheets_ = reinterpret_cast<SheetsFn>(
+            reinterpret_cast<void*>(GetProcAddress(module_, "DrvDevicePropertySheets")));
+        caps_ = reinterpret_cast<CapsFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DrvDeviceCapabilities")));
+        event_ = reinterpret_cast<EventFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DrvDocumentEvent")));
+        if (!OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer_, nullptr)) {
+            setupError_ = "OpenPrinterW: " + std::to_string(GetLastError());
+            printer_ = nullptr;
+        }
+    }
+
+    static void TearDownTestSuite() {
+        if (printer_ != nullptr) ClosePrinter(printer_);
+        printer_ = nullptr;
+        if (module_ != nullptr) FreeLibrary(module_);
+        module_ = nullptr;
+        // Leave the spooler as it was so the suite can run again.
+        RemovePrinter(kPrinterName);
+    }
+
+    void SetUp() override { ASSERT_EQ(setupError_, "") << "installation failed"; }
+
+    static LPWSTR Name() { return const_cast<LPWSTR>(kPrinterName); }
+
+    // The driver's defaults, straight from the DLL.
+    static std::vector<BYTE> Defaults() {
+        std::vector<BYTE> dm(kDevModeSize, 0);
+        LONG size = kDevModeSize;
+        if (!convert_(Name(), nullptr, reinterpret_cast<PDEVMODEW>(dm.data()), &size, kCdmDriverDefault)) dm.clear();
+        return dm;
+    }
+
+    static std::wstring copied_, config_;
+    static std::string setupError_;
+    static HMODULE module_;
+    static HANDLE printer_;
+    static ConvertFn convert_;
+    static SheetsFn docSheets_, devSheets_;
+    static CapsFn caps_;
+    static EventFn event_;
+};
+
+std::wstring DriverInstall::copied_, DriverInstall::config_;
+std::string DriverInstall::setupError_;
+HMODULE DriverInstall::module_ = nullptr;
+HANDLE DriverInstall::printer_ = nullptr;
+ConvertFn DriverInstall::convert_ = nullptr;
+SheetsFn DriverInstall::docSheets_ = nullptr;
+SheetsFn DriverInstall::devSheets_ = nullptr;
+CapsFn DriverInstall::caps_ = nullptr;
+EventFn DriverInstall::event_ = nullptr;
+
+TEST_F(DriverInstall, SpoolerKnowsTheDriverAndThePrinter) {
+    // The configuration file lives under the driver directory, named as shipped.
+    std::wstring dir;
+    ASSERT_TRUE(DriverDirectory(&dir));
+    EXPECT_EQ(config_.compare(0, dir.size(), dir), 0) << Narrow(config_);
+    EXPECT_EQ(config_.substr(config_.size() - 11), std::wstring(kDllName));
+
+    DWORD needed = 0;
+    SetLastError(kPoison);
+    EXPECT_FALSE(GetPrinterW(printer_, 2, nullptr, 0, &needed));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    std::vector<BYTE> buf(needed, 0);
+    ASSERT_TRUE(GetPrinterW(printer_, 2, buf.data(), needed, &needed));
+    const PRINTER_INFO_2W* pi = reinterpret_cast<const PRINTER_INFO_2W*>(buf.data());
+    EXPECT_STREQ(pi->pDriverName, kDriverName);
+    EXPECT_STREQ(pi->pPrinterName, kPrinterName);
+
+    ASSERT_NE(convert_, nullptr);
+    ASSERT_NE(docSheets_, nullptr);
+    ASSERT_NE(devSheets_, nullptr);
+    ASSERT_NE(caps_, nullptr);
+    ASSERT_NE(event_, nullptr);
+}
+
+// DrvConvertDevMode called directly, as the spooler does.
+enum class Input { None, Defaults, DefaultsWithRejected, DefaultsWithAccepted };
+enum class Expect { Nothing, Defaults, KeepsStored, TakesInput };
+constexpr LONG kSizeUnchanged = -2;
+
+struct ConvertCase {
+    const char* name;
+    DWORD mode;
+    const char* field;  // private field that the input alters, or null
+    Input input;
+    bool nullOut;
+    bool nullSize;
+    LONG size;
+    BOOL ok;
+    DWORD error;         // checked on failure
+    LONG sizeAfter;      // kSizeUnchanged: as given
+    Expect output;
+    const wchar_t* printer;  // null: the test printer
+};
+
+const ConvertCase kConvertCases[] = {
+    {"default_exact_size", kCdmDriverDefault, nullptr, Input::None, false, false, 19040, TRUE, 0, 19040,
+     Expect::Defaults, nullptr},
+    {"default_larger_buffer", kCdmDriverDefault, nullptr, Input::None, false, false, 20000, TRUE, 0, 19040,
+     Expect::Defaults, nullptr},
+    {"default_one_byte_short", kCdmDriverDefault, nullptr, Input::None, false, false, 19039, FALSE, 122, 19040,
+     Expect::Nothing, nullptr},
+    {"default_size_100", kCdmDriverDefault, nullptr, Input::None, false, false, 100, FALSE, 122, 19040,
+     Expect::Nothing, nullptr},
+    {"default_null_output", kCdmDriverDefault, nullptr, Input::None, true, false, 19040, FALSE, 122, 19040,
+     Expect::Nothing, nullptr},
+    {"default_null_size", kCdmDriverDefault, nullptr, Input::None, false, true, 0, FALSE, 87, 0, Expect::Nothing,
+     nullptr},
+    {"default_unknown_printer", kCdmDriverDefault, nullptr, Input::None, false, false, 19040, FALSE, 87, 0,
+     Expect::Nothing, L"ZR51A No Such Printer"},
+    {"convert_own_defaults", kCdmConvert, nullptr, Input::Defaults, false, false, 19040, TRUE, 0, 19040,
+     Expect::Defaults, nullptr},
+    {"convert_rejected_rotation", kCdmConvert, "rotation_Watermark", Input::DefaultsWithRejected, false, false,
+     19040, TRUE, 0, 19040, Expect::KeepsStored, nullptr},
+    {"convert_rejected_staple", kCdmConvert, "staple", Input::DefaultsWithRejected, false, false, 19040, TRUE, 0,
+     19040, Expect::KeepsStored, nullptr},
+    {"convert_accepted_rotation", kCdmConvert, "rotation_Watermark", Input::DefaultsWithAccepted, false, false,
+     19040, TRUE, 0, 19040, Expect::TakesInput, nullptr},
+    {"convert_accepted_staple", kCdmConvert, "staple", Input::DefaultsWithAccepted, false, false, 19040, TRUE, 0,
+     19040, Expect::TakesInput, nullptr},
+    {"convert_one_byte_short", kCdmConvert, nullptr, Input::Defaults, false, false, 19039, FALSE, 122,
+     kSizeUnchanged, Expect::Nothing, nullptr},
+    {"convert_null_input", kCdmConvert, nullptr, Input::None, false, false, 19040, FALSE, 87, kSizeUnchanged,
+     Expect::Nothing, nullptr},
+    {"convert_null_output", kCdmConvert, nullptr, Input::Defaults, true, false, 19040, FALSE, 87, kSizeUnchanged,
+     Expect::Nothing, nullptr},
+    {"convert_null_size", kCdmConvert, nullptr, Input::Defaults, false, true, 0, FALSE, 87, 0, Expect::Nothing,
+     nullptr},
+    {"convert351", kCdmConvert351, nullptr, Input::Defaults, false, false, 19040, FALSE, 87, kSizeUnchanged,
+     Expect::Nothing, nullptr},
+    {"mode_0", 0, nullptr, Input::Defaults, false, false, 19040, FALSE, 87, kSizeUnchanged, Expect::Nothing, nullptr},
+    {"mode_3", 3, nullptr, Input::Defaults, false, false, 19040, FALSE, 87, kSizeUnchanged, Expect::Nothing, nullptr},
+    {"mode_8", 8, nullptr, Input::Defaults, false, false, 19040, FALSE, 87, kSizeUnchanged, Expect::Nothing, nullptr},
+};
+
+TEST_F(DriverInstall, ConvertDevModeTable) {
+    const std::vector<BYTE> defaults = Defaults();
+    ASSERT_EQ(DevModeFaults(defaults), "");
+
+    for (const ConvertCase& c : kConvertCases) {
+        SCOPED_TRACE(c.name);
+        const FieldRow* row = c.field != nullptr ? FindPrivateField(c.field) : nullptr;
+        if (c.field != nullptr) {
+            ASSERT_NE(row, nullptr) << c.field;
+        }
+        const size_t at = row != nullptr ? 220u + row->offset : 0;
+
+        std::vector<BYTE> in;
+        int64_t planted = -1;
+        if (c.input != Input::None) {
+            in = defaults;
+            if (c.input == Input::DefaultsWithRejected) planted = RejectedValue(*row);
+            if (c.input == Input::DefaultsWithAccepted) planted = AcceptedOtherThan(*row, defaults[at]);
+            if (planted >= 0) in[at] = static_cast<BYTE>(planted);
+            if (c.input != Input::Defaults) {
+                ASSERT_GE(planted, 0) << "no suitable value for " << c.field;
+            }
+        }
+        // Poison the output too, so that a copy that never happened shows.
+        std::vector<BYTE> out(20000, 0xA5);
+        LONG size = c.size;
+        std::wstring printer = c.printer != nullptr ? c.printer : kPrinterName;
+
+        SetLastError(kPoison);
+        BOOL ok = convert_(const_cast<LPWSTR>(printer.c_str()),
+                           in.empty() ? nullptr : reinterpret_cast<PDEVMODEW>(in.data()),
+                           c.nullOut ? nullptr : reinterpret_cast<PDEVMODEW>(out.data()), c.nullSize ? nullptr : &size,
+                           c.mode);
+        DWORD error = GetLastError();
+
+        EXPECT_EQ(ok, c.ok);
+        if (!c.ok) {
+            EXPECT_EQ(error, c.error);
+        }
+        if (!c.nullSize) {
+            EXPECT_EQ(size, c.sizeAfter == kSizeUnchanged ? c.size : c.sizeAfter);
+        }
+        if (c.output == Expect::Nothing) continue;
+
+        out.resize(kDevModeSize);
+        EXPECT_EQ(DevModeFaults(out), "");
+        switch (c.output) {
+        case Expect::Defaults:
+            // Same settings as the defaults; the device name may be filled in.
+            EXPECT_EQ(std::memcmp(out.data() + 64, defaults.data() + 64, kDevModeSize - 64), 0);
+            break;
+        case Expect::KeepsStored:
+            EXPECT_EQ(out[at], defaults[at]) << c.field << " took the rejected value " << planted;
+            break;
+        case Expect::TakesInput:
+            EXPECT_EQ(out[at], planted) << c.field;
+            break;
+        case Expect::Nothing: break;
+        }
+    }
+}
+
+TEST_F(DriverInstall, ConvertFieldOffsetsMatchTheRecord) {
+    // The planted bytes above rely on the field table placing these fields
+    // where the rendering side reads them.
+    struct { const char* name; uint16_t offset; } known[] = {{"rotation_Watermark", 673}, {"staple", 3764}};
+    for (auto& k : known) {
+        const FieldRow* row = FindPrivateField(k.name);
+        ASSERT_NE(row, nullptr) << k.name;
+        EXPECT_EQ(row->offset, k.offset) << k.name;
+        EXPECT_EQ(row->size, 1) << k.name;
+    }
+}
+
+// The spooler's DocumentPropertiesW, as an application calls it; it reaches
+// DrvDocumentPropertySheets with no sheet information.
+struct DocPropsCase {
+    const char* name;
+    DWORD fMode;
+    bool withOutput;
+    bool withInput;
+    LONG result;
+    bool checkOutput;
+};
+
+const DocPropsCase kDocPropsCases[] = {
+    {"size_query", 0, false, false, 19040, false},
+    {"out_buffer", DM_OUT_BUFFER, true, false, IDOK, true},
+    {"in_and_out_buffer", DM_OUT_BUFFER | DM_IN_BUFFER, true, true, IDOK, true},
+};
+
+TEST_F(DriverInstall, DocumentPropertiesTable) {
+    const std::vector<BYTE> defaults = Defaults();
+    ASSERT_EQ(DevModeFaults(defaults), "");
+    const FieldRow* staple = FindPrivateField("staple");
+    ASSERT_NE(staple, nullptr);
+    const size_t at = 220u + staple->offset;
+
+    for (const DocPropsCase& c : kDocPropsCases) {
+        SCOPED_TRACE(c.name);
+        std::vector<BYTE> in = defaults;
+        in[at] = static_cast<BYTE>(RejectedValue(*staple));
+        std::vector<BYTE> out(kDevModeSize, 0xA5);
+        SetLastError(kPoison);
+        LONG r = DocumentPropertiesW(nullptr, printer_, Name(),
+                                     c.withOutput ? reinterpret_cast<PDEVMODEW>(out.data()) : nullptr,
+                                     c.withInput ? reinterpret_cast<PDEVMODEW>(in.data()) : nullptr, c.fMode);
+        EXPECT_EQ(r, c.result) << "error " << GetLastError();
+        if (!c.checkOutput) continue;
+        EXPECT_EQ(DevModeFaults(out), "");
+        EXPECT_EQ(out[at], defaults[at]) << "rejected staple value taken";
+    }
+}
+
+// DrvDocumentPropertySheets with no sheet information: the header is the
+// whole request.
+struct SheetCase {
+    const char* name;
+    bool withInfo;
+    bool withHeader;
+    DWORD fMode;
+    LONG result;
+    DWORD cbOut;          // expected header cbOut (when a header is given)
+    bool outputWritten;
+};
+
+const SheetCase kSheetCases[] = {
+    {"size_query", false, true, 0, 19040, 19040, false},
+    {"copy", false, true, DM_COPY, 1, 19040, true},
+    {"update_alone_writes_too", false, true, DM_UPDATE, 1, 19040, true},
+    {"prompt_alone_writes_nothing", false, true, DM_PROMPT, 1, 19040, false},
+    {"no_header", false, false, DM_COPY, -1, 0, false},
+    {"sheet_information_not_yet", true, true, DM_COPY, -1, 0, false},
+};
+
+TEST_F(DriverInstall, DocumentPropertySheetsWithoutSheetTable) {
+    for (const SheetCase& c : kSheetCases) {
+        SCOPED_TRACE(c.name);
+        std::vector<BYTE> out(kDevModeSize, 0xA5);
+        DocumentPropertyHeader header;
+        std::memset(&header, 0, sizeof header);
+        header.cbSize = sizeof header;
+        header.hPrinter = printer_;
+        header.pszPrinterName = Name();
+        header.pdmOut = reinterpret_cast<PDEVMODEW>(out.data());
+        header.fMode = c.fMode;
+        // Any non-null pointer stands for sheet information: it must be refused
+        // before it is looked at.
+        BYTE info[256] = {};
+        LONG r = docSheets_(c.withInfo ? info : nullptr, c.withHeader ? reinterpret_cast<LPARAM>(&header) : 0);
+        EXPECT_EQ(r, c.result);
+        if (c.withHeader && !c.withInfo) {
+            EXPECT_EQ(header.cbOut, c.cbOut);
+        }
+        if (c.outputWritten) {
+            EXPECT_EQ(DevModeFaults(out), "");
+        } else {
+            EXPECT_EQ(out, std::vector<BYTE>(kDevModeSize, 0xA5));
+        }
+    }
+}
+
+// Exports that the spooler calls without checking for them; not answered
+// yet: device sheets and capabilities fail, document events are unsupported.
+TEST_F(DriverInstall, NotYetAnsweredExports) {
+    EXPECT_EQ(devSheets_(nullptr, 0), -1);
+    BYTE info[256] = {};
+    EXPECT_EQ(devSheets_(info, 0), -1);
+
+    const WORD capabilities[] = {DC_PAPERS, DC_BINS, DC_DUPLEX, DC_COPIES, DC_FIELDS};
+    for (WORD cap : capabilities) {
+        SCOPED_TRACE(cap);
+        std::vector<BYTE> out(4096, 0);
+        EXPECT_EQ(caps_(printer_, Name(), cap, out.data(), nullptr), 0xFFFFFFFFu);
+    }
+
+    const INT events[] = {1 /* CREATEDCPRE */, 5 /* STARTDOC */, 14 /* QUERYFILTER */, 999};
+    for (INT e : events) {
+        SCOPED_TRACE(e);
+        EXPECT_EQ(event_(printer_, nullptr, e, 0, nullptr, 0, nullptr), 0) << "DOCUMENTEVENT_UNSUPPORTED";
+    }
+}
+
+}  // namespace
