@@ -1,0 +1,296 @@
+// The private settings field table: its layout, the accepted values of each
+// rule kind as the merge applies them, and the defaults of a fresh record.
+#include "settings/field_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "entry/global_list.h"
+#include "platform/fake_platform.h"
+#include "settings/resolve.h"
+
+namespace {
+
+int ElementBytes(FieldType t) {
+    switch (t) {
+    case FieldType::U16: case FieldType::S16: case FieldType::Text: return 2;
+    case FieldType::U32: case FieldType::S32: return 4;
+    default: return 1;
+    }
+}
+
+TEST(FieldTable, RowsDoNotOverlapAndStayInsideTheRecord) {
+    const FieldRow* rows = PrivateFieldTable();
+    const int n = PrivateFieldCount();
+    ASSERT_GT(n, 200);
+    std::set<std::string> names;
+    for (int i = 0; i < n; i++) {
+        const FieldRow& r = rows[i];
+        SCOPED_TRACE(r.name);
+        EXPECT_TRUE(names.insert(r.name).second) << "duplicate name";
+        EXPECT_EQ(&r, FindPrivateField(r.name));
+        EXPECT_GT(r.size, 0);
+        EXPECT_EQ(r.size, r.count * ElementBytes(r.type));
+        if (i > 0) {
+            EXPECT_LE(rows[i - 1].offset + rows[i - 1].size, r.offset) << "overlaps " << rows[i - 1].name;
+        }
+        if (std::string(r.name) == "trailingMagic") {
+            EXPECT_EQ(kPrivateFieldBytes, r.offset);
+            EXPECT_EQ(4, r.size);
+        } else {
+            EXPECT_LE(r.offset + r.size, static_cast<int>(kPrivateFieldBytes));
+        }
+    }
+    EXPECT_EQ(nullptr, FindPrivateField("noSuchField"));
+    ASSERT_NE(nullptr, FindPrivateField("envelopeImageProcessing"));
+    EXPECT_EQ(4902, FindPrivateField("envelopeImageProcessing")->offset);
+}
+
+// Signed fields read back sign-extended, unsigned ones not; the clamps and
+// ranges below depend on it.
+TEST(FieldTable, ElementsKeepTheirSign) {
+    struct Case {
+        const char* field;
+        int64_t written;
+        int64_t readBack;
+    };
+    const Case cases[] = {
+        {"verticalPosition_mm_FrontSide", -2001, -2001},
+        {"index_SelectText_Watermark", -1, -1},
+        {"scale_Zoom", -1, 65535},
+        {"originalWidth_mm_CustomPaper", -14800, -14800},
+        {"paperType", 0xFFFFFFFF, 0xFFFFFFFF},
+        {"staple", 300, 44},
+    };
+    auto priv = std::make_unique<PrivateSettings>();
+    for (const Case& c : cases) {
+        const FieldRow* r = FindPrivateField(c.field);
+        ASSERT_NE(nullptr, r) << c.field;
+        WriteFieldElement(*r, priv.get(), 0, c.written);
+        EXPECT_EQ(c.readBack, ReadFieldElement(*r, priv.get(), 0)) << c.field;
+    }
+}
+
+struct AcceptCase {
+    const char* field;
+    int64_t value;
+    int accepted;
+};
+
+TEST(FieldTable, AcceptedValueTable) {
+    const AcceptCase cases[] = {
+        // sets
+        {"staple", 13, 0}, {"staple", 20, 1}, {"staple", 10, 1}, {"staple", 9, 0},
+        {"pluralPagesPerSheet", 23, 0}, {"pluralPagesPerSheet", 88, 1}, {"pluralPagesPerSheet", 84, 0},
+        {"singlePagesPerSheet", 6, 0}, {"singlePagesPerSheet", 8, 1},
+        {"imageRotation", 3, 0}, {"imageRotation", 8, 1},
+        {"size_Insert_MailMaking", 13, 1}, {"size_Insert_MailMaking", 2, 0},
+        {"slipSheet_ProgramPrint", 2, 0}, {"slipSheet_ProgramPrint", 3, 1},
+        {"documentRotation", 0, 0}, {"documentRotation", 6, 1},
+        {"duplexType_MixedSize", 3, 0}, {"duplexType_MixedSize", 5, 1},
+        // unions of ranges
+        {"rotation_Watermark", 0, 0}, {"rotation_Watermark", 4, 1}, {"rotation_Watermark", 5, 0},
+        {"rotation_Watermark", 7, 0}, {"rotation_Watermark", 8, 1}, {"rotation_Watermark", 9, 1},
+        {"rotation_Watermark", 10, 0},
+        {"printDensity", 3, 1}, {"printDensity", 4, 0}, {"printDensity", 10, 0}, {"printDensity", 13, 1},
+        {"printDensity", 14, 0},
+        {"printSpeed", 2, 1}, {"printSpeed", 12, 1}, {"printSpeed", 13, 0},
+        {"paperType_Cover_PerfectBinding", 263, 1}, {"paperType_Cover_PerfectBinding", 264, 0},
+        {"paperType_Cover_PerfectBinding", 265, 1}, {"paperType_Cover_PerfectBinding", 266, 0},
+        {"inputTray_Body_PerfectBinding", 7, 1}, {"inputTray_Body_PerfectBinding", 8, 0},
+        {"inputTray_Body_PerfectBinding", 261, 1}, {"inputTray_Body_PerfectBinding", 262, 0},
+        {"inputTray_Cover_PerfectBinding", 262, 1}, {"inputTray_Cover_PerfectBinding", 7, 0},
+        // signed ranges
+        {"index_SelectText_Watermark", -1, 0}, {"index_SelectText_Watermark", 32767, 1},
+        {"maxDrop_ColorProfile", -1, 0}, {"maxDrop_ColorProfile", 11, 1}, {"maxDrop_ColorProfile", 12, 0},
+        {"density_BarcodeAreaDefinition", -1, 0}, {"density_BarcodeAreaDefinition", 11, 1},
+        // plain ranges at their ends
+        {"size_Watermark", 600, 1}, {"size_Watermark", 601, 0},
+        {"angle_Watermark", 360, 1}, {"angle_Watermark", 361, 0},
+        {"paperType_Insert_MailMaking", 256, 0}, {"paperType_Insert_MailMaking", 267, 1},
+        {"paperType_Insert_MailMaking", 268, 0},
+        {"envelopeImageProcessing", 1, 1}, {"envelopeImageProcessing", 2, 0},
+    };
+    for (const AcceptCase& c : cases) {
+        const FieldRow* r = FindPrivateField(c.field);
+        ASSERT_NE(nullptr, r) << c.field;
+        EXPECT_EQ(c.accepted, FieldAccepts(*r, c.value)) << c.field << " " << c.value;
+    }
+}
+
+// A printer as installation leaves it: its stored DEVMODE is a fresh record
+// and its "PrvEnv" holds built lists, the given feed unit and paper extents.
+struct Rig {
+    FakePlatformScope fake;
+    std::unique_ptr<PrinterSession> base = std::make_unique<PrinterSession>();
+
+    explicit Rig(uint8_t inputUnit) {
+        fake.spooler.AddPrinter(u"P1");
+        EXPECT_EQ(1u, _UdcResolveSelfDMode(base.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
+                                           kCallerConvert));
+        base->env.inputUnit_Option = inputUnit;
+        base->env.minExtent[0] = 900;
+        base->env.minExtent[1] = 1480;
+        base->env.maxExtent[0] = 3300;
+        base->env.maxExtent[1] = 4870;
+        BuildModelLists(&base->env, nullptr, 0x0409, 0);
+        base->env.listsBuilt = 1;
+        Store();
+    }
+    void Store() {
+        FakePrinter* p = fake.spooler.Printer(u"P1");
+        const uint8_t* dm = reinterpret_cast<const uint8_t*>(&base->dm);
+        p->info.devMode.assign(dm, dm + sizeof base->dm);
+        p->Set(u"PrvEnv", kRegBinary, &base->env, sizeof base->env);
+    }
+    // Our own DEVMODE, as the printer's defaults, for a caller to edit.
+    std::unique_ptr<DriverDevMode> Input() const { return std::make_unique<DriverDevMode>(base->dm); }
+    std::unique_ptr<PrinterSession> Resolve(const void* input) {
+        auto out = std::make_unique<PrinterSession>();
+        PrinterHandle h = nullptr;
+        EXPECT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        EXPECT_EQ(1u, _UdcResolveSelfDMode(out.get(), input, h, u"P1", nullptr,
+                                           kResolveInBuffer | kResolveWholeSession, kCallerConvert));
+        fake.spooler.ClosePrinter(h);
+        return out;
+    }
+};
+
+struct MergeRuleCase {
+    const char* what;
+    const char* field;
+    int element;
+    uint8_t inputUnit;
+    int64_t sessionValue;  // in the printer's stored DEVMODE
+    int64_t callerValue;
+    int64_t want;
+};
+
+const MergeRuleCase kMergeRuleCases[] = {
+    {"set refuses", "staple", 0, 0, 11, 13, 11},
+    {"set takes", "staple", 0, 0, 11, 20, 20},
+    {"set refuses zero outside it", "documentRotation", 0, 0, 4, 0, 4},
+    {"union refuses the gap", "rotation_Watermark", 0, 0, 2, 5, 2},
+    {"union takes the second range", "rotation_Watermark", 0, 0, 2, 9, 9},
+    {"union of ranges refuses", "printDensity", 0, 0, 12, 4, 12},
+    {"union of ranges takes", "printDensity", 0, 0, 0, 12, 12},
+    {"signed range refuses -1", "maxDrop_ColorProfile", 0, 0, 5, -1, 5},
+    {"signed range refuses -1 (index)", "index_SelectText_Watermark", 0, 0, 3, -1, 3},
+    {"unsigned clamp low", "scale_Zoom", 0, 0, 100, 20, 50},
+    {"unsigned clamp high", "scale_Zoom", 0, 0, 100, 250, 200},
+    {"unsigned clamp inside", "scale_Zoom", 0, 0, 100, 120, 120},
+    {"unsigned clamp of 0xFFFF", "width_mm_SideMargin", 0, 0, 10, 65535, 5000},
+    {"signed clamp low", "verticalPosition_mm_FrontSide", 0, 0, 0, -3000, -2000},
+    {"signed clamp high", "verticalPosition_mm_FrontSide", 0, 0, 0, 2001, 2000},
+    {"signed clamp inside", "verticalPosition_mm_FrontSide", 0, 0, 0, -5, -5},
+    {"signed inch clamp", "horizontalPosition_inch_BackSide", 0, 0, 0, -81, -80},
+    {"tray A, 258-260 taken", "tray_SlipSheet", 0, 0, 258, 260, 260},
+    {"tray A, unit 0: 257 stays", "tray_SlipSheet", 0, 0, 258, 257, 257},
+    {"tray A, unit 0: 261 is 257", "tray_SlipSheet", 0, 0, 258, 261, 257},
+    {"tray A, unit 10: 257 is 261", "tray_SlipSheet", 0, 10, 258, 257, 261},
+    {"tray A, unit 10: 261 stays", "tray_SlipSheet", 0, 10, 258, 261, 261},
+    {"tray A refuses automatic", "tray_FrontCover", 0, 0, 259, 7, 259},
+    {"tray A refuses 262", "tray_BackCover", 0, 0, 259, 262, 259},
+    {"tray B takes automatic", "tray_Envelope_MailMaking", 0, 0, 258, 7, 7},
+    {"tray B, unit 10: 257 is 261", "tray_Insert_MailMaking", 0, 10, 258, 257, 261},
+    {"tray B, unit 0: 261 is 257", "tray_Insert_MailMaking", 0, 0, 258, 261, 257},
+    {"tray B refuses 8", "tray_Envelope_MailMaking", 0, 0, 258, 8, 258},
+    {"tray C, unit 0: 261 is 257", "tray_SlipSheet_ProgramPrint", 0, 0, 258, 261, 257},
+    {"tray C, unit 0: 257 stays", "tray_SlipSheet_ProgramPrint", 0, 0, 258, 257, 257},
+    {"tray C, unit 10: 257 is 261", "tray_SlipSheet_ProgramPrint", 0, 10, 258, 257, 261},
+    {"tray C, unit 10: 261 stays", "tray_SlipSheet_ProgramPrint", 0, 10, 258, 261, 261},
+    {"tray C refuses automatic", "tray_SlipSheet_ProgramPrint", 0, 0, 259, 7, 259},
+    {"each-or-zero takes 257", "inputTrayPriority_CarbonCopy", 0, 0, 258, 257, 257},
+    {"each-or-zero zeroes 262", "inputTrayPriority_CarbonCopy", 1, 0, 258, 262, 0},
+    {"each-or-zero zeroes 7", "inputTrayPriority_CarbonCopy", 2, 0, 258, 7, 0},
+    {"each-or-zero takes 261 as is", "inputTrayPriority_CarbonCopy", 3, 0, 258, 261, 261},
+};
+
+class MergeRule : public ::testing::TestWithParam<MergeRuleCase> {};
+
+TEST_P(MergeRule, AppliesTheFieldRule) {
+    const MergeRuleCase& c = GetParam();
+    const FieldRow* r = FindPrivateField(c.field);
+    ASSERT_NE(nullptr, r) << c.field;
+    Rig rig(c.inputUnit);
+    WriteFieldElement(*r, &rig.base->dm.priv, c.element, c.sessionValue);
+    rig.Store();
+    auto input = rig.Input();
+    WriteFieldElement(*r, &input->priv, c.element, c.callerValue);
+    auto out = rig.Resolve(input.get());
+    EXPECT_EQ(c.want, ReadFieldElement(*r, &out->dm.priv, c.element)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MergeRule, ::testing::ValuesIn(kMergeRuleCases));
+
+TEST(FieldTable, FreshRecordCarriesTheTableDefaults) {
+    FakePlatformScope fake;
+    fake.spooler.AddPrinter(u"P1");
+    std::vector<uint8_t> out(kDriverDevModeSize + 16, 0xCC);
+    uint32_t size = static_cast<uint32_t>(out.size());
+    ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, out.data(), &size, kCdmDriverDefault));
+    EXPECT_EQ(kDriverDevModeSize, size);
+
+    // "JUP/CS" in its 12 bytes, then a zero character; magic at 19036.
+    EXPECT_EQ(0, std::memcmp(out.data() + 220, u"JUP/CS", 12));
+    EXPECT_EQ(0, out[232]);
+    EXPECT_EQ(0, out[233]);
+    uint32_t magic = 0;
+    std::memcpy(&magic, out.data() + 19036, 4);
+    EXPECT_EQ(kTrailingMagic, magic);
+    EXPECT_EQ(0xCC, out[kDriverDevModeSize]) << "wrote past the driver DEVMODE";
+
+    const uint8_t* priv = out.data() + 220;
+    for (int i = 0; i < PrivateFieldCount(); i++) {
+        const FieldRow& r = PrivateFieldTable()[i];
+        if (r.defKind == DefaultKind::Text) {
+            if (r.offset == 0) continue;
+            std::u16string got(reinterpret_cast<const char16_t*>(priv + r.offset));
+            EXPECT_EQ(std::u16string(r.defText), got) << r.name;
+            continue;
+        }
+        if (r.defKind == DefaultKind::Computed) continue;
+        if (r.type == FieldType::Text || r.type == FieldType::Bytes) {
+            for (int b = 0; b < r.size; b++) ASSERT_EQ(r.defValue, priv[r.offset + b]) << r.name << " byte " << b;
+            continue;
+        }
+        for (int e = 0; e < r.count; e++) {
+            EXPECT_EQ(e == 0 ? r.defValue : r.defRest, ReadFieldElement(r, priv, e)) << r.name << "[" << e << "]";
+        }
+    }
+}
+
+// The four font fields default to the message font, with fallbacks when the
+// system does not tell it.
+TEST(FieldTable, FontDefaultTable) {
+    struct Case {
+        const char16_t* face;
+        uint16_t uiLanguage;
+        const char16_t* want;
+    };
+    const Case cases[] = {
+        {u"Segoe UI", 0x0411, u"Segoe UI"},
+        {u"", 0x0411, u"ＭＳ ゴシック"},
+        {u"", 0x0409, u"Arial"},
+        {u"", 0x0C11, u"ＭＳ ゴシック"},  // any Japanese sublanguage
+    };
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        fake.host.messageFontFace = c.face;
+        fake.host.uiLanguage = c.uiLanguage;
+        fake.spooler.AddPrinter(u"P1");
+        auto dm = std::make_unique<DriverDevMode>();
+        uint32_t size = sizeof *dm;
+        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault));
+        for (const char16_t* f : {dm->priv.font_Watermark, dm->priv.font_StampPage, dm->priv.font_StampDate,
+                                  dm->priv.font_StampText})
+            EXPECT_EQ(std::u16string(c.want), std::u16string(f)) << Narrow(c.face) << " " << c.uiLanguage;
+    }
+}
+
+}  // namespace
