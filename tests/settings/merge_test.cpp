@@ -1,0 +1,559 @@
+// Merging a caller's DEVMODE into the printer's settings: which private
+// record is trusted, the public fields, paper matching, sizes, the booklet
+// orientation rule and the public part rebuilt from the record.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entry/global_list.h"
+#include "entry/session_load.h"
+#include "platform/fake_platform.h"
+#include "settings/field_table.h"
+#include "settings/resolve.h"
+
+namespace {
+
+// A printer as installation leaves it: a fresh record stored as its DEVMODE
+// and an environment with built lists and paper extents in "PrvEnv".
+struct Rig {
+    FakePlatformScope fake;
+    std::unique_ptr<PrinterSession> base = std::make_unique<PrinterSession>();
+
+    explicit Rig(const std::function<void(PrinterEnvironment&)>& env = nullptr) {
+        fake.spooler.AddPrinter(u"P1");
+        EXPECT_EQ(1u, _UdcResolveSelfDMode(base.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
+                                           kCallerConvert));
+        base->env.minExtent[0] = 900;
+        base->env.minExtent[1] = 1480;
+        base->env.maxExtent[0] = 3300;
+        base->env.maxExtent[1] = 4870;
+        if (env) env(base->env);
+        BuildModelLists(&base->env, nullptr, 0x0409, 0);
+        base->env.listsBuilt = 1;
+        Store();
+    }
+    void Store() {
+        FakePrinter* p = fake.spooler.Printer(u"P1");
+        const uint8_t* dm = reinterpret_cast<const uint8_t*>(&base->dm);
+        p->info.devMode.assign(dm, dm + sizeof base->dm);
+        p->Set(u"PrvEnv", kRegBinary, &base->env, sizeof base->env);
+    }
+    // Our own DEVMODE with the printer's settings, in a buffer with room to
+    // spare so that headers claiming more than 19040 bytes stay readable.
+    std::vector<uint8_t> Input() const {
+        std::vector<uint8_t> in(sizeof(DriverDevMode) + 512, 0);
+        std::memcpy(in.data(), &base->dm, sizeof base->dm);
+        return in;
+    }
+    std::unique_ptr<PrinterSession> Resolve(const void* input) {
+        auto out = std::make_unique<PrinterSession>();
+        PrinterHandle h = nullptr;
+        EXPECT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        fake.host.ClearDebugLines();
+        EXPECT_EQ(1u, _UdcResolveSelfDMode(out.get(), input, h, u"P1", nullptr,
+                                           kResolveInBuffer | kResolveWholeSession, kCallerConvert));
+        fake.spooler.ClosePrinter(h);
+        EXPECT_EQ(0, fake.spooler.OpenHandles());
+        return out;
+    }
+    bool Logged(const char* text) const {
+        for (const auto& line : fake.host.DebugLines())
+            if (Narrow(line).find(text) != std::string::npos) return true;
+        return false;
+    }
+};
+
+PublicDevMode& Pub(std::vector<uint8_t>& in) { return *reinterpret_cast<PublicDevMode*>(in.data()); }
+PrivateSettings& Priv(std::vector<uint8_t>& in, size_t dmSize = 220) {
+    return *reinterpret_cast<PrivateSettings*>(in.data() + dmSize);
+}
+
+void PutText(char16_t* field, size_t capacity, const std::u16string& text) {
+    std::memset(field, 0, capacity * 2);
+    std::memcpy(field, text.data(), std::min(text.size(), capacity) * 2);
+}
+
+// Which private record the merge trusts.
+struct SourceCase {
+    const char* what;
+    uint16_t specVersion;
+    uint16_t driverVersion;
+    uint16_t dmSize;
+    uint16_t extra;
+    bool signature;
+    bool magic;
+    bool wantDocMerge;
+    bool wantStaple;   // private offset 3764
+    bool wantJobName;  // private offset 5434
+};
+
+const SourceCase kSourceCases[] = {
+    {"our own", 0x0401, 2020, 220, 18820, true, true, true, true, true},
+    {"another driver's DEVMODE", 0x0401, 0x0600, 220, 100, false, false, false, false, false},
+    {"garbage private bytes", 0x0401, 2020, 220, 18820, false, false, false, false, false},
+    {"driver version 1000, signature", 0x0401, 1000, 220, 18820, true, true, true, true, true},
+    {"no magic, signature", 0x0401, 2020, 220, 18820, true, false, true, true, true},
+    {"shorter private part is completed", 0x0401, 1000, 220, 5000, true, false, true, true, false},
+    {"only the signature", 0x0401, 2020, 220, 12, true, false, true, false, false},
+    {"too short for the signature", 0x0401, 2020, 220, 11, true, false, false, false, false},
+    {"spec version 0x0400", 0x0400, 2020, 220, 18820, true, true, false, false, false},
+    {"public part of 156 bytes", 0x0401, 2020, 156, 18820, true, false, false, false, false},
+};
+
+class MergeSource : public ::testing::TestWithParam<SourceCase> {};
+
+TEST_P(MergeSource, TrustsOnlyOurRecord) {
+    const SourceCase& c = GetParam();
+    Rig rig;
+    std::vector<uint8_t> in(sizeof(DriverDevMode) + 512, 0x77);
+    PublicDevMode pub = rig.base->dm.pub;
+    pub.dmSpecVersion = c.specVersion;
+    pub.dmDriverVersion = c.driverVersion;
+    pub.dmSize = c.dmSize;
+    pub.dmDriverExtra = c.extra;
+    pub.dmFields = kDmCopies;
+    pub.dmCopies = 4;
+    std::memcpy(in.data(), &pub, c.dmSize < 220 ? c.dmSize : 220);
+    if (c.signature) {
+        auto priv = std::make_unique<PrivateSettings>(rig.base->dm.priv);
+        priv->staple = 20;
+        PutText(priv->jobName, 256, u"caller's job");
+        // The whole signature is there even when the header claims less.
+        size_t n = c.extra < 12 ? 12 : c.extra < kPrivateSize ? c.extra : kPrivateSize;
+        std::memcpy(in.data() + c.dmSize, priv.get(), n);
+    }
+    if (c.magic) {
+        std::memcpy(in.data() + c.dmSize + c.extra - 4, &kTrailingMagic, 4);
+    } else if (c.extra >= 16) {
+        std::memset(in.data() + c.dmSize + c.extra - 4, 0x77, 4);
+    }
+
+    auto out = rig.Resolve(in.data());
+    const PrivateSettings& got = out->dm.priv;
+    const PrivateSettings& stored = rig.base->dm.priv;
+    EXPECT_EQ(c.wantDocMerge, rig.Logged("bDocMerge=TRUE")) << c.what;
+    EXPECT_EQ(!c.wantDocMerge, rig.Logged("bDocMerge=FALSE")) << c.what;
+    EXPECT_EQ(c.wantStaple ? 20 : stored.staple, got.staple) << c.what;
+    EXPECT_EQ(c.wantJobName ? u"caller's job" : std::u16string(stored.jobName), std::u16string(got.jobName))
+        << c.what;
+    EXPECT_EQ(4, got.copies) << c.what << ": public fields are always used";
+    EXPECT_EQ(0, std::memcmp(got.signature, u"JUP/CS", 12)) << c.what;
+    EXPECT_EQ(kTrailingMagic, got.trailingMagic) << c.what;
+    if (!c.wantDocMerge) {
+        // Nothing of the caller's private bytes may reach a field.
+        for (int i = 0; i < PrivateFieldCount(); i++) {
+            const FieldRow& r = PrivateFieldTable()[i];
+            if (r.merge == MergeKind::Special) continue;
+            EXPECT_EQ(0, std::memcmp(reinterpret_cast<const uint8_t*>(&got) + r.offset,
+                                     reinterpret_cast<const uint8_t*>(&stored) + r.offset, r.size))
+                << c.what << ": " << r.name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MergeSource, ::testing::ValuesIn(kSourceCases));
+
+TEST(Merge, TextFromACallerIsCutAndTerminated) {
+    Rig rig;
+    auto in = rig.Input();
+    std::u16string full(256, u'j');
+    PutText(Priv(in).jobName, 256, full);
+    std::u16string password(9, u'p');
+    PutText(Priv(in).password, 9, password);
+    auto out = rig.Resolve(in.data());
+    EXPECT_EQ(std::u16string(255, u'j'), std::u16string(out->dm.priv.jobName));
+    EXPECT_EQ(std::u16string(8, u'p'), std::u16string(out->dm.priv.password));
+    EXPECT_EQ(0, out->dm.priv.reserved5433[0] | out->dm.priv.formSupport) << "wrote past the field";
+}
+
+// Older public DEVMODEs come back in their own layout.
+struct EchoCase {
+    uint16_t dmSize;
+    uint16_t extra;
+    uint16_t wantExtra;
+};
+
+TEST(Merge, ShortPublicPartIsEchoedInItsOwnLayout) {
+    const EchoCase cases[] = {{156, 18820, 18820}, {156, 100, 100}, {156, 0, 0}, {156, 19000, 18820}};
+    for (const EchoCase& c : cases) {
+        Rig rig;
+        std::vector<uint8_t> in(156 + 19000, 0);
+        for (size_t i = 0; i < in.size(); i++) in[i] = static_cast<uint8_t>(i * 7 + 1);
+        PublicDevMode& pub = Pub(in);
+        pub.dmSpecVersion = 0x0400;
+        pub.dmSize = c.dmSize;
+        pub.dmDriverExtra = c.extra;
+        std::vector<uint8_t> out(kDriverDevModeSize + 64, 0xCC);
+        PrinterHandle h = nullptr;
+        ASSERT_EQ(1, rig.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        EXPECT_EQ(1u, _UdcResolveSelfDMode(out.data(), in.data(), h, u"P1", nullptr,
+                                           kResolveInBuffer | kResolveOutBuffer, kCallerConvert));
+        rig.fake.spooler.ClosePrinter(h);
+        const size_t n = c.dmSize + c.wantExtra;
+        uint16_t extra = 0;
+        std::memcpy(&extra, out.data() + 70, 2);
+        EXPECT_EQ(c.wantExtra, extra) << c.extra;
+        std::vector<uint8_t> want(in.begin(), in.begin() + n);
+        std::memcpy(want.data() + 70, &c.wantExtra, 2);
+        EXPECT_TRUE(std::equal(want.begin(), want.end(), out.begin())) << c.extra;
+        EXPECT_EQ(0xCC, out[n]) << c.extra << ": wrote past the caller's layout";
+    }
+}
+
+// The original paper from the public fields.
+struct PaperCase {
+    const char* what;
+    uint32_t fields;
+    int16_t paperSize, width, length, orientation;
+    const char16_t* formName;
+    uint16_t wantSize;
+    int32_t wantWidthMm, wantLengthMm;  // originalWidth/Length_mm_CustomPaper
+    uint16_t wantOrientation;
+    int16_t wantPubWidth, wantPubLength;
+    const char16_t* wantForm;  // null: not checked
+};
+
+constexpr uint32_t kSizeBits = kDmPaperSize | kDmPaperWidth | kDmPaperLength | kDmOrientation;
+
+const PaperCase kPaperCases[] = {
+    {"A4 by id", kDmPaperSize, 9, 0, 0, 1, nullptr, 9, 21000, 29700, 1, 2100, 2970, u"A4"},
+    {"Letter by id, landscape", kDmPaperSize | kDmOrientation, 1, 0, 0, 2, nullptr, 1, 21590, 27940, 2, 2159, 2794,
+     u"Letter"},
+    {"custom landscape size in portrait", kSizeBits, 256, 2970, 2100, 1, nullptr, 256, 21000, 29700, 2, 2100, 2970,
+     nullptr},
+    {"custom portrait size", kSizeBits, 256, 2000, 3000, 1, nullptr, 256, 20000, 30000, 1, 2000, 3000, nullptr},
+    {"custom size of zero", kSizeBits, 256, 0, 0, 1, nullptr, 256, 14800, 14800, 1, 1480, 1480, nullptr},
+    {"unknown id, A4 by size", kSizeBits, 4242, 2100, 2970, 1, nullptr, 9, 21000, 29700, 1, 2100, 2970, u"A4"},
+    {"unknown id, A4 within 1 mm", kSizeBits, 4242, 2969, 2109, 2, nullptr, 9, 21000, 29700, 2, 2100, 2970, u"A4"},
+    {"unknown id, no size match", kSizeBits, 4242, 1234, 2345, 1, nullptr, 256, 12340, 23450, 1, 1234, 2345,
+     nullptr},
+    {"unknown id without sizes", kDmPaperSize | kDmOrientation, 4242, 1234, 2345, 1, nullptr, 256, 12340, 23450, 1,
+     1234, 2345, nullptr},
+};
+
+class MergePaper : public ::testing::TestWithParam<PaperCase> {};
+
+TEST_P(MergePaper, OriginalPaperFromThePublicPart) {
+    const PaperCase& c = GetParam();
+    Rig rig;
+    auto in = rig.Input();
+    PublicDevMode& pub = Pub(in);
+    pub.dmFields = c.fields;
+    pub.dmPaperSize = c.paperSize;
+    pub.dmPaperWidth = c.width;
+    pub.dmPaperLength = c.length;
+    pub.dmOrientation = c.orientation;
+    if (c.formName) PutText(pub.dmFormName, 32, c.formName);
+    auto out = rig.Resolve(in.data());
+    const PrivateSettings& p = out->dm.priv;
+    EXPECT_EQ(c.wantSize, p.originalSize) << c.what;
+    EXPECT_EQ(c.wantWidthMm, p.originalWidth_mm_CustomPaper) << c.what;
+    EXPECT_EQ(c.wantLengthMm, p.originalLength_mm_CustomPaper) << c.what;
+    EXPECT_EQ(c.wantOrientation, p.originalOrientation) << c.what;
+    EXPECT_EQ(c.wantSize, out->dm.pub.dmPaperSize) << c.what;
+    EXPECT_EQ(c.wantOrientation, out->dm.pub.dmOrientation) << c.what;
+    EXPECT_EQ(c.wantPubWidth, out->dm.pub.dmPaperWidth) << c.what;
+    EXPECT_EQ(c.wantPubLength, out->dm.pub.dmPaperLength) << c.what;
+    if (c.wantForm) {
+        EXPECT_EQ(std::u16string(c.wantForm), std::u16string(out->dm.pub.dmFormName)) << c.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MergePaper, ::testing::ValuesIn(kPaperCases));
+
+// The remaining public fields, each only with its dmFields bit.
+struct PublicCase {
+    const char* what;
+    uint32_t field;
+    int32_t value;
+    uint8_t light;  // environment's lightPaperSupport
+    uint8_t inputUnit;
+    const char* target;  // private field
+    int64_t want;        // -1: the stored value stays
+};
+
+const PublicCase kPublicCases[] = {
+    {"copies -3", kDmCopies, -3, 0, 0, "copies", 1},
+    {"copies 0", kDmCopies, 0, 0, 0, "copies", 0},
+    {"copies 32767", kDmCopies, 32767, 0, 0, "copies", 32767},
+    {"copies without the bit", 0, 9, 0, 0, "copies", -1},
+    {"duplex 3", kDmDuplex, 3, 0, 0, "duplexType", 3},
+    {"duplex 4 refused", kDmDuplex, 4, 0, 0, "duplexType", -1},
+    {"duplex 0 refused", kDmDuplex, 0, 0, 0, "duplexType", -1},
+    {"media 259", kDmMediaType, 259, 0, 0, "paperType", 259},
+    {"media 263 without light paper", kDmMediaType, 263, 0, 0, "paperType", 257},
+    {"media 263 with light paper", kDmMediaType, 263, 1, 0, "paperType", 263},
+    {"media 265 not in the list", kDmMediaType, 265, 0, 0, "paperType", 257},
+    {"media 999", kDmMediaType, 999, 0, 0, "paperType", 257},
+    {"source 259", kDmDefaultSource, 259, 0, 0, "inputTray", 259},
+    {"source 262 not listed", kDmDefaultSource, 262, 0, 0, "inputTray", 7},
+    {"source 261 without feeder", kDmDefaultSource, 261, 0, 0, "inputTray", 7},
+    {"source 261 with feeder", kDmDefaultSource, 261, 0, 10, "inputTray", 261},
+    {"source 257 with feeder", kDmDefaultSource, 257, 0, 10, "inputTray", 7},
+    {"source 15", kDmDefaultSource, 15, 0, 0, "inputTray", 7},
+    {"orientation 2", kDmOrientation, 2, 0, 0, "originalOrientation", 2},
+    {"orientation 3 refused", kDmOrientation, 3, 0, 0, "originalOrientation", -1},
+    {"monochrome dmColor", kDmColor, 1, 0, 0, "colorMode", 2},
+};
+
+class MergePublic : public ::testing::TestWithParam<PublicCase> {};
+
+TEST_P(MergePublic, TakesTheFieldUnderItsRule) {
+    const PublicCase& c = GetParam();
+    Rig rig([&](PrinterEnvironment& env) {
+        env.lightPaperSupport = c.light;
+        env.inputUnit_Option = c.inputUnit;
+    });
+    // Start from values no case produces, so that "stays" is visible.
+    rig.base->dm.priv.copies = 6;
+    rig.base->dm.priv.duplexType = 2;
+    rig.base->dm.priv.paperType = 258;
+    rig.base->dm.priv.inputTray = 260;
+    rig.base->dm.priv.originalOrientation = 1;
+    rig.base->dm.priv.colorMode = 0;
+    rig.Store();
+    auto in = rig.Input();
+    PublicDevMode& pub = Pub(in);
+    pub.dmFields = c.field;
+    pub.dmCopies = static_cast<int16_t>(c.value);
+    pub.dmDuplex = static_cast<int16_t>(c.value);
+    pub.dmMediaType = static_cast<uint32_t>(c.value);
+    pub.dmDefaultSource = static_cast<int16_t>(c.value);
+    pub.dmOrientation = static_cast<int16_t>(c.value);
+    pub.dmColor = static_cast<int16_t>(c.value);
+    // The private copies of these fields are never the source.
+    Priv(in).copies = 11;
+    Priv(in).duplexType = 1;
+    Priv(in).paperType = 260;
+    Priv(in).inputTray = 258;
+    Priv(in).originalOrientation = 2;
+    auto out = rig.Resolve(in.data());
+    const FieldRow* r = FindPrivateField(c.target);
+    ASSERT_NE(nullptr, r);
+    int64_t stored = ReadFieldElement(*r, &rig.base->dm.priv, 0);
+    EXPECT_EQ(c.want < 0 ? stored : c.want, ReadFieldElement(*r, &out->dm.priv, 0)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MergePublic, ::testing::ValuesIn(kPublicCases));
+
+// Booklet orientation rule.
+struct BookletCase {
+    uint8_t booklet;
+    int16_t orientation;  // public dmOrientation
+    uint8_t override_;
+    uint16_t documentOrientation;
+    uint8_t want;
+};
+
+TEST(Merge, BookletOrientationTable) {
+    const BookletCase cases[] = {
+        {1, 2, 0, 0, 3}, {2, 2, 0, 0, 3}, {3, 1, 0, 0, 1}, {1, 1, 0, 0, 1}, {3, 2, 0, 0, 3},
+        {0, 2, 0, 0, 0}, {1, 1, 1, 2, 3}, {3, 2, 1, 1, 1}, {2, 2, 1, 1, 2},
+    };
+    for (const BookletCase& c : cases) {
+        Rig rig;
+        auto in = rig.Input();
+        Pub(in).dmFields = kDmOrientation;
+        Pub(in).dmOrientation = c.orientation;
+        Priv(in).booklet = c.booklet;
+        Priv(in).orientationOverride = c.override_;
+        Priv(in).documentOrientation = c.documentOrientation;
+        auto out = rig.Resolve(in.data());
+        EXPECT_EQ(c.want, out->dm.priv.booklet) << "booklet " << int(c.booklet) << " orientation " << c.orientation
+                                                << " override " << int(c.override_);
+    }
+}
+
+// Output paper and the sizes, clamped to the extents (0.1 mm x 10).
+struct OutputCase {
+    const char* what;
+    uint16_t outputSize;
+    int32_t widthMm, lengthMm;              // outputWidth_mm / outputLength_mm
+    int32_t customWidthMm, customLengthMm;  // *_CustomPaper
+    uint16_t wantSize;
+    int32_t wantWidth, wantLength;
+    int32_t wantCustomWidth, wantCustomLength;
+};
+
+const OutputCase kOutputCases[] = {
+    {"custom width 1 raised", 256, 5000, 5000, 1, 20000, 256, 9000, 20000, 9000, 20000},
+    {"custom too large", 256, 5000, 5000, 99999, 99999, 256, 33000, 48700, 33000, 48700},
+    {"custom width beyond length swapped", 256, 5000, 5000, 30000, 20000, 256, 30000, 20000, 20000, 30000},
+    {"listed paper keeps its sizes", 9, 21000, 29700, 21000, 29700, 9, 21000, 29700, 21000, 29700},
+    {"listed paper with width 1", 9, 1, 29700, 21000, 29700, 9, 9000, 29700, 21000, 29700},
+    {"same as original follows the original", 0, 1, 1, 21000, 29700, 0, 21000, 29700, 21000, 29700},
+};
+
+class MergeOutput : public ::testing::TestWithParam<OutputCase> {};
+
+TEST_P(MergeOutput, SizesStayInsideTheExtents) {
+    const OutputCase& c = GetParam();
+    Rig rig;
+    auto in = rig.Input();
+    Pub(in).dmFields = kDmPaperSize;
+    Pub(in).dmPaperSize = 9;  // A4 original
+    PrivateSettings& p = Priv(in);
+    p.outputSize = c.outputSize;
+    p.outputWidth_mm = c.widthMm;
+    p.outputLength_mm = c.lengthMm;
+    p.outputWidth_mm_CustomPaper = c.customWidthMm;
+    p.outputLength_mm_CustomPaper = c.customLengthMm;
+    auto out = rig.Resolve(in.data());
+    const PrivateSettings& got = out->dm.priv;
+    EXPECT_EQ(c.wantSize, got.outputSize) << c.what;
+    EXPECT_EQ(c.wantWidth, got.outputWidth_mm) << c.what;
+    EXPECT_EQ(c.wantLength, got.outputLength_mm) << c.what;
+    EXPECT_EQ(c.wantCustomWidth, got.outputWidth_mm_CustomPaper) << c.what;
+    EXPECT_EQ(c.wantCustomLength, got.outputLength_mm_CustomPaper) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MergeOutput, ::testing::ValuesIn(kOutputCases));
+
+// The public part rebuilt from the record after the merge.
+struct AreaCase {
+    const char* what;
+    uint8_t colorMode;
+    uint8_t textSmoothing;
+    uint8_t imageQuality;
+    int16_t wantColor;
+    int16_t wantQuality;
+    int16_t wantYResolution;
+};
+
+TEST(Merge, PublicAreaTable) {
+    const AreaCase cases[] = {
+        {"monochrome", 2, 0, 1, 1, 300, 300},
+        {"colour", 0, 0, 1, 2, 300, 300},
+        {"high resolution", 0, 0, 2, 2, 300, 600},
+        {"smoothing, high resolution", 7, 2, 2, 2, 900, 900},
+        {"smoothing", 0, 2, 1, 2, 600, 600},
+        {"other smoothing, high resolution", 2, 1, 2, 1, 300, 600},
+    };
+    for (const AreaCase& c : cases) {
+        Rig rig;
+        auto in = rig.Input();
+        Pub(in).dmFields = kDmColor;
+        Pub(in).dmColor = 2;
+        Pub(in).dmPrintQuality = 1;
+        Pub(in).dmYResolution = 1;
+        Priv(in).colorMode = c.colorMode;
+        Priv(in).textSmoothing = c.textSmoothing;
+        Priv(in).imageQuality = c.imageQuality;
+        auto out = rig.Resolve(in.data());
+        const PublicDevMode& pub = out->dm.pub;
+        EXPECT_EQ(c.wantColor, pub.dmColor) << c.what;
+        EXPECT_EQ(c.wantQuality, pub.dmPrintQuality) << c.what;
+        EXPECT_EQ(c.wantYResolution, pub.dmYResolution) << c.what;
+        EXPECT_EQ(kDriverDmFields, pub.dmFields) << c.what;
+        EXPECT_EQ(kSpecVersion, pub.dmSpecVersion) << c.what;
+        EXPECT_EQ(100, pub.dmScale) << c.what;
+        EXPECT_EQ(1, pub.dmCollate) << c.what;
+        EXPECT_EQ(out->dm.priv.copies, pub.dmCopies) << c.what;
+        EXPECT_EQ(out->dm.priv.inputTray, static_cast<uint16_t>(pub.dmDefaultSource)) << c.what;
+        EXPECT_EQ(out->dm.priv.paperType, pub.dmMediaType) << c.what;
+        EXPECT_EQ(out->dm.priv.duplexType, static_cast<uint16_t>(pub.dmDuplex)) << c.what;
+    }
+}
+
+// A custom original from the stored record: its sizes, rounded to 0.1 mm,
+// or 1480 x 1480 when one is not positive.
+struct CustomAreaCase {
+    int32_t widthMm, lengthMm;
+    int16_t wantWidth, wantLength;
+};
+
+TEST(Merge, CustomOriginalInThePublicArea) {
+    const CustomAreaCase cases[] = {
+        {20000, 30000, 2000, 3000}, {30000, 20000, 2000, 3000}, {20004, 30005, 2000, 3001},
+        {0, 30000, 1480, 1480},     {20000, -5, 1480, 1480},
+    };
+    for (const CustomAreaCase& c : cases) {
+        Rig rig;
+        rig.base->dm.priv.originalSize = 256;
+        rig.base->dm.priv.originalWidth_mm_CustomPaper = c.widthMm;
+        rig.base->dm.priv.originalLength_mm_CustomPaper = c.lengthMm;
+        rig.Store();
+        auto in = rig.Input();
+        Pub(in).dmFields = 0;  // nothing public changes the paper
+        auto out = rig.Resolve(in.data());
+        EXPECT_EQ(256, out->dm.pub.dmPaperSize) << c.widthMm << "x" << c.lengthMm;
+        EXPECT_EQ(c.wantWidth, out->dm.pub.dmPaperWidth) << c.widthMm << "x" << c.lengthMm;
+        EXPECT_EQ(c.wantLength, out->dm.pub.dmPaperLength) << c.widthMm << "x" << c.lengthMm;
+    }
+}
+
+// The job identity: a shared printer seen from a client locks the owner to
+// the logged-on user and refills the names; otherwise the caller's stand.
+struct IdentityCase {
+    const char* what;
+    const char16_t* serverName;
+    int cluster;
+    uint8_t callerLocked;
+    uint8_t wantLocked;
+    const char16_t* wantLogin;
+    bool wantSystemNames;
+};
+
+TEST(Merge, JobIdentityTable) {
+    const IdentityCase cases[] = {
+        {"local printer, locked record", u"", 0, 1, 1, u"alice", false},
+        {"local printer, unlocked record", u"", 0, 0, 0, u"alice", true},
+        {"shared printer on a client", u"\\\\srv", 0, 0, 1, u"tester", true},
+        {"shared printer on a client, locked record", u"\\\\srv", 0, 1, 1, u"tester", true},
+        {"cluster node", u"\\\\srv", 1, 1, 1, u"alice", false},
+    };
+    for (const IdentityCase& c : cases) {
+        Rig rig;
+        rig.fake.spooler.Printer(u"P1")->info.serverName = c.serverName;
+        rig.fake.host.clusterAvailable = c.cluster;
+        rig.fake.host.userName = u"tester";
+        rig.fake.host.computerName = u"WS-7";
+        auto in = rig.Input();
+        PrivateSettings& p = Priv(in);
+        p.userNameLocked = c.callerLocked;
+        PutText(p.loginUserName, 21, u"alice");
+        PutText(p.computerName, 256, u"PC-ALICE");
+        PutText(p.userName, 256, u"alice");
+        PutText(p.printerDisplayName, 128, u"Old name");
+        auto out = rig.Resolve(in.data());
+        const PrivateSettings& got = out->dm.priv;
+        EXPECT_EQ(c.wantLocked, got.userNameLocked) << c.what;
+        EXPECT_EQ(std::u16string(c.wantLogin), std::u16string(got.loginUserName)) << c.what;
+        EXPECT_EQ(c.wantSystemNames ? u"WS-7" : u"PC-ALICE", std::u16string(got.computerName)) << c.what;
+        EXPECT_EQ(c.wantSystemNames ? u"tester" : u"alice", std::u16string(got.userName)) << c.what;
+        EXPECT_EQ(c.wantSystemNames ? u"P1" : u"Old name", std::u16string(got.printerDisplayName)) << c.what;
+    }
+}
+
+// The header ticket comes from the caller; one of another version is marked.
+TEST(Merge, HeaderTicketTable) {
+    struct Case {
+        uint16_t version;
+        uint8_t status;
+        uint8_t wantStatus;
+    };
+    const Case cases[] = {{3, 0, 0}, {2, 0, 1}, {0, 0, 1}, {3, 7, 7}};
+    for (const Case& c : cases) {
+        Rig rig;
+        auto in = rig.Input();
+        PrivateSettings& p = Priv(in);
+        p.ticketVersion = c.version;
+        p.ticketStatus = c.status;
+        p.ticketKind = 0;
+        p.ticketData[100] = 0x42;
+        p.reservedHeader[3] = 0x43;
+        p.headerValue[8] = 0x12345678;
+        auto out = rig.Resolve(in.data());
+        EXPECT_EQ(c.version, out->dm.priv.ticketVersion);
+        EXPECT_EQ(c.wantStatus, out->dm.priv.ticketStatus) << "version " << c.version;
+        EXPECT_EQ(0x42, out->dm.priv.ticketData[100]);
+        EXPECT_EQ(0x43, out->dm.priv.reservedHeader[3]);
+        EXPECT_EQ(0x12345678u, out->dm.priv.headerValue[8]);
+    }
+}
+
+}  // namespace
