@@ -3,11 +3,13 @@
 // printer is created only when missing), asks the DLL for the printer's
 // default settings and prints them field by field as UTF-8.
 //
-//   zr51-show-defaults [--printer NAME] [--convert]
+//   zr51-show-defaults [--printer NAME] [--convert] [--reinstall]
 //
 // By default the settings come the way an application gets them,
 // DocumentPropertiesW with DM_OUT_BUFFER; --convert calls the DLL's own
-// DrvConvertDevMode with CDM_DRIVER_DEFAULT instead.
+// DrvConvertDevMode with CDM_DRIVER_DEFAULT instead. The spooler keeps the
+// DEVMODE the driver gave when the printer was added and the DLL starts from
+// it, so --reinstall deletes the printer first to see fresh defaults.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -113,18 +115,25 @@ int DefaultsByConvert(const std::wstring& printer, std::vector<BYTE>* out) {
 int Run(int argc, char** argv) {
     std::wstring printer = kDefaultPrinter;
     int useConvert = 0;
+    int reinstall = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--printer") == 0 && i + 1 < argc) {
             printer = Wide(argv[++i]);
         } else if (std::strcmp(argv[i], "--convert") == 0) {
             useConvert = 1;
+        } else if (std::strcmp(argv[i], "--reinstall") == 0) {
+            reinstall = 1;
         } else {
-            std::fprintf(stderr, "usage: zr51-show-defaults [--printer NAME] [--convert]\n");
+            std::fprintf(stderr, "usage: zr51-show-defaults [--printer NAME] [--convert] [--reinstall]\n");
             return 2;
         }
     }
     // The dump is the core's; give it the real platform as the DLL has.
     InstallWin32Platform();
+    if (reinstall && !RemovePrinter(printer.c_str())) {
+        Fail("DeletePrinter");
+        return 1;
+    }
     if (!EnsureInstalled(printer)) return 1;
 
     std::vector<BYTE> devmode;

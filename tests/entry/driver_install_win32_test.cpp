@@ -206,7 +206,7 @@ TEST_F(DriverInstall, SpoolerKnowsTheDriverAndThePrinter) {
 
 // DrvConvertDevMode called directly, as the spooler does.
 enum class Input { None, Defaults, DefaultsWithRejected, DefaultsWithAccepted };
-enum class Expect { Nothing, Defaults, KeepsStored, TakesInput };
+enum class Expect { Nothing, Defaults, Stable, KeepsStored, TakesInput };
 constexpr LONG kSizeUnchanged = -2;
 
 struct ConvertCase {
@@ -237,10 +237,14 @@ const ConvertCase kConvertCases[] = {
      Expect::Nothing, nullptr},
     {"default_null_size", kCdmDriverDefault, nullptr, Input::None, false, true, 0, FALSE, 87, 0, Expect::Nothing,
      nullptr},
-    {"default_unknown_printer", kCdmDriverDefault, nullptr, Input::None, false, false, 19040, FALSE, 87, 0,
-     Expect::Nothing, L"ZR51A No Such Printer"},
+    {"default_unknown_printer", kCdmDriverDefault, nullptr, Input::None, false, false, 19040, FALSE, 87,
+     kSizeUnchanged, Expect::Nothing, L"ZR51A No Such Printer"},
+    {"convert_unknown_printer", kCdmConvert, nullptr, Input::Defaults, false, false, 19040, FALSE, 87,
+     kSizeUnchanged, Expect::Nothing, L"ZR51A No Such Printer"},
     {"convert_own_defaults", kCdmConvert, nullptr, Input::Defaults, false, false, 19040, TRUE, 0, 19040,
-     Expect::Defaults, nullptr},
+     Expect::Stable, nullptr},
+    {"convert_larger_buffer", kCdmConvert, nullptr, Input::Defaults, false, false, 30000, TRUE, 0, 19040,
+     Expect::Stable, nullptr},
     {"convert_rejected_rotation", kCdmConvert, "rotation_Watermark", Input::DefaultsWithRejected, false, false,
      19040, TRUE, 0, 19040, Expect::KeepsStored, nullptr},
     {"convert_rejected_staple", kCdmConvert, "staple", Input::DefaultsWithRejected, false, false, 19040, TRUE, 0,
@@ -288,7 +292,7 @@ TEST_F(DriverInstall, ConvertDevModeTable) {
             }
         }
         // Poison the output too, so that a copy that never happened shows.
-        std::vector<BYTE> out(20000, 0xA5);
+        std::vector<BYTE> out(30000, 0xA5);
         LONG size = c.size;
         std::wstring printer = c.printer != nullptr ? c.printer : kPrinterName;
 
@@ -315,6 +319,22 @@ TEST_F(DriverInstall, ConvertDevModeTable) {
             // Same settings as the defaults; the device name may be filled in.
             EXPECT_EQ(std::memcmp(out.data() + 64, defaults.data() + 64, kDevModeSize - 64), 0);
             break;
+        case Expect::Stable: {
+            // A converted DEVMODE converts to itself: nothing drifts on the
+            // way through the spooler again.
+            std::vector<BYTE> again(kDevModeSize, 0xA5);
+            LONG againSize = kDevModeSize;
+            ASSERT_TRUE(convert_(Name(), reinterpret_cast<PDEVMODEW>(out.data()),
+                                 reinterpret_cast<PDEVMODEW>(again.data()), &againSize, kCdmConvert));
+            for (size_t i = 0; i < static_cast<size_t>(kDevModeSize); ++i) {
+                if (again[i] != out[i]) {
+                    ADD_FAILURE() << "byte " << i << " changed on a second conversion: " << int(out[i]) << " -> "
+                                  << int(again[i]);
+                    break;
+                }
+            }
+            break;
+        }
         case Expect::KeepsStored:
             EXPECT_EQ(out[at], defaults[at]) << c.field << " took the rejected value " << planted;
             break;
