@@ -1,0 +1,230 @@
+// DrvConvertDevMode and the resolution flags under it: argument checks with
+// their last-error codes, size reporting, and what each flag copies out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entry/global_list.h"
+#include "platform/fake_platform.h"
+#include "settings/resolve.h"
+
+namespace {
+
+constexpr uint32_t kPoison = 0xdeadbeef;
+constexpr uint32_t kAny = 0xFFFFFFFF;  // not checked
+constexpr uint8_t kCanary = 0xCC;
+
+// A printer whose stored DEVMODE is a fresh record with staple 0, and a
+// caller's DEVMODE that asks for staple 20.
+struct Rig {
+    FakePlatformScope fake;
+    std::unique_ptr<PrinterSession> base = std::make_unique<PrinterSession>();
+    std::vector<uint8_t> input;
+
+    Rig() {
+        fake.spooler.AddPrinter(u"P1");
+        EXPECT_EQ(1u, _UdcResolveSelfDMode(base.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
+                                           kCallerConvert));
+        base->env.listsBuilt = 1;
+        FakePrinter* p = fake.spooler.Printer(u"P1");
+        const uint8_t* dm = reinterpret_cast<const uint8_t*>(&base->dm);
+        p->info.devMode.assign(dm, dm + sizeof base->dm);
+        p->Set(u"PrvEnv", kRegBinary, &base->env, sizeof base->env);
+        input.assign(dm, dm + sizeof base->dm);
+        reinterpret_cast<DriverDevMode*>(input.data())->priv.staple = 20;
+        fake.spooler.ClearCallLog();
+        fake.host.ClearDebugLines();
+    }
+};
+
+enum class Buf { Null, Given };
+
+struct ConvertCase {
+    const char* what;
+    const char16_t* printer;
+    Buf in;
+    Buf out;
+    bool sizePointer;
+    uint32_t size;
+    uint32_t mode;
+    int wantResult;
+    uint32_t wantError;  // kAny on success
+    uint32_t wantSize;   // kAny: not checked
+    bool wantMerged;     // the caller's staple reached the output
+};
+
+const ConvertCase kConvertCases[] = {
+    {"convert, exact size", u"P1", Buf::Given, Buf::Given, true, 19040, kCdmConvert, 1, kAny, 19040, true},
+    {"convert, larger size", u"P1", Buf::Given, Buf::Given, true, 20000, kCdmConvert, 1, kAny, 19040, true},
+    {"convert, one byte short", u"P1", Buf::Given, Buf::Given, true, 19039, kCdmConvert, 0, 122, 19039, false},
+    {"convert, size 0", u"P1", Buf::Given, Buf::Given, true, 0, kCdmConvert, 0, 122, 0, false},
+    {"convert, no input", u"P1", Buf::Null, Buf::Given, true, 19040, kCdmConvert, 0, 87, 19040, false},
+    {"convert, no output", u"P1", Buf::Given, Buf::Null, true, 19040, kCdmConvert, 0, 87, 19040, false},
+    {"convert, no size", u"P1", Buf::Given, Buf::Given, false, 0, kCdmConvert, 0, 87, kAny, false},
+    {"convert, unknown printer", u"P9", Buf::Given, Buf::Given, true, 19040, kCdmConvert, 0, 87, kAny, false},
+    {"convert, no printer name", nullptr, Buf::Given, Buf::Given, true, 19040, kCdmConvert, 0, 87, kAny, false},
+    {"default, exact size", u"P1", Buf::Null, Buf::Given, true, 19040, kCdmDriverDefault, 1, kAny, 19040, false},
+    {"default ignores an input", u"P1", Buf::Given, Buf::Given, true, 19040, kCdmDriverDefault, 1, kAny, 19040,
+     false},
+    {"default, size 100", u"P1", Buf::Null, Buf::Given, true, 100, kCdmDriverDefault, 0, 122, 19040, false},
+    {"default, one byte short", u"P1", Buf::Null, Buf::Given, true, 19039, kCdmDriverDefault, 0, 122, 19040, false},
+    {"default, no output", u"P1", Buf::Null, Buf::Null, true, 19040, kCdmDriverDefault, 0, 122, 19040, false},
+    {"default, no size", u"P1", Buf::Null, Buf::Given, false, 0, kCdmDriverDefault, 0, 87, kAny, false},
+    {"default, unknown printer", u"P9", Buf::Null, Buf::Given, true, 19040, kCdmDriverDefault, 0, 87, kAny, false},
+    {"convert351", u"P1", Buf::Given, Buf::Given, true, 19040, kCdmConvert351, 0, 87, 19040, false},
+    {"mode 0", u"P1", Buf::Given, Buf::Given, true, 19040, 0, 0, 87, 19040, false},
+    {"mode 3", u"P1", Buf::Given, Buf::Given, true, 19040, 3, 0, 87, 19040, false},
+    {"mode 8", u"P1", Buf::Given, Buf::Given, true, 19040, 8, 0, 87, 19040, false},
+};
+
+class ConvertDevMode : public ::testing::TestWithParam<ConvertCase> {};
+
+TEST_P(ConvertDevMode, ChecksArgumentsAndReportsSize) {
+    const ConvertCase& c = GetParam();
+    Rig rig;
+    std::vector<uint8_t> out(kDriverDevModeSize + 64, kCanary);
+    uint32_t size = c.size;
+    rig.fake.host.SetLastError(kPoison);
+    int rc = DrvConvertDevModeCore(c.printer, c.in == Buf::Given ? rig.input.data() : nullptr,
+                                   c.out == Buf::Given ? out.data() : nullptr, c.sizePointer ? &size : nullptr,
+                                   c.mode);
+    EXPECT_EQ(c.wantResult, rc) << c.what;
+    if (c.wantError != kAny) {
+        EXPECT_EQ(c.wantError, rig.fake.host.GetLastError()) << c.what;
+    }
+    if (c.wantSize != kAny) {
+        EXPECT_EQ(c.wantSize, size) << c.what;
+    }
+    EXPECT_EQ(0, rig.fake.spooler.OpenHandles()) << c.what;
+    EXPECT_EQ(0, rig.fake.spooler.BadCloses()) << c.what;
+    EXPECT_EQ(kCanary, out[kDriverDevModeSize]) << c.what << ": wrote past 19040 bytes";
+    if (!rc) {
+        EXPECT_EQ(kCanary, out[0]) << c.what << ": a failed call wrote the output";
+        return;
+    }
+    const DriverDevMode* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+    EXPECT_EQ(220, dm->pub.dmSize) << c.what;
+    EXPECT_EQ(kPrivateSize, dm->pub.dmDriverExtra) << c.what;
+    EXPECT_EQ(kDriverVersion, dm->pub.dmDriverVersion) << c.what;
+    EXPECT_EQ(kTrailingMagic, dm->priv.trailingMagic) << c.what;
+    EXPECT_EQ(0, std::memcmp(dm->priv.signature, u"JUP/CS", 12)) << c.what;
+    EXPECT_EQ(c.wantMerged ? 20 : 0, dm->priv.staple) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ConvertDevMode, ::testing::ValuesIn(kConvertCases));
+
+TEST(ConvertDevMode, ForeignInputBecomesOurDevMode) {
+    Rig rig;
+    // Another driver's DEVMODE: same public layout, its own private part.
+    std::vector<uint8_t> foreign(220 + 64, 0x5A);
+    PublicDevMode pub{};
+    pub.dmSpecVersion = 0x0401;
+    pub.dmDriverVersion = 0x0100;
+    pub.dmSize = 220;
+    pub.dmDriverExtra = 64;
+    pub.dmFields = kDmCopies | kDmPaperSize | kDmOrientation;
+    pub.dmCopies = 3;
+    pub.dmPaperSize = 8;  // A3
+    pub.dmOrientation = 2;
+    std::memcpy(foreign.data(), &pub, sizeof pub);
+    auto out = std::make_unique<DriverDevMode>();
+    uint32_t size = sizeof *out;
+    ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", foreign.data(), out.get(), &size, kCdmConvert));
+    EXPECT_EQ(kDriverDevModeSize, size);
+    EXPECT_EQ(3, out->pub.dmCopies);
+    EXPECT_EQ(8, out->pub.dmPaperSize);
+    EXPECT_EQ(2970, out->pub.dmPaperWidth);
+    EXPECT_EQ(4200, out->pub.dmPaperLength);
+    EXPECT_EQ(2, out->pub.dmOrientation);
+    EXPECT_EQ(kPrivateSize, out->pub.dmDriverExtra);
+    EXPECT_EQ(kTrailingMagic, out->priv.trailingMagic);
+    EXPECT_EQ(0, std::memcmp(&out->priv.reserved, std::vector<uint8_t>(sizeof out->priv.reserved).data(),
+                             sizeof out->priv.reserved));
+}
+
+// What each resolution flag does.
+struct FlagsCase {
+    const char* what;
+    uint32_t flags;
+    bool withInput;
+    uint32_t wantResult;
+    size_t wantWritten;  // bytes of the output written
+    bool wantMerged;
+    bool wantStored;     // "PrvEnv" written and the change broadcast
+};
+
+const FlagsCase kFlagsCases[] = {
+    {"flags 0 asks the session size", 0, true, kSessionSize, 0, false, false},
+    {"out buffer", kResolveOutBuffer, false, 1, kDriverDevModeSize, false, false},
+    {"in and out (10)", kResolveInBuffer | kResolveOutBuffer, true, 1, kDriverDevModeSize, true, false},
+    {"0x2000 merges like 8", kResolveInput | kResolveOutBuffer, true, 1, kDriverDevModeSize, true, false},
+    {"in without out", kResolveInBuffer, true, 1, 0, false, false},
+    {"whole session", kResolveWholeSession, false, 1, kSessionSize, false, false},
+    {"whole session merged (4104)", kResolveWholeSession | kResolveInBuffer, true, 1, kSessionSize, true, false},
+    {"whole session merged (12288)", kResolveWholeSession | kResolveInput, true, 1, kSessionSize, true, false},
+    {"update", kResolveUpdate, false, 1, 0, false, true},
+    {"in buffer without an input", kResolveInBuffer | kResolveOutBuffer, false, 1, kDriverDevModeSize, false,
+     false},
+};
+
+class ResolveFlags : public ::testing::TestWithParam<FlagsCase> {};
+
+TEST_P(ResolveFlags, CopiesOutWhatWasAsked) {
+    const FlagsCase& c = GetParam();
+    Rig rig;
+    std::vector<uint8_t> out(kSessionSize + 64, kCanary);
+    PrinterHandle h = nullptr;
+    ASSERT_EQ(1, rig.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+    rig.fake.spooler.ClearCallLog();
+    EXPECT_EQ(c.wantResult, _UdcResolveSelfDMode(out.data(), c.withInput ? rig.input.data() : nullptr, h, u"P1",
+                                                 nullptr, c.flags, kCallerConvert))
+        << c.what;
+    rig.fake.spooler.ClosePrinter(h);
+    if (c.flags == 0) {
+        EXPECT_EQ(1u, rig.fake.spooler.CallLog().size()) << c.what << ": only the close expected";
+    }
+    if (c.wantWritten == 0) {
+        EXPECT_EQ(kCanary, out[0]) << c.what;
+    } else {
+        EXPECT_NE(kCanary, out[0]) << c.what;
+        EXPECT_EQ(kCanary, out[c.wantWritten]) << c.what << ": wrote past " << c.wantWritten;
+        const DriverDevMode* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(c.wantMerged ? 20 : 0, dm->priv.staple) << c.what;
+        EXPECT_EQ(kTrailingMagic, dm->priv.trailingMagic) << c.what;
+    }
+    if (c.wantWritten == kSessionSize) {
+        const PrinterSession* s = reinterpret_cast<const PrinterSession*>(out.data());
+        EXPECT_EQ(1, s->env.listsBuilt) << c.what;
+        EXPECT_EQ(1, TrayListContains(&s->env, 258)) << c.what;
+    }
+    EXPECT_EQ(c.wantStored ? 1 : 0, rig.fake.spooler.CountCalls("SetPrinterData PrvEnv")) << c.what;
+    EXPECT_EQ(c.wantStored ? 1 : 0, rig.fake.spooler.Broadcasts()) << c.what;
+    if (c.wantStored) {
+        const std::vector<std::string> log = rig.fake.spooler.CallLog();
+        auto set = std::find(log.begin(), log.end(), "SetPrinterData PrvEnv");
+        auto broadcast = std::find(log.begin(), log.end(), "BroadcastDevModeChange P1");
+        EXPECT_LT(set, broadcast) << c.what << ": broadcast before the store";
+    }
+    EXPECT_EQ(0, rig.fake.spooler.OpenHandles()) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ResolveFlags, ::testing::ValuesIn(kFlagsCases));
+
+TEST(ResolveFlags, UpdateStoresTheEnvironmentItRead) {
+    Rig rig;
+    rig.base->env.wakeUpTarget = 3;
+    rig.fake.spooler.Printer(u"P1")->Set(u"PrvEnv", kRegBinary, &rig.base->env, sizeof rig.base->env);
+    EXPECT_EQ(1u, _UdcResolveSelfDMode(nullptr, nullptr, nullptr, u"P1", nullptr, kResolveUpdate, kCallerConvert));
+    const FakeValue* v = rig.fake.spooler.Printer(u"P1")->Find(u"PrvEnv");
+    ASSERT_NE(nullptr, v);
+    EXPECT_EQ(kRegBinary, v->type);
+    ASSERT_EQ(kEnvironmentSize, v->bytes.size());
+    EXPECT_EQ(0, std::memcmp(v->bytes.data(), &rig.base->env, kEnvironmentSize));
+    EXPECT_EQ(0, rig.fake.spooler.OpenHandles());
+}
+
+}  // namespace
