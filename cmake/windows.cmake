@@ -41,7 +41,7 @@ include(GoogleTest)
 
 file(GLOB_RECURSE ZR_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_win32_test.cpp)
 if(ZR_WIN32_TESTS)
-  add_executable(zr51_win32_tests ${ZR_WIN32_TESTS})
+  add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})
