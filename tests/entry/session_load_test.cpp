@@ -66,7 +66,7 @@ std::vector<uint8_t> MarkedEnvironment(uint32_t bytes) {
     BuildModelLists(env.get(), nullptr, 0x0409, 0);
     env->listsBuilt = 1;
     std::vector<uint8_t> out(bytes, 0xA5);
-    std::memcpy(out.data(), env.get(), std::min<size_t>(bytes, sizeof *env));
+    if (bytes) std::memcpy(out.data(), env.get(), std::min<size_t>(bytes, sizeof *env));
     return out;
 }
 
