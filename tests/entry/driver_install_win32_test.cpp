@@ -233,6 +233,9 @@ const ConvertCase kConvertCases[] = {
      Expect::Nothing, nullptr},
     {"default_size_100", kCdmDriverDefault, nullptr, Input::None, false, false, 100, FALSE, 122, 19040,
      Expect::Nothing, nullptr},
+    // A negative size is no room, not a huge one.
+    {"default_negative_size", kCdmDriverDefault, nullptr, Input::None, false, false, -1, FALSE, 122, 19040,
+     Expect::Nothing, nullptr},
     {"default_null_output", kCdmDriverDefault, nullptr, Input::None, true, false, 19040, FALSE, 122, 19040,
      Expect::Nothing, nullptr},
     {"default_null_size", kCdmDriverDefault, nullptr, Input::None, false, true, 0, FALSE, 87, 0, Expect::Nothing,
@@ -254,6 +257,8 @@ const ConvertCase kConvertCases[] = {
     {"convert_accepted_staple", kCdmConvert, "staple", Input::DefaultsWithAccepted, false, false, 19040, TRUE, 0,
      19040, Expect::TakesInput, nullptr},
     {"convert_one_byte_short", kCdmConvert, nullptr, Input::Defaults, false, false, 19039, FALSE, 122,
+     kSizeUnchanged, Expect::Nothing, nullptr},
+    {"convert_negative_size", kCdmConvert, nullptr, Input::Defaults, false, false, -19040, FALSE, 122,
      kSizeUnchanged, Expect::Nothing, nullptr},
     {"convert_null_input", kCdmConvert, nullptr, Input::None, false, false, 19040, FALSE, 87, kSizeUnchanged,
      Expect::Nothing, nullptr},
