@@ -8,7 +8,9 @@
 #include <memory>
 #include <vector>
 
+#include "entry/session_load.h"
 #include "platform/fake_platform.h"
+#include "settings/resolve.h"
 
 namespace {
 
@@ -342,6 +344,62 @@ TEST(GlobalList, InitGlobalListTable) {
             EXPECT_EQ(kPrinterAccessUse, fake.spooler.LastAccess()) << c.what;
         }
     }
+}
+
+// The lists are built once per printer: a stored environment whose
+// lists-built byte is 1 is used as it is.
+struct NormalizeCase {
+    const char* what;
+    uint8_t listsBuilt;
+    bool wantBuilt;
+};
+
+TEST(GlobalList, NormalizeBuildsTheListsOnce) {
+    const NormalizeCase cases[] = {
+        {"never built", 0, true},
+        {"marked built", 1, false},
+        {"other mark", 2, true},
+    };
+    for (const NormalizeCase& c : cases) {
+        FakePlatformScope fake;
+        fake.spooler.AddPrinter(u"P1");
+        auto stored = std::make_unique<PrinterSession>();
+        ASSERT_EQ(1u, _UdcResolveSelfDMode(stored.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
+                                           kCallerConvert));
+        // A stored environment with empty lists shows whether they were rebuilt.
+        std::memset(stored->env.paperList, 0, sizeof stored->env.paperList);
+        std::memset(stored->env.trayList, 0, sizeof stored->env.trayList);
+        stored->env.listsBuilt = c.listsBuilt;
+        FakePrinter* p = fake.spooler.Printer(u"P1");
+        const uint8_t* dm = reinterpret_cast<const uint8_t*>(&stored->dm);
+        p->info.devMode.assign(dm, dm + sizeof stored->dm);
+        p->Set(u"PrvEnv", kRegBinary, &stored->env, sizeof stored->env);
+        fake.host.ClearDebugLines();
+
+        auto out = std::make_unique<PrinterSession>();
+        ASSERT_EQ(1u, _UdcResolveSelfDMode(out.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
+                                           kCallerConvert));
+        bool logged = false;
+        for (const auto& line : fake.host.DebugLines())
+            logged |= Narrow(line).find("_UdcNormalizeSelfDMode called InitGlobalList.") != std::string::npos;
+        EXPECT_EQ(c.wantBuilt, logged) << c.what;
+        EXPECT_EQ(c.wantBuilt, TrayListContains(&out->env, 258) == 1) << c.what;
+        EXPECT_EQ(c.wantBuilt ? 1 : c.listsBuilt, out->env.listsBuilt) << c.what;
+        // Building the lists does not store the environment.
+        const FakeValue* v = p->Find(u"PrvEnv");
+        ASSERT_NE(nullptr, v);
+        EXPECT_EQ(c.listsBuilt, reinterpret_cast<const PrinterEnvironment*>(v->bytes.data())->listsBuilt) << c.what;
+        EXPECT_EQ(0, fake.spooler.OpenHandles()) << c.what;
+    }
+}
+
+TEST(GlobalList, NormalizeWithoutSessionOnlyLogs) {
+    FakePlatformScope fake;
+    _UdcNormalizeSelfDMode(nullptr, nullptr, u"P1", kCallerConvert);
+    const auto lines = fake.host.DebugLines();
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_NE(std::string::npos, Narrow(lines[0]).find("_UdcNormalizeSelfDMode lpSelpDMode is null."));
+    EXPECT_TRUE(fake.spooler.CallLog().empty());
 }
 
 }  // namespace

@@ -556,4 +556,33 @@ TEST(Merge, HeaderTicketTable) {
     }
 }
 
+// The colour mode: the public monochrome choice wins, otherwise the
+// caller's private value when DM_COLOR is set and the value is below 8.
+struct ColorCase {
+    uint32_t fields;
+    int16_t dmColor;
+    uint8_t callerMode;
+    uint8_t want;  // the stored mode is 5
+};
+
+TEST(Merge, ColorModeTable) {
+    const ColorCase cases[] = {
+        {kDmColor, 1, 0, 2}, {kDmColor, 2, 0, 0}, {kDmColor, 2, 7, 7}, {kDmColor, 2, 8, 5},
+        {kDmColor, 0, 3, 3}, {0, 1, 3, 5},          {0, 2, 3, 5},
+    };
+    for (const ColorCase& c : cases) {
+        Rig rig;
+        rig.base->dm.priv.colorMode = 5;
+        rig.Store();
+        auto in = rig.Input();
+        Pub(in).dmFields = c.fields;
+        Pub(in).dmColor = c.dmColor;
+        Priv(in).colorMode = c.callerMode;
+        auto out = rig.Resolve(in.data());
+        EXPECT_EQ(c.want, out->dm.priv.colorMode)
+            << "fields " << c.fields << " dmColor " << c.dmColor << " caller " << int(c.callerMode);
+        EXPECT_EQ(c.want == 2 ? 1 : 2, out->dm.pub.dmColor);
+    }
+}
+
 }  // namespace
