@@ -293,4 +293,124 @@ TEST(FieldTable, FontDefaultTable) {
     }
 }
 
+// Defaults that depend on the printer: its environment (as read from
+// "PrvEnv" before the reset) and its printer data.
+struct ComputedDefaultCase {
+    const char* what;
+    void (*env)(PrinterEnvironment&);
+    int duplexOrSimplex;  // -1: no value
+    std::vector<std::pair<const char*, int64_t>> want;
+};
+
+TEST(FieldTable, ComputedDefaultTable) {
+    const ComputedDefaultCase cases[] = {
+        {"plain printer", [](PrinterEnvironment&) {}, -1,
+         {{"duplexType", 2}, {"duplexType_MixedSize", 4}, {"inputTray", 7}, {"bindingSide", 0}, {"colorMode", 0},
+          {"imageMode", 1}, {"form_Envelope_MailMaking", 1}, {"size_Insert_MailMaking", 9},
+          {"inputTray_Cover_PerfectBinding", 257}, {"inputTray_Body_PerfectBinding", 257}}},
+        {"one-sided printer", [](PrinterEnvironment&) {}, 1, {{"duplexType", 1}, {"duplexType_MixedSize", 5}}},
+        {"two-sided printer", [](PrinterEnvironment&) {}, 2, {{"duplexType", 2}, {"duplexType_MixedSize", 4}}},
+        {"model kind FS", [](PrinterEnvironment& e) { e.modelFS = 1; }, -1, {{"inputTray", 257}}},
+        {"A3 or A4 model", [](PrinterEnvironment& e) { e.a3OrA4 = 1; }, -1, {{"bindingSide", 2}}},
+        {"one ink", [](PrinterEnvironment& e) { e.inkCount = 1; }, -1, {{"colorMode", 2}, {"imageMode", 2}}},
+        {"two inks", [](PrinterEnvironment& e) { e.inkCount = 2; }, -1, {{"colorMode", 2}, {"imageMode", 1}}},
+        {"two inks, regional",
+         [](PrinterEnvironment& e) {
+             e.inkCount = 2;
+             e.localArea = 1;
+         },
+         -1, {{"colorMode", 0}}},
+        {"image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 2; }, -1,
+         {{"imageQuality", 2}}},
+        {"regional inch model",
+         [](PrinterEnvironment& e) {
+             e.localArea = 1;
+             e.unitOfLength = 1;
+         },
+         -1, {{"form_Envelope_MailMaking", 3}, {"size_Insert_MailMaking", 1}}},
+        {"regional millimetre model", [](PrinterEnvironment& e) { e.localArea = 1; }, -1,
+         {{"form_Envelope_MailMaking", 1}, {"size_Insert_MailMaking", 9}}},
+        {"high-capacity feeder", [](PrinterEnvironment& e) { e.inputUnit_Option = 10; }, -1,
+         {{"inputTray_Cover_PerfectBinding", 261}, {"inputTray_Body_PerfectBinding", 261}}},
+        {"default trays",
+         [](PrinterEnvironment& e) {
+             const uint32_t trays[7] = {7, 258, 259, 260, 257, 258, 7};
+             std::memcpy(e.defaultTray, trays, sizeof trays);
+             e.insertDefaultTray = 259;
+         },
+         -1,
+         {{"tray_SlipSheet", 258}, {"tray_FrontCover", 259}, {"tray_BackCover", 260},
+          {"trayForCover_BookletBinding", 257}, {"tray_SlipSheet_ProgramPrint", 258},
+          {"tray_Envelope_MailMaking", 7}, {"tray_Insert_MailMaking", 259}}},
+        {"default papers, millimetres",
+         [](PrinterEnvironment& e) {
+             const uint32_t papers[4] = {9, 1, 8, 3};
+             std::memcpy(e.defaultPaper, papers, sizeof papers);
+         },
+         -1,
+         {{"originalSize", 9}, {"outputSize", 8}, {"originalWidth_mm_CustomPaper", 29700},
+          {"originalLength_mm_CustomPaper", 42000}, {"outputWidth_mm", 29700}, {"outputLength_mm", 42000},
+          {"outputWidth_mm_CustomPaper", 29700}, {"outputLength_mm_CustomPaper", 42000}}},
+        {"default papers, inches",
+         [](PrinterEnvironment& e) {
+             const uint32_t papers[4] = {9, 1, 8, 3};
+             std::memcpy(e.defaultPaper, papers, sizeof papers);
+             e.unitOfLength = 1;
+         },
+         -1, {{"originalSize", 1}, {"outputSize", 3}, {"outputWidth_mm", 27940}, {"outputLength_mm", 43180}}},
+        {"no default output paper",
+         [](PrinterEnvironment& e) {
+             const uint32_t papers[4] = {11, 1, 0, 0};
+             std::memcpy(e.defaultPaper, papers, sizeof papers);
+         },
+         -1, {{"originalSize", 11}, {"outputSize", 0}, {"outputWidth_mm", 14800}, {"outputLength_mm", 21000}}},
+    };
+    for (const ComputedDefaultCase& c : cases) {
+        FakePlatformScope fake;
+        FakePrinter& printer = fake.spooler.AddPrinter(u"P1");
+        auto env = std::make_unique<PrinterEnvironment>();
+        c.env(*env);
+        printer.Set(u"PrvEnv", kRegBinary, env.get(), sizeof *env);
+        if (c.duplexOrSimplex >= 0) printer.SetDword(u"DuplexOrSimplex", static_cast<uint32_t>(c.duplexOrSimplex));
+        auto dm = std::make_unique<DriverDevMode>();
+        uint32_t size = sizeof *dm;
+        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault)) << c.what;
+        for (const auto& [name, value] : c.want) {
+            const FieldRow* r = FindPrivateField(name);
+            ASSERT_NE(nullptr, r) << name;
+            EXPECT_EQ(value, ReadFieldElement(*r, &dm->priv, 0)) << c.what << ": " << name;
+        }
+    }
+}
+
+// Texts that a fresh record takes from the system and the resource module.
+TEST(FieldTable, IdentityAndWatermarkDefaults) {
+    struct Case {
+        const char16_t* watermark;  // string 20454 of the resource module, null: none
+        const char16_t* want;
+    };
+    const std::u16string longText(80, u'w');
+    const std::u16string cut(63, u'w');
+    const Case cases[] = {
+        {u"CONFIDENTIAL", u"CONFIDENTIAL"},
+        {longText.c_str(), cut.c_str()},
+        {nullptr, u""},
+    };
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        fake.host.computerName = u"WS-9";
+        fake.host.userName = u"bob";
+        if (c.watermark) fake.host.strings[20454] = c.watermark;
+        fake.spooler.AddPrinter(u"P1");
+        auto dm = std::make_unique<DriverDevMode>();
+        uint32_t size = sizeof *dm;
+        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault));
+        EXPECT_EQ(std::u16string(c.want), std::u16string(dm->priv.text_Watermark));
+        EXPECT_EQ(u"WS-9", std::u16string(dm->priv.computerName));
+        EXPECT_EQ(u"bob", std::u16string(dm->priv.userName));
+        EXPECT_EQ(u"P1", std::u16string(dm->priv.printerDisplayName));
+        EXPECT_EQ(u"Auto", std::u16string(dm->priv.fileName_ColorProfile));
+    }
+}
+
 }  // namespace
