@@ -355,20 +355,18 @@ TEST(GetPrinterInfoItem, ItemTable) {
     }
 }
 
-// The directory check lets a directory of buffer size / 2 - 2 characters
-// through, which is exactly the size of directory plus "\3" with no room for
-// the terminator that every text item gets.
-// DISABLED: the call succeeds with the directory cut to "C:\SPOOL\DRV\" (the "3" is lost).
-TEST(GetPrinterInfoItem, DISABLED_VersionDirectoryIsNeverReturnedCut) {
+// The version directory is the driver directory with "\3" appended; it is
+// returned whole with its terminator or not at all, never cut.
+TEST(GetPrinterInfoItem, VersionDirectoryIsNeverReturnedCut) {
     FakePlatformScope fake;
     fake.spooler.SetDriverDirectory(kDir);
     fake.spooler.AddPrinter(u"P1");
     const std::u16string full = u"C:\\SPOOL\\DRV\\3";
     std::vector<char16_t> buffer(full.size() + 4, u'#');
-    const uint32_t size = static_cast<uint32_t>(2 * full.size());  // 12 = size / 2 - 2
-    if (GetPrinterInfoItem(nullptr, u"P1", buffer.data(), size, 1)) {
-        EXPECT_EQ(full, std::u16string(buffer.data(), full.size()));
-    }
+    const uint32_t exact = static_cast<uint32_t>(2 * (full.size() + 1));
+    EXPECT_FALSE(GetPrinterInfoItem(nullptr, u"P1", buffer.data(), exact - 2, 1));
+    ASSERT_TRUE(GetPrinterInfoItem(nullptr, u"P1", buffer.data(), exact, 1));
+    EXPECT_EQ(full, std::u16string(buffer.data()));
 }
 
 struct VersionCase {
@@ -430,6 +428,45 @@ TEST(GetOsVersionCode, GetVersionExTable) {
         fake.host.versionEx.minor = c.minor;
         fake.host.versionEx.productType = c.productType;
         EXPECT_EQ(c.want, GetOsVersionCode()) << c.major << "." << c.minor << " type " << c.productType;
+    }
+}
+
+// Storing the environment: a user without the right to change the printer
+// gets FALSE and the stored value stays.
+TEST(SaveEnvironment, WriteTable) {
+    struct Case {
+        const char* what;
+        bool byHandle;
+        uint32_t writeError;
+        int want;
+    };
+    const Case cases[] = {
+        {"by handle", true, 0, 1},
+        {"by name", false, 0, 1},
+        {"read-only user, by handle", true, kErrAccessDenied, 0},
+        {"read-only user, by name", false, kErrAccessDenied, 0},
+    };
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        FakePrinter& printer = fake.spooler.AddPrinter(u"P1");
+        printer.SetBinary(u"PrvEnv", {1, 2, 3});
+        printer.setDataError = c.writeError;
+        auto session = std::make_unique<PrinterSession>();
+        PutText(session->env.typedAddress, 40, kMarkerAddress);
+        PrinterHandle h = nullptr;
+        if (c.byHandle) {
+            ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        }
+        EXPECT_EQ(c.want, _UdcSaveEnvironment(session.get(), h, u"P1")) << c.what;
+        if (h) fake.spooler.ClosePrinter(h);
+        const FakeValue* v = printer.Find(u"PrvEnv");
+        ASSERT_NE(nullptr, v);
+        EXPECT_EQ(c.want ? kEnvironmentSize : 3u, v->bytes.size()) << c.what;
+        if (c.want) {
+            EXPECT_EQ(kRegBinary, v->type) << c.what;
+            EXPECT_EQ(0, std::memcmp(v->bytes.data(), &session->env, kEnvironmentSize)) << c.what;
+        }
+        EXPECT_EQ(0, fake.spooler.OpenHandles()) << c.what;
     }
 }
 

@@ -585,4 +585,42 @@ TEST(Merge, ColorModeTable) {
     }
 }
 
+// The device and form names of the rebuilt public part are cut to 31
+// characters; the device name ends at the first comma.
+TEST(Merge, PublicNamesAreCut) {
+    struct Case {
+        std::u16string printer;
+        std::u16string wantDevice;
+    };
+    const std::u16string longName = u"Production Inkjet On The Second Floor West";
+    const Case cases[] = {
+        {u"Office", u"Office"},
+        {u"Office,LocalOnly", u"Office"},
+        {longName, longName.substr(0, 31)},
+    };
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        fake.host.strings[20519] = u"A4 210 x 297 mm (ISO 216 series A)";  // 34 characters
+        fake.spooler.AddPrinter(c.printer);
+        auto s = std::make_unique<PrinterSession>();
+        ASSERT_EQ(1u, _UdcResolveSelfDMode(s.get(), nullptr, nullptr, c.printer.c_str(), nullptr,
+                                           kResolveWholeSession, kCallerConvert));
+        BuildModelLists(&s->env, nullptr, 0x0409, 1);
+        s->env.listsBuilt = 1;
+        FakePrinter* p = fake.spooler.Printer(c.printer);
+        const uint8_t* dm = reinterpret_cast<const uint8_t*>(&s->dm);
+        p->info.devMode.assign(dm, dm + sizeof s->dm);
+        p->Set(u"PrvEnv", kRegBinary, &s->env, sizeof s->env);
+        std::vector<uint8_t> in(dm, dm + sizeof s->dm);
+        Pub(in).dmFields = kDmPaperSize;
+        Pub(in).dmPaperSize = 9;
+        PutText(Pub(in).dmDeviceName, 32, u"");
+        auto out = std::make_unique<DriverDevMode>();
+        ASSERT_EQ(1u, _UdcResolveSelfDMode(out.get(), in.data(), nullptr, c.printer.c_str(), nullptr,
+                                           kResolveInBuffer | kResolveOutBuffer, kCallerConvert));
+        EXPECT_EQ(c.wantDevice, std::u16string(out->pub.dmDeviceName)) << Narrow(c.printer);
+        EXPECT_EQ(u"A4 210 x 297 mm (ISO 216 series", std::u16string(out->pub.dmFormName)) << Narrow(c.printer);
+    }
+}
+
 }  // namespace
