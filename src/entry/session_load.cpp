@@ -130,7 +130,8 @@ int GetPrinterInfoItem(PrinterHandle printer, const char16_t* printerName, void*
         std::u16string dir;
         if (!Spool().GetPrinterDriverDirectory(&dir) || dir.empty()) return 0;
         if (item != 2) {
-            if (dir.size() > size / 2 - 2) return 0;
+            // The directory with "\3" and its terminator must fit whole.
+            if (size / 2 < 3 || dir.size() > size / 2 - 3) return 0;
             dir += u"\\3";
         }
         return CopyText(buffer, size, dir);
