@@ -372,12 +372,16 @@ struct DocPropsCase {
     bool withInput;
     LONG result;
     bool checkOutput;
+    bool byNameOnly;  // no printer handle, as the spooler's AddPrinterW asks
 };
 
 const DocPropsCase kDocPropsCases[] = {
-    {"size_query", 0, false, false, 19040, false},
-    {"out_buffer", DM_OUT_BUFFER, true, false, IDOK, true},
-    {"in_and_out_buffer", DM_OUT_BUFFER | DM_IN_BUFFER, true, true, IDOK, true},
+    {"size_query", 0, false, false, 19040, false, false},
+    {"out_buffer", DM_OUT_BUFFER, true, false, IDOK, true, false},
+    {"in_and_out_buffer", DM_OUT_BUFFER | DM_IN_BUFFER, true, true, IDOK, true, false},
+    {"size_query_by_name", 0, false, false, 19040, false, true},
+    {"out_buffer_by_name", DM_OUT_BUFFER, true, false, IDOK, true, true},
+    {"in_and_out_buffer_by_name", DM_OUT_BUFFER | DM_IN_BUFFER, true, true, IDOK, true, true},
 };
 
 TEST_F(DriverInstall, DocumentPropertiesTable) {
@@ -393,7 +397,7 @@ TEST_F(DriverInstall, DocumentPropertiesTable) {
         in[at] = static_cast<BYTE>(RejectedValue(*staple));
         std::vector<BYTE> out(kDevModeSize, 0xA5);
         SetLastError(kPoison);
-        LONG r = DocumentPropertiesW(nullptr, printer_, Name(),
+        LONG r = DocumentPropertiesW(nullptr, c.byNameOnly ? nullptr : printer_, Name(),
                                      c.withOutput ? reinterpret_cast<PDEVMODEW>(out.data()) : nullptr,
                                      c.withInput ? reinterpret_cast<PDEVMODEW>(in.data()) : nullptr, c.fMode);
         EXPECT_EQ(r, c.result) << "error " << GetLastError();
