@@ -61,6 +61,21 @@ std::string Narrow(const std::u16string& text) {
 
 std::string Narrow(const char16_t* text) { return text ? Narrow(std::u16string(text)) : std::string("(null)"); }
 
+std::string CaseName(size_t index, const char* what) {
+    std::string out = std::to_string(index);
+    bool gap = true;
+    for (const char* p = what; p && *p; ++p) {
+        char c = *p;
+        bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (word) {
+            if (gap) out.push_back('_');
+            out.push_back(c);
+        }
+        gap = !word;
+    }
+    return out;
+}
+
 // ---------------------------------------------------------------- FakePrinter
 
 FakeValue* FakePrinter::Find(const std::u16string& name) {

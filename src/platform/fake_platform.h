@@ -25,6 +25,9 @@ std::u16string U16(const char* utf8);
 std::u16string U16(const std::string& utf8);
 std::string Narrow(const std::u16string& text);
 std::string Narrow(const char16_t* text);  // null gives "(null)"
+// A test name part from a case description: its index, then its letters and
+// digits with runs of anything else turned into one underscore.
+std::string CaseName(size_t index, const char* what);
 
 // One printer-data value as the spooler keeps it.
 struct FakeValue {

@@ -142,7 +142,10 @@ TEST_P(SessionLoad, ImportsOrResets) {
     EXPECT_EQ(0, fake.spooler.BadCloses()) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SessionLoad, ::testing::ValuesIn(kLoadCases));
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, SessionLoad, ::testing::ValuesIn(kLoadCases),
+                         [](const ::testing::TestParamInfo<LoadCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(SessionLoad, ByNameOpensAndClosesItsOwnHandle) {
     FakePlatformScope fake;

@@ -71,7 +71,10 @@ TEST_P(FakeSpoolerData, AnswersLikeTheSpooler) {
     EXPECT_EQ(0, fake.spooler.OpenHandles());
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, FakeSpoolerData, ::testing::ValuesIn(kDataCases));
+void PrintTo(const DataCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, FakeSpoolerData, ::testing::ValuesIn(kDataCases),
+                         [](const ::testing::TestParamInfo<DataCase>& i) { return CaseName(i.index, i.param.what); });
 
 struct OpenCase {
     const char* what;

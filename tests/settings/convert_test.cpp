@@ -116,7 +116,10 @@ TEST_P(ConvertDevMode, ChecksArgumentsAndReportsSize) {
     EXPECT_EQ(c.wantMerged ? 20 : 0, dm->priv.staple) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ConvertDevMode, ::testing::ValuesIn(kConvertCases));
+void PrintTo(const ConvertCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, ConvertDevMode, ::testing::ValuesIn(kConvertCases),
+                         [](const ::testing::TestParamInfo<ConvertCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(ConvertDevMode, ForeignInputBecomesOurDevMode) {
     Rig rig;
@@ -213,7 +216,10 @@ TEST_P(ResolveFlags, CopiesOutWhatWasAsked) {
     EXPECT_EQ(0, rig.fake.spooler.OpenHandles()) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ResolveFlags, ::testing::ValuesIn(kFlagsCases));
+void PrintTo(const FlagsCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, ResolveFlags, ::testing::ValuesIn(kFlagsCases),
+                         [](const ::testing::TestParamInfo<FlagsCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(ResolveFlags, UpdateStoresTheEnvironmentItRead) {
     Rig rig;

@@ -226,7 +226,10 @@ TEST_P(MergeRule, AppliesTheFieldRule) {
     EXPECT_EQ(c.want, ReadFieldElement(*r, &out->dm.priv, c.element)) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MergeRule, ::testing::ValuesIn(kMergeRuleCases));
+void PrintTo(const MergeRuleCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, MergeRule, ::testing::ValuesIn(kMergeRuleCases),
+                         [](const ::testing::TestParamInfo<MergeRuleCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(FieldTable, FreshRecordCarriesTheTableDefaults) {
     FakePlatformScope fake;

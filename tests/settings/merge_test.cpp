@@ -155,7 +155,10 @@ TEST_P(MergeSource, TrustsOnlyOurRecord) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MergeSource, ::testing::ValuesIn(kSourceCases));
+void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, MergeSource, ::testing::ValuesIn(kSourceCases),
+                         [](const ::testing::TestParamInfo<SourceCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(Merge, TextFromACallerIsCutAndTerminated) {
     Rig rig;
@@ -263,7 +266,10 @@ TEST_P(MergePaper, OriginalPaperFromThePublicPart) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MergePaper, ::testing::ValuesIn(kPaperCases));
+void PrintTo(const PaperCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, MergePaper, ::testing::ValuesIn(kPaperCases),
+                         [](const ::testing::TestParamInfo<PaperCase>& i) { return CaseName(i.index, i.param.what); });
 
 // The remaining public fields, each only with its dmFields bit.
 struct PublicCase {
@@ -338,7 +344,10 @@ TEST_P(MergePublic, TakesTheFieldUnderItsRule) {
     EXPECT_EQ(c.want < 0 ? stored : c.want, ReadFieldElement(*r, &out->dm.priv, 0)) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MergePublic, ::testing::ValuesIn(kPublicCases));
+void PrintTo(const PublicCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, MergePublic, ::testing::ValuesIn(kPublicCases),
+                         [](const ::testing::TestParamInfo<PublicCase>& i) { return CaseName(i.index, i.param.what); });
 
 // Booklet orientation rule.
 struct BookletCase {
@@ -411,7 +420,10 @@ TEST_P(MergeOutput, SizesStayInsideTheExtents) {
     EXPECT_EQ(c.wantCustomLength, got.outputLength_mm_CustomPaper) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MergeOutput, ::testing::ValuesIn(kOutputCases));
+void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Table, MergeOutput, ::testing::ValuesIn(kOutputCases),
+                         [](const ::testing::TestParamInfo<OutputCase>& i) { return CaseName(i.index, i.param.what); });
 
 // The public part rebuilt from the record after the merge.
 struct AreaCase {
