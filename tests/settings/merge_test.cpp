@@ -89,19 +89,20 @@ struct SourceCase {
     bool wantDocMerge;
     bool wantStaple;   // private offset 3764
     bool wantJobName;  // private offset 5434
+    int wantMask;      // header faults as the merge logs them
 };
 
 const SourceCase kSourceCases[] = {
-    {"our own", 0x0401, 2020, 220, 18820, true, true, true, true, true},
-    {"another driver's DEVMODE", 0x0401, 0x0600, 220, 100, false, false, false, false, false},
-    {"garbage private bytes", 0x0401, 2020, 220, 18820, false, false, false, false, false},
-    {"driver version 1000, signature", 0x0401, 1000, 220, 18820, true, true, true, true, true},
-    {"no magic, signature", 0x0401, 2020, 220, 18820, true, false, true, true, true},
-    {"shorter private part is completed", 0x0401, 1000, 220, 5000, true, false, true, true, false},
-    {"only the signature", 0x0401, 2020, 220, 12, true, false, true, false, false},
-    {"too short for the signature", 0x0401, 2020, 220, 11, true, false, false, false, false},
-    {"spec version 0x0400", 0x0400, 2020, 220, 18820, true, true, false, false, false},
-    {"public part of 156 bytes", 0x0401, 2020, 156, 18820, true, false, false, false, false},
+    {"our own", 0x0401, 2020, 220, 18820, true, true, true, true, true, 0},
+    {"another driver's DEVMODE", 0x0401, 0x0600, 220, 100, false, false, false, false, false, 26},
+    {"garbage private bytes", 0x0401, 2020, 220, 18820, false, false, false, false, false, 16},
+    {"driver version 1000, signature", 0x0401, 1000, 220, 18820, true, true, true, true, true, 2},
+    {"no magic, signature", 0x0401, 2020, 220, 18820, true, false, true, true, true, 16},
+    {"shorter private part is completed", 0x0401, 1000, 220, 5000, true, false, true, true, false, 26},
+    {"only the signature", 0x0401, 2020, 220, 12, true, false, true, false, false, 24},
+    {"too short for the signature", 0x0401, 2020, 220, 11, true, false, false, false, false, 24},
+    {"spec version 0x0400", 0x0400, 2020, 220, 18820, true, true, false, false, false, 1},
+    {"public part of 156 bytes", 0x0401, 2020, 156, 18820, true, false, false, false, false, 20},
 };
 
 class MergeSource : public ::testing::TestWithParam<SourceCase> {};
@@ -135,6 +136,8 @@ TEST_P(MergeSource, TrustsOnlyOurRecord) {
     auto out = rig.Resolve(in.data());
     const PrivateSettings& got = out->dm.priv;
     const PrivateSettings& stored = rig.base->dm.priv;
+    const std::string maskLine = "nModule=15 iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n";
+    EXPECT_TRUE(rig.Logged(maskLine.c_str())) << c.what << ": no line ending in " << maskLine;
     EXPECT_EQ(c.wantDocMerge, rig.Logged("bDocMerge=TRUE")) << c.what;
     EXPECT_EQ(!c.wantDocMerge, rig.Logged("bDocMerge=FALSE")) << c.what;
     EXPECT_EQ(c.wantStaple ? 20 : stored.staple, got.staple) << c.what;
@@ -632,6 +635,52 @@ TEST(Merge, PublicNamesAreCut) {
                                            kResolveInBuffer | kResolveOutBuffer, kCallerConvert));
         EXPECT_EQ(c.wantDevice, std::u16string(out->pub.dmDeviceName)) << Narrow(c.printer);
         EXPECT_EQ(u"A4 210 x 297 mm (ISO 216 series", std::u16string(out->pub.dmFormName)) << Narrow(c.printer);
+    }
+}
+
+// The original paper's log lines name the caller's and the session's paper
+// whenever the list or one of the spooler's forms gave one.
+struct PaperLogCase {
+    const char* what;
+    uint32_t fields;
+    int16_t paperSize, width, length;
+    const char16_t* formName;
+    bool spoolerForm;  // the spooler holds "Ticket", 123.4 x 234.5 mm
+    const char* wantSizeLine;  // null: no paper lines
+    const char* wantWidthLine;
+};
+
+TEST(Merge, OriginalPaperLogTable) {
+    const PaperLogCase cases[] = {
+        {"listed id", kDmPaperSize, 9, 0, 0, u"", false, "dmPageSize = [9 / 9]", "dmPageWidth = [0 / 2100]"},
+        {"listed size", kDmPaperWidth | kDmPaperLength, 0, 2970, 2100, u"", false, "dmPageSize = [0 / 9]",
+         "dmPageWidth = [2970 / 2100]"},
+        {"listed form name", kDmFormName, 0, 0, 0, u"B5", false, "dmPageSize = [0 / 13]",
+         "dmPageWidth = [0 / 1820]"},
+        {"spooler form by size", kDmPaperSize | kDmPaperWidth | kDmPaperLength, 4242, 1230, 2350, u"", true,
+         "dmPageSize = [4242 / 256]", "dmPageWidth = [1230 / 1230]"},
+        {"spooler form by name", kDmPaperSize | kDmFormName, 4242, 1, 1, u"Ticket", true,
+         "dmPageSize = [4242 / 256]", "dmPageWidth = [1 / 1234]"},
+        {"no form", kDmPaperSize | kDmPaperWidth | kDmPaperLength, 4242, 1230, 2350, u"", false, nullptr, nullptr},
+        {"custom id", kDmPaperSize | kDmPaperWidth | kDmPaperLength, 256, 1230, 2350, u"", true, nullptr, nullptr},
+    };
+    for (const PaperLogCase& c : cases) {
+        Rig rig;
+        if (c.spoolerForm)
+            rig.fake.spooler.Printer(u"P1")->forms.push_back({0, u"Ticket", 123400, 234500, 0, 0, 123400, 234500});
+        auto in = rig.Input();
+        PublicDevMode& pub = Pub(in);
+        pub.dmFields = c.fields;
+        pub.dmPaperSize = c.paperSize;
+        pub.dmPaperWidth = c.width;
+        pub.dmPaperLength = c.length;
+        PutText(pub.dmFormName, 32, c.formName);
+        rig.Resolve(in.data());
+        EXPECT_EQ(c.wantSizeLine != nullptr, rig.Logged("_UdcMergeSelfDMode, mergeOriginalPaper_public")) << c.what;
+        if (c.wantSizeLine) {
+            EXPECT_TRUE(rig.Logged(c.wantSizeLine)) << c.what << ": " << c.wantSizeLine;
+            EXPECT_TRUE(rig.Logged(c.wantWidthLine)) << c.what << ": " << c.wantWidthLine;
+        }
     }
 }
 
