@@ -33,6 +33,20 @@ target_link_libraries(zr51-show-defaults PRIVATE zr51setup zr51core)
 target_link_options(zr51-show-defaults PRIVATE ${ZR_STATIC_LINK})
 add_dependencies(zr51-show-defaults zr51aui)
 
+# The tool end to end under Wine, both ways of asking: the dump must show a
+# complete driver DEVMODE (signature and trailing magic 0x28116119).
+foreach(way docprops convert)
+  set(args --printer "ZR51A Smoke ${way}" --reinstall)
+  if(way STREQUAL "convert")
+    list(APPEND args --convert)
+  endif()
+  add_test(NAME show_defaults_${way} COMMAND zr51-show-defaults ${args})
+  set_tests_properties(show_defaults_${way} PROPERTIES
+    RUN_SERIAL TRUE
+    PASS_REGULAR_EXPRESSION "dmSize += 220\n.*signature += \"JUP/CS\"\n.*trailingMagic += 672227609\n"
+    FAIL_REGULAR_EXPRESSION "failed \\(error|not found|usage:|the DLL returned")
+endforeach()
+
 # GoogleTest built with the same cross compilers.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
