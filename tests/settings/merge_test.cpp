@@ -684,4 +684,33 @@ TEST(Merge, OriginalPaperLogTable) {
     }
 }
 
+// Before Windows Vista a DEVMODE made for another printer name keeps its
+// device-name fault, and is then merged through the scratch copy.
+TEST(Merge, DeviceNameFaultOnlyBeforeVista) {
+    struct Case {
+        uint32_t major, minor;
+        const char16_t* device;
+        int wantMask;
+    };
+    const Case cases[] = {
+        {6, 0, u"Other", 0}, {5, 1, u"Other", 32}, {5, 1, u"P1", 0}, {5, 1, u"P1,Port", 0}, {10, 0, u"Other", 0},
+    };
+    for (const Case& c : cases) {
+        Rig rig;
+        rig.fake.host.verifyVersion.major = c.major;
+        rig.fake.host.verifyVersion.minor = c.minor;
+        rig.fake.host.versionEx.major = c.major;
+        rig.fake.host.versionEx.minor = c.minor;
+        auto in = rig.Input();
+        PutText(Pub(in).dmDeviceName, 32, c.device);
+        Priv(in).staple = 20;
+        auto out = rig.Resolve(in.data());
+        const std::string maskLine = "iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n";
+        EXPECT_TRUE(rig.Logged(maskLine.c_str())) << Narrow(c.device) << " on " << c.major << "." << c.minor;
+        EXPECT_TRUE(rig.Logged("bDocMerge=TRUE")) << Narrow(c.device);
+        EXPECT_EQ(20, out->dm.priv.staple) << Narrow(c.device);
+        EXPECT_EQ(u"P1", std::u16string(out->dm.pub.dmDeviceName)) << Narrow(c.device);
+    }
+}
+
 }  // namespace
