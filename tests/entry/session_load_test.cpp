@@ -13,6 +13,7 @@
 
 #include "entry/global_list.h"
 #include "platform/fake_platform.h"
+#include "settings/resolve.h"
 
 namespace {
 
@@ -470,6 +471,71 @@ TEST(SaveEnvironment, WriteTable) {
             EXPECT_EQ(0, std::memcmp(v->bytes.data(), &session->env, kEnvironmentSize)) << c.what;
         }
         EXPECT_EQ(0, fake.spooler.OpenHandles()) << c.what;
+    }
+}
+
+// A reset gives the environment its defaults: the user-adjustable part is
+// reset, the model's part and the pressed-paper mark are kept.
+TEST(SessionLoad, EnvironmentDefaultsOnReset) {
+    struct Case {
+        const char* what;
+        int unitOfLength;  // printer data, -1: none
+        uint8_t wantUnit;
+    };
+    const Case cases[] = {{"no unit value", -1, 0}, {"inches", 1, 1}, {"millimetres", 0, 0}};
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        fake.host.strings[20120] = u"Box 1";
+        fake.host.strings[20149] = u"Box 30";
+        fake.host.strings[21045] = u"Box 31";
+        fake.host.strings[21114] = u"Box 100";
+        FakePrinter& printer = fake.spooler.AddPrinter(u"P1");
+        if (c.unitOfLength >= 0) printer.SetDword(u"UnitOfLength", static_cast<uint32_t>(c.unitOfLength));
+        auto stored = std::make_unique<PrinterEnvironment>();
+        stored->inputUnit_Option = 10;
+        stored->lightPaperSupport = 1;
+        stored->roughPaperSupport = 1;
+        stored->pressPaperSupport = 1;
+        stored->useTypedAddress = 1;
+        PutText(stored->typedAddress, 40, kMarkerAddress);
+        PutText(stored->snmpCommunityName, 33, u"private");
+        stored->inkCount = 1;
+        stored->modelCode = 0x51;
+        stored->unitOfLength = 1 - c.wantUnit;
+        printer.Set(u"PrvEnv", kRegBinary, stored.get(), sizeof *stored);
+
+        // No stored DEVMODE: the session resets, then the lists are built.
+        auto s = std::make_unique<PrinterSession>();
+        ASSERT_EQ(1u, _UdcResolveSelfDMode(s.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
+                                           kCallerConvert));
+        const PrinterEnvironment& env = s->env;
+        EXPECT_EQ(u"public", std::u16string(env.snmpCommunityName)) << c.what;
+        EXPECT_EQ(u"00:00:00:00:00:00", std::u16string(env.macAddress)) << c.what;
+        EXPECT_EQ(u"", std::u16string(env.typedAddress)) << c.what;
+        EXPECT_EQ(0, env.useTypedAddress) << c.what;
+        EXPECT_EQ(1, env.wakeUpEnable) << c.what;
+        EXPECT_EQ(1, env.storageEnabled) << c.what;
+        EXPECT_EQ(258u, env.defaultPaperType) << c.what;
+        EXPECT_EQ(0, env.inputUnit_Option) << c.what;
+        EXPECT_EQ(0, env.lightPaperSupport) << c.what;
+        EXPECT_EQ(0, env.roughPaperSupport) << c.what;
+        EXPECT_EQ(1, env.pressPaperSupport) << c.what << ": not reset";
+        EXPECT_EQ(1, env.inkCount) << c.what << ": model part kept";
+        EXPECT_EQ(0x51, env.modelCode) << c.what;
+        EXPECT_EQ(c.wantUnit, env.unitOfLength) << c.what;
+        for (int i = 0; i < 100; i++) {
+            EXPECT_EQ(1, env.storageFolderPresent[i]) << c.what << " slot " << i;
+            EXPECT_EQ(i == 0 ? 1 : 0, env.storageFolderSelectable[i]) << c.what << " slot " << i;
+        }
+        EXPECT_EQ(u"Box 1", std::u16string(env.storageFolderName[0])) << c.what;
+        EXPECT_EQ(u"Box 30", std::u16string(env.storageFolderName[29])) << c.what;
+        EXPECT_EQ(u"Box 31", std::u16string(env.storageFolderName[30])) << c.what;
+        EXPECT_EQ(u"Box 100", std::u16string(env.storageFolderName[99])) << c.what;
+        // The lists follow the reset environment: no feeder, no light paper.
+        EXPECT_EQ(1, TrayListContains(&env, 257)) << c.what;
+        EXPECT_EQ(0, MediaListContains(&env, 263)) << c.what;
+        EXPECT_EQ(1, MediaListContains(&env, 266)) << c.what;
+        EXPECT_EQ(1, env.listsBuilt) << c.what;
     }
 }
 
