@@ -217,8 +217,8 @@ uint32_t FakeSpooler::GetPrinterData(PrinterHandle handle, const char16_t* value
     FakePrinter* printer = ByHandle(handle);
     if (!printer) return kErrInvalidHandle;
     if (!value) return kErrInvalidParameter;
-    auto forced = printer->getDataError.find(value);
-    if (forced != printer->getDataError.end()) return forced->second;
+    for (const auto& [name, error] : printer->getDataError)
+        if (SameName(name, value)) return error;
     const FakeValue* stored = printer->Find(value);
     if (!stored) return kErrFileNotFound;
     const uint32_t length = static_cast<uint32_t>(stored->bytes.size());

@@ -47,7 +47,7 @@ struct FakePrinter {
     uint32_t deniedAccess = 0;     // OpenPrinter asking any of these bits fails with 5
     int infoFails = 0;             // GetPrinterInfo2/Attributes fail (last error 5)
     int driverInfoFails = 0;       // GetDriverInfo3 fails (last error 5)
-    std::map<std::u16string, uint32_t> getDataError;  // forced result per value name
+    std::map<std::u16string, uint32_t> getDataError;  // forced result per value name (any case)
 
     FakeValue* Find(const std::u16string& name);
     const FakeValue* Find(const std::u16string& name) const;
@@ -69,7 +69,8 @@ public:
     FakePrinter* Printer(const std::u16string& name);
     void RemovePrinter(const std::u16string& name);
 
-    // Spooler.
+    // Spooler. A null name fails like an unknown one: the core never opens
+    // the print server itself.
     int OpenPrinter(const char16_t* name, uint32_t access, PrinterHandle* handle) override;
     void ClosePrinter(PrinterHandle handle) override;
     uint32_t GetPrinterData(PrinterHandle handle, const char16_t* value, uint32_t* type, void* buffer, uint32_t size,
