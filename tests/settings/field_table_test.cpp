@@ -416,4 +416,33 @@ TEST(FieldTable, IdentityAndWatermarkDefaults) {
     }
 }
 
+// "DuplexOrSimplex" is read once into four bytes with no type check; its low
+// byte counts, anything that does not fit gives the default 2.
+TEST(FieldTable, DuplexDefaultFromPrinterDataTable) {
+    struct Case {
+        const char* what;
+        uint32_t type;
+        std::vector<uint8_t> bytes;
+        uint16_t wantDuplex;
+    };
+    const Case cases[] = {
+        {"dword 1", kRegDword, {1, 0, 0, 0}, 1},
+        {"dword 2", kRegDword, {2, 0, 0, 0}, 2},
+        {"binary 1", kRegBinary, {1, 0, 0, 0}, 1},
+        {"two bytes", kRegBinary, {1, 0}, 1},
+        {"low byte of 0x0301", kRegDword, {1, 3, 0, 0}, 1},
+        {"eight bytes", kRegBinary, {1, 0, 0, 0, 0, 0, 0, 0}, 2},
+    };
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        fake.spooler.AddPrinter(u"P1").Set(u"DuplexOrSimplex", c.type, c.bytes.data(), c.bytes.size());
+        auto dm = std::make_unique<DriverDevMode>();
+        uint32_t size = sizeof *dm;
+        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault)) << c.what;
+        EXPECT_EQ(c.wantDuplex, dm->priv.duplexType) << c.what;
+        EXPECT_EQ(c.wantDuplex == 2 ? 4 : 5, dm->priv.duplexType_MixedSize) << c.what;
+        EXPECT_EQ(c.wantDuplex, dm->pub.dmDuplex) << c.what;
+    }
+}
+
 }  // namespace
