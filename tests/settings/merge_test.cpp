@@ -383,6 +383,7 @@ TEST(Merge, BookletOrientationTable) {
 // Output paper and the sizes, clamped to the extents (0.1 mm x 10).
 struct OutputCase {
     const char* what;
+    int16_t original;  // public dmPaperSize; 256 is 123.4 x 234.5 mm
     uint16_t outputSize;
     int32_t widthMm, lengthMm;              // outputWidth_mm / outputLength_mm
     int32_t customWidthMm, customLengthMm;  // *_CustomPaper
@@ -392,12 +393,13 @@ struct OutputCase {
 };
 
 const OutputCase kOutputCases[] = {
-    {"custom width 1 raised", 256, 5000, 5000, 1, 20000, 256, 9000, 20000, 9000, 20000},
-    {"custom too large", 256, 5000, 5000, 99999, 99999, 256, 33000, 48700, 33000, 48700},
-    {"custom width beyond length swapped", 256, 5000, 5000, 30000, 20000, 256, 30000, 20000, 20000, 30000},
-    {"listed paper keeps its sizes", 9, 21000, 29700, 21000, 29700, 9, 21000, 29700, 21000, 29700},
-    {"listed paper with width 1", 9, 1, 29700, 21000, 29700, 9, 9000, 29700, 21000, 29700},
-    {"same as original follows the original", 0, 1, 1, 21000, 29700, 0, 21000, 29700, 21000, 29700},
+    {"custom width 1 raised", 9, 256, 5000, 5000, 1, 20000, 256, 9000, 20000, 9000, 20000},
+    {"custom too large", 9, 256, 5000, 5000, 99999, 99999, 256, 33000, 48700, 33000, 48700},
+    {"custom width beyond length swapped", 9, 256, 5000, 5000, 30000, 20000, 256, 30000, 20000, 20000, 30000},
+    {"listed paper keeps its sizes", 9, 9, 21000, 29700, 21000, 29700, 9, 21000, 29700, 21000, 29700},
+    {"listed paper with width 1", 9, 9, 1, 29700, 21000, 29700, 9, 9000, 29700, 21000, 29700},
+    {"same as original follows the original", 9, 0, 1, 1, 21000, 29700, 0, 21000, 29700, 21000, 29700},
+    {"same as a custom original", 256, 0, 1, 1, 21000, 29700, 0, 12340, 23450, 21000, 29700},
 };
 
 class MergeOutput : public ::testing::TestWithParam<OutputCase> {};
@@ -406,8 +408,10 @@ TEST_P(MergeOutput, SizesStayInsideTheExtents) {
     const OutputCase& c = GetParam();
     Rig rig;
     auto in = rig.Input();
-    Pub(in).dmFields = kDmPaperSize;
-    Pub(in).dmPaperSize = 9;  // A4 original
+    Pub(in).dmFields = kDmPaperSize | kDmPaperWidth | kDmPaperLength;
+    Pub(in).dmPaperSize = c.original;
+    Pub(in).dmPaperWidth = 1234;
+    Pub(in).dmPaperLength = 2345;
     PrivateSettings& p = Priv(in);
     p.outputSize = c.outputSize;
     p.outputWidth_mm = c.widthMm;
