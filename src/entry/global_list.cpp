@@ -163,7 +163,7 @@ const PaperRow* PaperRowAt(const PrinterEnvironment* env, int position) {
     return nullptr;
 }
 
-static int PaperIndex(const PrinterEnvironment* env, uint32_t paperId) {
+int PaperListIndex(const PrinterEnvironment* env, uint32_t paperId) {
     if (paperId == 0) return -1;
     int pos = 0;
     for (int i = 0; i < kPaperSlots; i++) {
@@ -178,7 +178,7 @@ static int PaperIndex(const PrinterEnvironment* env, uint32_t paperId) {
 
 int _UduGetPaperListIndex(const PrinterSession* session, uint32_t paperId) {
     DrvLog(nullptr, "_UduGetPaperListIndex : nResorce=%d\n", static_cast<int>(paperId));
-    return PaperIndex(&session->env, paperId);
+    return PaperListIndex(&session->env, paperId);
 }
 
 int MatchPaperSize(const PrinterEnvironment* env, int32_t width, int32_t length) {

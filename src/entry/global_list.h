@@ -47,8 +47,10 @@ void BuildModelLists(PrinterEnvironment* env, const ModelListInfo* model, uint32
 uint32_t ResolveTray(const PrinterEnvironment* env, uint32_t tray);
 int TrayListContains(const PrinterEnvironment* env, uint32_t tray);
 int MediaListContains(const PrinterEnvironment* env, uint32_t media);
-// Position of a paper among the non-zero rows, or -1.
+// Position of a paper among the non-zero rows, or -1. The _Udu form writes
+// its log line; the plain one serves lookups inside other steps.
 int _UduGetPaperListIndex(const PrinterSession* session, uint32_t paperId);
+int PaperListIndex(const PrinterEnvironment* env, uint32_t paperId);
 // The row at that position (same counting), or null.
 const PaperRow* PaperRowAt(const PrinterEnvironment* env, int position);
 // First row within 1 mm of the given size, either orientation; -1 when none.

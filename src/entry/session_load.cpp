@@ -207,16 +207,23 @@ int _UdcResetSelfDMode(PrinterSession* session, PrinterHandle printer, const cha
 int _UdcLoadSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName) {
     PrinterRef p(printer, printerName, kPrinterAccessUse);
     bool reset = !p.handle || !GetPrinterInfoItem(p.handle, printerName, &session->dm, sizeof session->dm, 10);
-    if (!reset && GetOsVersionCode() < 203 && DeviceNamesDiffer(session->dm.pub.dmDeviceName, printerName))
-        reset = true;
-    if (!reset && !ReadEnvironment(session, p.handle)) {
+    // The environment is read before the device-name check so that a reset
+    // that keeps the imported DEVMODE never leaves it undefined.
+    bool envRead = false;
+    if (!reset && !(envRead = ReadEnvironment(session, p.handle))) {
         // What a failed read left behind is no environment: start the
         // record afresh so that nothing later reads stray bytes.
         std::memset(&session->env, 0, sizeof session->env);
         ResetEnvironment(session, p.handle, 0);
+        envRead = true;
         reset = true;
     }
+    if (!reset && GetOsVersionCode() < 203 && DeviceNamesDiffer(session->dm.pub.dmDeviceName, printerName))
+        reset = true;
     if (reset) {
+        // Should the stored DEVMODE import on the reset's second look (it
+        // changed meanwhile), the environment must still hold defined bytes.
+        if (!envRead) std::memset(&session->env, 0, sizeof session->env);
         _UdcResetSelfDMode(session, p.handle, printerName);
         session->dm.priv.trailingMagic = kTrailingMagic;
     }

@@ -138,7 +138,7 @@ void MergePublicFields(PrinterSession* s, PublicDevMode& d) {
     if (d.dmFields & kDmPaperSize) {
         DrvLog(nullptr, "Devmode marge paper size : dmPapeSize=%d\n", static_cast<int>(d.dmPaperSize));
         uint32_t id = 256;
-        if (d.dmPaperSize > 0 && _UduGetPaperListIndex(s, static_cast<uint32_t>(d.dmPaperSize)) >= 0) {
+        if (d.dmPaperSize > 0 && PaperListIndex(&env, static_cast<uint32_t>(d.dmPaperSize)) >= 0) {
             id = static_cast<uint16_t>(s->dm.pub.dmPaperSize);
         } else if ((d.dmFields & kDmPaperWidth) && (d.dmFields & kDmPaperLength) && d.dmPaperSize != 256) {
             const PaperRow* row = PaperRowAt(&env, MatchPaperSize(&env, d.dmPaperWidth, d.dmPaperLength));
@@ -158,7 +158,7 @@ void MergePublicFields(PrinterSession* s, PublicDevMode& d) {
             }
             p.originalWidth_mm_CustomPaper = w;
             p.originalLength_mm_CustomPaper = l;
-        } else if (const PaperRow* row = PaperRowAt(&env, _UduGetPaperListIndex(s, id))) {
+        } else if (const PaperRow* row = PaperRowAt(&env, PaperListIndex(&env, id))) {
             p.originalWidth_mm_CustomPaper = static_cast<int32_t>(row->width) * 10;
             p.originalLength_mm_CustomPaper = static_cast<int32_t>(row->length) * 10;
         }
@@ -253,7 +253,7 @@ void MergeOutputPaper(PrinterSession* s, const PrivateSettings* p, PrinterHandle
     if (q == 0) {
         t.outputSize = 0;
         found = 0;
-    } else if (q != 256 && (found = _UduGetPaperListIndex(s, q)) >= 0) {
+    } else if (q != 256 && (found = PaperListIndex(&env, q)) >= 0) {
         t.outputSize = static_cast<uint16_t>(q);
     } else {
         // The effective size is in 0.01 mm; the list and forms compare in 0.1 mm.
@@ -293,7 +293,7 @@ void MergeOutputPaper(PrinterSession* s, const PrivateSettings* p, PrinterHandle
     } else if (t.originalSize == 256) {
         t.outputWidth_mm = t.originalWidth_mm_CustomPaper;
         t.outputLength_mm = t.originalLength_mm_CustomPaper;
-    } else if (const PaperRow* row = PaperRowAt(&env, _UduGetPaperListIndex(s, t.originalSize))) {
+    } else if (const PaperRow* row = PaperRowAt(&env, PaperListIndex(&env, t.originalSize))) {
         t.outputWidth_mm = static_cast<int32_t>(row->width) * 10;
         t.outputLength_mm = static_cast<int32_t>(row->length) * 10;
     }

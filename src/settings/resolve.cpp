@@ -12,7 +12,9 @@ uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, 
                               void* reserved, uint32_t flags, int caller) {
     (void)reserved;
     if (flags == 0) return kSessionSize;
-    PrinterSession* s = static_cast<PrinterSession*>(std::calloc(1, sizeof(PrinterSession)));
+    // Not zeroed: the load writes every byte of the session, from the
+    // printer's stored data or from defaults.
+    PrinterSession* s = static_cast<PrinterSession*>(std::malloc(sizeof(PrinterSession)));
     if (!s) return 0;
     _UdcLoadSelfDMode(s, printer, printerName);
 
