@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/platform.h"
 
@@ -110,9 +111,22 @@ void DrvLog(const char16_t* path, const char* format, ...) {
     if (!host) return;
     char16_t line[1024];
     HostTime t = host->LocalTime();
-    size_t n = FormatPrefix(line, 1024, "[KELO DRV] %04d/%02d/%02d %02d:%02d:%02d.%03d[pid=%8d][thread=%8x]:", t.year,
-                            t.month, t.day, t.hour, t.minute, t.second, t.milliseconds, host->ProcessId(),
-                            host->ThreadId());
+    uint32_t pid = host->ProcessId(), tid = host->ThreadId();
+    // A call writes its lines within the same millisecond: the prefix is
+    // formatted once per thread and millisecond.
+    thread_local HostTime lastTime = {};
+    thread_local uint32_t lastPid = 0, lastTid = 0;
+    thread_local char16_t prefix[96];
+    thread_local size_t prefixLen = 0;
+    if (prefixLen == 0 || std::memcmp(&t, &lastTime, sizeof t) != 0 || pid != lastPid || tid != lastTid) {
+        prefixLen = FormatPrefix(prefix, 96, "[KELO DRV] %02d/%02d/%02d %02d:%02d:%02d.%03d[pid=%8d][thread=%8x]:",
+                                 t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds, pid, tid);
+        lastTime = t;
+        lastPid = pid;
+        lastTid = tid;
+    }
+    std::memcpy(line, prefix, prefixLen * sizeof(char16_t));
+    size_t n = prefixLen;
     va_list ap;
     va_start(ap, format);
     FormatLogText(line + n, 1024 - n, format, ap);

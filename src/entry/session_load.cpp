@@ -105,13 +105,17 @@ uint32_t _UdcCheckDMode(const void* devmode, const char16_t* printerName) {
 
 int GetPrinterInfoItem(PrinterHandle printer, const char16_t* printerName, void* buffer, uint32_t size, int item) {
     if (!buffer) return 0;
-    std::memset(buffer, 0, size);
+    // The import overwrites the whole DEVMODE when it succeeds; it is cleared
+    // below only when it fails.
+    if (item != 10) std::memset(buffer, 0, size);
     PrinterRef p(printer, printerName, kPrinterAccessUse);
     switch (item) {
     case 0: case 4: case 10: case 11: case 12: case 13: case 14: {
-        if (!p.handle) return 0;
         PrinterInfo2 info;
-        if (!Spool().GetPrinterInfo2(p.handle, &info)) return 0;
+        if (!p.handle || !Spool().GetPrinterInfo2(p.handle, &info)) {
+            if (item == 10) std::memset(buffer, 0, size);
+            return 0;
+        }
         switch (item) {
         case 0: case 11: return CopyText(buffer, size, info.driverName);
         case 4: return CopyText(buffer, size, info.printProcessor);
@@ -122,8 +126,11 @@ int GetPrinterInfoItem(PrinterHandle printer, const char16_t* printerName, void*
             std::memcpy(buffer, &info.attributes, 4);
             return 1;
         default:
-            if (size < sizeof(DriverDevMode)) return 0;
-            return ImportStoredDevMode(static_cast<DriverDevMode*>(buffer), info.devMode.data(), info.devMode.size());
+            if (size >= sizeof(DriverDevMode) &&
+                ImportStoredDevMode(static_cast<DriverDevMode*>(buffer), info.devMode.data(), info.devMode.size()))
+                return 1;
+            std::memset(buffer, 0, size);
+            return 0;
         }
     }
     case 1: case 2: case 3: case 100: {

@@ -40,17 +40,19 @@ int GetPrinterDataByName(const char16_t* printerName, const char16_t* value, voi
     return rc == kErrSuccess;
 }
 
-std::u16string LookUpUserName(const char16_t* printerName) {
+std::u16string LookUpUserName(PrinterHandle printer, const char16_t* printerName) {
     DrvLog(nullptr, "_GetUserName start\n");
     uint32_t count = 0, cycle = 0;
     int attempts = 1;
     uint32_t pause = 0;
-    PrinterHandle h = nullptr;
-    if (printerName && Spool().OpenPrinter(printerName, kPrinterAccessUse, &h)) {
+    PrinterHandle h = printer;
+    bool opened = false;
+    if (!h && printerName && Spool().OpenPrinter(printerName, kPrinterAccessUse, &h)) opened = true;
+    if (h) {
         uint32_t type = 0, needed = 0;
         int haveCount = Spool().GetPrinterData(h, u"UserNameRetryCount", &type, &count, 4, &needed) == kErrSuccess;
         int haveCycle = Spool().GetPrinterData(h, u"UserNameRetryCycle", &type, &cycle, 4, &needed) == kErrSuccess;
-        Spool().ClosePrinter(h);
+        if (opened) Spool().ClosePrinter(h);
         if (haveCount && haveCycle) {
             // An absurd retry count from the registry must not hang a job.
             attempts = static_cast<int>((count > 100 ? 100 : count) + 1);

@@ -21,5 +21,6 @@ uint32_t GetColorRestriction(PrinterHandle printer);        // 15 when absent
 int GetPrinterDataByName(const char16_t* printerName, const char16_t* value, void* buffer, uint32_t size);
 
 // The logged-on user's name, asked again while it reads "SYSTEM" as the
-// printer's retry settings allow.
-std::u16string LookUpUserName(const char16_t* printerName);
+// printer's retry settings allow. The settings are read through the given
+// handle, or by opening the printer by name when there is none.
+std::u16string LookUpUserName(PrinterHandle printer, const char16_t* printerName);

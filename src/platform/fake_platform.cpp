@@ -264,6 +264,17 @@ int FakeSpooler::GetPrinterAttributes(PrinterHandle handle, int level, uint32_t*
     return 1;
 }
 
+int FakeSpooler::GetPrinterServerName(PrinterHandle handle, std::u16string* out) {
+    std::lock_guard lock(mutex_);
+    Log("GetPrinterServerName");
+    FakePrinter* printer = ByHandle(handle);
+    if (!printer) return Fail(kErrInvalidHandle), 0;
+    if (printer->infoFails) return Fail(kErrAccessDenied), 0;
+    if (!out) return Fail(kErrInvalidParameter), 0;
+    *out = printer->info.serverName;
+    return 1;
+}
+
 int FakeSpooler::GetDriverInfo3(PrinterHandle handle, DriverInfo3* out) {
     std::lock_guard lock(mutex_);
     Log("GetDriverInfo3");

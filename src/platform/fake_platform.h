@@ -79,6 +79,7 @@ public:
                             uint32_t size) override;
     int GetPrinterInfo2(PrinterHandle handle, PrinterInfo2* out) override;
     int GetPrinterAttributes(PrinterHandle handle, int level, uint32_t* attributes) override;
+    int GetPrinterServerName(PrinterHandle handle, std::u16string* out) override;
     int GetDriverInfo3(PrinterHandle handle, DriverInfo3* out) override;
     int GetPrinterDriverDirectory(std::u16string* out) override;
     int EnumForms(PrinterHandle handle, std::vector<FormInfo>* out) override;

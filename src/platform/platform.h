@@ -71,6 +71,9 @@ public:
     // GetPrinterW level 2, 4 or 5 and GetPrinterDriverW level 3; 1/0.
     virtual int GetPrinterInfo2(PrinterHandle handle, PrinterInfo2* out) = 0;
     virtual int GetPrinterAttributes(PrinterHandle handle, int level, uint32_t* attributes) = 0;
+    // The server part of a shared printer's name (PRINTER_INFO_4); empty for
+    // a local printer. Cheaper than level 2, which carries the DEVMODE.
+    virtual int GetPrinterServerName(PrinterHandle handle, std::u16string* out) = 0;
     virtual int GetDriverInfo3(PrinterHandle handle, DriverInfo3* out) = 0;
     virtual int GetPrinterDriverDirectory(std::u16string* out) = 0;
     virtual int EnumForms(PrinterHandle handle, std::vector<FormInfo>* out) = 0;

@@ -113,6 +113,15 @@ public:
         return 1;
     }
 
+    int GetPrinterServerName(PrinterHandle handle, std::u16string* out) override {
+        if (out == nullptr) return 0;
+        std::vector<BYTE> buf;
+        if (!ReadSized([&](BYTE* b, DWORD s, DWORD* n) { return ::GetPrinterW(handle, 4, b, s, n); }, &buf))
+            return 0;
+        *out = U(reinterpret_cast<const PRINTER_INFO_4W*>(buf.data())->pServerName);
+        return 1;
+    }
+
     int GetDriverInfo3(PrinterHandle handle, DriverInfo3* out) override {
         if (out == nullptr) return 0;
         std::vector<BYTE> buf;

@@ -19,6 +19,6 @@ void ApplyDeviceRestrictions(PrinterSession* session, PrinterHandle printer);
 // converted. callerPrivate points at the caller's private record.
 void ConvertHeaderTicket(PrinterSession* session, const uint8_t* callerPrivate);
 // The job identity strings: computer, user and printer display name.
-void FillIdentityNames(PrinterSession* session, const char16_t* printerName);
+void FillIdentityNames(PrinterSession* session, PrinterHandle printer, const char16_t* printerName);
 // The message font's face name, with its fallbacks.
 void DefaultFontFace(char16_t out[64]);

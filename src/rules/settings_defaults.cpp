@@ -82,10 +82,10 @@ void DefaultFontFace(char16_t out[64]) {
     Text16Copy(out, 64, face.c_str());
 }
 
-void FillIdentityNames(PrinterSession* session, const char16_t* printerName) {
+void FillIdentityNames(PrinterSession* session, PrinterHandle printer, const char16_t* printerName) {
     PrivateSettings& p = session->dm.priv;
     Text16Copy(p.computerName, 256, Sys().ComputerName().c_str());
-    Text16Copy(p.userName, 256, LookUpUserName(printerName).c_str());
+    Text16Copy(p.userName, 256, LookUpUserName(printer, printerName).c_str());
     if (printerName) Text16Copy(p.printerDisplayName, 128, printerName);
 }
 
@@ -110,7 +110,7 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
         PrinterInfo2 info;
         if (!printer || !Spool().GetPrinterInfo2(printer, &info) || info.devMode.empty()) return 0;
         TakeSettingsFromPrinterDevmode(session, info.devMode.data(), info.devMode.size());
-        FillIdentityNames(session, haveName ? name : nullptr);
+        FillIdentityNames(session, printer, haveName ? name : nullptr);
         return 1;
     }
     WriteTableDefaults(&p);
@@ -156,7 +156,7 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
     p.inputTray_Body_PerfectBinding = standard;
     p.inputTrayPriority_CarbonCopy[0] = standard;
 
-    FillIdentityNames(session, haveName ? name : nullptr);
+    FillIdentityNames(session, printer, haveName ? name : nullptr);
     return 1;
 }
 

@@ -305,9 +305,9 @@ void MergeOutputPaper(PrinterSession* s, const PrivateSettings* p, PrinterHandle
 
 // A printer shared from a server and seen from a client (not a cluster node).
 int IsSharedClientPrinter(PrinterHandle printer) {
-    PrinterInfo2 info;
-    if (!printer || !Spool().GetPrinterInfo2(printer, &info)) return 0;
-    return !info.serverName.empty() && !Sys().ClusterServiceAvailable();
+    std::u16string server;
+    if (!printer || !Spool().GetPrinterServerName(printer, &server)) return 0;
+    return !server.empty() && !Sys().ClusterServiceAvailable();
 }
 
 void MergeIdentity(PrinterSession* s, const PrivateSettings* p, PrinterHandle printer, const char16_t* printerName) {
@@ -315,7 +315,7 @@ void MergeIdentity(PrinterSession* s, const PrivateSettings* p, PrinterHandle pr
     int shared = IsSharedClientPrinter(printer);
     if (shared) {
         t.userNameLocked = 1;
-        Text16Copy(t.loginUserName, 21, LookUpUserName(printerName).c_str());
+        Text16Copy(t.loginUserName, 21, LookUpUserName(printer, printerName).c_str());
     } else {
         t.userNameLocked = p->userNameLocked;
         std::memcpy(t.loginUserName, p->loginUserName, sizeof t.loginUserName);
@@ -325,7 +325,7 @@ void MergeIdentity(PrinterSession* s, const PrivateSettings* p, PrinterHandle pr
         char16_t name[260] = {};
         const char16_t* n = printerName;
         if (!n && GetPrinterInfoItem(printer, nullptr, name, sizeof name, 14)) n = name;
-        FillIdentityNames(s, n);
+        FillIdentityNames(s, printer, n);
     } else {
         std::memcpy(t.printerDisplayName, p->printerDisplayName, sizeof t.printerDisplayName);
         std::memcpy(t.computerName, p->computerName, sizeof t.computerName);
