@@ -32,6 +32,11 @@ int ReadEnvironment(PrinterSession* s, PrinterHandle h) {
     return rc == kErrSuccess && needed == kEnvironmentSize;
 }
 
+void ClearAfterTerminator(char16_t* text, size_t capacity) {
+    size_t n = Text16Length(text, capacity);
+    for (size_t i = n; i < capacity; i++) text[i] = 0;
+}
+
 int CopyText(void* buffer, uint32_t size, const std::u16string& text) {
     if (text.empty() || size < 4) return 0;
     Text16Copy(static_cast<char16_t*>(buffer), size / 2, text.c_str());
@@ -52,6 +57,10 @@ int ImportStoredDevMode(DriverDevMode* dm, const uint8_t* devmode, size_t size) 
     for (size_t at = 0; at <= extra - kPrivateSize; at++) {
         if (std::memcmp(priv + at, kSignatureBytes, sizeof kSignatureBytes) != 0) continue;
         dm->pub = pub;
+        // A stored DEVMODE may have passed through an 8-bit conversion that
+        // leaves stray bytes behind the names' terminators.
+        ClearAfterTerminator(dm->pub.dmDeviceName, 32);
+        ClearAfterTerminator(dm->pub.dmFormName, 32);
         dm->pub.dmDriverExtra = kPrivateSize;
         dm->pub.dmDriverVersion = kDriverVersion;
         std::memcpy(&dm->priv, priv + at, kPrivateSize);

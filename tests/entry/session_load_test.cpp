@@ -540,3 +540,29 @@ TEST(SessionLoad, EnvironmentDefaultsOnReset) {
 }
 
 }  // namespace
+
+namespace {
+
+// A DEVMODE that went through an 8-bit round trip in the spooler keeps junk
+// behind the names' terminators; the import hands out clean names.
+TEST(SessionLoad, StoredNamesLoseStrayBytes) {
+    FakePlatformScope fake;
+    auto dm = MarkedDevMode(u"P1");
+    PutText(dm->pub.dmFormName, 32, u"A4");
+    dm->pub.dmDeviceName[20] = 0x0101;
+    dm->pub.dmFormName[31] = 0x0101;
+    PrinterInfo2 info;
+    info.devMode = StoredDevMode(*dm, 220, 18820, 0);
+    fake.spooler.AddPrinter(u"P1", info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+    auto session = std::make_unique<PrinterSession>();
+    ASSERT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, u"P1"));
+    ASSERT_EQ(kMarkerCount, session->dm.priv.pageCount) << "the stored DEVMODE was not imported";
+    EXPECT_EQ(u"P1", std::u16string(session->dm.pub.dmDeviceName));
+    EXPECT_EQ(u"A4", std::u16string(session->dm.pub.dmFormName));
+    for (int i = 3; i < 32; i++) {
+        EXPECT_EQ(0, session->dm.pub.dmDeviceName[i]) << i;
+        EXPECT_EQ(0, session->dm.pub.dmFormName[i]) << i;
+    }
+}
+
+}  // namespace
