@@ -225,7 +225,7 @@ struct CheckCase {
 
 const CheckCase kCheckCases[] = {
     {"our own", 0x0401, 2020, 220, 18820, 19036, u"P1", u"P1", 0},
-    {"spec version", 0x0400, 2020, 220, 18820, 19036, u"P1", u"P1", kFaultSpecVersion},
+    {"dmSpecVersion 0x0400", 0x0400, 2020, 220, 18820, 19036, u"P1", u"P1", kFaultSpecVersion},
     {"driver version 1000", 0x0401, 1000, 220, 18820, 19036, u"P1", u"P1", kFaultDriverVersion},
     {"dmSize 156, magic where ours is", 0x0401, 2020, 156, 18820, 19036, u"P1", u"P1", kFaultSize | kFaultMagic},
     {"dmSize 156, magic at its own end", 0x0401, 2020, 156, 18820, 18972, u"P1", u"P1", kFaultSize},

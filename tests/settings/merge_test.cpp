@@ -101,7 +101,7 @@ const SourceCase kSourceCases[] = {
     {"shorter private part is completed", 0x0401, 1000, 220, 5000, true, false, true, true, false, 26},
     {"only the signature", 0x0401, 2020, 220, 12, true, false, true, false, false, 24},
     {"too short for the signature", 0x0401, 2020, 220, 11, true, false, false, false, false, 24},
-    {"spec version 0x0400", 0x0400, 2020, 220, 18820, true, true, false, false, false, 1},
+    {"dmSpecVersion 0x0400", 0x0400, 2020, 220, 18820, true, true, false, false, false, 1},
     {"public part of 156 bytes", 0x0401, 2020, 156, 18820, true, false, false, false, false, 20},
 };
 
