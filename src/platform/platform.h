@@ -42,10 +42,12 @@ struct PrinterInfo2 {
 };
 
 struct DriverInfo3 {
+    std::u16string name;  // pName, the driver's name
     std::u16string driverPath;
     std::u16string dataFile;
     std::u16string configFile;
     std::u16string helpFile;
+    std::vector<std::u16string> dependentFiles;  // pDependentFiles, in order
 };
 
 struct FormInfo {

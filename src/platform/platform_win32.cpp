@@ -129,10 +129,21 @@ public:
                        &buf))
             return 0;
         const DRIVER_INFO_3W* di = reinterpret_cast<const DRIVER_INFO_3W*>(buf.data());
+        out->name = U(di->pName);
         out->driverPath = U(di->pDriverPath);
         out->dataFile = U(di->pDataFile);
         out->configFile = U(di->pConfigFile);
         out->helpFile = U(di->pHelpFile);
+        // A list of texts ending with an empty one, all inside the buffer.
+        out->dependentFiles.clear();
+        const wchar_t* end = reinterpret_cast<const wchar_t*>(buf.data() + buf.size());
+        const wchar_t* begin = reinterpret_cast<const wchar_t*>(buf.data());
+        for (const wchar_t* f = di->pDependentFiles; f != nullptr && f >= begin && f < end && *f != 0;) {
+            const wchar_t* e = f;
+            while (e < end && *e != 0) ++e;
+            out->dependentFiles.emplace_back(reinterpret_cast<const char16_t*>(f), static_cast<size_t>(e - f));
+            f = e + 1;
+        }
         return 1;
     }
 
