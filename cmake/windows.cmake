@@ -28,7 +28,8 @@ target_link_libraries(zr51setup PUBLIC winspool user32 advapi32 kernel32)
 # The console tool that shows a printer's default settings as the DLL makes
 # them. The dump itself is the core's, linked in here directly.
 add_executable(zr51-show-defaults ${CMAKE_SOURCE_DIR}/tools/show_defaults_win32.cpp
-                                  ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp)
+                                  ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp)
 target_link_libraries(zr51-show-defaults PRIVATE zr51setup zr51core)
 target_link_options(zr51-show-defaults PRIVATE ${ZR_STATIC_LINK})
 add_dependencies(zr51-show-defaults zr51aui)
@@ -55,7 +56,8 @@ include(GoogleTest)
 
 file(GLOB_RECURSE ZR_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_win32_test.cpp)
 if(ZR_WIN32_TESTS)
-  add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp)
+  add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})

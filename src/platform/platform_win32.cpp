@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
+#include "platform/profile.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t expected");
 
@@ -321,4 +322,7 @@ Win32Host g_host;
 
 }  // namespace
 
-void InstallWin32Platform() { InstallPlatform(&g_spooler, &g_host); }
+void InstallWin32Platform() {
+    InstallPlatform(&g_spooler, &g_host);
+    InstallProfile(&Win32Profile());
+}
