@@ -1,9 +1,12 @@
 #include "entry/global_list.h"
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "entry/log.h"
 #include "model/printer_data.h"
+#include "model/rdf.h"
 #include "platform/platform.h"
 #include "settings/text16.h"
 
@@ -32,7 +35,8 @@ void CopyPaperRow(PaperRow* row, const BuiltinPaper& p) {
     row->id2 = p.id;
 }
 
-void BuildPaperList(PrinterEnvironment* env, const ModelListInfo* model, uint32_t lang, int res) {
+void BuildPaperList(PrinterEnvironment* env, const ModelListInfo* model, uint32_t lang, int res,
+                    const UserPaper* users, int userCount) {
     std::memset(env->paperList, 0, sizeof env->paperList);
     int n = 0;
     const BuiltinPaper* rows[kPaperSlots];
@@ -48,7 +52,14 @@ void BuildPaperList(PrinterEnvironment* env, const ModelListInfo* model, uint32_
         LoadName(lang, res, rows[i]->stringId, row->name, 64);
         LoadName(lang, res, rows[i]->secondStringId, row->secondName, 64);
     }
-    // User-defined papers join here once they are kept for the printer.
+    for (int i = 0; users && i < userCount && n < kPaperSlots - 1; i++, n++) {
+        PaperRow* row = &env->paperList[n];
+        Text16Copy(row->name, 64, users[i].name);
+        Text16Copy(row->secondName, 64, users[i].name);
+        row->id = row->id2 = users[i].id;
+        row->width = users[i].width;
+        row->length = users[i].length;
+    }
     env->paperList[n].id = kPaperListEnd;
 }
 
@@ -107,8 +118,49 @@ uint32_t StandardTray(const PrinterEnvironment* env) {
 
 }  // namespace
 
-void BuildModelLists(PrinterEnvironment* env, const ModelListInfo* model, uint32_t languageId, int resourcesLoaded) {
-    BuildPaperList(env, model, languageId, resourcesLoaded);
+void ModelListFromRdf(const RdfInfo* info, ModelListInfo* model) {
+    *model = ModelListInfo{};
+    model->present = 1;
+    // The stored record is outside data: its size is bounded again here.
+    int n = info->PaperSizeListSize;
+    model->paperCount = n < 0 ? 0 : (n > kRdfListSlots ? kRdfListSlots : n);
+    for (int i = 0; i < model->paperCount; i++) model->paperIds[i] = info->PaperSizeList[i];
+    model->singleTray = info->ModelFS == 1;
+    std::memcpy(model->defaultTrayBytes, &info->Tray_InputDefault, 8);
+}
+
+int ReadUserPapers(PrinterHandle printer, UserPaper* papers) {
+    char16_t names[kUserPaperSlots][31] = {};
+    uint32_t type = 0, needed = 0;
+    if (Spool().GetPrinterData(printer, u"CustomPaperSizeNames", &type, names, sizeof names, &needed) != kErrSuccess)
+        return 0;
+    int n = 0;
+    for (int slot = 0; slot < kUserPaperSlots; slot++) {
+        names[slot][30] = 0;
+        if (names[slot][0] == 0) continue;
+        char value[24];
+        char16_t value16[24] = {};
+        std::snprintf(value, sizeof value, "CustomPaperSize_%d", slot);
+        for (int i = 0; value[i]; i++) value16[i] = static_cast<char16_t>(value[i]);
+        // The record: width, length, both again in 1/300 inch, unit, name.
+        uint32_t record[21] = {};
+        static_assert(sizeof record == kCustomPaperSize);
+        if (Spool().GetPrinterData(printer, value16, &type, record, sizeof record, &needed) != kErrSuccess) {
+            DrvLog(nullptr, "InitGlobalList : user paper %d has no size, left out\n", slot);
+            continue;
+        }
+        UserPaper& p = papers[n++];
+        Text16Copy(p.name, 31, names[slot]);
+        p.id = 1000 + static_cast<uint32_t>(slot);
+        p.width = static_cast<uint32_t>((static_cast<uint64_t>(record[2]) * 254 + 150) / 300);
+        p.length = static_cast<uint32_t>((static_cast<uint64_t>(record[3]) * 254 + 150) / 300);
+    }
+    return n;
+}
+
+void BuildModelLists(PrinterEnvironment* env, const ModelListInfo* model, uint32_t languageId, int resourcesLoaded,
+                     const UserPaper* userPapers, int userPaperCount) {
+    BuildPaperList(env, model, languageId, resourcesLoaded, userPapers, userPaperCount);
     BuildMediaList(env, languageId, resourcesLoaded);
     BuildTrayList(env, model, languageId, resourcesLoaded);
 }
@@ -117,12 +169,16 @@ void InitGlobalList(PrinterSession* session, const char16_t* printerName, int fl
     if (!session || !printerName) return;
     PrinterHandle h = nullptr;
     if (!Spool().OpenPrinter(printerName, kPrinterAccessUse, &h)) return;
-    // The model description is not read yet: the built-in tables stand.
-    ModelListInfo model;
+    auto ctx = std::make_unique<RdfContext>();
+    auto model = std::make_unique<ModelListInfo>();
+    if (LoadRdfContext(ctx.get(), h)) ModelListFromRdf(&ctx->info, model.get());
+    ReleaseRdfContext(ctx.get());
     uint32_t lang = GetLocaleID(h);
     if (lang == 0) lang = Sys().SystemDefaultUILanguage();
     session->env.languageId = lang;
-    BuildModelLists(&session->env, &model, lang, 1);
+    UserPaper users[kUserPaperSlots];
+    const int userCount = ReadUserPapers(h, users);
+    BuildModelLists(&session->env, model.get(), lang, 1, users, userCount);
     Spool().ClosePrinter(h);
 }
 

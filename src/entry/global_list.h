@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "entry/session.h"
+#include "platform/platform.h"
 
 struct BuiltinPaper {
     const char16_t* name;
@@ -41,9 +42,25 @@ struct ModelListInfo {
     uint8_t defaultTrayBytes[8] = {};
 };
 
+// A user-defined paper as the paper list takes it.
+struct UserPaper {
+    char16_t name[31];
+    uint32_t id;      // 1000 + its slot in the stored name table
+    uint32_t width;   // 0.1 mm
+    uint32_t length;  // 0.1 mm
+};
+constexpr int kUserPaperSlots = 99;
+
+struct RdfInfo;
+// The list inputs a loaded model description gives.
+void ModelListFromRdf(const RdfInfo* info, ModelListInfo* model);
+// The printer's user-defined papers in slot order; returns their number.
+int ReadUserPapers(PrinterHandle printer, UserPaper* papers);
+
 void InitGlobalList(PrinterSession* session, const char16_t* printerName, int flag);
 // The list building itself, over already gathered inputs (also used by tests).
-void BuildModelLists(PrinterEnvironment* env, const ModelListInfo* model, uint32_t languageId, int resourcesLoaded);
+void BuildModelLists(PrinterEnvironment* env, const ModelListInfo* model, uint32_t languageId, int resourcesLoaded,
+                     const UserPaper* userPapers = nullptr, int userPaperCount = 0);
 uint32_t ResolveTray(const PrinterEnvironment* env, uint32_t tray);
 int TrayListContains(const PrinterEnvironment* env, uint32_t tray);
 int MediaListContains(const PrinterEnvironment* env, uint32_t media);

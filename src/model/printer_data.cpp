@@ -1,8 +1,10 @@
 #include "model/printer_data.h"
 
 #include <cstring>
+#include <new>
 
 #include "entry/log.h"
+#include "settings/environment.h"
 
 int ReadTypedPrinterData(PrinterHandle printer, const char16_t* value, uint32_t type, void* buffer, uint32_t size) {
     uint32_t storedType = 0, needed = 0;
@@ -18,7 +20,71 @@ static uint32_t ReadDword(PrinterHandle printer, const char16_t* value, uint32_t
 }
 
 uint32_t GetLocaleID(PrinterHandle printer) { return ReadDword(printer, u"LocaleID", 0); }
-uint32_t GetColorRestriction(PrinterHandle printer) { return ReadDword(printer, u"ColorRestriction", 15); }
+uint32_t GetColorRestriction(PrinterHandle printer) {
+    return ReadDword(printer, u"ColorRestriction", kDefaultColorRestriction);
+}
+uint32_t GetDebugTabEnable(PrinterHandle printer) { return ReadDword(printer, u"DebugTabEnable", 0); }
+
+static int WriteValue(PrinterHandle printer, const char16_t* value, uint32_t type, const void* data, uint32_t size) {
+    return Spool().SetPrinterData(printer, value, type, data, size) == kErrSuccess;
+}
+
+static int WriteDword(PrinterHandle printer, const char16_t* value, uint32_t v) {
+    return WriteValue(printer, value, kRegDword, &v, 4);
+}
+
+int SetLocaleID(PrinterHandle printer, uint32_t localeId) { return WriteDword(printer, u"LocaleID", localeId); }
+int SetDuplexOrSimplex(PrinterHandle printer, uint8_t value) { return WriteDword(printer, u"DuplexOrSimplex", value); }
+int SetUnitOfLength(PrinterHandle printer, uint8_t value) { return WriteDword(printer, u"UnitOfLength", value); }
+
+char16_t* GetPrinterDataString(PrinterHandle printer, const char16_t* value) {
+    uint32_t type = 0, needed = 0;
+    uint32_t rc = Spool().GetPrinterData(printer, value, &type, nullptr, 0, &needed);
+    if (needed == 0 || (rc != kErrSuccess && rc != kErrMoreData) || (type != kRegSz && type != kRegBinary))
+        return nullptr;
+    // Room for the stored bytes and a terminator, whole characters even when
+    // the stored size is odd.
+    const size_t units = (static_cast<size_t>(needed) + 2 + 1) / 2;
+    char16_t* text = new (std::nothrow) char16_t[units]();
+    if (!text) return nullptr;
+    if (Spool().GetPrinterData(printer, value, &type, text, needed, &needed) != kErrSuccess) {
+        delete[] text;
+        return nullptr;
+    }
+    return text;
+}
+
+void FreePrinterDataString(char16_t* text) { delete[] text; }
+
+int SetPrinterDataText(PrinterHandle printer, const char16_t* value, const char16_t* text) {
+    if (!text) return 0;
+    const uint32_t length = static_cast<uint32_t>(std::char_traits<char16_t>::length(text));
+    return WriteValue(printer, value, kRegSz, text, length * 2);
+}
+
+int SetSnmpCommunityName(PrinterHandle printer, const char16_t* community) {
+    return SetPrinterDataText(printer, u"SnmpCommunityName", community);
+}
+int SetUIModuleName(PrinterHandle printer, const char16_t* path) {
+    return SetPrinterDataText(printer, u"UIModuleName", path);
+}
+
+int SetDefDevmode(PrinterHandle printer, const void* devmode) {
+    return devmode && WriteValue(printer, u"DefDevmode", kRegBinary, devmode, kDefDevmodeSize);
+}
+int GetDefDevmode(PrinterHandle printer, void* devmode) {
+    return devmode && ReadTypedPrinterData(printer, u"DefDevmode", kRegBinary, devmode, kDefDevmodeSize);
+}
+
+int SetDefEnv(PrinterHandle printer, PrinterEnvironment* env) {
+    if (!env) return 0;
+    const HostTime now = Sys().LocalTime();
+    env->timeStamp = {now.year, now.month, now.dayOfWeek, now.day, now.hour, now.minute, now.second, now.milliseconds};
+    return WriteValue(printer, u"DefEnv", kRegBinary, env, kDefEnvSize);
+}
+int GetDefEnv(PrinterHandle printer, PrinterEnvironment* env) {
+    return env && ReadTypedPrinterData(printer, u"DefEnv", kRegBinary, env, kDefEnvSize);
+}
 
 // One plain read into a 4-byte buffer, no type check.
 static uint8_t ReadByteValue(PrinterHandle printer, const char16_t* value, uint8_t fallback) {
@@ -27,8 +93,10 @@ static uint8_t ReadByteValue(PrinterHandle printer, const char16_t* value, uint8
     return static_cast<uint8_t>(v & 0xFF);
 }
 
-uint8_t GetDuplexOrSimplex(PrinterHandle printer) { return ReadByteValue(printer, u"DuplexOrSimplex", 2); }
-uint8_t GetUnitOfLength(PrinterHandle printer) { return ReadByteValue(printer, u"UnitOfLength", 0); }
+uint8_t GetDuplexOrSimplex(PrinterHandle printer) {
+    return ReadByteValue(printer, u"DuplexOrSimplex", kDefaultDuplexOrSimplex);
+}
+uint8_t GetUnitOfLength(PrinterHandle printer) { return ReadByteValue(printer, u"UnitOfLength", kDefaultUnitOfLength); }
 
 int GetPrinterDataByName(const char16_t* printerName, const char16_t* value, void* buffer, uint32_t size) {
     if (!value || !buffer) return 1;
@@ -38,6 +106,14 @@ int GetPrinterDataByName(const char16_t* printerName, const char16_t* value, voi
     uint32_t rc = Spool().GetPrinterData(h, value, &type, buffer, size, &needed);
     Spool().ClosePrinter(h);
     return rc == kErrSuccess;
+}
+
+int SetPrinterDataByName(const char16_t* printerName, const char16_t* value, const void* data, uint32_t size) {
+    PrinterHandle h = nullptr;
+    if (!printerName || !Spool().OpenPrinter(printerName, kPrinterAccessAdminister, &h)) return 1;
+    int ok = WriteValue(h, value, kRegBinary, data, size);
+    Spool().ClosePrinter(h);
+    return ok;
 }
 
 std::u16string LookUpUserName(PrinterHandle printer, const char16_t* printerName) {
