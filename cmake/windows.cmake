@@ -4,9 +4,14 @@
 # installed beside the driver.
 set(ZR_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-# The driver user-interface DLL.
+# The driver user-interface DLL. Its resource script carries the manifest
+# (identifier 2) its activation context is made from.
+enable_language(RC)
 add_library(zr51aui SHARED ${ZR_WIN32_SOURCES}
-  ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.def)
+  ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.def
+  ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc APPEND PROPERTY
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.manifest)
 target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32)
 target_link_options(zr51aui PRIVATE ${ZR_STATIC_LINK})
 set_target_properties(zr51aui PROPERTIES
@@ -76,11 +81,21 @@ endif()
 find_program(ZR_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
 set(ZR_EXPECTED_EXPORTS
   DllMain
+  DrvDocumentPropertySheets
+  DrvDevicePropertySheets
+  DrvDocumentProperties
+  DrvAdvancedDocumentProperties
+  PrinterProperties
   DrvConvertDevMode
   DrvDeviceCapabilities
-  DrvDevicePropertySheets
+  DrvSplDeviceCaps
+  DrvQueryJobAttributes
   DrvDocumentEvent
-  DrvDocumentPropertySheets)
+  DrvPrinterEvent
+  DrvUpgradePrinter
+  DrvQueryColorProfile
+  DevQueryPrint
+  DevQueryPrintEx)
 string(REPLACE ";" "," ZR_EXPECTED_EXPORTS_ARG "${ZR_EXPECTED_EXPORTS}")
 add_test(NAME dll_shape
   COMMAND ${CMAKE_COMMAND}

@@ -6,11 +6,20 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <winspool.h>
+#include <winsplp.h>
 
 #include <cstdint>
+#include <cstring>
 
+#include "entry/document_event.h"
+#include "entry/document_properties.h"
+#include "entry/isolation_win32.h"
+#include "entry/job_attributes.h"
+#include "entry/printer_event.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
+#include "platform/tracker_system_win32.h"
 #include "settings/resolve.h"
 
 namespace {
@@ -20,8 +29,8 @@ HINSTANCE g_module = nullptr;
 CRITICAL_SECTION g_section;
 bool g_sectionReady = false;
 
-// The spooler's DOCUMENTPROPERTYHEADER (48 bytes on x64), declared here
-// because the toolchain's driver headers do not carry it.
+// The spooler's DOCUMENTPROPERTYHEADER and DEVICEPROPERTYHEADER, declared
+// here because the toolchain's driver headers do not carry them.
 struct DocumentPropertyHeader {
     WORD cbSize;
     WORD Reserved;
@@ -34,11 +43,67 @@ struct DocumentPropertyHeader {
 };
 static_assert(sizeof(DocumentPropertyHeader) == 48, "DOCUMENTPROPERTYHEADER layout");
 
+struct DevicePropertyHeader {
+    WORD cbSize;
+    WORD Flags;
+    HANDLE hPrinter;
+    LPWSTR pszPrinterName;
+};
+static_assert(sizeof(DevicePropertyHeader) == 24, "DEVICEPROPERTYHEADER layout");
+
+// The part of DRIVER_UPGRADE_INFO_1 and _2 the driver reads.
+struct DriverUpgradeInfoHead {
+    LPWSTR pPrinterName;
+};
+
+static_assert(sizeof(ATTRIBUTE_INFO_4) == sizeof(JobAttributes), "ATTRIBUTE_INFO_4 layout");
+static_assert(offsetof(ATTRIBUTE_INFO_4, dmPrintQuality) == offsetof(JobAttributes, printQuality), "layout");
+static_assert(offsetof(ATTRIBUTE_INFO_4, dwScalingPercentY) == offsetof(JobAttributes, scalingPercentY), "layout");
+static_assert(sizeof(ATTRIBUTE_INFO_3) == 36 && offsetof(ATTRIBUTE_INFO_3, dwColorOptimization) == 28,
+              "ATTRIBUTE_INFO prefixes");
+
 constexpr LONG kSheetFailure = -1;
-constexpr DWORD kCapsFailure = 0xFFFFFFFF;  // GDI_ERROR
-constexpr int kDocumentEventUnsupported = 0;
+constexpr DWORD kCapsFailure = 0xFFFFFFFF;  // -1 as the spooler reads it
 
 const char16_t* U(LPCWSTR s) { return reinterpret_cast<const char16_t*>(s); }
+
+struct PromptContext {
+    HWND window;
+};
+
+LONG WINAPI DocumentSheetsCallback(PVOID info, LPARAM lParam);
+LONG WINAPI DeviceSheetsCallback(PVOID info, LPARAM lParam);
+
+// The document sheet for DM_IN_PROMPT: the common property sheet library
+// calls DrvDocumentPropertySheets back with the header.
+int32_t ShowDocumentSheet(void* context, PrinterHandle printer, const char16_t* deviceName, void* out,
+                          const void* in, uint32_t fMode) {
+    DocumentPropertyHeader header;
+    std::memset(&header, 0, sizeof header);
+    header.cbSize = sizeof header;
+    header.hPrinter = printer;
+    header.pszPrinterName = reinterpret_cast<LPWSTR>(const_cast<char16_t*>(deviceName));
+    header.pdmIn = static_cast<PDEVMODEW>(const_cast<void*>(in));
+    header.pdmOut = static_cast<PDEVMODEW>(out);
+    header.fMode = fMode;
+    DWORD result = 0;
+    HWND window = static_cast<PromptContext*>(context)->window;
+    if (CallCommonPropertySheetUI(window, DocumentSheetsCallback, reinterpret_cast<LPARAM>(&header), &result) < 0)
+        return -1;  // no sheet library: no answer to give
+    return static_cast<int32_t>(result);
+}
+
+LONG DocumentProperties(HWND hwnd, HANDLE hPrinter, PWSTR pszDeviceName, PDEVMODEW pdmOutput, PDEVMODEW pdmInput,
+                        DWORD fMode) {
+    try {
+        PromptContext context = {hwnd};
+        return DrvDocumentPropertiesCore(hPrinter, U(pszDeviceName), pdmOutput, pdmInput, fMode, ShowDocumentSheet,
+                                         &context);
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return -1;
+    }
+}
 
 }  // namespace
 
@@ -50,11 +115,14 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
         g_module = module;
         InitializeCriticalSection(&g_section);
         g_sectionReady = true;
-        // The common controls are initialised with the property sheets, which
-        // resolve comctl32 lazily; nothing here needs them yet, and loading a
-        // library under the loader lock is best avoided.
         InstallWin32Platform();
+        InstallWin32TrackerSystem();
+        IsolationSetModule(module);
+        // comctl32 is a system DLL the loader already knows; loading it here
+        // is what lets every later page find its classes registered.
+        InitCommonControlsIsolated();
     } else if (reason == DLL_PROCESS_DETACH) {
+        IsolationAwareCleanup();
         if (g_sectionReady) {
             DeleteCriticalSection(&g_section);
             g_sectionReady = false;
@@ -84,8 +152,8 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pd
 
 LONG WINAPI DrvDocumentPropertySheets(PVOID pPSUIInfo, LPARAM lParam) {
     try {
-        // The property sheets are not built yet: only the no-prompt path,
-        // where the spooler passes no sheet information, is answered.
+        // With sheet information the pages are to be built: that is the
+        // property sheet assembly, not present yet, so every reason fails.
         if (pPSUIInfo != nullptr) return kSheetFailure;
         DocumentPropertyHeader* header = reinterpret_cast<DocumentPropertyHeader*>(lParam);
         if (header == nullptr) return kSheetFailure;
@@ -102,7 +170,33 @@ LONG WINAPI DrvDocumentPropertySheets(PVOID pPSUIInfo, LPARAM lParam) {
 LONG WINAPI DrvDevicePropertySheets(PVOID pPSUIInfo, LPARAM lParam) {
     (void)pPSUIInfo;
     (void)lParam;
-    return kSheetFailure;  // the device sheet comes with the property sheets
+    return kSheetFailure;  // the device sheet comes with the property sheet assembly
+}
+
+LONG WINAPI DrvDocumentProperties(HWND hwnd, HANDLE hPrinter, PWSTR pszDeviceName, PDEVMODEW pdmOutput,
+                                  PDEVMODEW pdmInput, DWORD fMode) {
+    return DocumentProperties(hwnd, hPrinter, pszDeviceName, pdmOutput, pdmInput, fMode);
+}
+
+LONG WINAPI DrvAdvancedDocumentProperties(HWND hwnd, HANDLE hPrinter, PWSTR pszDeviceName, PDEVMODEW pdmOutput,
+                                          PDEVMODEW pdmInput) {
+    return DocumentProperties(hwnd, hPrinter, pszDeviceName, pdmOutput, pdmInput, kAdvancedDocumentMode);
+}
+
+BOOL WINAPI PrinterProperties(HWND hwnd, HANDLE hPrinter) {
+    try {
+        DevicePropertyHeader header;
+        std::memset(&header, 0, sizeof header);
+        header.cbSize = sizeof header;
+        header.hPrinter = hPrinter;
+        header.Flags = static_cast<WORD>(ProbePrinterPermission(hPrinter));
+        DWORD result = 0;
+        if (CallCommonPropertySheetUI(hwnd, DeviceSheetsCallback, reinterpret_cast<LPARAM>(&header), &result) < 0)
+            return FALSE;
+        return static_cast<LONG>(result) > 0 ? TRUE : FALSE;
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDevCap, PVOID pvOutput,
@@ -112,19 +206,95 @@ DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDev
     (void)iDevCap;
     (void)pvOutput;
     (void)pDevMode;
-    return kCapsFailure;  // no capability is answered yet: as for an unsupported query
+    return kCapsFailure;  // the capability answers come with the device capabilities
 }
 
-INT WINAPI DrvDocumentEvent(HANDLE hPrinter, HDC hdc, INT iEsc, ULONG cbIn, PVOID pvIn, ULONG cbOut,
-                            PVOID pvOut) {
+DWORD WINAPI DrvSplDeviceCaps(HANDLE hPrinter, PWSTR pDeviceName, WORD wCapability, PVOID pOutput, DWORD cchBufSize,
+                              PDEVMODEW pDevmode) {
     (void)hPrinter;
+    (void)pDeviceName;
+    (void)wCapability;
+    (void)pOutput;
+    (void)cchBufSize;
+    (void)pDevmode;
+    return kCapsFailure;  // as DrvDeviceCapabilities
+}
+
+BOOL WINAPI DrvQueryJobAttributes(HANDLE hPrinter, PDEVMODEW pDevMode, DWORD dwLevel, LPBYTE lpAttributeInfo) {
+    try {
+        uint32_t size = JobAttributesSize(dwLevel);
+        if (size == 0 || lpAttributeInfo == nullptr) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        JobAttributes attributes;
+        if (!QueryJobAttributesCore(hPrinter, pDevMode, &attributes)) return FALSE;
+        std::memcpy(lpAttributeInfo, &attributes, size);
+        return TRUE;
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+}
+
+INT WINAPI DrvDocumentEvent(HANDLE hPrinter, HDC hdc, INT iEsc, ULONG cbIn, PVOID pvIn, ULONG cbOut, PVOID pvOut) {
     (void)hdc;
-    (void)iEsc;
-    (void)cbIn;
-    (void)pvIn;
-    (void)cbOut;
-    (void)pvOut;
-    return kDocumentEventUnsupported;
+    try {
+        return DrvDocumentEventCore(hPrinter, iEsc, cbIn, pvIn, cbOut, pvOut);
+    } catch (...) {
+        return kDocEventUnsupported;
+    }
+}
+
+BOOL WINAPI DrvPrinterEvent(LPWSTR pPrinterName, INT DriverEvent, DWORD Flags, LPARAM lParam) {
+    try {
+        return DrvPrinterEventCore(U(pPrinterName), DriverEvent, Flags, lParam) ? TRUE : FALSE;
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+}
+
+BOOL WINAPI DrvUpgradePrinter(DWORD dwLevel, LPBYTE pDriverUpgradeInfo) {
+    try {
+        const DriverUpgradeInfoHead* info = reinterpret_cast<const DriverUpgradeInfoHead*>(pDriverUpgradeInfo);
+        return DrvUpgradePrinterCore(dwLevel, info != nullptr, info ? U(info->pPrinterName) : nullptr) ? TRUE
+                                                                                                         : FALSE;
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+}
+
+BOOL WINAPI DrvQueryColorProfile(HANDLE hPrinter, PDEVMODEW pdevmode, ULONG ulQueryMode, VOID* pvProfileData,
+                                 ULONG* pcbProfileData, FLONG* pflProfileData) {
+    (void)hPrinter;
+    (void)pdevmode;
+    (void)ulQueryMode;
+    (void)pvProfileData;
+    (void)pcbProfileData;
+    (void)pflProfileData;
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return FALSE;
+}
+
+BOOL WINAPI DevQueryPrint(HANDLE hPrinter, LPDEVMODEW pDevMode, DWORD* pResID) {
+    (void)hPrinter;
+    (void)pDevMode;
+    if (pResID != nullptr) *pResID = 0;
+    return TRUE;
+}
+
+BOOL WINAPI DevQueryPrintEx(PVOID pDQPInfo) {
+    (void)pDQPInfo;
+    return TRUE;
 }
 
 }  // extern "C"
+
+namespace {
+
+LONG WINAPI DocumentSheetsCallback(PVOID info, LPARAM lParam) { return DrvDocumentPropertySheets(info, lParam); }
+LONG WINAPI DeviceSheetsCallback(PVOID info, LPARAM lParam) { return DrvDevicePropertySheets(info, lParam); }
+
+}  // namespace

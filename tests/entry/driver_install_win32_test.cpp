@@ -8,10 +8,13 @@
 #endif
 #include <windows.h>
 #include <winspool.h>
+#include <winsplp.h>
+#include <winddiui.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -455,8 +458,8 @@ TEST_F(DriverInstall, DocumentPropertySheetsWithoutSheetTable) {
     }
 }
 
-// Exports that the spooler calls without checking for them; not answered
-// yet: device sheets and capabilities fail, document events are unsupported.
+// Exports whose answers come with later work: the device sheet and the sheet
+// pages (property sheet assembly) and the capability queries fail with -1.
 TEST_F(DriverInstall, NotYetAnsweredExports) {
     EXPECT_EQ(devSheets_(nullptr, 0), -1);
     BYTE info[256] = {};
@@ -468,11 +471,246 @@ TEST_F(DriverInstall, NotYetAnsweredExports) {
         std::vector<BYTE> out(4096, 0);
         EXPECT_EQ(caps_(printer_, Name(), cap, out.data(), nullptr), 0xFFFFFFFFu);
     }
+}
 
-    const INT events[] = {1 /* CREATEDCPRE */, 5 /* STARTDOC */, 14 /* QUERYFILTER */, 999};
-    for (INT e : events) {
-        SCOPED_TRACE(e);
-        EXPECT_EQ(event_(printer_, nullptr, e, 0, nullptr, 0, nullptr), 0) << "DOCUMENTEVENT_UNSUPPORTED";
+// Every export the spooler may call, looked up by name.
+template <typename Fn>
+Fn Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+typedef LONG(WINAPI* DocPropsFn)(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW, DWORD);
+typedef BOOL(WINAPI* JobAttrFn)(HANDLE, PDEVMODEW, DWORD, LPBYTE);
+typedef BOOL(WINAPI* PrinterEventFn)(LPWSTR, INT, DWORD, LPARAM);
+typedef BOOL(WINAPI* UpgradeFn)(DWORD, LPBYTE);
+typedef BOOL(WINAPI* ColorProfileFn)(HANDLE, PDEVMODEW, ULONG, VOID*, ULONG*, ULONG*);
+typedef BOOL(WINAPI* QueryPrintFn)(HANDLE, LPDEVMODEW, DWORD*);
+typedef BOOL(WINAPI* QueryPrintExFn)(PVOID);
+typedef DWORD(WINAPI* SplCapsFn)(HANDLE, PWSTR, WORD, PVOID, DWORD, PDEVMODEW);
+
+struct DocPropsExportCase {
+    const char* name;
+    DWORD fMode;
+    bool out, in;
+    LONG result;
+    DWORD error;  // kPoison: left alone; 0: not checked (the spooler's own calls set it)
+    bool written;
+};
+
+const DocPropsExportCase kDocPropsExportCases[] = {
+    {"size_query_touches_nothing", 0, true, true, kDevModeSize, kPoison, false},
+    {"out_buffer_without_output", DM_OUT_BUFFER, false, false, -1, ERROR_INVALID_PARAMETER, false},
+    {"in_buffer_without_input", DM_OUT_BUFFER | DM_IN_BUFFER, true, false, -1, ERROR_INVALID_PARAMETER, false},
+    {"out_buffer", DM_OUT_BUFFER, true, false, IDOK, 0, true},
+    {"update_and_buffers", DM_UPDATE | DM_OUT_BUFFER | DM_IN_BUFFER, true, true, IDOK, 0, true},
+};
+
+TEST_F(DriverInstall, DrvDocumentPropertiesTable) {
+    DocPropsFn docProps = Export<DocPropsFn>(module_, "DrvDocumentProperties");
+    DocPropsFn advanced = Export<DocPropsFn>(module_, "DrvAdvancedDocumentProperties");
+    ASSERT_NE(docProps, nullptr);
+    ASSERT_NE(advanced, nullptr);
+    std::vector<BYTE> in = Defaults();
+    ASSERT_EQ(DevModeFaults(in), "");
+    const std::vector<BYTE> inBefore = in;
+    for (const DocPropsExportCase& c : kDocPropsExportCases) {
+        SCOPED_TRACE(c.name);
+        std::vector<BYTE> out(kDevModeSize, 0xA5);
+        SetLastError(kPoison);
+        LONG r = docProps(nullptr, printer_, Name(), c.out ? reinterpret_cast<PDEVMODEW>(out.data()) : nullptr,
+                          c.in ? reinterpret_cast<PDEVMODEW>(in.data()) : nullptr, c.fMode);
+        DWORD error = GetLastError();
+        EXPECT_EQ(r, c.result);
+        if (c.error != 0) {
+            EXPECT_EQ(error, c.error);
+        }
+        EXPECT_EQ(in, inBefore);
+        if (c.written) {
+            EXPECT_EQ(DevModeFaults(out), "");
+        } else {
+            EXPECT_EQ(out, std::vector<BYTE>(kDevModeSize, 0xA5));
+        }
+    }
+    // The advanced variant always asks for an output buffer.
+    SetLastError(kPoison);
+    EXPECT_EQ(advanced(nullptr, printer_, Name(), nullptr, reinterpret_cast<PDEVMODEW>(in.data()), 0), -1);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+struct JobAttrCase {
+    const char* name;
+    DWORD level;
+    int nup;      // -1: no caller DEVMODE
+    int booklet;
+    BOOL ok;
+    DWORD pages, direction, order, bookletFlags;
+};
+
+const JobAttrCase kJobAttrCases[] = {
+    {"level4_4up_order43", 4, 43, 0, TRUE, 4, 4, 1, 0},
+    {"level4_booklet", 4, 43, 1, TRUE, 2, 1, 2, 1},
+    {"level4_8up_order82", 4, 82, 0, TRUE, 8, 2, 1, 0},
+    {"level1_2up", 1, 21, 0, TRUE, 2, 0, 1, 0},
+    {"level3_without_devmode", 3, -1, 0, TRUE, 1, 0, 1, 0},
+    {"level0", 0, 43, 0, FALSE, 0, 0, 0, 0},
+    {"level5", 5, 43, 0, FALSE, 0, 0, 0, 0},
+};
+
+TEST_F(DriverInstall, DrvQueryJobAttributesTable) {
+    JobAttrFn query = Export<JobAttrFn>(module_, "DrvQueryJobAttributes");
+    ASSERT_NE(query, nullptr);
+    const FieldRow* nup = FindPrivateField("pluralPagesPerSheet");
+    const FieldRow* booklet = FindPrivateField("booklet");
+    ASSERT_NE(nup, nullptr);
+    ASSERT_NE(booklet, nullptr);
+    ASSERT_EQ(nup->offset, 400);
+    const std::vector<BYTE> defaults = Defaults();
+    ASSERT_EQ(DevModeFaults(defaults), "");
+    const DWORD sizes[] = {0, 28 /* level 1 */, 32 /* level 2 */, sizeof(ATTRIBUTE_INFO_3),
+                           sizeof(ATTRIBUTE_INFO_4), 0};
+    for (const JobAttrCase& c : kJobAttrCases) {
+        SCOPED_TRACE(c.name);
+        std::vector<BYTE> dm = defaults;
+        if (c.nup >= 0) {
+            dm[220 + nup->offset] = static_cast<BYTE>(c.nup);
+            dm[220 + booklet->offset] = static_cast<BYTE>(c.booklet);
+        }
+        std::vector<BYTE> info(sizeof(ATTRIBUTE_INFO_4) + 8, 0xA5);
+        SetLastError(kPoison);
+        BOOL ok = query(printer_, c.nup >= 0 ? reinterpret_cast<PDEVMODEW>(dm.data()) : nullptr, c.level, info.data());
+        EXPECT_EQ(ok, c.ok);
+        if (!ok) {
+            EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+            EXPECT_EQ(info, std::vector<BYTE>(info.size(), 0xA5));
+            continue;
+        }
+        // Exactly the structure of the level is written.
+        EXPECT_EQ(info[sizes[c.level]], 0xA5);
+        EXPECT_NE(info[sizes[c.level] - 1], 0xA5);
+        const ATTRIBUTE_INFO_4* a = reinterpret_cast<const ATTRIBUTE_INFO_4*>(info.data());
+        EXPECT_EQ(a->dwJobNumberOfPagesPerSide, c.pages);
+        EXPECT_EQ(a->dwDrvNumberOfPagesPerSide, 1u);
+        EXPECT_EQ(a->dwJobPageOrderFlags, c.order);
+        EXPECT_EQ(a->dwDrvNumberOfCopies, 32767u);
+        if (c.level == 4) {
+            EXPECT_EQ(a->dwNupDirection, c.direction);
+            EXPECT_EQ(a->dwBookletFlags, c.bookletFlags);
+            EXPECT_EQ(a->dwDuplexFlags, 2u);
+        }
+    }
+}
+
+TEST_F(DriverInstall, DrvDocumentEventAsksForStartDocOnly) {
+    struct {
+        DOCEVENT_FILTER head;
+        DWORD more[7];
+    } filter;
+    std::memset(&filter, 0, sizeof filter);
+    filter.head.cbSize = sizeof filter;
+    filter.head.cElementsAllocated = 8;
+    EXPECT_EQ(event_(printer_, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, sizeof filter, &filter), 1);
+    EXPECT_EQ(filter.head.cElementsReturned, 1u);
+    EXPECT_EQ(filter.head.aDocEventCall[0], static_cast<DWORD>(DOCUMENTEVENT_STARTDOC));
+
+    filter.head.cElementsAllocated = 0;
+    EXPECT_EQ(event_(printer_, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, sizeof filter, &filter), 0);
+    EXPECT_EQ(event_(printer_, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, 0, nullptr), 0);
+    EXPECT_EQ(event_(printer_, nullptr, DOCUMENTEVENT_CREATEDCPRE, 0, nullptr, 0, nullptr), 1);
+    EXPECT_EQ(event_(printer_, nullptr, DOCUMENTEVENT_STARTDOC, 0, nullptr, 0, nullptr), 1);
+    EXPECT_EQ(event_(printer_, nullptr, DOCUMENTEVENT_ENDDOC, 0, nullptr, 0, nullptr), 0);
+    EXPECT_EQ(event_(printer_, nullptr, 999, 0, nullptr, 0, nullptr), 0);
+}
+
+// The debugger output of this process, caught before the system's own
+// handling: OutputDebugString raises DBG_PRINTEXCEPTION_C (and, where the
+// system has it, the wide variant) for any vectored handler to see.
+std::vector<std::string>* g_debugLines = nullptr;
+
+LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* e) {
+    const EXCEPTION_RECORD* r = e->ExceptionRecord;
+    if (g_debugLines == nullptr) return EXCEPTION_CONTINUE_SEARCH;
+    if (r->ExceptionCode == 0x40010006 && r->NumberParameters >= 2) {  // DBG_PRINTEXCEPTION_C
+        g_debugLines->push_back(reinterpret_cast<const char*>(r->ExceptionInformation[1]));
+    } else if (r->ExceptionCode == 0x4001000A && r->NumberParameters >= 2) {  // DBG_PRINTEXCEPTION_WIDE_C
+        g_debugLines->push_back(Narrow(reinterpret_cast<const wchar_t*>(r->ExceptionInformation[1])));
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+struct PrinterEventCase {
+    const char* name;
+    INT event;
+    BOOL ok;
+    DWORD error;
+};
+
+// INITIALIZE is the printer installation, which comes with its own work; until
+// then it fails with ERROR_NOT_SUPPORTED and says so in the log.
+const PrinterEventCase kPrinterEventCases[] = {
+    {"event_0", 0, FALSE, ERROR_INVALID_PARAMETER},
+    {"add_connection", PRINTER_EVENT_ADD_CONNECTION, TRUE, kPoison},
+    {"delete", PRINTER_EVENT_DELETE, TRUE, kPoison},
+    {"attributes_changed", PRINTER_EVENT_ATTRIBUTES_CHANGED, TRUE, kPoison},
+    {"configuration_update", 8, TRUE, kPoison},
+    {"initialize_not_yet_installation", PRINTER_EVENT_INITIALIZE, FALSE, ERROR_NOT_SUPPORTED},
+    {"event_9", 9, FALSE, ERROR_INVALID_PARAMETER},
+};
+
+TEST_F(DriverInstall, SmallExportsAndTheirLogLine) {
+    PrinterEventFn printerEvent = Export<PrinterEventFn>(module_, "DrvPrinterEvent");
+    UpgradeFn upgrade = Export<UpgradeFn>(module_, "DrvUpgradePrinter");
+    ColorProfileFn colorProfile = Export<ColorProfileFn>(module_, "DrvQueryColorProfile");
+    QueryPrintFn queryPrint = Export<QueryPrintFn>(module_, "DevQueryPrint");
+    QueryPrintExFn queryPrintEx = Export<QueryPrintExFn>(module_, "DevQueryPrintEx");
+    SplCapsFn splCaps = Export<SplCapsFn>(module_, "DrvSplDeviceCaps");
+    ASSERT_TRUE(printerEvent && upgrade && colorProfile && queryPrint && queryPrintEx && splCaps);
+
+    for (const PrinterEventCase& c : kPrinterEventCases) {
+        SCOPED_TRACE(c.name);
+        SetLastError(kPoison);
+        EXPECT_EQ(printerEvent(Name(), c.event, 0, 0), c.ok);
+        EXPECT_EQ(GetLastError(), c.error);
+    }
+    SetLastError(kPoison);
+    EXPECT_FALSE(upgrade(3, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    SetLastError(kPoison);
+    EXPECT_FALSE(colorProfile(printer_, nullptr, 0, nullptr, nullptr, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+    DWORD resource = 0xdeadbeef;
+    EXPECT_TRUE(queryPrint(printer_, nullptr, &resource));
+    EXPECT_EQ(resource, 0u);
+    EXPECT_TRUE(queryPrint(printer_, nullptr, nullptr));
+    EXPECT_TRUE(queryPrintEx(nullptr));
+    EXPECT_EQ(splCaps(printer_, Name(), DC_PAPERS, nullptr, 0, nullptr), 0xFFFFFFFFu);
+
+    // The upgrade of a named printer's stored data writes its log line.
+    std::vector<std::string> lines;
+    g_debugLines = &lines;
+    PVOID handler = AddVectoredExceptionHandler(1, CatchDebugOutput);
+    ASSERT_NE(handler, nullptr);
+    LPWSTR upgradeInfo[2] = {Name(), nullptr};
+    SetLastError(kPoison);
+    BOOL ok = upgrade(1, reinterpret_cast<LPBYTE>(upgradeInfo));
+    DWORD error = GetLastError();
+    RemoveVectoredExceptionHandler(handler);
+    g_debugLines = nullptr;
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+
+    char tail[128];
+    std::snprintf(tail, sizeof tail, "[pid=%8lu][thread=%8lx]:DrvUpgradePrinter: printer installation is not "
+                  "available in this build\n", GetCurrentProcessId(), GetCurrentThreadId());
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string& line = lines[0];
+    // "[KELO DRV] yyyy/mm/dd hh:mm:ss.mmm" and then the fixed tail.
+    ASSERT_EQ(line.size(), 34u + std::strlen(tail)) << line;
+    EXPECT_EQ(line.substr(0, 11), "[KELO DRV] ");
+    EXPECT_EQ(line.substr(34), tail);
+    const char shape[] = "dddd/dd/dd dd:dd:dd.ddd";
+    for (size_t i = 0; i < sizeof shape - 1; ++i) {
+        char ch = line[11 + i];
+        EXPECT_TRUE(shape[i] == 'd' ? (ch >= '0' && ch <= '9') : ch == shape[i]) << line;
     }
 }
 
