@@ -72,8 +72,17 @@ int SetUIModuleName(PrinterHandle printer, const char16_t* path) {
 int SetDefDevmode(PrinterHandle printer, const void* devmode) {
     return devmode && WriteValue(printer, u"DefDevmode", kRegBinary, devmode, kDefDevmodeSize);
 }
+// The two-call read of a fixed-size record: a stored value of another size
+// is refused whole rather than read over part of the caller's record.
+static int ReadRecord(PrinterHandle printer, const char16_t* value, void* buffer, uint32_t size) {
+    uint32_t type = 0, needed = 0;
+    uint32_t rc = Spool().GetPrinterData(printer, value, &type, nullptr, 0, &needed);
+    if (needed != size || (rc != kErrSuccess && rc != kErrMoreData) || type != kRegBinary) return 0;
+    return Spool().GetPrinterData(printer, value, &type, buffer, size, &needed) == kErrSuccess;
+}
+
 int GetDefDevmode(PrinterHandle printer, void* devmode) {
-    return devmode && ReadTypedPrinterData(printer, u"DefDevmode", kRegBinary, devmode, kDefDevmodeSize);
+    return devmode && ReadRecord(printer, u"DefDevmode", devmode, kDefDevmodeSize);
 }
 
 int SetDefEnv(PrinterHandle printer, PrinterEnvironment* env) {
@@ -83,7 +92,7 @@ int SetDefEnv(PrinterHandle printer, PrinterEnvironment* env) {
     return WriteValue(printer, u"DefEnv", kRegBinary, env, kDefEnvSize);
 }
 int GetDefEnv(PrinterHandle printer, PrinterEnvironment* env) {
-    return env && ReadTypedPrinterData(printer, u"DefEnv", kRegBinary, env, kDefEnvSize);
+    return env && ReadRecord(printer, u"DefEnv", env, kDefEnvSize);
 }
 
 // One plain read into a 4-byte buffer, no type check.

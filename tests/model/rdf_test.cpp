@@ -1,0 +1,245 @@
+// The INI reader, the model description parse and what it gives the
+// environment and the paper lists.
+#include "model/rdf.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entry/global_list.h"
+#include "platform/fake_platform.h"
+#include "platform/fake_profile.h"
+#include "settings/environment.h"
+
+namespace {
+
+std::string Lookup(const std::string& text, const char16_t* section, const char16_t* key, uint32_t capacity = 128) {
+    std::vector<char16_t> buf(capacity + 1, u'#');
+    uint32_t n = ProfileLookUp(reinterpret_cast<const uint8_t*>(text.data()), text.size(), section, key, u"dflt ",
+                               buf.data(), capacity);
+    std::string out = Narrow(buf.data());
+    return out.size() == n ? out : "length " + std::to_string(n) + " for " + out;
+}
+
+TEST(Profile, LookUpTable) {
+    const std::string ini =
+        "top=outside\n[Model]\n  InkCount =  5  \r\nquoted=\"a b\"\n;Skip=1\nbare\nempty=\n"
+        "[model]\nLater=1\n[Other]\nkey=x=y\n";
+    const std::string utf16("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0", 16);
+    struct Case {
+        const char* what;
+        std::string text;
+        const char16_t *section, *key;
+        uint32_t capacity;
+        const char* want;
+    } cases[] = {
+        {"names fold case, value trimmed", ini, u" MODEL ", u"inkcount", 128, "5"},
+        {"one pair of quotes goes", ini, u"Model", u"quoted", 128, "a b"},
+        {"comment line", ini, u"Model", u"Skip", 128, "dflt"},
+        {"key without '=' is missing", ini, u"Model", u"bare", 128, "dflt"},
+        {"empty value", ini, u"Model", u"empty", 128, ""},
+        {"only the first section of a name", ini, u"Model", u"Later", 128, "dflt"},
+        {"value keeps later '='", ini, u"Other", u"key", 128, "x=y"},
+        {"missing section", ini, u"None", u"key", 128, "dflt"},
+        {"cut to the buffer", ini, u"Other", u"key", 3, "x="},
+        {"UTF-16 file", utf16, u"s", u"K", 128, "v"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.want, Lookup(c.text, c.section, c.key, c.capacity)) << c.what;
+}
+
+constexpr char16_t kFile[] = u"C:\\drv\\M.RDF";
+
+TEST(Rdf, ValueReaderTable) {
+    struct Case {
+        const char* what;
+        const char* value;  // null: key absent
+        int width;          // 1, 2, or 4 for the margins
+        int ok;
+        std::vector<int> want;
+    } cases[] = {
+        {"leading blanks", " 5", 1, 1, {5}},
+        {"digits then letters", "5abc", 1, 1, {5}},
+        {"no digits", "abc", 1, 1, {0}},
+        {"8-bit truncation", "300", 1, 1, {44}},
+        {"16-bit truncation", "70000", 2, 1, {4464}},
+        {"signed 16-bit", "-3", 2, 1, {65533}},
+        {"empty value is missing", "", 1, 0, {9}},
+        {"absent key", nullptr, 1, 0, {9}},
+        {"margins stored b,d,a,c", "1, 2,3 ,4", 4, 1, {2, 4, 1, 3}},
+        {"too few margins leave them", "1,2", 4, 0, {9, 9, 9, 9}},
+    };
+    for (const Case& c : cases) {
+        FakeProfileScope profile;
+        profile.files[kFile] = std::string("[M]\n") + (c.value ? std::string("K=") + c.value : "") + "\n";
+        std::vector<int> got;
+        int ok = 0;
+        if (c.width == 4) {
+            int16_t m[4] = {9, 9, 9, 9};
+            ok = ReadRdfMargins(kFile, u"M", u"K", m);
+            got.assign(m, m + 4);
+        } else if (c.width == 2) {
+            uint16_t v = 9;
+            ok = ReadRdfU16(kFile, u"M", u"K", &v);
+            got = {v};
+        } else {
+            uint8_t v = 9;
+            ok = ReadRdfU8(kFile, u"M", u"K", &v);
+            got = {v};
+        }
+        EXPECT_EQ(c.ok, ok) << c.what;
+        EXPECT_EQ(c.want, got) << c.what;
+    }
+}
+
+// A model file whose version and lists vary by case.
+std::string ModelFile(const char* version, const char* paperSize, const char* paperKeys, const char* mailKeys) {
+    std::string s;
+    if (version) s += std::string("[RDF format version]\nVersion=") + version + "\n";
+    s += "[Dev]\nInkCount=4\nMarginSize=1,2,3,4\nPaperSizeList=P\nMailFormList=F\n";
+    s += std::string("[P]\nOutputSizeDefault=2\nPaperSizeListSize=") + paperSize + "\n" + paperKeys;
+    s += std::string("[F]\nMailFormListSize=2\n") + mailKeys;
+    return s;
+}
+
+TEST(Rdf, ReadRdfFileTable) {
+    struct Case {
+        const char* what;
+        std::string file;
+        int ok;
+        int wantSize;
+        std::vector<uint16_t> wantPapers;  // the first entries
+        uint16_t wantMail0;
+        bool wantLog;
+    } cases[] = {
+        {"version 100", ModelFile("100", "3", "0=9\n2=8\n", "0=2\n"), 1, 3, {9, 0, 8}, 2, false},
+        {"version 101", ModelFile("101", "3", "0=9\n", ""), 0, 0, {}, 0, false},
+        {"negative version", ModelFile("-1", "1", "0=9\n", "0=300\n"), 1, 1, {9}, 44, false},
+        {"no version", ModelFile(nullptr, "1", "0=9\n", ""), 0, 0, {}, 0, false},
+        {"list size over 256", ModelFile("1", "300", "255=8\n299=9\n", ""), 1, 256, {}, 0, true},
+        {"negative list size", ModelFile("1", "-4", "0=9\n", ""), 1, 0, {}, 0, true},
+        {"non-numeric size", ModelFile("1", "many", "0=9\n", ""), 1, 0, {}, 0, false},
+    };
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        FakeProfileScope profile;
+        profile.files[kFile] = c.file;
+        auto ctx = std::make_unique<RdfContext>();
+        ctx->RdfFile = const_cast<char16_t*>(kFile);
+        ctx->DeviceName = const_cast<char16_t*>(u"dev");
+        EXPECT_EQ(c.ok, ReadRdfFile(ctx.get())) << c.what;
+        EXPECT_EQ(uint32_t(c.ok), ctx->loaded) << c.what;
+        if (!c.ok) continue;
+        const RdfInfo& info = ctx->info;
+        EXPECT_EQ(4, info.InkCount) << c.what;
+        EXPECT_EQ(c.wantSize, info.PaperSizeListSize) << c.what;
+        for (size_t i = 0; i < c.wantPapers.size(); i++) EXPECT_EQ(c.wantPapers[i], info.PaperSizeList[i]) << c.what;
+        if (c.wantSize == 256) {
+            EXPECT_EQ(8, info.PaperSizeList[255]) << c.what;
+        }
+        EXPECT_EQ(c.wantMail0, info.MailFormList[0]) << c.what;
+        EXPECT_EQ(c.wantLog, !fake.host.DebugLines().empty()) << c.what;
+
+        // Into the environment: margins back in key order, defaults by index.
+        auto env = std::make_unique<PrinterEnvironment>();
+        env->imageQualityDefault = 7;
+        ApplyRdfDefaults(env.get(), &info);
+        EXPECT_EQ(std::vector<int>({1, 2, 3, 4}), std::vector<int>(env->margins, env->margins + 4)) << c.what;
+        EXPECT_EQ(1u, env->imageQualityDefault) << c.what;
+        const uint32_t wantOutput = info.PaperSizeListSize > 2 ? info.PaperSizeList[2] : 0;
+        EXPECT_EQ(wantOutput, env->defaultPaper[3]) << c.what;
+        EXPECT_EQ(c.wantMail0 == 2 ? 2u : 1u, env->mailFormMM) << c.what;
+    }
+}
+
+// The shipped model files read through the real file reader: every listed
+// paper is one the driver knows and every default index lies in its list.
+TEST(Rdf, ShippedModelsAreConsistent) {
+    const std::string dir = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/")) + "/data/models/";
+    const struct {
+        const char* file;
+        const char16_t* section;
+    } models[] = {{"ZRC4500.RDF", u"KELO ZR-C4500"}, {"ZRT2300.RDF", u"KELO ZR-T2300"}, {"ZRM1200.RDF", u"KELO ZR-M1200"}};
+    for (const auto& m : models) {
+        FakePlatformScope fake;
+        std::u16string path = U16(dir + m.file);
+        auto ctx = std::make_unique<RdfContext>();
+        ctx->RdfFile = path.data();
+        ctx->DeviceName = const_cast<char16_t*>(m.section);
+        ASSERT_EQ(1, ReadRdfFile(ctx.get())) << m.file;
+        const RdfInfo& info = ctx->info;
+        ASSERT_LT(0, info.PaperSizeListSize) << m.file;
+        for (int i = 0; i < info.PaperSizeListSize; i++) {
+            bool known = false;
+            for (int b = 0; b < kBuiltinPaperCount; b++) known |= kBuiltinPapers[b].id == info.PaperSizeList[i];
+            EXPECT_TRUE(known) << m.file << " entry " << i;
+        }
+        for (int16_t index : {info.OriginalSizeMMDefault, info.OriginalSizeINCHDefault, info.OutputSizeDefault})
+            EXPECT_TRUE(index >= 0 && index < info.PaperSizeListSize) << m.file;
+        for (int16_t index : {info.MailFormMMDefault, info.MailFormINCHDefault})
+            EXPECT_TRUE(index >= 0 && index < info.MailFormListSize) << m.file;
+        EXPECT_NE(0, info.InkCount) << m.file;
+        EXPECT_TRUE(fake.host.DebugLines().empty()) << m.file;
+    }
+}
+
+TEST(Rdf, RdfFilePathTable) {
+    struct Case {
+        const char* what;
+        std::vector<std::u16string> files;
+        bool driverFails;
+        const char16_t* want;
+    } cases[] = {
+        {"first match, any case", {u"a.dll", u"C:\\d\\m.Rdf", u"n.RDF"}, false, u"C:\\d\\m.Rdf"},
+        {"text after the last dot only", {u"m.rdf.bak", u"x.RDFX", u"RDF"}, false, u""},
+        {"no dependent files", {}, false, u""},
+        {"driver information unreadable", {u"m.rdf"}, true, u""},
+    };
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        DriverInfo3 driver;
+        driver.dependentFiles = c.files;
+        fake.spooler.AddPrinter(u"P", {}, driver).driverInfoFails = c.driverFails;
+        PrinterHandle h = nullptr;
+        ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P", kPrinterAccessUse, &h));
+        char16_t path[260] = {u'#'};
+        EXPECT_EQ(c.want[0] != 0, GetRdfFilePath(h, path, 260) == 1) << c.what;
+        EXPECT_EQ(std::u16string(c.want), std::u16string(path)) << c.what;
+    }
+}
+
+TEST(Rdf, InitialSettingFileTable) {
+    struct Case {
+        const char* what;
+        const char16_t* driverPath;
+        const char* file;  // null: none beside the driver
+        uint32_t wantUnit, wantDuplex;
+    } cases[] = {
+        {"inches, one-sided", u"C:\\drv\\ZR51AUI.dll", "[InitialSetting]\nUnitOfLength=1\nDuplexorSimplex=0\n", 1, 1},
+        {"millimetres, two-sided", u"C:\\drv\\ZR51AUI.dll", "[initialsetting]\nDuplexorSimplex=7\n", 0, 2},
+        {"no file", u"C:\\drv\\ZR51AUI.dll", nullptr, 0, 2},
+        {"driver path without a backslash", u"ZR51AUI.dll", "[InitialSetting]\nUnitOfLength=1\n", 0, 2},
+    };
+    for (const Case& c : cases) {
+        FakePlatformScope fake;
+        FakeProfileScope profile;
+        DriverInfo3 driver;
+        driver.name = u"KELO ZR";
+        driver.driverPath = c.driverPath;
+        FakePrinter& p = fake.spooler.AddPrinter(u"P", {}, driver);
+        const std::u16string beside = u"C:\\drv\\KELO ZR.epeat";
+        if (c.file) profile.files[beside] = c.file;
+        PrinterHandle h = nullptr;
+        ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P", kPrinterAllAccess, &h));
+        ReadInitialSettingFile(h);
+        EXPECT_EQ(c.wantUnit, p.Find(u"UnitOfLength")->bytes[0]) << c.what;
+        EXPECT_EQ(kRegDword, p.Find(u"DuplexOrSimplex")->type) << c.what;
+        EXPECT_EQ(c.wantDuplex, p.Find(u"DuplexOrSimplex")->bytes[0]) << c.what;
+        const bool used = c.file && c.driverPath[0] == u'C';
+        EXPECT_EQ(used, profile.removed == std::vector<std::u16string>{beside}) << c.what;
+    }
+}
+
+}  // namespace
