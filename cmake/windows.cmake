@@ -68,6 +68,9 @@ if(ZR_WIN32_TESTS)
   target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})
   # The tests load the DLL from beside their own executable.
   add_dependencies(zr51_win32_tests zr51aui)
+  # The model files are installed from there too.
+  add_custom_command(TARGET zr51_win32_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/models ${CMAKE_BINARY_DIR}/bin/models)
   # Discovery runs under Wine when ctest starts; the wrapper creates the
   # prefix first, which takes a while on a clean checkout.
   gtest_discover_tests(zr51_win32_tests

@@ -51,6 +51,15 @@ int CopyIntoDriverDirectory(const std::wstring& dllPath, std::wstring* copiedPat
 }
 
 int AddDriver(const wchar_t* driverName, const wchar_t* dllFileName) {
+    return AddDriverWithFiles(driverName, dllFileName, {});
+}
+
+int AddDriverWithFiles(const wchar_t* driverName, const wchar_t* dllFileName, const std::vector<std::wstring>& files) {
+    // pDependentFiles: the names one after another, each terminated, and an
+    // empty one at the end.
+    std::wstring dependents;
+    for (const std::wstring& f : files) dependents += f + L'\0';
+    dependents += L'\0';
     DRIVER_INFO_3W info;
     std::memset(&info, 0, sizeof info);
     info.cVersion = 3;
@@ -59,7 +68,7 @@ int AddDriver(const wchar_t* driverName, const wchar_t* dllFileName) {
     info.pDriverPath = const_cast<LPWSTR>(dllFileName);
     info.pDataFile = const_cast<LPWSTR>(dllFileName);
     info.pConfigFile = const_cast<LPWSTR>(dllFileName);
-    info.pDependentFiles = nullptr;
+    info.pDependentFiles = files.empty() ? nullptr : const_cast<LPWSTR>(dependents.c_str());
     info.pDefaultDataType = const_cast<LPWSTR>(L"RAW");
     return AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&info)) ? 1 : 0;
 }

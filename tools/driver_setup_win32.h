@@ -4,6 +4,7 @@
 // Windows tests. Functions return 1/0; on 0 GetLastError() tells why.
 #pragma once
 #include <string>
+#include <vector>
 
 // The full path of a file beside the running executable.
 std::wstring FileBesideExecutable(const wchar_t* fileName);
@@ -14,6 +15,9 @@ int CopyIntoDriverDirectory(const std::wstring& dllPath, std::wstring* copiedPat
 // AddPrinterDriverW level 3 with the DLL's file name as driver, data and
 // configuration file. The file must already be in the driver directory.
 int AddDriver(const wchar_t* driverName, const wchar_t* dllFileName);
+// The same with dependent files (file names in the driver directory), such
+// as the model description.
+int AddDriverWithFiles(const wchar_t* driverName, const wchar_t* dllFileName, const std::vector<std::wstring>& files);
 // The full path the spooler uses for the driver's configuration file.
 int InstalledConfigFile(const wchar_t* driverName, std::wstring* out);
 // 1 when a printer of that name exists.
