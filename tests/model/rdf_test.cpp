@@ -1,5 +1,5 @@
-// The INI reader, the model description parse and what it gives the
-// environment and the paper lists.
+// The model description parse and what it gives the environment; the
+// driver files it starts from.
 #include "model/rdf.h"
 
 #include <gtest/gtest.h>
@@ -15,40 +15,6 @@
 #include "settings/environment.h"
 
 namespace {
-
-std::string Lookup(const std::string& text, const char16_t* section, const char16_t* key, uint32_t capacity = 128) {
-    std::vector<char16_t> buf(capacity + 1, u'#');
-    uint32_t n = ProfileLookUp(reinterpret_cast<const uint8_t*>(text.data()), text.size(), section, key, u"dflt ",
-                               buf.data(), capacity);
-    std::string out = Narrow(buf.data());
-    return out.size() == n ? out : "length " + std::to_string(n) + " for " + out;
-}
-
-TEST(Profile, LookUpTable) {
-    const std::string ini =
-        "top=outside\n[Model]\n  InkCount =  5  \r\nquoted=\"a b\"\n;Skip=1\nbare\nempty=\n"
-        "[model]\nLater=1\n[Other]\nkey=x=y\n";
-    const std::string utf16("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0", 16);
-    struct Case {
-        const char* what;
-        std::string text;
-        const char16_t *section, *key;
-        uint32_t capacity;
-        const char* want;
-    } cases[] = {
-        {"names fold case, value trimmed", ini, u" MODEL ", u"inkcount", 128, "5"},
-        {"one pair of quotes goes", ini, u"Model", u"quoted", 128, "a b"},
-        {"comment line", ini, u"Model", u"Skip", 128, "dflt"},
-        {"key without '=' is missing", ini, u"Model", u"bare", 128, "dflt"},
-        {"empty value", ini, u"Model", u"empty", 128, ""},
-        {"only the first section of a name", ini, u"Model", u"Later", 128, "dflt"},
-        {"value keeps later '='", ini, u"Other", u"key", 128, "x=y"},
-        {"missing section", ini, u"None", u"key", 128, "dflt"},
-        {"cut to the buffer", ini, u"Other", u"key", 3, "x="},
-        {"UTF-16 file", utf16, u"s", u"K", 128, "v"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(c.want, Lookup(c.text, c.section, c.key, c.capacity)) << c.what;
-}
 
 constexpr char16_t kFile[] = u"C:\\drv\\M.RDF";
 
@@ -74,21 +40,15 @@ TEST(Rdf, ValueReaderTable) {
     for (const Case& c : cases) {
         FakeProfileScope profile;
         profile.files[kFile] = std::string("[M]\n") + (c.value ? std::string("K=") + c.value : "") + "\n";
-        std::vector<int> got;
-        int ok = 0;
-        if (c.width == 4) {
-            int16_t m[4] = {9, 9, 9, 9};
-            ok = ReadRdfMargins(kFile, u"M", u"K", m);
-            got.assign(m, m + 4);
-        } else if (c.width == 2) {
-            uint16_t v = 9;
-            ok = ReadRdfU16(kFile, u"M", u"K", &v);
-            got = {v};
-        } else {
-            uint8_t v = 9;
-            ok = ReadRdfU8(kFile, u"M", u"K", &v);
-            got = {v};
-        }
+        int16_t m[4] = {9, 9, 9, 9};
+        uint16_t v16 = 9;
+        uint8_t v8 = 9;
+        const int ok = c.width == 4   ? ReadRdfMargins(kFile, u"M", u"K", m)
+                       : c.width == 2 ? ReadRdfU16(kFile, u"M", u"K", &v16)
+                                      : ReadRdfU8(kFile, u"M", u"K", &v8);
+        const std::vector<int> got = c.width == 4 ? std::vector<int>(m, m + 4)
+                                     : c.width == 2 ? std::vector<int>{v16}
+                                                    : std::vector<int>{v8};
         EXPECT_EQ(c.ok, ok) << c.what;
         EXPECT_EQ(c.want, got) << c.what;
     }
@@ -151,37 +111,6 @@ TEST(Rdf, ReadRdfFileTable) {
         const uint32_t wantOutput = info.PaperSizeListSize > 2 ? info.PaperSizeList[2] : 0;
         EXPECT_EQ(wantOutput, env->defaultPaper[3]) << c.what;
         EXPECT_EQ(c.wantMail0 == 2 ? 2u : 1u, env->mailFormMM) << c.what;
-    }
-}
-
-// The shipped model files read through the real file reader: every listed
-// paper is one the driver knows and every default index lies in its list.
-TEST(Rdf, ShippedModelsAreConsistent) {
-    const std::string dir = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/")) + "/data/models/";
-    const struct {
-        const char* file;
-        const char16_t* section;
-    } models[] = {{"ZRC4500.RDF", u"KELO ZR-C4500"}, {"ZRT2300.RDF", u"KELO ZR-T2300"}, {"ZRM1200.RDF", u"KELO ZR-M1200"}};
-    for (const auto& m : models) {
-        FakePlatformScope fake;
-        std::u16string path = U16(dir + m.file);
-        auto ctx = std::make_unique<RdfContext>();
-        ctx->RdfFile = path.data();
-        ctx->DeviceName = const_cast<char16_t*>(m.section);
-        ASSERT_EQ(1, ReadRdfFile(ctx.get())) << m.file;
-        const RdfInfo& info = ctx->info;
-        ASSERT_LT(0, info.PaperSizeListSize) << m.file;
-        for (int i = 0; i < info.PaperSizeListSize; i++) {
-            bool known = false;
-            for (int b = 0; b < kBuiltinPaperCount; b++) known |= kBuiltinPapers[b].id == info.PaperSizeList[i];
-            EXPECT_TRUE(known) << m.file << " entry " << i;
-        }
-        for (int16_t index : {info.OriginalSizeMMDefault, info.OriginalSizeINCHDefault, info.OutputSizeDefault})
-            EXPECT_TRUE(index >= 0 && index < info.PaperSizeListSize) << m.file;
-        for (int16_t index : {info.MailFormMMDefault, info.MailFormINCHDefault})
-            EXPECT_TRUE(index >= 0 && index < info.MailFormListSize) << m.file;
-        EXPECT_NE(0, info.InkCount) << m.file;
-        EXPECT_TRUE(fake.host.DebugLines().empty()) << m.file;
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -39,11 +40,10 @@ TEST(ProfileWin32, OurReaderAnswersAsKernel32) {
     const char text[] =
         "top=outside\r\n[Model]\r\n  InkCount =  5  \r\nquoted=\"a b\"\r\n;Skip=1\r\nbare\r\nempty=\r\n"
         "[model]\r\nLater=1\r\n[Other]\r\nkey=x=y\r\n\tTabbed\t=\t7 \r\n";
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f);
-    DWORD written = 0;
-    WriteFile(f, text, sizeof text - 1, &written, nullptr);
-    CloseHandle(f);
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(nullptr, f);
+    fwrite(text, 1, sizeof text - 1, f);
+    fclose(f);
     const struct {
         const char16_t *section, *key;
         uint32_t capacity;
