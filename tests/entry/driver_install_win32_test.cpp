@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -712,6 +713,102 @@ TEST_F(DriverInstall, SmallExportsAndTheirLogLine) {
         char ch = line[11 + i];
         EXPECT_TRUE(shape[i] == 'd' ? (ch >= '0' && ch <= '9') : ch == shape[i]) << line;
     }
+}
+
+// Calls share nothing but the spooler: from eight threads at once every
+// output is the one a lone call produces.
+constexpr int kThreads = 8;
+constexpr int kCallsPerThread = 1000;  // half through each export
+
+struct ParallelRun {
+    DocPropsFn docProps;
+    ConvertFn convert;
+    HANDLE printer;
+    const std::vector<BYTE>* in;
+    const std::vector<BYTE>* wantDocProps;
+    const std::vector<BYTE>* wantConvert;
+    int mismatches;
+    int failures;
+};
+
+DWORD WINAPI ParallelCalls(LPVOID param) {
+    ParallelRun* run = static_cast<ParallelRun*>(param);
+    std::vector<BYTE> in = *run->in;
+    std::vector<BYTE> out(kDevModeSize);
+    for (int i = 0; i < kCallsPerThread / 2; ++i) {
+        std::fill(out.begin(), out.end(), 0xA5);
+        if (run->docProps(nullptr, run->printer, const_cast<LPWSTR>(kPrinterName), reinterpret_cast<PDEVMODEW>(out.data()),
+                          reinterpret_cast<PDEVMODEW>(in.data()), DM_OUT_BUFFER | DM_IN_BUFFER) != IDOK)
+            ++run->failures;
+        else if (out != *run->wantDocProps)
+            ++run->mismatches;
+        std::fill(out.begin(), out.end(), 0xA5);
+        LONG size = kDevModeSize;
+        if (!run->convert(const_cast<LPWSTR>(kPrinterName), reinterpret_cast<PDEVMODEW>(in.data()),
+                          reinterpret_cast<PDEVMODEW>(out.data()), &size, kCdmConvert))
+            ++run->failures;
+        else if (out != *run->wantConvert)
+            ++run->mismatches;
+    }
+    return 0;
+}
+
+TEST_F(DriverInstall, ParallelCallsMatchTheLoneCall) {
+    DocPropsFn docProps = Export<DocPropsFn>(module_, "DrvDocumentProperties");
+    ASSERT_NE(docProps, nullptr);
+    std::vector<BYTE> in = Defaults();
+    ASSERT_EQ(DevModeFaults(in), "");
+    const FieldRow* nup = FindPrivateField("pluralPagesPerSheet");
+    ASSERT_NE(nup, nullptr);
+    in[220 + nup->offset] = 43;  // a caller's change, so the merge has work to do
+
+    std::vector<BYTE> wantDocProps(kDevModeSize), wantConvert(kDevModeSize);
+    ASSERT_EQ(docProps(nullptr, printer_, Name(), reinterpret_cast<PDEVMODEW>(wantDocProps.data()),
+                       reinterpret_cast<PDEVMODEW>(in.data()), DM_OUT_BUFFER | DM_IN_BUFFER),
+              IDOK);
+    LONG size = kDevModeSize;
+    ASSERT_TRUE(convert_(Name(), reinterpret_cast<PDEVMODEW>(in.data()), reinterpret_cast<PDEVMODEW>(wantConvert.data()),
+                         &size, kCdmConvert));
+    ASSERT_EQ(wantDocProps[220 + nup->offset], 43);
+
+    ParallelRun runs[kThreads];
+    HANDLE threads[kThreads];
+    for (int t = 0; t < kThreads; ++t) {
+        runs[t] = {docProps, convert_, printer_, &in, &wantDocProps, &wantConvert, 0, 0};
+        threads[t] = CreateThread(nullptr, 0, ParallelCalls, &runs[t], 0, nullptr);
+        ASSERT_NE(threads[t], nullptr);
+    }
+    // No time-out of our own: the threads use runs[], and ctest ends a hang.
+    EXPECT_EQ(WaitForMultipleObjects(kThreads, threads, TRUE, INFINITE), WAIT_OBJECT_0);
+    for (int t = 0; t < kThreads; ++t) {
+        CloseHandle(threads[t]);
+        EXPECT_EQ(runs[t].failures, 0) << "thread " << t;
+        EXPECT_EQ(runs[t].mismatches, 0) << "thread " << t;
+    }
+}
+
+// PrinterProperties probes write access before it shows the device sheet;
+// the sheet itself comes with the property sheet assembly, so the call ends
+// FALSE, but the probe's value stays behind.
+TEST_F(DriverInstall, PrinterPropertiesLeavesThePermissionProbe) {
+    typedef BOOL(WINAPI * PrinterPropertiesFn)(HWND, HANDLE);
+    PrinterPropertiesFn props = Export<PrinterPropertiesFn>(module_, "PrinterProperties");
+    ASSERT_NE(props, nullptr);
+    HANDLE admin = nullptr;
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    ASSERT_TRUE(OpenPrinterW(Name(), &admin, &defaults));
+    DWORD zero = 0;  // Wine has no DeletePrinterDataW: start from 0 instead
+    ASSERT_EQ(SetPrinterDataW(admin, const_cast<LPWSTR>(L"Permission"), REG_DWORD, reinterpret_cast<BYTE*>(&zero), 4),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_FALSE(props(nullptr, admin));
+    DWORD type = 0, value = 0, needed = 0;
+    EXPECT_EQ(GetPrinterDataW(admin, const_cast<LPWSTR>(L"Permission"), &type, reinterpret_cast<BYTE*>(&value),
+                              sizeof value, &needed),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(needed, 4u);
+    EXPECT_EQ(value, 1u);
+    ClosePrinter(admin);
 }
 
 }  // namespace
