@@ -19,19 +19,17 @@ namespace {
 // text and counting live blocks so leaks of the tracker itself show.
 class TestTrackerSystem final : public TrackerSystem {
 public:
-    bool failAlloc = false, failReAlloc = false, failMutex = false;
+    bool failReAlloc = false;
     int liveBlocks = 0, openMutexes = 0, locked = 0;
     std::string text;
 
     void* Alloc(size_t size) override {
-        if (failAlloc) return nullptr;
         ++liveBlocks;
         return std::calloc(1, size);
     }
     void* ReAlloc(void* block, size_t size) override {
         if (failReAlloc) return nullptr;
-        // Fresh zeroed block: the old size is not kept, so copy what the
-        // tracker can have stored (its table) and zero the rest.
+        // Only the tracker's table grows, always by 10000 entries.
         void* grown = std::calloc(1, size);
         std::memcpy(grown, block, size - sizeof(TrackEntry) * kTrackGrowth);
         std::free(block);
@@ -42,7 +40,6 @@ public:
         std::free(block);
     }
     void* CreateMutex() override {
-        if (failMutex) return nullptr;
         ++openMutexes;
         return this;
     }
@@ -137,21 +134,6 @@ TEST(MemoryTracker, GrowsPastTenThousand) {
     EXPECT_EQ(0, t.sys.liveBlocks);
 }
 
-TEST(MemoryTracker, WithoutTableBlocksGoUntracked) {
-    Scope t;
-    t.sys.failAlloc = true;
-    TrackStart();
-    t.sys.failAlloc = false;
-    void* a = TrackAlloc(8, "a.cpp", 1);
-    ASSERT_NE(nullptr, a);
-    EXPECT_EQ(0u, TrackLiveCount());
-    TrackEnd();
-    EXPECT_EQ("", t.sys.text);
-    TrackFree(a);
-    EXPECT_EQ(0, t.sys.liveBlocks);
-    EXPECT_EQ(0, t.sys.openMutexes);
-}
-
 // --- Diagnostics settings -----------------------------------------------------
 
 struct DebugCase {
@@ -196,23 +178,6 @@ TEST(DebugSettings, Get) {
         }
         fake.spooler.ClosePrinter(h);
     }
-}
-
-TEST(DebugSettings, SetStoresTheWholeRecord) {
-    FakePlatformScope fake;
-    FakePrinter& p = fake.spooler.AddPrinter(u"P1");
-    PrinterHandle h = nullptr;
-    ASSERT_TRUE(fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
-    std::vector<uint8_t> record(kDebugSettingsSize, 0x42);
-    EXPECT_EQ(0, SetDebugSettings(h, nullptr));
-    EXPECT_EQ(0, SetDebugSettings(nullptr, record.data()));
-    ASSERT_EQ(1, SetDebugSettings(h, record.data()));
-    ASSERT_NE(nullptr, p.Find(u"DebugSettings"));
-    EXPECT_EQ(kRegBinary, p.Find(u"DebugSettings")->type);
-    EXPECT_EQ(record, p.Find(u"DebugSettings")->bytes);
-    p.setDataError = kErrAccessDenied;
-    EXPECT_EQ(0, SetDebugSettings(h, record.data()));
-    fake.spooler.ClosePrinter(h);
 }
 
 }  // namespace
