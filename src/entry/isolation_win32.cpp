@@ -1,8 +1,8 @@
 // The module's activation context: created on first use from its manifest
 // resource so that comctl32 and compstui load as version 6 whatever the host
 // process's own manifest says. Written out rather than taken from the SDK's
-// isolation-aware headers so that creation is lazy and never happens under
-// the loader lock unless DllMain itself needs comctl32.
+// isolation-aware headers, which the toolchain does not carry; the first use
+// is DllMain's common-controls initialisation.
 #include "entry/isolation_win32.h"
 
 #include <commctrl.h>
