@@ -150,7 +150,7 @@ const DebugCase kDebugCases[] = {
     {"no algorithm value", 1612, -1, 0, 1, 3},
     {"algorithm of the wrong size", 1612, 7, 2, 1, 3},
     {"record of 1000 bytes", 1000, 7, 4, 0, 0},
-    {"record one byte long", 1613, 7, 4, 0, 0},
+    {"record one byte too long", 1613, 7, 4, 0, 0},
     {"no record", 0, 7, 4, 0, 0},
 };
 
@@ -161,10 +161,15 @@ TEST(DebugSettings, Get) {
         FakePrinter& p = fake.spooler.AddPrinter(u"P1");
         std::vector<uint8_t> stored(c.storedSize);
         for (size_t i = 0; i < stored.size(); ++i) stored[i] = static_cast<uint8_t>(i * 7 + 1);
-        if (c.storedSize) p.SetBinary(u"DebugSettings", stored);
-        if (c.scalingAlg >= 0) p.Set(u"DebugScalingAlg", kRegDword, &c.scalingAlg, c.scalingAlgSize);
         PrinterHandle h = nullptr;
         ASSERT_TRUE(fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        // A whole record is stored the way the diagnostics page stores it.
+        if (c.storedSize == kDebugSettingsSize) {
+            ASSERT_EQ(1, SetDebugSettings(h, stored.data()));
+        } else if (c.storedSize) {
+            p.SetBinary(u"DebugSettings", stored);
+        }
+        if (c.scalingAlg >= 0) p.Set(u"DebugScalingAlg", kRegDword, &c.scalingAlg, c.scalingAlgSize);
         std::vector<uint8_t> out(kDebugSettingsSize + 4, 0xAB);
         EXPECT_EQ(c.result, GetDebugSettings(h, out.data()));
         EXPECT_EQ(0xAB, out[kDebugSettingsSize]);
