@@ -163,7 +163,7 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
 void ResetEnvironment(PrinterSession* session, PrinterHandle printer, int mode) {
     PrinterEnvironment& env = session->env;
     if (mode == 1) {
-        ReadTypedPrinterData(printer, u"DefEnv", kRegBinary, &env, kEnvironmentSize);
+        GetDefEnv(printer, &env);
         return;
     }
     for (int i = 0; i < 100; i++) {
