@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "settings/text16.h"
 
 namespace {
 
@@ -136,20 +137,9 @@ void DrvLog(const char16_t* path, const char* format, ...) {
         return;
     }
     // A file path appends the line as UTF-8 text; used only by developers.
-    char narrow[4096];
-    size_t k = 0;
-    for (size_t i = 0; line[i] && k + 4 < sizeof narrow; i++) {
-        char16_t c = line[i];
-        if (c < 0x80) narrow[k++] = static_cast<char>(c);
-        else if (c < 0x800) { narrow[k++] = static_cast<char>(0xC0 | (c >> 6)); narrow[k++] = static_cast<char>(0x80 | (c & 0x3F)); }
-        else { narrow[k++] = static_cast<char>(0xE0 | (c >> 12)); narrow[k++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F)); narrow[k++] = static_cast<char>(0x80 | (c & 0x3F)); }
-    }
-    char p8[1024];
-    size_t j = 0;
-    for (; path[j] && j + 1 < sizeof p8; j++) p8[j] = static_cast<char>(path[j] < 0x80 ? path[j] : '_');
-    p8[j] = 0;
-    if (FILE* f = std::fopen(p8, "a")) {
-        std::fwrite(narrow, 1, k, f);
+    if (FILE* f = std::fopen(Text16ToUtf8(path).c_str(), "a")) {
+        std::string text = Text16ToUtf8(line);
+        std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
     }
 }

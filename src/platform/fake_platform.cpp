@@ -1,5 +1,7 @@
 #include "platform/fake_platform.h"
 
+#include "settings/text16.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -42,22 +44,7 @@ std::u16string U16(const char* utf8) {
 
 std::u16string U16(const std::string& utf8) { return U16(utf8.c_str()); }
 
-std::string Narrow(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out.push_back(char(c));
-        } else if (c < 0x800) {
-            out.push_back(char(0xC0 | (c >> 6)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(char(0xE0 | (c >> 12)));
-            out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
+std::string Narrow(const std::u16string& text) { return Text16ToUtf8(text.c_str(), text.size()); }
 
 std::string Narrow(const char16_t* text) { return text ? Narrow(std::u16string(text)) : std::string("(null)"); }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "settings/text16.h"
 
 namespace {
 
@@ -63,23 +64,8 @@ uint32_t CopyOut(const char16_t* value, size_t length, char16_t* buffer, uint32_
     return static_cast<uint32_t>(n);
 }
 
-std::string PathBytes(const char16_t* path) {
-    std::string out;
-    for (; path && *path; ++path) {
-        char16_t c = *path;
-        if (c < 0x80) {
-            out.push_back(char(c));
-        } else if (c < 0x800) {
-            out.push_back(char(0xC0 | (c >> 6)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(char(0xE0 | (c >> 12)));
-            out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
+// Paths are handed to the C library as UTF-8.
+std::string PathBytes(const char16_t* path) { return Text16ToUtf8(path); }
 
 class PortableReader final : public Profile {
 public:

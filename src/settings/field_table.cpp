@@ -1,5 +1,7 @@
 #include "settings/field_table.h"
 
+#include "settings/text16.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -432,31 +434,6 @@ int FieldAccepts(const FieldRow& row, int64_t value) {
     }
 }
 
-static void AppendUtf8(std::string& out, const char16_t* s, size_t max) {
-    for (size_t i = 0; i < max && s[i]; i++) {
-        uint32_t c = s[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < max && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            i++;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-}
-
 std::string FormatFieldValue(const FieldRow& row, const void* priv) {
     std::string out;
     const uint8_t* p = static_cast<const uint8_t*>(priv) + row.offset;
@@ -464,7 +441,7 @@ std::string FormatFieldValue(const FieldRow& row, const void* priv) {
         char16_t buf[512] = {};
         std::memcpy(buf, p, row.size);
         out += '"';
-        AppendUtf8(out, buf, row.count);
+        out += Text16ToUtf8(buf, row.count);
         out += '"';
         return out;
     }
@@ -489,10 +466,8 @@ std::string DumpDriverDevMode(const DriverDevMode* dm) {
     std::string out;
     char line[160];
     const PublicDevMode& d = dm->pub;
-    std::string name;
-    AppendUtf8(name, d.dmDeviceName, 32);
-    std::string form;
-    AppendUtf8(form, d.dmFormName, 32);
+    std::string name = Text16ToUtf8(d.dmDeviceName, 32);
+    std::string form = Text16ToUtf8(d.dmFormName, 32);
     std::snprintf(line, sizeof line, "%-40s = \"%s\"\n", "dmDeviceName", name.c_str());
     out += line;
     struct { const char* n; long v; } pub[] = {

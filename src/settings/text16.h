@@ -2,6 +2,7 @@
 // terminated, every read stops at the capacity.
 #pragma once
 #include <cstddef>
+#include <string>
 
 // Length of s, never looking past max characters.
 size_t Text16Length(const char16_t* s, size_t max);
@@ -9,3 +10,6 @@ size_t Text16Length(const char16_t* s, size_t max);
 void Text16Copy(char16_t* dst, size_t capacity, const char16_t* src);
 // Compares over at most n characters, as wcsncmp does.
 int Text16Compare(const char16_t* a, const char16_t* b, size_t n);
+// UTF-8 of at most max characters of s (to its terminator); a lone
+// surrogate becomes the replacement character. Null gives "".
+std::string Text16ToUtf8(const char16_t* s, size_t max = static_cast<size_t>(-1));
