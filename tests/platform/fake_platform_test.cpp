@@ -180,42 +180,4 @@ TEST(FakeSpooler, FormsAndCallLog) {
     EXPECT_EQ(1, fake.spooler.Broadcasts());
 }
 
-struct VersionCase {
-    uint32_t major, minor;
-    int want;
-};
-
-TEST(FakeHost, VersionDefaultsLikeAnUnmanifestedWindows10) {
-    const VersionCase cases[] = {{5, 1, 1}, {6, 0, 1}, {6, 2, 1}, {6, 3, 1}, {6, 4, 0}, {10, 0, 0}};
-    FakePlatformScope fake;
-    for (const VersionCase& c : cases)
-        EXPECT_EQ(c.want, fake.host.VersionAtLeast(c.major, c.minor, 0)) << c.major << "." << c.minor;
-    EXPECT_EQ(1, fake.host.IsWorkstation());
-}
-
-TEST(FakeHost, ResourceStringsAreCutToFit) {
-    FakePlatformScope fake;
-    fake.host.strings[20519] = u"A4 paper";
-    char16_t buf[4];
-    EXPECT_EQ(3, fake.host.LoadResourceString(0x0411, 20519, buf, 4));
-    EXPECT_EQ(u"A4 ", std::u16string(buf));
-    EXPECT_EQ(0, fake.host.LoadResourceString(0x0409, 1, buf, 4));
-}
-
-TEST(FakePlatformScope, RestoresThePreviousPlatform) {
-    FakePlatformScope outer;
-    {
-        FakePlatformScope inner;
-        EXPECT_EQ(&inner.spooler, CurrentPlatform().spooler);
-        EXPECT_EQ(&inner.host, CurrentPlatform().host);
-    }
-    EXPECT_EQ(&outer.spooler, CurrentPlatform().spooler);
-    EXPECT_EQ(&outer.host, CurrentPlatform().host);
-}
-
-TEST(U16, RoundTripsJapaneseNames) {
-    EXPECT_EQ(4u, U16("トレイ１").size());
-    EXPECT_EQ("トレイ１", Narrow(U16("トレイ１")));
-}
-
 }  // namespace
