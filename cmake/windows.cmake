@@ -38,6 +38,9 @@ add_executable(zr51-show-defaults ${CMAKE_SOURCE_DIR}/tools/show_defaults_win32.
 target_link_libraries(zr51-show-defaults PRIVATE zr51setup zr51core)
 target_link_options(zr51-show-defaults PRIVATE ${ZR_STATIC_LINK})
 add_dependencies(zr51-show-defaults zr51aui)
+# It installs the model description from beside itself.
+add_custom_command(TARGET zr51-show-defaults POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/models ${CMAKE_BINARY_DIR}/bin/models)
 
 # The tool end to end under Wine, both ways of asking: the dump must show a
 # complete driver DEVMODE (signature and trailing magic 0x28116119).
@@ -49,7 +52,7 @@ foreach(way docprops convert)
   add_test(NAME show_defaults_${way} COMMAND zr51-show-defaults ${args})
   set_tests_properties(show_defaults_${way} PROPERTIES
     RUN_SERIAL TRUE
-    PASS_REGULAR_EXPRESSION "dmSize += 220\n.*signature += \"JUP/CS\"\n.*trailingMagic += 672227609\n"
+    PASS_REGULAR_EXPRESSION "# model description: [^\n]*ZRC4500\\.RDF\n.*dmSize += 220\n.*signature += \"JUP/CS\"\n.*trailingMagic += 672227609\n"
     FAIL_REGULAR_EXPRESSION "failed \\(error|not found|usage:|the DLL returned")
 endforeach()
 

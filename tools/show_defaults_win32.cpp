@@ -1,7 +1,9 @@
-// zr51-show-defaults: installs the driver DLL beside this program into the
-// local spooler (once per prefix: driver files are refreshed each run, the
-// printer is created only when missing), asks the DLL for the printer's
-// default settings and prints them field by field as UTF-8.
+// zr51-show-defaults: installs the driver DLL beside this program, with the
+// model description from models\ as its dependent file, into the local
+// spooler (once per prefix: driver files are refreshed each run, the printer
+// is created only when missing), asks the DLL for the printer's default
+// settings and prints them field by field as UTF-8, after the model
+// description the driver finds among its files.
 //
 //   zr51-show-defaults [--printer NAME] [--convert] [--reinstall]
 //
@@ -24,14 +26,19 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "model/rdf.h"
 #include "platform/platform_win32.h"
 #include "settings/field_table.h"
 #include "settings/private_settings.h"
+#include "settings/text16.h"
 
 namespace {
 
-const wchar_t kDriverName[] = L"ZR51A Driver";
-const wchar_t kDefaultPrinter[] = L"ZR51A Printer";
+// The driver is installed under its model's name, with the model description
+// as a dependent file, as the driver package installs it.
+const wchar_t kDriverName[] = L"KELO ZR-C4500";
+const wchar_t kModelFile[] = L"ZRC4500.RDF";
+const wchar_t kDefaultPrinter[] = L"KELO ZR-C4500 demo";
 const wchar_t kDllName[] = L"ZR51AUI.dll";
 constexpr DWORD kCdmDriverDefault = 4;
 
@@ -65,7 +72,9 @@ int EnsureInstalled(const std::wstring& printer) {
         return 0;
     }
     if (!CopyIntoDriverDirectory(dll, nullptr)) return Fail("copying the DLL into the driver directory");
-    if (!AddDriver(kDriverName, kDllName)) return Fail("AddPrinterDriverW");
+    std::wstring model = FileBesideExecutable((std::wstring(L"models\\") + kModelFile).c_str());
+    if (!CopyIntoDriverDirectory(model, nullptr)) return Fail("copying the model description into the driver directory");
+    if (!AddDriverWithFiles(kDriverName, kDllName, {kModelFile})) return Fail("AddPrinterDriverW");
     if (PrinterExists(printer.c_str())) return 1;
     if (!AddPrinterOnPort(printer.c_str(), kDriverName, L"FILE:")) return Fail("AddPrinterW");
     std::fprintf(stderr, "zr51-show-defaults: installed printer \"%s\"\n", Utf8(printer).c_str());
@@ -136,6 +145,15 @@ int Run(int argc, char** argv) {
     }
     if (!EnsureInstalled(printer)) return 1;
 
+    // Which model description the driver finds among its files.
+    std::string modelPath = "(none)";
+    HANDLE h = nullptr;
+    if (OpenPrinterW(const_cast<LPWSTR>(printer.c_str()), &h, nullptr)) {
+        char16_t path[260] = {};
+        if (GetRdfFilePath(h, path, 260)) modelPath = Text16ToUtf8(path);
+        ClosePrinter(h);
+    }
+
     std::vector<BYTE> devmode;
     if (!(useConvert ? DefaultsByConvert(printer, &devmode) : DefaultsByDocumentProperties(printer, &devmode)))
         return 1;
@@ -149,6 +167,7 @@ int Run(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     std::printf("# printer: %s (%s)\n", Utf8(printer).c_str(),
                 useConvert ? "DrvConvertDevMode CDM_DRIVER_DEFAULT" : "DocumentPropertiesW DM_OUT_BUFFER");
+    std::printf("# model description: %s\n", modelPath.c_str());
     std::fwrite(dump.data(), 1, dump.size(), stdout);
     std::fflush(stdout);
     return 0;
