@@ -17,6 +17,7 @@
 #include "entry/isolation_win32.h"
 #include "entry/job_attributes.h"
 #include "entry/printer_event.h"
+#include "entry/property_headers_win32.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
 #include "platform/tracker_system_win32.h"
@@ -28,28 +29,6 @@ HINSTANCE g_module = nullptr;
 // Initialised at attach and deleted at detach; no code path enters it.
 CRITICAL_SECTION g_section;
 bool g_sectionReady = false;
-
-// The spooler's DOCUMENTPROPERTYHEADER and DEVICEPROPERTYHEADER, declared
-// here because the toolchain's driver headers do not carry them.
-struct DocumentPropertyHeader {
-    WORD cbSize;
-    WORD Reserved;
-    HANDLE hPrinter;
-    LPWSTR pszPrinterName;
-    PDEVMODEW pdmIn;
-    PDEVMODEW pdmOut;
-    DWORD cbOut;
-    DWORD fMode;
-};
-static_assert(sizeof(DocumentPropertyHeader) == 48, "DOCUMENTPROPERTYHEADER layout");
-
-struct DevicePropertyHeader {
-    WORD cbSize;
-    WORD Flags;
-    HANDLE hPrinter;
-    LPWSTR pszPrinterName;
-};
-static_assert(sizeof(DevicePropertyHeader) == 24, "DEVICEPROPERTYHEADER layout");
 
 // The part of DRIVER_UPGRADE_INFO_1 and _2 the driver reads.
 struct DriverUpgradeInfoHead {

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "entry/property_headers_win32.h"
 #include "settings/field_table.h"
 #include "settings/private_settings.h"
 
@@ -41,18 +42,6 @@ typedef BOOL(WINAPI* ConvertFn)(LPWSTR, PDEVMODEW, PDEVMODEW, PLONG, DWORD);
 typedef LONG(WINAPI* SheetsFn)(PVOID, LPARAM);
 typedef DWORD(WINAPI* CapsFn)(HANDLE, PWSTR, WORD, PVOID, PDEVMODEW);
 typedef INT(WINAPI* EventFn)(HANDLE, HDC, INT, ULONG, PVOID, ULONG, PVOID);
-
-// The spooler's DOCUMENTPROPERTYHEADER; the toolchain's headers lack it.
-struct DocumentPropertyHeader {
-    WORD cbSize;
-    WORD Reserved;
-    HANDLE hPrinter;
-    LPWSTR pszPrinterName;
-    PDEVMODEW pdmIn;
-    PDEVMODEW pdmOut;
-    DWORD cbOut;
-    DWORD fMode;
-};
 
 std::string Narrow(const std::wstring& w) {
     std::string s;

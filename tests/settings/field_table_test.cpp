@@ -13,6 +13,7 @@
 #include "entry/global_list.h"
 #include "platform/fake_platform.h"
 #include "settings/resolve.h"
+#include "settings/printer_rig.h"
 
 namespace {
 
@@ -123,44 +124,6 @@ TEST(FieldTable, AcceptedValueTable) {
     }
 }
 
-// A printer as installation leaves it: its stored DEVMODE is a fresh record
-// and its "PrvEnv" holds built lists, the given feed unit and paper extents.
-struct Rig {
-    FakePlatformScope fake;
-    std::unique_ptr<PrinterSession> base = std::make_unique<PrinterSession>();
-
-    explicit Rig(uint8_t inputUnit) {
-        fake.spooler.AddPrinter(u"P1");
-        EXPECT_EQ(1u, _UdcResolveSelfDMode(base.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
-                                           kCallerConvert));
-        base->env.inputUnit_Option = inputUnit;
-        base->env.minExtent[0] = 900;
-        base->env.minExtent[1] = 1480;
-        base->env.maxExtent[0] = 3300;
-        base->env.maxExtent[1] = 4870;
-        BuildModelLists(&base->env, nullptr, 0x0409, 0);
-        base->env.listsBuilt = 1;
-        Store();
-    }
-    void Store() {
-        FakePrinter* p = fake.spooler.Printer(u"P1");
-        const uint8_t* dm = reinterpret_cast<const uint8_t*>(&base->dm);
-        p->info.devMode.assign(dm, dm + sizeof base->dm);
-        p->Set(u"PrvEnv", kRegBinary, &base->env, sizeof base->env);
-    }
-    // Our own DEVMODE, as the printer's defaults, for a caller to edit.
-    std::unique_ptr<DriverDevMode> Input() const { return std::make_unique<DriverDevMode>(base->dm); }
-    std::unique_ptr<PrinterSession> Resolve(const void* input) {
-        auto out = std::make_unique<PrinterSession>();
-        PrinterHandle h = nullptr;
-        EXPECT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
-        EXPECT_EQ(1u, _UdcResolveSelfDMode(out.get(), input, h, u"P1", nullptr,
-                                           kResolveInBuffer | kResolveWholeSession, kCallerConvert));
-        fake.spooler.ClosePrinter(h);
-        return out;
-    }
-};
-
 struct MergeRuleCase {
     const char* what;
     const char* field;
@@ -217,12 +180,12 @@ TEST_P(MergeRule, AppliesTheFieldRule) {
     const MergeRuleCase& c = GetParam();
     const FieldRow* r = FindPrivateField(c.field);
     ASSERT_NE(nullptr, r) << c.field;
-    Rig rig(c.inputUnit);
+    PrinterRig rig([&](PrinterEnvironment& env) { env.inputUnit_Option = c.inputUnit; });
     WriteFieldElement(*r, &rig.base->dm.priv, c.element, c.sessionValue);
     rig.Store();
-    auto input = rig.Input();
-    WriteFieldElement(*r, &input->priv, c.element, c.callerValue);
-    auto out = rig.Resolve(input.get());
+    std::vector<uint8_t> input = rig.Input();
+    WriteFieldElement(*r, input.data() + sizeof(PublicDevMode), c.element, c.callerValue);
+    auto out = rig.Resolve(input.data());
     EXPECT_EQ(c.want, ReadFieldElement(*r, &out->dm.priv, c.element)) << c.what;
 }
 
