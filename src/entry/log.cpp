@@ -37,6 +37,32 @@ void PutNumber(Out& o, uint64_t v, bool negative, int base, bool upper, int widt
         for (int i = len; i < width; i++) o.Put(u' ');
 }
 
+// Format texts are UTF-8 (some log lines carry full-width signs); a byte
+// that starts no valid sequence is widened as it stands. Returns the bytes used.
+int PutFormatChar(Out& o, const char* f) {
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(f);
+    int n = b[0] < 0xC2 ? 1 : b[0] < 0xE0 ? 2 : b[0] < 0xF0 ? 3 : b[0] < 0xF5 ? 4 : 1;
+    uint32_t cp = n == 1 ? b[0] : b[0] & (0x7F >> n);
+    for (int i = 1; i < n; i++) {
+        if ((b[i] & 0xC0) != 0x80) {
+            o.Put(b[0]);
+            return 1;
+        }
+        cp = cp << 6 | (b[i] & 0x3F);
+    }
+    if ((n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp < 0xE000))) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF))) {
+        o.Put(b[0]);
+        return 1;
+    }
+    if (cp > 0xFFFF) {
+        o.Put(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+        o.Put(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        o.Put(static_cast<char16_t>(cp));
+    }
+    return n;
+}
+
 }  // namespace
 
 size_t FormatLogText(char16_t* out, size_t capacity, const char* format, va_list args) {
@@ -44,7 +70,7 @@ size_t FormatLogText(char16_t* out, size_t capacity, const char* format, va_list
     if (capacity == 0) return 0;
     for (const char* f = format; *f; f++) {
         if (*f != '%') {
-            o.Put(static_cast<unsigned char>(*f));
+            f += PutFormatChar(o, f) - 1;
             continue;
         }
         f++;

@@ -1,8 +1,8 @@
 // The diagnostics log: one line per call to the debugger output, tagged
 // "[KELO DRV]" with local time, process and thread. The formatter is our own
-// so that both builds print the same: %d %u %x %X with flags and widths,
-// %s for UTF-16 text (char16_t*), %hs for 8-bit text, %p as 16 upper-case
-// hex digits, %%.
+// so that both builds print the same: formats are UTF-8 text with %d %u %x
+// %X with flags and widths, %s for UTF-16 text (char16_t*), %hs for 8-bit
+// text, %p as 16 upper-case hex digits, %%.
 #pragma once
 #include <cstdarg>
 #include <cstddef>

@@ -28,6 +28,9 @@ TEST(LogFormat, Conversions) {
     EXPECT_EQ(Format(256, "100%% %c", 'x'), "100% x");
     EXPECT_EQ(Format(256, "%p", reinterpret_cast<void*>(0xABCDEFull)), "0000000000ABCDEF");
     EXPECT_EQ(Format(256, "%d", static_cast<int>(0x80000000u)), "-2147483648");
+    // Formats are UTF-8; a stray byte is widened as it stands.
+    EXPECT_EQ(Format(256, "fold ＝ %d, é\xF0\x9F\x98\x80", 1), "fold ＝ 1, é\xF0\x9F\x98\x80");
+    EXPECT_EQ(Format(256, "a\xFF\xE0\x80z\xC3"), "a\u00FF\u00E0\u0080z\u00C3");
 }
 
 TEST(LogFormat, CutToCapacityAndTerminated) {
