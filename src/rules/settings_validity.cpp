@@ -136,6 +136,7 @@ const Row kRows[] = {
     CHECK(DISABLE "colorMode = UNKNOWN(%d), modelColor = %d\n", p.colorMode >= 8, p.colorMode, e.modelColor),
     CHECK(DISABLE "colorMode = prtmit, modelColor = %d\n",
           ColorForbidden(p.colorMode, e.inkCount, f.colorRestriction), e.modelColor),
+    // The model kind is printed as the letter S, the only kind this row fails on.
     CHECK(DISABLE "mixedSizeSupport = ON, modelFS = S\n", p.mixedSizeSupport && f.sModel),
     CHECK(DISABLE "OriginalSize or OutputSize is not support\n",
           static_cast<int16_t>(p.originalSize) < 0 || static_cast<int16_t>(p.outputSize) < 0),
@@ -285,7 +286,7 @@ int CountSettingsMisfits(const PrivateSettings& settings, const PrinterEnvironme
 int CheckOptionDMode(const PrinterSession* session, PrinterHandle printer, const char16_t* favoriteName) {
     DrvLog(nullptr, "------------- start CheckOptionDMode -------------\n");
     DrvLog(nullptr, "CheckOptionDMode : Favarite Name = %s\n", favoriteName);
-    int fits = CountSettingsMisfits(session->dm.priv, session->env, GetColorRestriction(printer)) == 0;
+    int fits = session && CountSettingsMisfits(session->dm.priv, session->env, GetColorRestriction(printer)) == 0;
     DrvLog(nullptr, "CheckOptionDMode return = %s\n", fits ? u"TRUE" : u"FALSE");
     DrvLog(nullptr, "------------- end CheckOptionDMode -------------\n");
     return fits;

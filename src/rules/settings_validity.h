@@ -10,7 +10,8 @@
 
 // Runs every check over the session's record and environment, with the
 // printer's "ColorRestriction", between the start and end lines that name
-// the favourite. Returns 1 when every check passed, else 0.
+// the favourite. Returns 1 when every check passed, else 0 (also without a
+// session).
 int CheckOptionDMode(const PrinterSession* session, PrinterHandle printer, const char16_t* favoriteName);
 
 // The checks alone: logs one line per failure and returns the number of

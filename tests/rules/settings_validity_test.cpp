@@ -155,6 +155,8 @@ TEST(Validity, FactoryDefaultsFit) {
                                                         "CheckOptionDMode return = TRUE\n",
                                                         "------------- end CheckOptionDMode -------------\n"}));
     }
+    FakePlatformScope fake;
+    EXPECT_EQ(CheckOptionDMode(nullptr, nullptr, nullptr), 0);
 }
 
 }  // namespace
