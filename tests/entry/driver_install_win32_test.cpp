@@ -449,17 +449,35 @@ TEST_F(DriverInstall, DocumentPropertySheetsWithoutSheetTable) {
 }
 
 // Exports whose answers come with later work: the device sheet and the sheet
-// pages (property sheet assembly) and the capability queries fail with -1.
+// pages (property sheet assembly) fail with -1.
 TEST_F(DriverInstall, NotYetAnsweredExports) {
     EXPECT_EQ(devSheets_(nullptr, 0), -1);
     BYTE info[256] = {};
     EXPECT_EQ(devSheets_(info, 0), -1);
+}
 
-    const WORD capabilities[] = {DC_PAPERS, DC_BINS, DC_DUPLEX, DC_COPIES, DC_FIELDS};
-    for (WORD cap : capabilities) {
-        SCOPED_TRACE(cap);
-        std::vector<BYTE> out(4096, 0);
-        EXPECT_EQ(caps_(printer_, Name(), cap, out.data(), nullptr), 0xFFFFFFFFu);
+// The capability export called directly, as the spooler does, on a printer
+// without a model description: constants, counts with and without an
+// output, and -1 outside the indices answered.
+TEST_F(DriverInstall, DeviceCapabilitiesExportTable) {
+    const struct {
+        WORD cap;
+        DWORD want;  // 0: a count, the same with and without output
+    } cases[] = {{DC_FIELDS, 0x02019B0F}, {DC_DUPLEX, 1},    {DC_COPIES, 32767}, {DC_ORIENTATION, 270},
+                 {DC_PAPERS, 0},          {DC_BINS, 0},      {DC_MEDIATYPES, 0}, {0, 0xFFFFFFFF},
+                 {DC_NUP, 0xFFFFFFFF},    {36, 0xFFFFFFFF}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cap);
+        std::vector<BYTE> out(16384, 0);
+        DWORD counted = caps_(printer_, Name(), c.cap, nullptr, nullptr);
+        DWORD got = caps_(printer_, Name(), c.cap, out.data(), nullptr);
+        EXPECT_EQ(got, counted);
+        if (c.want != 0) {
+            EXPECT_EQ(got, c.want);
+        } else {
+            EXPECT_GT(got, 0u);
+            EXPECT_LT(got, 512u);
+        }
     }
 }
 
@@ -627,7 +645,7 @@ TEST_F(DriverInstall, SmallExportsAndTheirLogLine) {
     DWORD resource = 0xdeadbeef;
     EXPECT_TRUE(queryPrint(printer_, nullptr, &resource));
     EXPECT_EQ(resource, 0u);
-    EXPECT_EQ(splCaps(printer_, Name(), DC_PAPERS, nullptr, 0, nullptr), 0xFFFFFFFFu);  // with the capabilities
+    EXPECT_EQ(splCaps(printer_, Name(), DC_PAPERS, nullptr, 0, nullptr), 0xFFFFFFFFu);  // names and ready media only
 
     // The upgrade of a named printer's stored data writes its log line.
     std::vector<std::string> lines;
