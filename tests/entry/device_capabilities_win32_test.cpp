@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
-#include "entry/global_list.h"
+#include "entry/session.h"
 #include "model/rdf.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
@@ -28,7 +28,7 @@
 namespace {
 
 constexpr DWORD kPoison = 0xdeadbeef;
-typedef DWORD(WINAPI* SplCapsFn)(HANDLE, PWSTR, WORD, PVOID, DWORD, PDEVMODEW);
+typedef DWORD(WINAPI* CapsFn)(HANDLE, PWSTR, WORD, PVOID, PDEVMODEW);
 
 struct ModelPrinter {
     const wchar_t* file;
@@ -82,12 +82,6 @@ std::string Install(const ModelPrinter& m, RdfInfo* info) {
     return failed;
 }
 
-int Listed(uint32_t id) {
-    for (int i = 0; i < kBuiltinPaperCount; i++)
-        if (kBuiltinPapers[i].id == id) return 1;
-    return 0;
-}
-
 // One list through DeviceCapabilitiesW: the count with no output, then the
 // list, each entry width bytes; the count must agree and nothing beyond the
 // list may be written.
@@ -117,31 +111,28 @@ TEST(DeviceCapabilitiesWin32, ListsFollowEachModel) {
         ASSERT_EQ("", Install(m, &info));
 
         std::vector<uint32_t> papers, trays = {7, 257, 258, 259, 260}, media = {257, 258, 259, 260, 261, 262};
+        // Every id in our model files is a built-in paper; "same as original" is left out.
         for (int i = 0; i < info.PaperSizeListSize; i++)
-            if (info.PaperSizeList[i] != 0 && Listed(info.PaperSizeList[i])) papers.push_back(info.PaperSizeList[i]);
+            if (info.PaperSizeList[i] != 0) papers.push_back(info.PaperSizeList[i]);
         if (info.ModelFS == 1) trays = {257};
         if (info.LightPaperEnable) media.push_back(263);
         EXPECT_EQ(papers, Ask(m.printer, DC_PAPERS, 2));
         EXPECT_EQ(trays, Ask(m.printer, DC_BINS, 2));
         EXPECT_EQ(media, Ask(m.printer, DC_MEDIATYPES, 4));
 
-        // The spooler's own query for paper names, straight from the DLL:
-        // 130 characters hold two names.
+        // The export itself, with a printer handle as the spooler passes it.
         std::wstring config;
         ASSERT_TRUE(InstalledConfigFile(m.driver, &config));
         HMODULE dll = LoadLibraryW(config.c_str());
         ASSERT_NE(nullptr, dll);
-        SplCapsFn splCaps = reinterpret_cast<SplCapsFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DrvSplDeviceCaps")));
-        ASSERT_NE(nullptr, splCaps);
-        std::vector<wchar_t> names(200, L'#');
-        EXPECT_EQ(2u, splCaps(nullptr, const_cast<LPWSTR>(m.printer), DC_PAPERNAMES, names.data(), 130, nullptr));
-        ASSERT_FALSE(papers.empty());
-        const char16_t* first = nullptr;
-        for (int i = 0; i < kBuiltinPaperCount; i++)
-            if (kBuiltinPapers[i].id == papers[0]) first = kBuiltinPapers[i].name;
-        EXPECT_EQ(std::wstring(first, first + std::char_traits<char16_t>::length(first)), std::wstring(names.data()));
-        EXPECT_EQ(std::wstring(names.data() + 128, 72), std::wstring(72, L'#'));
-        EXPECT_EQ(0xFFFFFFFFu, splCaps(nullptr, const_cast<LPWSTR>(m.printer), DC_PAPERNAMES, names.data(), 63, nullptr));
+        CapsFn caps = reinterpret_cast<CapsFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DrvDeviceCapabilities")));
+        HANDLE h = nullptr;
+        ASSERT_TRUE(caps && OpenPrinterW(const_cast<LPWSTR>(m.printer), &h, nullptr));
+        std::vector<WORD> ids(papers.size() + 1, 0xA5A5);
+        EXPECT_EQ(papers.size(), caps(h, const_cast<LPWSTR>(m.printer), DC_PAPERS, ids.data(), nullptr));
+        EXPECT_EQ(papers, std::vector<uint32_t>(ids.begin(), ids.end() - 1));
+        EXPECT_EQ(0xFFFFFFFFu, caps(h, const_cast<LPWSTR>(m.printer), 36, ids.data(), nullptr));
+        ClosePrinter(h);
         FreeLibrary(dll);
         RemovePrinter(m.printer);
     }

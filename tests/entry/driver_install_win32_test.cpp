@@ -456,31 +456,6 @@ TEST_F(DriverInstall, NotYetAnsweredExports) {
     EXPECT_EQ(devSheets_(info, 0), -1);
 }
 
-// The capability export called directly, as the spooler does, on a printer
-// without a model description: constants, counts with and without an
-// output, and -1 outside the indices answered.
-TEST_F(DriverInstall, DeviceCapabilitiesExportTable) {
-    const struct {
-        WORD cap;
-        DWORD want;  // 0: a count, the same with and without output
-    } cases[] = {{DC_FIELDS, 0x02019B0F}, {DC_DUPLEX, 1},    {DC_COPIES, 32767}, {DC_ORIENTATION, 270},
-                 {DC_PAPERS, 0},          {DC_BINS, 0},      {DC_MEDIATYPES, 0}, {0, 0xFFFFFFFF},
-                 {DC_NUP, 0xFFFFFFFF},    {36, 0xFFFFFFFF}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.cap);
-        std::vector<BYTE> out(16384, 0);
-        DWORD counted = caps_(printer_, Name(), c.cap, nullptr, nullptr);
-        DWORD got = caps_(printer_, Name(), c.cap, out.data(), nullptr);
-        EXPECT_EQ(got, counted);
-        if (c.want != 0) {
-            EXPECT_EQ(got, c.want);
-        } else {
-            EXPECT_GT(got, 0u);
-            EXPECT_LT(got, 512u);
-        }
-    }
-}
-
 // Every export the spooler may call, looked up by name.
 template <typename Fn>
 Fn Export(HMODULE module, const char* name) {
