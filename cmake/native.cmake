@@ -10,6 +10,8 @@ list(FILTER ZR_NATIVE_TESTS EXCLUDE REGEX "_win32_test\\.cpp$")
 add_executable(zr51_tests ${ZR_NATIVE_TESTS})
 target_link_libraries(zr51_tests PRIVATE zr51fake gtest_main Threads::Threads)
 target_include_directories(zr51_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+# Tests that read our model description files find them here.
+target_compile_definitions(zr51_tests PRIVATE ZR_MODEL_DIR="${CMAKE_SOURCE_DIR}/data/models")
 gtest_discover_tests(zr51_tests DISCOVERY_TIMEOUT 60)
 
 if(ZR_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench)

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "entry/device_capabilities.h"
 #include "entry/document_event.h"
 #include "entry/document_properties.h"
 #include "entry/isolation_win32.h"
@@ -42,7 +43,7 @@ static_assert(sizeof(ATTRIBUTE_INFO_3) == 36 && offsetof(ATTRIBUTE_INFO_3, dwCol
               "ATTRIBUTE_INFO prefixes");
 
 constexpr LONG kSheetFailure = -1;
-constexpr DWORD kCapsFailure = 0xFFFFFFFF;  // -1 as the spooler reads it
+constexpr DWORD kCapsFailure = kCapsUnsupported;
 
 const char16_t* U(LPCWSTR s) { return reinterpret_cast<const char16_t*>(s); }
 
@@ -180,23 +181,22 @@ BOOL WINAPI PrinterProperties(HWND hwnd, HANDLE hPrinter) {
 
 DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDevCap, PVOID pvOutput,
                                    PDEVMODEW pDevMode) {
-    (void)hPrinter;
-    (void)pDeviceName;
-    (void)iDevCap;
-    (void)pvOutput;
-    (void)pDevMode;
-    return kCapsFailure;  // the capability answers come with the device capabilities
+    try {
+        return DrvDeviceCapabilitiesCore(hPrinter, U(pDeviceName), iDevCap, pvOutput, pDevMode);
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return kCapsFailure;
+    }
 }
 
 DWORD WINAPI DrvSplDeviceCaps(HANDLE hPrinter, PWSTR pDeviceName, WORD wCapability, PVOID pOutput, DWORD cchBufSize,
                               PDEVMODEW pDevmode) {
-    (void)hPrinter;
-    (void)pDeviceName;
-    (void)wCapability;
-    (void)pOutput;
-    (void)cchBufSize;
-    (void)pDevmode;
-    return kCapsFailure;  // as DrvDeviceCapabilities
+    try {
+        return DrvSplDeviceCapsCore(hPrinter, U(pDeviceName), wCapability, pOutput, cchBufSize, pDevmode);
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return kCapsFailure;
+    }
 }
 
 BOOL WINAPI DrvQueryJobAttributes(HANDLE hPrinter, PDEVMODEW pDevMode, DWORD dwLevel, LPBYTE lpAttributeInfo) {

@@ -4,6 +4,7 @@
 
 #include "entry/global_list.h"
 #include "entry/log.h"
+#include "entry/model_list_access.h"
 #include "entry/session_load.h"
 #include "settings/resolve.h"
 #include "settings/text16.h"
@@ -26,9 +27,7 @@ void _UdcUpdateCmnDModeArea(PrinterSession* session, PrinterHandle printer, cons
     const PaperRow* row = PaperRowAt(&session->env, _UduGetPaperListIndex(session, p.originalSize));
     int32_t a = d.dmPaperWidth, b = d.dmPaperLength;
     if (p.originalSize == 256) {
-        a = (p.originalWidth_mm_CustomPaper + 5) / 10;
-        b = (p.originalLength_mm_CustomPaper + 5) / 10;
-        if (p.originalWidth_mm_CustomPaper <= 0 || p.originalLength_mm_CustomPaper <= 0) a = b = 1480;
+        UserPaperSize(p, &a, &b);
     } else if (row) {
         a = static_cast<int32_t>(row->width);
         b = static_cast<int32_t>(row->length);
