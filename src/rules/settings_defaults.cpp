@@ -175,7 +175,9 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
 
     p.colorMode = (env.inkCount == 1 || (env.inkCount == 2 && env.localArea == 0)) ? 2 : 0;
     p.imageMode = env.inkCount == 1 ? 2 : 1;
-    p.imageQuality = static_cast<uint8_t>(env.imageQualityDefault);
+    // The model's default quality, unless the environment holds none we know.
+    uint32_t quality = env.imageQualityDefault;
+    p.imageQuality = static_cast<uint8_t>(quality >= 1 && quality <= 6 ? quality : 1);
 
     p.tray_SlipSheet = static_cast<uint16_t>(env.defaultTray[1]);
     p.tray_FrontCover = static_cast<uint16_t>(env.defaultTray[2]);
