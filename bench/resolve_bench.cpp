@@ -31,6 +31,7 @@ struct BenchPrinter {
         s->env.minExtent[1] = 1480;
         s->env.maxExtent[0] = 3300;
         s->env.maxExtent[1] = 4870;
+        s->env.offsetStapleTray_Option = 1;  // stapling fits the printer
         s->env.listsBuilt = 1;
         FakePrinter* p = fake.spooler.Printer(u"P1");
         const uint8_t* dm = reinterpret_cast<const uint8_t*>(&s->dm);

@@ -1,5 +1,6 @@
-// Fresh settings and a fresh environment for a printer, and the take-over
-// of a DEVMODE the printer already holds.
+// Settings a printer starts from: factory defaults, the printer's stored
+// defaults, and the take-over of a DEVMODE the printer already holds.
+#include <cstdlib>
 #include <cstring>
 
 #include "entry/global_list.h"
@@ -7,6 +8,7 @@
 #include "model/printer_data.h"
 #include "rules/settings_application.h"
 #include "settings/field_table.h"
+#include "settings/resolve.h"
 #include "settings/text16.h"
 
 namespace {
@@ -74,6 +76,41 @@ void WriteTableDefaults(PrivateSettings* p) {
     }
 }
 
+// The header faults of a stored DEVMODE, read only where its own header
+// says its private part lies inside the 19040 bytes that were stored.
+uint32_t StoredDevModeFaults(const DriverDevMode& dm) {
+    uint32_t mask = 0;
+    if (dm.pub.dmSize != sizeof(PublicDevMode)) mask |= kFaultSize;
+    if (dm.pub.dmDriverExtra != kPrivateSize) mask |= kFaultDriverExtra | kFaultMagic;
+    if (mask) return mask;
+    return _UdcCheckDMode(&dm, nullptr) & ~kFaultDeviceName;
+}
+
+// Mode 1. The stored defaults are trusted no more than a caller's DEVMODE:
+// they are merged over factory defaults, so that a value outside a field's
+// accepted set, a truncated record or one of another type leaves the factory
+// value, and the device rules then fit the result to the printer.
+int ResetToStoredDefaults(PrinterSession* session, PrinterHandle printer, const char16_t* name) {
+    ResetPrivateSettings(session, printer, 0);
+    PrinterEnvironment& env = session->env;
+    PrivateSettings& p = session->dm.priv;
+    DriverDevMode* stored = static_cast<DriverDevMode*>(std::malloc(sizeof(DriverDevMode)));
+    if (stored && printer && GetDefDevmode(printer, stored))
+        _UdcMergeSelfDMode(session, stored, printer, name, 0, StoredDevModeFaults(*stored));
+    std::free(stored);
+    p.trailingMagic = kTrailingMagic;
+
+    p.originalSize = static_cast<uint16_t>(DefaultPaperId(env, 1));
+    FillIdentityNames(session, printer, name);
+    bool regionalInch = env.localArea && env.unitOfLength;
+    p.form_Envelope_MailMaking = regionalInch ? 3 : 1;
+    p.size_Insert_MailMaking = regionalInch ? 1 : 9;
+    p.tray_SlipSheet_ProgramPrint = env.inputUnit_Option == 10 ? 261 : 257;
+    ApplyDeviceRestrictions(session, printer);
+    _UdcUpdateCmnDModeArea(session, printer, name);
+    return 1;
+}
+
 }  // namespace
 
 void DefaultFontFace(char16_t out[64]) {
@@ -113,6 +150,7 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
         FillIdentityNames(session, printer, haveName ? name : nullptr);
         return 1;
     }
+    if (mode == 1) return ResetToStoredDefaults(session, printer, haveName ? name : nullptr);
     WriteTableDefaults(&p);
 
     uint8_t duplex = GetDuplexOrSimplex(printer);
@@ -137,7 +175,9 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
 
     p.colorMode = (env.inkCount == 1 || (env.inkCount == 2 && env.localArea == 0)) ? 2 : 0;
     p.imageMode = env.inkCount == 1 ? 2 : 1;
-    p.imageQuality = static_cast<uint8_t>(env.imageQualityDefault);
+    // The model's default quality, unless the environment holds none we know.
+    uint32_t quality = env.imageQualityDefault;
+    p.imageQuality = static_cast<uint8_t>(quality >= 1 && quality <= 6 ? quality : 1);
 
     p.tray_SlipSheet = static_cast<uint16_t>(env.defaultTray[1]);
     p.tray_FrontCover = static_cast<uint16_t>(env.defaultTray[2]);
@@ -158,41 +198,4 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
 
     FillIdentityNames(session, printer, haveName ? name : nullptr);
     return 1;
-}
-
-void ResetEnvironment(PrinterSession* session, PrinterHandle printer, int mode) {
-    PrinterEnvironment& env = session->env;
-    if (mode == 1) {
-        GetDefEnv(printer, &env);
-        return;
-    }
-    for (int i = 0; i < 100; i++) {
-        // Folder names 20120 to 20149, then 21045 to 21114.
-        uint32_t id = i < 30 ? 20120 + i : 21045 + (i - 30);
-        char16_t buf[256] = {};
-        if (Sys().LoadResourceString(env.languageId, id, buf, 256) > 0) Text16Copy(env.storageFolderName[i], 255, buf);
-        env.storageFolderPresent[i] = 1;
-        env.storageFolderSelectable[i] = i == 0 ? 1 : 0;
-    }
-    env.storageEnabled = 1;
-    env.storageState = 0;
-    env.communityOverride = 0;
-    Text16Copy(env.snmpCommunityName, 33, u"public");
-    env.useTypedAddress = 0;
-    std::memset(env.typedAddress, 0, sizeof env.typedAddress);
-    env.wakeUpEnable = 1;
-    Text16Copy(env.macAddress, 18, u"00:00:00:00:00:00");
-    env.wakeUpTarget = 0;
-    env.inputUnit_Option = 0;
-    env.outputUnit_Option = 0;
-    env.foldUnit_Option = 0;
-    env.offsetStapleTray_Option = 0;
-    env.optionFlag5 = 0;
-    env.unitOfLength = GetUnitOfLength(printer);
-    env.defaultPaperType = 258;
-    env.environmentChoiceA = 0;
-    env.lightPaperSupport = 0;
-    env.roughPaperSupport = 0;
-    env.listsBuilt = 0;
-    env.environmentChoiceB = 0;
 }

@@ -243,11 +243,11 @@ const ConvertCase kConvertCases[] = {
      Expect::Stable, nullptr},
     {"convert_rejected_rotation", kCdmConvert, "rotation_Watermark", Input::DefaultsWithRejected, false, false,
      19040, TRUE, 0, 19040, Expect::KeepsStored, nullptr},
-    {"convert_rejected_staple", kCdmConvert, "staple", Input::DefaultsWithRejected, false, false, 19040, TRUE, 0,
+    {"convert_rejected_halftone", kCdmConvert, "halftoneScreening", Input::DefaultsWithRejected, false, false, 19040, TRUE, 0,
      19040, Expect::KeepsStored, nullptr},
     {"convert_accepted_rotation", kCdmConvert, "rotation_Watermark", Input::DefaultsWithAccepted, false, false,
      19040, TRUE, 0, 19040, Expect::TakesInput, nullptr},
-    {"convert_accepted_staple", kCdmConvert, "staple", Input::DefaultsWithAccepted, false, false, 19040, TRUE, 0,
+    {"convert_accepted_halftone", kCdmConvert, "halftoneScreening", Input::DefaultsWithAccepted, false, false, 19040, TRUE, 0,
      19040, Expect::TakesInput, nullptr},
     {"convert_one_byte_short", kCdmConvert, nullptr, Input::Defaults, false, false, 19039, FALSE, 122,
      kSizeUnchanged, Expect::Nothing, nullptr},
@@ -346,8 +346,10 @@ TEST_F(DriverInstall, ConvertDevModeTable) {
 
 TEST_F(DriverInstall, ConvertFieldOffsetsMatchTheRecord) {
     // The planted bytes above rely on the field table placing these fields
-    // where the rendering side reads them.
-    struct { const char* name; uint16_t offset; } known[] = {{"rotation_Watermark", 673}, {"staple", 3764}};
+    // where the rendering side reads them. They are settings the device
+    // rules leave alone on a printer without finishers, so what the merge
+    // took shows in the output.
+    struct { const char* name; uint16_t offset; } known[] = {{"rotation_Watermark", 673}, {"halftoneScreening", 3827}};
     for (auto& k : known) {
         const FieldRow* row = FindPrivateField(k.name);
         ASSERT_NE(row, nullptr) << k.name;
@@ -380,14 +382,14 @@ const DocPropsCase kDocPropsCases[] = {
 TEST_F(DriverInstall, DocumentPropertiesTable) {
     const std::vector<BYTE> defaults = Defaults();
     ASSERT_EQ(DevModeFaults(defaults), "");
-    const FieldRow* staple = FindPrivateField("staple");
-    ASSERT_NE(staple, nullptr);
-    const size_t at = 220u + staple->offset;
+    const FieldRow* halftone = FindPrivateField("halftoneScreening");
+    ASSERT_NE(halftone, nullptr);
+    const size_t at = 220u + halftone->offset;
 
     for (const DocPropsCase& c : kDocPropsCases) {
         SCOPED_TRACE(c.name);
         std::vector<BYTE> in = defaults;
-        in[at] = static_cast<BYTE>(RejectedValue(*staple));
+        in[at] = static_cast<BYTE>(RejectedValue(*halftone));
         std::vector<BYTE> out(kDevModeSize, 0xA5);
         SetLastError(kPoison);
         LONG r = DocumentPropertiesW(nullptr, c.byNameOnly ? nullptr : printer_, Name(),
@@ -396,7 +398,7 @@ TEST_F(DriverInstall, DocumentPropertiesTable) {
         EXPECT_EQ(r, c.result) << "error " << GetLastError();
         if (!c.checkOutput) continue;
         EXPECT_EQ(DevModeFaults(out), "");
-        EXPECT_EQ(out[at], defaults[at]) << "rejected staple value taken";
+        EXPECT_EQ(out[at], defaults[at]) << "rejected halftone value taken";
     }
 }
 

@@ -19,8 +19,9 @@ constexpr uint32_t kPoison = 0xdeadbeef;
 constexpr uint32_t kAny = 0xFFFFFFFF;  // not checked
 constexpr uint8_t kCanary = 0xCC;
 
-// A printer whose stored DEVMODE is a fresh record with staple 0, and a
-// caller's DEVMODE that asks for staple 20.
+// A printer with an offset staple tray (the device rules keep stapling)
+// whose stored DEVMODE is a fresh record with staple 0, and a caller's
+// DEVMODE that asks for staple 20.
 struct Rig {
     FakePlatformScope fake;
     std::unique_ptr<PrinterSession> base = std::make_unique<PrinterSession>();
@@ -31,6 +32,7 @@ struct Rig {
         EXPECT_EQ(1u, _UdcResolveSelfDMode(base.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
                                            kCallerConvert));
         base->env.listsBuilt = 1;
+        base->env.offsetStapleTray_Option = 1;
         FakePrinter* p = fake.spooler.Printer(u"P1");
         const uint8_t* dm = reinterpret_cast<const uint8_t*>(&base->dm);
         p->info.devMode.assign(dm, dm + sizeof base->dm);

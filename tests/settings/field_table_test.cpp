@@ -171,7 +171,7 @@ const MergeRuleCase kMergeRuleCases[] = {
     {"each-or-zero takes 257", "inputTrayPriority_CarbonCopy", 0, 0, 258, 257, 257},
     {"each-or-zero zeroes 262", "inputTrayPriority_CarbonCopy", 1, 0, 258, 262, 0},
     {"each-or-zero zeroes 7", "inputTrayPriority_CarbonCopy", 2, 0, 258, 7, 0},
-    {"each-or-zero takes 261 as is", "inputTrayPriority_CarbonCopy", 3, 0, 258, 261, 261},
+    {"each-or-zero takes 261 with the feeder", "inputTrayPriority_CarbonCopy", 3, 10, 258, 261, 261},
 };
 
 class MergeRule : public ::testing::TestWithParam<MergeRuleCase> {};

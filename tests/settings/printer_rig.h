@@ -1,7 +1,8 @@
 // A printer as installation leaves it, for tests of the merge: a fresh record
-// stored as its DEVMODE and an environment with built lists and paper
-// extents in "PrvEnv". The callback adjusts the environment before it is
-// stored.
+// fitted to the printer stored as its DEVMODE and an environment with built
+// lists, paper extents and an offset staple tray (so that stapling is
+// possible) in "PrvEnv". The callback adjusts the environment before the
+// record is fitted and both are stored.
 #pragma once
 #include <cstring>
 #include <functional>
@@ -13,6 +14,7 @@
 
 #include "entry/global_list.h"
 #include "platform/fake_platform.h"
+#include "rules/settings_application.h"
 #include "settings/resolve.h"
 
 struct PrinterRig {
@@ -27,9 +29,11 @@ struct PrinterRig {
         base->env.minExtent[1] = 1480;
         base->env.maxExtent[0] = 3300;
         base->env.maxExtent[1] = 4870;
+        base->env.offsetStapleTray_Option = 1;
         if (env) env(base->env);
         BuildModelLists(&base->env, nullptr, 0x0409, 0);
         base->env.listsBuilt = 1;
+        ApplyDeviceRestrictions(base.get(), nullptr);
         Store();
     }
     void Store() {
