@@ -73,6 +73,10 @@ public:
         return ::SetPrinterDataW(handle, W(value), type, static_cast<LPBYTE>(const_cast<void*>(data)), size);
     }
 
+    uint32_t DeletePrinterData(PrinterHandle handle, const char16_t* value) override {
+        return ::DeletePrinterDataW(handle, W(value));
+    }
+
     int GetPrinterInfo2(PrinterHandle handle, PrinterInfo2* out) override {
         if (out == nullptr) return 0;
         std::vector<BYTE> buf;
