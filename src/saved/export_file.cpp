@@ -101,19 +101,25 @@ int ReadExportFile(const uint8_t* file, uint32_t length, std::vector<uint8_t>* r
         const uint8_t* stream = symbols + k;
         const uint64_t streamBits = static_cast<uint64_t>(z) * 8;
         const PrefixDecodeEntry* decode = PrefixDecodeTable();
-        uint64_t bit = 0;
+        // The next bits of the stream, left-aligned, zeros past its end.
+        uint64_t window = 0;
+        int held = 0;
+        uint32_t next = 0;
+        uint64_t used = 0;
         for (uint32_t i = 0; i < u; i++) {
-            // The next 12 bits, zeros past the stream's end.
-            const uint64_t byte = bit >> 3;
-            uint32_t window = 0;
-            for (uint64_t b = byte; b < byte + 3; b++) window = (window << 8) | (b < z ? stream[b] : 0u);
-            const uint32_t next = (window >> (12 - (bit & 7))) & 0xFFF;
-            const PrefixDecodeEntry e = decode[next];
+            while (held <= 56) {
+                window |= static_cast<uint64_t>(next < z ? stream[next] : 0u) << (56 - held);
+                next++;
+                held += 8;
+            }
+            const PrefixDecodeEntry e = decode[window >> (64 - kPrefixCodeMaxBits)];
             // A code word of a rank the file has no symbol for never matches,
             // nor does one that needs bits beyond the stream.
-            if (e.rank >= k || bit + e.length > streamBits) return -1;
+            used += e.length;
+            if (e.rank >= k || used > streamBits) return -1;
             out[i] = symbols[e.rank];
-            bit += e.length;
+            window <<= e.length;
+            held -= e.length;
         }
     }
     for (int i = 0; i < kExportNameUnits; i++) name[i] = Read16(file + 22 + 2 * i);
