@@ -228,6 +228,18 @@ uint32_t FakeSpooler::SetPrinterData(PrinterHandle handle, const char16_t* value
     return kErrSuccess;
 }
 
+uint32_t FakeSpooler::DeletePrinterData(PrinterHandle handle, const char16_t* value) {
+    std::lock_guard lock(mutex_);
+    Log("DeletePrinterData " + Narrow(value));
+    FakePrinter* printer = ByHandle(handle);
+    if (!printer) return kErrInvalidHandle;
+    if (!value) return kErrInvalidParameter;
+    if (printer->setDataError) return printer->setDataError;
+    if (!printer->Find(value)) return kErrFileNotFound;
+    printer->Erase(value);
+    return kErrSuccess;
+}
+
 int FakeSpooler::GetPrinterInfo2(PrinterHandle handle, PrinterInfo2* out) {
     std::lock_guard lock(mutex_);
     Log("GetPrinterInfo2");

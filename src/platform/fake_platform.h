@@ -77,6 +77,7 @@ public:
                             uint32_t* needed) override;
     uint32_t SetPrinterData(PrinterHandle handle, const char16_t* value, uint32_t type, const void* data,
                             uint32_t size) override;
+    uint32_t DeletePrinterData(PrinterHandle handle, const char16_t* value) override;
     int GetPrinterInfo2(PrinterHandle handle, PrinterInfo2* out) override;
     int GetPrinterAttributes(PrinterHandle handle, int level, uint32_t* attributes) override;
     int GetPrinterServerName(PrinterHandle handle, std::u16string* out) override;

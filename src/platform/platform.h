@@ -70,6 +70,8 @@ public:
                                     void* buffer, uint32_t size, uint32_t* needed) = 0;
     virtual uint32_t SetPrinterData(PrinterHandle handle, const char16_t* value, uint32_t type,
                                     const void* data, uint32_t size) = 0;
+    // DeletePrinterDataW: the error code (2 when the value is absent).
+    virtual uint32_t DeletePrinterData(PrinterHandle handle, const char16_t* value) = 0;
     // GetPrinterW level 2, 4 or 5 and GetPrinterDriverW level 3; 1/0.
     virtual int GetPrinterInfo2(PrinterHandle handle, PrinterInfo2* out) = 0;
     virtual int GetPrinterAttributes(PrinterHandle handle, int level, uint32_t* attributes) = 0;

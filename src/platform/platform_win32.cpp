@@ -73,6 +73,13 @@ public:
         return ::SetPrinterDataW(handle, W(value), type, static_cast<LPBYTE>(const_cast<void*>(data)), size);
     }
 
+    // The plain printer-data calls work on the key "PrinterDriverData"; the
+    // keyed delete is used because Wine's DeletePrinterDataW aborts the
+    // process, while its keyed one fails with 87.
+    uint32_t DeletePrinterData(PrinterHandle handle, const char16_t* value) override {
+        return ::DeletePrinterDataExW(handle, L"PrinterDriverData", W(value));
+    }
+
     int GetPrinterInfo2(PrinterHandle handle, PrinterInfo2* out) override {
         if (out == nullptr) return 0;
         std::vector<BYTE> buf;

@@ -107,6 +107,17 @@ TEST_F(Win32Platform, PrinterDataTable) {
     }
 }
 
+TEST_F(Win32Platform, DeletingPrinterData) {
+    const uint32_t one = 1;
+    ASSERT_EQ(Spool().SetPrinterData(printer_, u"ZrDeleted", kRegDword, &one, 4), kErrSuccess);
+    const uint32_t rc = Spool().DeletePrinterData(printer_, u"ZrDeleted");
+    if (rc == kErrInvalidParameter) GTEST_SKIP() << "this spooler does not delete printer data";
+    EXPECT_EQ(rc, kErrSuccess);
+    uint32_t type = 0, needed = 0;
+    EXPECT_EQ(Spool().GetPrinterData(printer_, u"ZrDeleted", &type, nullptr, 0, &needed), kErrFileNotFound);
+    EXPECT_EQ(Spool().DeletePrinterData(printer_, u"ZrDeleted"), kErrFileNotFound);
+}
+
 TEST_F(Win32Platform, PrinterInformation) {
     PrinterInfo2 info;
     ASSERT_TRUE(Spool().GetPrinterInfo2(printer_, &info));
