@@ -12,7 +12,7 @@ add_library(zr51aui SHARED ${ZR_WIN32_SOURCES}
   ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc APPEND PROPERTY
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.manifest)
-target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32)
+target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32 ws2_32)
 target_link_options(zr51aui PRIVATE ${ZR_STATIC_LINK})
 set_target_properties(zr51aui PROPERTIES
   OUTPUT_NAME ZR51AUI
