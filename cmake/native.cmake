@@ -7,7 +7,8 @@ include(GoogleTest)
 
 file(GLOB_RECURSE ZR_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.cpp)
 list(FILTER ZR_NATIVE_TESTS EXCLUDE REGEX "_win32_test\\.cpp$")
-add_executable(zr51_tests ${ZR_NATIVE_TESTS})
+# The agents that play the printer in the SNMP tests.
+add_executable(zr51_tests ${ZR_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp)
 target_link_libraries(zr51_tests PRIVATE zr51fake gtest_main Threads::Threads)
 target_include_directories(zr51_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 gtest_discover_tests(zr51_tests DISCOVERY_TIMEOUT 60)

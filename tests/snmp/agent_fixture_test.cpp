@@ -1,0 +1,122 @@
+// The agents that play the printer, checked with net-snmp's snmpget as an
+// independent client: what they serve decodes to the values they were given,
+// and they stay silent or refuse where a real agent does.
+#include "snmp/agent_fixture.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zr51test {
+namespace {
+
+struct Answer {
+    int status;
+    std::string text;
+};
+
+// snmpget -v1 with numeric OIDs, strings as hex (its line breaks inside long
+// strings dropped), no retry, no second request without a refused OID and
+// 0.3 s for the answer: the agents answer at once or never.
+Answer Snmpget(const std::string& address, const std::string& community, const std::vector<std::string>& oids) {
+    std::string command = "MIBS= snmpget -v1 -r 0 -t 0.3 -Cf -On -Oq -Ox -c " + community + " " + address;
+    for (const auto& oid : oids) command += " " + oid;
+    command += " 2>&1";
+    Answer answer{-1, {}};
+    FILE* out = popen(command.c_str(), "r");
+    if (!out) return answer;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, out)) > 0) answer.text.append(buf, n);
+    int status = pclose(out);
+    answer.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    for (size_t i = answer.text.find('\n'); i != std::string::npos; i = answer.text.find('\n', i + 1)) {
+        if (i + 1 < answer.text.size() && answer.text[i + 1] != '.') answer.text.erase(i, 1);
+    }
+    return answer;
+}
+
+// What snmpget -Oq -Ox prints for a served value.
+std::string Printed(const AgentValue& v) {
+    if (v.type == "integer") return v.value;
+    std::string bytes = v.value;
+    if (v.type == "hex") {
+        bytes.clear();
+        for (size_t i = 0; i + 1 < v.value.size(); i += 2) bytes += char(std::stoi(v.value.substr(i, 2), nullptr, 16));
+    }
+    std::string text = "\"";
+    static const char kDigits[] = "0123456789ABCDEF";
+    for (unsigned char c : bytes) text += std::string{kDigits[c >> 4], kDigits[c & 15], ' '};
+    return text + "\"";
+}
+
+const std::vector<AgentValue> kValues = {
+    {".1.3.6.1.4.1.40961.1.2.2.2.5.3.0", "integer", "3"},
+    {".1.3.6.1.4.1.40961.1.2.2.2.5.4.0", "integer", "-5"},
+    {".1.3.6.1.4.1.40961.1.2.3.1.0", "string", "Tray 1 \"plain\" A4"},
+    {".1.3.6.1.4.1.40961.1.2.3.2.0", "string", ""},
+    {".1.3.6.1.4.1.40961.1.1.4.0", "hex", "C0A80164"},
+};
+
+std::vector<std::string> OidsOf(const std::vector<AgentValue>& values) {
+    std::vector<std::string> oids;
+    for (const auto& v : values) oids.push_back(v.oid);
+    return oids;
+}
+
+TEST(AgentFixture, LoopbackAddressesAreFreshEachCall) {
+    std::set<std::string> seen;
+    for (int i = 0; i < 300; ++i) {
+        std::string a = NextLoopbackAddress();
+        EXPECT_EQ(0u, a.rfind("127.51.", 0)) << a;
+        EXPECT_TRUE(seen.insert(a).second) << a;
+    }
+}
+
+TEST(AgentFixture, SnmpdServesTheValuesAndRefusesLikeAnAgent) {
+    SnmpdAgent agent;
+    std::string address = NextLoopbackAddress(), why;
+    if (!agent.Start(address, kValues, &why)) GTEST_SKIP() << why;
+
+    std::string all;
+    for (const auto& v : kValues) all += v.oid + " " + Printed(v) + "\n";
+    const struct {
+        const char* what;
+        std::string community;
+        std::vector<std::string> oids;
+        int wantStatus;
+        std::string wantText;
+    } cases[] = {
+        {"every value in one request", "public", OidsOf(kValues), 0, all},
+        {"unknown OID", "public", {kValues[0].oid, ".1.3.6.1.4.1.40961.9.9.0"}, 2, "(noSuchName)"},
+        {"wrong community: silence", "private", {kValues[0].oid}, 1, "Timeout: No Response"},
+    };
+    for (const auto& c : cases) {
+        Answer got = Snmpget(address, c.community, c.oids);
+        EXPECT_EQ(c.wantStatus, got.status) << c.what << ": " << got.text;
+        if (c.wantStatus == 0) {
+            EXPECT_EQ(c.wantText, got.text) << c.what;
+        } else {
+            EXPECT_NE(std::string::npos, got.text.find(c.wantText)) << c.what << ": " << got.text;
+        }
+    }
+    agent.Stop();
+    EXPECT_EQ(1, Snmpget(address, "public", {kValues[0].oid}).status) << "still answering after Stop";
+}
+
+TEST(AgentFixture, SnmpdRefusesWhatItCannotServe) {
+    SnmpdAgent agent;
+    std::string why;
+    EXPECT_FALSE(agent.Start(NextLoopbackAddress(), {{".1.3.6.1.4.1.40961.1.0", "null", ""}}, &why));
+    EXPECT_NE(std::string::npos, why.find("null")) << why;
+    // An address no interface has cannot be bound.
+    EXPECT_FALSE(agent.Start("192.0.2.1", kValues, &why));
+    EXPECT_NE(std::string::npos, why.find("cannot bind")) << why;
+}
+
+}  // namespace
+}  // namespace zr51test
