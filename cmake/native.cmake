@@ -7,10 +7,20 @@ include(GoogleTest)
 
 file(GLOB_RECURSE ZR_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.cpp)
 list(FILTER ZR_NATIVE_TESTS EXCLUDE REGEX "_win32_test\\.cpp$")
-# The agents that play the printer in the SNMP tests.
+# The simulated printer of the SNMP tests, with BER code of its own.
+add_library(zr51snmpsim STATIC ${CMAKE_SOURCE_DIR}/tools/snmp_sim/ber.cpp ${CMAKE_SOURCE_DIR}/tools/snmp_sim/answer.cpp)
+target_include_directories(zr51snmpsim PUBLIC ${CMAKE_SOURCE_DIR}/tools/snmp_sim)
+add_executable(zr51-snmp-sim ${CMAKE_SOURCE_DIR}/tools/snmp_sim/main.cpp)
+target_link_libraries(zr51-snmp-sim PRIVATE zr51snmpsim)
+
+# The agents that play the printer (snmpd and the simulator) are started by
+# the fixture; the tests also read and write raw datagrams with the
+# simulator's BER code.
 add_executable(zr51_tests ${ZR_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp)
-target_link_libraries(zr51_tests PRIVATE zr51fake gtest_main Threads::Threads)
+target_link_libraries(zr51_tests PRIVATE zr51fake zr51snmpsim gtest_main Threads::Threads)
 target_include_directories(zr51_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(zr51_tests PRIVATE ZR51_SNMP_SIM="$<TARGET_FILE:zr51-snmp-sim>")
+add_dependencies(zr51_tests zr51-snmp-sim)
 gtest_discover_tests(zr51_tests DISCOVERY_TIMEOUT 60)
 
 if(ZR_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench)
