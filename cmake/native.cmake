@@ -31,3 +31,21 @@ if(ZR_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench)
     target_link_libraries(zr51_bench PRIVATE zr51fake benchmark::benchmark)
   endif()
 endif()
+
+# The agent wrapper of the Windows run, around snmpget: snmpd and the
+# simulator each serve the values file. Addresses from 127.52/16, apart from
+# the 127.51/16 the test fixture hands out.
+file(WRITE ${CMAKE_BINARY_DIR}/with-agent-values.txt
+  ".1.3.6.1.4.1.40961.1.1.0 integer 42\n.1.3.6.1.4.1.40961.1.2.0 string Tray \"1\" A4\n.1.3.6.1.4.1.40961.1.3.0 hex C0A80164\n")
+set(ZR_AGENT_OIDS .1.3.6.1.4.1.40961.1.1.0 .1.3.6.1.4.1.40961.1.2.0 .1.3.6.1.4.1.40961.1.3.0)
+add_test(NAME with_agent_snmpd
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/with-agent.sh 127.52.0.1 ${CMAKE_BINARY_DIR}/with-agent-values.txt
+          -- snmpget -v1 -c public -On 127.52.0.1 ${ZR_AGENT_OIDS})
+add_test(NAME with_agent_sim
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/with-agent.sh --sim $<TARGET_FILE:zr51-snmp-sim> 127.52.0.2
+          ${CMAKE_BINARY_DIR}/with-agent-values.txt --mode late --delay-ms 50
+          -- snmpget -v1 -c public -On 127.52.0.2 ${ZR_AGENT_OIDS})
+set_tests_properties(with_agent_snmpd with_agent_sim PROPERTIES
+  ENVIRONMENT "MIBS="
+  PASS_REGULAR_EXPRESSION "40961\\.1\\.1\\.0 = INTEGER: 42\n[^\n]*40961\\.1\\.2\\.0 = STRING: \"Tray \\\\\"1\\\\\" A4\"\n[^\n]*40961\\.1\\.3\\.0 = Hex-STRING: C0 A8 01 64"
+  SKIP_REGULAR_EXPRESSION "cannot bind|Error opening specified endpoint")
