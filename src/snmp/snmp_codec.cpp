@@ -1,6 +1,5 @@
 #include "snmp/snmp_codec.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -168,13 +167,22 @@ uint32_t SnmpTextToOid(const char* text, uint8_t out[kSnmpOidBytesSize]) {
 uint32_t SnmpOidToText(const uint8_t* bytes, uint32_t length, char out[kSnmpOidTextSize]) {
     uint32_t used = 0;
     out[0] = '\0';
+    // Appends ".N"; a component that would not fit is left out.
     auto append = [&](uint32_t v) {
-        char digits[16];
-        int n = snprintf(digits, sizeof digits, ".%u", v);
-        if (n > 0 && used + static_cast<uint32_t>(n) < kSnmpOidTextSize) {
-            memcpy(out + used, digits, static_cast<size_t>(n) + 1);
-            used += static_cast<uint32_t>(n);
+        char digits[11];
+        int n = 0;
+        do {
+            digits[n++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        if (used + 1 + static_cast<uint32_t>(n) >= kSnmpOidTextSize) {
+            return;
         }
+        out[used++] = '.';
+        while (n > 0) {
+            out[used++] = digits[--n];
+        }
+        out[used] = '\0';
     };
     if (length == 0) {
         return 0;
@@ -190,6 +198,12 @@ uint32_t SnmpOidToText(const uint8_t* bytes, uint32_t length, char out[kSnmpOidT
         }
     }
     return used;
+}
+
+bool SnmpSameOid(const char* oid, const char* text, uint32_t textLength) {
+    // Identifiers of one table differ in their last components: look there first.
+    return textLength < kSnmpOidTextSize && oid[textLength] == '\0' &&
+           (textLength == 0 || oid[textLength - 1] == text[textLength - 1]) && memcmp(oid, text, textLength) == 0;
 }
 
 uint8_t* SnmpEncodeGetRequest(const SnmpVarRecord* records, uint32_t count, uint32_t requestId, uint32_t* length) {
@@ -326,7 +340,7 @@ int32_t SnmpDecodeGetResponse(SnmpVarRecord* records, uint32_t count, uint32_t r
         }
         uint32_t textLength = SnmpOidToText(name.content, name.length, text);
         for (uint32_t i = 0; i < count; ++i) {
-            if (strlen(records[i].oid) != textLength || memcmp(records[i].oid, text, textLength) != 0) {
+            if (!SnmpSameOid(records[i].oid, text, textLength)) {
                 continue;
             }
             // Four zero bytes more, so that a text value is terminated.

@@ -35,6 +35,8 @@ uint32_t SnmpNextRequestId();
 uint32_t SnmpTextToOid(const char* text, uint8_t out[kSnmpOidBytesSize]);
 // Dotted text with a leading dot, cut to 255 characters; returns its length.
 uint32_t SnmpOidToText(const uint8_t* bytes, uint32_t length, char out[kSnmpOidTextSize]);
+// Whether the terminated oid (a 256-byte field) is the text of textLength characters.
+bool SnmpSameOid(const char* oid, const char* text, uint32_t textLength);
 
 // malloc'd GetRequest-PDU (tag 0xA0), null when an identifier cannot be
 // encoded or memory runs out.

@@ -41,8 +41,9 @@ void CopyText(char* to, const char* from, size_t size) {
 }
 
 SnmpVarRecord* FindCached(SnmpSession* session, const char* oid) {
+    uint32_t length = static_cast<uint32_t>(strlen(oid));
     for (SnmpVarRecord* e = session->cache; e != nullptr; e = e->next) {
-        if (strcmp(e->oid, oid) == 0) {
+        if (SnmpSameOid(e->oid, oid, length)) {
             return e;
         }
     }
@@ -50,14 +51,16 @@ SnmpVarRecord* FindCached(SnmpSession* session, const char* oid) {
 }
 
 // Moves the decoded values into the cache: an entry for the same object
-// takes the new value, otherwise a new entry goes to the head.
-int32_t MergeIntoCache(SnmpSession* session, SnmpVarRecord* received, uint32_t count) {
+// takes the new value, otherwise a new entry goes to the head. entries[i]
+// becomes record i's cache entry.
+int32_t MergeIntoCache(SnmpSession* session, SnmpVarRecord* received, uint32_t count, SnmpVarRecord** entries) {
     for (uint32_t i = 0; i < count; ++i) {
+        SnmpVarRecord* entry = FindCached(session, received[i].oid);
+        entries[i] = entry;
         // A request that names one object twice answers only the first.
         if (received[i].value == nullptr) {
             continue;
         }
-        SnmpVarRecord* entry = FindCached(session, received[i].oid);
         if (entry == nullptr) {
             entry = static_cast<SnmpVarRecord*>(calloc(1, sizeof(SnmpVarRecord)));
             if (entry == nullptr) {
@@ -67,6 +70,7 @@ int32_t MergeIntoCache(SnmpSession* session, SnmpVarRecord* received, uint32_t c
             entry->type = received[i].type;
             entry->next = session->cache;
             session->cache = entry;
+            entries[i] = entry;
         }
         free(entry->value);
         entry->value = received[i].value;
@@ -193,7 +197,10 @@ int32_t SnmpGetValues(SnmpSession* session, SnmpVarRecord* records, uint32_t cou
         return kSnmpInvalidParameter;
     }
     auto* own = static_cast<SnmpVarRecord*>(calloc(count, sizeof(SnmpVarRecord)));
-    if (own == nullptr) {
+    auto** entries = static_cast<SnmpVarRecord**>(calloc(count, sizeof(SnmpVarRecord*)));
+    if (own == nullptr || entries == nullptr) {
+        free(own);
+        free(entries);
         return kSnmpOutOfMemory;
     }
     for (uint32_t i = 0; i < count; ++i) {
@@ -220,7 +227,7 @@ int32_t SnmpGetValues(SnmpSession* session, SnmpVarRecord* records, uint32_t cou
             status = SnmpDecodeGetResponse(own, count, requestId, community, buffer, received);
         }
         if (status == kSnmpSuccess) {
-            status = MergeIntoCache(session, own, count);
+            status = MergeIntoCache(session, own, count, entries);
         }
     }
     free(buffer);
@@ -228,11 +235,9 @@ int32_t SnmpGetValues(SnmpSession* session, SnmpVarRecord* records, uint32_t cou
     free(pdu);
     SnmpFreeValues(own, count);
     free(own);
-    if (status != kSnmpSuccess) {
-        return status;
-    }
-    for (uint32_t i = 0; i < count; ++i) {
-        const SnmpVarRecord* entry = FindCached(session, records[i].oid);
+    // Delivery: every caller's record from its object's cache entry.
+    for (uint32_t i = 0; status == kSnmpSuccess && i < count; ++i) {
+        const SnmpVarRecord* entry = entries[i];
         if (entry == nullptr) {
             continue;
         }
@@ -243,7 +248,8 @@ int32_t SnmpGetValues(SnmpSession* session, SnmpVarRecord* records, uint32_t cou
         records[i].length = entry->length;
         records[i].type = entry->type;
     }
-    return kSnmpSuccess;
+    free(entries);
+    return status;
 }
 
 int32_t SnmpGetInteger(SnmpSession* session, const char* oid, uint8_t value[4], uint32_t* length) {
