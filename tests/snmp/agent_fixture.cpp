@@ -207,14 +207,14 @@ std::string NextLoopbackAddress() {
     static int fourth = 0;
     std::lock_guard<std::mutex> hold(lock);
     std::string dir = (std::filesystem::temp_directory_path() / "zr51-loopback").string();
-    mkdir(dir.c_str(), 0777);
+    if (mkdir(dir.c_str(), 01777) == 0) chmod(dir.c_str(), 01777);  // shared by every user's tests
     for (int tries = 0; tries < 250 * 254; ++tries) {
         if (++fourth > 254) {
             fourth = 1;
             third = third % 250 + 1;
         }
         std::string address = "127.51." + std::to_string(third) + "." + std::to_string(fourth);
-        int fd = open((dir + "/" + address).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        int fd = open((dir + "/" + address).c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0) continue;
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) return address;  // fd stays open: the claim
         close(fd);
