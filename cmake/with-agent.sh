@@ -76,7 +76,8 @@ if [ -n "$sim" ]; then
         sleep 0.02
     done
 else
-    # Strings go to snmpd as hex so that no quoting rule changes them.
+    # Strings go to snmpd as hex so that no quoting rule changes them; the
+    # SMUX listener (TCP 127.0.0.1:199, shared by all agents) stays off.
     if ! LC_ALL=C awk -v address="$address" '
         function hex(s,   i, out) {
             out = ""
@@ -100,7 +101,7 @@ else
         }' "$values" >"$dir/snmpd.conf"; then
         exit 1
     fi
-    MIBS= SNMP_PERSISTENT_DIR="$dir" SNMPCONFPATH="$dir" $pdeathsig /usr/sbin/snmpd -f -C -c "$dir/snmpd.conf" \
+    MIBS= SNMP_PERSISTENT_DIR="$dir" SNMPCONFPATH="$dir" $pdeathsig /usr/sbin/snmpd -f -I -smux -C -c "$dir/snmpd.conf" \
         -Lf "$dir/snmpd.log" -p "$dir/snmpd.pid" >/dev/null 2>&1 9>&- &
     agent=$!
     # Serving once any answer comes back (noSuchName for .1.3.6.1).

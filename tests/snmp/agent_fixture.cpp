@@ -238,9 +238,11 @@ bool SnmpdAgent::Start(const std::string& address, const std::vector<AgentValue>
     dir_ = MakeTempDir("zr51-snmpd-");
     if (dir_.empty()) return Fail(why, std::string("mkdtemp: ") + std::strerror(errno));
     std::ofstream(dir_ + "/snmpd.conf") << config;
-    // No MIB files are loaded (only numeric OIDs are used) and the state
-    // snmpd keeps goes to our directory, not to /var/lib/snmp.
-    pid_ = Spawn({snmpd, "-f", "-C", "-c", dir_ + "/snmpd.conf", "-Lf", dir_ + "/snmpd.log", "-p", dir_ + "/snmpd.pid"},
+    // No MIB files are loaded (only numeric OIDs are used), the state snmpd
+    // keeps goes to our directory, not to /var/lib/snmp, and the SMUX
+    // listener on TCP 127.0.0.1:199, which agents side by side would share,
+    // stays off.
+    pid_ = Spawn({snmpd, "-f", "-I", "-smux", "-C", "-c", dir_ + "/snmpd.conf", "-Lf", dir_ + "/snmpd.log", "-p", dir_ + "/snmpd.pid"},
                  {"MIBS=", "SNMP_PERSISTENT_DIR=" + dir_, "SNMPCONFPATH=" + dir_}, -1, dir_ + "/stderr.log");
     if (pid_ < 0) {
         RemoveDir(&dir_);
