@@ -33,6 +33,16 @@ if [ $# -lt 2 ] || [ -z "$address" ] || [ ! -r "$values" ]; then
 fi
 shift
 
+# The address is held under the same lock file the test fixture claims its
+# addresses with, so that runs side by side wait for each other.
+locks="${TMPDIR:-/tmp}/zr51-loopback"
+mkdir -p "$locks" 2>/dev/null && chmod 1777 "$locks" 2>/dev/null
+exec 9>>"$locks/$address"
+if ! flock -w 60 9; then
+    echo "with-agent.sh: $address stayed in use for 60 s" >&2
+    exit 1
+fi
+
 dir=$(mktemp -d "${TMPDIR:-/tmp}/zr51-agent-XXXXXX")
 agent=""
 stop() {
@@ -54,7 +64,7 @@ fi
 if [ -n "$sim" ]; then
     # shellcheck disable=SC2086
     $pdeathsig "$sim" --address "$address" --values "$values" --log "$dir/requests.log" $sim_options \
-        >"$dir/out" 2>"$dir/err" &
+        >"$dir/out" 2>"$dir/err" 9>&- &
     agent=$!
     tries=0
     until grep -q '^ready$' "$dir/out" 2>/dev/null; do
@@ -66,7 +76,8 @@ if [ -n "$sim" ]; then
         sleep 0.02
     done
 else
-    # Strings go to snmpd as hex so that no quoting rule changes them.
+    # Strings go to snmpd as hex so that no quoting rule changes them; the
+    # SMUX listener (TCP 127.0.0.1:199, shared by all agents) stays off.
     if ! LC_ALL=C awk -v address="$address" '
         function hex(s,   i, out) {
             out = ""
@@ -90,8 +101,8 @@ else
         }' "$values" >"$dir/snmpd.conf"; then
         exit 1
     fi
-    MIBS= SNMP_PERSISTENT_DIR="$dir" SNMPCONFPATH="$dir" $pdeathsig /usr/sbin/snmpd -f -C -c "$dir/snmpd.conf" \
-        -Lf "$dir/snmpd.log" -p "$dir/snmpd.pid" >/dev/null 2>&1 &
+    MIBS= SNMP_PERSISTENT_DIR="$dir" SNMPCONFPATH="$dir" $pdeathsig /usr/sbin/snmpd -f -I -smux -C -c "$dir/snmpd.conf" \
+        -Lf "$dir/snmpd.log" -p "$dir/snmpd.pid" >/dev/null 2>&1 9>&- &
     agent=$!
     # Serving once any answer comes back (noSuchName for .1.3.6.1).
     tries=0
@@ -104,6 +115,8 @@ else
     done
 fi
 
-"$@"
+# The lock stays with this shell alone, not with whatever the command
+# leaves running.
+"$@" 9>&-
 status=$?
 exit $status

@@ -207,14 +207,14 @@ std::string NextLoopbackAddress() {
     static int fourth = 0;
     std::lock_guard<std::mutex> hold(lock);
     std::string dir = (std::filesystem::temp_directory_path() / "zr51-loopback").string();
-    mkdir(dir.c_str(), 0777);
+    if (mkdir(dir.c_str(), 01777) == 0) chmod(dir.c_str(), 01777);  // shared by every user's tests
     for (int tries = 0; tries < 250 * 254; ++tries) {
         if (++fourth > 254) {
             fourth = 1;
             third = third % 250 + 1;
         }
         std::string address = "127.51." + std::to_string(third) + "." + std::to_string(fourth);
-        int fd = open((dir + "/" + address).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        int fd = open((dir + "/" + address).c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0) continue;
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) return address;  // fd stays open: the claim
         close(fd);
@@ -238,9 +238,11 @@ bool SnmpdAgent::Start(const std::string& address, const std::vector<AgentValue>
     dir_ = MakeTempDir("zr51-snmpd-");
     if (dir_.empty()) return Fail(why, std::string("mkdtemp: ") + std::strerror(errno));
     std::ofstream(dir_ + "/snmpd.conf") << config;
-    // No MIB files are loaded (only numeric OIDs are used) and the state
-    // snmpd keeps goes to our directory, not to /var/lib/snmp.
-    pid_ = Spawn({snmpd, "-f", "-C", "-c", dir_ + "/snmpd.conf", "-Lf", dir_ + "/snmpd.log", "-p", dir_ + "/snmpd.pid"},
+    // No MIB files are loaded (only numeric OIDs are used), the state snmpd
+    // keeps goes to our directory, not to /var/lib/snmp, and the SMUX
+    // listener on TCP 127.0.0.1:199, which agents side by side would share,
+    // stays off.
+    pid_ = Spawn({snmpd, "-f", "-I", "-smux", "-C", "-c", dir_ + "/snmpd.conf", "-Lf", dir_ + "/snmpd.log", "-p", dir_ + "/snmpd.pid"},
                  {"MIBS=", "SNMP_PERSISTENT_DIR=" + dir_, "SNMPCONFPATH=" + dir_}, -1, dir_ + "/stderr.log");
     if (pid_ < 0) {
         RemoveDir(&dir_);

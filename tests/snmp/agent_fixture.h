@@ -1,9 +1,10 @@
 // Agents that play the printer on UDP port 161 of a loopback address of
 // their own: net-snmp's snmpd serving fixed values, and our printer
 // simulator for answers snmpd never gives. Each runs as a child process that
-// Stop (or the destructor) kills and reaps; a child also dies with the test
-// process. Binding port 161 needs root: Start then fails with the reason and
-// the test skips.
+// Stop (or the destructor) kills and reaps; a child is also killed when the
+// thread that started it ends, so start agents from the test's own thread.
+// Binding port 161 needs root: Start then fails with the reason and the test
+// skips.
 #pragma once
 #include <string>
 #include <vector>

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "answer.h"
 #include "ber.h"
 
 namespace zr51test {
@@ -358,6 +359,28 @@ TEST(PrinterSimulator, AsleepAndLateAnswers) {
         EXPECT_EQ(7, Read(got).id);
         EXPECT_GE(ms.count(), 250);
     }
+}
+
+TEST(PrinterSimulator, ReadsOnlyWholeRequests) {
+    Bytes whole = GetRequest("public", 300, OidsOf(kValues));
+    snmpsim::Request request;
+    // Cut at every byte, once as it is and once re-wrapped so that the outer
+    // length agrees and the cut shows further in; each in a buffer of its
+    // own, so that reading past it shows under the sanitizers.
+    const size_t header = 2 + (whole[1] & 0x80 ? whole[1] & 0x7Fu : 0u);
+    for (size_t n = 0; n < whole.size(); ++n) {
+        Bytes cut(whole.begin(), whole.begin() + static_cast<long>(n));
+        EXPECT_EQ(0, snmpsim::ParseRequest(cut.data(), cut.size(), &request)) << n;
+        if (n < header) continue;
+        cut = snmpsim::Tlv(0x30, Bytes(whole.begin() + static_cast<long>(header), whole.begin() + static_cast<long>(n)));
+        EXPECT_EQ(0, snmpsim::ParseRequest(cut.data(), cut.size(), &request)) << "re-wrapped " << n;
+    }
+    ASSERT_EQ(1, snmpsim::ParseRequest(whole.data(), whole.size(), &request));
+    EXPECT_EQ(300, request.requestId);
+    ASSERT_EQ(kValues.size(), request.oids.size());
+    std::string text;
+    EXPECT_TRUE(snmpsim::OidToText(request.oids.back(), &text));
+    EXPECT_EQ(kValues.back().oid, text);
 }
 
 TEST(PrinterSimulator, RefusesBadValuesAndPorts) {
