@@ -1,26 +1,61 @@
 #include "platform/fake_udp.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-
+#include <cstdio>
 #include <cstring>
+#include <string>
 
+namespace {
+
+// Hex groups of one side of "::"; false on anything else.
+bool Groups(const std::string& text, std::vector<uint16_t>* out) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(':', start);
+        std::string group = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        unsigned v = 0;
+        char extra = 0;
+        if (group.empty() || group.size() > 4 || sscanf(group.c_str(), "%x%c", &v, &extra) != 1) return false;
+        out->push_back(static_cast<uint16_t>(v));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Socket addresses laid out as both systems do: family (u16), port at 2,
+// then the IPv4 address at 4 or the IPv6 address at 8.
 NetAddress FakeAddress(const char* text) {
     NetAddress a{};
     a.type = kSockDgram;
     a.protocol = kProtoUdp;
-    sockaddr_in v4{};
-    sockaddr_in6 v6{};
-    if (inet_pton(AF_INET, text, &v4.sin_addr) == 1) {
-        v4.sin_family = AF_INET;
+    unsigned b[4];
+    char extra = 0;
+    if (sscanf(text, "%u.%u.%u.%u%c", &b[0], &b[1], &b[2], &b[3], &extra) == 4) {
         a.family = kFamilyInet;
-        a.length = sizeof v4;
-        memcpy(a.bytes, &v4, sizeof v4);
-    } else if (inet_pton(AF_INET6, text, &v6.sin6_addr) == 1) {
-        v6.sin6_family = AF_INET6;
-        a.family = kFamilyInet6;
-        a.length = sizeof v6;
-        memcpy(a.bytes, &v6, sizeof v6);
+        a.length = 16;
+        a.bytes[0] = static_cast<uint8_t>(kFamilyInet);
+        for (int i = 0; i < 4; ++i) a.bytes[4 + i] = static_cast<uint8_t>(b[i]);
+        return a;
+    }
+    std::string t = text;
+    size_t gap = t.find("::");
+    std::vector<uint16_t> head, tail;
+    if (!Groups(gap == std::string::npos ? t : t.substr(0, gap), &head) ||
+        (gap != std::string::npos && !Groups(t.substr(gap + 2), &tail)) || head.size() + tail.size() > 8) {
+        return a;  // family 0: not an address
+    }
+    a.family = kFamilyInet6;
+    a.length = 28;
+    a.bytes[0] = static_cast<uint8_t>(kFamilyInet6);
+    for (size_t i = 0; i < head.size(); ++i) {
+        a.bytes[8 + 2 * i] = static_cast<uint8_t>(head[i] >> 8);
+        a.bytes[9 + 2 * i] = static_cast<uint8_t>(head[i]);
+    }
+    for (size_t i = 0; i < tail.size(); ++i) {
+        size_t at = 8 + 2 * (8 - tail.size() + i);
+        a.bytes[at] = static_cast<uint8_t>(tail[i] >> 8);
+        a.bytes[at + 1] = static_cast<uint8_t>(tail[i]);
     }
     return a;
 }

@@ -150,6 +150,26 @@ TEST_F(SnmpSessionFake, FailedExchangesLeaveTheRecordsAlone) {
     SnmpCloseSession(s);
 }
 
+TEST_F(SnmpSessionFake, ExchangeSendsAgainAfterEachTimeOutUpToTheRetries) {
+    SnmpEndpoint* e = nullptr;
+    ASSERT_EQ(SnmpOpenEndpoint("printer4", &e), 0);
+    EXPECT_EQ(e->address[2] << 8 | e->address[3], 161);
+    const uint8_t request[3] = {1, 2, 3};
+    uint8_t buffer[8];
+    uint32_t received = 99;
+    EXPECT_EQ(SnmpExchange(e, request, 3, buffer, sizeof buffer, 2, 2, &received), kSnmpTimeOut);
+    EXPECT_EQ(net.sent.size(), 3u);
+    EXPECT_EQ(net.waits, (std::vector<uint32_t>{2, 2, 2}));
+    net.answers.push_back(Hex("AA BB"));
+    EXPECT_EQ(SnmpExchange(e, request, 3, buffer, sizeof buffer, 2, 0, &received), 0);
+    EXPECT_EQ(received, 2u);
+    net.answers.push_back(Bytes(9, 0));
+    EXPECT_EQ(SnmpExchange(e, request, 3, buffer, sizeof buffer, 2, 0, &received), 0x70002738);
+    EXPECT_EQ(SnmpCloseEndpoint(e), 0);
+    EXPECT_EQ(SnmpCloseEndpoint(nullptr), kSnmpInvalidParameter);
+    EXPECT_EQ(SnmpEndpointFamily(nullptr), kSnmpInvalidParameter);
+}
+
 TEST(SnmpWakeUp, OnePacketPerLocalAddressOfTheTargetsFamily) {
     FakeSocketsScope net;
     net.hosts[""] = {FakeAddress("10.0.0.5"), FakeAddress("fe80::5"), FakeAddress("192.168.1.5")};
