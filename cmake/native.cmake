@@ -7,18 +7,49 @@ include(GoogleTest)
 
 file(GLOB_RECURSE ZR_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.cpp)
 list(FILTER ZR_NATIVE_TESTS EXCLUDE REGEX "_win32_test\\.cpp$")
-add_executable(zr51_tests ${ZR_NATIVE_TESTS})
-target_link_libraries(zr51_tests PRIVATE zr51fake gtest_main Threads::Threads)
+# The simulated printer of the SNMP tests, with BER code of its own.
+add_library(zr51snmpsim STATIC ${CMAKE_SOURCE_DIR}/tools/snmp_sim/ber.cpp ${CMAKE_SOURCE_DIR}/tools/snmp_sim/answer.cpp)
+target_include_directories(zr51snmpsim PUBLIC ${CMAKE_SOURCE_DIR}/tools/snmp_sim)
+add_executable(zr51-snmp-sim ${CMAKE_SOURCE_DIR}/tools/snmp_sim/main.cpp)
+target_link_libraries(zr51-snmp-sim PRIVATE zr51snmpsim)
+
+# The agents that play the printer (snmpd and the simulator) are started by
+# the fixture; the tests also read and write raw datagrams with the
+# simulator's BER code.
+add_executable(zr51_tests ${ZR_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp)
+target_link_libraries(zr51_tests PRIVATE zr51fake zr51snmpsim gtest_main Threads::Threads)
 target_include_directories(zr51_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 # Tests that read our model description files find them here.
 target_compile_definitions(zr51_tests PRIVATE ZR_MODEL_DIR="${CMAKE_SOURCE_DIR}/data/models")
+target_compile_definitions(zr51_tests PRIVATE ZR51_SNMP_SIM="$<TARGET_FILE:zr51-snmp-sim>")
+add_dependencies(zr51_tests zr51-snmp-sim)
 gtest_discover_tests(zr51_tests DISCOVERY_TIMEOUT 60)
 
 if(ZR_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench)
   find_package(benchmark REQUIRED)
   file(GLOB ZR_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
   if(ZR_BENCH_SOURCES)
-    add_executable(zr51_bench ${ZR_BENCH_SOURCES})
-    target_link_libraries(zr51_bench PRIVATE zr51fake benchmark::benchmark)
+    # The SNMP benchmark starts its snmpd through the tests' agent fixture.
+    add_executable(zr51_bench ${ZR_BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp)
+    target_include_directories(zr51_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(zr51_bench PRIVATE zr51fake benchmark::benchmark Threads::Threads)
   endif()
 endif()
+
+# The agent wrapper of the Windows run, around snmpget: snmpd and the
+# simulator each serve the values file. Addresses from 127.52/16, apart from
+# the 127.51/16 the test fixture hands out.
+file(WRITE ${CMAKE_BINARY_DIR}/with-agent-values.txt
+  ".1.3.6.1.4.1.40961.1.1.0 integer 42\n.1.3.6.1.4.1.40961.1.2.0 string Tray \"1\" A4\n.1.3.6.1.4.1.40961.1.3.0 hex C0A80164\n")
+set(ZR_AGENT_OIDS .1.3.6.1.4.1.40961.1.1.0 .1.3.6.1.4.1.40961.1.2.0 .1.3.6.1.4.1.40961.1.3.0)
+add_test(NAME with_agent_snmpd
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/with-agent.sh 127.52.0.1 ${CMAKE_BINARY_DIR}/with-agent-values.txt
+          -- snmpget -v1 -c public -On 127.52.0.1 ${ZR_AGENT_OIDS})
+add_test(NAME with_agent_sim
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/with-agent.sh --sim $<TARGET_FILE:zr51-snmp-sim> 127.52.0.2
+          ${CMAKE_BINARY_DIR}/with-agent-values.txt --mode late --delay-ms 50
+          -- snmpget -v1 -c public -On 127.52.0.2 ${ZR_AGENT_OIDS})
+set_tests_properties(with_agent_snmpd with_agent_sim PROPERTIES
+  ENVIRONMENT "MIBS="
+  PASS_REGULAR_EXPRESSION "40961\\.1\\.1\\.0 = INTEGER: 42\n[^\n]*40961\\.1\\.2\\.0 = STRING: \"Tray \\\\\"1\\\\\" A4\"\n[^\n]*40961\\.1\\.3\\.0 = Hex-STRING: C0 A8 01 64"
+  SKIP_REGULAR_EXPRESSION "cannot bind|Error opening specified endpoint")

@@ -12,7 +12,7 @@ add_library(zr51aui SHARED ${ZR_WIN32_SOURCES}
   ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc APPEND PROPERTY
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.manifest)
-target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32)
+target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32 ws2_32)
 target_link_options(zr51aui PRIVATE ${ZR_STATIC_LINK})
 set_target_properties(zr51aui PROPERTIES
   OUTPUT_NAME ZR51AUI
@@ -63,6 +63,10 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB_RECURSE ZR_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_win32_test.cpp)
+# The SNMP client's Windows test needs an agent around it; it gets its own
+# program (below).
+set(ZR_SNMP_WIN32_TEST ${CMAKE_SOURCE_DIR}/tests/snmp/snmp_agent_win32_test.cpp)
+list(REMOVE_ITEM ZR_WIN32_TESTS ${ZR_SNMP_WIN32_TEST})
 if(ZR_WIN32_TESTS)
   add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp)
@@ -109,3 +113,46 @@ add_test(NAME dll_shape
     -DDLL=$<TARGET_FILE:zr51aui>
     -DEXPECTED=${ZR_EXPECTED_EXPORTS_ARG}
     -P ${CMAKE_SOURCE_DIR}/cmake/check-dll.cmake)
+
+# The SNMP client over Winsock under Wine against a real agent on port 161:
+# cmake/with-agent.sh runs snmpd (serving a 400-object table written here) or
+# the native build's simulator (scripts/run-tests.sh builds native first)
+# around the program. Port 161 needs root.
+add_executable(zr51_snmp_win32_tests ${ZR_SNMP_WIN32_TEST} ${CMAKE_SOURCE_DIR}/src/platform/udp_win32.cpp)
+target_link_libraries(zr51_snmp_win32_tests PRIVATE zr51core gtest_main ws2_32)
+target_include_directories(zr51_snmp_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_options(zr51_snmp_win32_tests PRIVATE ${ZR_STATIC_LINK})
+set(ZR_SNMP_VALUES "")
+foreach(column 1 2 3 4)
+  foreach(row RANGE 1 100)
+    if(column EQUAL 2)
+      string(APPEND ZR_SNMP_VALUES ".1.3.6.1.4.1.40961.1.2.2.2.9.1.${column}.${row} string area ${row}\n")
+    else()
+      math(EXPR value "${row} * ${column}")
+      string(APPEND ZR_SNMP_VALUES ".1.3.6.1.4.1.40961.1.2.2.2.9.1.${column}.${row} integer ${value}\n")
+    endif()
+  endforeach()
+endforeach()
+file(WRITE ${CMAKE_BINARY_DIR}/snmp_agent_values.txt "${ZR_SNMP_VALUES}")
+set(ZR_SNMP_SIM ${CMAKE_SOURCE_DIR}/build/native/bin/zr51-snmp-sim)
+foreach(agent snmpd oversized)
+  if(agent STREQUAL "snmpd")
+    set(address 127.52.0.1)
+    set(agent_args ${address} ${CMAKE_BINARY_DIR}/snmp_agent_values.txt)
+    set(filter Win32Snmp.Snmpd*)
+  else()
+    set(address 127.52.0.2)
+    set(agent_args --sim ${ZR_SNMP_SIM} ${address} ${CMAKE_BINARY_DIR}/snmp_agent_values.txt
+                   --mode oversized --pad-to 20000)
+    set(filter Win32Snmp.Oversized*)
+  endif()
+  add_test(NAME snmp_win32_${agent}
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/with-agent.sh ${agent_args} --
+            env ZR51_AGENT_ADDRESS=${address}
+            ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh $<TARGET_FILE:zr51_snmp_win32_tests> --gtest_filter=${filter})
+  set_tests_properties(snmp_win32_${agent} PROPERTIES
+    RUN_SERIAL TRUE
+    TIMEOUT 300
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\[  SKIPPED \\]|Failure")
+endforeach()

@@ -22,6 +22,7 @@
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
 #include "platform/tracker_system_win32.h"
+#include "platform/udp.h"
 #include "settings/resolve.h"
 
 namespace {
@@ -97,6 +98,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
         g_sectionReady = true;
         InstallWin32Platform();
         InstallWin32TrackerSystem();
+        InstallSockets(&Win32Sockets());
         IsolationSetModule(module);
         // comctl32 is a system DLL the loader already knows; loading it here
         // is what lets every later page find its classes registered.
