@@ -104,7 +104,9 @@ TEST(ConstraintInvariants, RandomRecordsAndSingleChanges) {
         }
     }
     RecordProperty("results", fired);
-    if (t.removalCount + t.disableCount > 0) EXPECT_GT(fired, 0) << "no rule ever fired";
+    if (t.removalCount + t.disableCount > 0) {
+        EXPECT_GT(fired, 0) << "no rule ever fired";
+    }
 }
 
 }  // namespace
