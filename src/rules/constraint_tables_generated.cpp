@@ -2,7 +2,7 @@
 // Change the .tbl files and run
 //   cmake --build build/native --target constraint_tables
 // (a native ctest fails while this file is stale).
-// Rows: map 110, catalogue 363, cascade 312 (count not yet enforced), removal 0 (count not yet enforced), disable 0 (count not yet enforced).
+// Rows: map 110, catalogue 363, cascade 316 (count not yet enforced), removal 0 (count not yet enforced), disable 0 (count not yet enforced).
 // The map and the catalogue are always held to their exact counts; a rule
 // file is held to its count once it states `count N` in a line of its own.
 #include "rules/constraint_tables.h"
@@ -601,7 +601,7 @@ const char* const kFeatureNames[110] = {
     "printCheckLevel",
 };
 
-constexpr RulePair kPairs[1903] = {
+constexpr RulePair kPairs[1955] = {
     {151, 223}, {149, 15}, {4, 14}, {149, 15}, {151, 223}, {4, 14}, {149, 15}, {118, 197},
     {118, 198}, {118, 196}, {149, 15}, {4013, 15}, {4013, 14}, {149, 15}, {4012, 15}, {4012, 14},
     {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {113, 178}, {8, 15}, {115, 187},
@@ -799,50 +799,57 @@ constexpr RulePair kPairs[1903] = {
     {4002, 241}, {4012, 15}, {4012, 14}, {4002, 242}, {114, 185}, {114, 183}, {4002, 242}, {115, 188},
     {4003, 14}, {115, 187}, {4002, 242}, {115, 189}, {115, 190}, {115, 191}, {4004, 14}, {115, 187},
     {4002, 242}, {118, 197}, {118, 198}, {4003, 14}, {118, 196}, {4002, 242}, {135, 212}, {135, 213},
-    {135, 214}, {135, 215}, {135, 208}, {4002, 242}, {135, 212}, {135, 213}, {135, 214}, {135, 215},
-    {136, 216}, {136, 217}, {4002, 242}, {4012, 15}, {4012, 14}, {4002, 242}, {4013, 15}, {4013, 14},
-    {4002, 243}, {114, 186}, {114, 183}, {4002, 243}, {115, 188}, {4003, 14}, {115, 187}, {4002, 243},
-    {115, 188}, {4022, 263}, {115, 187}, {4002, 243}, {115, 189}, {115, 190}, {115, 191}, {4004, 14},
-    {115, 187}, {4002, 243}, {118, 197}, {118, 198}, {4003, 14}, {118, 196}, {4002, 243}, {118, 197},
-    {118, 198}, {4022, 263}, {118, 196}, {4002, 243}, {135, 212}, {135, 213}, {135, 214}, {135, 215},
-    {135, 208}, {4002, 243}, {135, 212}, {135, 213}, {135, 214}, {135, 215}, {136, 216}, {136, 217},
-    {4002, 243}, {4012, 15}, {4012, 14}, {4002, 243}, {4013, 15}, {4013, 14}, {4004, 14}, {115, 189},
-    {115, 190}, {115, 191}, {115, 187}, {4004, 14}, {115, 191}, {8, 15}, {14, 55}, {14, 55},
-    {4002, 236}, {4002, 237}, {4002, 238}, {4002, 239}, {4002, 240}, {4002, 241}, {115, 191}, {8, 15},
-    {14, 55}, {14, 55}, {4002, 242}, {4002, 243}, {115, 191}, {8, 15}, {14, 55}, {4004, 14},
-    {14, 55}, {4005, 14}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {4002, 242}, {4002, 243},
-    {113, 178}, {4005, 14}, {126, 203}, {126, 204}, {4002, 239}, {4002, 242}, {4002, 243}, {126, 202},
-    {4005, 14}, {149, 15}, {155, 226}, {155, 227}, {4002, 239}, {4002, 242}, {4002, 243}, {155, 225},
-    {4002, 236}, {4002, 237}, {4002, 238}, {4002, 240}, {4002, 241}, {149, 15}, {155, 226}, {155, 227},
-    {4005, 14}, {155, 225}, {4001, 235}, {15, 88}, {15, 92}, {4001, 234}, {15, 92}, {15, 88},
-    {4008, 14}, {22, 99}, {22, 93}, {4009, 14}, {22, 100}, {22, 93}, {4011, 14}, {22, 102},
-    {22, 93}, {4008, 14}, {4007, 249}, {4007, 244}, {4009, 14}, {4007, 250}, {4007, 244}, {4011, 14},
-    {4007, 251}, {4007, 244}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {4002, 236}, {4005, 14},
-    {113, 178}, {126, 203}, {126, 204}, {4002, 236}, {4005, 14}, {126, 202}, {114, 184}, {114, 185},
-    {114, 186}, {4002, 236}, {114, 183}, {115, 188}, {115, 189}, {115, 190}, {115, 191}, {4002, 236},
-    {115, 187}, {118, 197}, {118, 198}, {4002, 236}, {118, 196}, {137, 15}, {4002, 236}, {137, 14},
-    {135, 210}, {135, 211}, {135, 212}, {135, 213}, {135, 214}, {135, 215}, {4002, 236}, {135, 209},
-    {113, 179}, {113, 180}, {113, 181}, {113, 182}, {4002, 237}, {4002, 238}, {4005, 14}, {113, 178},
-    {126, 203}, {126, 204}, {4002, 237}, {4002, 238}, {4005, 14}, {126, 202}, {114, 184}, {114, 185},
-    {114, 186}, {4002, 237}, {4002, 238}, {114, 183}, {115, 188}, {115, 189}, {115, 190}, {115, 191},
-    {4002, 237}, {4002, 238}, {115, 187}, {118, 197}, {118, 198}, {4002, 237}, {4002, 238}, {118, 196},
-    {137, 15}, {4002, 237}, {137, 14}, {135, 210}, {135, 211}, {135, 212}, {135, 213}, {135, 215},
-    {4002, 237}, {135, 208}, {135, 210}, {135, 211}, {135, 212}, {135, 213}, {135, 214}, {4002, 238},
-    {135, 208}, {114, 185}, {4002, 242}, {114, 183}, {114, 186}, {4002, 243}, {114, 183}, {118, 197},
-    {118, 198}, {4003, 14}, {118, 196}, {115, 189}, {115, 190}, {115, 191}, {4004, 14}, {115, 187},
-    {22, 99}, {4008, 14}, {22, 93}, {22, 100}, {4009, 14}, {22, 93}, {15, 87}, {15, 88},
-    {15, 89}, {15, 90}, {15, 91}, {4019, 15}, {4001, 235}, {15, 92}, {15, 87}, {15, 89},
-    {15, 90}, {15, 91}, {15, 92}, {4019, 15}, {4001, 234}, {15, 88}, {127, 206}, {127, 207},
-    {4019, 15}, {127, 205}, {130, 15}, {4019, 15}, {130, 14}, {8, 15}, {4019, 15}, {8, 14},
-    {80, 141}, {4017, 253}, {80, 140}, {28, 111}, {28, 112}, {28, 113}, {28, 114}, {28, 115},
-    {28, 116}, {28, 117}, {28, 118}, {28, 119}, {28, 120}, {157, 15}, {157, 14}, {29, 122},
-    {29, 123}, {29, 124}, {157, 15}, {157, 14}, {30, 126}, {30, 127}, {30, 128}, {157, 15},
-    {157, 14}, {118, 197}, {118, 198}, {157, 15}, {157, 14}, {8, 15}, {157, 15}, {157, 14},
-    {115, 188}, {115, 189}, {115, 190}, {115, 191}, {16, 15}, {16, 14}, {165, 15}, {16, 15},
-    {16, 14}, {30, 126}, {30, 127}, {30, 128}, {118, 198}, {5, 17}, {14, 57},
+    {135, 214}, {135, 215}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {135, 208}, {4002, 242},
+    {135, 212}, {135, 213}, {135, 214}, {135, 215}, {113, 179}, {113, 180}, {113, 181}, {113, 182},
+    {4005, 14}, {135, 208}, {4002, 242}, {135, 212}, {135, 213}, {135, 214}, {135, 215}, {113, 179},
+    {113, 180}, {113, 181}, {113, 182}, {4005, 15}, {135, 211}, {4002, 242}, {135, 212}, {135, 213},
+    {135, 214}, {135, 215}, {136, 216}, {136, 217}, {4002, 242}, {4012, 15}, {4012, 14}, {4002, 242},
+    {4013, 15}, {4013, 14}, {4002, 243}, {114, 186}, {114, 183}, {4002, 243}, {115, 188}, {4003, 14},
+    {115, 187}, {4002, 243}, {115, 188}, {4022, 263}, {115, 187}, {4002, 243}, {115, 189}, {115, 190},
+    {115, 191}, {4004, 14}, {115, 187}, {4002, 243}, {118, 197}, {118, 198}, {4003, 14}, {118, 196},
+    {4002, 243}, {118, 197}, {118, 198}, {4022, 263}, {118, 196}, {4002, 243}, {135, 212}, {135, 213},
+    {135, 214}, {135, 215}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {135, 208}, {4002, 243},
+    {135, 212}, {135, 213}, {135, 214}, {135, 215}, {113, 179}, {113, 180}, {113, 181}, {113, 182},
+    {4005, 14}, {135, 208}, {4002, 243}, {135, 212}, {135, 213}, {135, 214}, {135, 215}, {113, 179},
+    {113, 180}, {113, 181}, {113, 182}, {4005, 15}, {135, 211}, {4002, 243}, {135, 212}, {135, 213},
+    {135, 214}, {135, 215}, {136, 216}, {136, 217}, {4002, 243}, {4012, 15}, {4012, 14}, {4002, 243},
+    {4013, 15}, {4013, 14}, {4004, 14}, {115, 189}, {115, 190}, {115, 191}, {115, 187}, {4004, 14},
+    {115, 191}, {8, 15}, {14, 55}, {14, 55}, {4002, 236}, {4002, 237}, {4002, 238}, {4002, 239},
+    {4002, 240}, {4002, 241}, {115, 191}, {8, 15}, {14, 55}, {14, 55}, {4002, 242}, {4002, 243},
+    {115, 191}, {8, 15}, {14, 55}, {4004, 14}, {14, 55}, {4005, 14}, {113, 179}, {113, 180},
+    {113, 181}, {113, 182}, {4002, 242}, {4002, 243}, {113, 178}, {4005, 14}, {126, 203}, {126, 204},
+    {4002, 239}, {4002, 242}, {4002, 243}, {126, 202}, {4005, 14}, {149, 15}, {155, 226}, {155, 227},
+    {4002, 239}, {4002, 242}, {4002, 243}, {155, 225}, {4002, 236}, {4002, 237}, {4002, 238}, {4002, 240},
+    {4002, 241}, {149, 15}, {155, 226}, {155, 227}, {4005, 14}, {155, 225}, {4001, 235}, {15, 88},
+    {15, 92}, {4001, 234}, {15, 92}, {15, 88}, {4008, 14}, {22, 99}, {22, 93}, {4009, 14},
+    {22, 100}, {22, 93}, {4011, 14}, {22, 102}, {22, 93}, {4008, 14}, {4007, 249}, {4007, 244},
+    {4009, 14}, {4007, 250}, {4007, 244}, {4011, 14}, {4007, 251}, {4007, 244}, {113, 179}, {113, 180},
+    {113, 181}, {113, 182}, {4002, 236}, {4005, 14}, {113, 178}, {126, 203}, {126, 204}, {4002, 236},
+    {4005, 14}, {126, 202}, {114, 184}, {114, 185}, {114, 186}, {4002, 236}, {114, 183}, {115, 188},
+    {115, 189}, {115, 190}, {115, 191}, {4002, 236}, {115, 187}, {118, 197}, {118, 198}, {4002, 236},
+    {118, 196}, {137, 15}, {4002, 236}, {137, 14}, {135, 210}, {135, 211}, {135, 212}, {135, 213},
+    {135, 214}, {135, 215}, {4002, 236}, {135, 209}, {113, 179}, {113, 180}, {113, 181}, {113, 182},
+    {4002, 237}, {4002, 238}, {4005, 14}, {113, 178}, {126, 203}, {126, 204}, {4002, 237}, {4002, 238},
+    {4005, 14}, {126, 202}, {114, 184}, {114, 185}, {114, 186}, {4002, 237}, {4002, 238}, {114, 183},
+    {115, 188}, {115, 189}, {115, 190}, {115, 191}, {4002, 237}, {4002, 238}, {115, 187}, {118, 197},
+    {118, 198}, {4002, 237}, {4002, 238}, {118, 196}, {137, 15}, {4002, 237}, {137, 14}, {135, 210},
+    {135, 211}, {135, 212}, {135, 213}, {135, 215}, {4002, 237}, {135, 208}, {135, 210}, {135, 211},
+    {135, 212}, {135, 213}, {135, 214}, {4002, 238}, {135, 208}, {114, 185}, {4002, 242}, {114, 183},
+    {114, 186}, {4002, 243}, {114, 183}, {118, 197}, {118, 198}, {4003, 14}, {118, 196}, {115, 189},
+    {115, 190}, {115, 191}, {4004, 14}, {115, 187}, {22, 99}, {4008, 14}, {22, 93}, {22, 100},
+    {4009, 14}, {22, 93}, {15, 87}, {15, 88}, {15, 89}, {15, 90}, {15, 91}, {4019, 15},
+    {4001, 235}, {15, 92}, {15, 87}, {15, 89}, {15, 90}, {15, 91}, {15, 92}, {4019, 15},
+    {4001, 234}, {15, 88}, {127, 206}, {127, 207}, {4019, 15}, {127, 205}, {130, 15}, {4019, 15},
+    {130, 14}, {8, 15}, {4019, 15}, {8, 14}, {80, 141}, {4017, 253}, {80, 140}, {28, 111},
+    {28, 112}, {28, 113}, {28, 114}, {28, 115}, {28, 116}, {28, 117}, {28, 118}, {28, 119},
+    {28, 120}, {157, 15}, {157, 14}, {29, 122}, {29, 123}, {29, 124}, {157, 15}, {157, 14},
+    {30, 126}, {30, 127}, {30, 128}, {157, 15}, {157, 14}, {118, 197}, {118, 198}, {157, 15},
+    {157, 14}, {8, 15}, {157, 15}, {157, 14}, {115, 188}, {115, 189}, {115, 190}, {115, 191},
+    {16, 15}, {16, 14}, {165, 15}, {16, 15}, {16, 14}, {30, 126}, {30, 127}, {30, 128},
+    {118, 198}, {5, 17}, {14, 57},
 };
 
-const RulePair* const kCascadeLists[312][8] = {
+const RulePair* const kCascadeLists[316][8] = {
     // ## Program print and proof print
     // cascade.tbl:20  when collate_ProgramPrint=1 if programPrint=1 set proofPrint=0
     {kPairs + 0, nullptr, kPairs + 1, nullptr, nullptr, nullptr, kPairs + 2, nullptr},
@@ -1374,144 +1381,152 @@ const RulePair* const kCascadeLists[312][8] = {
     {kPairs + 1562, nullptr, kPairs + 1563, nullptr, kPairs + 1566, nullptr, kPairs + 1567, nullptr},
     // cascade.tbl:427  when outputUnit_Option=25 if bookletBinding=1,2 also outputSubOption=0 set bookletBinding=0
     {kPairs + 1568, nullptr, kPairs + 1569, nullptr, kPairs + 1571, nullptr, kPairs + 1572, nullptr},
-    // cascade.tbl:428  when outputUnit_Option=25 if outputTray=4,5,6,7 set outputTray=0
-    {kPairs + 1573, nullptr, kPairs + 1574, nullptr, nullptr, nullptr, kPairs + 1578, nullptr},
-    // cascade.tbl:429  when outputUnit_Option=25 if outputTray=4,5,6,7 faceUpDown_OutputTray=1 set faceUpDown_OutputTray=2
-    {kPairs + 1579, nullptr, kPairs + 1580, nullptr, nullptr, nullptr, kPairs + 1585, nullptr},
-    // cascade.tbl:430  when outputUnit_Option=25 if mailMakingSupport=1 set mailMakingSupport=0
-    {kPairs + 1586, nullptr, kPairs + 1587, nullptr, nullptr, nullptr, kPairs + 1588, nullptr},
-    // cascade.tbl:431  when outputUnit_Option=25 if perfectBindingSupport=1 set perfectBindingSupport=0
-    {kPairs + 1589, nullptr, kPairs + 1590, nullptr, nullptr, nullptr, kPairs + 1591, nullptr},
+    // cascade.tbl:429  when outputUnit_Option=25 if outputTray=4,5,6,7 unless staple=10,11,12,20 set outputTray=0
+    {kPairs + 1573, nullptr, kPairs + 1574, kPairs + 1578, nullptr, nullptr, kPairs + 1582, nullptr},
+    // cascade.tbl:430  when outputUnit_Option=25 if outputTray=4,5,6,7 staple=10,11,12,20 also offsetStapleTray_Option=0 set outputTray=0
+    {kPairs + 1583, nullptr, kPairs + 1584, nullptr, kPairs + 1592, nullptr, kPairs + 1593, nullptr},
+    // cascade.tbl:431  when outputUnit_Option=25 if outputTray=4,5,6,7 staple=10,11,12,20 also offsetStapleTray_Option=1 set outputTray=3
+    {kPairs + 1594, nullptr, kPairs + 1595, nullptr, kPairs + 1603, nullptr, kPairs + 1604, nullptr},
+    // cascade.tbl:432  when outputUnit_Option=25 if outputTray=4,5,6,7 faceUpDown_OutputTray=1 set faceUpDown_OutputTray=2
+    {kPairs + 1605, nullptr, kPairs + 1606, nullptr, nullptr, nullptr, kPairs + 1611, nullptr},
+    // cascade.tbl:433  when outputUnit_Option=25 if mailMakingSupport=1 set mailMakingSupport=0
+    {kPairs + 1612, nullptr, kPairs + 1613, nullptr, nullptr, nullptr, kPairs + 1614, nullptr},
+    // cascade.tbl:434  when outputUnit_Option=25 if perfectBindingSupport=1 set perfectBindingSupport=0
+    {kPairs + 1615, nullptr, kPairs + 1616, nullptr, nullptr, nullptr, kPairs + 1617, nullptr},
     // ## Output unit 26 (finisher): as 25 but without punch 3; at home also without fold 1 and booklet binding
-    // cascade.tbl:434  when outputUnit_Option=26 if punch=3 set punch=0
-    {kPairs + 1592, nullptr, kPairs + 1593, nullptr, nullptr, nullptr, kPairs + 1594, nullptr},
-    // cascade.tbl:435  when outputUnit_Option=26 if fold=1 also outputSubOption=0 set fold=0
-    {kPairs + 1595, nullptr, kPairs + 1596, nullptr, kPairs + 1597, nullptr, kPairs + 1598, nullptr},
-    // cascade.tbl:436  when outputUnit_Option=26 if fold=1 also localArea=0 set fold=0
-    {kPairs + 1599, nullptr, kPairs + 1600, nullptr, kPairs + 1601, nullptr, kPairs + 1602, nullptr},
-    // cascade.tbl:437  when outputUnit_Option=26 if fold=2,3,4 also foldUnit_Option=0 set fold=0
-    {kPairs + 1603, nullptr, kPairs + 1604, nullptr, kPairs + 1607, nullptr, kPairs + 1608, nullptr},
-    // cascade.tbl:438  when outputUnit_Option=26 if bookletBinding=1,2 also outputSubOption=0 set bookletBinding=0
-    {kPairs + 1609, nullptr, kPairs + 1610, nullptr, kPairs + 1612, nullptr, kPairs + 1613, nullptr},
-    // cascade.tbl:439  when outputUnit_Option=26 if bookletBinding=1,2 also localArea=0 set bookletBinding=0
-    {kPairs + 1614, nullptr, kPairs + 1615, nullptr, kPairs + 1617, nullptr, kPairs + 1618, nullptr},
-    // cascade.tbl:440  when outputUnit_Option=26 if outputTray=4,5,6,7 set outputTray=0
-    {kPairs + 1619, nullptr, kPairs + 1620, nullptr, nullptr, nullptr, kPairs + 1624, nullptr},
-    // cascade.tbl:441  when outputUnit_Option=26 if outputTray=4,5,6,7 faceUpDown_OutputTray=1 set faceUpDown_OutputTray=2
-    {kPairs + 1625, nullptr, kPairs + 1626, nullptr, nullptr, nullptr, kPairs + 1631, nullptr},
-    // cascade.tbl:442  when outputUnit_Option=26 if mailMakingSupport=1 set mailMakingSupport=0
-    {kPairs + 1632, nullptr, kPairs + 1633, nullptr, nullptr, nullptr, kPairs + 1634, nullptr},
-    // cascade.tbl:443  when outputUnit_Option=26 if perfectBindingSupport=1 set perfectBindingSupport=0
-    {kPairs + 1635, nullptr, kPairs + 1636, nullptr, nullptr, nullptr, kPairs + 1637, nullptr},
+    // cascade.tbl:437  when outputUnit_Option=26 if punch=3 set punch=0
+    {kPairs + 1618, nullptr, kPairs + 1619, nullptr, nullptr, nullptr, kPairs + 1620, nullptr},
+    // cascade.tbl:438  when outputUnit_Option=26 if fold=1 also outputSubOption=0 set fold=0
+    {kPairs + 1621, nullptr, kPairs + 1622, nullptr, kPairs + 1623, nullptr, kPairs + 1624, nullptr},
+    // cascade.tbl:439  when outputUnit_Option=26 if fold=1 also localArea=0 set fold=0
+    {kPairs + 1625, nullptr, kPairs + 1626, nullptr, kPairs + 1627, nullptr, kPairs + 1628, nullptr},
+    // cascade.tbl:440  when outputUnit_Option=26 if fold=2,3,4 also foldUnit_Option=0 set fold=0
+    {kPairs + 1629, nullptr, kPairs + 1630, nullptr, kPairs + 1633, nullptr, kPairs + 1634, nullptr},
+    // cascade.tbl:441  when outputUnit_Option=26 if bookletBinding=1,2 also outputSubOption=0 set bookletBinding=0
+    {kPairs + 1635, nullptr, kPairs + 1636, nullptr, kPairs + 1638, nullptr, kPairs + 1639, nullptr},
+    // cascade.tbl:442  when outputUnit_Option=26 if bookletBinding=1,2 also localArea=0 set bookletBinding=0
+    {kPairs + 1640, nullptr, kPairs + 1641, nullptr, kPairs + 1643, nullptr, kPairs + 1644, nullptr},
+    // cascade.tbl:443  when outputUnit_Option=26 if outputTray=4,5,6,7 unless staple=10,11,12,20 set outputTray=0
+    {kPairs + 1645, nullptr, kPairs + 1646, kPairs + 1650, nullptr, nullptr, kPairs + 1654, nullptr},
+    // cascade.tbl:444  when outputUnit_Option=26 if outputTray=4,5,6,7 staple=10,11,12,20 also offsetStapleTray_Option=0 set outputTray=0
+    {kPairs + 1655, nullptr, kPairs + 1656, nullptr, kPairs + 1664, nullptr, kPairs + 1665, nullptr},
+    // cascade.tbl:445  when outputUnit_Option=26 if outputTray=4,5,6,7 staple=10,11,12,20 also offsetStapleTray_Option=1 set outputTray=3
+    {kPairs + 1666, nullptr, kPairs + 1667, nullptr, kPairs + 1675, nullptr, kPairs + 1676, nullptr},
+    // cascade.tbl:446  when outputUnit_Option=26 if outputTray=4,5,6,7 faceUpDown_OutputTray=1 set faceUpDown_OutputTray=2
+    {kPairs + 1677, nullptr, kPairs + 1678, nullptr, nullptr, nullptr, kPairs + 1683, nullptr},
+    // cascade.tbl:447  when outputUnit_Option=26 if mailMakingSupport=1 set mailMakingSupport=0
+    {kPairs + 1684, nullptr, kPairs + 1685, nullptr, nullptr, nullptr, kPairs + 1686, nullptr},
+    // cascade.tbl:448  when outputUnit_Option=26 if perfectBindingSupport=1 set perfectBindingSupport=0
+    {kPairs + 1687, nullptr, kPairs + 1688, nullptr, nullptr, nullptr, kPairs + 1689, nullptr},
     // ## Fold unit and offset staple tray removed
-    // cascade.tbl:446  when foldUnit_Option=0 if fold=2,3,4 set fold=0
-    {kPairs + 1638, nullptr, kPairs + 1639, nullptr, nullptr, nullptr, kPairs + 1642, nullptr},
-    // cascade.tbl:449  when foldUnit_Option=0 if fold=4 mixedSizeSupport=1 unless outputSize=0 set outputSize=0
-    {kPairs + 1643, nullptr, kPairs + 1644, kPairs + 1646, nullptr, nullptr, kPairs + 1647, nullptr},
-    // cascade.tbl:450  when outputUnit_Option=0,20,21,22,23,24 if fold=4 mixedSizeSupport=1 unless outputSize=0 set outputSize=0
-    {kPairs + 1648, nullptr, kPairs + 1654, kPairs + 1656, nullptr, nullptr, kPairs + 1657, nullptr},
-    // cascade.tbl:451  when outputUnit_Option=25,26 if fold=4 mixedSizeSupport=1 unless outputSize=0 also foldUnit_Option=0 set outputSize=0
-    {kPairs + 1658, nullptr, kPairs + 1660, kPairs + 1662, kPairs + 1663, nullptr, kPairs + 1664, nullptr},
-    // cascade.tbl:454  when offsetStapleTray_Option=0 if staple=10,11,12,20 unless outputUnit_Option=25,26 set staple=0
-    {kPairs + 1665, nullptr, kPairs + 1666, kPairs + 1670, nullptr, nullptr, kPairs + 1672, nullptr},
-    // cascade.tbl:455  when offsetStapleTray_Option=0 if offsetOutput=1,2 unless outputUnit_Option=22,25,26 set offsetOutput=0
-    {kPairs + 1673, nullptr, kPairs + 1674, kPairs + 1676, nullptr, nullptr, kPairs + 1679, nullptr},
-    // cascade.tbl:457  when offsetStapleTray_Option=0 if programPrint=1 offsetOutput_ProgramPrint=1,3 unless outputUnit_Option=22,25,26 set offsetOutput_ProgramPrint=0
-    {kPairs + 1680, nullptr, kPairs + 1681, kPairs + 1684, nullptr, nullptr, kPairs + 1687, nullptr},
-    // cascade.tbl:458  when outputUnit_Option=0,20,21,23,24 if programPrint=1 offsetOutput_ProgramPrint=1,3 also offsetStapleTray_Option=0 set offsetOutput_ProgramPrint=0
-    {kPairs + 1688, nullptr, kPairs + 1693, nullptr, kPairs + 1696, nullptr, kPairs + 1697, nullptr},
+    // cascade.tbl:451  when foldUnit_Option=0 if fold=2,3,4 set fold=0
+    {kPairs + 1690, nullptr, kPairs + 1691, nullptr, nullptr, nullptr, kPairs + 1694, nullptr},
+    // cascade.tbl:454  when foldUnit_Option=0 if fold=4 mixedSizeSupport=1 unless outputSize=0 set outputSize=0
+    {kPairs + 1695, nullptr, kPairs + 1696, kPairs + 1698, nullptr, nullptr, kPairs + 1699, nullptr},
+    // cascade.tbl:455  when outputUnit_Option=0,20,21,22,23,24 if fold=4 mixedSizeSupport=1 unless outputSize=0 set outputSize=0
+    {kPairs + 1700, nullptr, kPairs + 1706, kPairs + 1708, nullptr, nullptr, kPairs + 1709, nullptr},
+    // cascade.tbl:456  when outputUnit_Option=25,26 if fold=4 mixedSizeSupport=1 unless outputSize=0 also foldUnit_Option=0 set outputSize=0
+    {kPairs + 1710, nullptr, kPairs + 1712, kPairs + 1714, kPairs + 1715, nullptr, kPairs + 1716, nullptr},
+    // cascade.tbl:459  when offsetStapleTray_Option=0 if staple=10,11,12,20 unless outputUnit_Option=25,26 set staple=0
+    {kPairs + 1717, nullptr, kPairs + 1718, kPairs + 1722, nullptr, nullptr, kPairs + 1724, nullptr},
+    // cascade.tbl:460  when offsetStapleTray_Option=0 if offsetOutput=1,2 unless outputUnit_Option=22,25,26 set offsetOutput=0
+    {kPairs + 1725, nullptr, kPairs + 1726, kPairs + 1728, nullptr, nullptr, kPairs + 1731, nullptr},
+    // cascade.tbl:462  when offsetStapleTray_Option=0 if programPrint=1 offsetOutput_ProgramPrint=1,3 unless outputUnit_Option=22,25,26 set offsetOutput_ProgramPrint=0
+    {kPairs + 1732, nullptr, kPairs + 1733, kPairs + 1736, nullptr, nullptr, kPairs + 1739, nullptr},
+    // cascade.tbl:463  when outputUnit_Option=0,20,21,23,24 if programPrint=1 offsetOutput_ProgramPrint=1,3 also offsetStapleTray_Option=0 set offsetOutput_ProgramPrint=0
+    {kPairs + 1740, nullptr, kPairs + 1745, nullptr, kPairs + 1748, nullptr, kPairs + 1749, nullptr},
     // ## High-capacity feeder: the automatic feed tray's code follows it
-    // cascade.tbl:462  when inputUnit_Option=10 if inputTray=257 set inputTray=261
-    {kPairs + 1698, nullptr, kPairs + 1699, nullptr, nullptr, nullptr, kPairs + 1700, nullptr},
-    // cascade.tbl:463  when inputUnit_Option=0 if inputTray=261 set inputTray=257
-    {kPairs + 1701, nullptr, kPairs + 1702, nullptr, nullptr, nullptr, kPairs + 1703, nullptr},
+    // cascade.tbl:467  when inputUnit_Option=10 if inputTray=257 set inputTray=261
+    {kPairs + 1750, nullptr, kPairs + 1751, nullptr, nullptr, nullptr, kPairs + 1752, nullptr},
+    // cascade.tbl:468  when inputUnit_Option=0 if inputTray=261 set inputTray=257
+    {kPairs + 1753, nullptr, kPairs + 1754, nullptr, nullptr, nullptr, kPairs + 1755, nullptr},
     // ## Special paper support removed
-    // cascade.tbl:468  when lightPaperSupport=0 if paperType=263 set paperType=257
-    {kPairs + 1704, nullptr, kPairs + 1705, nullptr, nullptr, nullptr, kPairs + 1706, nullptr},
-    // cascade.tbl:469  when roughPaperSupport=0 if paperType=264 set paperType=257
-    {kPairs + 1707, nullptr, kPairs + 1708, nullptr, nullptr, nullptr, kPairs + 1709, nullptr},
-    // cascade.tbl:470  when pressPaperSupport=0 if paperType=266 set paperType=257
-    {kPairs + 1710, nullptr, kPairs + 1711, nullptr, nullptr, nullptr, kPairs + 1712, nullptr},
-    // cascade.tbl:471  when lightPaperSupport=0 if defaultPaperType=263 set defaultPaperType=258
-    {kPairs + 1713, nullptr, kPairs + 1714, nullptr, nullptr, nullptr, kPairs + 1715, nullptr},
-    // cascade.tbl:472  when roughPaperSupport=0 if defaultPaperType=264 set defaultPaperType=258
-    {kPairs + 1716, nullptr, kPairs + 1717, nullptr, nullptr, nullptr, kPairs + 1718, nullptr},
-    // cascade.tbl:473  when pressPaperSupport=0 if defaultPaperType=266 set defaultPaperType=258
-    {kPairs + 1719, nullptr, kPairs + 1720, nullptr, nullptr, nullptr, kPairs + 1721, nullptr},
+    // cascade.tbl:473  when lightPaperSupport=0 if paperType=263 set paperType=257
+    {kPairs + 1756, nullptr, kPairs + 1757, nullptr, nullptr, nullptr, kPairs + 1758, nullptr},
+    // cascade.tbl:474  when roughPaperSupport=0 if paperType=264 set paperType=257
+    {kPairs + 1759, nullptr, kPairs + 1760, nullptr, nullptr, nullptr, kPairs + 1761, nullptr},
+    // cascade.tbl:475  when pressPaperSupport=0 if paperType=266 set paperType=257
+    {kPairs + 1762, nullptr, kPairs + 1763, nullptr, nullptr, nullptr, kPairs + 1764, nullptr},
+    // cascade.tbl:476  when lightPaperSupport=0 if defaultPaperType=263 set defaultPaperType=258
+    {kPairs + 1765, nullptr, kPairs + 1766, nullptr, nullptr, nullptr, kPairs + 1767, nullptr},
+    // cascade.tbl:477  when roughPaperSupport=0 if defaultPaperType=264 set defaultPaperType=258
+    {kPairs + 1768, nullptr, kPairs + 1769, nullptr, nullptr, nullptr, kPairs + 1770, nullptr},
+    // cascade.tbl:478  when pressPaperSupport=0 if defaultPaperType=266 set defaultPaperType=258
+    {kPairs + 1771, nullptr, kPairs + 1772, nullptr, nullptr, nullptr, kPairs + 1773, nullptr},
     // ## Inactive: what the finishing page clears before every evaluation
-    // cascade.tbl:480  dormant slot1 staple=10,11,12,20 if outputUnit_Option=0 also offsetStapleTray_Option=0 slot7 staple=0
-    {nullptr, kPairs + 1722, kPairs + 1726, nullptr, kPairs + 1727, nullptr, nullptr, kPairs + 1728},
-    // cascade.tbl:481  dormant slot1 offsetOutput=1,2 if outputUnit_Option=0 also offsetStapleTray_Option=0 slot7 offsetOutput=0
-    {nullptr, kPairs + 1729, kPairs + 1731, nullptr, kPairs + 1732, nullptr, nullptr, kPairs + 1733},
-    // cascade.tbl:482  dormant slot1 punch=1,2,3 if outputUnit_Option=0 slot7 punch=0
-    {nullptr, kPairs + 1734, kPairs + 1737, nullptr, nullptr, nullptr, nullptr, kPairs + 1738},
-    // cascade.tbl:483  dormant slot1 fold=1,2,3,4 if outputUnit_Option=0 slot7 fold=0
-    {nullptr, kPairs + 1739, kPairs + 1743, nullptr, nullptr, nullptr, nullptr, kPairs + 1744},
-    // cascade.tbl:484  dormant slot1 bookletBinding=1,2 if outputUnit_Option=0 slot7 bookletBinding=0
-    {nullptr, kPairs + 1745, kPairs + 1747, nullptr, nullptr, nullptr, nullptr, kPairs + 1748},
-    // cascade.tbl:485  dormant slot1 continuousOutput=1 if outputUnit_Option=0 slot7 continuousOutput=0
-    {nullptr, kPairs + 1749, kPairs + 1750, nullptr, nullptr, nullptr, nullptr, kPairs + 1751},
-    // cascade.tbl:486  dormant slot1 outputTray=2,3,4,5,6,7 if outputUnit_Option=0 slot7 outputTray=1
-    {nullptr, kPairs + 1752, kPairs + 1758, nullptr, nullptr, nullptr, nullptr, kPairs + 1759},
-    // cascade.tbl:487  dormant slot1 staple=10,11,12,20 if outputUnit_Option=20,21 also offsetStapleTray_Option=0 slot7 staple=0
-    {nullptr, kPairs + 1760, kPairs + 1764, nullptr, kPairs + 1766, nullptr, nullptr, kPairs + 1767},
-    // cascade.tbl:488  dormant slot1 offsetOutput=1,2 if outputUnit_Option=20,21 also offsetStapleTray_Option=0 slot7 offsetOutput=0
-    {nullptr, kPairs + 1768, kPairs + 1770, nullptr, kPairs + 1772, nullptr, nullptr, kPairs + 1773},
-    // cascade.tbl:489  dormant slot1 punch=1,2,3 if outputUnit_Option=20,21 slot7 punch=0
-    {nullptr, kPairs + 1774, kPairs + 1777, nullptr, nullptr, nullptr, nullptr, kPairs + 1779},
-    // cascade.tbl:490  dormant slot1 fold=1,2,3,4 if outputUnit_Option=20,21 slot7 fold=0
-    {nullptr, kPairs + 1780, kPairs + 1784, nullptr, nullptr, nullptr, nullptr, kPairs + 1786},
-    // cascade.tbl:491  dormant slot1 bookletBinding=1,2 if outputUnit_Option=20,21 slot7 bookletBinding=0
-    {nullptr, kPairs + 1787, kPairs + 1789, nullptr, nullptr, nullptr, nullptr, kPairs + 1791},
-    // cascade.tbl:492  dormant slot1 continuousOutput=1 if outputUnit_Option=20 slot7 continuousOutput=0
-    {nullptr, kPairs + 1792, kPairs + 1793, nullptr, nullptr, nullptr, nullptr, kPairs + 1794},
-    // cascade.tbl:493  dormant slot1 outputTray=2,3,4,5,7 if outputUnit_Option=20 slot7 outputTray=0
-    {nullptr, kPairs + 1795, kPairs + 1800, nullptr, nullptr, nullptr, nullptr, kPairs + 1801},
-    // cascade.tbl:494  dormant slot1 outputTray=2,3,4,5,6 if outputUnit_Option=21 slot7 outputTray=0
-    {nullptr, kPairs + 1802, kPairs + 1807, nullptr, nullptr, nullptr, nullptr, kPairs + 1808},
-    // cascade.tbl:495  dormant slot1 punch=2 if outputUnit_Option=25 slot7 punch=0
-    {nullptr, kPairs + 1809, kPairs + 1810, nullptr, nullptr, nullptr, nullptr, kPairs + 1811},
-    // cascade.tbl:496  dormant slot1 punch=3 if outputUnit_Option=26 slot7 punch=0
-    {nullptr, kPairs + 1812, kPairs + 1813, nullptr, nullptr, nullptr, nullptr, kPairs + 1814},
-    // cascade.tbl:497  dormant slot1 bookletBinding=1,2 if outputSubOption=0 slot7 bookletBinding=0
-    {nullptr, kPairs + 1815, kPairs + 1817, nullptr, nullptr, nullptr, nullptr, kPairs + 1818},
-    // cascade.tbl:498  dormant slot1 fold=2,3,4 if foldUnit_Option=0 slot7 fold=0
-    {nullptr, kPairs + 1819, kPairs + 1822, nullptr, nullptr, nullptr, nullptr, kPairs + 1823},
-    // cascade.tbl:499  dormant slot1 paperType=263 if lightPaperSupport=0 slot7 paperType=257
-    {nullptr, kPairs + 1824, kPairs + 1825, nullptr, nullptr, nullptr, nullptr, kPairs + 1826},
-    // cascade.tbl:500  dormant slot1 paperType=264 if roughPaperSupport=0 slot7 paperType=257
-    {nullptr, kPairs + 1827, kPairs + 1828, nullptr, nullptr, nullptr, nullptr, kPairs + 1829},
-    // cascade.tbl:501  dormant slot1 inputTray=7,257,258,259,260 if modelFS=1 also inputUnit_Option=10 slot7 inputTray=261
-    {nullptr, kPairs + 1830, kPairs + 1835, nullptr, kPairs + 1836, nullptr, nullptr, kPairs + 1837},
-    // cascade.tbl:502  dormant slot1 inputTray=7,258,259,260,261 if modelFS=1 also inputUnit_Option=0 slot7 inputTray=257
-    {nullptr, kPairs + 1838, kPairs + 1843, nullptr, kPairs + 1844, nullptr, nullptr, kPairs + 1845},
-    // cascade.tbl:503  dormant slot1 slipSheet=1,2 if modelFS=1 slot7 slipSheet=0
-    {nullptr, kPairs + 1846, kPairs + 1848, nullptr, nullptr, nullptr, nullptr, kPairs + 1849},
-    // cascade.tbl:504  dormant slot1 coverSupport=1 if modelFS=1 slot7 coverSupport=0
-    {nullptr, kPairs + 1850, kPairs + 1851, nullptr, nullptr, nullptr, nullptr, kPairs + 1852},
-    // cascade.tbl:505  dormant slot1 mixedSizeSupport=1 if modelFS=1 slot7 mixedSizeSupport=0
-    {nullptr, kPairs + 1853, kPairs + 1854, nullptr, nullptr, nullptr, nullptr, kPairs + 1855},
-    // cascade.tbl:506  dormant slot1 imageMode=2 if inkCount=2 slot7 imageMode=1
-    {nullptr, kPairs + 1856, kPairs + 1857, nullptr, nullptr, nullptr, nullptr, kPairs + 1858},
-    // ## Inactive: choices the pages settle with a question
-    // cascade.tbl:512  dormant slot1 pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 if formOverlay=1 slot7 formOverlay=0
-    {nullptr, kPairs + 1859, kPairs + 1869, nullptr, nullptr, nullptr, nullptr, kPairs + 1870},
-    // cascade.tbl:513  dormant slot1 singlePagesPerSheet=2,4,8 if formOverlay=1 slot7 formOverlay=0
+    // cascade.tbl:485  dormant slot1 staple=10,11,12,20 if outputUnit_Option=0 also offsetStapleTray_Option=0 slot7 staple=0
+    {nullptr, kPairs + 1774, kPairs + 1778, nullptr, kPairs + 1779, nullptr, nullptr, kPairs + 1780},
+    // cascade.tbl:486  dormant slot1 offsetOutput=1,2 if outputUnit_Option=0 also offsetStapleTray_Option=0 slot7 offsetOutput=0
+    {nullptr, kPairs + 1781, kPairs + 1783, nullptr, kPairs + 1784, nullptr, nullptr, kPairs + 1785},
+    // cascade.tbl:487  dormant slot1 punch=1,2,3 if outputUnit_Option=0 slot7 punch=0
+    {nullptr, kPairs + 1786, kPairs + 1789, nullptr, nullptr, nullptr, nullptr, kPairs + 1790},
+    // cascade.tbl:488  dormant slot1 fold=1,2,3,4 if outputUnit_Option=0 slot7 fold=0
+    {nullptr, kPairs + 1791, kPairs + 1795, nullptr, nullptr, nullptr, nullptr, kPairs + 1796},
+    // cascade.tbl:489  dormant slot1 bookletBinding=1,2 if outputUnit_Option=0 slot7 bookletBinding=0
+    {nullptr, kPairs + 1797, kPairs + 1799, nullptr, nullptr, nullptr, nullptr, kPairs + 1800},
+    // cascade.tbl:490  dormant slot1 continuousOutput=1 if outputUnit_Option=0 slot7 continuousOutput=0
+    {nullptr, kPairs + 1801, kPairs + 1802, nullptr, nullptr, nullptr, nullptr, kPairs + 1803},
+    // cascade.tbl:491  dormant slot1 outputTray=2,3,4,5,6,7 if outputUnit_Option=0 slot7 outputTray=1
+    {nullptr, kPairs + 1804, kPairs + 1810, nullptr, nullptr, nullptr, nullptr, kPairs + 1811},
+    // cascade.tbl:492  dormant slot1 staple=10,11,12,20 if outputUnit_Option=20,21 also offsetStapleTray_Option=0 slot7 staple=0
+    {nullptr, kPairs + 1812, kPairs + 1816, nullptr, kPairs + 1818, nullptr, nullptr, kPairs + 1819},
+    // cascade.tbl:493  dormant slot1 offsetOutput=1,2 if outputUnit_Option=20,21 also offsetStapleTray_Option=0 slot7 offsetOutput=0
+    {nullptr, kPairs + 1820, kPairs + 1822, nullptr, kPairs + 1824, nullptr, nullptr, kPairs + 1825},
+    // cascade.tbl:494  dormant slot1 punch=1,2,3 if outputUnit_Option=20,21 slot7 punch=0
+    {nullptr, kPairs + 1826, kPairs + 1829, nullptr, nullptr, nullptr, nullptr, kPairs + 1831},
+    // cascade.tbl:495  dormant slot1 fold=1,2,3,4 if outputUnit_Option=20,21 slot7 fold=0
+    {nullptr, kPairs + 1832, kPairs + 1836, nullptr, nullptr, nullptr, nullptr, kPairs + 1838},
+    // cascade.tbl:496  dormant slot1 bookletBinding=1,2 if outputUnit_Option=20,21 slot7 bookletBinding=0
+    {nullptr, kPairs + 1839, kPairs + 1841, nullptr, nullptr, nullptr, nullptr, kPairs + 1843},
+    // cascade.tbl:497  dormant slot1 continuousOutput=1 if outputUnit_Option=20 slot7 continuousOutput=0
+    {nullptr, kPairs + 1844, kPairs + 1845, nullptr, nullptr, nullptr, nullptr, kPairs + 1846},
+    // cascade.tbl:498  dormant slot1 outputTray=2,3,4,5,7 if outputUnit_Option=20 slot7 outputTray=0
+    {nullptr, kPairs + 1847, kPairs + 1852, nullptr, nullptr, nullptr, nullptr, kPairs + 1853},
+    // cascade.tbl:499  dormant slot1 outputTray=2,3,4,5,6 if outputUnit_Option=21 slot7 outputTray=0
+    {nullptr, kPairs + 1854, kPairs + 1859, nullptr, nullptr, nullptr, nullptr, kPairs + 1860},
+    // cascade.tbl:500  dormant slot1 punch=2 if outputUnit_Option=25 slot7 punch=0
+    {nullptr, kPairs + 1861, kPairs + 1862, nullptr, nullptr, nullptr, nullptr, kPairs + 1863},
+    // cascade.tbl:501  dormant slot1 punch=3 if outputUnit_Option=26 slot7 punch=0
+    {nullptr, kPairs + 1864, kPairs + 1865, nullptr, nullptr, nullptr, nullptr, kPairs + 1866},
+    // cascade.tbl:502  dormant slot1 bookletBinding=1,2 if outputSubOption=0 slot7 bookletBinding=0
+    {nullptr, kPairs + 1867, kPairs + 1869, nullptr, nullptr, nullptr, nullptr, kPairs + 1870},
+    // cascade.tbl:503  dormant slot1 fold=2,3,4 if foldUnit_Option=0 slot7 fold=0
     {nullptr, kPairs + 1871, kPairs + 1874, nullptr, nullptr, nullptr, nullptr, kPairs + 1875},
-    // cascade.tbl:514  dormant slot1 booklet=1,2,3 if formOverlay=1 slot7 formOverlay=0
-    {nullptr, kPairs + 1876, kPairs + 1879, nullptr, nullptr, nullptr, nullptr, kPairs + 1880},
-    // cascade.tbl:515  dormant slot1 bookletBinding=1,2 if formOverlay=1 slot7 formOverlay=0
-    {nullptr, kPairs + 1881, kPairs + 1883, nullptr, nullptr, nullptr, nullptr, kPairs + 1884},
-    // cascade.tbl:516  dormant slot1 mixedSizeSupport=1 if formOverlay=1 slot7 formOverlay=0
-    {nullptr, kPairs + 1885, kPairs + 1886, nullptr, nullptr, nullptr, nullptr, kPairs + 1887},
-    // cascade.tbl:517  dormant slot1 fold=1,2,3,4 if trayPerPage=1 slot7 trayPerPage=0
-    {nullptr, kPairs + 1888, kPairs + 1892, nullptr, nullptr, nullptr, nullptr, kPairs + 1893},
-    // cascade.tbl:518  dormant slot1 carbonCopySupport=1 if trayPerPage=1 slot7 trayPerPage=0
-    {nullptr, kPairs + 1894, kPairs + 1895, nullptr, nullptr, nullptr, nullptr, kPairs + 1896},
-    // cascade.tbl:519  dormant slot1 booklet=1,2,3 slot7 bookletBinding=2 collate=2 outputSize=9
-    {nullptr, kPairs + 1897, nullptr, nullptr, nullptr, nullptr, nullptr, kPairs + 1900},
+    // cascade.tbl:504  dormant slot1 paperType=263 if lightPaperSupport=0 slot7 paperType=257
+    {nullptr, kPairs + 1876, kPairs + 1877, nullptr, nullptr, nullptr, nullptr, kPairs + 1878},
+    // cascade.tbl:505  dormant slot1 paperType=264 if roughPaperSupport=0 slot7 paperType=257
+    {nullptr, kPairs + 1879, kPairs + 1880, nullptr, nullptr, nullptr, nullptr, kPairs + 1881},
+    // cascade.tbl:506  dormant slot1 inputTray=7,257,258,259,260 if modelFS=1 also inputUnit_Option=10 slot7 inputTray=261
+    {nullptr, kPairs + 1882, kPairs + 1887, nullptr, kPairs + 1888, nullptr, nullptr, kPairs + 1889},
+    // cascade.tbl:507  dormant slot1 inputTray=7,258,259,260,261 if modelFS=1 also inputUnit_Option=0 slot7 inputTray=257
+    {nullptr, kPairs + 1890, kPairs + 1895, nullptr, kPairs + 1896, nullptr, nullptr, kPairs + 1897},
+    // cascade.tbl:508  dormant slot1 slipSheet=1,2 if modelFS=1 slot7 slipSheet=0
+    {nullptr, kPairs + 1898, kPairs + 1900, nullptr, nullptr, nullptr, nullptr, kPairs + 1901},
+    // cascade.tbl:509  dormant slot1 coverSupport=1 if modelFS=1 slot7 coverSupport=0
+    {nullptr, kPairs + 1902, kPairs + 1903, nullptr, nullptr, nullptr, nullptr, kPairs + 1904},
+    // cascade.tbl:510  dormant slot1 mixedSizeSupport=1 if modelFS=1 slot7 mixedSizeSupport=0
+    {nullptr, kPairs + 1905, kPairs + 1906, nullptr, nullptr, nullptr, nullptr, kPairs + 1907},
+    // cascade.tbl:511  dormant slot1 imageMode=2 if inkCount=2 slot7 imageMode=1
+    {nullptr, kPairs + 1908, kPairs + 1909, nullptr, nullptr, nullptr, nullptr, kPairs + 1910},
+    // ## Inactive: choices the pages settle with a question
+    // cascade.tbl:517  dormant slot1 pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 if formOverlay=1 slot7 formOverlay=0
+    {nullptr, kPairs + 1911, kPairs + 1921, nullptr, nullptr, nullptr, nullptr, kPairs + 1922},
+    // cascade.tbl:518  dormant slot1 singlePagesPerSheet=2,4,8 if formOverlay=1 slot7 formOverlay=0
+    {nullptr, kPairs + 1923, kPairs + 1926, nullptr, nullptr, nullptr, nullptr, kPairs + 1927},
+    // cascade.tbl:519  dormant slot1 booklet=1,2,3 if formOverlay=1 slot7 formOverlay=0
+    {nullptr, kPairs + 1928, kPairs + 1931, nullptr, nullptr, nullptr, nullptr, kPairs + 1932},
+    // cascade.tbl:520  dormant slot1 bookletBinding=1,2 if formOverlay=1 slot7 formOverlay=0
+    {nullptr, kPairs + 1933, kPairs + 1935, nullptr, nullptr, nullptr, nullptr, kPairs + 1936},
+    // cascade.tbl:521  dormant slot1 mixedSizeSupport=1 if formOverlay=1 slot7 formOverlay=0
+    {nullptr, kPairs + 1937, kPairs + 1938, nullptr, nullptr, nullptr, nullptr, kPairs + 1939},
+    // cascade.tbl:522  dormant slot1 fold=1,2,3,4 if trayPerPage=1 slot7 trayPerPage=0
+    {nullptr, kPairs + 1940, kPairs + 1944, nullptr, nullptr, nullptr, nullptr, kPairs + 1945},
+    // cascade.tbl:523  dormant slot1 carbonCopySupport=1 if trayPerPage=1 slot7 trayPerPage=0
+    {nullptr, kPairs + 1946, kPairs + 1947, nullptr, nullptr, nullptr, nullptr, kPairs + 1948},
+    // cascade.tbl:524  dormant slot1 booklet=1,2,3 slot7 bookletBinding=2 collate=2 outputSize=9
+    {nullptr, kPairs + 1949, nullptr, nullptr, nullptr, nullptr, nullptr, kPairs + 1952},
 };
-constexpr uint32_t kCascadeCounts[312][8] = {
+constexpr uint32_t kCascadeCounts[316][8] = {
     {1, 0, 1, 0, 0, 0, 1, 0},
     {1, 0, 1, 0, 0, 0, 1, 0},
     {1, 0, 2, 0, 0, 0, 1, 0},
@@ -1759,7 +1774,9 @@ constexpr uint32_t kCascadeCounts[312][8] = {
     {1, 0, 1, 0, 1, 0, 1, 0},
     {1, 0, 3, 0, 1, 0, 1, 0},
     {1, 0, 2, 0, 1, 0, 1, 0},
-    {1, 0, 4, 0, 0, 0, 1, 0},
+    {1, 0, 4, 4, 0, 0, 1, 0},
+    {1, 0, 8, 0, 1, 0, 1, 0},
+    {1, 0, 8, 0, 1, 0, 1, 0},
     {1, 0, 5, 0, 0, 0, 1, 0},
     {1, 0, 1, 0, 0, 0, 1, 0},
     {1, 0, 1, 0, 0, 0, 1, 0},
@@ -1769,7 +1786,9 @@ constexpr uint32_t kCascadeCounts[312][8] = {
     {1, 0, 3, 0, 1, 0, 1, 0},
     {1, 0, 2, 0, 1, 0, 1, 0},
     {1, 0, 2, 0, 1, 0, 1, 0},
-    {1, 0, 4, 0, 0, 0, 1, 0},
+    {1, 0, 4, 4, 0, 0, 1, 0},
+    {1, 0, 8, 0, 1, 0, 1, 0},
+    {1, 0, 8, 0, 1, 0, 1, 0},
     {1, 0, 5, 0, 0, 0, 1, 0},
     {1, 0, 1, 0, 0, 0, 1, 0},
     {1, 0, 1, 0, 0, 0, 1, 0},
@@ -1825,7 +1844,7 @@ constexpr uint32_t kCascadeCounts[312][8] = {
     {0, 1, 1, 0, 0, 0, 0, 1},
     {0, 3, 0, 0, 0, 0, 0, 3},
 };
-constexpr uint16_t kCascadeLines[312] = {
+constexpr uint16_t kCascadeLines[316] = {
     20, 21, 26, 27, 28, 33, 34, 35, 36, 38, 39, 41, 42, 43, 44, 45,
     46, 49, 53, 54, 55, 56, 57, 58, 63, 64, 65, 66, 69, 70, 71, 72,
     74, 77, 78, 79, 81, 83, 84, 86, 90, 91, 92, 93, 94, 95, 97, 98,
@@ -1841,11 +1860,11 @@ constexpr uint16_t kCascadeLines[312] = {
     359, 360, 361, 362, 363, 366, 367, 368, 369, 370, 371, 372, 373, 374, 375, 378,
     379, 380, 381, 382, 383, 384, 385, 386, 389, 390, 391, 392, 393, 394, 395, 396,
     399, 400, 401, 402, 403, 404, 405, 406, 407, 408, 411, 412, 413, 414, 415, 416,
-    417, 418, 419, 424, 425, 426, 427, 428, 429, 430, 431, 434, 435, 436, 437, 438,
-    439, 440, 441, 442, 443, 446, 449, 450, 451, 454, 455, 457, 458, 462, 463, 468,
-    469, 470, 471, 472, 473, 480, 481, 482, 483, 484, 485, 486, 487, 488, 489, 490,
-    491, 492, 493, 494, 495, 496, 497, 498, 499, 500, 501, 502, 503, 504, 505, 506,
-    512, 513, 514, 515, 516, 517, 518, 519,
+    417, 418, 419, 424, 425, 426, 427, 429, 430, 431, 432, 433, 434, 437, 438, 439,
+    440, 441, 442, 443, 444, 445, 446, 447, 448, 451, 454, 455, 456, 459, 460, 462,
+    463, 467, 468, 473, 474, 475, 476, 477, 478, 485, 486, 487, 488, 489, 490, 491,
+    492, 493, 494, 495, 496, 497, 498, 499, 500, 501, 502, 503, 504, 505, 506, 507,
+    508, 509, 510, 511, 517, 518, 519, 520, 521, 522, 523, 524,
 };
 
 const RulePair* const kRemovalLists[1][6] = {
@@ -1869,7 +1888,7 @@ constexpr uint16_t kDisableLines[1] = {0
 const ConstraintTables kTables = {
     kCatalog, 363,
     kFeatureMap, 110,
-    kCascadeLists, kCascadeCounts, 312,
+    kCascadeLists, kCascadeCounts, 316,
     kRemovalLists, kRemovalCounts, 0,
     kDisableLists, kDisableCounts, 0,
     kFeatureNames, kCascadeLines, kRemovalLines, kDisableLines,
