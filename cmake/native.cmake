@@ -53,3 +53,16 @@ set_tests_properties(with_agent_snmpd with_agent_sim PROPERTIES
   ENVIRONMENT "MIBS="
   PASS_REGULAR_EXPRESSION "40961\\.1\\.1\\.0 = INTEGER: 42\n[^\n]*40961\\.1\\.2\\.0 = STRING: \"Tray \\\\\"1\\\\\" A4\"\n[^\n]*40961\\.1\\.3\\.0 = Hex-STRING: C0 A8 01 64"
   SKIP_REGULAR_EXPRESSION "cannot bind|Error opening specified endpoint")
+# The constraint tables: the generator turns src/rules/tables/*.tbl into the
+# committed src/rules/constraint_tables_generated.cpp. The target
+# `constraint_tables` refreshes that file; the test fails while it is stale.
+add_executable(generate_constraint_tables ${CMAKE_SOURCE_DIR}/tools/constraint_tables/generate_constraint_tables.cpp)
+add_custom_target(constraint_tables
+  COMMAND generate_constraint_tables ${CMAKE_SOURCE_DIR}/src/rules/tables
+          ${CMAKE_SOURCE_DIR}/src/rules/constraint_tables_generated.cpp
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  COMMENT "Regenerating src/rules/constraint_tables_generated.cpp")
+add_test(NAME constraint_tables_up_to_date
+  COMMAND generate_constraint_tables --check ${CMAKE_SOURCE_DIR}/src/rules/tables
+          ${CMAKE_SOURCE_DIR}/src/rules/constraint_tables_generated.cpp
+          ${CMAKE_BINARY_DIR}/constraint_tables_generated.cpp)
