@@ -22,3 +22,17 @@ if(ZR_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench)
     target_link_libraries(zr51_bench PRIVATE zr51fake benchmark::benchmark)
   endif()
 endif()
+
+# The constraint tables: the generator turns src/rules/tables/*.tbl into the
+# committed src/rules/constraint_tables_generated.cpp. The target
+# `constraint_tables` refreshes that file; the test fails while it is stale.
+add_executable(generate_constraint_tables ${CMAKE_SOURCE_DIR}/tools/constraint_tables/generate_constraint_tables.cpp)
+add_custom_target(constraint_tables
+  COMMAND generate_constraint_tables ${CMAKE_SOURCE_DIR}/src/rules/tables
+          ${CMAKE_SOURCE_DIR}/src/rules/constraint_tables_generated.cpp
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  COMMENT "Regenerating src/rules/constraint_tables_generated.cpp")
+add_test(NAME constraint_tables_up_to_date
+  COMMAND generate_constraint_tables --check ${CMAKE_SOURCE_DIR}/src/rules/tables
+          ${CMAKE_SOURCE_DIR}/src/rules/constraint_tables_generated.cpp
+          ${CMAKE_BINARY_DIR}/constraint_tables_generated.cpp)
