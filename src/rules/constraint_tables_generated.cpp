@@ -2,7 +2,7 @@
 // Change the .tbl files and run
 //   cmake --build build/native --target constraint_tables
 // (a native ctest fails while this file is stale).
-// Rows: map 110, catalogue 363, cascade 0 (count not yet enforced), removal 0 (count not yet enforced), disable 0 (count not yet enforced).
+// Rows: map 110, catalogue 363, cascade 0 (count not yet enforced), removal 105 (count not yet enforced), disable 74 (count not yet enforced).
 // The map and the catalogue are always held to their exact counts; a rule
 // file is held to its count once it states `count N` in a line of its own.
 #include "rules/constraint_tables.h"
@@ -601,7 +601,114 @@ const char* const kFeatureNames[110] = {
     "printCheckLevel",
 };
 
-constexpr RulePair kPairs[1] = {{0, 0}
+constexpr RulePair kPairs[849] = {
+    {1, 1}, {4018, 257}, {4018, 259}, {4018, 260}, {4018, 261}, {4018, 262}, {1, 2}, {4018, 259},
+    {4018, 260}, {4018, 261}, {4018, 262}, {1, 5}, {4018, 259}, {4018, 260}, {4018, 261}, {4018, 262},
+    {1, 6}, {4018, 259}, {4018, 261}, {4018, 262}, {1, 3}, {4018, 257}, {1, 7}, {4018, 257},
+    {4018, 260}, {4018, 262}, {1, 8}, {4018, 258}, {4018, 262}, {2, 9}, {2, 10}, {2, 11},
+    {8, 15}, {2, 13}, {2, 12}, {8, 14}, {2, 9}, {2, 10}, {30, 125}, {2, 9},
+    {2, 10}, {118, 196}, {2, 10}, {2, 11}, {14, 83}, {14, 80}, {14, 78}, {14, 77},
+    {14, 79}, {14, 73}, {14, 74}, {14, 75}, {14, 76}, {14, 71}, {14, 72}, {14, 81},
+    {14, 82}, {2, 10}, {2, 11}, {14, 55}, {6, 45}, {6, 42}, {6, 40}, {6, 39},
+    {6, 41}, {6, 35}, {6, 36}, {6, 37}, {6, 38}, {6, 33}, {6, 34}, {6, 43},
+    {6, 44}, {2, 10}, {2, 11}, {4012, 15}, {15, 88}, {4001, 235}, {15, 92}, {4001, 235},
+    {15, 87}, {15, 89}, {15, 90}, {15, 91}, {4019, 15}, {15, 89}, {15, 90}, {15, 91},
+    {22, 98}, {15, 88}, {15, 89}, {15, 90}, {15, 91}, {15, 92}, {4012, 15}, {22, 99},
+    {4008, 15}, {22, 100}, {4009, 15}, {22, 102}, {4011, 15}, {22, 101}, {22, 103}, {22, 98},
+    {15, 89}, {15, 90}, {15, 91}, {22, 94}, {22, 95}, {22, 96}, {22, 97}, {22, 98},
+    {22, 99}, {22, 100}, {22, 101}, {22, 102}, {22, 103}, {4012, 15}, {4007, 249}, {4008, 15},
+    {4007, 250}, {4009, 15}, {4007, 251}, {4011, 15}, {6, 32}, {6, 35}, {6, 36}, {6, 37},
+    {6, 38}, {6, 33}, {6, 34}, {4022, 263}, {14, 70}, {14, 73}, {14, 74}, {14, 75},
+    {14, 76}, {14, 71}, {14, 72}, {4022, 263}, {6, 42}, {6, 40}, {6, 39}, {6, 41},
+    {4022, 263}, {14, 80}, {14, 78}, {14, 77}, {14, 79}, {4022, 263}, {6, 46}, {6, 47},
+    {4022, 265}, {14, 84}, {14, 85}, {4022, 265}, {14, 86}, {14, 69}, {14, 63}, {14, 71},
+    {14, 72}, {14, 81}, {14, 82}, {14, 66}, {14, 84}, {14, 85}, {115, 191}, {14, 67},
+    {14, 65}, {14, 68}, {14, 57}, {14, 58}, {14, 61}, {14, 83}, {14, 80}, {14, 78},
+    {14, 77}, {14, 79}, {14, 70}, {14, 59}, {14, 73}, {14, 74}, {14, 75}, {14, 76},
+    {14, 62}, {115, 191}, {14, 68}, {14, 58}, {14, 83}, {14, 80}, {14, 78}, {14, 79},
+    {14, 70}, {14, 59}, {14, 74}, {14, 75}, {14, 76}, {14, 62}, {118, 196}, {23, 107},
+    {23, 108}, {4023, 267}, {23, 107}, {4016, 15}, {23, 109}, {4023, 267}, {82, 150}, {4017, 252},
+    {82, 152}, {4023, 267}, {82, 151}, {99, 15}, {102, 15}, {82, 149}, {22, 96}, {22, 98},
+    {82, 149}, {82, 150}, {82, 151}, {82, 152}, {82, 153}, {22, 102}, {80, 140}, {4017, 252},
+    {80, 141}, {4017, 253}, {80, 141}, {82, 153}, {22, 93}, {22, 96}, {22, 97}, {22, 98},
+    {108, 172}, {108, 173}, {108, 174}, {22, 99}, {108, 173}, {108, 174}, {22, 100}, {28, 111},
+    {28, 112}, {28, 113}, {28, 114}, {28, 115}, {28, 116}, {28, 117}, {28, 118}, {28, 119},
+    {28, 120}, {29, 121}, {28, 111}, {28, 112}, {28, 113}, {28, 114}, {28, 115}, {28, 116},
+    {28, 117}, {28, 118}, {28, 119}, {28, 120}, {30, 125}, {29, 122}, {29, 123}, {29, 124},
+    {28, 110}, {29, 122}, {29, 123}, {29, 124}, {30, 125}, {30, 126}, {30, 127}, {30, 128},
+    {28, 110}, {30, 126}, {30, 127}, {30, 128}, {29, 121}, {30, 128}, {7, 49}, {30, 126},
+    {30, 127}, {7, 50}, {109, 177}, {7, 50}, {115, 191}, {113, 179}, {113, 180}, {113, 181},
+    {113, 182}, {4002, 242}, {4002, 243}, {4005, 15}, {113, 179}, {113, 180}, {113, 181}, {113, 182},
+    {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {113, 179}, {113, 180}, {113, 181},
+    {113, 182}, {115, 188}, {115, 189}, {115, 190}, {113, 179}, {113, 180}, {113, 181}, {113, 182},
+    {118, 196}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {22, 98}, {113, 179}, {113, 180},
+    {113, 181}, {113, 182}, {14, 83}, {14, 80}, {14, 78}, {14, 77}, {14, 79}, {14, 70},
+    {14, 59}, {14, 73}, {14, 74}, {14, 75}, {14, 76}, {14, 62}, {14, 71}, {14, 72},
+    {14, 81}, {14, 82}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {14, 55}, {6, 45},
+    {6, 42}, {6, 40}, {6, 39}, {6, 41}, {6, 32}, {6, 21}, {6, 35}, {6, 36},
+    {6, 37}, {6, 38}, {6, 24}, {6, 33}, {6, 34}, {6, 43}, {6, 44}, {114, 184},
+    {114, 185}, {114, 186}, {4002, 242}, {4002, 243}, {114, 185}, {4002, 242}, {114, 186}, {4002, 243},
+    {114, 184}, {114, 185}, {114, 186}, {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190},
+    {114, 184}, {114, 185}, {114, 186}, {115, 188}, {115, 189}, {115, 190}, {114, 184}, {114, 185},
+    {114, 186}, {118, 196}, {114, 184}, {114, 185}, {114, 186}, {22, 98}, {114, 184}, {114, 185},
+    {114, 186}, {14, 83}, {14, 80}, {14, 78}, {14, 77}, {14, 79}, {14, 70}, {14, 59},
+    {14, 73}, {14, 74}, {14, 75}, {14, 76}, {14, 62}, {14, 71}, {14, 72}, {14, 81},
+    {14, 82}, {114, 184}, {114, 185}, {114, 186}, {14, 55}, {6, 45}, {6, 42}, {6, 40},
+    {6, 39}, {6, 41}, {6, 32}, {6, 21}, {6, 35}, {6, 36}, {6, 37}, {6, 38},
+    {6, 24}, {6, 33}, {6, 34}, {6, 43}, {6, 44}, {115, 188}, {115, 189}, {115, 190},
+    {115, 191}, {4002, 242}, {4002, 243}, {115, 189}, {115, 190}, {115, 191}, {4004, 15}, {115, 188},
+    {4002, 242}, {4003, 14}, {115, 188}, {4022, 263}, {4002, 243}, {115, 188}, {115, 189}, {115, 190},
+    {113, 179}, {113, 180}, {113, 181}, {113, 182}, {115, 188}, {115, 189}, {115, 190}, {115, 191},
+    {118, 196}, {115, 188}, {115, 189}, {115, 190}, {115, 191}, {22, 98}, {115, 188}, {115, 189},
+    {115, 190}, {115, 191}, {14, 83}, {14, 80}, {14, 78}, {14, 77}, {14, 79}, {14, 70},
+    {14, 59}, {14, 73}, {14, 74}, {14, 75}, {14, 76}, {14, 62}, {14, 71}, {14, 72},
+    {14, 81}, {14, 82}, {115, 188}, {115, 189}, {115, 190}, {115, 191}, {14, 55}, {6, 45},
+    {6, 42}, {6, 40}, {6, 39}, {6, 41}, {6, 32}, {6, 21}, {6, 35}, {6, 36},
+    {6, 37}, {6, 38}, {6, 24}, {6, 33}, {6, 34}, {6, 43}, {6, 44}, {118, 197},
+    {118, 198}, {4002, 242}, {4002, 243}, {118, 197}, {118, 198}, {4003, 15}, {118, 197}, {118, 198},
+    {4022, 263}, {4002, 243}, {135, 210}, {135, 211}, {135, 212}, {135, 213}, {135, 214}, {135, 215},
+    {4002, 236}, {135, 208}, {4002, 236}, {113, 178}, {126, 202}, {149, 14}, {135, 208}, {4002, 236},
+    {113, 178}, {126, 202}, {149, 15}, {155, 225}, {135, 210}, {135, 211}, {135, 212}, {135, 213},
+    {135, 215}, {4002, 237}, {135, 210}, {135, 211}, {135, 212}, {135, 213}, {135, 214}, {4002, 238},
+    {135, 210}, {135, 211}, {135, 213}, {135, 214}, {135, 215}, {4002, 239}, {135, 210}, {135, 211},
+    {135, 212}, {135, 214}, {135, 215}, {4002, 240}, {135, 208}, {135, 213}, {4002, 240}, {4012, 14},
+    {135, 210}, {135, 211}, {135, 212}, {135, 213}, {135, 214}, {135, 215}, {4002, 241}, {135, 212},
+    {135, 213}, {135, 214}, {135, 215}, {4002, 242}, {4002, 243}, {135, 208}, {135, 215}, {135, 214},
+    {135, 210}, {113, 178}, {4005, 15}, {4002, 242}, {4002, 243}, {135, 209}, {4005, 14}, {113, 179},
+    {113, 180}, {113, 181}, {113, 182}, {135, 209}, {4005, 14}, {126, 203}, {126, 204}, {135, 210},
+    {4005, 14}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {4002, 242}, {4002, 243}, {135, 209},
+    {135, 210}, {114, 183}, {4002, 242}, {4002, 243}, {135, 209}, {135, 210}, {135, 211}, {135, 212},
+    {135, 213}, {135, 214}, {135, 215}, {118, 196}, {4002, 240}, {4019, 15}, {4002, 240}, {4002, 241},
+    {4023, 267}, {31, 319}, {4023, 267}, {149, 319}, {4023, 267}, {156, 319}, {4023, 267}, {4012, 319},
+    {4023, 267}, {4013, 319}, {4023, 267}, {157, 319}, {4023, 266}, {4023, 268}, {4023, 269}, {16, 319},
+    {4023, 266}, {4023, 268}, {4023, 269}, {164, 319}, {4023, 266}, {4023, 268}, {4023, 269}, {105, 319},
+    {4023, 266}, {4023, 268}, {4023, 269}, {16, 319}, {4023, 267}, {4019, 15}, {127, 319}, {4019, 15},
+    {130, 319}, {4019, 15}, {8, 319}, {4019, 15}, {165, 319}, {4019, 15}, {123, 319}, {4019, 15},
+    {4012, 319}, {4019, 15}, {1, 319}, {4017, 252}, {103, 319}, {4018, 256}, {4018, 257}, {4018, 258},
+    {137, 319}, {4002, 236}, {4002, 237}, {4002, 240}, {4002, 241}, {126, 319}, {4002, 236}, {4002, 237},
+    {4002, 238}, {4002, 240}, {4002, 241}, {4005, 14}, {155, 319}, {4002, 236}, {4002, 237}, {4002, 238},
+    {4002, 240}, {4002, 241}, {4005, 14}, {4012, 319}, {4002, 236}, {4002, 237}, {4002, 238}, {4002, 239},
+    {4002, 241}, {4002, 242}, {4002, 243}, {4013, 319}, {4002, 236}, {4002, 237}, {4002, 238}, {4002, 239},
+    {4002, 240}, {4002, 242}, {4002, 243}, {4004, 319}, {4002, 236}, {4002, 237}, {4002, 238}, {4002, 239},
+    {4002, 240}, {4002, 241}, {15, 319}, {8, 15}, {14, 319}, {8, 15}, {115, 187}, {115, 188},
+    {115, 189}, {115, 190}, {126, 319}, {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190},
+    {130, 319}, {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {111, 319}, {8, 15},
+    {115, 187}, {115, 188}, {115, 189}, {115, 190}, {112, 319}, {8, 15}, {115, 187}, {115, 188},
+    {115, 189}, {115, 190}, {9, 319}, {8, 14}, {10, 319}, {8, 14}, {11, 319}, {8, 14},
+    {9, 319}, {8, 15}, {2, 12}, {10, 319}, {8, 15}, {2, 12}, {11, 319}, {8, 15},
+    {2, 12}, {2, 319}, {157, 15}, {158, 230}, {158, 231}, {158, 232}, {158, 233}, {160, 319},
+    {157, 15}, {158, 228}, {158, 229}, {4, 319}, {149, 15}, {151, 223}, {3, 319}, {149, 15},
+    {5, 319}, {149, 15}, {151, 319}, {149, 14}, {155, 319}, {149, 14}, {31, 319}, {4012, 15},
+    {126, 319}, {4012, 15}, {130, 319}, {4012, 15}, {127, 319}, {4012, 15}, {137, 319}, {4012, 15},
+    {165, 319}, {4012, 15}, {74, 319}, {4012, 15}, {126, 319}, {4013, 15}, {130, 319}, {4013, 15},
+    {127, 319}, {4013, 15}, {137, 319}, {4013, 15}, {165, 319}, {4013, 15}, {74, 319}, {4013, 15},
+    {119, 319}, {118, 196}, {123, 319}, {118, 196}, {122, 319}, {118, 196}, {122, 319}, {30, 125},
+    {116, 319}, {115, 187}, {115, 191}, {117, 319}, {115, 187}, {115, 188}, {115, 189}, {115, 190},
+    {117, 319}, {115, 191}, {7, 49}, {111, 319}, {115, 188}, {115, 189}, {115, 190}, {112, 319},
+    {115, 188}, {115, 189}, {115, 190}, {136, 319}, {135, 208}, {135, 209}, {136, 319}, {115, 191},
+    {15, 319}, {165, 15}, {130, 319}, {74, 136}, {74, 137}, {74, 138}, {74, 139}, {13, 319},
+    {12, 14}, {102, 319}, {99, 14}, {36, 319}, {31, 14}, {59, 319}, {48, 14}, {68, 319},
+    {48, 14},
 };
 
 const RulePair* const kCascadeLists[1][8] = {
@@ -613,30 +720,608 @@ constexpr uint32_t kCascadeCounts[1][8] = {
 constexpr uint16_t kCascadeLines[1] = {0
 };
 
-const RulePair* const kRemovalLists[1][6] = {
-    {},
+const RulePair* const kRemovalLists[105][6] = {
+    // ## Colour modes the model's inks cannot print
+    // removal.tbl:11  unless modelColor=21,40,41,50,51 remove colorMode=0
+    {kPairs + 0, nullptr, nullptr, kPairs + 1, nullptr, nullptr},
+    // removal.tbl:12  unless modelColor=40,41,50,51 remove colorMode=1
+    {kPairs + 6, nullptr, nullptr, kPairs + 7, nullptr, nullptr},
+    // removal.tbl:13  unless modelColor=40,41,50,51 remove colorMode=3
+    {kPairs + 11, nullptr, nullptr, kPairs + 12, nullptr, nullptr},
+    // removal.tbl:14  unless modelColor=40,50,51 remove colorMode=4
+    {kPairs + 16, nullptr, nullptr, kPairs + 17, nullptr, nullptr},
+    // removal.tbl:15  unless modelColor=21 remove colorMode=5
+    {kPairs + 20, nullptr, nullptr, kPairs + 21, nullptr, nullptr},
+    // removal.tbl:16  unless modelColor=21,41,51 remove colorMode=6
+    {kPairs + 22, nullptr, nullptr, kPairs + 23, nullptr, nullptr},
+    // removal.tbl:17  unless modelColor=22,51 remove colorMode=7
+    {kPairs + 26, nullptr, nullptr, kPairs + 27, nullptr, nullptr},
+    // ## Two-sided choices follow mixed sizes, booklets and mail making
+    // removal.tbl:22  if mixedSizeSupport=1 remove duplexType=1,2,3
+    {kPairs + 29, nullptr, kPairs + 32, nullptr, nullptr, nullptr},
+    // removal.tbl:23  if mixedSizeSupport=0 remove duplexType=4,5
+    {kPairs + 33, nullptr, kPairs + 35, nullptr, nullptr, nullptr},
+    // removal.tbl:25  unless booklet=0 remove duplexType=1,2
+    {kPairs + 36, nullptr, nullptr, kPairs + 38, nullptr, nullptr},
+    // removal.tbl:26  unless bookletBinding=0 remove duplexType=1,2
+    {kPairs + 39, nullptr, nullptr, kPairs + 41, nullptr, nullptr},
+    // removal.tbl:28  if outputSize=20,27,28,30,31,71,72,73,74,259,260,261,262 remove duplexType=2,3
+    {kPairs + 42, nullptr, kPairs + 44, nullptr, nullptr, nullptr},
+    // removal.tbl:29  if outputSize=0 originalSize=20,27,28,30,31,71,72,73,74,259,260,261,262 remove duplexType=2,3
+    {kPairs + 57, nullptr, kPairs + 59, nullptr, nullptr, nullptr},
+    // removal.tbl:31  if mailMakingSupport=1 remove duplexType=2,3
+    {kPairs + 73, nullptr, kPairs + 75, nullptr, nullptr, nullptr},
+    // ## Paper sources follow the feed unit and the model kind
+    // removal.tbl:35  if inputUnit_Option=10 remove inputTray=257
+    {kPairs + 76, nullptr, kPairs + 77, nullptr, nullptr, nullptr},
+    // removal.tbl:36  unless inputUnit_Option=10 remove inputTray=261
+    {kPairs + 78, nullptr, nullptr, kPairs + 79, nullptr, nullptr},
+    // removal.tbl:38  if modelFS=1 remove inputTray=7,258,259,260
+    {kPairs + 80, nullptr, kPairs + 84, nullptr, nullptr, nullptr},
+    // removal.tbl:40  if paperType=262 remove inputTray=258,259,260
+    {kPairs + 85, nullptr, kPairs + 88, nullptr, nullptr, nullptr},
+    // removal.tbl:41  if mailMakingSupport=1 remove inputTray=257,258,259,260,261
+    {kPairs + 89, nullptr, kPairs + 94, nullptr, nullptr, nullptr},
+    // ## Paper types the printer can take
+    // removal.tbl:44  unless lightPaperSupport=1 remove paperType=263
+    {kPairs + 95, nullptr, nullptr, kPairs + 96, nullptr, nullptr},
+    // removal.tbl:45  unless roughPaperSupport=1 remove paperType=264
+    {kPairs + 97, nullptr, nullptr, kPairs + 98, nullptr, nullptr},
+    // removal.tbl:46  unless pressPaperSupport=1 remove paperType=266
+    {kPairs + 99, nullptr, nullptr, kPairs + 100, nullptr, nullptr},
+    // removal.tbl:48  remove paperType=265,267
+    {kPairs + 101, nullptr, nullptr, nullptr, nullptr, nullptr},
+    // removal.tbl:49  if inputTray=258,259,260 remove paperType=262
+    {kPairs + 103, nullptr, kPairs + 104, nullptr, nullptr, nullptr},
+    // removal.tbl:50  if mailMakingSupport=1 remove paperType=258,259,260,261,262,263,264,265,266,267
+    {kPairs + 107, nullptr, kPairs + 117, nullptr, nullptr, nullptr},
+    // removal.tbl:52  unless lightPaperSupport=1 remove defaultPaperType=263
+    {kPairs + 118, nullptr, nullptr, kPairs + 119, nullptr, nullptr},
+    // removal.tbl:53  unless roughPaperSupport=1 remove defaultPaperType=264
+    {kPairs + 120, nullptr, nullptr, kPairs + 121, nullptr, nullptr},
+    // removal.tbl:54  unless pressPaperSupport=1 remove defaultPaperType=266
+    {kPairs + 122, nullptr, nullptr, kPairs + 123, nullptr, nullptr},
+    // ## Paper sizes sold in the printer's region
+    // removal.tbl:59  unless localArea=0 remove originalSize=43,71,72,73,74,259,260
+    {kPairs + 124, nullptr, nullptr, kPairs + 131, nullptr, nullptr},
+    // removal.tbl:60  unless localArea=0 remove outputSize=43,71,72,73,74,259,260
+    {kPairs + 132, nullptr, nullptr, kPairs + 139, nullptr, nullptr},
+    // removal.tbl:61  if localArea=0 remove originalSize=27,28,30,31
+    {kPairs + 140, nullptr, kPairs + 144, nullptr, nullptr, nullptr},
+    // removal.tbl:62  if localArea=0 remove outputSize=27,28,30,31
+    {kPairs + 145, nullptr, kPairs + 149, nullptr, nullptr, nullptr},
+    // removal.tbl:63  unless localArea=2 remove originalSize=264,265
+    {kPairs + 150, nullptr, nullptr, kPairs + 152, nullptr, nullptr},
+    // removal.tbl:64  unless localArea=2 remove outputSize=264,265
+    {kPairs + 153, nullptr, nullptr, kPairs + 155, nullptr, nullptr},
+    // ## Output sizes that finishing can handle
+    // removal.tbl:69  if fold=4 remove outputSize=256,257,258,259,260,261,262,263,264,265
+    {kPairs + 156, nullptr, kPairs + 166, nullptr, nullptr, nullptr},
+    // removal.tbl:72  if fold=4 remove outputSize=1,5,6,9,11,13,20,27,28,30,31,43,70,71,72,73,74,88
+    {kPairs + 167, nullptr, kPairs + 185, nullptr, nullptr, nullptr},
+    // removal.tbl:74  unless bookletBinding=0 remove outputSize=6,11,20,27,28,31,43,70,72,73,74,88
+    {kPairs + 186, nullptr, nullptr, kPairs + 198, nullptr, nullptr},
+    // ## Output methods the controller supports
+    // removal.tbl:77  if printCheckLevel=1 remove outputMode=3,4
+    {kPairs + 199, nullptr, kPairs + 201, nullptr, nullptr, nullptr},
+    // removal.tbl:78  unless usbMemoryOutput=1 remove outputMode=3
+    {kPairs + 202, nullptr, nullptr, kPairs + 203, nullptr, nullptr},
+    // removal.tbl:79  unless printCheckLevel=1 remove outputMode=5
+    {kPairs + 204, nullptr, nullptr, kPairs + 205, nullptr, nullptr},
+    // ## Image quality
+    // removal.tbl:83  if inkCount=1 remove imageQuality=2
+    {kPairs + 206, nullptr, kPairs + 207, nullptr, nullptr, nullptr},
+    // removal.tbl:84  if printCheckLevel=1 remove imageQuality=4
+    {kPairs + 208, nullptr, kPairs + 209, nullptr, nullptr, nullptr},
+    // removal.tbl:85  if barcodeAreaDefinition=1 proof_BarcodeAreaDefinition=1 remove imageQuality=3
+    {kPairs + 210, nullptr, kPairs + 211, nullptr, nullptr, nullptr},
+    // removal.tbl:87  if paperType=260,262 remove imageQuality=1
+    {kPairs + 213, nullptr, kPairs + 214, nullptr, nullptr, nullptr},
+    // removal.tbl:89  if paperType=266 remove imageQuality=1,2,3,4,5
+    {kPairs + 216, nullptr, kPairs + 221, nullptr, nullptr, nullptr},
+    // ## Original type
+    // removal.tbl:92  if inkCount=1 remove imageMode=1
+    {kPairs + 222, nullptr, kPairs + 223, nullptr, nullptr, nullptr},
+    // removal.tbl:93  if inkCount=2 remove imageMode=2
+    {kPairs + 224, nullptr, kPairs + 225, nullptr, nullptr, nullptr},
+    // removal.tbl:95  if imageQuality=5 unless paperType=257,260,261,262 remove imageMode=2
+    {kPairs + 226, nullptr, kPairs + 227, kPairs + 228, nullptr, nullptr},
+    // ## Maximum ink drop on thin papers
+    // removal.tbl:99  if paperType=263 remove maxDrop_ColorProfile=8,9,10
+    {kPairs + 232, nullptr, kPairs + 235, nullptr, nullptr, nullptr},
+    // removal.tbl:100  if paperType=264 remove maxDrop_ColorProfile=9,10
+    {kPairs + 236, nullptr, kPairs + 238, nullptr, nullptr, nullptr},
+    // ## Layouts exclude each other
+    // removal.tbl:105  unless singlePagesPerSheet=0 remove pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88
+    {kPairs + 239, nullptr, nullptr, kPairs + 249, nullptr, nullptr},
+    // removal.tbl:106  unless booklet=0 remove pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88
+    {kPairs + 250, nullptr, nullptr, kPairs + 260, nullptr, nullptr},
+    // removal.tbl:107  unless pluralPagesPerSheet=0 remove singlePagesPerSheet=2,4,8
+    {kPairs + 261, nullptr, nullptr, kPairs + 264, nullptr, nullptr},
+    // removal.tbl:108  unless booklet=0 remove singlePagesPerSheet=2,4,8
+    {kPairs + 265, nullptr, nullptr, kPairs + 268, nullptr, nullptr},
+    // removal.tbl:109  unless pluralPagesPerSheet=0 remove booklet=1,2,3
+    {kPairs + 269, nullptr, nullptr, kPairs + 272, nullptr, nullptr},
+    // removal.tbl:110  unless singlePagesPerSheet=0 remove booklet=1,2,3
+    {kPairs + 273, nullptr, nullptr, kPairs + 276, nullptr, nullptr},
+    // removal.tbl:112  if originalOrientation=1 remove booklet=3
+    {kPairs + 277, nullptr, kPairs + 278, nullptr, nullptr, nullptr},
+    // removal.tbl:113  if originalOrientation=2 remove booklet=1,2
+    {kPairs + 279, nullptr, kPairs + 281, nullptr, nullptr, nullptr},
+    // ## Binding side
+    // removal.tbl:116  if originalOrientation=2 fold=4 remove bindingSide=2
+    {kPairs + 282, nullptr, kPairs + 283, nullptr, nullptr, nullptr},
+    // ## Staple needs a stapling finisher or the offset staple tray
+    // removal.tbl:119  unless outputUnit_Option=25,26 offsetStapleTray_Option=1 remove staple=10,11,12,20
+    {kPairs + 285, nullptr, nullptr, kPairs + 289, nullptr, nullptr},
+    // removal.tbl:121  if mixedSizeSupport=1 fold=0,1,2,3 remove staple=10,11,12,20
+    {kPairs + 292, nullptr, kPairs + 296, nullptr, nullptr, nullptr},
+    // removal.tbl:123  if fold=1,2,3 remove staple=10,11,12,20
+    {kPairs + 301, nullptr, kPairs + 305, nullptr, nullptr, nullptr},
+    // removal.tbl:124  unless bookletBinding=0 remove staple=10,11,12,20
+    {kPairs + 308, nullptr, nullptr, kPairs + 312, nullptr, nullptr},
+    // removal.tbl:126  if paperType=262 remove staple=10,11,12,20
+    {kPairs + 313, nullptr, kPairs + 317, nullptr, nullptr, nullptr},
+    // removal.tbl:127  if outputSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove staple=10,11,12,20
+    {kPairs + 318, nullptr, kPairs + 322, nullptr, nullptr, nullptr},
+    // removal.tbl:128  if outputSize=0 originalSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove staple=10,11,12,20
+    {kPairs + 338, nullptr, kPairs + 342, nullptr, nullptr, nullptr},
+    // ## Punch needs a finisher with a punch unit
+    // removal.tbl:131  unless outputUnit_Option=25,26 remove punch=1,2,3
+    {kPairs + 359, nullptr, nullptr, kPairs + 362, nullptr, nullptr},
+    // removal.tbl:133  if outputUnit_Option=25 remove punch=2
+    {kPairs + 364, nullptr, kPairs + 365, nullptr, nullptr, nullptr},
+    // removal.tbl:134  if outputUnit_Option=26 remove punch=3
+    {kPairs + 366, nullptr, kPairs + 367, nullptr, nullptr, nullptr},
+    // removal.tbl:135  if mixedSizeSupport=1 fold=0,1,2,3 remove punch=1,2,3
+    {kPairs + 368, nullptr, kPairs + 371, nullptr, nullptr, nullptr},
+    // removal.tbl:136  if fold=1,2,3 remove punch=1,2,3
+    {kPairs + 376, nullptr, kPairs + 379, nullptr, nullptr, nullptr},
+    // removal.tbl:137  unless bookletBinding=0 remove punch=1,2,3
+    {kPairs + 382, nullptr, nullptr, kPairs + 385, nullptr, nullptr},
+    // removal.tbl:138  if paperType=262 remove punch=1,2,3
+    {kPairs + 386, nullptr, kPairs + 389, nullptr, nullptr, nullptr},
+    // removal.tbl:139  if outputSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove punch=1,2,3
+    {kPairs + 390, nullptr, kPairs + 393, nullptr, nullptr, nullptr},
+    // removal.tbl:140  if outputSize=0 originalSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove punch=1,2,3
+    {kPairs + 409, nullptr, kPairs + 412, nullptr, nullptr, nullptr},
+    // ## Fold needs a finisher, and its fold unit for all but the half fold
+    // removal.tbl:143  unless outputUnit_Option=25,26 remove fold=1,2,3,4
+    {kPairs + 429, nullptr, nullptr, kPairs + 433, nullptr, nullptr},
+    // removal.tbl:144  unless foldUnit_Option=1 remove fold=2,3,4
+    {kPairs + 435, nullptr, nullptr, kPairs + 438, nullptr, nullptr},
+    // removal.tbl:146  if outputUnit_Option=25 outputSubOption=0 remove fold=1
+    {kPairs + 439, nullptr, kPairs + 440, nullptr, nullptr, nullptr},
+    // removal.tbl:148  if localArea=0 outputUnit_Option=26 remove fold=1
+    {kPairs + 442, nullptr, kPairs + 443, nullptr, nullptr, nullptr},
+    // removal.tbl:149  if staple=10,11,12,20 remove fold=1,2,3
+    {kPairs + 445, nullptr, kPairs + 448, nullptr, nullptr, nullptr},
+    // removal.tbl:150  unless bookletBinding=0 remove fold=1,2,3,4
+    {kPairs + 452, nullptr, nullptr, kPairs + 456, nullptr, nullptr},
+    // removal.tbl:151  if paperType=262 remove fold=1,2,3,4
+    {kPairs + 457, nullptr, kPairs + 461, nullptr, nullptr, nullptr},
+    // removal.tbl:152  if outputSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove fold=1,2,3,4
+    {kPairs + 462, nullptr, kPairs + 466, nullptr, nullptr, nullptr},
+    // removal.tbl:153  if outputSize=0 originalSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove fold=1,2,3,4
+    {kPairs + 482, nullptr, kPairs + 486, nullptr, nullptr, nullptr},
+    // ## Booklet binding needs a finisher with its booklet unit
+    // removal.tbl:156  unless outputUnit_Option=25,26 remove bookletBinding=1,2
+    {kPairs + 503, nullptr, nullptr, kPairs + 505, nullptr, nullptr},
+    // removal.tbl:157  unless outputSubOption=1 remove bookletBinding=1,2
+    {kPairs + 507, nullptr, nullptr, kPairs + 509, nullptr, nullptr},
+    // removal.tbl:158  if localArea=0 outputUnit_Option=26 remove bookletBinding=1,2
+    {kPairs + 510, nullptr, kPairs + 512, nullptr, nullptr, nullptr},
+    // ## Output trays each output unit has
+    // removal.tbl:162  if outputUnit_Option=0 remove outputTray=2,3,4,5,6,7
+    {kPairs + 514, nullptr, kPairs + 520, nullptr, nullptr, nullptr},
+    // removal.tbl:163  if outputUnit_Option=0 staple=0 offsetOutput=0 programPrint=0 remove outputTray=0
+    {kPairs + 521, nullptr, kPairs + 522, nullptr, nullptr, nullptr},
+    // removal.tbl:164  if outputUnit_Option=0 staple=0 offsetOutput=0 programPrint=1 offsetOutput_ProgramPrint=0 remove outputTray=0
+    {kPairs + 526, nullptr, kPairs + 527, nullptr, nullptr, nullptr},
+    // removal.tbl:165  if outputUnit_Option=20 remove outputTray=2,3,4,5,7
+    {kPairs + 532, nullptr, kPairs + 537, nullptr, nullptr, nullptr},
+    // removal.tbl:166  if outputUnit_Option=21 remove outputTray=2,3,4,5,6
+    {kPairs + 538, nullptr, kPairs + 543, nullptr, nullptr, nullptr},
+    // removal.tbl:167  if outputUnit_Option=22 remove outputTray=2,3,5,6,7
+    {kPairs + 544, nullptr, kPairs + 549, nullptr, nullptr, nullptr},
+    // removal.tbl:168  if outputUnit_Option=23 remove outputTray=2,3,4,6,7
+    {kPairs + 550, nullptr, kPairs + 555, nullptr, nullptr, nullptr},
+    // removal.tbl:170  if outputUnit_Option=23 mailMakingSupport=0 remove outputTray=0,5
+    {kPairs + 556, nullptr, kPairs + 558, nullptr, nullptr, nullptr},
+    // removal.tbl:171  if outputUnit_Option=24 remove outputTray=2,3,4,5,6,7
+    {kPairs + 560, nullptr, kPairs + 566, nullptr, nullptr, nullptr},
+    // removal.tbl:172  if outputUnit_Option=25,26 remove outputTray=4,5,6,7
+    {kPairs + 567, nullptr, kPairs + 571, nullptr, nullptr, nullptr},
+    // ## Output trays for finished jobs
+    // removal.tbl:175  unless staple=0 also offsetStapleTray_Option=1 outputUnit_Option=25,26 remove outputTray=0,7,6,2
+    {kPairs + 573, nullptr, nullptr, kPairs + 577, kPairs + 578, nullptr},
+    // removal.tbl:178  if offsetStapleTray_Option=0 staple=10,11,12,20 remove outputTray=1
+    {kPairs + 581, nullptr, kPairs + 582, nullptr, nullptr, nullptr},
+    // removal.tbl:179  if offsetStapleTray_Option=0 offsetOutput=1,2 remove outputTray=1
+    {kPairs + 587, nullptr, kPairs + 588, nullptr, nullptr, nullptr},
+    // removal.tbl:180  if offsetStapleTray_Option=0 staple=10,11,12,20 outputUnit_Option=25,26 remove outputTray=2
+    {kPairs + 591, nullptr, kPairs + 592, nullptr, nullptr, nullptr},
+    // removal.tbl:182  unless punch=0 also outputUnit_Option=25,26 remove outputTray=1,2
+    {kPairs + 599, nullptr, nullptr, kPairs + 601, kPairs + 602, nullptr},
+    // removal.tbl:184  unless bookletBinding=0 remove outputTray=1,2,3,4,5,6,7
+    {kPairs + 604, nullptr, nullptr, kPairs + 611, nullptr, nullptr},
+    // ## Output units the model can carry
+    // removal.tbl:189  if modelFS=1 remove outputUnit_Option=23
+    {kPairs + 612, nullptr, kPairs + 613, nullptr, nullptr, nullptr},
+    // removal.tbl:190  if printCheckLevel=1 remove outputUnit_Option=23,24
+    {kPairs + 614, nullptr, kPairs + 616, nullptr, nullptr, nullptr},
 };
-constexpr uint32_t kRemovalCounts[1][6] = {
-    {},
+constexpr uint32_t kRemovalCounts[105][6] = {
+    {1, 0, 0, 5, 0, 0},
+    {1, 0, 0, 4, 0, 0},
+    {1, 0, 0, 4, 0, 0},
+    {1, 0, 0, 3, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 3, 0, 0},
+    {1, 0, 0, 2, 0, 0},
+    {3, 0, 1, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {2, 0, 13, 0, 0, 0},
+    {2, 0, 14, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {3, 0, 1, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {2, 0, 0, 0, 0, 0},
+    {1, 0, 3, 0, 0, 0},
+    {10, 0, 1, 0, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {7, 0, 0, 1, 0, 0},
+    {7, 0, 0, 1, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {10, 0, 1, 0, 0, 0},
+    {18, 0, 1, 0, 0, 0},
+    {12, 0, 0, 1, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 1, 4, 0, 0},
+    {3, 0, 1, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {10, 0, 0, 1, 0, 0},
+    {10, 0, 0, 1, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {4, 0, 0, 3, 0, 0},
+    {4, 0, 5, 0, 0, 0},
+    {4, 0, 3, 0, 0, 0},
+    {4, 0, 0, 1, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {4, 0, 16, 0, 0, 0},
+    {4, 0, 17, 0, 0, 0},
+    {3, 0, 0, 2, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {3, 0, 5, 0, 0, 0},
+    {3, 0, 3, 0, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {3, 0, 1, 0, 0, 0},
+    {3, 0, 16, 0, 0, 0},
+    {3, 0, 17, 0, 0, 0},
+    {4, 0, 0, 2, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {3, 0, 4, 0, 0, 0},
+    {4, 0, 0, 1, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {4, 0, 16, 0, 0, 0},
+    {4, 0, 17, 0, 0, 0},
+    {2, 0, 0, 2, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {2, 0, 2, 0, 0, 0},
+    {6, 0, 1, 0, 0, 0},
+    {1, 0, 4, 0, 0, 0},
+    {1, 0, 5, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {2, 0, 2, 0, 0, 0},
+    {6, 0, 1, 0, 0, 0},
+    {4, 0, 2, 0, 0, 0},
+    {4, 0, 0, 1, 3, 0},
+    {1, 0, 5, 0, 0, 0},
+    {1, 0, 3, 0, 0, 0},
+    {1, 0, 7, 0, 0, 0},
+    {2, 0, 0, 1, 2, 0},
+    {7, 0, 0, 1, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
 };
-constexpr uint16_t kRemovalLines[1] = {0
+constexpr uint16_t kRemovalLines[105] = {
+    11, 12, 13, 14, 15, 16, 17, 22, 23, 25, 26, 28, 29, 31, 35, 36,
+    38, 40, 41, 44, 45, 46, 48, 49, 50, 52, 53, 54, 59, 60, 61, 62,
+    63, 64, 69, 72, 74, 77, 78, 79, 83, 84, 85, 87, 89, 92, 93, 95,
+    99, 100, 105, 106, 107, 108, 109, 110, 112, 113, 116, 119, 121, 123, 124, 126,
+    127, 128, 131, 133, 134, 135, 136, 137, 138, 139, 140, 143, 144, 146, 148, 149,
+    150, 151, 152, 153, 156, 157, 158, 162, 163, 164, 165, 166, 167, 168, 170, 171,
+    172, 175, 178, 179, 180, 182, 184, 189, 190,
 };
 
-const RulePair* const kDisableLists[1][4] = {
-    {},
+const RulePair* const kDisableLists[74][4] = {
+    // ## Features of the PS controller only
+    // disable.tbl:10  if printCheckLevel=1 disable watermarkSupport
+    {kPairs + 617, kPairs + 618, nullptr, nullptr},
+    // disable.tbl:11  if printCheckLevel=1 disable programPrint
+    {kPairs + 619, kPairs + 620, nullptr, nullptr},
+    // disable.tbl:12  if printCheckLevel=1 disable blankPaperCutDown
+    {kPairs + 621, kPairs + 622, nullptr, nullptr},
+    // disable.tbl:13  if printCheckLevel=1 disable mailMakingSupport
+    {kPairs + 623, kPairs + 624, nullptr, nullptr},
+    // disable.tbl:14  if printCheckLevel=1 disable perfectBindingSupport
+    {kPairs + 625, kPairs + 626, nullptr, nullptr},
+    // disable.tbl:15  if printCheckLevel=0,3,4 disable formOverlay
+    {kPairs + 627, kPairs + 628, nullptr, nullptr},
+    // disable.tbl:16  if printCheckLevel=0,3,4 disable trayPerPage
+    {kPairs + 631, kPairs + 632, nullptr, nullptr},
+    // disable.tbl:17  if printCheckLevel=0,3,4 disable reverseOrder
+    {kPairs + 635, kPairs + 636, nullptr, nullptr},
+    // disable.tbl:18  if printCheckLevel=0,3,4 disable colorProfile
+    {kPairs + 639, kPairs + 640, nullptr, nullptr},
+    // disable.tbl:19  if printCheckLevel=1 modelFS=1 disable trayPerPage
+    {kPairs + 643, kPairs + 644, nullptr, nullptr},
+    // ## What an S model does without
+    // disable.tbl:24  if modelFS=1 disable slipSheet
+    {kPairs + 646, kPairs + 647, nullptr, nullptr},
+    // disable.tbl:25  if modelFS=1 disable coverSupport
+    {kPairs + 648, kPairs + 649, nullptr, nullptr},
+    // disable.tbl:26  if modelFS=1 disable mixedSizeSupport
+    {kPairs + 650, kPairs + 651, nullptr, nullptr},
+    // disable.tbl:27  if modelFS=1 disable carbonCopySupport
+    {kPairs + 652, kPairs + 653, nullptr, nullptr},
+    // disable.tbl:28  if modelFS=1 disable printCoverSeparately_BookletBinding
+    {kPairs + 654, kPairs + 655, nullptr, nullptr},
+    // disable.tbl:29  if modelFS=1 disable mailMakingSupport
+    {kPairs + 656, kPairs + 657, nullptr, nullptr},
+    // ## The model's inks
+    // disable.tbl:34  if inkCount=1 disable colorMode
+    {kPairs + 658, kPairs + 659, nullptr, nullptr},
+    // disable.tbl:35  if modelColor=10,21,22 disable envelopeImageProcessing
+    {kPairs + 660, kPairs + 661, nullptr, nullptr},
+    // ## Output units
+    // disable.tbl:39  if outputUnit_Option=0,20,23,24 disable continuousOutput
+    {kPairs + 664, kPairs + 665, nullptr, nullptr},
+    // disable.tbl:41  if outputUnit_Option=0,20,21,23,24 offsetStapleTray_Option=0 disable offsetOutput
+    {kPairs + 669, kPairs + 670, nullptr, nullptr},
+    // disable.tbl:42  if outputUnit_Option=0,20,21,23,24 offsetStapleTray_Option=0 disable offsetOutput_ProgramPrint
+    {kPairs + 676, kPairs + 677, nullptr, nullptr},
+    // disable.tbl:44  if outputUnit_Option=0,20,21,22,24,25,26 disable mailMakingSupport
+    {kPairs + 683, kPairs + 684, nullptr, nullptr},
+    // disable.tbl:45  if outputUnit_Option=0,20,21,22,23,25,26 disable perfectBindingSupport
+    {kPairs + 691, kPairs + 692, nullptr, nullptr},
+    // disable.tbl:47  if outputUnit_Option=0,20,21,22,23,24 disable foldUnit_Option
+    {kPairs + 699, kPairs + 700, nullptr, nullptr},
+    // ## Mixed original sizes
+    // disable.tbl:50  if mixedSizeSupport=1 disable inputTray
+    {kPairs + 706, kPairs + 707, nullptr, nullptr},
+    // disable.tbl:53  if mixedSizeSupport=1 fold=0,1,2,3 disable outputSize
+    {kPairs + 708, kPairs + 709, nullptr, nullptr},
+    // disable.tbl:54  if mixedSizeSupport=1 fold=0,1,2,3 disable offsetOutput
+    {kPairs + 714, kPairs + 715, nullptr, nullptr},
+    // disable.tbl:55  if mixedSizeSupport=1 fold=0,1,2,3 disable coverSupport
+    {kPairs + 720, kPairs + 721, nullptr, nullptr},
+    // disable.tbl:56  if mixedSizeSupport=1 fold=0,1,2,3 disable sideMargin
+    {kPairs + 726, kPairs + 727, nullptr, nullptr},
+    // disable.tbl:57  if mixedSizeSupport=1 fold=0,1,2,3 disable autoReduce_SideMargin
+    {kPairs + 732, kPairs + 733, nullptr, nullptr},
+    // disable.tbl:59  if mixedSizeSupport=0 disable duplexTypeOfSmallerPage
+    {kPairs + 738, kPairs + 739, nullptr, nullptr},
+    // disable.tbl:60  if mixedSizeSupport=0 disable duplexTypeOfLargerPage
+    {kPairs + 740, kPairs + 741, nullptr, nullptr},
+    // disable.tbl:61  if mixedSizeSupport=0 disable rotateLargerPage
+    {kPairs + 742, kPairs + 743, nullptr, nullptr},
+    // disable.tbl:62  if mixedSizeSupport=1 duplexType=5 disable duplexTypeOfSmallerPage
+    {kPairs + 744, kPairs + 745, nullptr, nullptr},
+    // disable.tbl:63  if mixedSizeSupport=1 duplexType=5 disable duplexTypeOfLargerPage
+    {kPairs + 747, kPairs + 748, nullptr, nullptr},
+    // disable.tbl:64  if mixedSizeSupport=1 duplexType=5 disable rotateLargerPage
+    {kPairs + 750, kPairs + 751, nullptr, nullptr},
+    // ## Form overlay
+    // disable.tbl:68  if formOverlay=1 overlayMethod=2,3,4,5 disable duplexType
+    {kPairs + 753, kPairs + 754, nullptr, nullptr},
+    // disable.tbl:70  if formOverlay=1 overlayMethod=0,1 disable separateFormsFrontBack
+    {kPairs + 759, kPairs + 760, nullptr, nullptr},
+    // ## Program print
+    // disable.tbl:73  and programPrint=1 collate_ProgramPrint=1 disable proofPrint
+    {kPairs + 763, nullptr, nullptr, kPairs + 764},
+    // disable.tbl:75  if programPrint=1 disable copies
+    {kPairs + 766, kPairs + 767, nullptr, nullptr},
+    // disable.tbl:76  if programPrint=1 disable collate
+    {kPairs + 768, kPairs + 769, nullptr, nullptr},
+    // disable.tbl:77  if programPrint=0 disable collate_ProgramPrint
+    {kPairs + 770, kPairs + 771, nullptr, nullptr},
+    // disable.tbl:78  if programPrint=0 disable offsetOutput_ProgramPrint
+    {kPairs + 772, kPairs + 773, nullptr, nullptr},
+    // ## Mail making and perfect binding jobs
+    // disable.tbl:84  if mailMakingSupport=1 disable watermarkSupport
+    {kPairs + 774, kPairs + 775, nullptr, nullptr},
+    // disable.tbl:85  if mailMakingSupport=1 disable offsetOutput
+    {kPairs + 776, kPairs + 777, nullptr, nullptr},
+    // disable.tbl:86  if mailMakingSupport=1 disable coverSupport
+    {kPairs + 778, kPairs + 779, nullptr, nullptr},
+    // disable.tbl:87  if mailMakingSupport=1 disable slipSheet
+    {kPairs + 780, kPairs + 781, nullptr, nullptr},
+    // disable.tbl:88  if mailMakingSupport=1 disable continuousOutput
+    {kPairs + 782, kPairs + 783, nullptr, nullptr},
+    // disable.tbl:89  if mailMakingSupport=1 disable carbonCopySupport
+    {kPairs + 784, kPairs + 785, nullptr, nullptr},
+    // disable.tbl:90  if mailMakingSupport=1 disable imageRotation
+    {kPairs + 786, kPairs + 787, nullptr, nullptr},
+    // disable.tbl:91  if perfectBindingSupport=1 disable offsetOutput
+    {kPairs + 788, kPairs + 789, nullptr, nullptr},
+    // disable.tbl:92  if perfectBindingSupport=1 disable coverSupport
+    {kPairs + 790, kPairs + 791, nullptr, nullptr},
+    // disable.tbl:93  if perfectBindingSupport=1 disable slipSheet
+    {kPairs + 792, kPairs + 793, nullptr, nullptr},
+    // disable.tbl:94  if perfectBindingSupport=1 disable continuousOutput
+    {kPairs + 794, kPairs + 795, nullptr, nullptr},
+    // disable.tbl:95  if perfectBindingSupport=1 disable carbonCopySupport
+    {kPairs + 796, kPairs + 797, nullptr, nullptr},
+    // disable.tbl:96  if perfectBindingSupport=1 disable imageRotation
+    {kPairs + 798, kPairs + 799, nullptr, nullptr},
+    // ## Booklet binding details
+    // disable.tbl:99  if bookletBinding=0 disable separateBooks_BookletBinding
+    {kPairs + 800, kPairs + 801, nullptr, nullptr},
+    // disable.tbl:100  if bookletBinding=0 disable printCoverSeparately_BookletBinding
+    {kPairs + 802, kPairs + 803, nullptr, nullptr},
+    // disable.tbl:101  if bookletBinding=0 disable autoReduce_CenterMargin
+    {kPairs + 804, kPairs + 805, nullptr, nullptr},
+    // disable.tbl:103  if booklet=0 disable autoReduce_CenterMargin
+    {kPairs + 806, kPairs + 807, nullptr, nullptr},
+    // ## Fold details
+    // disable.tbl:108  if fold=0,4 disable direction_Fold
+    {kPairs + 808, kPairs + 809, nullptr, nullptr},
+    // disable.tbl:109  if fold=0,1,2,3 disable bindingSide_Fold
+    {kPairs + 811, kPairs + 812, nullptr, nullptr},
+    // disable.tbl:110  if fold=4 originalOrientation=1 disable bindingSide_Fold
+    {kPairs + 816, kPairs + 817, nullptr, nullptr},
+    // disable.tbl:112  if fold=1,2,3 disable sideMargin
+    {kPairs + 819, kPairs + 820, nullptr, nullptr},
+    // disable.tbl:113  if fold=1,2,3 disable autoReduce_SideMargin
+    {kPairs + 823, kPairs + 824, nullptr, nullptr},
+    // ## Face up or down
+    // disable.tbl:117  if outputTray=0,1 disable faceUpDown_OutputTray
+    {kPairs + 827, kPairs + 828, nullptr, nullptr},
+    // disable.tbl:118  if fold=4 disable faceUpDown_OutputTray
+    {kPairs + 830, kPairs + 831, nullptr, nullptr},
+    // ## Carbon copies
+    // disable.tbl:122  if carbonCopySupport=1 disable inputTray
+    {kPairs + 832, kPairs + 833, nullptr, nullptr},
+    // ## Rotated images
+    // disable.tbl:126  if imageRotation=2,4,6,8 disable coverSupport
+    {kPairs + 834, kPairs + 835, nullptr, nullptr},
+    // ## Settings of a feature that is off
+    // disable.tbl:129  if zoomSupport=0 disable zoomValue
+    {kPairs + 839, kPairs + 840, nullptr, nullptr},
+    // disable.tbl:130  if barcodeAreaDefinition=0 disable proof_BarcodeAreaDefinition
+    {kPairs + 841, kPairs + 842, nullptr, nullptr},
+    // disable.tbl:131  if watermarkSupport=0 disable appliedPage_Watermark
+    {kPairs + 843, kPairs + 844, nullptr, nullptr},
+    // disable.tbl:132  if stampSupport=0 disable appliedPage_StampDate
+    {kPairs + 845, kPairs + 846, nullptr, nullptr},
+    // disable.tbl:133  if stampSupport=0 disable appliedPage_StampText
+    {kPairs + 847, kPairs + 848, nullptr, nullptr},
 };
-constexpr uint32_t kDisableCounts[1][4] = {
-    {},
+constexpr uint32_t kDisableCounts[74][4] = {
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 2, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 3, 0, 0},
+    {1, 4, 0, 0},
+    {1, 6, 0, 0},
+    {1, 6, 0, 0},
+    {1, 7, 0, 0},
+    {1, 7, 0, 0},
+    {1, 6, 0, 0},
+    {1, 1, 0, 0},
+    {1, 5, 0, 0},
+    {1, 5, 0, 0},
+    {1, 5, 0, 0},
+    {1, 5, 0, 0},
+    {1, 5, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 2, 0, 0},
+    {1, 2, 0, 0},
+    {1, 2, 0, 0},
+    {1, 5, 0, 0},
+    {1, 3, 0, 0},
+    {1, 0, 0, 2},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 2, 0, 0},
+    {1, 4, 0, 0},
+    {1, 2, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 2, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 4, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
 };
-constexpr uint16_t kDisableLines[1] = {0
+constexpr uint16_t kDisableLines[74] = {
+    10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 24, 25, 26, 27, 28, 29,
+    34, 35, 39, 41, 42, 44, 45, 47, 50, 53, 54, 55, 56, 57, 59, 60,
+    61, 62, 63, 64, 68, 70, 73, 75, 76, 77, 78, 84, 85, 86, 87, 88,
+    89, 90, 91, 92, 93, 94, 95, 96, 99, 100, 101, 103, 108, 109, 110, 112,
+    113, 117, 118, 122, 126, 129, 130, 131, 132, 133,
 };
 
 const ConstraintTables kTables = {
     kCatalog, 363,
     kFeatureMap, 110,
     kCascadeLists, kCascadeCounts, 0,
-    kRemovalLists, kRemovalCounts, 0,
-    kDisableLists, kDisableCounts, 0,
+    kRemovalLists, kRemovalCounts, 105,
+    kDisableLists, kDisableCounts, 74,
     kFeatureNames, kCascadeLines, kRemovalLines, kDisableLines,
 };
 
