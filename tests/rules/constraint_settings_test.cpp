@@ -1,0 +1,284 @@
+// The settings side of the constraint engine: the pair array, forced values
+// written back, the device-option normalisation, the auto zoom and the output
+// binding position.
+#include <memory>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "rules/constraint_engine.h"
+
+namespace {
+
+std::unique_ptr<PrinterSession> Blank() { return std::make_unique<PrinterSession>(); }
+
+uint32_t PairValue(const SettingsPairArray& a, uint32_t control) {
+    for (const SettingsPair& e : a.entry)
+        if (e.control == control) return e.value;
+    ADD_FAILURE() << "no entry for control " << control;
+    return 0;
+}
+
+TEST(SettingsPairs, EntriesComeFromTheRecordAndTheEnvironment) {
+    auto s = Blank();
+    PrivateSettings& p = s->dm.priv;
+    p.duplexType = 2;
+    p.duplexType_MixedSize = 4;
+    p.originalOrientation = 0xFFFF;  // signed: widens to all ones
+    p.copies = -2;                   // unsigned: 16 bits
+    p.paperType = 0x10000103;
+    p.maxDrop_ColorProfile = 7;
+    p.appliedPage_StampText = 2;
+    s->env.defaultPaperType = 264;
+    s->env.outputSubOption = 1;
+    s->env.printCheckLevel = 4;
+    s->env.pressPaperSupport = 1;
+    SettingsPairArray a{};
+    BuildSettingsPairs(*s, a);
+    EXPECT_EQ(30211u, a.entry[0].control);
+    EXPECT_EQ(33715u, a.entry[93].control);
+    EXPECT_EQ(2u, a.entry[93].value);
+    EXPECT_EQ(0u, a.entry[83].control);  // the two empty entries
+    EXPECT_EQ(0u, a.entry[89].control);
+    std::set<uint32_t> controls;
+    for (const SettingsPair& e : a.entry) {
+        controls.insert(e.control);
+        EXPECT_EQ(0u, e.feature);
+        EXPECT_EQ(0u, e.option);
+    }
+    EXPECT_EQ(93u, controls.size());  // 92 controls and the empty one
+    EXPECT_EQ(2u, PairValue(a, 30213));
+    EXPECT_EQ(0xFFFFFFFFu, PairValue(a, 30226));
+    EXPECT_EQ(0xFFFEu, PairValue(a, 30216));
+    EXPECT_EQ(0x10000103u, PairValue(a, 30241));
+    EXPECT_EQ(7u, PairValue(a, 32215));
+    EXPECT_EQ(264u, PairValue(a, 30036));
+    EXPECT_EQ(1u, PairValue(a, 4003));
+    EXPECT_EQ(4u, PairValue(a, 4023));
+    EXPECT_EQ(1u, PairValue(a, 30056));
+    p.mixedSizeSupport = 1;
+    BuildSettingsPairs(*s, a);
+    EXPECT_EQ(4u, PairValue(a, 30213));
+}
+
+TEST(SettingsPairs, OutputBindingPosition) {
+    struct Case {
+        uint8_t angle, plural, single, booklet;
+        uint16_t orientation;
+        uint32_t expected;
+    } cases[] = {
+        {0, 0, 0, 0, 1, 1}, {4, 0, 0, 0, 1, 0}, {8, 0, 0, 0, 1, 0}, {6, 0, 0, 0, 1, 1},
+        {0, 0, 0, 0, 2, 0}, {8, 0, 0, 0, 2, 1}, {0, 0, 0, 0, 3, 1}, {4, 0, 0, 0, 0, 1},
+        // booklet only
+        {0, 0, 0, 1, 1, 0}, {4, 0, 0, 2, 1, 1}, {0, 0, 0, 3, 2, 1}, {8, 0, 0, 1, 2, 0},
+        // repeat layout: turned for portrait 2 and 8, landscape 4
+        {0, 0, 2, 0, 1, 0}, {4, 0, 8, 0, 1, 1}, {0, 0, 4, 0, 1, 1}, {0, 0, 4, 0, 2, 0}, {8, 21, 4, 0, 2, 1},
+        // pages per sheet
+        {0, 21, 0, 0, 1, 0}, {4, 88, 0, 1, 1, 1}, {0, 41, 0, 0, 1, 1}, {0, 41, 0, 0, 2, 0}, {4, 44, 0, 0, 2, 1},
+        {0, 22, 0, 0, 2, 1},
+    };
+    for (const Case& c : cases) {
+        auto s = Blank();
+        PrivateSettings& p = s->dm.priv;
+        p.angle_ImageRotation = c.angle;
+        p.pluralPagesPerSheet = c.plural;
+        p.singlePagesPerSheet = c.single;
+        p.booklet = c.booklet;
+        p.originalOrientation = c.orientation;
+        SettingsPairArray a{};
+        BuildSettingsPairs(*s, a);
+        EXPECT_EQ(c.expected, PairValue(a, kOutputBindingPositionControl))
+            << int(c.angle) << " " << int(c.plural) << " " << int(c.single) << " " << int(c.booklet) << " "
+            << c.orientation;
+    }
+}
+
+TEST(ForcedOptions, FieldWidthsAndExceptions) {
+    struct Case {
+        const char* what;
+        uint8_t mixed, inkCount;
+        uint32_t paperType;
+        std::vector<ConstraintResult> results;
+        uint32_t (*read)(const PrinterSession&);
+        uint32_t expected;
+    } cases[] = {
+        {"copies is 16 bits", 0, 4, 257, {{1, 3, 30216, 0, 0x12345}},
+         [](const PrinterSession& s) { return uint32_t(uint16_t(s.dm.priv.copies)); }, 0x2345},
+        {"proof print is one byte, the byte after it stays", 0, 4, 257, {{1, 4, 30218, 15, 0x101}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.proofPrint) | s.dm.priv.printDensity << 8; }, 1},
+        {"paper type is 32 bits", 0, 4, 257, {{1, 22, 30241, 0, 0x10000107}},
+         [](const PrinterSession& s) { return s.dm.priv.paperType; }, 0x10000107},
+        {"a later result wins", 0, 4, 257, {{1, 0, 30514, 0, 10}, {1, 0, 30514, 0, 20}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple); }, 20},
+        {"other kinds are not written", 0, 4, 257, {{2, 0, 30514, 0, 10}, {3, 0, 30514, 319, 0}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple); }, 0},
+        {"two-sided without mixed sizes", 0, 4, 257, {{1, 2, 30213, 0, 3}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.duplexType * 10 + s.dm.priv.duplexType_MixedSize); }, 30},
+        {"two-sided with mixed sizes", 1, 4, 257, {{1, 2, 30213, 0, 5}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.duplexType * 10 + s.dm.priv.duplexType_MixedSize); }, 5},
+        {"second collate control", 0, 4, 257, {{1, 0, 30221, 0, 1}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.collate); }, 1},
+        {"image mode on a four-ink model", 0, 4, 257, {{1, 80, 30611, 0, 2}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 2},
+        {"image mode on a five-ink model", 0, 5, 257, {{1, 80, 30611, 0, 2}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 2},
+        {"image mode kept on a two-ink model", 0, 2, 257, {{1, 80, 30611, 0, 2}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 0},
+        {"image quality 1 on inkjet matte paper", 0, 4, 260, {{1, 82, 30615, 0, 1}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 5},
+        {"image quality 1 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 1}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 5},
+        {"image quality 1 on plain paper", 0, 4, 258, {{1, 82, 30615, 0, 1}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 1},
+        {"image quality 3 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 3}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 3},
+        {"the environment's default paper type", 0, 4, 257, {{1, 4007, 30036, 0, 0x1000108}},
+         [](const PrinterSession& s) { return s.env.defaultPaperType; }, 0x1000108},
+        {"the controller kind", 0, 4, 257, {{1, 4023, 4023, 0, 3}},
+         [](const PrinterSession& s) { return uint32_t(s.env.printCheckLevel); }, 3},
+        {"a forced rotation 3 is reset", 0, 4, 257, {{1, 74, 30423, 0, 3}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }, 0},
+        {"a forced rotation 6 stays", 0, 4, 257, {{1, 74, 30423, 0, 6}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }, 6},
+        {"an unknown control writes nothing", 0, 4, 257, {{1, 0, 12345, 0, 9}},
+         [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple + s.dm.priv.colorMode); }, 0},
+    };
+    for (const Case& c : cases) {
+        auto s = Blank();
+        s->dm.priv.mixedSizeSupport = c.mixed;
+        s->env.inkCount = c.inkCount;
+        s->dm.priv.paperType = c.paperType;
+        ApplyForcedOptions(c.results.data(), static_cast<int>(c.results.size()), *s);
+        EXPECT_EQ(c.expected, c.read(*s)) << c.what;
+    }
+    auto s = Blank();
+    s->dm.priv.imageRotation = 7;
+    ApplyForcedOptions(nullptr, 0, *s);
+    EXPECT_EQ(0, s->dm.priv.imageRotation) << "reset without results";
+}
+
+TEST(DeviceOptionNormalize, FinishingFollowsTheInstalledUnits) {
+    struct Case {
+        const char* what;
+        uint8_t unit, stapleTray, subOption, foldUnit, programPrint, programOffset;
+        uint8_t staple, punch, fold, offset, tray;
+        // expected
+        uint8_t xStaple, xPunch, xFold, xOffset, xTray;
+    } cases[] = {
+        {"no unit, no staple tray", 0, 0, 1, 1, 0, 0, 10, 1, 1, 1, 3, 0, 0, 0, 0, 1},
+        {"no unit, staple tray keeps tray 0 for staples", 0, 1, 1, 1, 0, 0, 10, 1, 1, 0, 0, 10, 0, 0, 0, 0},
+        {"no unit, tray 0 for a program offset", 0, 0, 1, 1, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {"no unit, tray 0 with program print off", 0, 0, 1, 1, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1},
+        {"no unit, tray 0 stays for an offset", 0, 1, 1, 1, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0},
+        {"unit 20 keeps tray 6", 20, 0, 1, 1, 0, 0, 10, 2, 1, 1, 6, 0, 0, 0, 0, 6},
+        {"unit 20 resets tray 7", 20, 1, 1, 1, 0, 0, 10, 2, 1, 1, 7, 10, 0, 0, 1, 0},
+        {"unit 21 keeps tray 7", 21, 0, 1, 1, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 0, 7},
+        {"unit 21 keeps tray 1", 21, 0, 1, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1},
+        {"unit 25 drops punch 2", 25, 1, 1, 1, 0, 0, 10, 2, 4, 1, 3, 10, 0, 4, 1, 3},
+        {"unit 25 keeps punch 3", 25, 1, 1, 1, 0, 0, 10, 3, 4, 1, 3, 10, 3, 4, 1, 3},
+        {"unit 26 drops punch 3", 26, 1, 1, 1, 0, 0, 10, 3, 4, 1, 3, 10, 0, 4, 1, 3},
+        {"no fold unit keeps fold 1 only", 25, 1, 1, 0, 0, 0, 0, 0, 1, 0, 3, 0, 0, 1, 0, 3},
+        {"no fold unit drops fold 4", 25, 1, 1, 0, 0, 0, 0, 0, 4, 0, 3, 0, 0, 0, 0, 3},
+    };
+    for (const Case& c : cases) {
+        auto s = Blank();
+        PrivateSettings& p = s->dm.priv;
+        PrinterEnvironment& e = s->env;
+        e.outputUnit_Option = c.unit;
+        e.offsetStapleTray_Option = c.stapleTray;
+        e.outputSubOption = c.subOption;
+        e.foldUnit_Option = c.foldUnit;
+        p.programPrint = c.programPrint;
+        p.offsetOutput_ProgramPrint = c.programOffset;
+        p.staple = c.staple;
+        p.punch = c.punch;
+        p.fold = c.fold;
+        p.offsetOutput = c.offset;
+        p.outputTray = c.tray;
+        p.bookletBinding = 1;
+        p.continuousOutput = 1;
+        NormalizeDeviceOptionSettings(*s);
+        EXPECT_EQ(c.xStaple, p.staple) << c.what;
+        EXPECT_EQ(c.xPunch, p.punch) << c.what;
+        EXPECT_EQ(c.xFold, p.fold) << c.what;
+        EXPECT_EQ(c.xOffset, p.offsetOutput) << c.what;
+        EXPECT_EQ(c.xTray, p.outputTray) << c.what;
+        EXPECT_EQ(c.unit >= 22 ? 1 : 0, p.bookletBinding) << c.what;
+        EXPECT_EQ(c.unit == 0 || c.unit == 20 ? 0 : 1, p.continuousOutput) << c.what;
+    }
+}
+
+TEST(DeviceOptionNormalize, PapersTraysAndModels) {
+    struct Case {
+        const char* what;
+        uint8_t light, rough, modelFS, feeder, inkCount, subOption;
+        uint32_t paperType;
+        uint32_t xPaperType;
+        uint16_t xTray;
+        uint8_t xSlip, xMixed, xImageMode, xBooklet;
+    } cases[] = {
+        {"light paper without support", 0, 1, 0, 0, 4, 1, 263, 257, 258, 2, 1, 2, 1},
+        {"light paper with support", 1, 0, 0, 0, 4, 1, 263, 263, 258, 2, 1, 2, 1},
+        {"rough paper without support", 1, 0, 0, 0, 4, 1, 264, 257, 258, 2, 1, 2, 1},
+        {"S model with feeder", 1, 1, 1, 10, 4, 1, 258, 258, 261, 0, 0, 2, 1},
+        {"S model without feeder", 1, 1, 1, 0, 4, 1, 258, 258, 257, 0, 0, 2, 1},
+        {"two inks", 1, 1, 0, 0, 2, 1, 258, 258, 258, 2, 1, 1, 1},
+        {"no booklet unit", 1, 1, 0, 0, 4, 0, 258, 258, 258, 2, 1, 2, 0},
+    };
+    for (const Case& c : cases) {
+        auto s = Blank();
+        PrivateSettings& p = s->dm.priv;
+        PrinterEnvironment& e = s->env;
+        e.outputUnit_Option = 25;
+        e.foldUnit_Option = 1;
+        e.offsetStapleTray_Option = 1;
+        e.outputSubOption = c.subOption;
+        e.lightPaperSupport = c.light;
+        e.roughPaperSupport = c.rough;
+        e.modelFS = c.modelFS;
+        e.inputUnit_Option = c.feeder;
+        e.inkCount = c.inkCount;
+        p.paperType = c.paperType;
+        p.inputTray = 258;
+        p.tray_SlipSheet_ProgramPrint = 258;
+        p.trayForCover_BookletBinding = 258;
+        p.slipSheet = 2;
+        p.coverSupport = 1;
+        p.slipSheet_ProgramPrint = 1;
+        p.number_SlipSheet_ProgramPrint = 1;
+        p.mixedSizeSupport = 1;
+        p.imageMode = 2;
+        p.bookletBinding = 1;
+        NormalizeDeviceOptionSettings(*s);
+        EXPECT_EQ(c.xPaperType, p.paperType) << c.what;
+        EXPECT_EQ(c.xTray, p.inputTray) << c.what;
+        EXPECT_EQ(c.xTray, p.tray_SlipSheet_ProgramPrint) << c.what;
+        EXPECT_EQ(c.xTray, p.trayForCover_BookletBinding) << c.what;
+        EXPECT_EQ(c.xSlip, p.slipSheet) << c.what;
+        EXPECT_EQ(c.xSlip ? 1 : 0, p.coverSupport + p.slipSheet_ProgramPrint + p.number_SlipSheet_ProgramPrint == 3)
+            << c.what;
+        EXPECT_EQ(c.xMixed, p.mixedSizeSupport) << c.what;
+        EXPECT_EQ(c.xImageMode, p.imageMode) << c.what;
+        EXPECT_EQ(c.xBooklet, p.bookletBinding) << c.what;
+    }
+}
+
+TEST(AutoZoom, StandardSizes) {
+    struct Case {
+        uint16_t original, output, zoom;
+    } cases[] = {
+        {8, 9, 71},   {9, 8, 141},  {12, 13, 71}, {13, 43, 55}, {11, 13, 122}, {1, 3, 129}, {3, 6, 50},
+        {5, 3, 121},  {6, 3, 200},  {6, 5, 154},  {9, 9, 100},  {256, 256, 100}, {70, 0, 100},
+        {1, 5, 0},    {13, 11, 82}, {11, 9, 0},   {43, 13, 0},  {8, 1, 0},
+    };
+    for (const Case& c : cases) {
+        auto s = Blank();
+        s->dm.priv.scale_Zoom = 123;
+        s->dm.priv.originalSize = c.original;
+        s->dm.priv.outputSize = c.output;
+        ComputeAutoZoom(*s);
+        EXPECT_EQ(c.zoom, s->dm.priv.scale_Zoom) << c.original << " to " << c.output;
+    }
+}
+
+}  // namespace
