@@ -202,14 +202,27 @@ void AddNoneOf(Situation& s, const RulePair* pairs, uint32_t count) {
     for (uint32_t i = 0; i < count; i++) s.excluded[pairs[i].feature].insert(pairs[i].option);
 }
 
-// The feature whose conditions contradict each other, or 0.
+std::set<uint32_t> CatalogueOptions(uint32_t feature) {
+    const ConstraintTables& t = T();
+    std::set<uint32_t> out;
+    for (uint32_t i = 0; i < t.catalogCount; i++)
+        if (t.catalog[i].feature == feature) out.insert(t.catalog[i].option);
+    return out;
+}
+
+// The feature whose conditions contradict each other, or 0: its all-of
+// groups share no option, or its none-of pairs exclude every option left (a
+// feature without all-of groups may take any of its catalogued options).
 uint32_t Contradiction(const Situation& s) {
-    for (const auto& [f, allowed] : s.allowed) {
-        auto ex = s.excluded.find(f);
+    for (const auto& [f, ex] : s.excluded) {
+        auto al = s.allowed.find(f);
+        std::set<uint32_t> allowed = al != s.allowed.end() ? al->second : CatalogueOptions(f);
         int left = 0;
-        for (uint32_t o : allowed) left += ex == s.excluded.end() || !ex->second.count(o);
+        for (uint32_t o : allowed) left += !ex.count(o);
         if (!left) return f;
     }
+    for (const auto& [f, allowed] : s.allowed)
+        if (allowed.empty()) return f;
     return 0;
 }
 
@@ -276,8 +289,15 @@ Situation AfterCascade(uint32_t r) {
     return s;
 }
 
-// 1 when the removal rule's conditions can hold in the situation.
+// 1 when the removal rule looks at the situation (its conditions name a
+// feature the cascade rule tests or sets) and its conditions can hold in it. A
+// removal whose conditions share nothing with the cascade rule meets it only
+// by accident of other settings, which their own rules keep apart.
 int CanHoldIn(const Situation& removal, const Situation& s) {
+    int shared = 0;
+    for (const auto& [f, allowed] : removal.allowed) shared |= s.allowed.count(f) || s.excluded.count(f);
+    for (const auto& [f, ex] : removal.excluded) shared |= s.allowed.count(f) || s.excluded.count(f);
+    if (!shared) return 0;
     Situation both = s;
     for (const auto& [f, allowed] : removal.allowed) {
         auto it = both.allowed.find(f);
