@@ -76,35 +76,54 @@ uint32_t MapFeature(const ConstraintTables& t, uint32_t control, bool& found) {
     return 0;
 }
 
-uint32_t MapControl(const ConstraintTables& t, uint32_t feature, bool& found) {
-    for (uint32_t i = 0; i < t.featureMapCount; i++)
-        if (t.featureMap[i].feature == feature) {
-            found = true;
-            return t.featureMap[i].control;
+// Items (entries or results) chained by a 32-bit key, so that one pass over
+// the catalogue and one over the map reach every item with a row's key. Each
+// item takes the first row that matches it, as a scan per item would.
+template <int N>
+struct KeyIndex {
+    static constexpr int kBuckets = 256;
+    int16_t head[kBuckets];
+    int16_t next[N];
+    static int Bucket(uint32_t key) { return static_cast<int>((key * 2654435761u) >> 24); }
+    void Build(int count, uint32_t (*key)(const void*, int), const void* items) {
+        std::memset(head, 0xFF, sizeof head);
+        for (int i = count - 1; i >= 0; i--) {
+            int b = Bucket(key(items, i));
+            next[i] = head[b];
+            head[b] = static_cast<int16_t>(i);
         }
-    found = false;
-    return 0;
-}
+    }
+    int First(uint32_t key) const { return head[Bucket(key)]; }
+};
 
 // Entries into rule numbers: the first catalogue row with the entry's control
 // and value gives feature and option; the map's first row for the control
 // then sets the feature. Unmatched entries keep option 0.
 void TranslateEntries(const ConstraintTables& t, SettingsPair* pairs, int count) {
+    KeyIndex<kSettingsPairCount> index;
+    index.Build(count, [](const void* p, int i) { return static_cast<const SettingsPair*>(p)[i].control; }, pairs);
+    bool matched[kSettingsPairCount] = {};
+    bool mapped[kSettingsPairCount] = {};
     for (int i = 0; i < count; i++) {
-        SettingsPair& e = pairs[i];
-        e.feature = 0;
-        e.option = 0;
-        for (uint32_t r = 0; r < t.catalogCount; r++) {
-            const OptionCatalogRow& row = t.catalog[r];
-            if (row.control == e.control && row.value == e.value) {
-                e.feature = row.feature;
-                e.option = row.option;
-                break;
+        pairs[i].feature = 0;
+        pairs[i].option = 0;
+    }
+    for (uint32_t r = 0; r < t.catalogCount; r++) {
+        const OptionCatalogRow& row = t.catalog[r];
+        for (int i = index.First(row.control); i >= 0; i = index.next[i])
+            if (!matched[i] && pairs[i].control == row.control && pairs[i].value == row.value) {
+                pairs[i].feature = row.feature;
+                pairs[i].option = row.option;
+                matched[i] = true;
             }
-        }
-        bool found = false;
-        uint32_t feature = MapFeature(t, e.control, found);
-        if (found) e.feature = feature;
+    }
+    for (uint32_t m = 0; m < t.featureMapCount; m++) {
+        const FeatureControlRow& row = t.featureMap[m];
+        for (int i = index.First(row.control); i >= 0; i = index.next[i])
+            if (!mapped[i] && pairs[i].control == row.control) {
+                pairs[i].feature = row.feature;
+                mapped[i] = true;
+            }
     }
 }
 
@@ -112,19 +131,27 @@ void TranslateEntries(const ConstraintTables& t, SettingsPair* pairs, int count)
 // and option, then the map row of the feature (option 319 has no catalogue
 // row and gets its control only there).
 void TranslateResults(const ConstraintTables& t, ConstraintResult* results, uint32_t count) {
-    for (uint32_t i = 0; i < count; i++) {
-        ConstraintResult& r = results[i];
-        for (uint32_t c = 0; c < t.catalogCount; c++) {
-            const OptionCatalogRow& row = t.catalog[c];
-            if (row.feature == r.feature && row.option == r.option) {
-                r.control = row.control;
-                r.value = row.value;
-                break;
+    KeyIndex<kConstraintResultRoom> index;
+    index.Build(static_cast<int>(count),
+                [](const void* p, int i) { return static_cast<const ConstraintResult*>(p)[i].feature; }, results);
+    bool matched[kConstraintResultRoom] = {};
+    bool mapped[kConstraintResultRoom] = {};
+    for (uint32_t r = 0; r < t.catalogCount; r++) {
+        const OptionCatalogRow& row = t.catalog[r];
+        for (int i = index.First(row.feature); i >= 0; i = index.next[i])
+            if (!matched[i] && results[i].feature == row.feature && results[i].option == row.option) {
+                results[i].control = row.control;
+                results[i].value = row.value;
+                matched[i] = true;
             }
-        }
-        bool found = false;
-        uint32_t control = MapControl(t, r.feature, found);
-        if (found) r.control = control;
+    }
+    for (uint32_t m = 0; m < t.featureMapCount; m++) {
+        const FeatureControlRow& row = t.featureMap[m];
+        for (int i = index.First(row.feature); i >= 0; i = index.next[i])
+            if (!mapped[i] && results[i].feature == row.feature) {
+                results[i].control = row.control;
+                mapped[i] = true;
+            }
     }
 }
 
