@@ -1490,134 +1490,133 @@ const RulePair* const kCascadeLists[312][8] = {
     {kPairs + 1586, nullptr, kPairs + 1587, nullptr, nullptr, nullptr, kPairs + 1588, nullptr},
     // cascade.tbl:431  when outputUnit_Option=25 if perfectBindingSupport=1 set perfectBindingSupport=0
     {kPairs + 1589, nullptr, kPairs + 1590, nullptr, nullptr, nullptr, kPairs + 1591, nullptr},
-    // ## Output unit 26 (finisher): as 25, without punch 3, and without fold 1 and
-    // ## booklet binding in the domestic market
-    // cascade.tbl:435  when outputUnit_Option=26 if punch=3 set punch=0
+    // ## Output unit 26 (finisher): as 25 but without punch 3; at home also without fold 1 and booklet binding
+    // cascade.tbl:434  when outputUnit_Option=26 if punch=3 set punch=0
     {kPairs + 1592, nullptr, kPairs + 1593, nullptr, nullptr, nullptr, kPairs + 1594, nullptr},
-    // cascade.tbl:436  when outputUnit_Option=26 if fold=1 also outputSubOption=0 set fold=0
+    // cascade.tbl:435  when outputUnit_Option=26 if fold=1 also outputSubOption=0 set fold=0
     {kPairs + 1595, nullptr, kPairs + 1596, nullptr, kPairs + 1597, nullptr, kPairs + 1598, nullptr},
-    // cascade.tbl:437  when outputUnit_Option=26 if fold=1 also localArea=0 set fold=0
+    // cascade.tbl:436  when outputUnit_Option=26 if fold=1 also localArea=0 set fold=0
     {kPairs + 1599, nullptr, kPairs + 1600, nullptr, kPairs + 1601, nullptr, kPairs + 1602, nullptr},
-    // cascade.tbl:438  when outputUnit_Option=26 if fold=2,3,4 also foldUnit_Option=0 set fold=0
+    // cascade.tbl:437  when outputUnit_Option=26 if fold=2,3,4 also foldUnit_Option=0 set fold=0
     {kPairs + 1603, nullptr, kPairs + 1604, nullptr, kPairs + 1607, nullptr, kPairs + 1608, nullptr},
-    // cascade.tbl:439  when outputUnit_Option=26 if bookletBinding=1,2 also outputSubOption=0 set bookletBinding=0
+    // cascade.tbl:438  when outputUnit_Option=26 if bookletBinding=1,2 also outputSubOption=0 set bookletBinding=0
     {kPairs + 1609, nullptr, kPairs + 1610, nullptr, kPairs + 1612, nullptr, kPairs + 1613, nullptr},
-    // cascade.tbl:440  when outputUnit_Option=26 if bookletBinding=1,2 also localArea=0 set bookletBinding=0
+    // cascade.tbl:439  when outputUnit_Option=26 if bookletBinding=1,2 also localArea=0 set bookletBinding=0
     {kPairs + 1614, nullptr, kPairs + 1615, nullptr, kPairs + 1617, nullptr, kPairs + 1618, nullptr},
-    // cascade.tbl:441  when outputUnit_Option=26 if outputTray=4,5,6,7 set outputTray=0
+    // cascade.tbl:440  when outputUnit_Option=26 if outputTray=4,5,6,7 set outputTray=0
     {kPairs + 1619, nullptr, kPairs + 1620, nullptr, nullptr, nullptr, kPairs + 1624, nullptr},
-    // cascade.tbl:442  when outputUnit_Option=26 if outputTray=4,5,6,7 faceUpDown_OutputTray=1 set faceUpDown_OutputTray=2
+    // cascade.tbl:441  when outputUnit_Option=26 if outputTray=4,5,6,7 faceUpDown_OutputTray=1 set faceUpDown_OutputTray=2
     {kPairs + 1625, nullptr, kPairs + 1626, nullptr, nullptr, nullptr, kPairs + 1631, nullptr},
-    // cascade.tbl:443  when outputUnit_Option=26 if mailMakingSupport=1 set mailMakingSupport=0
+    // cascade.tbl:442  when outputUnit_Option=26 if mailMakingSupport=1 set mailMakingSupport=0
     {kPairs + 1632, nullptr, kPairs + 1633, nullptr, nullptr, nullptr, kPairs + 1634, nullptr},
-    // cascade.tbl:444  when outputUnit_Option=26 if perfectBindingSupport=1 set perfectBindingSupport=0
+    // cascade.tbl:443  when outputUnit_Option=26 if perfectBindingSupport=1 set perfectBindingSupport=0
     {kPairs + 1635, nullptr, kPairs + 1636, nullptr, nullptr, nullptr, kPairs + 1637, nullptr},
     // ## Fold unit and offset staple tray removed
-    // cascade.tbl:447  when foldUnit_Option=0 if fold=2,3,4 set fold=0
+    // cascade.tbl:446  when foldUnit_Option=0 if fold=2,3,4 set fold=0
     {kPairs + 1638, nullptr, kPairs + 1639, nullptr, nullptr, nullptr, kPairs + 1642, nullptr},
-    // cascade.tbl:450  when foldUnit_Option=0 if fold=4 mixedSizeSupport=1 unless outputSize=0 set outputSize=0
+    // cascade.tbl:449  when foldUnit_Option=0 if fold=4 mixedSizeSupport=1 unless outputSize=0 set outputSize=0
     {kPairs + 1643, nullptr, kPairs + 1644, kPairs + 1646, nullptr, nullptr, kPairs + 1647, nullptr},
-    // cascade.tbl:451  when outputUnit_Option=0,20,21,22,23,24 if fold=4 mixedSizeSupport=1 unless outputSize=0 set outputSize=0
+    // cascade.tbl:450  when outputUnit_Option=0,20,21,22,23,24 if fold=4 mixedSizeSupport=1 unless outputSize=0 set outputSize=0
     {kPairs + 1648, nullptr, kPairs + 1654, kPairs + 1656, nullptr, nullptr, kPairs + 1657, nullptr},
-    // cascade.tbl:452  when outputUnit_Option=25,26 if fold=4 mixedSizeSupport=1 unless outputSize=0 also foldUnit_Option=0 set outputSize=0
+    // cascade.tbl:451  when outputUnit_Option=25,26 if fold=4 mixedSizeSupport=1 unless outputSize=0 also foldUnit_Option=0 set outputSize=0
     {kPairs + 1658, nullptr, kPairs + 1660, kPairs + 1662, kPairs + 1663, nullptr, kPairs + 1664, nullptr},
-    // cascade.tbl:455  when offsetStapleTray_Option=0 if staple=10,11,12,20 unless outputUnit_Option=25,26 set staple=0
+    // cascade.tbl:454  when offsetStapleTray_Option=0 if staple=10,11,12,20 unless outputUnit_Option=25,26 set staple=0
     {kPairs + 1665, nullptr, kPairs + 1666, kPairs + 1670, nullptr, nullptr, kPairs + 1672, nullptr},
-    // cascade.tbl:456  when offsetStapleTray_Option=0 if offsetOutput=1,2 unless outputUnit_Option=22,25,26 set offsetOutput=0
+    // cascade.tbl:455  when offsetStapleTray_Option=0 if offsetOutput=1,2 unless outputUnit_Option=22,25,26 set offsetOutput=0
     {kPairs + 1673, nullptr, kPairs + 1674, kPairs + 1676, nullptr, nullptr, kPairs + 1679, nullptr},
-    // cascade.tbl:458  when offsetStapleTray_Option=0 if programPrint=1 offsetOutput_ProgramPrint=1,3 unless outputUnit_Option=22,25,26 set offsetOutput_ProgramPrint=0
+    // cascade.tbl:457  when offsetStapleTray_Option=0 if programPrint=1 offsetOutput_ProgramPrint=1,3 unless outputUnit_Option=22,25,26 set offsetOutput_ProgramPrint=0
     {kPairs + 1680, nullptr, kPairs + 1681, kPairs + 1684, nullptr, nullptr, kPairs + 1687, nullptr},
-    // cascade.tbl:459  when outputUnit_Option=0,20,21,23,24 if programPrint=1 offsetOutput_ProgramPrint=1,3 also offsetStapleTray_Option=0 set offsetOutput_ProgramPrint=0
+    // cascade.tbl:458  when outputUnit_Option=0,20,21,23,24 if programPrint=1 offsetOutput_ProgramPrint=1,3 also offsetStapleTray_Option=0 set offsetOutput_ProgramPrint=0
     {kPairs + 1688, nullptr, kPairs + 1693, nullptr, kPairs + 1696, nullptr, kPairs + 1697, nullptr},
     // ## High-capacity feeder: the automatic feed tray's code follows it
-    // cascade.tbl:463  when inputUnit_Option=10 if inputTray=257 set inputTray=261
+    // cascade.tbl:462  when inputUnit_Option=10 if inputTray=257 set inputTray=261
     {kPairs + 1698, nullptr, kPairs + 1699, nullptr, nullptr, nullptr, kPairs + 1700, nullptr},
-    // cascade.tbl:464  when inputUnit_Option=0 if inputTray=261 set inputTray=257
+    // cascade.tbl:463  when inputUnit_Option=0 if inputTray=261 set inputTray=257
     {kPairs + 1701, nullptr, kPairs + 1702, nullptr, nullptr, nullptr, kPairs + 1703, nullptr},
     // ## Special paper support removed
-    // cascade.tbl:469  when lightPaperSupport=0 if paperType=263 set paperType=257
+    // cascade.tbl:468  when lightPaperSupport=0 if paperType=263 set paperType=257
     {kPairs + 1704, nullptr, kPairs + 1705, nullptr, nullptr, nullptr, kPairs + 1706, nullptr},
-    // cascade.tbl:470  when roughPaperSupport=0 if paperType=264 set paperType=257
+    // cascade.tbl:469  when roughPaperSupport=0 if paperType=264 set paperType=257
     {kPairs + 1707, nullptr, kPairs + 1708, nullptr, nullptr, nullptr, kPairs + 1709, nullptr},
-    // cascade.tbl:471  when pressPaperSupport=0 if paperType=266 set paperType=257
+    // cascade.tbl:470  when pressPaperSupport=0 if paperType=266 set paperType=257
     {kPairs + 1710, nullptr, kPairs + 1711, nullptr, nullptr, nullptr, kPairs + 1712, nullptr},
-    // cascade.tbl:472  when lightPaperSupport=0 if defaultPaperType=263 set defaultPaperType=258
+    // cascade.tbl:471  when lightPaperSupport=0 if defaultPaperType=263 set defaultPaperType=258
     {kPairs + 1713, nullptr, kPairs + 1714, nullptr, nullptr, nullptr, kPairs + 1715, nullptr},
-    // cascade.tbl:473  when roughPaperSupport=0 if defaultPaperType=264 set defaultPaperType=258
+    // cascade.tbl:472  when roughPaperSupport=0 if defaultPaperType=264 set defaultPaperType=258
     {kPairs + 1716, nullptr, kPairs + 1717, nullptr, nullptr, nullptr, kPairs + 1718, nullptr},
-    // cascade.tbl:474  when pressPaperSupport=0 if defaultPaperType=266 set defaultPaperType=258
+    // cascade.tbl:473  when pressPaperSupport=0 if defaultPaperType=266 set defaultPaperType=258
     {kPairs + 1719, nullptr, kPairs + 1720, nullptr, nullptr, nullptr, kPairs + 1721, nullptr},
     // ## Inactive: what the finishing page clears before every evaluation
-    // cascade.tbl:481  dormant slot1 staple=10,11,12,20 if outputUnit_Option=0 also offsetStapleTray_Option=0 slot7 staple=0
+    // cascade.tbl:480  dormant slot1 staple=10,11,12,20 if outputUnit_Option=0 also offsetStapleTray_Option=0 slot7 staple=0
     {nullptr, kPairs + 1722, kPairs + 1726, nullptr, kPairs + 1727, nullptr, nullptr, kPairs + 1728},
-    // cascade.tbl:482  dormant slot1 offsetOutput=1,2 if outputUnit_Option=0 also offsetStapleTray_Option=0 slot7 offsetOutput=0
+    // cascade.tbl:481  dormant slot1 offsetOutput=1,2 if outputUnit_Option=0 also offsetStapleTray_Option=0 slot7 offsetOutput=0
     {nullptr, kPairs + 1729, kPairs + 1731, nullptr, kPairs + 1732, nullptr, nullptr, kPairs + 1733},
-    // cascade.tbl:483  dormant slot1 punch=1,2,3 if outputUnit_Option=0 slot7 punch=0
+    // cascade.tbl:482  dormant slot1 punch=1,2,3 if outputUnit_Option=0 slot7 punch=0
     {nullptr, kPairs + 1734, kPairs + 1737, nullptr, nullptr, nullptr, nullptr, kPairs + 1738},
-    // cascade.tbl:484  dormant slot1 fold=1,2,3,4 if outputUnit_Option=0 slot7 fold=0
+    // cascade.tbl:483  dormant slot1 fold=1,2,3,4 if outputUnit_Option=0 slot7 fold=0
     {nullptr, kPairs + 1739, kPairs + 1743, nullptr, nullptr, nullptr, nullptr, kPairs + 1744},
-    // cascade.tbl:485  dormant slot1 bookletBinding=1,2 if outputUnit_Option=0 slot7 bookletBinding=0
+    // cascade.tbl:484  dormant slot1 bookletBinding=1,2 if outputUnit_Option=0 slot7 bookletBinding=0
     {nullptr, kPairs + 1745, kPairs + 1747, nullptr, nullptr, nullptr, nullptr, kPairs + 1748},
-    // cascade.tbl:486  dormant slot1 continuousOutput=1 if outputUnit_Option=0 slot7 continuousOutput=0
+    // cascade.tbl:485  dormant slot1 continuousOutput=1 if outputUnit_Option=0 slot7 continuousOutput=0
     {nullptr, kPairs + 1749, kPairs + 1750, nullptr, nullptr, nullptr, nullptr, kPairs + 1751},
-    // cascade.tbl:487  dormant slot1 outputTray=2,3,4,5,6,7 if outputUnit_Option=0 slot7 outputTray=1
+    // cascade.tbl:486  dormant slot1 outputTray=2,3,4,5,6,7 if outputUnit_Option=0 slot7 outputTray=1
     {nullptr, kPairs + 1752, kPairs + 1758, nullptr, nullptr, nullptr, nullptr, kPairs + 1759},
-    // cascade.tbl:488  dormant slot1 staple=10,11,12,20 if outputUnit_Option=20,21 also offsetStapleTray_Option=0 slot7 staple=0
+    // cascade.tbl:487  dormant slot1 staple=10,11,12,20 if outputUnit_Option=20,21 also offsetStapleTray_Option=0 slot7 staple=0
     {nullptr, kPairs + 1760, kPairs + 1764, nullptr, kPairs + 1766, nullptr, nullptr, kPairs + 1767},
-    // cascade.tbl:489  dormant slot1 offsetOutput=1,2 if outputUnit_Option=20,21 also offsetStapleTray_Option=0 slot7 offsetOutput=0
+    // cascade.tbl:488  dormant slot1 offsetOutput=1,2 if outputUnit_Option=20,21 also offsetStapleTray_Option=0 slot7 offsetOutput=0
     {nullptr, kPairs + 1768, kPairs + 1770, nullptr, kPairs + 1772, nullptr, nullptr, kPairs + 1773},
-    // cascade.tbl:490  dormant slot1 punch=1,2,3 if outputUnit_Option=20,21 slot7 punch=0
+    // cascade.tbl:489  dormant slot1 punch=1,2,3 if outputUnit_Option=20,21 slot7 punch=0
     {nullptr, kPairs + 1774, kPairs + 1777, nullptr, nullptr, nullptr, nullptr, kPairs + 1779},
-    // cascade.tbl:491  dormant slot1 fold=1,2,3,4 if outputUnit_Option=20,21 slot7 fold=0
+    // cascade.tbl:490  dormant slot1 fold=1,2,3,4 if outputUnit_Option=20,21 slot7 fold=0
     {nullptr, kPairs + 1780, kPairs + 1784, nullptr, nullptr, nullptr, nullptr, kPairs + 1786},
-    // cascade.tbl:492  dormant slot1 bookletBinding=1,2 if outputUnit_Option=20,21 slot7 bookletBinding=0
+    // cascade.tbl:491  dormant slot1 bookletBinding=1,2 if outputUnit_Option=20,21 slot7 bookletBinding=0
     {nullptr, kPairs + 1787, kPairs + 1789, nullptr, nullptr, nullptr, nullptr, kPairs + 1791},
-    // cascade.tbl:493  dormant slot1 continuousOutput=1 if outputUnit_Option=20 slot7 continuousOutput=0
+    // cascade.tbl:492  dormant slot1 continuousOutput=1 if outputUnit_Option=20 slot7 continuousOutput=0
     {nullptr, kPairs + 1792, kPairs + 1793, nullptr, nullptr, nullptr, nullptr, kPairs + 1794},
-    // cascade.tbl:494  dormant slot1 outputTray=2,3,4,5,7 if outputUnit_Option=20 slot7 outputTray=0
+    // cascade.tbl:493  dormant slot1 outputTray=2,3,4,5,7 if outputUnit_Option=20 slot7 outputTray=0
     {nullptr, kPairs + 1795, kPairs + 1800, nullptr, nullptr, nullptr, nullptr, kPairs + 1801},
-    // cascade.tbl:495  dormant slot1 outputTray=2,3,4,5,6 if outputUnit_Option=21 slot7 outputTray=0
+    // cascade.tbl:494  dormant slot1 outputTray=2,3,4,5,6 if outputUnit_Option=21 slot7 outputTray=0
     {nullptr, kPairs + 1802, kPairs + 1807, nullptr, nullptr, nullptr, nullptr, kPairs + 1808},
-    // cascade.tbl:496  dormant slot1 punch=2 if outputUnit_Option=25 slot7 punch=0
+    // cascade.tbl:495  dormant slot1 punch=2 if outputUnit_Option=25 slot7 punch=0
     {nullptr, kPairs + 1809, kPairs + 1810, nullptr, nullptr, nullptr, nullptr, kPairs + 1811},
-    // cascade.tbl:497  dormant slot1 punch=3 if outputUnit_Option=26 slot7 punch=0
+    // cascade.tbl:496  dormant slot1 punch=3 if outputUnit_Option=26 slot7 punch=0
     {nullptr, kPairs + 1812, kPairs + 1813, nullptr, nullptr, nullptr, nullptr, kPairs + 1814},
-    // cascade.tbl:498  dormant slot1 bookletBinding=1,2 if outputSubOption=0 slot7 bookletBinding=0
+    // cascade.tbl:497  dormant slot1 bookletBinding=1,2 if outputSubOption=0 slot7 bookletBinding=0
     {nullptr, kPairs + 1815, kPairs + 1817, nullptr, nullptr, nullptr, nullptr, kPairs + 1818},
-    // cascade.tbl:499  dormant slot1 fold=2,3,4 if foldUnit_Option=0 slot7 fold=0
+    // cascade.tbl:498  dormant slot1 fold=2,3,4 if foldUnit_Option=0 slot7 fold=0
     {nullptr, kPairs + 1819, kPairs + 1822, nullptr, nullptr, nullptr, nullptr, kPairs + 1823},
-    // cascade.tbl:500  dormant slot1 paperType=263 if lightPaperSupport=0 slot7 paperType=257
+    // cascade.tbl:499  dormant slot1 paperType=263 if lightPaperSupport=0 slot7 paperType=257
     {nullptr, kPairs + 1824, kPairs + 1825, nullptr, nullptr, nullptr, nullptr, kPairs + 1826},
-    // cascade.tbl:501  dormant slot1 paperType=264 if roughPaperSupport=0 slot7 paperType=257
+    // cascade.tbl:500  dormant slot1 paperType=264 if roughPaperSupport=0 slot7 paperType=257
     {nullptr, kPairs + 1827, kPairs + 1828, nullptr, nullptr, nullptr, nullptr, kPairs + 1829},
-    // cascade.tbl:502  dormant slot1 inputTray=7,257,258,259,260 if modelFS=1 also inputUnit_Option=10 slot7 inputTray=261
+    // cascade.tbl:501  dormant slot1 inputTray=7,257,258,259,260 if modelFS=1 also inputUnit_Option=10 slot7 inputTray=261
     {nullptr, kPairs + 1830, kPairs + 1835, nullptr, kPairs + 1836, nullptr, nullptr, kPairs + 1837},
-    // cascade.tbl:503  dormant slot1 inputTray=7,258,259,260,261 if modelFS=1 also inputUnit_Option=0 slot7 inputTray=257
+    // cascade.tbl:502  dormant slot1 inputTray=7,258,259,260,261 if modelFS=1 also inputUnit_Option=0 slot7 inputTray=257
     {nullptr, kPairs + 1838, kPairs + 1843, nullptr, kPairs + 1844, nullptr, nullptr, kPairs + 1845},
-    // cascade.tbl:504  dormant slot1 slipSheet=1,2 if modelFS=1 slot7 slipSheet=0
+    // cascade.tbl:503  dormant slot1 slipSheet=1,2 if modelFS=1 slot7 slipSheet=0
     {nullptr, kPairs + 1846, kPairs + 1848, nullptr, nullptr, nullptr, nullptr, kPairs + 1849},
-    // cascade.tbl:505  dormant slot1 coverSupport=1 if modelFS=1 slot7 coverSupport=0
+    // cascade.tbl:504  dormant slot1 coverSupport=1 if modelFS=1 slot7 coverSupport=0
     {nullptr, kPairs + 1850, kPairs + 1851, nullptr, nullptr, nullptr, nullptr, kPairs + 1852},
-    // cascade.tbl:506  dormant slot1 mixedSizeSupport=1 if modelFS=1 slot7 mixedSizeSupport=0
+    // cascade.tbl:505  dormant slot1 mixedSizeSupport=1 if modelFS=1 slot7 mixedSizeSupport=0
     {nullptr, kPairs + 1853, kPairs + 1854, nullptr, nullptr, nullptr, nullptr, kPairs + 1855},
-    // cascade.tbl:507  dormant slot1 imageMode=2 if inkCount=2 slot7 imageMode=1
+    // cascade.tbl:506  dormant slot1 imageMode=2 if inkCount=2 slot7 imageMode=1
     {nullptr, kPairs + 1856, kPairs + 1857, nullptr, nullptr, nullptr, nullptr, kPairs + 1858},
     // ## Inactive: choices the pages settle with a question
-    // cascade.tbl:513  dormant slot1 pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 if formOverlay=1 slot7 formOverlay=0
+    // cascade.tbl:512  dormant slot1 pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 if formOverlay=1 slot7 formOverlay=0
     {nullptr, kPairs + 1859, kPairs + 1869, nullptr, nullptr, nullptr, nullptr, kPairs + 1870},
-    // cascade.tbl:514  dormant slot1 singlePagesPerSheet=2,4,8 if formOverlay=1 slot7 formOverlay=0
+    // cascade.tbl:513  dormant slot1 singlePagesPerSheet=2,4,8 if formOverlay=1 slot7 formOverlay=0
     {nullptr, kPairs + 1871, kPairs + 1874, nullptr, nullptr, nullptr, nullptr, kPairs + 1875},
-    // cascade.tbl:515  dormant slot1 booklet=1,2,3 if formOverlay=1 slot7 formOverlay=0
+    // cascade.tbl:514  dormant slot1 booklet=1,2,3 if formOverlay=1 slot7 formOverlay=0
     {nullptr, kPairs + 1876, kPairs + 1879, nullptr, nullptr, nullptr, nullptr, kPairs + 1880},
-    // cascade.tbl:516  dormant slot1 bookletBinding=1,2 if formOverlay=1 slot7 formOverlay=0
+    // cascade.tbl:515  dormant slot1 bookletBinding=1,2 if formOverlay=1 slot7 formOverlay=0
     {nullptr, kPairs + 1881, kPairs + 1883, nullptr, nullptr, nullptr, nullptr, kPairs + 1884},
-    // cascade.tbl:517  dormant slot1 mixedSizeSupport=1 if formOverlay=1 slot7 formOverlay=0
+    // cascade.tbl:516  dormant slot1 mixedSizeSupport=1 if formOverlay=1 slot7 formOverlay=0
     {nullptr, kPairs + 1885, kPairs + 1886, nullptr, nullptr, nullptr, nullptr, kPairs + 1887},
-    // cascade.tbl:518  dormant slot1 fold=1,2,3,4 if trayPerPage=1 slot7 trayPerPage=0
+    // cascade.tbl:517  dormant slot1 fold=1,2,3,4 if trayPerPage=1 slot7 trayPerPage=0
     {nullptr, kPairs + 1888, kPairs + 1892, nullptr, nullptr, nullptr, nullptr, kPairs + 1893},
-    // cascade.tbl:519  dormant slot1 carbonCopySupport=1 if trayPerPage=1 slot7 trayPerPage=0
+    // cascade.tbl:518  dormant slot1 carbonCopySupport=1 if trayPerPage=1 slot7 trayPerPage=0
     {nullptr, kPairs + 1894, kPairs + 1895, nullptr, nullptr, nullptr, nullptr, kPairs + 1896},
-    // cascade.tbl:520  dormant slot1 booklet=1,2,3 slot7 bookletBinding=2 collate=2 outputSize=9
+    // cascade.tbl:519  dormant slot1 booklet=1,2,3 slot7 bookletBinding=2 collate=2 outputSize=9
     {nullptr, kPairs + 1897, nullptr, nullptr, nullptr, nullptr, nullptr, kPairs + 1900},
 };
 constexpr uint32_t kCascadeCounts[312][8] = {
@@ -1950,11 +1949,11 @@ constexpr uint16_t kCascadeLines[312] = {
     359, 360, 361, 362, 363, 366, 367, 368, 369, 370, 371, 372, 373, 374, 375, 378,
     379, 380, 381, 382, 383, 384, 385, 386, 389, 390, 391, 392, 393, 394, 395, 396,
     399, 400, 401, 402, 403, 404, 405, 406, 407, 408, 411, 412, 413, 414, 415, 416,
-    417, 418, 419, 424, 425, 426, 427, 428, 429, 430, 431, 435, 436, 437, 438, 439,
-    440, 441, 442, 443, 444, 447, 450, 451, 452, 455, 456, 458, 459, 463, 464, 469,
-    470, 471, 472, 473, 474, 481, 482, 483, 484, 485, 486, 487, 488, 489, 490, 491,
-    492, 493, 494, 495, 496, 497, 498, 499, 500, 501, 502, 503, 504, 505, 506, 507,
-    513, 514, 515, 516, 517, 518, 519, 520,
+    417, 418, 419, 424, 425, 426, 427, 428, 429, 430, 431, 434, 435, 436, 437, 438,
+    439, 440, 441, 442, 443, 446, 449, 450, 451, 454, 455, 457, 458, 462, 463, 468,
+    469, 470, 471, 472, 473, 480, 481, 482, 483, 484, 485, 486, 487, 488, 489, 490,
+    491, 492, 493, 494, 495, 496, 497, 498, 499, 500, 501, 502, 503, 504, 505, 506,
+    512, 513, 514, 515, 516, 517, 518, 519,
 };
 
 const RulePair* const kRemovalLists[108][6] = {
