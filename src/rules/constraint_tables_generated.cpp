@@ -2,7 +2,7 @@
 // Change the .tbl files and run
 //   cmake --build build/native --target constraint_tables
 // (a native ctest fails while this file is stale).
-// Rows: map 110, catalogue 363, cascade 312 (count not yet enforced), removal 108 (count not yet enforced), disable 74 (count not yet enforced).
+// Rows: map 110, catalogue 363, cascade 312 (count not yet enforced), removal 108 (count not yet enforced), disable 80 (count not yet enforced).
 // The map and the catalogue are always held to their exact counts; a rule
 // file is held to its count once it states `count N` in a line of its own.
 #include "rules/constraint_tables.h"
@@ -601,7 +601,7 @@ const char* const kFeatureNames[110] = {
     "printCheckLevel",
 };
 
-constexpr RulePair kPairs[2767] = {
+constexpr RulePair kPairs[2805] = {
     {151, 223}, {149, 15}, {4, 14}, {149, 15}, {151, 223}, {4, 14}, {149, 15}, {118, 197},
     {118, 198}, {118, 196}, {149, 15}, {4013, 15}, {4013, 14}, {149, 15}, {4012, 15}, {4012, 14},
     {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {113, 178}, {8, 15}, {115, 187},
@@ -946,8 +946,13 @@ constexpr RulePair kPairs[2767] = {
     {115, 191}, {117, 319}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {117, 319}, {115, 191},
     {7, 49}, {111, 319}, {115, 188}, {115, 189}, {115, 190}, {112, 319}, {115, 188}, {115, 189},
     {115, 190}, {136, 319}, {135, 208}, {135, 209}, {136, 319}, {115, 191}, {15, 319}, {165, 15},
-    {130, 319}, {74, 136}, {74, 137}, {74, 138}, {74, 139}, {13, 319}, {12, 14}, {102, 319},
-    {99, 14}, {36, 319}, {31, 14}, {59, 319}, {48, 14}, {68, 319}, {48, 14},
+    {130, 319}, {74, 136}, {74, 137}, {74, 138}, {74, 139}, {12, 319}, {28, 111}, {28, 112},
+    {28, 113}, {28, 114}, {28, 115}, {28, 116}, {28, 117}, {28, 118}, {28, 119}, {28, 120},
+    {13, 319}, {28, 111}, {28, 112}, {28, 113}, {28, 114}, {28, 115}, {28, 116}, {28, 117},
+    {28, 118}, {28, 119}, {28, 120}, {12, 319}, {29, 122}, {29, 123}, {29, 124}, {13, 319},
+    {29, 122}, {29, 123}, {29, 124}, {12, 319}, {30, 126}, {30, 127}, {30, 128}, {13, 319},
+    {30, 126}, {30, 127}, {30, 128}, {13, 319}, {12, 14}, {102, 319}, {99, 14}, {36, 319},
+    {31, 14}, {59, 319}, {48, 14}, {68, 319}, {48, 14},
 };
 
 const RulePair* const kCascadeLists[312][8] = {
@@ -2313,7 +2318,7 @@ constexpr uint16_t kRemovalLines[108] = {
     174, 176, 177, 178, 181, 184, 185, 186, 188, 190, 195, 196,
 };
 
-const RulePair* const kDisableLists[74][4] = {
+const RulePair* const kDisableLists[80][4] = {
     // ## Features of the PS controller only
     // disable.tbl:10  if printCheckLevel=1 disable watermarkSupport
     {kPairs + 2535, kPairs + 2536, nullptr, nullptr},
@@ -2465,19 +2470,32 @@ const RulePair* const kDisableLists[74][4] = {
     // ## Rotated images
     // disable.tbl:126  if imageRotation=2,4,6,8 disable coverSupport
     {kPairs + 2752, kPairs + 2753, nullptr, nullptr},
-    // ## Settings of a feature that is off
-    // disable.tbl:129  if zoomSupport=0 disable zoomValue
+    // ## Layouts set their own scale
+    // disable.tbl:131  if pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 disable zoomSupport
     {kPairs + 2757, kPairs + 2758, nullptr, nullptr},
-    // disable.tbl:130  if barcodeAreaDefinition=0 disable proof_BarcodeAreaDefinition
-    {kPairs + 2759, kPairs + 2760, nullptr, nullptr},
-    // disable.tbl:131  if watermarkSupport=0 disable appliedPage_Watermark
-    {kPairs + 2761, kPairs + 2762, nullptr, nullptr},
-    // disable.tbl:132  if stampSupport=0 disable appliedPage_StampDate
-    {kPairs + 2763, kPairs + 2764, nullptr, nullptr},
-    // disable.tbl:133  if stampSupport=0 disable appliedPage_StampText
-    {kPairs + 2765, kPairs + 2766, nullptr, nullptr},
+    // disable.tbl:132  if pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 disable zoomValue
+    {kPairs + 2768, kPairs + 2769, nullptr, nullptr},
+    // disable.tbl:133  if singlePagesPerSheet=2,4,8 disable zoomSupport
+    {kPairs + 2779, kPairs + 2780, nullptr, nullptr},
+    // disable.tbl:134  if singlePagesPerSheet=2,4,8 disable zoomValue
+    {kPairs + 2783, kPairs + 2784, nullptr, nullptr},
+    // disable.tbl:135  if booklet=1,2,3 disable zoomSupport
+    {kPairs + 2787, kPairs + 2788, nullptr, nullptr},
+    // disable.tbl:136  if booklet=1,2,3 disable zoomValue
+    {kPairs + 2791, kPairs + 2792, nullptr, nullptr},
+    // ## Settings of a feature that is off
+    // disable.tbl:139  if zoomSupport=0 disable zoomValue
+    {kPairs + 2795, kPairs + 2796, nullptr, nullptr},
+    // disable.tbl:140  if barcodeAreaDefinition=0 disable proof_BarcodeAreaDefinition
+    {kPairs + 2797, kPairs + 2798, nullptr, nullptr},
+    // disable.tbl:141  if watermarkSupport=0 disable appliedPage_Watermark
+    {kPairs + 2799, kPairs + 2800, nullptr, nullptr},
+    // disable.tbl:142  if stampSupport=0 disable appliedPage_StampDate
+    {kPairs + 2801, kPairs + 2802, nullptr, nullptr},
+    // disable.tbl:143  if stampSupport=0 disable appliedPage_StampText
+    {kPairs + 2803, kPairs + 2804, nullptr, nullptr},
 };
-constexpr uint32_t kDisableCounts[74][4] = {
+constexpr uint32_t kDisableCounts[80][4] = {
     {1, 1, 0, 0},
     {1, 1, 0, 0},
     {1, 1, 0, 0},
@@ -2547,18 +2565,24 @@ constexpr uint32_t kDisableCounts[74][4] = {
     {1, 1, 0, 0},
     {1, 1, 0, 0},
     {1, 4, 0, 0},
+    {1, 10, 0, 0},
+    {1, 10, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
     {1, 1, 0, 0},
     {1, 1, 0, 0},
     {1, 1, 0, 0},
     {1, 1, 0, 0},
     {1, 1, 0, 0},
 };
-constexpr uint16_t kDisableLines[74] = {
+constexpr uint16_t kDisableLines[80] = {
     10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 24, 25, 26, 27, 28, 29,
     34, 35, 39, 41, 42, 44, 45, 47, 50, 53, 54, 55, 56, 57, 59, 60,
     61, 62, 63, 64, 68, 70, 73, 75, 76, 77, 78, 84, 85, 86, 87, 88,
     89, 90, 91, 92, 93, 94, 95, 96, 99, 100, 101, 103, 108, 109, 110, 112,
-    113, 117, 118, 122, 126, 129, 130, 131, 132, 133,
+    113, 117, 118, 122, 126, 131, 132, 133, 134, 135, 136, 139, 140, 141, 142, 143,
 };
 
 const ConstraintTables kTables = {
@@ -2566,7 +2590,7 @@ const ConstraintTables kTables = {
     kFeatureMap, 110,
     kCascadeLists, kCascadeCounts, 312,
     kRemovalLists, kRemovalCounts, 108,
-    kDisableLists, kDisableCounts, 74,
+    kDisableLists, kDisableCounts, 80,
     kFeatureNames, kCascadeLines, kRemovalLines, kDisableLines,
 };
 
