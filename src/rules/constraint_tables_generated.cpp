@@ -2,7 +2,7 @@
 // Change the .tbl files and run
 //   cmake --build build/native --target constraint_tables
 // (a native ctest fails while this file is stale).
-// Rows: map 110, catalogue 363, cascade 312 (count not yet enforced), removal 108 (count not yet enforced), disable 80 (count not yet enforced).
+// Rows: map 110, catalogue 363, cascade 312 (count not yet enforced), removal 108 (count not yet enforced), disable 81 (count not yet enforced).
 // The map and the catalogue are always held to their exact counts; a rule
 // file is held to its count once it states `count N` in a line of its own.
 #include "rules/constraint_tables.h"
@@ -601,7 +601,7 @@ const char* const kFeatureNames[110] = {
     "printCheckLevel",
 };
 
-constexpr RulePair kPairs[2805] = {
+constexpr RulePair kPairs[2807] = {
     {151, 223}, {149, 15}, {4, 14}, {149, 15}, {151, 223}, {4, 14}, {149, 15}, {118, 197},
     {118, 198}, {118, 196}, {149, 15}, {4013, 15}, {4013, 14}, {149, 15}, {4012, 15}, {4012, 14},
     {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {113, 178}, {8, 15}, {115, 187},
@@ -940,19 +940,19 @@ constexpr RulePair kPairs[2805] = {
     {158, 229}, {4, 319}, {149, 15}, {151, 223}, {3, 319}, {149, 15}, {5, 319}, {149, 15},
     {151, 319}, {149, 14}, {155, 319}, {149, 14}, {31, 319}, {4012, 15}, {126, 319}, {4012, 15},
     {130, 319}, {4012, 15}, {127, 319}, {4012, 15}, {137, 319}, {4012, 15}, {165, 319}, {4012, 15},
-    {74, 319}, {4012, 15}, {126, 319}, {4013, 15}, {130, 319}, {4013, 15}, {127, 319}, {4013, 15},
-    {137, 319}, {4013, 15}, {165, 319}, {4013, 15}, {74, 319}, {4013, 15}, {119, 319}, {118, 196},
-    {123, 319}, {118, 196}, {122, 319}, {118, 196}, {122, 319}, {30, 125}, {116, 319}, {115, 187},
-    {115, 191}, {117, 319}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {117, 319}, {115, 191},
-    {7, 49}, {111, 319}, {115, 188}, {115, 189}, {115, 190}, {112, 319}, {115, 188}, {115, 189},
-    {115, 190}, {136, 319}, {135, 208}, {135, 209}, {136, 319}, {115, 191}, {15, 319}, {165, 15},
-    {130, 319}, {74, 136}, {74, 137}, {74, 138}, {74, 139}, {12, 319}, {28, 111}, {28, 112},
-    {28, 113}, {28, 114}, {28, 115}, {28, 116}, {28, 117}, {28, 118}, {28, 119}, {28, 120},
-    {13, 319}, {28, 111}, {28, 112}, {28, 113}, {28, 114}, {28, 115}, {28, 116}, {28, 117},
-    {28, 118}, {28, 119}, {28, 120}, {12, 319}, {29, 122}, {29, 123}, {29, 124}, {13, 319},
-    {29, 122}, {29, 123}, {29, 124}, {12, 319}, {30, 126}, {30, 127}, {30, 128}, {13, 319},
-    {30, 126}, {30, 127}, {30, 128}, {13, 319}, {12, 14}, {102, 319}, {99, 14}, {36, 319},
-    {31, 14}, {59, 319}, {48, 14}, {68, 319}, {48, 14},
+    {74, 319}, {4012, 15}, {4, 319}, {4012, 15}, {126, 319}, {4013, 15}, {130, 319}, {4013, 15},
+    {127, 319}, {4013, 15}, {137, 319}, {4013, 15}, {165, 319}, {4013, 15}, {74, 319}, {4013, 15},
+    {119, 319}, {118, 196}, {123, 319}, {118, 196}, {122, 319}, {118, 196}, {122, 319}, {30, 125},
+    {116, 319}, {115, 187}, {115, 191}, {117, 319}, {115, 187}, {115, 188}, {115, 189}, {115, 190},
+    {117, 319}, {115, 191}, {7, 49}, {111, 319}, {115, 188}, {115, 189}, {115, 190}, {112, 319},
+    {115, 188}, {115, 189}, {115, 190}, {136, 319}, {135, 208}, {135, 209}, {136, 319}, {115, 191},
+    {15, 319}, {165, 15}, {130, 319}, {74, 136}, {74, 137}, {74, 138}, {74, 139}, {12, 319},
+    {28, 111}, {28, 112}, {28, 113}, {28, 114}, {28, 115}, {28, 116}, {28, 117}, {28, 118},
+    {28, 119}, {28, 120}, {13, 319}, {28, 111}, {28, 112}, {28, 113}, {28, 114}, {28, 115},
+    {28, 116}, {28, 117}, {28, 118}, {28, 119}, {28, 120}, {12, 319}, {29, 122}, {29, 123},
+    {29, 124}, {13, 319}, {29, 122}, {29, 123}, {29, 124}, {12, 319}, {30, 126}, {30, 127},
+    {30, 128}, {13, 319}, {30, 126}, {30, 127}, {30, 128}, {13, 319}, {12, 14}, {102, 319},
+    {99, 14}, {36, 319}, {31, 14}, {59, 319}, {48, 14}, {68, 319}, {48, 14},
 };
 
 const RulePair* const kCascadeLists[312][8] = {
@@ -2318,7 +2318,7 @@ constexpr uint16_t kRemovalLines[108] = {
     174, 176, 177, 178, 181, 184, 185, 186, 188, 190, 195, 196,
 };
 
-const RulePair* const kDisableLists[80][4] = {
+const RulePair* const kDisableLists[81][4] = {
     // ## Features of the PS controller only
     // disable.tbl:10  if printCheckLevel=1 disable watermarkSupport
     {kPairs + 2535, kPairs + 2536, nullptr, nullptr},
@@ -2427,75 +2427,77 @@ const RulePair* const kDisableLists[80][4] = {
     {kPairs + 2702, kPairs + 2703, nullptr, nullptr},
     // disable.tbl:90  if mailMakingSupport=1 disable imageRotation
     {kPairs + 2704, kPairs + 2705, nullptr, nullptr},
-    // disable.tbl:91  if perfectBindingSupport=1 disable offsetOutput
+    // disable.tbl:92  if mailMakingSupport=1 disable proofPrint
     {kPairs + 2706, kPairs + 2707, nullptr, nullptr},
-    // disable.tbl:92  if perfectBindingSupport=1 disable coverSupport
+    // disable.tbl:93  if perfectBindingSupport=1 disable offsetOutput
     {kPairs + 2708, kPairs + 2709, nullptr, nullptr},
-    // disable.tbl:93  if perfectBindingSupport=1 disable slipSheet
+    // disable.tbl:94  if perfectBindingSupport=1 disable coverSupport
     {kPairs + 2710, kPairs + 2711, nullptr, nullptr},
-    // disable.tbl:94  if perfectBindingSupport=1 disable continuousOutput
+    // disable.tbl:95  if perfectBindingSupport=1 disable slipSheet
     {kPairs + 2712, kPairs + 2713, nullptr, nullptr},
-    // disable.tbl:95  if perfectBindingSupport=1 disable carbonCopySupport
+    // disable.tbl:96  if perfectBindingSupport=1 disable continuousOutput
     {kPairs + 2714, kPairs + 2715, nullptr, nullptr},
-    // disable.tbl:96  if perfectBindingSupport=1 disable imageRotation
+    // disable.tbl:97  if perfectBindingSupport=1 disable carbonCopySupport
     {kPairs + 2716, kPairs + 2717, nullptr, nullptr},
-    // ## Booklet binding details
-    // disable.tbl:99  if bookletBinding=0 disable separateBooks_BookletBinding
+    // disable.tbl:98  if perfectBindingSupport=1 disable imageRotation
     {kPairs + 2718, kPairs + 2719, nullptr, nullptr},
-    // disable.tbl:100  if bookletBinding=0 disable printCoverSeparately_BookletBinding
+    // ## Booklet binding details
+    // disable.tbl:101  if bookletBinding=0 disable separateBooks_BookletBinding
     {kPairs + 2720, kPairs + 2721, nullptr, nullptr},
-    // disable.tbl:101  if bookletBinding=0 disable autoReduce_CenterMargin
+    // disable.tbl:102  if bookletBinding=0 disable printCoverSeparately_BookletBinding
     {kPairs + 2722, kPairs + 2723, nullptr, nullptr},
-    // disable.tbl:103  if booklet=0 disable autoReduce_CenterMargin
+    // disable.tbl:103  if bookletBinding=0 disable autoReduce_CenterMargin
     {kPairs + 2724, kPairs + 2725, nullptr, nullptr},
-    // ## Fold details
-    // disable.tbl:108  if fold=0,4 disable direction_Fold
+    // disable.tbl:105  if booklet=0 disable autoReduce_CenterMargin
     {kPairs + 2726, kPairs + 2727, nullptr, nullptr},
-    // disable.tbl:109  if fold=0,1,2,3 disable bindingSide_Fold
-    {kPairs + 2729, kPairs + 2730, nullptr, nullptr},
-    // disable.tbl:110  if fold=4 originalOrientation=1 disable bindingSide_Fold
-    {kPairs + 2734, kPairs + 2735, nullptr, nullptr},
-    // disable.tbl:112  if fold=1,2,3 disable sideMargin
-    {kPairs + 2737, kPairs + 2738, nullptr, nullptr},
-    // disable.tbl:113  if fold=1,2,3 disable autoReduce_SideMargin
-    {kPairs + 2741, kPairs + 2742, nullptr, nullptr},
+    // ## Fold details
+    // disable.tbl:110  if fold=0,4 disable direction_Fold
+    {kPairs + 2728, kPairs + 2729, nullptr, nullptr},
+    // disable.tbl:111  if fold=0,1,2,3 disable bindingSide_Fold
+    {kPairs + 2731, kPairs + 2732, nullptr, nullptr},
+    // disable.tbl:112  if fold=4 originalOrientation=1 disable bindingSide_Fold
+    {kPairs + 2736, kPairs + 2737, nullptr, nullptr},
+    // disable.tbl:114  if fold=1,2,3 disable sideMargin
+    {kPairs + 2739, kPairs + 2740, nullptr, nullptr},
+    // disable.tbl:115  if fold=1,2,3 disable autoReduce_SideMargin
+    {kPairs + 2743, kPairs + 2744, nullptr, nullptr},
     // ## Face up or down
-    // disable.tbl:117  if outputTray=0,1 disable faceUpDown_OutputTray
-    {kPairs + 2745, kPairs + 2746, nullptr, nullptr},
-    // disable.tbl:118  if fold=4 disable faceUpDown_OutputTray
-    {kPairs + 2748, kPairs + 2749, nullptr, nullptr},
-    // ## Carbon copies
-    // disable.tbl:122  if carbonCopySupport=1 disable inputTray
+    // disable.tbl:119  if outputTray=0,1 disable faceUpDown_OutputTray
+    {kPairs + 2747, kPairs + 2748, nullptr, nullptr},
+    // disable.tbl:120  if fold=4 disable faceUpDown_OutputTray
     {kPairs + 2750, kPairs + 2751, nullptr, nullptr},
-    // ## Rotated images
-    // disable.tbl:126  if imageRotation=2,4,6,8 disable coverSupport
+    // ## Carbon copies
+    // disable.tbl:124  if carbonCopySupport=1 disable inputTray
     {kPairs + 2752, kPairs + 2753, nullptr, nullptr},
+    // ## Rotated images
+    // disable.tbl:128  if imageRotation=2,4,6,8 disable coverSupport
+    {kPairs + 2754, kPairs + 2755, nullptr, nullptr},
     // ## Layouts set their own scale
-    // disable.tbl:131  if pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 disable zoomSupport
-    {kPairs + 2757, kPairs + 2758, nullptr, nullptr},
-    // disable.tbl:132  if pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 disable zoomValue
-    {kPairs + 2768, kPairs + 2769, nullptr, nullptr},
-    // disable.tbl:133  if singlePagesPerSheet=2,4,8 disable zoomSupport
-    {kPairs + 2779, kPairs + 2780, nullptr, nullptr},
-    // disable.tbl:134  if singlePagesPerSheet=2,4,8 disable zoomValue
-    {kPairs + 2783, kPairs + 2784, nullptr, nullptr},
-    // disable.tbl:135  if booklet=1,2,3 disable zoomSupport
-    {kPairs + 2787, kPairs + 2788, nullptr, nullptr},
-    // disable.tbl:136  if booklet=1,2,3 disable zoomValue
-    {kPairs + 2791, kPairs + 2792, nullptr, nullptr},
+    // disable.tbl:133  if pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 disable zoomSupport
+    {kPairs + 2759, kPairs + 2760, nullptr, nullptr},
+    // disable.tbl:134  if pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 disable zoomValue
+    {kPairs + 2770, kPairs + 2771, nullptr, nullptr},
+    // disable.tbl:135  if singlePagesPerSheet=2,4,8 disable zoomSupport
+    {kPairs + 2781, kPairs + 2782, nullptr, nullptr},
+    // disable.tbl:136  if singlePagesPerSheet=2,4,8 disable zoomValue
+    {kPairs + 2785, kPairs + 2786, nullptr, nullptr},
+    // disable.tbl:137  if booklet=1,2,3 disable zoomSupport
+    {kPairs + 2789, kPairs + 2790, nullptr, nullptr},
+    // disable.tbl:138  if booklet=1,2,3 disable zoomValue
+    {kPairs + 2793, kPairs + 2794, nullptr, nullptr},
     // ## Settings of a feature that is off
-    // disable.tbl:139  if zoomSupport=0 disable zoomValue
-    {kPairs + 2795, kPairs + 2796, nullptr, nullptr},
-    // disable.tbl:140  if barcodeAreaDefinition=0 disable proof_BarcodeAreaDefinition
+    // disable.tbl:141  if zoomSupport=0 disable zoomValue
     {kPairs + 2797, kPairs + 2798, nullptr, nullptr},
-    // disable.tbl:141  if watermarkSupport=0 disable appliedPage_Watermark
+    // disable.tbl:142  if barcodeAreaDefinition=0 disable proof_BarcodeAreaDefinition
     {kPairs + 2799, kPairs + 2800, nullptr, nullptr},
-    // disable.tbl:142  if stampSupport=0 disable appliedPage_StampDate
+    // disable.tbl:143  if watermarkSupport=0 disable appliedPage_Watermark
     {kPairs + 2801, kPairs + 2802, nullptr, nullptr},
-    // disable.tbl:143  if stampSupport=0 disable appliedPage_StampText
+    // disable.tbl:144  if stampSupport=0 disable appliedPage_StampDate
     {kPairs + 2803, kPairs + 2804, nullptr, nullptr},
+    // disable.tbl:145  if stampSupport=0 disable appliedPage_StampText
+    {kPairs + 2805, kPairs + 2806, nullptr, nullptr},
 };
-constexpr uint32_t kDisableCounts[80][4] = {
+constexpr uint32_t kDisableCounts[81][4] = {
     {1, 1, 0, 0},
     {1, 1, 0, 0},
     {1, 1, 0, 0},
@@ -2556,6 +2558,7 @@ constexpr uint32_t kDisableCounts[80][4] = {
     {1, 1, 0, 0},
     {1, 1, 0, 0},
     {1, 1, 0, 0},
+    {1, 1, 0, 0},
     {1, 2, 0, 0},
     {1, 4, 0, 0},
     {1, 2, 0, 0},
@@ -2577,12 +2580,13 @@ constexpr uint32_t kDisableCounts[80][4] = {
     {1, 1, 0, 0},
     {1, 1, 0, 0},
 };
-constexpr uint16_t kDisableLines[80] = {
+constexpr uint16_t kDisableLines[81] = {
     10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 24, 25, 26, 27, 28, 29,
     34, 35, 39, 41, 42, 44, 45, 47, 50, 53, 54, 55, 56, 57, 59, 60,
     61, 62, 63, 64, 68, 70, 73, 75, 76, 77, 78, 84, 85, 86, 87, 88,
-    89, 90, 91, 92, 93, 94, 95, 96, 99, 100, 101, 103, 108, 109, 110, 112,
-    113, 117, 118, 122, 126, 131, 132, 133, 134, 135, 136, 139, 140, 141, 142, 143,
+    89, 90, 92, 93, 94, 95, 96, 97, 98, 101, 102, 103, 105, 110, 111, 112,
+    114, 115, 119, 120, 124, 128, 133, 134, 135, 136, 137, 138, 141, 142, 143, 144,
+    145,
 };
 
 const ConstraintTables kTables = {
@@ -2590,7 +2594,7 @@ const ConstraintTables kTables = {
     kFeatureMap, 110,
     kCascadeLists, kCascadeCounts, 312,
     kRemovalLists, kRemovalCounts, 108,
-    kDisableLists, kDisableCounts, 80,
+    kDisableLists, kDisableCounts, 81,
     kFeatureNames, kCascadeLines, kRemovalLines, kDisableLines,
 };
 
