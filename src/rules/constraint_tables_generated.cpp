@@ -2,7 +2,7 @@
 // Change the .tbl files and run
 //   cmake --build build/native --target constraint_tables
 // (a native ctest fails while this file is stale).
-// Rows: map 110, catalogue 363, cascade 316 (count not yet enforced), removal 0 (count not yet enforced), disable 0 (count not yet enforced).
+// Rows: map 110, catalogue 363, cascade 316 (count not yet enforced), removal 108 (count not yet enforced), disable 81 (count not yet enforced).
 // The map and the catalogue are always held to their exact counts; a rule
 // file is held to its count once it states `count N` in a line of its own.
 #include "rules/constraint_tables.h"
@@ -601,7 +601,7 @@ const char* const kFeatureNames[110] = {
     "printCheckLevel",
 };
 
-constexpr RulePair kPairs[1955] = {
+constexpr RulePair kPairs[2859] = {
     {151, 223}, {149, 15}, {4, 14}, {149, 15}, {151, 223}, {4, 14}, {149, 15}, {118, 197},
     {118, 198}, {118, 196}, {149, 15}, {4013, 15}, {4013, 14}, {149, 15}, {4012, 15}, {4012, 14},
     {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {113, 178}, {8, 15}, {115, 187},
@@ -846,7 +846,120 @@ constexpr RulePair kPairs[1955] = {
     {30, 126}, {30, 127}, {30, 128}, {157, 15}, {157, 14}, {118, 197}, {118, 198}, {157, 15},
     {157, 14}, {8, 15}, {157, 15}, {157, 14}, {115, 188}, {115, 189}, {115, 190}, {115, 191},
     {16, 15}, {16, 14}, {165, 15}, {16, 15}, {16, 14}, {30, 126}, {30, 127}, {30, 128},
-    {118, 198}, {5, 17}, {14, 57},
+    {118, 198}, {5, 17}, {14, 57}, {1, 1}, {4018, 257}, {4018, 259}, {4018, 260}, {4018, 261},
+    {4018, 262}, {1, 2}, {4018, 259}, {4018, 260}, {4018, 261}, {4018, 262}, {1, 5}, {4018, 259},
+    {4018, 260}, {4018, 261}, {4018, 262}, {1, 6}, {4018, 259}, {4018, 261}, {4018, 262}, {1, 3},
+    {4018, 257}, {1, 7}, {4018, 257}, {4018, 260}, {4018, 262}, {1, 8}, {4018, 258}, {4018, 262},
+    {2, 9}, {2, 10}, {2, 11}, {8, 15}, {2, 13}, {2, 12}, {8, 14}, {2, 9},
+    {2, 10}, {30, 125}, {2, 9}, {2, 10}, {118, 196}, {2, 10}, {2, 11}, {14, 83},
+    {14, 80}, {14, 78}, {14, 77}, {14, 79}, {14, 73}, {14, 74}, {14, 75}, {14, 76},
+    {14, 71}, {14, 72}, {14, 81}, {14, 82}, {2, 10}, {2, 11}, {14, 55}, {6, 45},
+    {6, 42}, {6, 40}, {6, 39}, {6, 41}, {6, 35}, {6, 36}, {6, 37}, {6, 38},
+    {6, 33}, {6, 34}, {6, 43}, {6, 44}, {2, 10}, {2, 11}, {4012, 15}, {15, 88},
+    {4001, 235}, {15, 92}, {4001, 235}, {15, 87}, {15, 89}, {15, 90}, {15, 91}, {4019, 15},
+    {15, 89}, {15, 90}, {15, 91}, {22, 98}, {15, 88}, {15, 89}, {15, 90}, {15, 91},
+    {15, 92}, {4012, 15}, {22, 99}, {4008, 15}, {22, 100}, {4009, 15}, {22, 102}, {4011, 15},
+    {22, 101}, {22, 103}, {22, 98}, {15, 89}, {15, 90}, {15, 91}, {22, 94}, {22, 95},
+    {22, 96}, {22, 97}, {22, 98}, {22, 99}, {22, 100}, {22, 101}, {22, 102}, {22, 103},
+    {4012, 15}, {4007, 249}, {4008, 15}, {4007, 250}, {4009, 15}, {4007, 251}, {4011, 15}, {6, 32},
+    {6, 35}, {6, 36}, {6, 37}, {6, 38}, {6, 33}, {6, 34}, {4022, 263}, {14, 70},
+    {14, 73}, {14, 74}, {14, 75}, {14, 76}, {14, 71}, {14, 72}, {4022, 263}, {6, 42},
+    {6, 40}, {6, 39}, {6, 41}, {4022, 263}, {14, 80}, {14, 78}, {14, 77}, {14, 79},
+    {4022, 263}, {6, 46}, {6, 47}, {4022, 265}, {14, 84}, {14, 85}, {4022, 265}, {14, 86},
+    {14, 69}, {14, 63}, {14, 71}, {14, 72}, {14, 81}, {14, 82}, {14, 66}, {14, 84},
+    {14, 85}, {115, 191}, {14, 67}, {14, 65}, {14, 68}, {14, 57}, {14, 58}, {14, 61},
+    {14, 83}, {14, 80}, {14, 78}, {14, 77}, {14, 79}, {14, 70}, {14, 59}, {14, 73},
+    {14, 74}, {14, 75}, {14, 76}, {14, 62}, {115, 191}, {14, 68}, {14, 58}, {14, 83},
+    {14, 80}, {14, 78}, {14, 79}, {14, 70}, {14, 59}, {14, 74}, {14, 75}, {14, 76},
+    {14, 62}, {118, 196}, {23, 107}, {23, 108}, {4023, 267}, {23, 107}, {4016, 15}, {23, 109},
+    {4023, 267}, {82, 150}, {4017, 252}, {82, 152}, {4023, 267}, {82, 151}, {99, 15}, {102, 15},
+    {82, 149}, {22, 96}, {22, 98}, {82, 149}, {82, 150}, {82, 151}, {82, 152}, {82, 153},
+    {22, 102}, {80, 140}, {4017, 252}, {80, 141}, {4017, 253}, {80, 141}, {82, 153}, {22, 93},
+    {22, 96}, {22, 97}, {22, 98}, {108, 172}, {108, 173}, {108, 174}, {22, 99}, {108, 173},
+    {108, 174}, {22, 100}, {28, 111}, {28, 112}, {28, 113}, {28, 114}, {28, 115}, {28, 116},
+    {28, 117}, {28, 118}, {28, 119}, {28, 120}, {29, 121}, {28, 111}, {28, 112}, {28, 113},
+    {28, 114}, {28, 115}, {28, 116}, {28, 117}, {28, 118}, {28, 119}, {28, 120}, {30, 125},
+    {29, 122}, {29, 123}, {29, 124}, {28, 110}, {29, 122}, {29, 123}, {29, 124}, {30, 125},
+    {30, 126}, {30, 127}, {30, 128}, {28, 110}, {30, 126}, {30, 127}, {30, 128}, {29, 121},
+    {30, 128}, {7, 49}, {30, 126}, {30, 127}, {7, 50}, {109, 177}, {7, 50}, {115, 191},
+    {117, 195}, {115, 191}, {7, 50}, {109, 175}, {117, 194}, {115, 191}, {7, 50}, {109, 176},
+    {30, 126}, {30, 127}, {30, 128}, {117, 195}, {115, 191}, {7, 50}, {30, 125}, {113, 179},
+    {113, 180}, {113, 181}, {113, 182}, {4002, 242}, {4002, 243}, {4005, 15}, {113, 179}, {113, 180},
+    {113, 181}, {113, 182}, {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {113, 179},
+    {113, 180}, {113, 181}, {113, 182}, {115, 188}, {115, 189}, {115, 190}, {113, 179}, {113, 180},
+    {113, 181}, {113, 182}, {118, 196}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {22, 98},
+    {113, 179}, {113, 180}, {113, 181}, {113, 182}, {14, 83}, {14, 80}, {14, 78}, {14, 77},
+    {14, 79}, {14, 70}, {14, 59}, {14, 73}, {14, 74}, {14, 75}, {14, 76}, {14, 62},
+    {14, 71}, {14, 72}, {14, 81}, {14, 82}, {113, 179}, {113, 180}, {113, 181}, {113, 182},
+    {14, 55}, {6, 45}, {6, 42}, {6, 40}, {6, 39}, {6, 41}, {6, 32}, {6, 21},
+    {6, 35}, {6, 36}, {6, 37}, {6, 38}, {6, 24}, {6, 33}, {6, 34}, {6, 43},
+    {6, 44}, {114, 184}, {114, 185}, {114, 186}, {4002, 242}, {4002, 243}, {114, 185}, {4002, 242},
+    {114, 186}, {4002, 243}, {114, 184}, {114, 185}, {114, 186}, {8, 15}, {115, 187}, {115, 188},
+    {115, 189}, {115, 190}, {114, 184}, {114, 185}, {114, 186}, {115, 188}, {115, 189}, {115, 190},
+    {114, 184}, {114, 185}, {114, 186}, {118, 196}, {114, 184}, {114, 185}, {114, 186}, {22, 98},
+    {114, 184}, {114, 185}, {114, 186}, {14, 83}, {14, 80}, {14, 78}, {14, 77}, {14, 79},
+    {14, 70}, {14, 59}, {14, 73}, {14, 74}, {14, 75}, {14, 76}, {14, 62}, {14, 71},
+    {14, 72}, {14, 81}, {14, 82}, {114, 184}, {114, 185}, {114, 186}, {14, 55}, {6, 45},
+    {6, 42}, {6, 40}, {6, 39}, {6, 41}, {6, 32}, {6, 21}, {6, 35}, {6, 36},
+    {6, 37}, {6, 38}, {6, 24}, {6, 33}, {6, 34}, {6, 43}, {6, 44}, {115, 188},
+    {115, 189}, {115, 190}, {115, 191}, {4002, 242}, {4002, 243}, {115, 189}, {115, 190}, {115, 191},
+    {4004, 15}, {115, 188}, {4002, 242}, {4003, 14}, {115, 188}, {4022, 263}, {4002, 243}, {115, 188},
+    {115, 189}, {115, 190}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {115, 188}, {115, 189},
+    {115, 190}, {115, 191}, {118, 196}, {115, 188}, {115, 189}, {115, 190}, {115, 191}, {22, 98},
+    {115, 188}, {115, 189}, {115, 190}, {115, 191}, {14, 83}, {14, 80}, {14, 78}, {14, 77},
+    {14, 79}, {14, 70}, {14, 59}, {14, 73}, {14, 74}, {14, 75}, {14, 76}, {14, 62},
+    {14, 71}, {14, 72}, {14, 81}, {14, 82}, {115, 188}, {115, 189}, {115, 190}, {115, 191},
+    {14, 55}, {6, 45}, {6, 42}, {6, 40}, {6, 39}, {6, 41}, {6, 32}, {6, 21},
+    {6, 35}, {6, 36}, {6, 37}, {6, 38}, {6, 24}, {6, 33}, {6, 34}, {6, 43},
+    {6, 44}, {118, 197}, {118, 198}, {4002, 242}, {4002, 243}, {118, 197}, {118, 198}, {4003, 15},
+    {118, 197}, {118, 198}, {4022, 263}, {4002, 243}, {135, 210}, {135, 211}, {135, 212}, {135, 213},
+    {135, 214}, {135, 215}, {4002, 236}, {135, 208}, {4002, 236}, {113, 178}, {126, 202}, {149, 14},
+    {135, 208}, {4002, 236}, {113, 178}, {126, 202}, {149, 15}, {155, 225}, {135, 210}, {135, 211},
+    {135, 212}, {135, 213}, {135, 215}, {4002, 237}, {135, 210}, {135, 211}, {135, 212}, {135, 213},
+    {135, 214}, {4002, 238}, {135, 210}, {135, 211}, {135, 213}, {135, 214}, {135, 215}, {4002, 239},
+    {135, 210}, {135, 211}, {135, 212}, {135, 214}, {135, 215}, {4002, 240}, {135, 208}, {135, 213},
+    {4002, 240}, {4012, 14}, {135, 210}, {135, 211}, {135, 212}, {135, 213}, {135, 214}, {135, 215},
+    {4002, 241}, {135, 212}, {135, 213}, {135, 214}, {135, 215}, {4002, 242}, {4002, 243}, {135, 208},
+    {135, 215}, {135, 214}, {135, 210}, {113, 178}, {4005, 15}, {4002, 242}, {4002, 243}, {135, 209},
+    {4005, 14}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {135, 209}, {4005, 14}, {126, 203},
+    {126, 204}, {135, 210}, {4005, 14}, {113, 179}, {113, 180}, {113, 181}, {113, 182}, {4002, 242},
+    {4002, 243}, {135, 209}, {135, 210}, {114, 183}, {4002, 242}, {4002, 243}, {135, 209}, {135, 210},
+    {135, 211}, {135, 212}, {135, 213}, {135, 214}, {135, 215}, {118, 196}, {4002, 240}, {4019, 15},
+    {4002, 240}, {4002, 241}, {4023, 267}, {31, 319}, {4023, 267}, {149, 319}, {4023, 267}, {156, 319},
+    {4023, 267}, {4012, 319}, {4023, 267}, {4013, 319}, {4023, 267}, {157, 319}, {4023, 266}, {4023, 268},
+    {4023, 269}, {16, 319}, {4023, 266}, {4023, 268}, {4023, 269}, {164, 319}, {4023, 266}, {4023, 268},
+    {4023, 269}, {105, 319}, {4023, 266}, {4023, 268}, {4023, 269}, {16, 319}, {4023, 267}, {4019, 15},
+    {127, 319}, {4019, 15}, {130, 319}, {4019, 15}, {8, 319}, {4019, 15}, {165, 319}, {4019, 15},
+    {123, 319}, {4019, 15}, {4012, 319}, {4019, 15}, {1, 319}, {4017, 252}, {103, 319}, {4018, 256},
+    {4018, 257}, {4018, 258}, {137, 319}, {4002, 236}, {4002, 237}, {4002, 240}, {4002, 241}, {126, 319},
+    {4002, 236}, {4002, 237}, {4002, 238}, {4002, 240}, {4002, 241}, {4005, 14}, {155, 319}, {4002, 236},
+    {4002, 237}, {4002, 238}, {4002, 240}, {4002, 241}, {4005, 14}, {4012, 319}, {4002, 236}, {4002, 237},
+    {4002, 238}, {4002, 239}, {4002, 241}, {4002, 242}, {4002, 243}, {4013, 319}, {4002, 236}, {4002, 237},
+    {4002, 238}, {4002, 239}, {4002, 240}, {4002, 242}, {4002, 243}, {4004, 319}, {4002, 236}, {4002, 237},
+    {4002, 238}, {4002, 239}, {4002, 240}, {4002, 241}, {15, 319}, {8, 15}, {14, 319}, {8, 15},
+    {115, 187}, {115, 188}, {115, 189}, {115, 190}, {126, 319}, {8, 15}, {115, 187}, {115, 188},
+    {115, 189}, {115, 190}, {130, 319}, {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190},
+    {111, 319}, {8, 15}, {115, 187}, {115, 188}, {115, 189}, {115, 190}, {112, 319}, {8, 15},
+    {115, 187}, {115, 188}, {115, 189}, {115, 190}, {9, 319}, {8, 14}, {10, 319}, {8, 14},
+    {11, 319}, {8, 14}, {9, 319}, {8, 15}, {2, 12}, {10, 319}, {8, 15}, {2, 12},
+    {11, 319}, {8, 15}, {2, 12}, {2, 319}, {157, 15}, {158, 230}, {158, 231}, {158, 232},
+    {158, 233}, {160, 319}, {157, 15}, {158, 228}, {158, 229}, {4, 319}, {149, 15}, {151, 223},
+    {3, 319}, {149, 15}, {5, 319}, {149, 15}, {151, 319}, {149, 14}, {155, 319}, {149, 14},
+    {31, 319}, {4012, 15}, {126, 319}, {4012, 15}, {130, 319}, {4012, 15}, {127, 319}, {4012, 15},
+    {137, 319}, {4012, 15}, {165, 319}, {4012, 15}, {74, 319}, {4012, 15}, {4, 319}, {4012, 15},
+    {126, 319}, {4013, 15}, {130, 319}, {4013, 15}, {127, 319}, {4013, 15}, {137, 319}, {4013, 15},
+    {165, 319}, {4013, 15}, {74, 319}, {4013, 15}, {119, 319}, {118, 196}, {123, 319}, {118, 196},
+    {122, 319}, {118, 196}, {122, 319}, {30, 125}, {116, 319}, {115, 187}, {115, 191}, {117, 319},
+    {115, 187}, {115, 188}, {115, 189}, {115, 190}, {117, 319}, {115, 191}, {7, 49}, {111, 319},
+    {115, 188}, {115, 189}, {115, 190}, {112, 319}, {115, 188}, {115, 189}, {115, 190}, {136, 319},
+    {135, 208}, {135, 209}, {136, 319}, {115, 191}, {15, 319}, {165, 15}, {130, 319}, {74, 136},
+    {74, 137}, {74, 138}, {74, 139}, {12, 319}, {28, 111}, {28, 112}, {28, 113}, {28, 114},
+    {28, 115}, {28, 116}, {28, 117}, {28, 118}, {28, 119}, {28, 120}, {13, 319}, {28, 111},
+    {28, 112}, {28, 113}, {28, 114}, {28, 115}, {28, 116}, {28, 117}, {28, 118}, {28, 119},
+    {28, 120}, {12, 319}, {29, 122}, {29, 123}, {29, 124}, {13, 319}, {29, 122}, {29, 123},
+    {29, 124}, {12, 319}, {30, 126}, {30, 127}, {30, 128}, {13, 319}, {30, 126}, {30, 127},
+    {30, 128}, {13, 319}, {12, 14}, {102, 319}, {99, 14}, {36, 319}, {31, 14}, {59, 319},
+    {48, 14}, {68, 319}, {48, 14},
 };
 
 const RulePair* const kCascadeLists[316][8] = {
@@ -1867,30 +1980,640 @@ constexpr uint16_t kCascadeLines[316] = {
     508, 509, 510, 511, 517, 518, 519, 520, 521, 522, 523, 524,
 };
 
-const RulePair* const kRemovalLists[1][6] = {
-    {},
+const RulePair* const kRemovalLists[108][6] = {
+    // ## Colour modes the model's inks cannot print
+    // removal.tbl:11  unless modelColor=21,40,41,50,51 remove colorMode=0
+    {kPairs + 1955, nullptr, nullptr, kPairs + 1956, nullptr, nullptr},
+    // removal.tbl:12  unless modelColor=40,41,50,51 remove colorMode=1
+    {kPairs + 1961, nullptr, nullptr, kPairs + 1962, nullptr, nullptr},
+    // removal.tbl:13  unless modelColor=40,41,50,51 remove colorMode=3
+    {kPairs + 1966, nullptr, nullptr, kPairs + 1967, nullptr, nullptr},
+    // removal.tbl:14  unless modelColor=40,50,51 remove colorMode=4
+    {kPairs + 1971, nullptr, nullptr, kPairs + 1972, nullptr, nullptr},
+    // removal.tbl:15  unless modelColor=21 remove colorMode=5
+    {kPairs + 1975, nullptr, nullptr, kPairs + 1976, nullptr, nullptr},
+    // removal.tbl:16  unless modelColor=21,41,51 remove colorMode=6
+    {kPairs + 1977, nullptr, nullptr, kPairs + 1978, nullptr, nullptr},
+    // removal.tbl:17  unless modelColor=22,51 remove colorMode=7
+    {kPairs + 1981, nullptr, nullptr, kPairs + 1982, nullptr, nullptr},
+    // ## Two-sided choices follow mixed sizes, booklets and mail making
+    // removal.tbl:22  if mixedSizeSupport=1 remove duplexType=1,2,3
+    {kPairs + 1984, nullptr, kPairs + 1987, nullptr, nullptr, nullptr},
+    // removal.tbl:23  if mixedSizeSupport=0 remove duplexType=4,5
+    {kPairs + 1988, nullptr, kPairs + 1990, nullptr, nullptr, nullptr},
+    // removal.tbl:25  unless booklet=0 remove duplexType=1,2
+    {kPairs + 1991, nullptr, nullptr, kPairs + 1993, nullptr, nullptr},
+    // removal.tbl:26  unless bookletBinding=0 remove duplexType=1,2
+    {kPairs + 1994, nullptr, nullptr, kPairs + 1996, nullptr, nullptr},
+    // removal.tbl:28  if outputSize=20,27,28,30,31,71,72,73,74,259,260,261,262 remove duplexType=2,3
+    {kPairs + 1997, nullptr, kPairs + 1999, nullptr, nullptr, nullptr},
+    // removal.tbl:29  if outputSize=0 originalSize=20,27,28,30,31,71,72,73,74,259,260,261,262 remove duplexType=2,3
+    {kPairs + 2012, nullptr, kPairs + 2014, nullptr, nullptr, nullptr},
+    // removal.tbl:31  if mailMakingSupport=1 remove duplexType=2,3
+    {kPairs + 2028, nullptr, kPairs + 2030, nullptr, nullptr, nullptr},
+    // ## Paper sources follow the feed unit and the model kind
+    // removal.tbl:35  if inputUnit_Option=10 remove inputTray=257
+    {kPairs + 2031, nullptr, kPairs + 2032, nullptr, nullptr, nullptr},
+    // removal.tbl:36  unless inputUnit_Option=10 remove inputTray=261
+    {kPairs + 2033, nullptr, nullptr, kPairs + 2034, nullptr, nullptr},
+    // removal.tbl:38  if modelFS=1 remove inputTray=7,258,259,260
+    {kPairs + 2035, nullptr, kPairs + 2039, nullptr, nullptr, nullptr},
+    // removal.tbl:40  if paperType=262 remove inputTray=258,259,260
+    {kPairs + 2040, nullptr, kPairs + 2043, nullptr, nullptr, nullptr},
+    // removal.tbl:41  if mailMakingSupport=1 remove inputTray=257,258,259,260,261
+    {kPairs + 2044, nullptr, kPairs + 2049, nullptr, nullptr, nullptr},
+    // ## Paper types the printer can take
+    // removal.tbl:44  unless lightPaperSupport=1 remove paperType=263
+    {kPairs + 2050, nullptr, nullptr, kPairs + 2051, nullptr, nullptr},
+    // removal.tbl:45  unless roughPaperSupport=1 remove paperType=264
+    {kPairs + 2052, nullptr, nullptr, kPairs + 2053, nullptr, nullptr},
+    // removal.tbl:46  unless pressPaperSupport=1 remove paperType=266
+    {kPairs + 2054, nullptr, nullptr, kPairs + 2055, nullptr, nullptr},
+    // removal.tbl:48  remove paperType=265,267
+    {kPairs + 2056, nullptr, nullptr, nullptr, nullptr, nullptr},
+    // removal.tbl:49  if inputTray=258,259,260 remove paperType=262
+    {kPairs + 2058, nullptr, kPairs + 2059, nullptr, nullptr, nullptr},
+    // removal.tbl:50  if mailMakingSupport=1 remove paperType=258,259,260,261,262,263,264,265,266,267
+    {kPairs + 2062, nullptr, kPairs + 2072, nullptr, nullptr, nullptr},
+    // removal.tbl:52  unless lightPaperSupport=1 remove defaultPaperType=263
+    {kPairs + 2073, nullptr, nullptr, kPairs + 2074, nullptr, nullptr},
+    // removal.tbl:53  unless roughPaperSupport=1 remove defaultPaperType=264
+    {kPairs + 2075, nullptr, nullptr, kPairs + 2076, nullptr, nullptr},
+    // removal.tbl:54  unless pressPaperSupport=1 remove defaultPaperType=266
+    {kPairs + 2077, nullptr, nullptr, kPairs + 2078, nullptr, nullptr},
+    // ## Paper sizes sold in the printer's region
+    // removal.tbl:59  unless localArea=0 remove originalSize=43,71,72,73,74,259,260
+    {kPairs + 2079, nullptr, nullptr, kPairs + 2086, nullptr, nullptr},
+    // removal.tbl:60  unless localArea=0 remove outputSize=43,71,72,73,74,259,260
+    {kPairs + 2087, nullptr, nullptr, kPairs + 2094, nullptr, nullptr},
+    // removal.tbl:61  if localArea=0 remove originalSize=27,28,30,31
+    {kPairs + 2095, nullptr, kPairs + 2099, nullptr, nullptr, nullptr},
+    // removal.tbl:62  if localArea=0 remove outputSize=27,28,30,31
+    {kPairs + 2100, nullptr, kPairs + 2104, nullptr, nullptr, nullptr},
+    // removal.tbl:63  unless localArea=2 remove originalSize=264,265
+    {kPairs + 2105, nullptr, nullptr, kPairs + 2107, nullptr, nullptr},
+    // removal.tbl:64  unless localArea=2 remove outputSize=264,265
+    {kPairs + 2108, nullptr, nullptr, kPairs + 2110, nullptr, nullptr},
+    // ## Output sizes that finishing can handle
+    // removal.tbl:69  if fold=4 remove outputSize=256,257,258,259,260,261,262,263,264,265
+    {kPairs + 2111, nullptr, kPairs + 2121, nullptr, nullptr, nullptr},
+    // removal.tbl:72  if fold=4 remove outputSize=1,5,6,9,11,13,20,27,28,30,31,43,70,71,72,73,74,88
+    {kPairs + 2122, nullptr, kPairs + 2140, nullptr, nullptr, nullptr},
+    // removal.tbl:74  unless bookletBinding=0 remove outputSize=6,11,20,27,28,31,43,70,72,73,74,88
+    {kPairs + 2141, nullptr, nullptr, kPairs + 2153, nullptr, nullptr},
+    // ## Output methods the controller supports
+    // removal.tbl:77  if printCheckLevel=1 remove outputMode=3,4
+    {kPairs + 2154, nullptr, kPairs + 2156, nullptr, nullptr, nullptr},
+    // removal.tbl:78  unless usbMemoryOutput=1 remove outputMode=3
+    {kPairs + 2157, nullptr, nullptr, kPairs + 2158, nullptr, nullptr},
+    // removal.tbl:79  unless printCheckLevel=1 remove outputMode=5
+    {kPairs + 2159, nullptr, nullptr, kPairs + 2160, nullptr, nullptr},
+    // ## Image quality
+    // removal.tbl:83  if inkCount=1 remove imageQuality=2
+    {kPairs + 2161, nullptr, kPairs + 2162, nullptr, nullptr, nullptr},
+    // removal.tbl:84  if printCheckLevel=1 remove imageQuality=4
+    {kPairs + 2163, nullptr, kPairs + 2164, nullptr, nullptr, nullptr},
+    // removal.tbl:85  if barcodeAreaDefinition=1 proof_BarcodeAreaDefinition=1 remove imageQuality=3
+    {kPairs + 2165, nullptr, kPairs + 2166, nullptr, nullptr, nullptr},
+    // removal.tbl:87  if paperType=260,262 remove imageQuality=1
+    {kPairs + 2168, nullptr, kPairs + 2169, nullptr, nullptr, nullptr},
+    // removal.tbl:89  if paperType=266 remove imageQuality=1,2,3,4,5
+    {kPairs + 2171, nullptr, kPairs + 2176, nullptr, nullptr, nullptr},
+    // ## Original type
+    // removal.tbl:92  if inkCount=1 remove imageMode=1
+    {kPairs + 2177, nullptr, kPairs + 2178, nullptr, nullptr, nullptr},
+    // removal.tbl:93  if inkCount=2 remove imageMode=2
+    {kPairs + 2179, nullptr, kPairs + 2180, nullptr, nullptr, nullptr},
+    // removal.tbl:95  if imageQuality=5 unless paperType=257,260,261,262 remove imageMode=2
+    {kPairs + 2181, nullptr, kPairs + 2182, kPairs + 2183, nullptr, nullptr},
+    // ## Maximum ink drop on thin papers
+    // removal.tbl:99  if paperType=263 remove maxDrop_ColorProfile=8,9,10
+    {kPairs + 2187, nullptr, kPairs + 2190, nullptr, nullptr, nullptr},
+    // removal.tbl:100  if paperType=264 remove maxDrop_ColorProfile=9,10
+    {kPairs + 2191, nullptr, kPairs + 2193, nullptr, nullptr, nullptr},
+    // ## Layouts exclude each other
+    // removal.tbl:105  unless singlePagesPerSheet=0 remove pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88
+    {kPairs + 2194, nullptr, nullptr, kPairs + 2204, nullptr, nullptr},
+    // removal.tbl:106  unless booklet=0 remove pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88
+    {kPairs + 2205, nullptr, nullptr, kPairs + 2215, nullptr, nullptr},
+    // removal.tbl:107  unless pluralPagesPerSheet=0 remove singlePagesPerSheet=2,4,8
+    {kPairs + 2216, nullptr, nullptr, kPairs + 2219, nullptr, nullptr},
+    // removal.tbl:108  unless booklet=0 remove singlePagesPerSheet=2,4,8
+    {kPairs + 2220, nullptr, nullptr, kPairs + 2223, nullptr, nullptr},
+    // removal.tbl:109  unless pluralPagesPerSheet=0 remove booklet=1,2,3
+    {kPairs + 2224, nullptr, nullptr, kPairs + 2227, nullptr, nullptr},
+    // removal.tbl:110  unless singlePagesPerSheet=0 remove booklet=1,2,3
+    {kPairs + 2228, nullptr, nullptr, kPairs + 2231, nullptr, nullptr},
+    // removal.tbl:112  if originalOrientation=1 remove booklet=3
+    {kPairs + 2232, nullptr, kPairs + 2233, nullptr, nullptr, nullptr},
+    // removal.tbl:113  if originalOrientation=2 remove booklet=1,2
+    {kPairs + 2234, nullptr, kPairs + 2236, nullptr, nullptr, nullptr},
+    // ## Binding side
+    // removal.tbl:116  if originalOrientation=2 fold=4 remove bindingSide=2
+    {kPairs + 2237, nullptr, kPairs + 2238, nullptr, nullptr, nullptr},
+    // removal.tbl:120  if fold=4 originalOrientation=2 bindingSide=0 remove bindingSide_Fold=2
+    {kPairs + 2240, nullptr, kPairs + 2241, nullptr, nullptr, nullptr},
+    // removal.tbl:121  if fold=4 originalOrientation=2 bindingSide=1 unless booklet=1,2,3 remove bindingSide_Fold=1
+    {kPairs + 2244, nullptr, kPairs + 2245, kPairs + 2248, nullptr, nullptr},
+    // removal.tbl:122  if fold=4 originalOrientation=2 unless booklet=0 remove bindingSide_Fold=2
+    {kPairs + 2251, nullptr, kPairs + 2252, kPairs + 2254, nullptr, nullptr},
+    // ## Staple needs a stapling finisher or the offset staple tray
+    // removal.tbl:125  unless outputUnit_Option=25,26 offsetStapleTray_Option=1 remove staple=10,11,12,20
+    {kPairs + 2255, nullptr, nullptr, kPairs + 2259, nullptr, nullptr},
+    // removal.tbl:127  if mixedSizeSupport=1 fold=0,1,2,3 remove staple=10,11,12,20
+    {kPairs + 2262, nullptr, kPairs + 2266, nullptr, nullptr, nullptr},
+    // removal.tbl:129  if fold=1,2,3 remove staple=10,11,12,20
+    {kPairs + 2271, nullptr, kPairs + 2275, nullptr, nullptr, nullptr},
+    // removal.tbl:130  unless bookletBinding=0 remove staple=10,11,12,20
+    {kPairs + 2278, nullptr, nullptr, kPairs + 2282, nullptr, nullptr},
+    // removal.tbl:132  if paperType=262 remove staple=10,11,12,20
+    {kPairs + 2283, nullptr, kPairs + 2287, nullptr, nullptr, nullptr},
+    // removal.tbl:133  if outputSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove staple=10,11,12,20
+    {kPairs + 2288, nullptr, kPairs + 2292, nullptr, nullptr, nullptr},
+    // removal.tbl:134  if outputSize=0 originalSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove staple=10,11,12,20
+    {kPairs + 2308, nullptr, kPairs + 2312, nullptr, nullptr, nullptr},
+    // ## Punch needs a finisher with a punch unit
+    // removal.tbl:137  unless outputUnit_Option=25,26 remove punch=1,2,3
+    {kPairs + 2329, nullptr, nullptr, kPairs + 2332, nullptr, nullptr},
+    // removal.tbl:139  if outputUnit_Option=25 remove punch=2
+    {kPairs + 2334, nullptr, kPairs + 2335, nullptr, nullptr, nullptr},
+    // removal.tbl:140  if outputUnit_Option=26 remove punch=3
+    {kPairs + 2336, nullptr, kPairs + 2337, nullptr, nullptr, nullptr},
+    // removal.tbl:141  if mixedSizeSupport=1 fold=0,1,2,3 remove punch=1,2,3
+    {kPairs + 2338, nullptr, kPairs + 2341, nullptr, nullptr, nullptr},
+    // removal.tbl:142  if fold=1,2,3 remove punch=1,2,3
+    {kPairs + 2346, nullptr, kPairs + 2349, nullptr, nullptr, nullptr},
+    // removal.tbl:143  unless bookletBinding=0 remove punch=1,2,3
+    {kPairs + 2352, nullptr, nullptr, kPairs + 2355, nullptr, nullptr},
+    // removal.tbl:144  if paperType=262 remove punch=1,2,3
+    {kPairs + 2356, nullptr, kPairs + 2359, nullptr, nullptr, nullptr},
+    // removal.tbl:145  if outputSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove punch=1,2,3
+    {kPairs + 2360, nullptr, kPairs + 2363, nullptr, nullptr, nullptr},
+    // removal.tbl:146  if outputSize=0 originalSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove punch=1,2,3
+    {kPairs + 2379, nullptr, kPairs + 2382, nullptr, nullptr, nullptr},
+    // ## Fold needs a finisher, and its fold unit for all but the half fold
+    // removal.tbl:149  unless outputUnit_Option=25,26 remove fold=1,2,3,4
+    {kPairs + 2399, nullptr, nullptr, kPairs + 2403, nullptr, nullptr},
+    // removal.tbl:150  unless foldUnit_Option=1 remove fold=2,3,4
+    {kPairs + 2405, nullptr, nullptr, kPairs + 2408, nullptr, nullptr},
+    // removal.tbl:152  if outputUnit_Option=25 outputSubOption=0 remove fold=1
+    {kPairs + 2409, nullptr, kPairs + 2410, nullptr, nullptr, nullptr},
+    // removal.tbl:154  if localArea=0 outputUnit_Option=26 remove fold=1
+    {kPairs + 2412, nullptr, kPairs + 2413, nullptr, nullptr, nullptr},
+    // removal.tbl:155  if staple=10,11,12,20 remove fold=1,2,3
+    {kPairs + 2415, nullptr, kPairs + 2418, nullptr, nullptr, nullptr},
+    // removal.tbl:156  unless bookletBinding=0 remove fold=1,2,3,4
+    {kPairs + 2422, nullptr, nullptr, kPairs + 2426, nullptr, nullptr},
+    // removal.tbl:157  if paperType=262 remove fold=1,2,3,4
+    {kPairs + 2427, nullptr, kPairs + 2431, nullptr, nullptr, nullptr},
+    // removal.tbl:158  if outputSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove fold=1,2,3,4
+    {kPairs + 2432, nullptr, kPairs + 2436, nullptr, nullptr, nullptr},
+    // removal.tbl:159  if outputSize=0 originalSize=20,27,28,30,31,43,70,71,72,73,74,88,259,260,261,262 remove fold=1,2,3,4
+    {kPairs + 2452, nullptr, kPairs + 2456, nullptr, nullptr, nullptr},
+    // ## Booklet binding needs a finisher with its booklet unit
+    // removal.tbl:162  unless outputUnit_Option=25,26 remove bookletBinding=1,2
+    {kPairs + 2473, nullptr, nullptr, kPairs + 2475, nullptr, nullptr},
+    // removal.tbl:163  unless outputSubOption=1 remove bookletBinding=1,2
+    {kPairs + 2477, nullptr, nullptr, kPairs + 2479, nullptr, nullptr},
+    // removal.tbl:164  if localArea=0 outputUnit_Option=26 remove bookletBinding=1,2
+    {kPairs + 2480, nullptr, kPairs + 2482, nullptr, nullptr, nullptr},
+    // ## Output trays each output unit has
+    // removal.tbl:168  if outputUnit_Option=0 remove outputTray=2,3,4,5,6,7
+    {kPairs + 2484, nullptr, kPairs + 2490, nullptr, nullptr, nullptr},
+    // removal.tbl:169  if outputUnit_Option=0 staple=0 offsetOutput=0 programPrint=0 remove outputTray=0
+    {kPairs + 2491, nullptr, kPairs + 2492, nullptr, nullptr, nullptr},
+    // removal.tbl:170  if outputUnit_Option=0 staple=0 offsetOutput=0 programPrint=1 offsetOutput_ProgramPrint=0 remove outputTray=0
+    {kPairs + 2496, nullptr, kPairs + 2497, nullptr, nullptr, nullptr},
+    // removal.tbl:171  if outputUnit_Option=20 remove outputTray=2,3,4,5,7
+    {kPairs + 2502, nullptr, kPairs + 2507, nullptr, nullptr, nullptr},
+    // removal.tbl:172  if outputUnit_Option=21 remove outputTray=2,3,4,5,6
+    {kPairs + 2508, nullptr, kPairs + 2513, nullptr, nullptr, nullptr},
+    // removal.tbl:173  if outputUnit_Option=22 remove outputTray=2,3,5,6,7
+    {kPairs + 2514, nullptr, kPairs + 2519, nullptr, nullptr, nullptr},
+    // removal.tbl:174  if outputUnit_Option=23 remove outputTray=2,3,4,6,7
+    {kPairs + 2520, nullptr, kPairs + 2525, nullptr, nullptr, nullptr},
+    // removal.tbl:176  if outputUnit_Option=23 mailMakingSupport=0 remove outputTray=0,5
+    {kPairs + 2526, nullptr, kPairs + 2528, nullptr, nullptr, nullptr},
+    // removal.tbl:177  if outputUnit_Option=24 remove outputTray=2,3,4,5,6,7
+    {kPairs + 2530, nullptr, kPairs + 2536, nullptr, nullptr, nullptr},
+    // removal.tbl:178  if outputUnit_Option=25,26 remove outputTray=4,5,6,7
+    {kPairs + 2537, nullptr, kPairs + 2541, nullptr, nullptr, nullptr},
+    // ## Output trays for finished jobs
+    // removal.tbl:181  unless staple=0 also offsetStapleTray_Option=1 outputUnit_Option=25,26 remove outputTray=0,7,6,2
+    {kPairs + 2543, nullptr, nullptr, kPairs + 2547, kPairs + 2548, nullptr},
+    // removal.tbl:184  if offsetStapleTray_Option=0 staple=10,11,12,20 remove outputTray=1
+    {kPairs + 2551, nullptr, kPairs + 2552, nullptr, nullptr, nullptr},
+    // removal.tbl:185  if offsetStapleTray_Option=0 offsetOutput=1,2 remove outputTray=1
+    {kPairs + 2557, nullptr, kPairs + 2558, nullptr, nullptr, nullptr},
+    // removal.tbl:186  if offsetStapleTray_Option=0 staple=10,11,12,20 outputUnit_Option=25,26 remove outputTray=2
+    {kPairs + 2561, nullptr, kPairs + 2562, nullptr, nullptr, nullptr},
+    // removal.tbl:188  unless punch=0 also outputUnit_Option=25,26 remove outputTray=1,2
+    {kPairs + 2569, nullptr, nullptr, kPairs + 2571, kPairs + 2572, nullptr},
+    // removal.tbl:190  unless bookletBinding=0 remove outputTray=1,2,3,4,5,6,7
+    {kPairs + 2574, nullptr, nullptr, kPairs + 2581, nullptr, nullptr},
+    // ## Output units the model can carry
+    // removal.tbl:195  if modelFS=1 remove outputUnit_Option=23
+    {kPairs + 2582, nullptr, kPairs + 2583, nullptr, nullptr, nullptr},
+    // removal.tbl:196  if printCheckLevel=1 remove outputUnit_Option=23,24
+    {kPairs + 2584, nullptr, kPairs + 2586, nullptr, nullptr, nullptr},
 };
-constexpr uint32_t kRemovalCounts[1][6] = {
-    {},
+constexpr uint32_t kRemovalCounts[108][6] = {
+    {1, 0, 0, 5, 0, 0},
+    {1, 0, 0, 4, 0, 0},
+    {1, 0, 0, 4, 0, 0},
+    {1, 0, 0, 3, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 3, 0, 0},
+    {1, 0, 0, 2, 0, 0},
+    {3, 0, 1, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {2, 0, 13, 0, 0, 0},
+    {2, 0, 14, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {3, 0, 1, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {2, 0, 0, 0, 0, 0},
+    {1, 0, 3, 0, 0, 0},
+    {10, 0, 1, 0, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {7, 0, 0, 1, 0, 0},
+    {7, 0, 0, 1, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {10, 0, 1, 0, 0, 0},
+    {18, 0, 1, 0, 0, 0},
+    {12, 0, 0, 1, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 0, 1, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 1, 4, 0, 0},
+    {3, 0, 1, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {10, 0, 0, 1, 0, 0},
+    {10, 0, 0, 1, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {1, 0, 3, 0, 0, 0},
+    {1, 0, 3, 3, 0, 0},
+    {1, 0, 2, 1, 0, 0},
+    {4, 0, 0, 3, 0, 0},
+    {4, 0, 5, 0, 0, 0},
+    {4, 0, 3, 0, 0, 0},
+    {4, 0, 0, 1, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {4, 0, 16, 0, 0, 0},
+    {4, 0, 17, 0, 0, 0},
+    {3, 0, 0, 2, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {3, 0, 5, 0, 0, 0},
+    {3, 0, 3, 0, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {3, 0, 1, 0, 0, 0},
+    {3, 0, 16, 0, 0, 0},
+    {3, 0, 17, 0, 0, 0},
+    {4, 0, 0, 2, 0, 0},
+    {3, 0, 0, 1, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {1, 0, 2, 0, 0, 0},
+    {3, 0, 4, 0, 0, 0},
+    {4, 0, 0, 1, 0, 0},
+    {4, 0, 1, 0, 0, 0},
+    {4, 0, 16, 0, 0, 0},
+    {4, 0, 17, 0, 0, 0},
+    {2, 0, 0, 2, 0, 0},
+    {2, 0, 0, 1, 0, 0},
+    {2, 0, 2, 0, 0, 0},
+    {6, 0, 1, 0, 0, 0},
+    {1, 0, 4, 0, 0, 0},
+    {1, 0, 5, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {5, 0, 1, 0, 0, 0},
+    {2, 0, 2, 0, 0, 0},
+    {6, 0, 1, 0, 0, 0},
+    {4, 0, 2, 0, 0, 0},
+    {4, 0, 0, 1, 3, 0},
+    {1, 0, 5, 0, 0, 0},
+    {1, 0, 3, 0, 0, 0},
+    {1, 0, 7, 0, 0, 0},
+    {2, 0, 0, 1, 2, 0},
+    {7, 0, 0, 1, 0, 0},
+    {1, 0, 1, 0, 0, 0},
+    {2, 0, 1, 0, 0, 0},
 };
-constexpr uint16_t kRemovalLines[1] = {0
+constexpr uint16_t kRemovalLines[108] = {
+    11, 12, 13, 14, 15, 16, 17, 22, 23, 25, 26, 28, 29, 31, 35, 36,
+    38, 40, 41, 44, 45, 46, 48, 49, 50, 52, 53, 54, 59, 60, 61, 62,
+    63, 64, 69, 72, 74, 77, 78, 79, 83, 84, 85, 87, 89, 92, 93, 95,
+    99, 100, 105, 106, 107, 108, 109, 110, 112, 113, 116, 120, 121, 122, 125, 127,
+    129, 130, 132, 133, 134, 137, 139, 140, 141, 142, 143, 144, 145, 146, 149, 150,
+    152, 154, 155, 156, 157, 158, 159, 162, 163, 164, 168, 169, 170, 171, 172, 173,
+    174, 176, 177, 178, 181, 184, 185, 186, 188, 190, 195, 196,
 };
 
-const RulePair* const kDisableLists[1][4] = {
-    {},
+const RulePair* const kDisableLists[81][4] = {
+    // ## Features of the PS controller only
+    // disable.tbl:10  if printCheckLevel=1 disable watermarkSupport
+    {kPairs + 2587, kPairs + 2588, nullptr, nullptr},
+    // disable.tbl:11  if printCheckLevel=1 disable programPrint
+    {kPairs + 2589, kPairs + 2590, nullptr, nullptr},
+    // disable.tbl:12  if printCheckLevel=1 disable blankPaperCutDown
+    {kPairs + 2591, kPairs + 2592, nullptr, nullptr},
+    // disable.tbl:13  if printCheckLevel=1 disable mailMakingSupport
+    {kPairs + 2593, kPairs + 2594, nullptr, nullptr},
+    // disable.tbl:14  if printCheckLevel=1 disable perfectBindingSupport
+    {kPairs + 2595, kPairs + 2596, nullptr, nullptr},
+    // disable.tbl:15  if printCheckLevel=0,3,4 disable formOverlay
+    {kPairs + 2597, kPairs + 2598, nullptr, nullptr},
+    // disable.tbl:16  if printCheckLevel=0,3,4 disable trayPerPage
+    {kPairs + 2601, kPairs + 2602, nullptr, nullptr},
+    // disable.tbl:17  if printCheckLevel=0,3,4 disable reverseOrder
+    {kPairs + 2605, kPairs + 2606, nullptr, nullptr},
+    // disable.tbl:18  if printCheckLevel=0,3,4 disable colorProfile
+    {kPairs + 2609, kPairs + 2610, nullptr, nullptr},
+    // disable.tbl:19  if printCheckLevel=1 modelFS=1 disable trayPerPage
+    {kPairs + 2613, kPairs + 2614, nullptr, nullptr},
+    // ## What an S model does without
+    // disable.tbl:24  if modelFS=1 disable slipSheet
+    {kPairs + 2616, kPairs + 2617, nullptr, nullptr},
+    // disable.tbl:25  if modelFS=1 disable coverSupport
+    {kPairs + 2618, kPairs + 2619, nullptr, nullptr},
+    // disable.tbl:26  if modelFS=1 disable mixedSizeSupport
+    {kPairs + 2620, kPairs + 2621, nullptr, nullptr},
+    // disable.tbl:27  if modelFS=1 disable carbonCopySupport
+    {kPairs + 2622, kPairs + 2623, nullptr, nullptr},
+    // disable.tbl:28  if modelFS=1 disable printCoverSeparately_BookletBinding
+    {kPairs + 2624, kPairs + 2625, nullptr, nullptr},
+    // disable.tbl:29  if modelFS=1 disable mailMakingSupport
+    {kPairs + 2626, kPairs + 2627, nullptr, nullptr},
+    // ## The model's inks
+    // disable.tbl:34  if inkCount=1 disable colorMode
+    {kPairs + 2628, kPairs + 2629, nullptr, nullptr},
+    // disable.tbl:35  if modelColor=10,21,22 disable envelopeImageProcessing
+    {kPairs + 2630, kPairs + 2631, nullptr, nullptr},
+    // ## Output units
+    // disable.tbl:39  if outputUnit_Option=0,20,23,24 disable continuousOutput
+    {kPairs + 2634, kPairs + 2635, nullptr, nullptr},
+    // disable.tbl:41  if outputUnit_Option=0,20,21,23,24 offsetStapleTray_Option=0 disable offsetOutput
+    {kPairs + 2639, kPairs + 2640, nullptr, nullptr},
+    // disable.tbl:42  if outputUnit_Option=0,20,21,23,24 offsetStapleTray_Option=0 disable offsetOutput_ProgramPrint
+    {kPairs + 2646, kPairs + 2647, nullptr, nullptr},
+    // disable.tbl:44  if outputUnit_Option=0,20,21,22,24,25,26 disable mailMakingSupport
+    {kPairs + 2653, kPairs + 2654, nullptr, nullptr},
+    // disable.tbl:45  if outputUnit_Option=0,20,21,22,23,25,26 disable perfectBindingSupport
+    {kPairs + 2661, kPairs + 2662, nullptr, nullptr},
+    // disable.tbl:47  if outputUnit_Option=0,20,21,22,23,24 disable foldUnit_Option
+    {kPairs + 2669, kPairs + 2670, nullptr, nullptr},
+    // ## Mixed original sizes
+    // disable.tbl:50  if mixedSizeSupport=1 disable inputTray
+    {kPairs + 2676, kPairs + 2677, nullptr, nullptr},
+    // disable.tbl:53  if mixedSizeSupport=1 fold=0,1,2,3 disable outputSize
+    {kPairs + 2678, kPairs + 2679, nullptr, nullptr},
+    // disable.tbl:54  if mixedSizeSupport=1 fold=0,1,2,3 disable offsetOutput
+    {kPairs + 2684, kPairs + 2685, nullptr, nullptr},
+    // disable.tbl:55  if mixedSizeSupport=1 fold=0,1,2,3 disable coverSupport
+    {kPairs + 2690, kPairs + 2691, nullptr, nullptr},
+    // disable.tbl:56  if mixedSizeSupport=1 fold=0,1,2,3 disable sideMargin
+    {kPairs + 2696, kPairs + 2697, nullptr, nullptr},
+    // disable.tbl:57  if mixedSizeSupport=1 fold=0,1,2,3 disable autoReduce_SideMargin
+    {kPairs + 2702, kPairs + 2703, nullptr, nullptr},
+    // disable.tbl:59  if mixedSizeSupport=0 disable duplexTypeOfSmallerPage
+    {kPairs + 2708, kPairs + 2709, nullptr, nullptr},
+    // disable.tbl:60  if mixedSizeSupport=0 disable duplexTypeOfLargerPage
+    {kPairs + 2710, kPairs + 2711, nullptr, nullptr},
+    // disable.tbl:61  if mixedSizeSupport=0 disable rotateLargerPage
+    {kPairs + 2712, kPairs + 2713, nullptr, nullptr},
+    // disable.tbl:62  if mixedSizeSupport=1 duplexType=5 disable duplexTypeOfSmallerPage
+    {kPairs + 2714, kPairs + 2715, nullptr, nullptr},
+    // disable.tbl:63  if mixedSizeSupport=1 duplexType=5 disable duplexTypeOfLargerPage
+    {kPairs + 2717, kPairs + 2718, nullptr, nullptr},
+    // disable.tbl:64  if mixedSizeSupport=1 duplexType=5 disable rotateLargerPage
+    {kPairs + 2720, kPairs + 2721, nullptr, nullptr},
+    // ## Form overlay
+    // disable.tbl:68  if formOverlay=1 overlayMethod=2,3,4,5 disable duplexType
+    {kPairs + 2723, kPairs + 2724, nullptr, nullptr},
+    // disable.tbl:70  if formOverlay=1 overlayMethod=0,1 disable separateFormsFrontBack
+    {kPairs + 2729, kPairs + 2730, nullptr, nullptr},
+    // ## Program print
+    // disable.tbl:73  and programPrint=1 collate_ProgramPrint=1 disable proofPrint
+    {kPairs + 2733, nullptr, nullptr, kPairs + 2734},
+    // disable.tbl:75  if programPrint=1 disable copies
+    {kPairs + 2736, kPairs + 2737, nullptr, nullptr},
+    // disable.tbl:76  if programPrint=1 disable collate
+    {kPairs + 2738, kPairs + 2739, nullptr, nullptr},
+    // disable.tbl:77  if programPrint=0 disable collate_ProgramPrint
+    {kPairs + 2740, kPairs + 2741, nullptr, nullptr},
+    // disable.tbl:78  if programPrint=0 disable offsetOutput_ProgramPrint
+    {kPairs + 2742, kPairs + 2743, nullptr, nullptr},
+    // ## Mail making and perfect binding jobs
+    // disable.tbl:84  if mailMakingSupport=1 disable watermarkSupport
+    {kPairs + 2744, kPairs + 2745, nullptr, nullptr},
+    // disable.tbl:85  if mailMakingSupport=1 disable offsetOutput
+    {kPairs + 2746, kPairs + 2747, nullptr, nullptr},
+    // disable.tbl:86  if mailMakingSupport=1 disable coverSupport
+    {kPairs + 2748, kPairs + 2749, nullptr, nullptr},
+    // disable.tbl:87  if mailMakingSupport=1 disable slipSheet
+    {kPairs + 2750, kPairs + 2751, nullptr, nullptr},
+    // disable.tbl:88  if mailMakingSupport=1 disable continuousOutput
+    {kPairs + 2752, kPairs + 2753, nullptr, nullptr},
+    // disable.tbl:89  if mailMakingSupport=1 disable carbonCopySupport
+    {kPairs + 2754, kPairs + 2755, nullptr, nullptr},
+    // disable.tbl:90  if mailMakingSupport=1 disable imageRotation
+    {kPairs + 2756, kPairs + 2757, nullptr, nullptr},
+    // disable.tbl:92  if mailMakingSupport=1 disable proofPrint
+    {kPairs + 2758, kPairs + 2759, nullptr, nullptr},
+    // disable.tbl:93  if perfectBindingSupport=1 disable offsetOutput
+    {kPairs + 2760, kPairs + 2761, nullptr, nullptr},
+    // disable.tbl:94  if perfectBindingSupport=1 disable coverSupport
+    {kPairs + 2762, kPairs + 2763, nullptr, nullptr},
+    // disable.tbl:95  if perfectBindingSupport=1 disable slipSheet
+    {kPairs + 2764, kPairs + 2765, nullptr, nullptr},
+    // disable.tbl:96  if perfectBindingSupport=1 disable continuousOutput
+    {kPairs + 2766, kPairs + 2767, nullptr, nullptr},
+    // disable.tbl:97  if perfectBindingSupport=1 disable carbonCopySupport
+    {kPairs + 2768, kPairs + 2769, nullptr, nullptr},
+    // disable.tbl:98  if perfectBindingSupport=1 disable imageRotation
+    {kPairs + 2770, kPairs + 2771, nullptr, nullptr},
+    // ## Booklet binding details
+    // disable.tbl:101  if bookletBinding=0 disable separateBooks_BookletBinding
+    {kPairs + 2772, kPairs + 2773, nullptr, nullptr},
+    // disable.tbl:102  if bookletBinding=0 disable printCoverSeparately_BookletBinding
+    {kPairs + 2774, kPairs + 2775, nullptr, nullptr},
+    // disable.tbl:103  if bookletBinding=0 disable autoReduce_CenterMargin
+    {kPairs + 2776, kPairs + 2777, nullptr, nullptr},
+    // disable.tbl:105  if booklet=0 disable autoReduce_CenterMargin
+    {kPairs + 2778, kPairs + 2779, nullptr, nullptr},
+    // ## Fold details
+    // disable.tbl:110  if fold=0,4 disable direction_Fold
+    {kPairs + 2780, kPairs + 2781, nullptr, nullptr},
+    // disable.tbl:111  if fold=0,1,2,3 disable bindingSide_Fold
+    {kPairs + 2783, kPairs + 2784, nullptr, nullptr},
+    // disable.tbl:112  if fold=4 originalOrientation=1 disable bindingSide_Fold
+    {kPairs + 2788, kPairs + 2789, nullptr, nullptr},
+    // disable.tbl:114  if fold=1,2,3 disable sideMargin
+    {kPairs + 2791, kPairs + 2792, nullptr, nullptr},
+    // disable.tbl:115  if fold=1,2,3 disable autoReduce_SideMargin
+    {kPairs + 2795, kPairs + 2796, nullptr, nullptr},
+    // ## Face up or down
+    // disable.tbl:119  if outputTray=0,1 disable faceUpDown_OutputTray
+    {kPairs + 2799, kPairs + 2800, nullptr, nullptr},
+    // disable.tbl:120  if fold=4 disable faceUpDown_OutputTray
+    {kPairs + 2802, kPairs + 2803, nullptr, nullptr},
+    // ## Carbon copies
+    // disable.tbl:124  if carbonCopySupport=1 disable inputTray
+    {kPairs + 2804, kPairs + 2805, nullptr, nullptr},
+    // ## Rotated images
+    // disable.tbl:128  if imageRotation=2,4,6,8 disable coverSupport
+    {kPairs + 2806, kPairs + 2807, nullptr, nullptr},
+    // ## Layouts set their own scale
+    // disable.tbl:133  if pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 disable zoomSupport
+    {kPairs + 2811, kPairs + 2812, nullptr, nullptr},
+    // disable.tbl:134  if pluralPagesPerSheet=21,22,41,42,43,44,81,82,83,88 disable zoomValue
+    {kPairs + 2822, kPairs + 2823, nullptr, nullptr},
+    // disable.tbl:135  if singlePagesPerSheet=2,4,8 disable zoomSupport
+    {kPairs + 2833, kPairs + 2834, nullptr, nullptr},
+    // disable.tbl:136  if singlePagesPerSheet=2,4,8 disable zoomValue
+    {kPairs + 2837, kPairs + 2838, nullptr, nullptr},
+    // disable.tbl:137  if booklet=1,2,3 disable zoomSupport
+    {kPairs + 2841, kPairs + 2842, nullptr, nullptr},
+    // disable.tbl:138  if booklet=1,2,3 disable zoomValue
+    {kPairs + 2845, kPairs + 2846, nullptr, nullptr},
+    // ## Settings of a feature that is off
+    // disable.tbl:141  if zoomSupport=0 disable zoomValue
+    {kPairs + 2849, kPairs + 2850, nullptr, nullptr},
+    // disable.tbl:142  if barcodeAreaDefinition=0 disable proof_BarcodeAreaDefinition
+    {kPairs + 2851, kPairs + 2852, nullptr, nullptr},
+    // disable.tbl:143  if watermarkSupport=0 disable appliedPage_Watermark
+    {kPairs + 2853, kPairs + 2854, nullptr, nullptr},
+    // disable.tbl:144  if stampSupport=0 disable appliedPage_StampDate
+    {kPairs + 2855, kPairs + 2856, nullptr, nullptr},
+    // disable.tbl:145  if stampSupport=0 disable appliedPage_StampText
+    {kPairs + 2857, kPairs + 2858, nullptr, nullptr},
 };
-constexpr uint32_t kDisableCounts[1][4] = {
-    {},
+constexpr uint32_t kDisableCounts[81][4] = {
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 2, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 3, 0, 0},
+    {1, 4, 0, 0},
+    {1, 6, 0, 0},
+    {1, 6, 0, 0},
+    {1, 7, 0, 0},
+    {1, 7, 0, 0},
+    {1, 6, 0, 0},
+    {1, 1, 0, 0},
+    {1, 5, 0, 0},
+    {1, 5, 0, 0},
+    {1, 5, 0, 0},
+    {1, 5, 0, 0},
+    {1, 5, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 2, 0, 0},
+    {1, 2, 0, 0},
+    {1, 2, 0, 0},
+    {1, 5, 0, 0},
+    {1, 3, 0, 0},
+    {1, 0, 0, 2},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 2, 0, 0},
+    {1, 4, 0, 0},
+    {1, 2, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 2, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 4, 0, 0},
+    {1, 10, 0, 0},
+    {1, 10, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 3, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
+    {1, 1, 0, 0},
 };
-constexpr uint16_t kDisableLines[1] = {0
+constexpr uint16_t kDisableLines[81] = {
+    10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 24, 25, 26, 27, 28, 29,
+    34, 35, 39, 41, 42, 44, 45, 47, 50, 53, 54, 55, 56, 57, 59, 60,
+    61, 62, 63, 64, 68, 70, 73, 75, 76, 77, 78, 84, 85, 86, 87, 88,
+    89, 90, 92, 93, 94, 95, 96, 97, 98, 101, 102, 103, 105, 110, 111, 112,
+    114, 115, 119, 120, 124, 128, 133, 134, 135, 136, 137, 138, 141, 142, 143, 144,
+    145,
 };
 
 const ConstraintTables kTables = {
     kCatalog, 363,
     kFeatureMap, 110,
     kCascadeLists, kCascadeCounts, 316,
-    kRemovalLists, kRemovalCounts, 0,
-    kDisableLists, kDisableCounts, 0,
+    kRemovalLists, kRemovalCounts, 108,
+    kDisableLists, kDisableCounts, 81,
     kFeatureNames, kCascadeLines, kRemovalLines, kDisableLines,
 };
 
