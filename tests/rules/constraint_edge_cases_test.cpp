@@ -1,6 +1,5 @@
 // The behaviours the real rule tables must show, checked through the engine
-// on a fully equipped four-ink printer. A test waits (skips) until the tables
-// it needs hold their full row counts.
+// on a fully equipped four-ink printer.
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -9,11 +8,6 @@
 #include "rules/rule_session.h"
 
 namespace {
-
-bool Complete(uint32_t cascade, uint32_t removal, uint32_t disable) {
-    const ConstraintTables& t = DefaultConstraintTables();
-    return t.cascadeCount >= cascade && t.removalCount >= removal && t.disableCount >= disable;
-}
 
 struct Refresh {
     SettingsPairArray pairs{};
@@ -47,7 +41,6 @@ uint32_t CatalogOption(uint32_t control, uint32_t value) {
 }
 
 TEST(ConstraintEdgeCases, LandscapeWithFoldFourSetsTheBindingSide) {
-    if (!Complete(kCascadeRules, 0, 0)) GTEST_SKIP() << "cascade table not complete yet";
     struct Case {
         const char* what;
         uint8_t plural, single, binding;
@@ -73,7 +66,6 @@ TEST(ConstraintEdgeCases, LandscapeWithFoldFourSetsTheBindingSide) {
 }
 
 TEST(ConstraintEdgeCases, ProgramPrintSortForcesProofPrintOff) {
-    if (!Complete(kCascadeRules, 0, 0)) GTEST_SKIP() << "cascade table not complete yet";
     struct Case {
         uint32_t control, value;
     } cases[] = {{30725, 1}, {33095, 1}};
@@ -88,7 +80,6 @@ TEST(ConstraintEdgeCases, ProgramPrintSortForcesProofPrintOff) {
 }
 
 TEST(ConstraintEdgeCases, MixedSizesWithoutFoldFourClearFinishing) {
-    if (!Complete(kCascadeRules, 0, 0)) GTEST_SKIP() << "cascade table not complete yet";
     for (uint8_t fold = 0; fold <= 3; fold++) {
         RuleSession r;
         r.p().mixedSizeSupport = 1;
@@ -104,7 +95,6 @@ TEST(ConstraintEdgeCases, MixedSizesWithoutFoldFourClearFinishing) {
 }
 
 TEST(ConstraintEdgeCases, StapledJobsOnOutputUnitsDoNotOfferSomeTrays) {
-    if (!Complete(0, kRemovalRules, 0)) GTEST_SKIP() << "removal table not complete yet";
     for (uint8_t unit : {25, 26}) {
         for (bool init : {false, true}) {
             RuleSession r;
