@@ -1,7 +1,6 @@
 #!/bin/sh
 # Configures, builds and tests every preset: native, native-asan (with
-# LeakSanitizer), native-tsan (the tests that run under ThreadSanitizer),
-# windows; then builds the fuzz preset and runs each fuzz program for
+# LeakSanitizer), windows; then builds the fuzz preset and runs each fuzz program for
 # ZR_FUZZ_SECONDS (default 50) seconds. Fails when any step of any preset
 # fails or a fuzz program finds anything; the output ends with the fuzz
 # summary.
@@ -12,11 +11,9 @@ scripts/install-deps.sh || exit 1
 # Leaks fail the sanitizer run; a report names the test binary's frames.
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 export ASAN_OPTIONS
-TSAN_OPTIONS="halt_on_error=1${TSAN_OPTIONS:+:$TSAN_OPTIONS}"
-export TSAN_OPTIONS
 
 status=0
-for preset in native native-asan native-tsan windows; do
+for preset in native native-asan windows; do
     echo "==== preset $preset ===="
     if ! cmake --preset "$preset"; then
         echo "==== preset $preset: configure failed ====" >&2
