@@ -16,9 +16,12 @@ target_link_libraries(zr51-snmp-sim PRIVATE zr51snmpsim)
 # The agents that play the printer (snmpd and the simulator) are started by
 # the fixture; the tests also read and write raw datagrams with the
 # simulator's BER code.
-add_executable(zr51_tests ${ZR_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp)
+add_executable(zr51_tests ${ZR_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp
+               ${CMAKE_SOURCE_DIR}/fuzz/fuzz_entries.cpp)
 target_link_libraries(zr51_tests PRIVATE zr51fake zr51snmpsim gtest_main Threads::Threads)
-target_include_directories(zr51_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_include_directories(zr51_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/fuzz)
+# The fuzz bodies and their saved inputs.
+target_compile_definitions(zr51_tests PRIVATE ZR_FUZZ_DIR="${CMAKE_SOURCE_DIR}/fuzz")
 # Tests that read our model description files find them here.
 target_compile_definitions(zr51_tests PRIVATE ZR_MODEL_DIR="${CMAKE_SOURCE_DIR}/data/models")
 target_compile_definitions(zr51_tests PRIVATE ZR51_SNMP_SIM="$<TARGET_FILE:zr51-snmp-sim>")

@@ -1,12 +1,12 @@
 #!/bin/sh
 # Installs the build and test dependencies that are missing, and only those:
-# the native compiler, CMake, GoogleTest sources, Google Benchmark, the
+# the native compiler, clang (the fuzz build), CMake, GoogleTest sources, Google Benchmark, the
 # mingw-w64 cross compiler, Wine, and net-snmp's agent and command-line
 # tools (the printer's stand-in and an independent client in the SNMP
 # tests). Safe to run any number of times.
 set -eu
 
-packages="g++ cmake googletest libbenchmark-dev g++-mingw-w64-x86-64 wine64 wine snmpd snmp"
+packages="g++ clang libclang-rt-dev cmake googletest libbenchmark-dev g++-mingw-w64-x86-64 wine64 wine snmpd snmp"
 
 missing=""
 for p in $packages; do

@@ -1,10 +1,16 @@
 #!/bin/sh
-# Configures, builds and tests every preset: native, native-asan, windows.
-# Fails when any step of any preset fails; the output ends with the test
-# summary of the last preset.
+# Configures, builds and tests every preset: native, native-asan (with
+# LeakSanitizer), windows; then builds the fuzz preset and runs each fuzz program for
+# ZR_FUZZ_SECONDS (default 50) seconds. Fails when any step of any preset
+# fails or a fuzz program finds anything; the output ends with the fuzz
+# summary.
 set -u
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
+
+# Leaks fail the sanitizer run; a report names the test binary's frames.
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export ASAN_OPTIONS
 
 status=0
 for preset in native native-asan windows; do
@@ -23,4 +29,9 @@ for preset in native native-asan windows; do
         status=1
     fi
 done
+
+echo "==== fuzz ===="
+if ! scripts/run-fuzz.sh "${ZR_FUZZ_SECONDS:-50}"; then
+    status=1
+fi
 exit $status

@@ -64,13 +64,21 @@ FakeSocketsScope::FakeSocketsScope() { InstallSockets(this); }
 FakeSocketsScope::~FakeSocketsScope() { InstallSockets(nullptr); }
 
 int32_t FakeSocketsScope::Startup() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     ++startups;
     return 0;
 }
-void FakeSocketsScope::Cleanup() { ++cleanups; }
-int32_t FakeSocketsScope::LastError() { return lastError_; }
+void FakeSocketsScope::Cleanup() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    ++cleanups;
+}
+int32_t FakeSocketsScope::LastError() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return lastError_;
+}
 
 int32_t FakeSocketsScope::Resolve(const char* host, NetAddress* out, int capacity, int* count) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     *count = 0;
     auto it = hosts.find(host != nullptr ? host : "");
     if (it == hosts.end()) {
@@ -86,6 +94,7 @@ int32_t FakeSocketsScope::Resolve(const char* host, NetAddress* out, int capacit
 }
 
 SocketHandle FakeSocketsScope::Open(int32_t family, int32_t, int32_t) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     if (refusedFamilies.count(family) != 0) {
         lastError_ = 10047;
         return kNoSocket;
@@ -95,43 +104,61 @@ SocketHandle FakeSocketsScope::Open(int32_t family, int32_t, int32_t) {
 }
 
 void FakeSocketsScope::Close(SocketHandle s) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     --openSockets;
     bound_.erase(s);
     broadcast_.erase(s);
+    pending_.erase(s);
 }
 
 int32_t FakeSocketsScope::SetBroadcast(SocketHandle s) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     broadcast_.insert(s);
     return 0;
 }
 
 int32_t FakeSocketsScope::Bind(SocketHandle s, const uint8_t* address, int32_t length) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     bound_[s] = std::vector<uint8_t>(address, address + length);
     return 0;
 }
 
 int32_t FakeSocketsScope::SendTo(SocketHandle s, const uint8_t* data, int32_t length, const uint8_t* address,
                                  int32_t addressLength) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     auto b = bound_.find(s);
     sent.push_back({s, broadcast_.count(s) != 0, b != bound_.end() ? b->second : std::vector<uint8_t>(),
                     std::vector<uint8_t>(address, address + addressLength), std::vector<uint8_t>(data, data + length)});
     return length;
 }
 
-int32_t FakeSocketsScope::WaitReadable(SocketHandle, uint32_t seconds) {
+int32_t FakeSocketsScope::WaitReadable(SocketHandle s, uint32_t seconds) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
     waits.push_back(seconds);
-    if (answers.empty() && responder && !sent.empty()) {
-        std::vector<uint8_t> answer = responder(sent.back().bytes);
+    std::deque<std::vector<uint8_t>>& mine = pending_[s];
+    if (answers.empty() && mine.empty() && responder && !sent.empty()) {
+        // The latest request of this socket, else the latest of any.
+        const Sent* request = &sent.back();
+        for (auto it = sent.rbegin(); it != sent.rend(); ++it) {
+            if (it->socket == s) {
+                request = &*it;
+                break;
+            }
+        }
+        std::vector<uint8_t> answer = responder(request->bytes);
         if (!answer.empty()) {
-            answers.push_back(answer);
+            mine.push_back(answer);
         }
     }
-    return answers.empty() ? 0 : 1;
+    return answers.empty() && mine.empty() ? 0 : 1;
 }
 
-int32_t FakeSocketsScope::ReceiveFrom(SocketHandle, uint8_t* buffer, int32_t capacity, uint8_t*, int32_t*) {
-    std::vector<uint8_t> answer = answers.front();
-    answers.pop_front();
+int32_t FakeSocketsScope::ReceiveFrom(SocketHandle s, uint8_t* buffer, int32_t capacity, uint8_t*, int32_t*) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::deque<std::vector<uint8_t>>& mine = pending_[s];
+    std::deque<std::vector<uint8_t>>& from = mine.empty() ? answers : mine;
+    std::vector<uint8_t> answer = from.front();
+    from.pop_front();
     if (answer.size() > static_cast<size_t>(capacity)) {
         lastError_ = kWsaMessageTooLong;
         return -1;

@@ -2,12 +2,14 @@
 // empty name gives the local addresses, every datagram sent is recorded with
 // the address its socket was bound to, and answers come from a queue, else
 // from the responder, which sees the last request (nothing is a time-out,
-// returned at once). Installs itself for its
-// lifetime.
+// returned at once). A responder's answer goes to the socket whose request
+// it answers, and every call holds one lock, so sessions on many threads can
+// share the scope. Installs itself for its lifetime.
 #pragma once
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -54,6 +56,8 @@ public:
                         int32_t* sourceLength) override;
 
 private:
+    std::recursive_mutex mutex_;
+    std::map<SocketHandle, std::deque<std::vector<uint8_t>>> pending_;  // the responder's answers
     int32_t lastError_ = 0;
     SocketHandle nextSocket_ = 100;
     std::map<SocketHandle, std::vector<uint8_t>> bound_;

@@ -1,0 +1,123 @@
+// Writes the seed inputs of every fuzz target, made by the driver itself:
+//   zr51_fuzz_seeds <folder>
+// gives <folder>/<target>/<seed> for each target of fuzz_entries.h: our
+// default DEVMODE (whole, with a changed setting, as an older public-only
+// record), our model description files, answers of the simulated printer
+// in each of its shapes, our default keyed record and its export file.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "answer.h"
+#include "fuzz_entries.h"
+#include "platform/fake_platform.h"
+#include "saved/export_file.h"
+#include "saved/keyed_record.h"
+#include "settings/public_devmode.h"
+#include "settings/resolve.h"
+#include "snmp/snmp_codec.h"
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+bool Write(const fs::path& folder, const std::string& name, const Bytes& bytes) {
+    fs::create_directories(folder);
+    std::ofstream out(folder / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+Bytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zr51_fuzz_seeds <folder>\n");
+        return 2;
+    }
+    const fs::path root = argv[1];
+    bool ok = true;
+
+    FakePlatformScope fake;
+    fake.spooler.AddPrinter(u"P1");
+    auto s = std::make_unique<PrinterSession>();
+    _UdcResolveSelfDMode(s.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession, kCallerConvert);
+    const uint8_t* dmBytes = reinterpret_cast<const uint8_t*>(&s->dm);
+    const Bytes dm(dmBytes, dmBytes + sizeof s->dm);
+
+    Bytes changed = dm;
+    reinterpret_cast<DriverDevMode*>(changed.data())->priv.staple = 20;
+    Bytes publicOnly(dm.begin(), dm.begin() + sizeof(PublicDevMode));
+    const uint16_t noExtra = 0;
+    std::memcpy(publicOnly.data() + offsetof(PublicDevMode, dmDriverExtra), &noExtra, 2);
+    ok &= Write(root / "caller_devmode", "default", dm);
+    ok &= Write(root / "caller_devmode", "staple20", changed);
+    ok &= Write(root / "caller_devmode", "public_only", publicOnly);
+    ok &= Write(root / "stored_devmode", "default", dm);
+    ok &= Write(root / "stored_devmode", "public_only", publicOnly);
+
+    for (const auto& entry : fs::directory_iterator(ZR_MODEL_DIR)) {
+        if (entry.path().extension() == ".RDF")
+            ok &= Write(root / "model_file", entry.path().filename().string(), ReadFile(entry.path()));
+    }
+
+    // The target's request as the simulated printer receives it, answered
+    // in every shape it knows.
+    SnmpVarRecord records[kFuzzSnmpObjects] = {};
+    for (int i = 0; i < kFuzzSnmpObjects; i++) std::strcpy(records[i].oid, kFuzzSnmpOids[i]);
+    uint32_t pduLength = 0, length = 0;
+    uint8_t* pdu = SnmpEncodeGetRequest(records, kFuzzSnmpObjects, kFuzzSnmpRequestId, &pduLength);
+    uint8_t* message = pdu ? SnmpEncodeMessage(kFuzzSnmpCommunity, pdu, pduLength, &length) : nullptr;
+    snmpsim::Request request;
+    if (!message || !snmpsim::ParseRequest(message, length, &request)) {
+        std::fprintf(stderr, "zr51_fuzz_seeds: our own request does not parse\n");
+        return 1;
+    }
+    std::free(pdu);
+    std::free(message);
+    snmpsim::ValueTable values;
+    values[request.oids[0]] = {2, snmpsim::IntegerContent(42)};
+    values[request.oids[1]] = {4, Bytes{'T', 'r', 'a', 'y', ' ', '1', ' ', 'A', '4'}};
+    values[request.oids[2]] = {2, snmpsim::IntegerContent(-3)};
+    const char* modes[] = {"normal", "foreign-id", "error",      "truncated",  "overlong",  "indefinite",
+                           "bad-version", "bad-community-echo", "wrong-pdu", "missing-one", "extra-varbind"};
+    for (const char* name : modes) {
+        snmpsim::AnswerOptions options;
+        if (!snmpsim::ModeFromName(name, &options.mode)) {
+            std::fprintf(stderr, "zr51_fuzz_seeds: the simulator has no mode %s\n", name);
+            continue;
+        }
+        if (options.mode == snmpsim::Mode::kError) options.errorStatus = 5;
+        ok &= Write(root / "snmp_response", name, snmpsim::BuildAnswer(request, values, options));
+    }
+
+    Bytes record(65536);
+    const int recordLength = SerializeSettings(record.data(), &s->dm, static_cast<uint32_t>(record.size()));
+    if (recordLength <= 0) {
+        std::fprintf(stderr, "zr51_fuzz_seeds: the default record does not serialize\n");
+        return 1;
+    }
+    record.resize(static_cast<size_t>(recordLength));
+    ok &= Write(root / "keyed_record", "default", record);
+    Bytes file;
+    ok &= WriteExportFile(&file, record.data(), static_cast<uint32_t>(record.size()), u"Default") == 1;
+    ok &= Write(root / "export_file", "default", file);
+    Bytes small(record.begin(), record.begin() + std::min<size_t>(record.size(), 200));
+    file.clear();
+    ok &= WriteExportFile(&file, small.data(), static_cast<uint32_t>(small.size()), u"Small") == 1;
+    ok &= Write(root / "export_file", "small", file);
+
+    if (!ok) std::fprintf(stderr, "zr51_fuzz_seeds: a seed could not be written\n");
+    return ok ? 0 : 1;
+}
