@@ -16,7 +16,8 @@ target_link_libraries(zr51-snmp-sim PRIVATE zr51snmpsim)
 # The agents that play the printer (snmpd and the simulator) are started by
 # the fixture; the tests also read and write raw datagrams with the
 # simulator's BER code.
-add_executable(zr51_tests ${ZR_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp)
+add_executable(zr51_tests ${ZR_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp
+                          ${CMAKE_SOURCE_DIR}/tests/snmp/simulated_printer.cpp)
 target_link_libraries(zr51_tests PRIVATE zr51fake zr51snmpsim gtest_main Threads::Threads)
 target_include_directories(zr51_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 # Tests that read our model description files find them here.
