@@ -1,9 +1,8 @@
 #include "snmp/wake_up.h"
 
-// The printer is reached over SNMP with the address from the environment
-// record; that client comes with the configuration retrieval. Until then
-// nothing is sent, and STARTDOC ignores the result anyway.
-int WakeUpPrinter(PrinterSession* session) {
+// Until the wake-up sequence lands nothing is sent; STARTDOC ignores the result.
+int WakeUpPrinter(PrinterHandle printer, PrinterSession* session) {
+    (void)printer;
     (void)session;
     return 0;
 }
