@@ -7,11 +7,12 @@
 #include <cstdint>
 
 #include "settings/private_settings.h"
-#include "snmp/tray_info.h"
+#include "snmp/printer_config.h"
 
 constexpr uint32_t kPaperTypeAny = 257;
 constexpr uint32_t kPaperTypePlain = 258;
 constexpr uint16_t kInputTrayAuto = 7;
+constexpr int kTraySlotCount = static_cast<int>(kPrinterTraySlots);
 
 // Width and length in 0.1 mm of a paper id as the capability query lists
 // it; 1, or 0 with the outputs untouched when the id is not listed.
