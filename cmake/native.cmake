@@ -17,7 +17,8 @@ target_link_libraries(zr51-snmp-sim PRIVATE zr51snmpsim)
 # the fixture; the tests also read and write raw datagrams with the
 # simulator's BER code.
 add_executable(zr51_tests ${ZR_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp
-               ${CMAKE_SOURCE_DIR}/fuzz/fuzz_entries.cpp)
+               ${CMAKE_SOURCE_DIR}/fuzz/fuzz_entries.cpp
+               ${CMAKE_SOURCE_DIR}/tests/snmp/simulated_printer.cpp)
 target_link_libraries(zr51_tests PRIVATE zr51fake zr51snmpsim gtest_main Threads::Threads)
 target_include_directories(zr51_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/fuzz)
 # The fuzz bodies and their saved inputs.
@@ -27,6 +28,11 @@ target_compile_definitions(zr51_tests PRIVATE ZR_MODEL_DIR="${CMAKE_SOURCE_DIR}/
 target_compile_definitions(zr51_tests PRIVATE ZR51_SNMP_SIM="$<TARGET_FILE:zr51-snmp-sim>")
 add_dependencies(zr51_tests zr51-snmp-sim)
 gtest_discover_tests(zr51_tests DISCOVERY_TIMEOUT 60)
+# The default simulated printer as a values file for cmake/with-agent.sh, which
+# the Windows runs of the retrieval serve.
+add_executable(zr51-printer-values ${CMAKE_SOURCE_DIR}/tests/snmp/printer_values_main.cpp
+                                   ${CMAKE_SOURCE_DIR}/tests/snmp/simulated_printer.cpp)
+target_include_directories(zr51-printer-values PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 
 if(ZR_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench)
   find_package(benchmark REQUIRED)

@@ -66,7 +66,8 @@ file(GLOB_RECURSE ZR_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_w
 # The SNMP client's Windows test needs an agent around it; it gets its own
 # program (below).
 set(ZR_SNMP_WIN32_TEST ${CMAKE_SOURCE_DIR}/tests/snmp/snmp_agent_win32_test.cpp)
-list(REMOVE_ITEM ZR_WIN32_TESTS ${ZR_SNMP_WIN32_TEST})
+set(ZR_RETRIEVAL_WIN32_TEST ${CMAKE_SOURCE_DIR}/tests/snmp/retrieval_win32_test.cpp)
+list(REMOVE_ITEM ZR_WIN32_TESTS ${ZR_SNMP_WIN32_TEST} ${ZR_RETRIEVAL_WIN32_TEST})
 if(ZR_WIN32_TESTS)
   add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp)
@@ -156,3 +157,30 @@ foreach(agent snmpd oversized)
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\[  SKIPPED \\]|Failure")
 endforeach()
+
+# The background retrieval under Wine beside snmpd serving the default
+# simulated printer, whose values file the native build's
+# zr51-printer-values writes first. 127.52.8.2 is an address where nothing
+# listens.
+add_executable(zr51_retrieval_win32_tests ${ZR_RETRIEVAL_WIN32_TEST}
+  ${CMAKE_SOURCE_DIR}/tests/snmp/simulated_printer.cpp
+  ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
+  ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp
+  ${CMAKE_SOURCE_DIR}/src/platform/udp_win32.cpp)
+target_link_libraries(zr51_retrieval_win32_tests PRIVATE zr51setup zr51core gtest_main ws2_32)
+target_include_directories(zr51_retrieval_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_options(zr51_retrieval_win32_tests PRIVATE ${ZR_STATIC_LINK})
+add_dependencies(zr51_retrieval_win32_tests zr51aui)
+set(ZR_PRINTER_VALUES ${CMAKE_SOURCE_DIR}/build/native/bin/zr51-printer-values)
+add_test(NAME retrieval_win32_values COMMAND ${ZR_PRINTER_VALUES} ${CMAKE_BINARY_DIR}/simulated_printer_values.txt)
+set_tests_properties(retrieval_win32_values PROPERTIES FIXTURES_SETUP retrieval_values)
+add_test(NAME retrieval_win32_snmpd
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/with-agent.sh 127.52.8.1 ${CMAKE_BINARY_DIR}/simulated_printer_values.txt --
+          env ZR51_AGENT_ADDRESS=127.52.8.1 ZR51_UNREACHABLE_ADDRESS=127.52.8.2
+          ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh $<TARGET_FILE:zr51_retrieval_win32_tests>)
+set_tests_properties(retrieval_win32_snmpd PROPERTIES
+  FIXTURES_REQUIRED retrieval_values
+  RUN_SERIAL TRUE
+  TIMEOUT 300
+  PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
+  FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\[  SKIPPED \\]|Failure")

@@ -23,7 +23,7 @@ int DrvDocumentEventCore(PrinterHandle printer, int event, uint32_t cbIn, const 
         PrinterSession* session = static_cast<PrinterSession*>(std::malloc(sizeof(PrinterSession)));
         if (!session) return kDocEventUnsupported;
         _UdcLoadSelfDMode(session, printer, nullptr);
-        WakeUpPrinter(session);  // a printer that stays asleep still takes the job
+        WakeUpPrinter(printer, session);  // a printer that stays asleep still takes the job
         std::free(session);
         return kDocEventSuccess;
     }

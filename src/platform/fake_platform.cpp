@@ -321,6 +321,34 @@ void FakeSpooler::BroadcastDevModeChange(const char16_t* printerName) {
     broadcasts_.push_back(FromPtr(printerName));
 }
 
+uint32_t FakeSpooler::EnumLocalPorts(std::vector<PortEntry>* out) {
+    std::lock_guard lock(mutex_);
+    Log("EnumLocalPorts");
+    if (!out) return kErrInvalidParameter;
+    out->clear();
+    if (enumPortsError) return enumPortsError;
+    *out = ports;
+    return 0;
+}
+
+uint32_t FakeSpooler::TransceiveData(const char16_t* xcvName, uint32_t access, const char16_t* dataName,
+                              const void* input, uint32_t inputSize, void* output, uint32_t outputSize,
+                              uint32_t* needed) {
+    std::lock_guard lock(mutex_);
+    Log("TransceiveData " + Narrow(xcvName) + " " + Narrow(dataName) + " access=" + std::to_string(access) +
+        " in=" + std::to_string(input ? inputSize : 0) + " out=" + std::to_string(outputSize));
+    auto port = xcv.find(FromPtr(xcvName));
+    if (port == xcv.end()) return kErrInvalidPrinterName;
+    auto answer = port->second.find(FromPtr(dataName));
+    if (answer == port->second.end()) return kErrNotSupported;
+    if (answer->second.error) return answer->second.error;
+    const std::vector<uint8_t>& bytes = answer->second.output;
+    if (needed) *needed = static_cast<uint32_t>(bytes.size());
+    if (bytes.size() > outputSize || (!output && !bytes.empty())) return kErrInsufficientBuffer;
+    if (!bytes.empty()) std::memcpy(output, bytes.data(), bytes.size());
+    return 0;
+}
+
 std::vector<std::string> FakeSpooler::CallLog() const {
     std::lock_guard lock(mutex_);
     return log_;
@@ -430,7 +458,19 @@ void FakeHost::Sleep(uint32_t milliseconds) {
     // Time passes without waiting, so time-outs stay cheap in tests.
     std::lock_guard lock(mutex_);
     slept_ += milliseconds;
+    sleeps_.push_back(milliseconds);
     tickCount += milliseconds;
+}
+
+std::vector<uint32_t> FakeHost::Sleeps() const {
+    std::lock_guard lock(mutex_);
+    return sleeps_;
+}
+
+void FakeHost::ClearSleeps() {
+    std::lock_guard lock(mutex_);
+    sleeps_.clear();
+    slept_ = 0;
 }
 
 void FakeHost::DebugOutput(const char16_t* line) {

@@ -60,6 +60,12 @@ struct FakePrinter {
 
 class FakeHost;
 
+// The answer of one transceive query.
+struct FakeXcvAnswer {
+    uint32_t error = 0;
+    std::vector<uint8_t> output;
+};
+
 class FakeSpooler : public Spooler {
 public:
     explicit FakeSpooler(Host* host = nullptr) : host_(host) {}
@@ -86,6 +92,16 @@ public:
     int EnumForms(PrinterHandle handle, std::vector<FormInfo>* out) override;
     int AddForm(PrinterHandle handle, const FormInfo& form) override;
     void BroadcastDevModeChange(const char16_t* printerName) override;
+    uint32_t EnumLocalPorts(std::vector<PortEntry>* out) override;
+    // Unknown transceive names fail like unknown printers (1801), unknown data
+    // names with 50; output longer than the buffer fails with 122.
+    uint32_t TransceiveData(const char16_t* xcvName, uint32_t access, const char16_t* dataName, const void* input,
+                     uint32_t inputSize, void* output, uint32_t outputSize, uint32_t* needed) override;
+
+    // Ports and transceive answers (keyed by transceive name, then data name).
+    std::vector<PortEntry> ports;
+    uint32_t enumPortsError = 0;
+    std::map<std::u16string, std::map<std::u16string, FakeXcvAnswer>> xcv;
 
     // Observation.
     std::vector<std::string> CallLog() const;
@@ -163,6 +179,8 @@ public:
     std::vector<std::u16string> DebugLines() const;
     void ClearDebugLines();
     uint32_t SleptMilliseconds() const { return slept_; }
+    std::vector<uint32_t> Sleeps() const;  // every wait, in order
+    void ClearSleeps();
     void SetCaptureDebug(bool on) { captureDebug_ = on; }
 
 private:
@@ -170,6 +188,7 @@ private:
     std::vector<std::u16string> debugLines_;
     bool captureDebug_ = true;
     uint32_t slept_ = 0;
+    std::vector<uint32_t> sleeps_;
 };
 
 // Installs a fresh fake spooler and host for the lifetime of the scope and

@@ -50,6 +50,12 @@ struct DriverInfo3 {
     std::vector<std::u16string> dependentFiles;  // pDependentFiles, in order
 };
 
+// One port of the local machine (PORT_INFO_2).
+struct PortEntry {
+    std::u16string portName;
+    std::u16string monitorName;
+};
+
 struct FormInfo {
     uint32_t flags = 0;
     std::u16string name;
@@ -84,6 +90,17 @@ public:
     virtual int AddForm(PrinterHandle handle, const FormInfo& form) = 0;
     // WM_DEVMODECHANGE to every top-level window, 300 ms, abort if hung.
     virtual void BroadcastDevModeChange(const char16_t* printerName) = 0;
+    // EnumPortsW level 2 on the local machine: 0 with the ports (none when
+    // the size query succeeds outright), or the error of the size query (other
+    // than 122), of the allocation (8) or of the second call.
+    virtual uint32_t EnumLocalPorts(std::vector<PortEntry>* out) = 0;
+    // Opens the transceive handle xcvName (",XcvPort name" or
+    // "server\,XcvPort name") with the given access (0: no defaults), calls
+    // XcvDataW and closes it. 0 with output filled and *needed set, or the
+    // last error of the failed open or call, or XcvDataW's non-zero status.
+    virtual uint32_t TransceiveData(const char16_t* xcvName, uint32_t access, const char16_t* dataName,
+                             const void* input, uint32_t inputSize, void* output, uint32_t outputSize,
+                             uint32_t* needed) = 0;
 };
 
 struct HostTime {

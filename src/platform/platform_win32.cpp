@@ -218,6 +218,34 @@ public:
         ::SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0, reinterpret_cast<LPARAM>(printerName),
                               SMTO_ABORTIFHUNG, 300, &result);
     }
+
+    uint32_t EnumLocalPorts(std::vector<PortEntry>* out) override {
+        if (out == nullptr) return ERROR_INVALID_PARAMETER;
+        out->clear();
+        DWORD needed = 0, returned = 0;
+        if (::EnumPortsW(nullptr, 2, nullptr, 0, &needed, &returned)) return 0;
+        DWORD error = ::GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER) return error;
+        std::vector<BYTE> buffer(needed);
+        if (!::EnumPortsW(nullptr, 2, buffer.data(), needed, &needed, &returned)) return ::GetLastError();
+        const PORT_INFO_2W* ports = reinterpret_cast<const PORT_INFO_2W*>(buffer.data());
+        for (DWORD i = 0; i < returned; i++) out->push_back({U(ports[i].pPortName), U(ports[i].pMonitorName)});
+        return 0;
+    }
+
+    uint32_t TransceiveData(const char16_t* xcvName, uint32_t access, const char16_t* dataName, const void* input,
+                     uint32_t inputSize, void* output, uint32_t outputSize, uint32_t* needed) override {
+        PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
+        HANDLE h = nullptr;
+        if (!::OpenPrinterW(W(xcvName), &h, access ? &defaults : nullptr)) return ::GetLastError();
+        DWORD got = 0, status = 0;
+        BOOL ok = ::XcvDataW(h, W(dataName), static_cast<PBYTE>(const_cast<void*>(input)), inputSize,
+                             static_cast<PBYTE>(output), outputSize, &got, &status);
+        DWORD error = ok ? status : ::GetLastError();
+        ::ClosePrinter(h);
+        if (needed != nullptr) *needed = got;
+        return error;
+    }
 };
 
 class Win32Host final : public Host {

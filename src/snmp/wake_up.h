@@ -1,6 +1,4 @@
-// Waking a sleeping printer before a job reaches it.
+// Waking a sleeping printer before a job reaches it (declared with the rest
+// of the configuration retrieval).
 #pragma once
-#include "entry/session.h"
-
-// Sends the wake-up to the printer the session describes; 1 when sent.
-int WakeUpPrinter(PrinterSession* session);
+#include "snmp/printer_config.h"

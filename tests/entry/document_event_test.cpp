@@ -1,0 +1,53 @@
+// STARTDOC wakes the printer the stored environment names and lets the job
+// go on whatever the printer says: a ready printer is asked once, one that
+// stays asleep is polled to the end of the wake-up's own time, a printer
+// without the wake-up enabled is not asked at all.
+#include "entry/document_event.h"
+
+#include <gtest/gtest.h>
+
+#include "../settings/printer_rig.h"
+#include "platform/udp.h"
+#include "settings/text16.h"
+#include "snmp/agent_fixture.h"
+#include "snmp/simulated_printer.h"
+
+namespace {
+
+TEST(DocumentEvent, StartDocWakesThePrinterAndIgnoresTheAnswer) {
+    struct Case {
+        const char* what;
+        uint8_t wakeUpEnable;
+        uint8_t readiness;
+        int requests;        // readiness queries the printer sees
+        uint32_t maxSleptMs;  // the wake-up's own waits, at most
+    } cases[] = {
+        {"ready", 1, 1, 1, 0},
+        {"wake-up off", 0, 1, 0, 0},
+        {"stays asleep", 1, 0, 16, 31000},
+    };
+    InstallSockets(&PosixSockets());
+    for (const Case& c : cases) {
+        zr51test::SimulatedPrinter printer = zr51test::DefaultSimulatedPrinter();
+        printer.readiness = c.readiness;
+        std::string address = zr51test::NextLoopbackAddress(), why;
+        zr51test::PrinterSimulator agent;
+        if (!agent.Start(address, zr51test::AgentValuesFor(printer), {}, &why)) GTEST_SKIP() << why;
+        PrinterRig rig([&](PrinterEnvironment& env) {
+            env.useTypedAddress = 1;
+            Text16Copy(env.typedAddress, 40, U16(address).c_str());
+            env.wakeUpEnable = c.wakeUpEnable;
+            env.wakeUpTarget = 1;  // the printer's own address, never a broadcast
+            Text16Copy(env.macAddress, 18, U16(printer.mac1).c_str());
+        });
+        PrinterHandle h = nullptr;
+        ASSERT_EQ(rig.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h), 1);
+        EXPECT_EQ(DrvDocumentEventCore(h, kDocEventStartDoc, 0, nullptr, 0, nullptr), kDocEventSuccess) << c.what;
+        rig.fake.spooler.ClosePrinter(h);
+        EXPECT_EQ(agent.RequestsSeen(), c.requests) << c.what;
+        EXPECT_LE(rig.fake.host.SleptMilliseconds(), c.maxSleptMs) << c.what;
+    }
+    InstallSockets(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// What a finished retrieval must have left, compared field by field with the
+// simulated printer it fetched from: the sheet's destinations and the stored
+// printer data (read through whatever spooler the test uses).
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "snmp/retrieval_thread.h"
+#include "snmp/simulated_printer.h"
+
+namespace zr51test {
+
+// The stored bytes of a printer-data value; false when it is absent.
+using StoredValue = std::function<bool(const char16_t* value, std::vector<uint8_t>* bytes)>;
+
+// UTF-8 (up to three-byte sequences) as UTF-16, cut to a slot of units
+// (the slot less one, for the terminator).
+inline std::u16string SlotText(const std::string& utf8, size_t units) {
+    std::u16string out;
+    for (size_t i = 0; i < utf8.size();) {
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        char16_t u = c;
+        size_t n = c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        if (n == 2) u = static_cast<char16_t>(((c & 0x1F) << 6) | (utf8[i + 1] & 0x3F));
+        if (n == 3) u = static_cast<char16_t>(((c & 0x0F) << 12) | ((utf8[i + 1] & 0x3F) << 6) | (utf8[i + 2] & 0x3F));
+        out += u;
+        i += n;
+    }
+    return out.substr(0, units - 1);
+}
+
+inline std::vector<uint8_t> Bytes(const void* p, size_t n) {
+    const uint8_t* b = static_cast<const uint8_t*>(p);
+    return std::vector<uint8_t>(b, b + n);
+}
+
+inline std::vector<uint8_t> StoredOrEmpty(const StoredValue& stored, const char16_t* value) {
+    std::vector<uint8_t> bytes;
+    std::string name;
+    for (const char16_t* c = value; *c; ++c) name += static_cast<char>(*c);
+    EXPECT_TRUE(stored(value, &bytes)) << "missing value " << name;
+    return bytes;
+}
+
+// untouched: the byte the destinations were filled with before the run; the
+// sheet's tray copy keeps it outside the sizes.
+inline void ExpectRetrieved(const SimulatedPrinter& p, const RetrievalTargets& t, const StoredValue& stored,
+                            uint8_t untouched) {
+    int n = 0;
+    for (const SimBarcodeArea& a : p.barcodeAreas) {
+        if (a.valid != 1) continue;
+        EXPECT_EQ(std::u16string(t.barcodeNames[n]), SlotText(a.name, kBarcodeNameUnits)) << "area " << n;
+        EXPECT_EQ(t.barcodeRepeats[n], a.repeats) << "area " << n;
+        EXPECT_EQ(t.barcodeMaxPages[n], static_cast<uint32_t>(a.maxPage)) << "area " << n;
+        ++n;
+    }
+    if (n < kBarcodeAreaSlots) {
+        EXPECT_EQ(t.barcodeNames[n][0], 0) << "cleared past the areas";
+    }
+    EXPECT_EQ(StoredOrEmpty(stored, u"BarcodeRegNames"), Bytes(t.barcodeNames, n * 62));
+    EXPECT_EQ(StoredOrEmpty(stored, u"BarcodeRegRepeats"), Bytes(t.barcodeRepeats, n * 4));
+    EXPECT_EQ(StoredOrEmpty(stored, u"BarcodeRegMaxPageNumber"), Bytes(t.barcodeMaxPages, n * 4));
+
+    struct NameList {
+        const std::vector<SimNamedRow>* rows;
+        const char16_t (*slots)[kRegNameUnits];
+        int capacity;
+        const char16_t* value;
+        const char* what;
+    } lists[] = {{&p.forms, t.formNames, kFormNameSlots, u"FormRegNames", "form"},
+                 {&p.profiles, t.profileNames, kProfileNameSlots, u"ColorProfileRegNames", "profile"}};
+    for (const NameList& list : lists) {
+        int k = 0;
+        for (const SimNamedRow& row : *list.rows) {
+            if (row.valid != 1) continue;
+            EXPECT_EQ(std::u16string(list.slots[k]), SlotText(row.name, kRegNameUnits)) << list.what << " " << k;
+            ++k;
+        }
+        if (k < list.capacity) {
+            EXPECT_EQ(list.slots[k][0], 0) << list.what << " cleared past the names";
+        }
+        EXPECT_EQ(StoredOrEmpty(stored, list.value), Bytes(list.slots, k * 514)) << list.what;
+    }
+
+    std::vector<uint8_t> trays = StoredOrEmpty(stored, u"TrayList");
+    ASSERT_EQ(trays.size(), 80u);
+    for (int s = 0; s < static_cast<int>(kPrinterTraySlots); ++s) {
+        const SimTray& tray = p.trays[kSimTraySlotOrder[s] - 1];
+        bool sized = tray.status == 1 && tray.autoSelect == 1;
+        const uint8_t* e = trays.data() + s * 16;
+        const uint8_t* sheet = reinterpret_cast<const uint8_t*>(&t.trayList[0]) + s * 16;
+        int32_t width, length, sheetWidth, sheetLength;
+        std::memcpy(&width, e + 8, 4);
+        std::memcpy(&length, e + 12, 4);
+        std::memcpy(&sheetWidth, sheet + 8, 4);
+        std::memcpy(&sheetLength, sheet + 12, 4);
+        EXPECT_EQ(e[0], tray.status) << "slot " << s;
+        EXPECT_EQ(e[2], tray.paperType) << "slot " << s;
+        EXPECT_EQ(e[3], tray.autoSelect) << "slot " << s;
+        EXPECT_EQ(e[4], tray.feed) << "slot " << s;
+        EXPECT_EQ(width, sized ? tray.width : 0) << "slot " << s;
+        EXPECT_EQ(length, sized ? tray.length : 0) << "slot " << s;
+        EXPECT_EQ(sheetWidth, width) << "slot " << s;
+        EXPECT_EQ(sheetLength, length) << "slot " << s;
+        EXPECT_EQ(sheet[0], untouched) << "the sheet's copy takes only the sizes, slot " << s;
+    }
+}
+
+}  // namespace zr51test

@@ -1,0 +1,180 @@
+// The background retrieval under Wine: a printer of our driver in the real
+// spooler, its stored environment aimed at the agent that cmake/with-agent.sh
+// runs around this program (the default simulated printer on port 161 of
+// ZR51_AGENT_ADDRESS), the worker run by the core over winspool and Winsock,
+// and the stored printer data read back through winspool.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver_setup_win32.h"
+#include "entry/session.h"
+#include "platform/platform.h"
+#include "platform/platform_win32.h"
+#include "platform/udp.h"
+#include "settings/resolve.h"
+#include "settings/text16.h"
+#include "snmp/retrieval_expect.h"
+
+namespace {
+
+const wchar_t kDriverName[] = L"ZR51A Retrieval Driver";
+const wchar_t kPrinterName[] = L"ZR51A Retrieval Printer";
+const char16_t kPrinter16[] = u"ZR51A Retrieval Printer";
+
+typedef INT(WINAPI* EventFn)(HANDLE, HDC, INT, ULONG, PVOID, ULONG, PVOID);
+
+std::string Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+// Reads a value through winspool itself, apart from the core's spooler layer.
+bool ReadStored(const char16_t* value, std::vector<uint8_t>* bytes) {
+    HANDLE h = nullptr;
+    if (!OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &h, nullptr)) return false;
+    DWORD type = 0, needed = 0;
+    const wchar_t* name = reinterpret_cast<const wchar_t*>(value);
+    DWORD rc = GetPrinterDataW(h, const_cast<LPWSTR>(name), &type, nullptr, 0, &needed);
+    bytes->assign(needed, 0);
+    if (rc == ERROR_MORE_DATA || (rc == ERROR_SUCCESS && needed == 0)) {
+        rc = needed ? GetPrinterDataW(h, const_cast<LPWSTR>(name), &type, bytes->data(), needed, &needed)
+                    : ERROR_SUCCESS;
+    }
+    ClosePrinter(h);
+    EXPECT_TRUE(rc != ERROR_SUCCESS || type == REG_BINARY);
+    return rc == ERROR_SUCCESS;
+}
+
+struct Notice {
+    std::atomic<int> stepsDone{-1};
+};
+
+void Record(void* context, RetrievalTargets*, int stepsDone) { static_cast<Notice*>(context)->stepsDone = stepsDone; }
+
+class Win32Retrieval : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        address_ = Env("ZR51_AGENT_ADDRESS");
+        if (address_.empty()) return;
+        InstallWin32Platform();
+        RemovePrinter(kPrinterName);
+        std::wstring copied;
+        if (!CopyIntoDriverDirectory(FileBesideExecutable(L"ZR51AUI.dll"), &copied) ||
+            !AddDriver(kDriverName, L"ZR51AUI.dll") || !AddPrinterOnPort(kPrinterName, kDriverName, L"FILE:")) {
+            setupError_ = "installing the printer: " + std::to_string(GetLastError());
+        }
+    }
+    static void TearDownTestSuite() { RemovePrinter(kPrinterName); }
+    void SetUp() override {
+        if (address_.empty()) GTEST_SKIP() << "no agent around this run";
+        ASSERT_EQ(setupError_, "");
+        InstallSockets(&Win32Sockets());
+        targets_ = std::make_unique<RetrievalTargets>();
+        std::memset(targets_.get(), 0x5A, sizeof(RetrievalTargets));
+    }
+    void TearDown() override {
+        WaitRetrievalThread();
+        InstallSockets(nullptr);
+    }
+
+    // Stores the printer's environment aimed at address, then loads the
+    // session a sheet would start with.
+    static std::unique_ptr<PrinterSession> Aim(const std::string& address, uint8_t wakeUp) {
+        auto session = std::make_unique<PrinterSession>();
+        PrinterHandle h = nullptr;
+        EXPECT_EQ(Spool().OpenPrinter(kPrinter16, kPrinterAllAccess, &h), 1);
+        EXPECT_EQ(_UdcResolveSelfDMode(session.get(), nullptr, h, kPrinter16, nullptr, kResolveWholeSession,
+                                       kCallerConvert),
+                  1u);
+        session->env.useTypedAddress = 1;
+        std::u16string typed(address.begin(), address.end());
+        Text16Copy(session->env.typedAddress, 40, typed.c_str());
+        session->env.wakeUpEnable = wakeUp;
+        Text16Copy(session->env.macAddress, 18, u"00:80:92:1A:2B:3C");
+        EXPECT_EQ(Spool().SetPrinterData(h, u"PrvEnv", kRegBinary, &session->env, sizeof session->env), 0u);
+        auto loaded = std::make_unique<PrinterSession>();
+        EXPECT_EQ(_UdcResolveSelfDMode(loaded.get(), nullptr, h, kPrinter16, nullptr, kResolveWholeSession,
+                                       kCallerConvert),
+                  1u);
+        Spool().ClosePrinter(h);
+        EXPECT_EQ(loaded->env.useTypedAddress, 1);
+        EXPECT_EQ(std::u16string(loaded->env.typedAddress), typed);
+        return loaded;
+    }
+
+    static std::string address_, setupError_;
+    std::unique_ptr<RetrievalTargets> targets_;
+};
+std::string Win32Retrieval::address_, Win32Retrieval::setupError_;
+
+TEST_F(Win32Retrieval, FourStepsStoreTheSimulatedPrinter) {
+    auto session = Aim(address_, 0);
+    Notice notice;
+    ASSERT_EQ(StartRetrievalThread({kPrinter16, session.get(), targets_.get(), Record, &notice}), 1);
+    WaitRetrievalThread();
+    EXPECT_EQ(notice.stepsDone, 4);
+    zr51test::ExpectRetrieved(zr51test::DefaultSimulatedPrinter(), *targets_, ReadStored, 0x5A);
+}
+
+TEST_F(Win32Retrieval, UnreachablePrinterChangesNothingStored) {
+    std::string nowhere = Env("ZR51_UNREACHABLE_ADDRESS");
+    ASSERT_FALSE(nowhere.empty());
+    auto session = Aim(nowhere, 0);
+    HANDLE h = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &h, nullptr));
+    std::vector<uint8_t> names(62, 0x41), trays(80, 7);
+    SetPrinterDataW(h, const_cast<LPWSTR>(L"BarcodeRegNames"), REG_BINARY, names.data(), 62);
+    SetPrinterDataW(h, const_cast<LPWSTR>(L"TrayList"), REG_BINARY, trays.data(), 80);
+    ClosePrinter(h);
+
+    Notice notice;
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(StartRetrievalThread({kPrinter16, session.get(), targets_.get(), Record, &notice}), 1);
+    WaitRetrievalThread();
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(notice.stepsDone, 0);
+    EXPECT_GE(seconds, 2.5);
+    EXPECT_LT(seconds, 5.0);
+    std::vector<uint8_t> stored;
+    EXPECT_TRUE(ReadStored(u"BarcodeRegNames", &stored));
+    EXPECT_EQ(stored, names);
+    EXPECT_TRUE(ReadStored(u"TrayList", &stored));
+    EXPECT_EQ(stored, trays);
+    const uint8_t* raw = reinterpret_cast<const uint8_t*>(targets_.get());
+    EXPECT_EQ(zr51test::Bytes(raw, sizeof(RetrievalTargets)), std::vector<uint8_t>(sizeof(RetrievalTargets), 0x5A));
+}
+
+// STARTDOC through the DLL's export wakes a printer that is ready at once
+// and lets the job go on.
+TEST_F(Win32Retrieval, StartDocWakesAReadyPrinterWithoutDelay) {
+    Aim(address_, 1);
+    std::wstring config;
+    ASSERT_TRUE(InstalledConfigFile(kDriverName, &config));
+    HMODULE module = LoadLibraryW(config.c_str());
+    ASSERT_NE(module, nullptr);
+    EventFn event = reinterpret_cast<EventFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvDocumentEvent")));
+    ASSERT_NE(event, nullptr);
+    HANDLE h = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &h, nullptr));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(event(h, nullptr, 5 /* DOCUMENTEVENT_STARTDOC */, 0, nullptr, 0, nullptr), 1);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 2.0);
+    ClosePrinter(h);
+    FreeLibrary(module);
+}
+
+}  // namespace

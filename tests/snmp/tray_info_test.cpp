@@ -1,0 +1,304 @@
+// GetTrayInfo over the in-memory sockets (skips, time-outs, a printer that
+// answers only the first request) and against snmpd serving the simulated
+// printer.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entry/global_list.h"
+#include "platform/fake_platform.h"
+#include "platform/fake_udp.h"
+#include "platform/udp.h"
+#include "snmp/agent_fixture.h"
+#include "snmp/simulated_printer.h"
+#include "snmp/printer_config.h"
+#include "snmp/tray_evaluation.h"
+
+using zr51test::AgentValue;
+using zr51test::SimulatedPrinter;
+
+namespace {
+
+std::unique_ptr<PrinterSession> TypedAddressSession(const char16_t* address) {
+    auto s = std::make_unique<PrinterSession>();
+    std::memset(s.get(), 0, sizeof *s);
+    s->env.useTypedAddress = 1;
+    std::u16string a(address);
+    a.copy(s->env.typedAddress, 39);
+    s->dm.priv.inputTray = 7;
+    s->dm.priv.paperType = 257;
+    s->env.defaultPaperType = 258;
+    return s;
+}
+
+std::string Log(const FakeHost& host) {
+    std::string log;
+    for (const auto& line : host.DebugLines()) log += Narrow(line);
+    return log;
+}
+
+int Count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// Answers a request with itself turned into a GetResponse: every object
+// bound to the NULL it was asked with.
+std::vector<uint8_t> Echo(const std::vector<uint8_t>& request) {
+    std::vector<uint8_t> answer = request;
+    size_t at = 2 + ((request[1] & 0x80) ? (request[1] & 0x7F) : 0) + 3 + 8;  // version, "public"
+    answer[at] = 0xA2;
+    return answer;
+}
+
+class TrayInfoFake : public ::testing::Test {
+protected:
+    void SetUp() override { net.hosts["printer4"] = {FakeAddress("192.0.2.7")}; }
+    FakePlatformScope fake;
+    FakeSocketsScope net;
+};
+
+TEST_F(TrayInfoFake, JobsTheAnswerCannotChangeAreSkippedWithoutARequest) {
+    struct Case {
+        const char* what;
+        uint16_t inputTray;
+        uint32_t paperType;
+        uint8_t imageRotation, outputTray, offsetOutput, mixed, staple, fold, punch, bookletBinding;
+        bool skipped;
+    };
+    const Case cases[] = {
+        {"chosen tray, type, rotation and output tray", 257, 258, 4, 1, 0, 0, 0, 0, 0, 0, true},
+        {"... offset output instead", 257, 258, 4, 0, 1, 0, 0, 0, 0, 0, true},
+        {"... automatic tray", 7, 258, 4, 1, 0, 0, 0, 0, 0, 0, false},
+        {"... any paper type", 257, 257, 4, 1, 0, 0, 0, 0, 0, 0, false},
+        {"... no rotation", 257, 258, 0, 1, 0, 0, 0, 0, 0, 0, false},
+        {"... no output choice", 257, 258, 4, 0, 0, 0, 0, 0, 0, 0, false},
+        {"typed paper and staple", 7, 259, 0, 0, 0, 0, 1, 0, 0, 0, true},
+        {"typed paper and fold", 7, 259, 0, 0, 0, 0, 0, 1, 0, 0, true},
+        {"typed paper and punch", 7, 259, 0, 0, 0, 0, 0, 0, 1, 0, true},
+        {"typed paper and booklet binding", 7, 259, 0, 0, 0, 0, 0, 0, 0, 1, true},
+        {"... with mixed sizes", 7, 259, 0, 0, 0, 1, 1, 1, 1, 1, false},
+        {"any paper and staple", 7, 257, 0, 0, 0, 0, 1, 0, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        auto s = TypedAddressSession(u"printer4");
+        PrivateSettings& j = s->dm.priv;
+        j.inputTray = c.inputTray;
+        j.paperType = c.paperType;
+        j.imageRotation = c.imageRotation;
+        j.outputTray = c.outputTray;
+        j.offsetOutput = c.offsetOutput;
+        j.mixedSizeSupport = c.mixed;
+        j.staple = c.staple;
+        j.fold = c.fold;
+        j.punch = c.punch;
+        j.bookletBinding = c.bookletBinding;
+        net.sent.clear();
+        fake.host.ClearDebugLines();
+        PrinterTrayInfo info;
+        std::memset(&info, 0x5A, sizeof info);
+        EXPECT_EQ(0, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info)) << c.what;
+        EXPECT_EQ(c.skipped, net.sent.empty()) << c.what;
+        EXPECT_EQ(c.skipped, Log(fake.host).find("SNMP Start : get tray info.") == std::string::npos) << c.what;
+        if (c.skipped) {
+            EXPECT_EQ(0x5A5A5A5A, info.trayIndex) << c.what;
+        }
+    }
+}
+
+TEST_F(TrayInfoFake, SilentPrinterFailsWithinTheFirstRequestsTimeOut) {
+    auto s = TypedAddressSession(u"printer4");
+    PrinterTrayInfo info;
+    std::memset(&info, 0x5A, sizeof info);
+    EXPECT_EQ(0, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
+    EXPECT_EQ(net.waits, (std::vector<uint32_t>{3}));
+    PrinterTrayInfo zero = {};
+    EXPECT_EQ(0, std::memcmp(&zero, &info, sizeof info));
+    std::string log = Log(fake.host);
+    EXPECT_EQ(1, Count(log, "SNMP Fail : get tray info.\n"));
+    EXPECT_EQ(0, Count(log, "SNMP Success"));
+}
+
+TEST_F(TrayInfoFake, SecondRequestUnansweredKeepsTheResultAndWaitsSevenSeconds) {
+    int requests = 0;
+    net.responder = [&requests](const std::vector<uint8_t>& request) {
+        return ++requests == 1 ? Echo(request) : std::vector<uint8_t>();
+    };
+    auto s = TypedAddressSession(u"printer4");
+    PrinterTrayInfo info;
+    EXPECT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
+    EXPECT_EQ(net.waits, (std::vector<uint32_t>{3, 7}));
+    EXPECT_EQ(1, info.result);
+    // Empty answers: no usable tray, no output tray mode.
+    EXPECT_EQ(-1, info.trayIndex);
+    EXPECT_EQ(0, info.outputMode[0]);
+    EXPECT_EQ(0, info.outputMode[1]);
+    EXPECT_EQ(0, info.outputMode[2]);
+    std::string log = Log(fake.host);
+    EXPECT_EQ(2, Count(log, "\nSNMP Start : get tray info.\n"));
+    EXPECT_EQ(1, Count(log, "SNMP Success : get tray info.\n"));
+    EXPECT_EQ(1, Count(log, "SNMP Fail : get tray info.\n"));
+    EXPECT_EQ(1, Count(log, "SNMP Tray Info : Tray1 -- status=0 autoSelect=0 feedSetting=0 paperType=指定しない "
+                            "horizontal=0 vertical=0\n"));
+}
+
+// The tray table the description should come back as, slot by slot.
+TrayEntry Expected(const zr51test::SimTray& t) {
+    TrayEntry e = {};
+    e.status = t.status;
+    e.paperType = t.paperType;
+    e.autoSelect = t.autoSelect;
+    e.feedSetting = t.feed;
+    if (t.status == 1 && t.autoSelect == 1) {
+        e.width = t.width;
+        e.length = t.length;
+    }
+    return e;
+}
+
+void ExpectTray(const TrayEntry& want, const TrayEntry& got, int slot) {
+    EXPECT_EQ(want.status, got.status) << slot;
+    EXPECT_EQ(want.paperType, got.paperType) << slot;
+    EXPECT_EQ(want.autoSelect, got.autoSelect) << slot;
+    EXPECT_EQ(want.feedSetting, got.feedSetting) << slot;
+    EXPECT_EQ(want.width, got.width) << slot;
+    EXPECT_EQ(want.length, got.length) << slot;
+    EXPECT_EQ(0, got.reserved1 | got.reserved5[0] | got.reserved5[1] | got.reserved5[2]) << slot;
+}
+
+std::string Tray(int number, int column) {
+    return std::string(zr51test::kPrinterMib) + ".1.2.1.1." + std::to_string(column) + "." + std::to_string(number);
+}
+
+// The default printer as described, and one that leaves out the second
+// request's objects and sends tray values outside their fields.
+std::vector<AgentValue> FaultyValues() {
+    std::vector<AgentValue> values;
+    const std::string mode9 = std::string(zr51test::kPrinterMib) + ".2.2.5.9.0";
+    const std::string mode10 = std::string(zr51test::kPrinterMib) + ".2.2.5.10.0";
+    for (AgentValue v : zr51test::AgentValuesFor(zr51test::DefaultSimulatedPrinter())) {
+        if (v.oid == mode9 || v.oid == mode10) continue;
+        if (v.oid == Tray(5, 2)) v = {v.oid, "integer", "257"};   // status in two bytes
+        if (v.oid == Tray(1, 6)) v = {v.oid, "integer", "200"};   // paper type in two bytes
+        if (v.oid == Tray(1, 4)) v = {v.oid, "string", "ABCDEF"}; // width: six bytes of text
+        if (v.oid == Tray(1, 5)) v = {v.oid, "integer", "-5"};    // one byte, read unsigned
+        if (v.oid == Tray(2, 8)) v = {v.oid, "string", ""};       // feed setting: nothing
+        values.push_back(v);
+    }
+    return values;
+}
+
+class TrayInfoAgent : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        for (int k = 0; k < 2; ++k) {
+            address_[k] = zr51test::NextLoopbackAddress();
+            agent_[k] = std::make_unique<zr51test::SnmpdAgent>();
+            std::vector<AgentValue> values =
+                k == 0 ? zr51test::AgentValuesFor(zr51test::DefaultSimulatedPrinter()) : FaultyValues();
+            if (!agent_[k]->Start(address_[k], values, &why_)) {
+                agent_[0].reset();
+                return;
+            }
+        }
+    }
+    static void TearDownTestSuite() {
+        agent_[0].reset();
+        agent_[1].reset();
+    }
+    void SetUp() override {
+        if (!agent_[0]) GTEST_SKIP() << why_;
+        InstallSockets(&PosixSockets());
+    }
+    void TearDown() override { InstallSockets(nullptr); }
+
+    std::unique_ptr<PrinterSession> Session(int printer, uint16_t outputSize) {
+        std::u16string address(address_[printer].begin(), address_[printer].end());
+        auto s = TypedAddressSession(address.c_str());
+        BuildModelLists(&s->env, nullptr, 0x0409, 0);
+        s->dm.priv.outputSize = outputSize;
+        s->dm.priv.originalOrientation = 1;
+        return s;
+    }
+
+    FakePlatformScope fake;
+    static std::string address_[2];
+    static std::unique_ptr<zr51test::SnmpdAgent> agent_[2];
+    static std::string why_;
+};
+std::string TrayInfoAgent::address_[2];
+std::unique_ptr<zr51test::SnmpdAgent> TrayInfoAgent::agent_[2];
+std::string TrayInfoAgent::why_;
+
+TEST_F(TrayInfoAgent, FetchesTheDescribedTraysAndOutputModes) {
+    const SimulatedPrinter p = zr51test::DefaultSimulatedPrinter();
+    // The paper sizes come from the session's paper list: A4 is found turned
+    // in the landscape tray, Letter upright in the feeder that feeds specially.
+    const struct { uint16_t outputSize; int32_t trayIndex, rotateFlag, paperType, rotation, feedFlag; } jobs[] = {
+        {9, 4, 1, 259, 8, 0},
+        {1, 0, 0, 263, 2, 1},
+    };
+    int32_t modes[3];
+    for (int k = 0; k < 3; ++k) modes[k] = OutputTrayModeCode(p.outputModes[k], 0);
+    for (const auto& job : jobs) {
+        auto s = Session(0, job.outputSize);
+        fake.host.ClearDebugLines();
+        PrinterTrayInfo info;
+        std::memset(&info, 0x5A, sizeof info);
+        ASSERT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
+        EXPECT_EQ(1, info.result);
+        for (int slot = 0; slot < kTraySlotCount; ++slot) {
+            ExpectTray(Expected(p.trays[zr51test::kSimTraySlotOrder[slot] - 1]), info.trays[slot], slot);
+        }
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(modes[k], info.outputMode[k]) << k;
+        EXPECT_EQ(job.trayIndex, info.trayIndex) << job.outputSize;
+        EXPECT_EQ(job.rotateFlag, info.rotateFlag) << job.outputSize;
+        EXPECT_EQ(job.paperType, info.paperType) << job.outputSize;
+        EXPECT_EQ(job.rotation, info.rotation) << job.outputSize;
+        EXPECT_EQ(job.feedFlag, info.feedFlag) << job.outputSize;
+        std::string log = Log(fake.host);
+        EXPECT_EQ(8, Count(log, "SNMP Tray Info : "));
+        EXPECT_EQ(3, Count(log, "SNMP Tray Info : mode by output tray -- "));
+        EXPECT_EQ(1, Count(log, "SNMP Tray Info : High Capacity Feeder -- status=1 autoSelect=1 feedSetting=3 "
+                                "paperType=軽量紙 horizontal=2159 vertical=2794\n"));
+        EXPECT_EQ(1, Count(log, "SNMP Tray Info : Tray3 -- status=2 autoSelect=1 feedSetting=1 "
+                                "paperType=高品位紙 horizontal=0 vertical=0\n"));
+        EXPECT_EQ(2, Count(log, "SNMP Success : get tray info.\n"));
+    }
+}
+
+TEST_F(TrayInfoAgent, PrinterRefusingTheSecondRequestKeepsTheFirstAndValuesAreCutToTheirFields) {
+    if (!agent_[1]) GTEST_SKIP() << why_;
+    const SimulatedPrinter p = zr51test::DefaultSimulatedPrinter();
+    const int32_t mode0 = OutputTrayModeCode(p.outputModes[0], 0);
+    auto s = Session(1, 9);
+    fake.host.ClearDebugLines();
+    PrinterTrayInfo info;
+    ASSERT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
+    EXPECT_EQ(mode0, info.outputMode[0]);
+    EXPECT_EQ(0, info.outputMode[1]);
+    EXPECT_EQ(0, info.outputMode[2]);
+    TrayEntry hcf = Expected(p.trays[4]);
+    hcf.status = 0;  // 257 is no status
+    hcf.width = hcf.length = 0;
+    ExpectTray(hcf, info.trays[0], 0);
+    TrayEntry feeder = Expected(p.trays[0]);
+    feeder.paperType = 0;
+    feeder.width = 0x41424344;  // the first four bytes
+    feeder.length = 0xFB;
+    ExpectTray(feeder, info.trays[1], 1);
+    TrayEntry tray1 = Expected(p.trays[1]);
+    tray1.feedSetting = 0;
+    ExpectTray(tray1, info.trays[4], 4);
+    std::string log = Log(fake.host);
+    EXPECT_EQ(1, Count(log, "SNMP Success : get tray info.\n"));
+    EXPECT_EQ(1, Count(log, "SNMP Fail : get tray info.\n"));
+    EXPECT_EQ(1, Count(log, "SNMP Tray Info : Feeder -- status=1 autoSelect=1 feedSetting=1 paperType=指定しない "
+                            "horizontal=1094861636 vertical=251\n"));
+}
+
+}  // namespace
