@@ -116,25 +116,18 @@ add_test(NAME dll_shape
     -P ${CMAKE_SOURCE_DIR}/cmake/check-dll.cmake)
 
 # The SNMP client over Winsock under Wine against a real agent on port 161:
-# cmake/with-agent.sh runs snmpd (serving a 400-object table written here) or
+# cmake/with-agent.sh runs snmpd (serving the agent tests' 400-object table) or
 # the native build's simulator (scripts/run-tests.sh builds native first)
 # around the program. Port 161 needs root.
 add_executable(zr51_snmp_win32_tests ${ZR_SNMP_WIN32_TEST} ${CMAKE_SOURCE_DIR}/src/platform/udp_win32.cpp)
 target_link_libraries(zr51_snmp_win32_tests PRIVATE zr51core gtest_main ws2_32)
 target_include_directories(zr51_snmp_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_options(zr51_snmp_win32_tests PRIVATE ${ZR_STATIC_LINK})
-set(ZR_SNMP_VALUES "")
-foreach(column 1 2 3 4)
-  foreach(row RANGE 1 100)
-    if(column EQUAL 2)
-      string(APPEND ZR_SNMP_VALUES ".1.3.6.1.4.1.40961.1.2.2.2.9.1.${column}.${row} string area ${row}\n")
-    else()
-      math(EXPR value "${row} * ${column}")
-      string(APPEND ZR_SNMP_VALUES ".1.3.6.1.4.1.40961.1.2.2.2.9.1.${column}.${row} integer ${value}\n")
-    endif()
-  endforeach()
-endforeach()
-file(WRITE ${CMAKE_BINARY_DIR}/snmp_agent_values.txt "${ZR_SNMP_VALUES}")
+# The native build's zr51-printer-values writes the values files: the agent
+# tests' table here, the simulated printer for the retrieval below.
+set(ZR_PRINTER_VALUES ${CMAKE_SOURCE_DIR}/build/native/bin/zr51-printer-values)
+add_test(NAME snmp_win32_values COMMAND ${ZR_PRINTER_VALUES} --agent-table ${CMAKE_BINARY_DIR}/snmp_agent_values.txt)
+set_tests_properties(snmp_win32_values PROPERTIES FIXTURES_SETUP snmp_values)
 set(ZR_SNMP_SIM ${CMAKE_SOURCE_DIR}/build/native/bin/zr51-snmp-sim)
 foreach(agent snmpd oversized)
   if(agent STREQUAL "snmpd")
@@ -152,6 +145,7 @@ foreach(agent snmpd oversized)
             env ZR51_AGENT_ADDRESS=${address}
             ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh $<TARGET_FILE:zr51_snmp_win32_tests> --gtest_filter=${filter})
   set_tests_properties(snmp_win32_${agent} PROPERTIES
+    FIXTURES_REQUIRED snmp_values
     RUN_SERIAL TRUE
     TIMEOUT 300
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
@@ -171,7 +165,6 @@ target_link_libraries(zr51_retrieval_win32_tests PRIVATE zr51setup zr51core gtes
 target_include_directories(zr51_retrieval_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_options(zr51_retrieval_win32_tests PRIVATE ${ZR_STATIC_LINK})
 add_dependencies(zr51_retrieval_win32_tests zr51aui)
-set(ZR_PRINTER_VALUES ${CMAKE_SOURCE_DIR}/build/native/bin/zr51-printer-values)
 add_test(NAME retrieval_win32_values COMMAND ${ZR_PRINTER_VALUES} ${CMAKE_BINARY_DIR}/simulated_printer_values.txt)
 set_tests_properties(retrieval_win32_values PROPERTIES FIXTURES_SETUP retrieval_values)
 add_test(NAME retrieval_win32_snmpd

@@ -8,6 +8,7 @@
 #include "snmp/printer_config.h"
 #include "snmp/printer_oids.h"
 #include "snmp/record_values.h"
+#include "snmp/table_request.h"
 
 namespace {
 
@@ -45,22 +46,20 @@ int GetStorageFolders(PrinterHandle printer, PrinterEnvironment* env) {
         LoadDefaultNames(env);
         return 0;
     }
-    std::vector<SnmpVarRecord> records(kStorageFolderRows * 2);
+    const TableColumn columns[] = {{kOidFolderInUse, kSnmpTypeInteger, 1},
+                                   {kOidFolderName, kSnmpTypeOctetString, kNameCapacity}};
     std::vector<uint8_t> inUse(kStorageFolderRows);
     std::vector<uint8_t> names(kStorageFolderRows * kNameCapacity);
     std::vector<bool> answered(kStorageFolderRows, false);
-    char oid[256];
+    TableRequest table;
     for (uint32_t first = 0, batch = 0; first < kStorageFolderRows; first += kBatchRows, batch++) {
         uint32_t rows = kStorageFolderRows - first < kBatchRows ? kStorageFolderRows - first : kBatchRows;
-        SnmpVarRecord* r = &records[first * 2];
-        for (uint32_t i = 0; i < rows; i++) {
-            FormatRowOid(oid, kOidFolderInUse, first + i + 1);
-            SetRecord(&r[i], oid, kSnmpTypeInteger, &inUse[first + i], 1);
-            FormatRowOid(oid, kOidFolderName, first + i + 1);
-            SetRecord(&r[rows + i], oid, kSnmpTypeOctetString, &names[(first + i) * kNameCapacity], kNameCapacity);
-        }
-        if (RunSnmpRequest(r, rows * 2, printer, env, kSnmpShortTimeout)) {
-            for (uint32_t i = 0; i < rows; i++) answered[first + i] = true;
+        if (RunTableRequest(columns, 2, first + 1, rows, printer, env, kSnmpShortTimeout, &table)) {
+            for (uint32_t i = 0; i < rows; i++) {
+                answered[first + i] = true;
+                inUse[first + i] = table.At(0, i).value[0];
+                std::memcpy(&names[(first + i) * kNameCapacity], table.At(1, i).value, kNameCapacity);
+            }
         } else if (batch < 2) {
             LoadDefaultNames(env);
             return 0;

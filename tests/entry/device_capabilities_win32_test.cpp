@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "entry/installed_printer_win32.h"
 #include "entry/session.h"
 #include "model/rdf.h"
 #include "platform/platform.h"
@@ -48,12 +49,8 @@ std::u16string U16(const std::wstring& w) { return std::u16string(w.begin(), w.e
 // defaults whose lists are still to be built. The printer reports light
 // paper where its model has it. Fills info; "" or what failed.
 std::string Install(const ModelPrinter& m, RdfInfo* info) {
-    RemovePrinter(m.printer);
-    if (!CopyIntoDriverDirectory(FileBesideExecutable(L"ZR51AUI.dll"), nullptr)) return "copying the DLL";
-    if (!CopyIntoDriverDirectory(FileBesideExecutable((std::wstring(L"models\\") + m.file).c_str()), nullptr))
-        return "copying the model description";
-    if (!AddDriverWithFiles(m.driver, L"ZR51AUI.dll", {m.file})) return "AddPrinterDriverW";
-    if (!AddPrinterOnPort(m.printer, m.driver, L"FILE:")) return "AddPrinterW";
+    std::string installed = zr51test::InstallTestPrinter(m.driver, m.printer, {m.file});
+    if (!installed.empty()) return installed;
 
     const std::u16string name = U16(m.printer), driver = U16(m.driver);
     PrinterHandle h = nullptr;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "entry/installed_printer_win32.h"
 #include "entry/property_headers_win32.h"
 #include "settings/field_table.h"
 #include "settings/private_settings.h"
@@ -30,7 +31,6 @@ namespace {
 
 const wchar_t kDriverName[] = L"ZR51A Test Driver";
 const wchar_t kPrinterName[] = L"ZR51A Test Printer";
-const wchar_t kDllName[] = L"ZR51AUI.dll";
 constexpr DWORD kPoison = 0xdeadbeef;
 constexpr LONG kDevModeSize = 19040;
 
@@ -90,42 +90,15 @@ int64_t AcceptedOtherThan(const FieldRow& row, int64_t current) {
 class DriverInstall : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        const char* env = std::getenv("ZR51AUI_DLL");
-        std::wstring dll = FileBesideExecutable(kDllName);
-        if (env != nullptr && *env != 0) {
-            dll.clear();
-            for (const char* p = env; *p; ++p) dll += static_cast<wchar_t>(*p);
-        }
-        // A previous run that died half-way may have left its printer.
-        RemovePrinter(kPrinterName);
-        if (!CopyIntoDriverDirectory(dll, &copied_)) {
-            setupError_ = "copy " + Narrow(dll) + " into the driver directory: " + std::to_string(GetLastError());
-            return;
-        }
-        if (!AddDriver(kDriverName, kDllName)) {
-            setupError_ = "AddPrinterDriverW: " + std::to_string(GetLastError());
-            return;
-        }
-        if (!AddPrinterOnPort(kPrinterName, kDriverName, L"FILE:")) {
-            setupError_ = "AddPrinterW: " + std::to_string(GetLastError());
-            return;
-        }
-        if (!InstalledConfigFile(kDriverName, &config_)) {
-            setupError_ = "no installed configuration file: " + std::to_string(GetLastError());
-            return;
-        }
-        module_ = LoadLibraryW(config_.c_str());
-        if (module_ == nullptr) {
-            setupError_ = "LoadLibraryW " + Narrow(config_) + ": " + std::to_string(GetLastError());
-            return;
-        }
-        convert_ = reinterpret_cast<ConvertFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DrvConvertDevMode")));
-        docSheets_ = reinterpret_cast<SheetsFn>(
-            reinterpret_cast<void*>(GetProcAddress(module_, "DrvDocumentPropertySheets")));
-        devSheets_ = reinterpret_cast<SheetsFn>(
-            reinterpret_cast<void*>(GetProcAddress(module_, "DrvDevicePropertySheets")));
-        caps_ = reinterpret_cast<CapsFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DrvDeviceCapabilities")));
-        event_ = reinterpret_cast<EventFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DrvDocumentEvent")));
+        setupError_ = zr51test::InstallTestPrinter(kDriverName, kPrinterName);
+        if (!setupError_.empty()) return;
+        module_ = zr51test::LoadInstalledDriver(kDriverName, &config_, &setupError_);
+        if (module_ == nullptr) return;
+        convert_ = zr51test::DriverExport<ConvertFn>(module_, "DrvConvertDevMode");
+        docSheets_ = zr51test::DriverExport<SheetsFn>(module_, "DrvDocumentPropertySheets");
+        devSheets_ = zr51test::DriverExport<SheetsFn>(module_, "DrvDevicePropertySheets");
+        caps_ = zr51test::DriverExport<CapsFn>(module_, "DrvDeviceCapabilities");
+        event_ = zr51test::DriverExport<EventFn>(module_, "DrvDocumentEvent");
         if (!OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer_, nullptr)) {
             setupError_ = "OpenPrinterW: " + std::to_string(GetLastError());
             printer_ = nullptr;
@@ -153,7 +126,7 @@ protected:
         return dm;
     }
 
-    static std::wstring copied_, config_;
+    static std::wstring config_;
     static std::string setupError_;
     static HMODULE module_;
     static HANDLE printer_;
@@ -163,7 +136,7 @@ protected:
     static EventFn event_;
 };
 
-std::wstring DriverInstall::copied_, DriverInstall::config_;
+std::wstring DriverInstall::config_;
 std::string DriverInstall::setupError_;
 HMODULE DriverInstall::module_ = nullptr;
 HANDLE DriverInstall::printer_ = nullptr;
@@ -178,7 +151,7 @@ TEST_F(DriverInstall, SpoolerKnowsTheDriverAndThePrinter) {
     std::wstring dir;
     ASSERT_TRUE(DriverDirectory(&dir));
     EXPECT_EQ(config_.compare(0, dir.size(), dir), 0) << Narrow(config_);
-    EXPECT_EQ(config_.substr(config_.size() - 11), std::wstring(kDllName));
+    EXPECT_EQ(config_.substr(config_.size() - 11), std::wstring(zr51test::kDriverDllName));
 
     DWORD needed = 0;
     SetLastError(kPoison);
@@ -458,12 +431,6 @@ TEST_F(DriverInstall, NotYetAnsweredExports) {
     EXPECT_EQ(devSheets_(info, 0), -1);
 }
 
-// Every export the spooler may call, looked up by name.
-template <typename Fn>
-Fn Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 typedef LONG(WINAPI* DocPropsFn)(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW, DWORD);
 typedef BOOL(WINAPI* JobAttrFn)(HANDLE, PDEVMODEW, DWORD, LPBYTE);
 typedef BOOL(WINAPI* PrinterEventFn)(LPWSTR, INT, DWORD, LPARAM);
@@ -490,8 +457,8 @@ const DocPropsExportCase kDocPropsExportCases[] = {
 };
 
 TEST_F(DriverInstall, DrvDocumentPropertiesTable) {
-    DocPropsFn docProps = Export<DocPropsFn>(module_, "DrvDocumentProperties");
-    DocPropsFn advanced = Export<DocPropsFn>(module_, "DrvAdvancedDocumentProperties");
+    DocPropsFn docProps = zr51test::DriverExport<DocPropsFn>(module_, "DrvDocumentProperties");
+    DocPropsFn advanced = zr51test::DriverExport<DocPropsFn>(module_, "DrvAdvancedDocumentProperties");
     ASSERT_NE(docProps, nullptr);
     ASSERT_NE(advanced, nullptr);
     std::vector<BYTE> in = Defaults();
@@ -535,7 +502,7 @@ const JobAttrCase kJobAttrCases[] = {
 };
 
 TEST_F(DriverInstall, DrvQueryJobAttributesTable) {
-    JobAttrFn query = Export<JobAttrFn>(module_, "DrvQueryJobAttributes");
+    JobAttrFn query = zr51test::DriverExport<JobAttrFn>(module_, "DrvQueryJobAttributes");
     ASSERT_NE(query, nullptr);
     const std::vector<BYTE> defaults = Defaults();
     ASSERT_EQ(DevModeFaults(defaults), "");
@@ -606,11 +573,11 @@ LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* e) {
 
 // The small exports, and one log line caught as the debugger would see it.
 TEST_F(DriverInstall, SmallExportsAndTheirLogLine) {
-    PrinterEventFn printerEvent = Export<PrinterEventFn>(module_, "DrvPrinterEvent");
-    UpgradeFn upgrade = Export<UpgradeFn>(module_, "DrvUpgradePrinter");
-    ColorProfileFn colorProfile = Export<ColorProfileFn>(module_, "DrvQueryColorProfile");
-    QueryPrintFn queryPrint = Export<QueryPrintFn>(module_, "DevQueryPrint");
-    SplCapsFn splCaps = Export<SplCapsFn>(module_, "DrvSplDeviceCaps");
+    PrinterEventFn printerEvent = zr51test::DriverExport<PrinterEventFn>(module_, "DrvPrinterEvent");
+    UpgradeFn upgrade = zr51test::DriverExport<UpgradeFn>(module_, "DrvUpgradePrinter");
+    ColorProfileFn colorProfile = zr51test::DriverExport<ColorProfileFn>(module_, "DrvQueryColorProfile");
+    QueryPrintFn queryPrint = zr51test::DriverExport<QueryPrintFn>(module_, "DevQueryPrint");
+    SplCapsFn splCaps = zr51test::DriverExport<SplCapsFn>(module_, "DrvSplDeviceCaps");
     ASSERT_TRUE(printerEvent && upgrade && colorProfile && queryPrint && splCaps);
 
     SetLastError(kPoison);
@@ -685,7 +652,7 @@ DWORD WINAPI ParallelCalls(LPVOID param) {
 }
 
 TEST_F(DriverInstall, ParallelCallsMatchTheLoneCall) {
-    DocPropsFn docProps = Export<DocPropsFn>(module_, "DrvDocumentProperties");
+    DocPropsFn docProps = zr51test::DriverExport<DocPropsFn>(module_, "DrvDocumentProperties");
     ASSERT_NE(docProps, nullptr);
     std::vector<BYTE> in = Defaults();
     ASSERT_EQ(DevModeFaults(in), "");
@@ -720,7 +687,7 @@ TEST_F(DriverInstall, ParallelCallsMatchTheLoneCall) {
 // FALSE, but the probe's value stays behind.
 TEST_F(DriverInstall, PrinterPropertiesLeavesThePermissionProbe) {
     typedef BOOL(WINAPI * PrinterPropertiesFn)(HWND, HANDLE);
-    PrinterPropertiesFn props = Export<PrinterPropertiesFn>(module_, "PrinterProperties");
+    PrinterPropertiesFn props = zr51test::DriverExport<PrinterPropertiesFn>(module_, "PrinterProperties");
     ASSERT_NE(props, nullptr);
     HANDLE admin = nullptr;
     PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "entry/installed_printer_win32.h"
 #include "entry/global_list.h"
 #include "model/rdf.h"
 #include "platform/platform.h"
@@ -64,7 +65,6 @@ TEST(ProfileWin32, OurReaderAnswersAsKernel32) {
 
 TEST(ModelFilesWin32, BothReadersAgreeAndTheListsFollowTheModel) {
     InstallWin32Platform();
-    ASSERT_TRUE(CopyIntoDriverDirectory(FileBesideExecutable(L"ZR51AUI.dll"), nullptr));
     const struct {
         const wchar_t* file;
         const wchar_t* driver;
@@ -72,10 +72,7 @@ TEST(ModelFilesWin32, BothReadersAgreeAndTheListsFollowTheModel) {
     for (const auto& m : models) {
         const std::wstring printer = std::wstring(m.driver) + L" Model Test";
         const std::u16string printer16 = U16(printer);
-        RemovePrinter(printer.c_str());
-        ASSERT_TRUE(CopyIntoDriverDirectory(FileBesideExecutable((std::wstring(L"models\\") + m.file).c_str()), nullptr));
-        ASSERT_TRUE(AddDriverWithFiles(m.driver, L"ZR51AUI.dll", {m.file})) << GetLastError();
-        ASSERT_TRUE(AddPrinterOnPort(printer.c_str(), m.driver, L"FILE:")) << GetLastError();
+        ASSERT_EQ(zr51test::InstallTestPrinter(m.driver, printer.c_str(), {m.file}), "");
         PrinterHandle h = nullptr;
         ASSERT_TRUE(Spool().OpenPrinter(printer16.c_str(), kPrinterAccessUse, &h));
         char16_t path[MAX_PATH] = {};

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "entry/installed_printer_win32.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
 
@@ -33,11 +34,7 @@ class Win32Platform : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         InstallWin32Platform();
-        RemovePrinter(kPrinterName);
-        if (!CopyIntoDriverDirectory(FileBesideExecutable(L"ZR51AUI.dll"), nullptr) ||
-            !AddDriver(kDriverName, L"ZR51AUI.dll") || !AddPrinterOnPort(kPrinterName, kDriverName, L"FILE:")) {
-            setupError_ = GetLastError();
-        }
+        setupError_ = zr51test::InstallTestPrinter(kDriverName, kPrinterName);
     }
     static void TearDownTestSuite() {
         HANDLE server = nullptr;
@@ -48,15 +45,15 @@ protected:
         RemovePrinter(kPrinterName);
     }
     void SetUp() override {
-        ASSERT_EQ(setupError_, 0u) << "printer installation failed";
+        ASSERT_EQ(setupError_, "") << "printer installation failed";
         ASSERT_TRUE(Spool().OpenPrinter(kPrinterName16, kPrinterAccessAdminister, &printer_));
     }
     void TearDown() override { Spool().ClosePrinter(printer_); }
 
     PrinterHandle printer_ = nullptr;
-    static DWORD setupError_;
+    static std::string setupError_;
 };
-DWORD Win32Platform::setupError_ = 0;
+std::string Win32Platform::setupError_;
 
 TEST_F(Win32Platform, OpenPrinterReportsUnknownNames) {
     PrinterHandle h = reinterpret_cast<PrinterHandle>(1);

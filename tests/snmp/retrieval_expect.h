@@ -1,14 +1,17 @@
-// What a finished retrieval must have left, compared field by field with the
-// simulated printer it fetched from: the sheet's destinations and the stored
-// printer data (read through whatever spooler the test uses).
+// What the retrieval must have left, compared field by field with the
+// simulated printer it fetched from: each fetch's destination (environment
+// record and lists), and after the background run the sheet's destinations
+// and the stored printer data (read through whatever spooler the test uses).
 #pragma once
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "snmp/printer_config.h"
 #include "snmp/retrieval_thread.h"
 #include "snmp/simulated_printer.h"
 
@@ -44,6 +47,89 @@ inline std::vector<uint8_t> StoredOrEmpty(const StoredValue& stored, const char1
     for (const char16_t* c = value; *c; ++c) name += static_cast<char>(*c);
     EXPECT_TRUE(stored(value, &bytes)) << "missing value " << name;
     return bytes;
+}
+
+// Every fetch of the configuration from printer (whose agent serves p) into
+// env and lists of their own, compared with p. The queue's address is not
+// the printer's second interface, so the first MAC address is kept; every
+// folder starts selectable.
+inline void ExpectEveryFetch(const SimulatedPrinter& p, PrinterHandle printer, PrinterEnvironment* env) {
+    ASSERT_EQ(GetDeviceOptions(printer, env), 1);
+    EXPECT_EQ(std::u16string(env->macAddress), SlotText(p.mac1, 18));
+    EXPECT_EQ(env->unitOfLength, p.unitOfLength != 0);
+    EXPECT_EQ(env->lightPaperSupport, p.lightPaper);
+    EXPECT_EQ(env->roughPaperSupport, p.roughPaper);
+    EXPECT_EQ(env->optionFlag5, p.optionFlags[4] == 1);
+    EXPECT_EQ(env->inputUnit_Option, p.optionFlags[5] == 1 ? 10 : 0);
+    EXPECT_EQ(env->offsetStapleTray_Option, p.optionFlags[10] == 1);
+    if (env->modelColor == '3') {
+        EXPECT_EQ(env->modelOptionByte, p.modelOption);
+    }
+    const uint8_t kind = p.outputUnitKind;
+    EXPECT_EQ(env->outputUnit_Option,
+              kind <= 2 ? 19 + kind : kind <= 6 ? 25 : kind <= 10 ? 26 : kind == 11 ? 22 : kind == 12 ? 24 : 23);
+    if (kind >= 3 && kind <= 10) {
+        EXPECT_EQ(env->outputSubOption, (kind - 3) % 4 >= 2);
+        EXPECT_EQ(env->foldUnit_Option, (kind - 3) % 2);
+    }
+
+    ASSERT_EQ(GetPressPaperSupport(printer, env), 1);
+    EXPECT_EQ(env->pressPaperSupport, p.pressPaper != 0);
+
+    std::memset(env->storageFolderSelectable, 1, sizeof env->storageFolderSelectable);
+    ASSERT_EQ(GetStorageFolders(printer, env), 1);
+    for (uint32_t row = 0; row < kStorageFolderRows; row++) {
+        const SimFolder* f = row < p.folders.size() ? &p.folders[row] : nullptr;
+        EXPECT_EQ(std::u16string(env->storageFolderName[row]), f ? SlotText(f->name, 255) : u"") << row;
+        EXPECT_EQ(env->storageFolderPresent[row], f && f->inUse == 1) << row;
+        EXPECT_EQ(env->storageFolderSelectable[row], f && f->inUse == 0 ? 0 : 1) << row;
+    }
+    EXPECT_EQ(env->storageEnabled, p.storageFlag3 == 1 && p.storageFlag6 == 1);
+
+    auto papers = std::make_unique<RegisteredPaperSize[]>(kRegisteredPaperRows);
+    uint32_t count = 1000;
+    ASSERT_EQ(GetRegisteredPaperSizes(printer, env, papers.get(), &count), 1);
+    uint32_t n = 0;
+    for (const SimPaper& paper : p.papers) {
+        if (paper.valid != 1) continue;
+        ASSERT_LT(n, count);
+        EXPECT_EQ(papers[n].width, paper.width);
+        EXPECT_EQ(papers[n].length, paper.length);
+        EXPECT_EQ(std::u16string(papers[n].name), SlotText(paper.name, 64));
+        n++;
+    }
+    EXPECT_EQ(count, n);
+
+    auto areas = std::make_unique<BarcodeAreaEntry[]>(kBarcodeAreaRows);
+    ASSERT_EQ(GetBarcodeAreas(printer, env, areas.get(), &count), 1);
+    n = 0;
+    for (const SimBarcodeArea& area : p.barcodeAreas) {
+        if (area.valid != 1) continue;
+        ASSERT_LT(n, count);
+        EXPECT_EQ(std::u16string(areas[n].name), SlotText(area.name, 32));
+        EXPECT_EQ(areas[n].repeatCount, area.repeats);
+        EXPECT_EQ(areas[n].maxPageNumber, static_cast<uint32_t>(area.maxPage));
+        n++;
+    }
+    EXPECT_EQ(count, n);
+
+    struct NameList {
+        int (*fetch)(PrinterHandle, const PrinterEnvironment*, PrinterListName*, uint32_t*);
+        const std::vector<SimNamedRow>* rows;
+    };
+    const NameList lists[] = {{GetFormNames, &p.forms}, {GetColorProfileNames, &p.profiles}};
+    for (const NameList& list : lists) {
+        auto names = std::make_unique<PrinterListName[]>(kFormNameRows);
+        ASSERT_EQ(list.fetch(printer, env, names.get(), &count), 1);
+        n = 0;
+        for (const SimNamedRow& row : *list.rows) {
+            if (row.valid != 1) continue;
+            ASSERT_LT(n, count);
+            EXPECT_EQ(std::u16string(names[n].name), SlotText(row.name, 257));
+            n++;
+        }
+        EXPECT_EQ(count, n);
+    }
 }
 
 // untouched: the byte the destinations were filled with before the run; the

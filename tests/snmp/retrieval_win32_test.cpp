@@ -1,8 +1,9 @@
 // The background retrieval under Wine: a printer of our driver in the real
 // spooler, its stored environment aimed at the agent that cmake/with-agent.sh
 // runs around this program (the default simulated printer on port 161 of
-// ZR51_AGENT_ADDRESS), the worker run by the core over winspool and Winsock,
-// and the stored printer data read back through winspool.
+// ZR51_AGENT_ADDRESS), each fetch and the worker run by the core over
+// winspool and Winsock, and the stored printer data read back through
+// winspool.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "entry/installed_printer_win32.h"
 #include "entry/session.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
@@ -70,12 +72,7 @@ protected:
         address_ = Env("ZR51_AGENT_ADDRESS");
         if (address_.empty()) return;
         InstallWin32Platform();
-        RemovePrinter(kPrinterName);
-        std::wstring copied;
-        if (!CopyIntoDriverDirectory(FileBesideExecutable(L"ZR51AUI.dll"), &copied) ||
-            !AddDriver(kDriverName, L"ZR51AUI.dll") || !AddPrinterOnPort(kPrinterName, kDriverName, L"FILE:")) {
-            setupError_ = "installing the printer: " + std::to_string(GetLastError());
-        }
+        setupError_ = zr51test::InstallTestPrinter(kDriverName, kPrinterName);
     }
     static void TearDownTestSuite() { RemovePrinter(kPrinterName); }
     void SetUp() override {
@@ -129,6 +126,18 @@ TEST_F(Win32Retrieval, FourStepsStoreTheSimulatedPrinter) {
     zr51test::ExpectRetrieved(zr51test::DefaultSimulatedPrinter(), *targets_, ReadStored, 0x5A);
 }
 
+// Each fetch on its own over Winsock, the printer's environment as the
+// spooler stores it: options into the environment record, storage folders,
+// registered papers, barcode areas, forms and profiles.
+TEST_F(Win32Retrieval, EveryFetchMatchesTheSimulatedPrinter) {
+    auto session = Aim(address_, 0);
+    session->env.modelColor = '3';
+    PrinterHandle h = nullptr;
+    ASSERT_EQ(Spool().OpenPrinter(kPrinter16, kPrinterAccessUse, &h), 1);
+    zr51test::ExpectEveryFetch(zr51test::DefaultSimulatedPrinter(), h, &session->env);
+    Spool().ClosePrinter(h);
+}
+
 TEST_F(Win32Retrieval, UnreachablePrinterChangesNothingStored) {
     std::string nowhere = Env("ZR51_UNREACHABLE_ADDRESS");
     ASSERT_FALSE(nowhere.empty());
@@ -161,11 +170,10 @@ TEST_F(Win32Retrieval, UnreachablePrinterChangesNothingStored) {
 // and lets the job go on.
 TEST_F(Win32Retrieval, StartDocWakesAReadyPrinterWithoutDelay) {
     Aim(address_, 1);
-    std::wstring config;
-    ASSERT_TRUE(InstalledConfigFile(kDriverName, &config));
-    HMODULE module = LoadLibraryW(config.c_str());
-    ASSERT_NE(module, nullptr);
-    EventFn event = reinterpret_cast<EventFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvDocumentEvent")));
+    std::string why;
+    HMODULE module = zr51test::LoadInstalledDriver(kDriverName, nullptr, &why);
+    ASSERT_NE(module, nullptr) << why;
+    EventFn event = zr51test::DriverExport<EventFn>(module, "DrvDocumentEvent");
     ASSERT_NE(event, nullptr);
     HANDLE h = nullptr;
     ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &h, nullptr));

@@ -13,6 +13,8 @@
 
 #include "platform/udp.h"
 #include "snmp/agent_fixture.h"
+#include "snmp/agent_session.h"
+#include "snmp/agent_table_values.h"
 #include "snmp/snmp_session.h"
 #include "snmp/snmp_status.h"
 
@@ -21,23 +23,6 @@ using zr51test::AgentValue;
 namespace {
 
 const std::string kP = ".1.3.6.1.4.1.40961.1.2";
-
-// A barcode-area table as the configuration retrieval asks for it: 100 rows
-// of four columns, answered in one datagram.
-std::vector<AgentValue> TableValues() {
-    std::vector<AgentValue> values;
-    for (int column = 1; column <= 4; ++column) {
-        for (int row = 1; row <= 100; ++row) {
-            std::string oid = kP + ".2.2.9.1." + std::to_string(column) + "." + std::to_string(row);
-            if (column == 2) {
-                values.push_back({oid, "string", "area " + std::to_string(row)});
-            } else {
-                values.push_back({oid, "integer", std::to_string(row * column)});
-            }
-        }
-    }
-    return values;
-}
 
 std::vector<AgentValue> ServedValues() {
     std::vector<AgentValue> values = {
@@ -48,7 +33,7 @@ std::vector<AgentValue> ServedValues() {
         {kP + ".3.2.0", "string", ""},
         {kP + ".1.1.4.0", "hex", "C0A80164"},
     };
-    std::vector<AgentValue> table = TableValues();
+    std::vector<AgentValue> table = zr51test::AgentTableValues();
     values.insert(values.end(), table.begin(), table.end());
     return values;
 }
@@ -69,14 +54,7 @@ protected:
     }
     void TearDown() override { InstallSockets(nullptr); }
 
-    SnmpSession* Open(const char* community = "public") {
-        SnmpSession* s = nullptr;
-        EXPECT_EQ(SnmpOpenSession(address_.c_str(), community, &s), 0);
-        if (s != nullptr) {
-            EXPECT_EQ(SnmpSetTimeout(s, 1), 0);
-        }
-        return s;
-    }
+    SnmpSession* Open() { return zr51test::OpenAgentSession(address_); }
 
     static std::string address_, why_;
     static std::unique_ptr<zr51test::SnmpdAgent> agent_;
@@ -136,7 +114,7 @@ TEST_F(SnmpdClient, IntegersStringsAndAddressesInOneRequest) {
 }
 
 TEST_F(SnmpdClient, FourHundredObjectsInOneDatagram) {
-    std::vector<AgentValue> table = TableValues();
+    std::vector<AgentValue> table = zr51test::AgentTableValues();
     std::vector<SnmpVarRecord> records(table.size());
     std::vector<std::array<uint8_t, 16>> buffers(table.size());
     for (size_t i = 0; i < table.size(); ++i) {

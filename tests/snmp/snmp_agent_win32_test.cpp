@@ -1,6 +1,6 @@
 // The client over Winsock (Wine's under the emulator) against an agent that
 // cmake/with-agent.sh runs around this program on port 161 of the address in
-// ZR51_AGENT_ADDRESS: snmpd serving the values the build wrote (the
+// ZR51_AGENT_ADDRESS: snmpd serving the table of snmp/agent_table_values.h (the
 // Snmpd tests), or the simulator padding every answer to 20000 bytes (the
 // Oversized test); ctest runs each group beside its agent.
 #include <gtest/gtest.h>
@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/udp.h"
+#include "snmp/agent_session.h"
+#include "snmp/agent_table_values.h"
 #include "snmp/snmp_session.h"
 #include "snmp/snmp_status.h"
 
@@ -33,36 +35,29 @@ protected:
     }
     void TearDown() override { InstallSockets(nullptr); }
 
-    SnmpSession* Open(const char* community = "public") {
-        SnmpSession* s = nullptr;
-        EXPECT_EQ(SnmpOpenSession(address_.c_str(), community, &s), 0);
-        if (s != nullptr) {
-            EXPECT_EQ(SnmpSetTimeout(s, 1), 0);
-        }
-        return s;
-    }
+    SnmpSession* Open(const char* community = "public") { return zr51test::OpenAgentSession(address_, community); }
     std::string address_;
 };
 
-// The table the build writes for snmpd: column 2 texts "area N", the other
-// columns the integer row x column.
+// The table zr51-printer-values writes for snmpd.
 TEST_F(Win32Snmp, SnmpdTableOf400InOneRequest) {
-    std::vector<SnmpVarRecord> records(400);
-    std::vector<uint8_t> buffers(400 * 16);
-    for (int i = 0; i < 400; ++i) {
-        int column = i / 100 + 1, row = i % 100 + 1;
-        snprintf(records[i].oid, sizeof records[i].oid, "%s.2.2.9.1.%d.%d", kP.c_str(), column, row);
-        records[i].type = column == 2 ? 4 : 2;
+    const std::vector<zr51test::AgentValue> table = zr51test::AgentTableValues();
+    const size_t n = table.size();
+    std::vector<SnmpVarRecord> records(n);
+    std::vector<uint8_t> buffers(n * 16);
+    for (size_t i = 0; i < n; ++i) {
+        snprintf(records[i].oid, sizeof records[i].oid, "%s", table[i].oid.c_str());
+        records[i].type = table[i].type == "string" ? 4 : 2;
         records[i].capacity = 15;
         records[i].value = &buffers[i * 16];
     }
     SnmpSession* s = Open();
-    ASSERT_EQ(SnmpGetValues(s, records.data(), 400), 0);
-    for (int i = 0; i < 400; ++i) {
-        int column = i / 100 + 1, row = i % 100 + 1;
-        std::string got = column == 2 ? std::string(reinterpret_cast<char*>(&buffers[i * 16]), records[i].length)
-                                      : std::to_string(SnmpDecodeInteger(&buffers[i * 16], records[i].length));
-        EXPECT_EQ(got, column == 2 ? "area " + std::to_string(row) : std::to_string(row * column)) << records[i].oid;
+    ASSERT_EQ(SnmpGetValues(s, records.data(), static_cast<uint32_t>(n)), 0);
+    for (size_t i = 0; i < n; ++i) {
+        std::string got = table[i].type == "string"
+                              ? std::string(reinterpret_cast<char*>(&buffers[i * 16]), records[i].length)
+                              : std::to_string(SnmpDecodeInteger(&buffers[i * 16], records[i].length));
+        EXPECT_EQ(got, table[i].value) << records[i].oid;
     }
     EXPECT_EQ(SnmpSessionFamily(s), 0);
     SnmpCloseSession(s);
