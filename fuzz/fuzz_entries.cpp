@@ -94,13 +94,14 @@ void FuzzReleasePlatform() {
 int FuzzCallerDevMode(const uint8_t* data, size_t size) {
     FuzzPrinter& printer = Printer();
     size_t length = std::max(size, offsetof(PublicDevMode, dmFields));
+    // The sizes are read from the header as the driver sees it: the input
+    // padded with zeros to the header's length, so an input that ends inside
+    // dmSize or dmDriverExtra still claims what its padded bytes say.
+    uint8_t header[offsetof(PublicDevMode, dmFields)] = {};
+    if (size) std::memcpy(header, data, std::min(size, sizeof header));
     uint16_t claimedSize = 0, claimedExtra = 0;
-    // The two sizes are read each as far as the input reaches: an input that
-    // ends between them still claims dmSize bytes of the caller's buffer.
-    if (size >= offsetof(PublicDevMode, dmSize) + 2)
-        std::memcpy(&claimedSize, data + offsetof(PublicDevMode, dmSize), 2);
-    if (size >= offsetof(PublicDevMode, dmDriverExtra) + 2)
-        std::memcpy(&claimedExtra, data + offsetof(PublicDevMode, dmDriverExtra), 2);
+    std::memcpy(&claimedSize, header + offsetof(PublicDevMode, dmSize), 2);
+    std::memcpy(&claimedExtra, header + offsetof(PublicDevMode, dmDriverExtra), 2);
     length = std::max(length, size_t(claimedSize) + claimedExtra);
     // A heap block of exactly that length, so that any read past it is seen.
     std::unique_ptr<uint8_t[]> in(new uint8_t[length]());
