@@ -207,6 +207,10 @@ TEST(CascadeRules, ConsequencesOfOneChange) {
          {{kFold, 4}, {kOrientation, 2}, {kBindingSide, 0}, {kBooklet, 0}}, {{kBindingSide, 1}}, {}},
         {"leaving the z-fold resets the fold side", {kFold, 0}, {{kFoldBindingSide, 2}}, {{kFoldBindingSide, 1}},
          {}},
+        {"a binding side change keeps the z-fold", {kBindingSide, 0}, {{kFold, 4}, {kFoldBindingSide, 2}},
+         {{kFoldBindingSide, 1}}, {kFold}},
+        {"the environment page takes the z-fold and its fold side away", {kOutputUnit, 20},
+         {{kFold, 4}, {kFoldBindingSide, 2}}, {{kFold, 0}, {kFoldBindingSide, 1}}, {}},
     };
     for (const CascadeCase& c : cases) Check(c);
 }
