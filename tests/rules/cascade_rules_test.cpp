@@ -211,6 +211,8 @@ TEST(CascadeRules, ConsequencesOfOneChange) {
          {{kFoldBindingSide, 1}}, {kFold}},
         {"the environment page takes the z-fold and its fold side away", {kOutputUnit, 20},
          {{kFold, 4}, {kFoldBindingSide, 2}}, {{kFold, 0}, {kFoldBindingSide, 1}}, {}},
+        {"bound at side 1 the fold side stays 2 without the z-fold", {kFold, 0},
+         {{kFoldBindingSide, 2}, {kBindingSide, 1}}, {}, {kFoldBindingSide}},
     };
     for (const CascadeCase& c : cases) Check(c);
 }
