@@ -171,6 +171,52 @@ TEST(CascadeRules, FinishingAndQualityGroups) {
     for (const CascadeCase& c : cases) Check(c);
 }
 
+TEST(CascadeRules, ConsequencesOfOneChange) {
+    // Controls used only here.
+    enum : uint32_t {
+        kDefaultPaperType = 30036, kOffsetStapleTray = 30032, kSeparateBooks = 32511, kFoldBindingSide = 32715,
+        kBarcodeAreas = 30632, kBarcodeProof = 30635,
+    };
+    const std::vector<CascadeCase> cases = {
+        {"monochrome: quality 6 on unspecified paper, default plain, goes to 1", {kColorMode, 2},
+         {{kImageQuality, 6}, {kPaperType, 257}, {kDefaultPaperType, 258}}, {{kImageQuality, 1}}, {}},
+        {"monochrome: quality 6 on unspecified paper, default matte, goes to 5", {kColorMode, 2},
+         {{kImageQuality, 6}, {kPaperType, 257}, {kDefaultPaperType, 260}}, {{kImageQuality, 5}}, {}},
+        {"leaving pressure-seal paper without colour lowers quality 6", {kPaperType, 259},
+         {{kImageQuality, 6}, {kColorMode, 2}}, {{kImageQuality, 1}}, {}},
+        {"monochrome keeps pressure-seal quality", {kColorMode, 2}, {{kImageQuality, 2}, {kPaperType, 266}}, {},
+         {kImageQuality}},
+        {"barcode areas on with their proof leave quality 3", {kBarcodeAreas, 1},
+         {{kBarcodeProof, 1}, {kImageQuality, 3}, {kPaperType, 258}}, {{kImageQuality, 1}}, {}},
+        {"4-up ends the booklet", {kPagesPerSheet, 41}, {{kBooklet, 1}}, {{kBooklet, 0}}, {}},
+        {"a tri-fold drops the staple", {kFold, 2}, {{kStaple, 10}}, {{kStaple, 0}}, {}},
+        {"postcard paper leaves tray 1", {kPaperType, 262}, {{kInputTray, 258}}, {{kInputTray, 7}}, {}},
+        {"tray 2 turns inkjet postcards into plain ones", {kInputTray, 259}, {{kPaperType, 262}},
+         {{kPaperType, 261}}, {}},
+        {"no output unit: tray 0 with nothing to offset goes to tray 1", {kOutputUnit, 0},
+         {{kOutputTray, 0}, {kStaple, 0}, {kOffsetOutput, 0}, {kProgramPrint, 0}, {kOffsetStapleTray, 1}},
+         {{kOutputTray, 1}}, {}},
+        {"no output unit: stapled sets keep tray 0", {kOutputUnit, 0},
+         {{kOutputTray, 0}, {kStaple, 10}, {kOffsetOutput, 0}, {kProgramPrint, 0}, {kOffsetStapleTray, 1}}, {},
+         {kOutputTray}},
+        {"offset staple tray added: stapled sets to tray 3", {kOffsetStapleTray, 1},
+         {{kStaple, 10}, {kOutputTray, 0}, {kOutputUnit, 25}}, {{kOutputTray, 3}}, {}},
+        {"booklet binding off clears separate books", {kBookletBinding, 0}, {{kSeparateBooks, 1}},
+         {{kSeparateBooks, 0}}, {}},
+        {"landscape z-fold: fold side 2 binds at side 1", {kFoldBindingSide, 2},
+         {{kFold, 4}, {kOrientation, 2}, {kBindingSide, 0}, {kBooklet, 0}}, {{kBindingSide, 1}}, {}},
+        {"leaving the z-fold resets the fold side", {kFold, 0}, {{kFoldBindingSide, 2}}, {{kFoldBindingSide, 1}},
+         {}},
+        {"a binding side change keeps the z-fold", {kBindingSide, 0}, {{kFold, 4}, {kFoldBindingSide, 2}},
+         {{kFoldBindingSide, 1}}, {kFold}},
+        {"the environment page takes the z-fold and its fold side away", {kOutputUnit, 20},
+         {{kFold, 4}, {kFoldBindingSide, 2}}, {{kFold, 0}, {kFoldBindingSide, 1}}, {}},
+        {"bound at side 1 the fold side stays 2 without the z-fold", {kFold, 0},
+         {{kFoldBindingSide, 2}, {kBindingSide, 1}}, {}, {kFoldBindingSide}},
+    };
+    for (const CascadeCase& c : cases) Check(c);
+}
+
 TEST(CascadeRules, DormantRulesHaveNoTrigger) {
     // The inactive rules keep their lists in slots 1, 2, 4 and 7 only.
     const ConstraintTables& t = DefaultConstraintTables();
