@@ -138,6 +138,9 @@ const std::vector<Case>& Cases() {
         {"stapled on a finisher",
          [](PrinterSession& s) { s.env.outputUnit_Option = 25, s.dm.priv.staple = 10, s.dm.priv.outputTray = 3; },
          {}, 0, 0, {{3, 32811, 0}}, {}},
+        {"unspecified paper on a light-paper printer",
+         [](PrinterSession& s) { s.dm.priv.paperType = 257, s.env.defaultPaperType = 263; }, {}, 0, 0,
+         {{2, 32215, 8}, {2, 32215, 10}}, {{2, 32215, 7}}},
         {"quality 6", [](PrinterSession& s) { s.env.inkCount = 4, s.dm.priv.imageQuality = 6; }, {}, 0, 0,
          {{2, 30611, 2}, {3, 30611, 0}}, {{2, 30611, 1}}},
     };
