@@ -141,6 +141,13 @@ const std::vector<Case>& Cases() {
         {"unspecified paper on a light-paper printer",
          [](PrinterSession& s) { s.dm.priv.paperType = 257, s.env.defaultPaperType = 263; }, {}, 0, 0,
          {{2, 32215, 8}, {2, 32215, 10}}, {{2, 32215, 7}}},
+        // A two-ink model without the colour mode: no colour qualities.
+        {"two-ink model in monochrome on plain paper",
+         [](PrinterSession& s) { s.env.modelColor = 21, s.dm.priv.colorMode = 2, s.dm.priv.paperType = 258; }, {}, 0,
+         0, {{2, 30615, 2}, {2, 30615, 5}, {2, 30615, 6}}, {{2, 30615, 1}, {2, 30615, 3}}},
+        {"four-ink model in monochrome on plain paper",
+         [](PrinterSession& s) { s.env.modelColor = 40, s.dm.priv.colorMode = 2, s.dm.priv.paperType = 258; }, {}, 0,
+         0, {}, {{2, 30615, 2}, {2, 30615, 5}, {2, 30615, 6}}},
         {"quality 6", [](PrinterSession& s) { s.env.inkCount = 4, s.dm.priv.imageQuality = 6; }, {}, 0, 0,
          {{2, 30611, 2}, {3, 30611, 0}}, {{2, 30611, 1}}},
     };
