@@ -137,7 +137,7 @@ const std::vector<Case>& Cases() {
          {}, 0, 0, {{3, 32715, 0}}, {}},
         {"stapled on a finisher",
          [](PrinterSession& s) { s.env.outputUnit_Option = 25, s.dm.priv.staple = 10, s.dm.priv.outputTray = 3; },
-         {}, 0, 0, {{3, 32811, 0}}, {}},
+         {}, 0, 0, {{3, 32811, 0}, {2, 32811, 1}}, {{2, 32811, 2}}},
         {"unspecified paper on a light-paper printer",
          [](PrinterSession& s) { s.dm.priv.paperType = 257, s.env.defaultPaperType = 263; }, {}, 0, 0,
          {{2, 32215, 8}, {2, 32215, 10}}, {{2, 32215, 7}}},
