@@ -70,7 +70,8 @@ set(ZR_RETRIEVAL_WIN32_TEST ${CMAKE_SOURCE_DIR}/tests/snmp/retrieval_win32_test.
 list(REMOVE_ITEM ZR_WIN32_TESTS ${ZR_SNMP_WIN32_TEST} ${ZR_RETRIEVAL_WIN32_TEST})
 if(ZR_WIN32_TESTS)
   add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
-                                  ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp)
+                                  ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/disable_controls_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})

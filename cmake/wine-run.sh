@@ -51,6 +51,21 @@ if [ ! -f "$marker" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 
+# Headless windows: the null display driver lets tests create windows and
+# dialog controls without an X server. Set once per prefix, also in prefixes
+# made before this setting existed; it takes effect when the prefix's
+# processes have ended.
+graphics_marker="$WINEPREFIX/.zr51-null-graphics"
+if [ ! -f "$graphics_marker" ]; then
+    (
+        flock 9
+        if [ ! -f "$graphics_marker" ]; then
+            "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 &&
+                "$WINESERVER" -w && touch "$graphics_marker"
+        fi
+    ) 9>"$WINEPREFIX.lock"
+fi
+
 status_file=$(mktemp)
 trap 'rm -f "$status_file"' EXIT
 { "$WINE" "$@" && s=0 || s=$?; echo "$s" >"$status_file"; } | sed 's/\r$//'
