@@ -8,7 +8,8 @@ target_link_libraries(zr51fuzzentries PUBLIC zr51fake)
 target_include_directories(zr51fuzzentries PUBLIC ${CMAKE_SOURCE_DIR}/fuzz)
 
 set(ZR_FUZZ_TARGETS caller_devmode:FuzzCallerDevMode stored_devmode:FuzzStoredDevMode model_file:FuzzModelFile
-    snmp_response:FuzzSnmpResponse keyed_record:FuzzKeyedRecord export_file:FuzzExportFile)
+    snmp_response:FuzzSnmpResponse keyed_record:FuzzKeyedRecord export_file:FuzzExportFile
+    stored_environment:FuzzStoredEnvironment model_record:FuzzModelRecord)
 foreach(t ${ZR_FUZZ_TARGETS})
   string(REPLACE ":" ";" parts ${t})
   list(GET parts 0 name)

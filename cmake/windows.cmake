@@ -63,13 +63,18 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB_RECURSE ZR_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_win32_test.cpp)
+# Every Windows test program runs with the memory tracker on and fails on any
+# leak a tracker reports, its own or the DLL's.
+set(ZR_WIN32_LEAK_CHECK ${CMAKE_SOURCE_DIR}/tests/entry/tracker_leak_check_win32.cpp
+                        ${CMAKE_SOURCE_DIR}/src/platform/tracker_system_win32.cpp)
 # The SNMP client's Windows test needs an agent around it; it gets its own
 # program (below).
 set(ZR_SNMP_WIN32_TEST ${CMAKE_SOURCE_DIR}/tests/snmp/snmp_agent_win32_test.cpp)
 set(ZR_RETRIEVAL_WIN32_TEST ${CMAKE_SOURCE_DIR}/tests/snmp/retrieval_win32_test.cpp)
 list(REMOVE_ITEM ZR_WIN32_TESTS ${ZR_SNMP_WIN32_TEST} ${ZR_RETRIEVAL_WIN32_TEST})
 if(ZR_WIN32_TESTS)
-  add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
+  add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${ZR_WIN32_LEAK_CHECK}
+                                  ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/disable_controls_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
@@ -120,7 +125,8 @@ add_test(NAME dll_shape
 # cmake/with-agent.sh runs snmpd (serving the agent tests' 400-object table) or
 # the native build's simulator (scripts/run-tests.sh builds native first)
 # around the program. Port 161 needs root.
-add_executable(zr51_snmp_win32_tests ${ZR_SNMP_WIN32_TEST} ${CMAKE_SOURCE_DIR}/src/platform/udp_win32.cpp)
+add_executable(zr51_snmp_win32_tests ${ZR_SNMP_WIN32_TEST} ${ZR_WIN32_LEAK_CHECK}
+  ${CMAKE_SOURCE_DIR}/src/platform/udp_win32.cpp)
 target_link_libraries(zr51_snmp_win32_tests PRIVATE zr51core gtest_main ws2_32)
 target_include_directories(zr51_snmp_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_options(zr51_snmp_win32_tests PRIVATE ${ZR_STATIC_LINK})
@@ -157,7 +163,7 @@ endforeach()
 # simulated printer, whose values file the native build's
 # zr51-printer-values writes first. 127.52.8.2 is an address where nothing
 # listens.
-add_executable(zr51_retrieval_win32_tests ${ZR_RETRIEVAL_WIN32_TEST}
+add_executable(zr51_retrieval_win32_tests ${ZR_RETRIEVAL_WIN32_TEST} ${ZR_WIN32_LEAK_CHECK}
   ${CMAKE_SOURCE_DIR}/tests/snmp/simulated_printer.cpp
   ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
   ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp

@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "entry/device_capabilities.h"
+#include "entry/global_list.h"
 #include "entry/session_load.h"
 #include "model/rdf.h"
 #include "platform/fake_platform.h"
 #include "platform/profile.h"
+#include "rules/settings_application.h"
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
 #include "settings/environment.h"
@@ -31,6 +34,7 @@ const FuzzTarget kFuzzTargets[kFuzzTargetCount] = {
     {"caller_devmode", FuzzCallerDevMode}, {"stored_devmode", FuzzStoredDevMode},
     {"model_file", FuzzModelFile},         {"snmp_response", FuzzSnmpResponse},
     {"keyed_record", FuzzKeyedRecord},     {"export_file", FuzzExportFile},
+    {"stored_environment", FuzzStoredEnvironment}, {"model_record", FuzzModelRecord},
 };
 
 namespace {
@@ -54,7 +58,14 @@ struct FuzzPrinter {
         FakePrinter* p = fake.spooler.Printer(u"P1");
         p->info.devMode = storedDevMode;
         p->Set(u"PrvEnv", kRegBinary, &s->env, sizeof s->env);
+        storedEnvironment = *p->Find(u"PrvEnv");
+        // Where the model record target finds its record; without an
+        // "RdfInfo" value the other targets see no model record.
+        p->SetString(u"PrinterName", u"P1");
+        p->SetString(u"RdfFile", u"C:\\fuzz\\model.rdf");
+        p->SetString(u"DeviceName", kFuzzModelSectionNames[0]);
     }
+    FakeValue storedEnvironment;
 };
 
 FuzzPrinter* fuzzPrinter = nullptr;
@@ -188,5 +199,110 @@ int FuzzExportFile(const uint8_t* data, size_t size) {
         std::memcpy(dm.get(), printer.storedDevMode.data(), sizeof *dm);
         DeserializeSettings(record.data(), static_cast<uint32_t>(record.size()), dm.get());
     }
+    return 0;
+}
+
+int FuzzParseModelFile(const uint8_t* file, size_t size, const char16_t* section, RdfInfo* info) {
+    BytesProfile profile(file, size);
+    auto ctx = std::make_unique<RdfContext>();
+    ctx->RdfFile = const_cast<char16_t*>(u"C:\\fuzz\\model.rdf");
+    ctx->DeviceName = const_cast<char16_t*>(section);
+    ctx->PrinterName = const_cast<char16_t*>(u"P1");
+    if (!ReadRdfFile(ctx.get())) return 0;
+    *info = ctx->info;
+    return 1;
+}
+
+namespace {
+
+// Bytes per entry of each capability list, so that the answer buffer is
+// exactly what the count asks for.
+struct CapabilityList {
+    uint16_t index;
+    size_t entryBytes;
+};
+constexpr CapabilityList kCapabilityLists[] = {
+    {kDcPapers, 2},     {kDcPaperSize, 8},       {kDcPaperNames, 2 * kPaperNameSlot}, {kDcMediaReady, 2 * kPaperNameSlot},
+    {kDcBins, 2},       {kDcBinNames, 2 * kBinNameSlot}, {kDcMediaTypes, 4},          {kDcMediaTypeNames, 2 * kMediaNameSlot},
+    {kDcMinExtent, 0},  {kDcMaxExtent, 0},       {kDcPrintRate, 0},
+};
+
+void AnswerEveryList(const PrinterSession* session) {
+    for (const CapabilityList& list : kCapabilityLists) {
+        uint32_t count = AnswerDeviceCapability(session, list.index, nullptr);
+        if (list.entryBytes == 0 || count == kCapsUnsupported || count == 0) continue;
+        // A count beyond every list's slots is itself a fault the sanitizer
+        // should see as an overrun, so the buffer is never rounded up.
+        std::unique_ptr<uint8_t[]> out(new uint8_t[size_t(count) * list.entryBytes]);
+        AnswerDeviceCapability(session, list.index, out.get());
+    }
+}
+
+}  // namespace
+
+int FuzzStoredEnvironment(const uint8_t* data, size_t size) {
+    FuzzPrinter& printer = Printer();
+    FakePrinter* p = printer.fake.spooler.Printer(u"P1");
+    std::vector<uint8_t> stored;
+    if (size > 0 && (data[0] & 1)) {
+        stored.assign(data + 1, data + size);
+    } else {
+        stored = printer.storedEnvironment.bytes;
+        size_t at = 1;
+        while (at + 5 <= size) {
+            uint32_t offset = 0;
+            std::memcpy(&offset, data + at, 4);
+            size_t length = data[at + 4];
+            at += 5;
+            offset %= kEnvironmentSize;
+            length = std::min({length, size - at, size_t(kEnvironmentSize - offset)});
+            std::memcpy(stored.data() + offset, data + at, length);
+            at += length;
+        }
+    }
+    p->Set(u"PrvEnv", kRegBinary, stored.data(), stored.size());
+
+    auto session = std::make_unique<PrinterSession>();
+    _UdcLoadSelfDMode(session.get(), nullptr, u"P1");
+    AnswerEveryList(session.get());
+    // The reset reads the environment only for a printer without a stored
+    // DEVMODE of ours.
+    std::vector<uint8_t> devMode;
+    devMode.swap(p->info.devMode);
+    _UdcResetSelfDMode(session.get(), nullptr, u"P1");
+    p->info.devMode.swap(devMode);
+    AnswerEveryList(session.get());
+    _UdcResolveSelfDMode(session.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession, kCallerConvert);
+    AnswerEveryList(session.get());
+
+    p->Set(u"PrvEnv", printer.storedEnvironment.type, printer.storedEnvironment.bytes.data(),
+           printer.storedEnvironment.bytes.size());
+    return 0;
+}
+
+int FuzzModelRecord(const uint8_t* data, size_t size) {
+    FuzzPrinter& printer = Printer();
+    FakePrinter* p = printer.fake.spooler.Printer(u"P1");
+    p->Set(u"RdfInfo", kRegBinary, data, size);
+
+    auto ctx = std::make_unique<RdfContext>();
+    ctx->PrinterName = const_cast<char16_t*>(u"P1");
+    if (LoadRdfContext(ctx.get(), nullptr)) {
+        auto env = std::make_unique<PrinterEnvironment>();
+        ApplyRdfDefaults(env.get(), &ctx->info);
+    }
+    ReleaseRdfContext(ctx.get());
+
+    auto session = std::make_unique<PrinterSession>();
+    InitGlobalList(session.get(), u"P1", 0);
+    PrinterHandle h = nullptr;
+    if (printer.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h)) {
+        ResetPrivateSettings(session.get(), h, 0);
+        ResetEnvironment(session.get(), h, 0);
+        printer.fake.spooler.ClosePrinter(h);
+    }
+    AnswerEveryList(session.get());
+
+    p->Erase(u"RdfInfo");
     return 0;
 }

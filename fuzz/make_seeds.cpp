@@ -3,7 +3,10 @@
 // gives <folder>/<target>/<seed> for each target of fuzz_entries.h: our
 // default DEVMODE (whole, with a changed setting, as an older public-only
 // record), our model description files, answers of the simulated printer
-// in each of its shapes, our default keyed record and its export file.
+// in each of its shapes, our default keyed record and its export file, our
+// default environment record patched in its counts, identifiers and texts,
+// and the model record of each of our model files.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,9 +18,11 @@
 
 #include "answer.h"
 #include "fuzz_entries.h"
+#include "model/rdf.h"
 #include "platform/fake_platform.h"
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
+#include "settings/environment.h"
 #include "settings/public_devmode.h"
 #include "settings/resolve.h"
 #include "snmp/snmp_codec.h"
@@ -117,6 +122,69 @@ int main(int argc, char** argv) {
     file.clear();
     ok &= WriteExportFile(&file, small.data(), static_cast<uint32_t>(small.size()), u"Small") == 1;
     ok &= Write(root / "export_file", "small", file);
+
+    // The stored environment: our default record, patched where the record
+    // carries counts, identifiers, terminators and option bytes.
+    const PrinterEnvironment& env = s->env;
+    auto patch = [](Bytes* seed, size_t offset, const Bytes& bytes) {
+        for (size_t at = 0; at < bytes.size(); at += 255) {
+            const size_t n = std::min<size_t>(255, bytes.size() - at);
+            const uint32_t o = static_cast<uint32_t>(offset + at);
+            const uint8_t* ob = reinterpret_cast<const uint8_t*>(&o);
+            seed->insert(seed->end(), ob, ob + 4);
+            seed->push_back(static_cast<uint8_t>(n));
+            seed->insert(seed->end(), bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + n));
+        }
+    };
+    ok &= Write(root / "stored_environment", "default", Bytes{0});
+    Bytes unbuilt{0};
+    patch(&unbuilt, offsetof(PrinterEnvironment, listsBuilt), Bytes{0});
+    ok &= Write(root / "stored_environment", "lists_unbuilt", unbuilt);
+    Bytes trays{0};
+    for (int i = 0; i < kTraySlots; i++)
+        patch(&trays, offsetof(PrinterEnvironment, trayList) + i * sizeof(TrayRow) + offsetof(TrayRow, id),
+              Bytes{0xFF, 0xFF, 0xFF, 0xFF});
+    ok &= Write(root / "stored_environment", "tray_ids", trays);
+    Bytes unterminated{0};
+    patch(&unterminated, offsetof(PrinterEnvironment, typedAddress), Bytes(sizeof env.typedAddress, 'A'));
+    patch(&unterminated, offsetof(PrinterEnvironment, snmpCommunityName), Bytes(sizeof env.snmpCommunityName, 'B'));
+    patch(&unterminated, offsetof(PrinterEnvironment, macAddress), Bytes(sizeof env.macAddress, 'C'));
+    patch(&unterminated, offsetof(PrinterEnvironment, paperList), Bytes(sizeof(PaperRow), 'D'));
+    ok &= Write(root / "stored_environment", "texts_unterminated", unterminated);
+    Bytes noSentinel{0};
+    for (int i = 0; i < kPaperSlots; i++) {
+        if (env.paperList[i].id != kPaperListEnd) continue;
+        patch(&noSentinel, offsetof(PrinterEnvironment, paperList) + i * sizeof(PaperRow) + offsetof(PaperRow, id),
+              Bytes{9, 0, 0, 0});
+        break;
+    }
+    for (int i = 0; i < kMediaSlots; i++)
+        patch(&noSentinel, offsetof(PrinterEnvironment, mediaTypeList) + i * sizeof(MediaRow) + offsetof(MediaRow, id),
+              Bytes{1, 1, 0, 0});
+    ok &= Write(root / "stored_environment", "lists_full", noSentinel);
+    Bytes options{0};
+    patch(&options, offsetof(PrinterEnvironment, inputUnit_Option), Bytes(8, 0xFF));
+    patch(&options, offsetof(PrinterEnvironment, inkCount), Bytes(12, 0xFF));
+    patch(&options, offsetof(PrinterEnvironment, defaultTray), Bytes(sizeof env.defaultTray, 0xFF));
+    ok &= Write(root / "stored_environment", "options_high", options);
+    Bytes shortRecord{1};
+    const uint8_t* envBytes = reinterpret_cast<const uint8_t*>(&env);
+    shortRecord.insert(shortRecord.end(), envBytes, envBytes + 4096);
+    ok &= Write(root / "stored_environment", "short_record", shortRecord);
+
+    // The stored model record of each of our model files, for each model.
+    for (const auto& entry : fs::directory_iterator(ZR_MODEL_DIR)) {
+        if (entry.path().extension() != ".RDF") continue;
+        const Bytes text = ReadFile(entry.path());
+        for (int m = 0; m < kFuzzModelSections; m++) {
+            RdfInfo info{};
+            if (!FuzzParseModelFile(text.data(), text.size(), kFuzzModelSectionNames[m], &info)) continue;
+            const uint8_t* b = reinterpret_cast<const uint8_t*>(&info);
+            ok &= Write(root / "model_record", entry.path().stem().string() + "_" + std::to_string(m),
+                        Bytes(b, b + sizeof info));
+        }
+    }
+    ok &= Write(root / "model_record", "short", Bytes(100, 0x7F));
 
     if (!ok) std::fprintf(stderr, "zr51_fuzz_seeds: a seed could not be written\n");
     return ok ? 0 : 1;

@@ -10,7 +10,7 @@ set -u
 cd "$(dirname "$0")/.."
 seconds=${1:-50}
 [ $# -gt 0 ] && shift
-targets=${*:-"caller_devmode stored_devmode model_file snmp_response keyed_record export_file"}
+targets=${*:-"caller_devmode stored_devmode model_file snmp_response keyed_record export_file stored_environment model_record"}
 
 cmake --preset fuzz >/dev/null || exit 1
 cmake --build --preset fuzz || exit 1

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "platform/tracker_system.h"
 
@@ -9,8 +10,15 @@ namespace {
 
 constexpr size_t kMaxFileName = 256;
 
-// Changed without the mutex: sheets start and end the tracker from the
-// application's user-interface thread.
+// Start, end and every use of the table first take this lock, which lives
+// as long as the process: sheets open and close on any application thread
+// while other threads allocate, and the last end frees the table and closes
+// the tracker's own mutex under their feet.
+std::mutex& Lifetime() {
+    static std::mutex lock;
+    return lock;
+}
+
 uint32_t g_initialised = 0;
 uint32_t g_references = 0;
 void* g_mutex = nullptr;
@@ -25,9 +33,12 @@ size_t FileNameLength(const char* file) {
     return n;
 }
 
+int ReportLocked();
+
 }  // namespace
 
 void TrackStart() {
+    std::lock_guard<std::mutex> life(Lifetime());
     if (g_initialised) {
         ++g_references;
         return;
@@ -56,6 +67,7 @@ void* TrackAlloc(int64_t size, const char* file, int line) {
     if (!block) return nullptr;
     char* name = reinterpret_cast<char*>(block + size);
     if (nameLength) std::memcpy(name, file, nameLength);
+    std::lock_guard<std::mutex> life(Lifetime());
     if (!g_initialised) return block;
 
     sys.Lock(g_mutex);
@@ -80,6 +92,7 @@ void* TrackAlloc(int64_t size, const char* file, int line) {
 void TrackFree(void* block) {
     if (!block) return;
     TrackerSystem& sys = TrackSys();
+    std::unique_lock<std::mutex> life(Lifetime());
     if (g_initialised) {
         sys.Lock(g_mutex);
         if (g_live) {
@@ -93,10 +106,18 @@ void TrackFree(void* block) {
         }
         sys.Unlock(g_mutex);
     }
+    life.unlock();
     sys.Free(block);
 }
 
 int TrackReport() {
+    std::lock_guard<std::mutex> life(Lifetime());
+    return ReportLocked();
+}
+
+namespace {
+
+int ReportLocked() {
     TrackerSystem& sys = TrackSys();
     char text[256];
     sys.DebugOutputA("\n----------- KELO Printer Driver : memory leak check ! ----------\n");
@@ -120,7 +141,10 @@ int TrackReport() {
     return written;
 }
 
+}  // namespace
+
 void TrackEnd() {
+    std::lock_guard<std::mutex> life(Lifetime());
     if (!g_initialised) return;
     TrackerSystem& sys = TrackSys();
     sys.Lock(g_mutex);
@@ -128,7 +152,7 @@ void TrackEnd() {
         sys.Unlock(g_mutex);
         return;
     }
-    TrackReport();
+    ReportLocked();
     sys.Unlock(g_mutex);
     sys.CloseMutex(g_mutex);
     sys.Free(g_table);
@@ -139,5 +163,11 @@ void TrackEnd() {
     g_initialised = 0;
 }
 
-uint32_t TrackCapacity() { return g_capacity; }
-uint32_t TrackLiveCount() { return g_live; }
+uint32_t TrackCapacity() {
+    std::lock_guard<std::mutex> life(Lifetime());
+    return g_capacity;
+}
+uint32_t TrackLiveCount() {
+    std::lock_guard<std::mutex> life(Lifetime());
+    return g_live;
+}

@@ -1,6 +1,7 @@
 // Many threads at once through the paths the spooler and applications call
 // in parallel: settings resolution, capability queries and SNMP sessions,
-// which share the process-wide request-id counter and session list. Every
+// which share the process-wide request-id counter and session list, and the
+// memory tracker beside sheets that open and close. Every
 // thread's results must equal a single-threaded run of the same work; the
 // thread-sanitizer build also reports any unguarded shared state.
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include "answer.h"
 #include "entry/device_capabilities.h"
+#include "entry/memory_tracker.h"
 #include "platform/fake_udp.h"
 #include "settings/printer_rig.h"
 #include "snmp/snmp_session.h"
@@ -111,6 +113,47 @@ TEST(ConcurrencyStress, ResolveCapabilitiesAndSnmpFromManyThreads) {
     EXPECT_EQ(0, mismatches.load());
     EXPECT_EQ(0, rig.fake.spooler.OpenHandles());
     EXPECT_EQ(0, net.openSockets);
+}
+
+// Workers allocate and free through the tracker while sheets on two other
+// threads start and end it again and again, so that the last end repeatedly
+// frees the table beside them. Afterwards one held start sees every block of
+// a last round counted and freed.
+TEST(ConcurrencyStress, TrackerBesideSheetsOpeningAndClosing) {
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; t++) {
+        threads.emplace_back([&stop, t] {
+            while (!stop) {
+                void* blocks[8];
+                for (int i = 0; i < 8; i++) blocks[i] = TRACK_ALLOC(16 + t * 8 + i);
+                for (void* b : blocks) TrackFree(b);
+            }
+        });
+    }
+    std::thread sheets([] {
+        for (int i = 0; i < 500; i++) {
+            TrackStart();
+            TrackEnd();
+        }
+    });
+    for (int i = 0; i < 500; i++) {
+        TrackStart();
+        TrackStart();
+        TrackEnd();
+        TrackEnd();
+    }
+    sheets.join();
+    stop = true;
+    for (std::thread& th : threads) th.join();
+    EXPECT_EQ(0u, TrackCapacity());
+
+    TrackStart();
+    void* kept[3] = {TRACK_ALLOC(1), TRACK_ALLOC(2), TRACK_ALLOC(3)};
+    EXPECT_EQ(3u, TrackLiveCount());
+    for (void* b : kept) TrackFree(b);
+    EXPECT_EQ(0, TrackReport());
+    TrackEnd();
 }
 
 }  // namespace
