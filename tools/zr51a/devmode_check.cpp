@@ -88,5 +88,7 @@ int DevModeCheck(int argc, char** argv) {
         std::printf("%s: %zu failing check%s\n", fits ? "fits" : "does not fit", failing.size(),
                     failing.size() == 1 ? "" : "s");
     }
-    return fits ? kExitOk : kExitRefused;
+    if (fits) return kExitOk;
+    return Refuse(path + ": does not fit a printer of " + printer.section + ": " + std::to_string(failing.size()) +
+                  " failing check" + (failing.size() == 1 ? "" : "s"));
 }
