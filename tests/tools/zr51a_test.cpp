@@ -60,6 +60,10 @@ protected:
         old[68] = static_cast<char>(156);
         old[69] = 0;
         WriteBytes(dir_ + "/old.bin", old);
+        // A header claiming far more than the file holds.
+        std::string huge = dm.substr(0, 100);
+        huge[68] = huge[69] = huge[70] = huge[71] = static_cast<char>(0xFF);
+        WriteBytes(dir_ + "/huge.bin", huge);
         WriteBytes(dir_ + "/a.reg", RegExport(dm, true, "hex"));
         WriteBytes(dir_ + "/b.reg", RegExport(dm.substr(0, 3000), false, "hex(3)"));
         std::string bad = RegExport(dm.substr(0, 300), false, "hex");
@@ -156,6 +160,8 @@ const Case kCases[] = {
      {"\"JUP/CS\"", "booklet"}},
     {"devmode show old.bin", 0, {"156 of 220 bytes (dmSize 156)", "ours, complete", "dmCollate", "booklet"}, {},
      {"dmFormName", "dmMediaType"}},
+    {"devmode show huge.bin", 0, {"100 of 220 bytes (dmSize 65535, cut by the end of the data)", "too few for a signature"}, {}, {}},
+    {"devmode resolve --model {M}/ZRC4500.RDF --diff huge.bin -o h.bin", 0, {"dmFormName: (absent) -> \"A4\"", "not in the input's public part", "the input has no private part"}, {}, {}},
     {"devmode show short.bin", 1, {}, {"short.bin: 40 bytes: too short for a DEVMODE"}, {}},
     {"devmode show missing.bin", 1, {}, {"missing.bin: cannot open"}, {}},
     {"devmode show bad.reg", 1, {}, {"bad.reg: line 6: bad hex byte 'zz'"}, {}},

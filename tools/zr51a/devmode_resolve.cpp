@@ -109,8 +109,10 @@ std::vector<Change> Diff(const StepLog& log, const DriverDevMode* in, const Driv
     for (int i = 0; i < count; i++) {
         const PublicField& f = pub[i];
         if (!Differs(in, out, f.offset, f.size)) continue;
-        Change c{f.name, f.offset + f.size <= inPublic ? PublicFieldValue(f, in, 0) : "(absent)",
-                 PublicFieldValue(f, out, 0), Reasons(log, in, f.offset, f.size, nullptr, inputPrivateOurs)};
+        const bool present = f.offset + f.size <= inPublic;
+        Change c{f.name, present ? PublicFieldValue(f, in, 0) : "(absent)", PublicFieldValue(f, out, 0),
+                 present ? Reasons(log, in, f.offset, f.size, nullptr, inputPrivateOurs)
+                         : std::vector<std::string>{"not in the input's public part: the printer's value stays"}};
         changes.push_back(c);
     }
     for (int i = 0; i < PrivateFieldCount(); i++) {

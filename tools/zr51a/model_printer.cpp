@@ -92,11 +92,20 @@ int SetUpModelPrinter(ModelPrinter* mp, const std::string& modelPath, const std:
 int ResolveForPrinter(const std::vector<uint8_t>* input, PrinterSession* session) {
     PrinterHandle h = nullptr;
     if (!Spool().OpenPrinter(kToolPrinter, kPrinterAccessUse, &h)) return 0;
-    // The driver may read a little past a header that claims more than it
-    // has: the input lies in a zeroed buffer with room to spare.
+    // The driver trusts a caller's buffer to hold dmSize + dmDriverExtra
+    // bytes, as the spooler's callers guarantee; a file may claim more than
+    // it has, so the input lies in a zeroed buffer that holds whatever its
+    // header claims, with room to spare.
     std::vector<uint8_t> padded;
     if (input) {
-        padded.assign(input->size() + sizeof(DriverDevMode) + 512, 0);
+        size_t claimed = 0;
+        if (input->size() >= offsetof(PublicDevMode, dmFields)) {
+            uint16_t size, extra;
+            std::memcpy(&size, input->data() + offsetof(PublicDevMode, dmSize), 2);
+            std::memcpy(&extra, input->data() + offsetof(PublicDevMode, dmDriverExtra), 2);
+            claimed = static_cast<size_t>(size) + extra;
+        }
+        padded.assign((claimed > input->size() ? claimed : input->size()) + sizeof(DriverDevMode) + 512, 0);
         std::memcpy(padded.data(), input->data(), input->size());
     }
     uint32_t flags = kResolveWholeSession | (input ? kResolveInBuffer : 0);
