@@ -75,8 +75,9 @@ int PrinterQuery(int argc, char** argv) {
     if (host.empty() || host.size() > 39) return UsageError("HOST takes 1 to 39 characters", kUsage);
     uint32_t timeout = 3;
     if (args.Has("--timeout")) {
+        const std::string text = args.Get("--timeout");
         char* end = nullptr;
-        long t = std::strtol(args.Get("--timeout").c_str(), &end, 10);
+        long t = std::strtol(text.c_str(), &end, 10);
         if (!end || *end || t < 1 || t > 60) return UsageError("--timeout takes whole seconds from 1 to 60", kUsage);
         timeout = static_cast<uint32_t>(t);
     }
