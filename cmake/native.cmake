@@ -6,6 +6,11 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 file(GLOB_RECURSE ZR_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.cpp)
+# The administrator's command-line tool over the core and the in-memory
+# spooler; its tests run the built program.
+file(GLOB ZR51A_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/zr51a/*.cpp)
+add_executable(zr51a ${ZR51A_SOURCES})
+target_link_libraries(zr51a PRIVATE zr51fake)
 list(FILTER ZR_NATIVE_TESTS EXCLUDE REGEX "_win32_test\\.cpp$")
 # The simulated printer of the SNMP tests, with BER code of its own.
 add_library(zr51snmpsim STATIC ${CMAKE_SOURCE_DIR}/tools/snmp_sim/ber.cpp ${CMAKE_SOURCE_DIR}/tools/snmp_sim/answer.cpp)
@@ -26,7 +31,8 @@ target_compile_definitions(zr51_tests PRIVATE ZR_FUZZ_DIR="${CMAKE_SOURCE_DIR}/f
 # Tests that read our model description files find them here.
 target_compile_definitions(zr51_tests PRIVATE ZR_MODEL_DIR="${CMAKE_SOURCE_DIR}/data/models")
 target_compile_definitions(zr51_tests PRIVATE ZR51_SNMP_SIM="$<TARGET_FILE:zr51-snmp-sim>")
-add_dependencies(zr51_tests zr51-snmp-sim)
+target_compile_definitions(zr51_tests PRIVATE ZR51A_TOOL="$<TARGET_FILE:zr51a>")
+add_dependencies(zr51_tests zr51-snmp-sim zr51a)
 gtest_discover_tests(zr51_tests DISCOVERY_TIMEOUT 60)
 # The default simulated printer as a values file for cmake/with-agent.sh, which
 # the Windows runs of the retrieval serve.

@@ -184,3 +184,26 @@ set_tests_properties(retrieval_win32_snmpd PROPERTIES
   TIMEOUT 300
   PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
   FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\[  SKIPPED \\]|Failure")
+
+# The administrator's command-line tool as a console program: the in-memory
+# spooler stands in for a printer (there is none to ask), Winsock carries its
+# SNMP. Run once under Wine: the default DEVMODE of a model resolved and
+# shown, a registry export of it read back, and a printer that does not
+# answer (127.52.8.9, where nothing listens) reported within the time-out.
+file(GLOB ZR51A_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/zr51a/*.cpp)
+add_executable(zr51a ${ZR51A_SOURCES} ${CMAKE_SOURCE_DIR}/src/platform/udp_win32.cpp)
+target_link_libraries(zr51a PRIVATE zr51fake ws2_32)
+target_link_options(zr51a PRIVATE ${ZR_STATIC_LINK})
+set(ZR51A_WINE "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh $<TARGET_FILE:zr51a>")
+add_test(NAME zr51a_wine
+  COMMAND sh -c "${ZR51A_WINE} devmode resolve --model ${CMAKE_SOURCE_DIR}/data/models/ZRC4500.RDF -o zr51a-wine.bin && \
+${ZR51A_WINE} devmode show zr51a-wine.bin && \
+${ZR51A_WINE} favorites export --devmode zr51a-wine.bin --name Wine -o zr51a-wine.qvt && \
+${ZR51A_WINE} favorites show zr51a-wine.qvt | head -n 1; \
+${ZR51A_WINE} printer query 127.52.8.9 --timeout 1 2>&1; echo \"query exit $?\""
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(zr51a_wine PROPERTIES
+  RUN_SERIAL TRUE
+  TIMEOUT 300
+  PASS_REGULAR_EXPRESSION "private part: ours, complete\n.*trailingMagic += 672227609\n.*favourite \"Wine\", 12206-byte record, 215 items\n.*127\\.52\\.8\\.9: no answer from the printer within 1 s[^\n]*\nquery exit 1"
+  FAIL_REGULAR_EXPRESSION "usage:|cannot open")

@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 #include "rules/settings_application.h"
+#include "settings/settings_observer.h"
 
 namespace {
 
@@ -224,15 +225,27 @@ void ApplyDeviceRestrictions(PrinterSession* session, PrinterHandle printer) {
     Settings& p = session->dm.priv;
     const PrinterEnvironment& env = session->env;
     SpecialJobKinds(p, env);
+    NoteSettingsStep("device rule: special job kinds", session);
     FeedUnitTrays(p, env);
+    NoteSettingsStep("device rule: feed unit trays", session);
     OutputTray(p, env);
+    NoteSettingsStep("device rule: output tray", session);
     Finishing(p, env);
+    NoteSettingsStep("device rule: finishing", session);
     SpecialUnits(p, env);
+    NoteSettingsStep("device rule: special output units", session);
     Folds(p, env);
+    NoteSettingsStep("device rule: folds", session);
     StorageOutput(p, env);
+    NoteSettingsStep("device rule: storage output", session);
     BookletBinding(p, env);
+    NoteSettingsStep("device rule: booklet binding", session);
     ApplyColorRestriction(printer, session);
+    NoteSettingsStep("device rule: colour restriction", session);
     Quality(p, env);
+    NoteSettingsStep("device rule: image quality", session);
     Barcode(p, env);
+    NoteSettingsStep("device rule: barcode areas", session);
     LastRules(p, env);
+    NoteSettingsStep("device rule: duplex, paper type and covers", session);
 }

@@ -13,6 +13,7 @@
 #include "rules/settings_application.h"
 #include "settings/field_table.h"
 #include "settings/resolve.h"
+#include "settings/settings_observer.h"
 #include "settings/text16.h"
 
 namespace {
@@ -369,27 +370,36 @@ void _UdcMergeSelfDMode(PrinterSession* s, const void* input, PrinterHandle prin
         DrvLog(nullptr, "    dmPageLength = [%d / %d]\n", inLength, s->dm.pub.dmPaperLength);
     }
     MergePublicFields(s, d);
+    NoteSettingsStep("merge of the public fields", s);
 
     if (!p) {
         ApplyDeviceRestrictions(s, printer);
         _UdcUpdateCmnDModeArea(s, printer, printerName);
+        NoteSettingsStep("public area update", s);
         return;
     }
 
     PrivateSettings& t = s->dm.priv;
     MergeTableFields(&t, p, s->env.inputUnit_Option);
+    NoteSettingsStep("accepted values", s);
     MergeIdentity(s, p, printer, printerName);
+    NoteSettingsStep("job identity", s);
     if (d.dmFields & kDmColor) {
         if (d.dmColor == 1) t.colorMode = 2;
         else if (p->colorMode < 8) t.colorMode = p->colorMode;
     }
+    NoteSettingsStep("colour mode from dmColor", s);
     MergeOutputPaper(s, p, printer);
+    NoteSettingsStep("output paper", s);
     uint16_t o = p->orientationOverride ? p->documentOrientation : t.originalOrientation;
     if (t.booklet == 3 && o == 1) t.booklet = 1;
     else if ((t.booklet == 1 || t.booklet == 2) && o == 2) t.booklet = 3;
+    NoteSettingsStep("booklet orientation", s);
 
     ConvertHeaderTicket(s, reinterpret_cast<const uint8_t*>(p));
+    NoteSettingsStep("header ticket", s);
     std::free(scratch);
     ApplyDeviceRestrictions(s, printer);
     _UdcUpdateCmnDModeArea(s, printer, printerName);
+    NoteSettingsStep("public area update", s);
 }

@@ -7,6 +7,7 @@
 
 #include "entry/log.h"
 #include "entry/session_load.h"
+#include "settings/settings_observer.h"
 
 uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, const char16_t* printerName,
                               void* reserved, uint32_t flags, int caller) {
@@ -25,6 +26,7 @@ uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, 
         if (GetOsVersionCode() >= 203) mask &= ~kFaultDeviceName;
         if (mask == 0) std::memcpy(&s->dm.priv.trailingMagic, input + offsetof(DriverDevMode, priv.trailingMagic), 4);
         _UdcNormalizeSelfDMode(s, printer, printerName, caller);
+        NoteSettingsStep("printer's settings", s);
         _UdcMergeSelfDMode(s, input, printer, printerName, caller, mask);
         merged = true;
     } else {

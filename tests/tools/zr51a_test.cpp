@@ -1,0 +1,278 @@
+// The command-line tool end to end: the built program run on our model
+// files, on DEVMODEs the driver made and on damaged copies of them, and
+// against the simulated printer. Each case is one command line with its
+// exit status and the fragments its output must (or must not) hold.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "settings/private_settings.h"
+#include "snmp/agent_fixture.h"
+#include "snmp/simulated_printer.h"
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class Zr51aTool : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char tmpl[] = "/tmp/zr51a-test-XXXXXX";
+        dir_ = mkdtemp(tmpl);
+        // Our DEVMODE as the driver makes it for the colour model, and the
+        // damaged and edited copies the cases read.
+        Result r = Run("devmode resolve --model {M}/ZRC4500.RDF -o def.bin");
+        ASSERT_EQ(0, r.status) << r.err;
+        std::string dm = ReadText(dir_ + "/def.bin");
+        ASSERT_EQ(kDriverDevModeSize, dm.size());
+        std::string edited = dm;
+        edited[220 + offsetof(PrivateSettings, booklet)] = 9;
+        edited[220 + offsetof(PrivateSettings, scale_Zoom)] = static_cast<char>(999 & 0xFF);
+        edited[220 + offsetof(PrivateSettings, scale_Zoom) + 1] = static_cast<char>(999 >> 8);
+        edited[220 + offsetof(PrivateSettings, staple)] = 10;
+        WriteBytes(dir_ + "/edited.bin", edited);
+        WriteBytes(dir_ + "/short.bin", dm.substr(0, 40));
+        WriteBytes(dir_ + "/cut.bin", dm.substr(0, 3000));
+        std::string foreign = dm.substr(0, 220) + "FOREIGNDRV01" + std::string(500, '\0');
+        WriteBytes(dir_ + "/foreign.bin", foreign);
+        // An older 156-byte public part followed by our private record.
+        std::string old = dm.substr(0, 156) + dm.substr(220);
+        old[68] = static_cast<char>(156);
+        old[69] = 0;
+        WriteBytes(dir_ + "/old.bin", old);
+        // A header claiming far more than the file holds.
+        std::string huge = dm.substr(0, 100);
+        huge[68] = huge[69] = huge[70] = huge[71] = static_cast<char>(0xFF);
+        WriteBytes(dir_ + "/huge.bin", huge);
+        WriteBytes(dir_ + "/a.reg", RegExport(dm, true, "hex"));
+        WriteBytes(dir_ + "/b.reg", RegExport(dm.substr(0, 3000), false, "hex(3)"));
+        std::string bad = RegExport(dm.substr(0, 300), false, "hex");
+        bad.replace(bad.find(",00,", bad.find("\\\r\n")), 4, ",zz,");
+        WriteBytes(dir_ + "/bad.reg", bad);
+        WriteBytes(dir_ + "/dword.reg", "REGEDIT4\r\n\r\n[HKEY_X]\r\n\"DefDevmode\"=dword:00000001\r\n");
+        WriteBytes(dir_ + "/novalue.reg", "REGEDIT4\r\n\r\n[HKEY_X]\r\n\"Other\"=hex:00\r\n");
+        WriteBytes(dir_ + "/cont.reg", "REGEDIT4\r\n\"DefDevmode\"=hex:00,01,\\\r\n");
+        WriteBytes(dir_ + "/notmodel.RDF", "[Something]\r\nKey=1\r\n");
+        r = Run("favorites export --devmode def.bin --name Office -o fav.qvt");
+        ASSERT_EQ(0, r.status) << r.err;
+        std::string qvt = ReadText(dir_ + "/fav.qvt");
+        ASSERT_GT(qvt.size(), 64u);
+        std::string tag = qvt;
+        tag[0] = 'X';
+        WriteBytes(dir_ + "/tag.qvt", tag);
+        WriteBytes(dir_ + "/cut.qvt", qvt.substr(0, qvt.size() / 2));
+        WriteBytes(dir_ + "/header.qvt", qvt.substr(0, 30));
+    }
+    static void TearDownTestSuite() { std::system(("rm -rf " + dir_).c_str()); }
+
+    // A registry export of a printer key with the value DefDevmode, its hex
+    // bytes in lines continued with '\' as the registry editor writes them.
+    static std::string RegExport(const std::string& bytes, bool utf16, const char* kind) {
+        std::string text = std::string(utf16 ? "Windows Registry Editor Version 5.00" : "REGEDIT4") +
+                           "\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\Printers\\P1]\r\n\"Name\"=\"P1\"\r\n";
+        std::string line = std::string("\"DefDevmode\"=") + kind + ":";
+        for (size_t i = 0; i < bytes.size(); i++) {
+            char b[4];
+            std::snprintf(b, sizeof b, "%02x", static_cast<unsigned char>(bytes[i]));
+            std::string tok = std::string(b) + (i + 1 < bytes.size() ? "," : "");
+            if (line.size() + tok.size() > 76) {
+                text += line + "\\\r\n";
+                line = "  ";
+            }
+            line += tok;
+        }
+        text += line + "\r\n\r\n";
+        if (!utf16) return text;
+        std::string wide = "\xFF\xFE";
+        for (char c : text) wide += std::string(1, c) + '\0';
+        return wide;
+    }
+
+    static Result Run(const std::string& args) {
+        std::string line = args;
+        for (size_t p; (p = line.find("{M}")) != std::string::npos;) line.replace(p, 3, ZR_MODEL_DIR);
+        std::string cmd = "cd " + dir_ + " && " + ZR51A_TOOL + " " + line + " >out.txt 2>err.txt";
+        int raw = std::system(cmd.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(dir_ + "/out.txt"), ReadText(dir_ + "/err.txt")};
+    }
+
+    static std::string dir_;
+};
+std::string Zr51aTool::dir_;
+
+struct Case {
+    const char* args;
+    int status;
+    std::vector<const char*> out;     // fragments of stdout
+    std::vector<const char*> err;     // fragments of stderr
+    std::vector<const char*> absent;  // text stdout must not hold
+};
+
+const Case kCases[] = {
+    // Usage.
+    {"", 2, {}, {"no command given", "usage: zr51a"}, {}},
+    {"frobnicate", 2, {}, {"unknown command 'frobnicate'"}, {}},
+    {"devmode explode x", 2, {}, {"unknown subcommand 'devmode explode'"}, {}},
+    {"devmode show", 2, {}, {"devmode show takes one FILE"}, {}},
+    {"devmode show --bogus def.bin", 2, {}, {"unknown option --bogus"}, {}},
+    {"devmode resolve --model {M}/ZRC4500.RDF", 2, {}, {"needs -o OUT"}, {}},
+    {"devmode resolve --model {M}/ZRC4500.RDF --diff -o x.bin", 2, {}, {"--diff needs an IN"}, {}},
+    {"favorites export --devmode def.bin --name ThisNameIsLongerThan20 -o f.qvt", 2, {}, {"1 to 20 characters"}, {}},
+    {"printer query host --timeout 0", 2, {}, {"--timeout takes whole seconds"}, {}},
+    {"printer query host --community", 2, {}, {"option --community needs a value"}, {}},
+    // Help on each subcommand goes to stdout with status 0.
+    {"devmode show --help", 0, {"usage: zr51a devmode show"}, {}, {}},
+    {"devmode resolve --help", 0, {"usage: zr51a devmode resolve"}, {}, {}},
+    {"devmode check -h", 0, {"usage: zr51a devmode check"}, {}, {}},
+    {"favorites export --help", 0, {"usage: zr51a favorites export"}, {}, {}},
+    {"favorites import --help", 0, {"usage: zr51a favorites import"}, {}, {}},
+    {"favorites show --help", 0, {"usage: zr51a favorites show"}, {}, {}},
+    {"printer query --help", 0, {"usage: zr51a printer query"}, {}, {}},
+    // Showing DEVMODEs whole, cut, foreign, older and from registry exports.
+    {"devmode show def.bin", 0,
+     {"private part: ours, complete", "dmSize                                   = 220", "signature",
+      "\"JUP/CS\"", "booklet", "trailingMagic                            = 672227609"}, {}, {}},
+    {"devmode show --json def.bin", 0, {"\"privatePart\": \"ours, complete\"", "\"dmDriverExtra\": 18820"}, {}, {}},
+    {"devmode show a.reg", 0, {"a.reg: 19040 bytes", "ours, complete", "trailingMagic"}, {}, {}},
+    {"devmode show b.reg", 0, {"ours, cut: 2780 of 18820 bytes", "booklet"}, {}, {"jobName", "trailingMagic"}},
+    {"devmode show cut.bin", 0, {"ours, cut: 2780 of 18820 bytes"}, {}, {"trailingMagic"}},
+    {"devmode show foreign.bin", 0, {"foreign: 18820 bytes at offset 220 begin 46 4F 52 45", "dmFormName"}, {},
+     {"\"JUP/CS\"", "booklet"}},
+    {"devmode show old.bin", 0, {"156 of 220 bytes (dmSize 156)", "ours, complete", "dmCollate", "booklet"}, {},
+     {"dmFormName", "dmMediaType"}},
+    {"devmode show huge.bin", 0, {"100 of 220 bytes (dmSize 65535, cut by the end of the data)", "too few for a signature"}, {}, {}},
+    {"devmode resolve --model {M}/ZRC4500.RDF --diff huge.bin -o h.bin", 0, {"dmFormName: (absent) -> \"A4\"", "not in the input's public part", "the input has no private part"}, {}, {}},
+    {"devmode show short.bin", 1, {}, {"short.bin: 40 bytes: too short for a DEVMODE"}, {}},
+    {"devmode show missing.bin", 1, {}, {"missing.bin: cannot open"}, {}},
+    {"devmode show bad.reg", 1, {}, {"bad.reg: line 6: bad hex byte 'zz'"}, {}},
+    {"devmode show dword.reg", 1, {}, {"dword.reg: line 4: value \"DefDevmode\" is not binary"}, {}},
+    {"devmode show novalue.reg", 1, {}, {"novalue.reg: no value \"DefDevmode\""}, {}},
+    {"devmode show cont.reg", 1, {}, {"cont.reg: line 2: continuation"}, {}},
+    // Resolution on each model, and which rule changed what.
+    {"devmode resolve --model {M}/ZRT2300.RDF def.bin -o t.bin", 0, {"t.bin: 19040 bytes resolved for KELO ZR-T2300"}, {}, {}},
+    {"devmode resolve --model {M}/ZRM1200.RDF --diff edited.bin -o m.bin", 0,
+     {"booklet: 9 -> 0", "by accepted values of booklet: accepted values 0..3", "scale_Zoom: 999 -> 200",
+      "clamped to 50..200", "staple: 10 -> 0", "by device rule: finishing"}, {}, {}},
+    {"devmode show m.bin", 0, {"booklet                                  = 0", "staple                                   = 0"}, {}, {}},
+    {"devmode resolve --model {M}/ZRC4500.RDF --diff --json edited.bin -o c.bin", 0,
+     {"\"field\": \"booklet\"", "\"rules\": [\"accepted values of booklet"}, {}, {}},
+    {"devmode resolve --model missing.RDF -o x.bin", 1, {}, {"missing.RDF: cannot open"}, {}},
+    {"devmode resolve --model notmodel.RDF -o x.bin", 1, {}, {"notmodel.RDF: no model section"}, {}},
+    {"devmode resolve --model {M}/ZRC4500.RDF --env def.bin -o x.bin", 1, {}, {"def.bin: 19040 bytes: a printer environment record"}, {}},
+    {"devmode resolve --model {M}/ZRC4500.RDF short.bin -o x.bin", 1, {}, {"short.bin: 40 bytes"}, {}},
+    // The validity check.
+    {"devmode check --model {M}/ZRC4500.RDF def.bin", 0, {"fits: 0 failing checks"}, {}, {"FAIL"}},
+    {"devmode check --model {M}/ZRM1200.RDF def.bin", 1, {"FAIL colorMode = AUTO", "does not fit"},
+     {"def.bin: does not fit a printer of KELO ZR-M1200"}, {}},
+    {"devmode check --model {M}/ZRM1200.RDF --json edited.bin", 1, {"\"fits\": false", "staple"}, {}, {}},
+    {"devmode check --model {M}/ZRC4500.RDF fav.qvt", 0, {"fits"}, {}, {}},
+    {"devmode check --model {M}/ZRC4500.RDF foreign.bin", 1, {}, {"foreign.bin: private part foreign"}, {}},
+    {"devmode check --model {M}/ZRC4500.RDF cut.qvt", 1, {}, {"cut.qvt: not a readable favourites file"}, {}},
+    // Favourites.
+    {"favorites show fav.qvt", 0, {"favourite \"Office\"", "12206-byte record, 215 items", "booklet"}, {}, {}},
+    {"favorites show --json fav.qvt", 0, {"\"name\": \"Office\"", "\"unknownKeys\": 0"}, {}, {}},
+    {"favorites import fav.qvt -o imp.bin", 0, {"imp.bin: favourite \"Office\" as a 19040-byte DEVMODE"}, {}, {}},
+    {"devmode show imp.bin", 0, {"ours, complete"}, {}, {}},
+    {"favorites export --devmode foreign.bin --name X -o x.qvt", 1, {}, {"foreign.bin: private part foreign"}, {}},
+    {"favorites export --devmode a.reg --name Reg -o reg.qvt", 0, {"favourite \"Reg\""}, {}, {}},
+    {"favorites show tag.qvt", 1, {}, {"tag.qvt: offset 0: no \"KELO_QVT\" tag"}, {}},
+    {"favorites show cut.qvt", 1, {}, {"cut.qvt: damaged"}, {}},
+    {"favorites import header.qvt -o x.bin", 1, {}, {"header.qvt: 30 bytes: shorter than the 64-byte header"}, {}},
+};
+
+TEST_F(Zr51aTool, CommandLines) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.args);
+        Result r = Run(c.args);
+        EXPECT_EQ(c.status, r.status) << r.err;
+        for (const char* f : c.out) EXPECT_NE(std::string::npos, r.out.find(f)) << "stdout lacks: " << f;
+        for (const char* f : c.err) EXPECT_NE(std::string::npos, r.err.find(f)) << "stderr lacks: " << f << "\n" << r.err;
+        for (const char* f : c.absent) EXPECT_EQ(std::string::npos, r.out.find(f)) << "stdout holds: " << f;
+        // Messages never go to stdout, results never to stderr.
+        if (c.status == 1) {
+            EXPECT_TRUE(r.err.rfind("zr51a: ", 0) == 0) << r.err;
+        }
+        if (c.status == 0) {
+            EXPECT_TRUE(r.err.empty()) << r.err;
+        }
+    }
+}
+
+// The resolved DEVMODE is what a later resolution takes unchanged.
+TEST_F(Zr51aTool, ResolvedDevModeIsStable) {
+    ASSERT_EQ(0, Run("devmode resolve --model {M}/ZRM1200.RDF edited.bin -o r1.bin").status);
+    Result r = Run("devmode resolve --model {M}/ZRM1200.RDF --diff r1.bin -o r2.bin");
+    EXPECT_EQ(0, r.status);
+    EXPECT_NE(std::string::npos, r.out.find("0 fields changed")) << r.out;
+}
+
+// The printer's configuration from snmpd serving the simulated printer:
+// every name the printer holds is printed; a wrong community and an address
+// where nothing answers end within the time-out.
+TEST_F(Zr51aTool, PrinterQuery) {
+    const zr51test::SimulatedPrinter p = zr51test::DefaultSimulatedPrinter();
+    const std::string address = zr51test::NextLoopbackAddress();
+    zr51test::SnmpdAgent agent;
+    std::string why;
+    if (!agent.Start(address, zr51test::AgentValuesFor(p), &why)) GTEST_SKIP() << why;
+
+    Result r = Run("printer query " + address);
+    ASSERT_EQ(0, r.status) << r.err;
+    EXPECT_NE(std::string::npos, r.out.find("macAddress = \"" + p.mac1 + "\""));
+    for (const auto& f : p.folders) {
+        if (f.inUse) {
+            EXPECT_NE(std::string::npos, r.out.find("\"" + f.name + "\"")) << f.name;
+        }
+    }
+    for (const auto& x : p.papers) {
+        if (x.valid) {
+            EXPECT_NE(std::string::npos,
+                      r.out.find(x.name + "\" " + std::to_string(x.width) + " x " + std::to_string(x.length)));
+        }
+    }
+    for (const auto* list : {&p.forms, &p.profiles}) {
+        for (const auto& x : *list) {
+            if (x.valid) {
+                EXPECT_NE(std::string::npos, r.out.find("\"" + x.name + "\"")) << x.name;
+            }
+        }
+    }
+    EXPECT_TRUE(r.err.empty()) << "no progress line when stderr is not a terminal: " << r.err;
+
+    r = Run("printer query --json " + address);
+    EXPECT_EQ(0, r.status);
+    EXPECT_NE(std::string::npos, r.out.find("\"notAnswered\": []"));
+    EXPECT_NE(std::string::npos, r.out.find("\"barcodeAreas\": ["));
+
+    r = Run("printer query " + address + " --community private --timeout 1");
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.err.find(address + ": no answer from the printer within 1 s")) << r.err;
+
+    const std::string nobody = zr51test::NextLoopbackAddress();
+    r = Run("printer query " + nobody + " --timeout 2");
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.err.find(nobody + ": no answer from the printer within 2 s")) << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include <cstdio>
+#include <cstring>
+
+#include "zr51a.h"
+
+int Args::Has(const char* name) const {
+    for (const auto& o : options)
+        if (o.first == name) return 1;
+    return 0;
+}
+
+std::string Args::Get(const char* name) const {
+    for (const auto& o : options)
+        if (o.first == name) return o.second;
+    return "";
+}
+
+int ParseArgs(int argc, char** argv, int first, const OptionSpec* specs, int specCount, Args* out, std::string* why) {
+    bool onlyPositional = false;
+    for (int i = first; i < argc; i++) {
+        std::string a = argv[i];
+        if (onlyPositional || a.size() < 2 || a[0] != '-') {
+            out->positional.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            onlyPositional = true;
+            continue;
+        }
+        std::string value;
+        bool inlineValue = false;
+        size_t eq = a.find('=');
+        if (a.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = a.substr(eq + 1);
+            a = a.substr(0, eq);
+            inlineValue = true;
+        }
+        const OptionSpec* spec = nullptr;
+        for (int k = 0; k < specCount; k++)
+            if (a == specs[k].name || (specs[k].alias && a == specs[k].alias)) spec = &specs[k];
+        if (!spec) {
+            *why = "unknown option " + a;
+            return 0;
+        }
+        if (spec->takesValue && !inlineValue) {
+            if (i + 1 >= argc) {
+                *why = std::string("option ") + spec->name + " needs a value";
+                return 0;
+            }
+            value = argv[++i];
+        } else if (!spec->takesValue && inlineValue) {
+            *why = std::string("option ") + spec->name + " takes no value";
+            return 0;
+        }
+        if (out->Has(spec->name)) {
+            *why = std::string("option ") + spec->name + " given twice";
+            return 0;
+        }
+        out->options.emplace_back(spec->name, value);
+    }
+    return 1;
+}
+
+int UsageError(const std::string& why, const char* usage) {
+    std::fprintf(stderr, "zr51a: %s\nusage: %s", why.c_str(), usage);
+    return kExitUsage;
+}
+
+int Refuse(const std::string& what) {
+    std::fprintf(stderr, "zr51a: %s\n", what.c_str());
+    return kExitRefused;
+}
+
+int ShowHelp(const char* usage) {
+    std::fputs("usage: ", stdout);
+    std::fputs(usage, stdout);
+    return kExitOk;
+}
