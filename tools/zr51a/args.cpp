@@ -15,7 +15,7 @@ std::string Args::Get(const char* name) const {
     return "";
 }
 
-int ParseArgs(int argc, char** argv, int first, const OptionSpec* specs, int specCount, Args* out, std::string* why) {
+int ParseArgs(int argc, char** argv, int first, const OptionSpec* known, int knownCount, Args* out, std::string* why) {
     bool onlyPositional = false;
     for (int i = first; i < argc; i++) {
         std::string a = argv[i];
@@ -35,28 +35,28 @@ int ParseArgs(int argc, char** argv, int first, const OptionSpec* specs, int spe
             a = a.substr(0, eq);
             inlineValue = true;
         }
-        const OptionSpec* spec = nullptr;
-        for (int k = 0; k < specCount; k++)
-            if (a == specs[k].name || (specs[k].alias && a == specs[k].alias)) spec = &specs[k];
-        if (!spec) {
+        const OptionSpec* match = nullptr;
+        for (int k = 0; k < knownCount; k++)
+            if (a == known[k].name || (known[k].alias && a == known[k].alias)) match = &known[k];
+        if (!match) {
             *why = "unknown option " + a;
             return 0;
         }
-        if (spec->takesValue && !inlineValue) {
+        if (match->takesValue && !inlineValue) {
             if (i + 1 >= argc) {
-                *why = std::string("option ") + spec->name + " needs a value";
+                *why = std::string("option ") + match->name + " needs a value";
                 return 0;
             }
             value = argv[++i];
-        } else if (!spec->takesValue && inlineValue) {
-            *why = std::string("option ") + spec->name + " takes no value";
+        } else if (!match->takesValue && inlineValue) {
+            *why = std::string("option ") + match->name + " takes no value";
             return 0;
         }
-        if (out->Has(spec->name)) {
-            *why = std::string("option ") + spec->name + " given twice";
+        if (out->Has(match->name)) {
+            *why = std::string("option ") + match->name + " given twice";
             return 0;
         }
-        out->options.emplace_back(spec->name, value);
+        out->options.emplace_back(match->name, value);
     }
     return 1;
 }

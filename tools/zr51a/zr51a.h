@@ -24,12 +24,12 @@ struct OptionSpec {
 };
 struct Args {
     std::vector<std::string> positional;
-    std::vector<std::pair<std::string, std::string>> options;  // by spec name
+    std::vector<std::pair<std::string, std::string>> options;  // by option name
     int Has(const char* name) const;
     std::string Get(const char* name) const;  // "" when absent
 };
 // 1 with out filled; 0 with why ("unknown option --x").
-int ParseArgs(int argc, char** argv, int first, const OptionSpec* specs, int specCount, Args* out, std::string* why);
+int ParseArgs(int argc, char** argv, int first, const OptionSpec* known, int knownCount, Args* out, std::string* why);
 // Prints "zr51a: <why>" and the usage text to stderr; returns kExitUsage.
 int UsageError(const std::string& why, const char* usage);
 // Prints "zr51a: <what>" to stderr; returns kExitRefused.
