@@ -9,6 +9,7 @@
 #include "rules/settings_application.h"
 #include "settings/field_table.h"
 #include "settings/resolve.h"
+#include "settings/size_units.h"
 #include "settings/text16.h"
 
 namespace {
@@ -28,7 +29,7 @@ uint32_t DefaultPaperId(const PrinterEnvironment& env, int original) {
 
 // Width and length (0.1 mm, smaller first) from the paper list, or from the
 // built-in table while the list is not built yet.
-void PaperSize(const PrinterEnvironment& env, uint32_t id, int32_t* w, int32_t* l) {
+void PaperSize(const PrinterEnvironment& env, uint32_t id, int64_t* w, int64_t* l) {
     uint32_t a = 0, b = 0;
     bool found = false;
     for (int i = 0; i < kPaperSlots && env.paperList[i].id != kPaperListEnd && env.paperList[i].name[0]; i++) {
@@ -46,8 +47,8 @@ void PaperSize(const PrinterEnvironment& env, uint32_t id, int32_t* w, int32_t* 
             found = true;
         }
     }
-    *w = static_cast<int32_t>(a < b ? a : b);
-    *l = static_cast<int32_t>(a < b ? b : a);
+    *w = a < b ? a : b;
+    *l = a < b ? b : a;
 }
 
 void WriteTableDefaults(PrivateSettings* p) {
@@ -168,10 +169,10 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
     Text16Copy(p.font_StampText, 64, p.font_Watermark);
 
     p.bindingSide = env.a3OrA4 ? 2 : 0;
-    int32_t w = 0, l = 0;
+    int64_t w = 0, l = 0;
     PaperSize(env, DefaultPaperId(env, 0), &w, &l);
-    p.originalWidth_mm_CustomPaper = p.outputWidth_mm_CustomPaper = p.outputWidth_mm = w * 10;
-    p.originalLength_mm_CustomPaper = p.outputLength_mm_CustomPaper = p.outputLength_mm = l * 10;
+    p.originalWidth_mm_CustomPaper = p.outputWidth_mm_CustomPaper = p.outputWidth_mm = HundredthsFromTenths(w);
+    p.originalLength_mm_CustomPaper = p.outputLength_mm_CustomPaper = p.outputLength_mm = HundredthsFromTenths(l);
 
     p.colorMode = (env.inkCount == 1 || (env.inkCount == 2 && env.localArea == 0)) ? 2 : 0;
     p.imageMode = env.inkCount == 1 ? 2 : 1;

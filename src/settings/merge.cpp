@@ -14,6 +14,7 @@
 #include "settings/field_table.h"
 #include "settings/resolve.h"
 #include "settings/settings_observer.h"
+#include "settings/size_units.h"
 #include "settings/text16.h"
 
 namespace {
@@ -100,7 +101,7 @@ int MatchOriginalPaper(PrinterSession* s, PublicDevMode& d, PrinterHandle printe
     for (const FormInfo& f : forms) {
         int32_t fs = f.width < f.height ? f.width : f.height;
         int32_t fl = f.width < f.height ? f.height : f.width;
-        if (std::abs(fs - small * 100) <= 1000 && std::abs(fl - large * 100) <= 1000) {
+        if (FormNearSize(fs, fl, small, large)) {
             found = &f;
             bySize = 1;
             break;
@@ -160,8 +161,8 @@ void MergePublicFields(PrinterSession* s, PublicDevMode& d) {
             p.originalWidth_mm_CustomPaper = w;
             p.originalLength_mm_CustomPaper = l;
         } else if (const PaperRow* row = PaperRowAt(&env, PaperListIndex(&env, id))) {
-            p.originalWidth_mm_CustomPaper = static_cast<int32_t>(row->width) * 10;
-            p.originalLength_mm_CustomPaper = static_cast<int32_t>(row->length) * 10;
+            p.originalWidth_mm_CustomPaper = HundredthsFromTenths(row->width);
+            p.originalLength_mm_CustomPaper = HundredthsFromTenths(row->length);
         }
     }
     if ((d.dmFields & kDmOrientation) && (d.dmOrientation == 1 || d.dmOrientation == 2))
@@ -240,10 +241,10 @@ void Extents(const PrinterEnvironment& env, int32_t* minX, int32_t* minY, int32_
         *maxX = *maxY = 327670;
         return;
     }
-    *minX = static_cast<int32_t>(env.minExtent[0]) * 10;
-    *minY = static_cast<int32_t>(env.minExtent[1]) * 10;
-    *maxX = static_cast<int32_t>(env.maxExtent[0]) * 10;
-    *maxY = static_cast<int32_t>(env.maxExtent[1]) * 10;
+    *minX = HundredthsFromTenths(env.minExtent[0]);
+    *minY = HundredthsFromTenths(env.minExtent[1]);
+    *maxX = HundredthsFromTenths(env.maxExtent[0]);
+    *maxY = HundredthsFromTenths(env.maxExtent[1]);
 }
 
 void MergeOutputPaper(PrinterSession* s, const PrivateSettings* p, PrinterHandle printer) {
@@ -270,7 +271,7 @@ void MergeOutputPaper(PrinterSession* s, const PrivateSettings* p, PrinterHandle
             for (const FormInfo& f : forms) {
                 int32_t fs = f.width < f.height ? f.width : f.height;
                 int32_t fl = f.width < f.height ? f.height : f.width;
-                if (std::abs(fs - small * 100) <= 1000 && std::abs(fl - large * 100) <= 1000) {
+                if (FormNearSize(fs, fl, small, large)) {
                     found = 256;
                     break;
                 }
@@ -295,8 +296,8 @@ void MergeOutputPaper(PrinterSession* s, const PrivateSettings* p, PrinterHandle
         t.outputWidth_mm = t.originalWidth_mm_CustomPaper;
         t.outputLength_mm = t.originalLength_mm_CustomPaper;
     } else if (const PaperRow* row = PaperRowAt(&env, PaperListIndex(&env, t.originalSize))) {
-        t.outputWidth_mm = static_cast<int32_t>(row->width) * 10;
-        t.outputLength_mm = static_cast<int32_t>(row->length) * 10;
+        t.outputWidth_mm = HundredthsFromTenths(row->width);
+        t.outputLength_mm = HundredthsFromTenths(row->length);
     }
     int32_t w = Clamp(p->outputWidth_mm_CustomPaper, minX, maxX);
     int32_t l = Clamp(p->outputLength_mm_CustomPaper, minY, maxY);

@@ -82,6 +82,15 @@ const StoredCase kStoredCases[] = {
     {"regional inch model: mail forms", [](PrinterEnvironment& e) { e.localArea = 1; e.unitOfLength = 1; },
      [](Bytes& b, uint32_t*) { Priv(b).form_Envelope_MailMaking = 2; },
      {{"form_Envelope_MailMaking", 0, 3}, {"size_Insert_MailMaking", 0, 1}}},
+    // A stored environment's paper list may hold any size; the record's
+    // 0.01 mm fields take the largest they can carry instead of wrapping.
+    {"default paper larger than a field holds", [](PrinterEnvironment& e) {
+         e.paperList[0].id = 9;
+         e.paperList[0].width = 0xC5C5C5C5;
+         e.paperList[0].length = 0x7FFFFFFF;
+         e.defaultPaper[0] = e.defaultPaper[2] = 9;
+     },
+     nullptr, {{"outputWidth_mm", 0, INT32_MAX}, {"outputLength_mm_CustomPaper", 0, INT32_MAX}}},
 };
 
 class StoredDefaults : public ::testing::TestWithParam<StoredCase> {};

@@ -90,7 +90,9 @@ TEST(GetPrinterAddress, FromThePortMonitors) {
         ASSERT_TRUE(platform.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &printer));
         char address[256] = "unchanged";
         EXPECT_EQ(GetPrinterAddress(printer, address, sizeof address), c.address ? 1 : 0);
-        if (c.address) EXPECT_STREQ(address, c.address);
+        if (c.address) {
+            EXPECT_STREQ(address, c.address);
+        }
         platform.spooler.ClosePrinter(printer);
     }
 }

@@ -64,7 +64,9 @@ TEST(SimulatedPrinter, SnmpdServesTheDescriptionAsWritten) {
             const AgentValue& v = values[first + i];
             EXPECT_EQ(AsWritten(v, buffers[i].data(), records[i].length), v.value) << v.oid;
             // The printer sends its flags, counts and states in one byte.
-            if (v.type == "integer" && std::stoll(v.value) < 128) EXPECT_EQ(records[i].length, 1u) << v.oid;
+            if (v.type == "integer" && std::stoll(v.value) < 128) {
+                EXPECT_EQ(records[i].length, 1u) << v.oid;
+            }
         }
     }
 
