@@ -243,9 +243,11 @@ int MatchPaperSize(const PrinterEnvironment* env, int32_t width, int32_t length)
     for (int pos = 0;; pos++) {
         const PaperRow* r = PaperRowAt(env, pos);
         if (!r) return -1;
-        int32_t rs = static_cast<int32_t>(r->width < r->length ? r->width : r->length);
-        int32_t rl = static_cast<int32_t>(r->width < r->length ? r->length : r->width);
-        int32_t ds = rs - small, dl = rl - large;
+        // Wide: a row from a stored list and a size from a caller's record
+        // can both be anything.
+        int64_t rs = r->width < r->length ? r->width : r->length;
+        int64_t rl = r->width < r->length ? r->length : r->width;
+        int64_t ds = rs - small, dl = rl - large;
         if (ds >= -10 && ds <= 10 && dl >= -10 && dl <= 10) return pos;
     }
 }

@@ -291,10 +291,20 @@ TEST(GlobalList, SizeMatchTable) {
     const MatchCase cases[] = {
         {2100, 2970, 9},  {2970, 2100, 9},   {2110, 2980, 9}, {2090, 2960, 9}, {2111, 2970, 0},
         {2100, 2981, 0},  {2159, 2794, 1},   {2794, 2159, 1}, {1000, 1480, 43}, {3000, 3000, 0},
+        // Sizes at the ends of the range reach the row of any size, never
+        // a row by wrapping around.
+        {INT32_MIN, INT32_MIN, 0}, {INT32_MAX, INT32_MAX, 0}, {-10, 2970, 0}, {INT32_MAX - 5, INT32_MAX, 0},
     };
     FakePlatformScope fake;
     auto env = NewEnvironment();
     BuildModelLists(env.get(), nullptr, 0x0409, 0);
+    // A stored list may hold a row with a size no paper has.
+    int last = 0;
+    while (PaperRowAt(env.get(), last + 1)) last++;
+    PaperRow* huge = &env->paperList[last];
+    huge->id = 4242;
+    huge->width = 0xFFFFFFF0;
+    huge->length = 0x7FFFFFFF;
     for (const MatchCase& c : cases) {
         int pos = MatchPaperSize(env.get(), c.width, c.length);
         if (c.wantId == 0) {
