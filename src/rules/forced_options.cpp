@@ -2,31 +2,15 @@
 #include <cstring>
 
 #include "rules/constraint_engine.h"
+#include "rules/control_fields.h"
 
 namespace {
 
-enum Target : uint8_t {
-    kPrivate,
-    kEnvironment,
-    kDuplex,         // duplexType_MixedSize with mixed sizes on, else duplexType
-    kImageMode,      // only on four- and five-ink models
-    kImageQuality,   // 1 becomes 5 on inkjet matte paper and inkjet postcards
-};
+#define P ZR_PRIVATE_FIELD
+#define E ZR_ENVIRONMENT_FIELD
 
-struct ForcedTarget {
-    uint32_t control;
-    Target target;
-    uint32_t offset;
-    uint8_t size;
-};
-
-#define P(control, field) \
-    ForcedTarget{control, kPrivate, offsetof(PrivateSettings, field), sizeof(PrivateSettings::field)}
-#define E(control, field) \
-    ForcedTarget{control, kEnvironment, offsetof(PrinterEnvironment, field), sizeof(PrinterEnvironment::field)}
-
-constexpr ForcedTarget kTargets[] = {
-    P(30211, colorMode), ForcedTarget{30213, kDuplex, 0, 0}, P(30214, duplexType_MixedSize), P(30216, copies),
+constexpr ControlField kTargets[] = {
+    P(30211, colorMode), ControlField{30213, kDuplexField, 0, 0}, P(30214, duplexType_MixedSize), P(30216, copies),
     P(30218, proofPrint), P(30220, collate), P(30221, collate), P(30223, originalSize),
     P(30226, originalOrientation), P(30227, originalOrientation), P(30228, mixedSizeSupport),
     P(30230, zoomSupport), P(30235, outputSize), P(30237, inputTray), P(30241, paperType), P(30244, outputMode),
@@ -35,8 +19,8 @@ constexpr ForcedTarget kTargets[] = {
     P(30514, staple), P(30517, punch), P(30519, fold), P(32715, bindingSide_Fold), P(30522, bookletBinding),
     P(30525, offsetOutput), P(30528, slipSheet), P(30530, coverSupport), P(30533, outputTray),
     P(30535, continuousOutput),
-    ForcedTarget{30611, kImageMode, offsetof(PrivateSettings, imageMode), 1}, P(30613, printDensity),
-    ForcedTarget{30615, kImageQuality, offsetof(PrivateSettings, imageQuality), 1}, P(30621, textSmoothing),
+    ControlField{30611, kImageModeField, offsetof(PrivateSettings, imageMode), 1}, P(30613, printDensity),
+    ControlField{30615, kImageQualityField, offsetof(PrivateSettings, imageQuality), 1}, P(30621, textSmoothing),
     P(30627, halftoneScreening), P(30628, gammaControl), P(30632, barcodeAreaDefinition),
     P(30636, envelopeImageProcessing), P(30710, ownerNameSupport), P(30713, jobNameSupport),
     P(30716, passwordSupport), P(30725, programPrint), P(33105, offsetOutput_ProgramPrint),
@@ -54,10 +38,6 @@ constexpr ForcedTarget kTargets[] = {
 #undef P
 #undef E
 
-void Write(uint8_t* base, uint32_t offset, uint8_t size, uint32_t value) {
-    std::memcpy(base + offset, &value, size);  // little-endian: the low bytes
-}
-
 }  // namespace
 
 void ApplyForcedOptions(const ConstraintResult* results, int count, PrinterSession& s) {
@@ -67,21 +47,22 @@ void ApplyForcedOptions(const ConstraintResult* results, int count, PrinterSessi
     for (int i = 0; results && i < count && i < kConstraintResultRoom; i++) {
         const ConstraintResult& r = results[i];
         if (r.kind != kForcedOption) continue;
-        for (const ForcedTarget& t : kTargets) {
+        for (const ControlField& t : kTargets) {
             if (t.control != r.control) continue;
-            switch (t.target) {
-            case kPrivate: Write(priv, t.offset, t.size, r.value); break;
-            case kEnvironment: Write(env, t.offset, t.size, r.value); break;
-            case kDuplex:
+            switch (t.place) {
+            case kPrivateField: WriteControlField(priv, t, r.value); break;
+            case kEnvironmentField: WriteControlField(env, t, r.value); break;
+            case kDuplexField:
                 if (p.mixedSizeSupport == 1) p.duplexType_MixedSize = static_cast<uint16_t>(r.value);
                 else p.duplexType = static_cast<uint16_t>(r.value);
                 break;
-            case kImageMode:
+            case kImageModeField:
                 if (s.env.inkCount == 4 || s.env.inkCount == 5) p.imageMode = static_cast<uint8_t>(r.value);
                 break;
-            case kImageQuality:
+            case kImageQualityField:
                 p.imageQuality = static_cast<uint8_t>(r.value == 1 && (p.paperType == 260 || p.paperType == 262) ? 5 : r.value);
                 break;
+            default: break;
             }
             break;
         }

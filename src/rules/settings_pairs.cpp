@@ -2,35 +2,18 @@
 #include <cstring>
 
 #include "rules/constraint_engine.h"
+#include "rules/control_fields.h"
 
 namespace {
 
-enum Source : uint8_t {
-    kPrivate,      // a private settings field
-    kEnvironment,  // an environment record field
-    kZero,         // a control whose value is always 0 (or an empty entry)
-    kDuplex,       // duplexType_MixedSize with mixed sizes on, else duplexType
-    kSigned16,     // a signed 16-bit private field, sign-extended
-    kBinding,      // the output binding position
-};
+#define P ZR_PRIVATE_FIELD
+#define E ZR_ENVIRONMENT_FIELD
+#define Z(control) ControlField{control, kNoField, 0, 0}
 
-struct PairSource {
-    uint32_t control;
-    Source source;
-    uint32_t offset;
-    uint8_t size;
-};
-
-#define P(control, field) \
-    PairSource{control, kPrivate, offsetof(PrivateSettings, field), sizeof(PrivateSettings::field)}
-#define E(control, field) \
-    PairSource{control, kEnvironment, offsetof(PrinterEnvironment, field), sizeof(PrinterEnvironment::field)}
-#define Z(control) PairSource{control, kZero, 0, 0}
-
-constexpr PairSource kPairs[kSettingsPairCount] = {
-    P(30211, colorMode), PairSource{30213, kDuplex, 0, 0}, P(30216, copies), P(30218, proofPrint),
+constexpr ControlField kPairs[kSettingsPairCount] = {
+    P(30211, colorMode), ControlField{30213, kDuplexField, 0, 0}, P(30216, copies), P(30218, proofPrint),
     P(30220, collate), P(30223, originalSize),
-    PairSource{30226, kSigned16, offsetof(PrivateSettings, originalOrientation), 2},
+    ControlField{30226, kSigned16Field, offsetof(PrivateSettings, originalOrientation), 2},
     P(30228, mixedSizeSupport), P(30230, zoomSupport), P(30235, outputSize), P(30237, inputTray),
     P(30241, paperType), P(30244, outputMode), P(30411, pluralPagesPerSheet), P(30413, singlePagesPerSheet),
     P(30415, booklet), P(30416, watermarkSupport), P(30418, stampSupport), P(30420, imagePositioning),
@@ -47,7 +30,7 @@ constexpr PairSource kPairs[kSettingsPairCount] = {
     P(31813, duplexTypeOfSmallerPage), P(31816, duplexTypeOfLargerPage), P(31818, rotateLargerPage),
     P(32712, direction_Fold), P(32715, bindingSide_Fold), P(33095, collate_ProgramPrint),
     P(33098, slipSheet_ProgramPrint), P(33105, offsetOutput_ProgramPrint),
-    PairSource{kOutputBindingPositionControl, kBinding, 0, 0}, Z(30238), P(30725, programPrint),
+    ControlField{kOutputBindingPositionControl, kBindingField, 0, 0}, Z(30238), P(30725, programPrint),
     P(32617, autoReduce_SideMargin), P(32522, autoReduce_CenterMargin), P(33220, appliedPage_Watermark),
     P(33615, appliedPage_StampDate), E(4017, inkCount), P(32811, faceUpDown_OutputTray),
     P(32511, separateBooks_BookletBinding), P(32523, printCoverSeparately_BookletBinding), P(32415, backCover),
@@ -60,12 +43,6 @@ constexpr PairSource kPairs[kSettingsPairCount] = {
 #undef P
 #undef E
 #undef Z
-
-uint32_t ReadUnsigned(const uint8_t* base, size_t offset, size_t size) {
-    uint32_t v = 0;
-    std::memcpy(&v, base + offset, size);  // little-endian: the low bytes
-    return v;
-}
 
 bool IsOneOf(uint32_t layout, const uint32_t* values, size_t n) {
     for (size_t i = 0; i < n; i++)
@@ -106,15 +83,15 @@ void BuildSettingsPairs(const PrinterSession& s, SettingsPairArray& out) {
     const uint8_t* priv = reinterpret_cast<const uint8_t*>(&p);
     const uint8_t* env = reinterpret_cast<const uint8_t*>(&s.env);
     for (int i = 0; i < kSettingsPairCount; i++) {
-        const PairSource& src = kPairs[i];
+        const ControlField& src = kPairs[i];
         uint32_t v = 0;
-        switch (src.source) {
-        case kPrivate: v = ReadUnsigned(priv, src.offset, src.size); break;
-        case kEnvironment: v = ReadUnsigned(env, src.offset, src.size); break;
-        case kZero: break;
-        case kDuplex: v = p.mixedSizeSupport == 1 ? p.duplexType_MixedSize : p.duplexType; break;
-        case kSigned16: v = static_cast<uint32_t>(static_cast<int32_t>(static_cast<int16_t>(p.originalOrientation))); break;
-        case kBinding: v = OutputBindingPosition(p); break;
+        switch (src.place) {
+        case kPrivateField: v = ReadControlField(priv, src); break;
+        case kEnvironmentField: v = ReadControlField(env, src); break;
+        case kDuplexField: v = p.mixedSizeSupport == 1 ? p.duplexType_MixedSize : p.duplexType; break;
+        case kSigned16Field: v = static_cast<uint32_t>(static_cast<int32_t>(static_cast<int16_t>(p.originalOrientation))); break;
+        case kBindingField: v = OutputBindingPosition(p); break;
+        default: break;
         }
         out.entry[i] = SettingsPair{src.control, 0, v, 0};
     }
