@@ -76,3 +76,10 @@ int ShowHelp(const char* usage) {
     std::fputs(usage, stdout);
     return kExitOk;
 }
+
+int ParseSubcommand(int argc, char** argv, const OptionSpec* known, int knownCount, const char* usage, Args* out) {
+    std::string why;
+    if (!ParseArgs(argc, argv, 3, known, knownCount, out, &why)) return UsageError(why, usage);
+    if (out->Has("--help")) return ShowHelp(usage);
+    return -1;
+}

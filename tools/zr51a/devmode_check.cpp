@@ -29,9 +29,8 @@ std::string LogText(const std::u16string& line) {
 
 int DevModeCheck(int argc, char** argv) {
     Args args;
+    if (int done = ParseSubcommand(argc, argv, kOptions, 5, kUsage, &args); done >= 0) return done;
     std::string why;
-    if (!ParseArgs(argc, argv, 3, kOptions, 5, &args, &why)) return UsageError(why, kUsage);
-    if (args.Has("--help")) return ShowHelp(kUsage);
     if (!args.Has("--model")) return UsageError("devmode check needs --model FILE.RDF", kUsage);
     if (args.positional.size() != 1) return UsageError("devmode check takes one IN", kUsage);
     const std::string& path = args.positional[0];

@@ -130,9 +130,8 @@ std::vector<Change> Diff(const StepLog& log, const DriverDevMode* in, const Driv
 
 int DevModeResolve(int argc, char** argv) {
     Args args;
+    if (int done = ParseSubcommand(argc, argv, kOptions, 7, kUsage, &args); done >= 0) return done;
     std::string why;
-    if (!ParseArgs(argc, argv, 3, kOptions, 7, &args, &why)) return UsageError(why, kUsage);
-    if (args.Has("--help")) return ShowHelp(kUsage);
     if (!args.Has("--model")) return UsageError("devmode resolve needs --model FILE.RDF", kUsage);
     if (!args.Has("--output")) return UsageError("devmode resolve needs -o OUT", kUsage);
     if (args.positional.size() > 1) return UsageError("devmode resolve takes at most one IN", kUsage);

@@ -14,9 +14,8 @@ const OptionSpec kOptions[] = {{"--json", nullptr, 0}, {"--help", "-h", 0}};
 
 int DevModeShow(int argc, char** argv) {
     Args args;
+    if (int done = ParseSubcommand(argc, argv, kOptions, 2, kUsage, &args); done >= 0) return done;
     std::string why;
-    if (!ParseArgs(argc, argv, 3, kOptions, 2, &args, &why)) return UsageError(why, kUsage);
-    if (args.Has("--help")) return ShowHelp(kUsage);
     if (args.positional.size() != 1) return UsageError("devmode show takes one FILE", kUsage);
     const std::string& path = args.positional[0];
     std::vector<uint8_t> bytes;

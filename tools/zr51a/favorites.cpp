@@ -75,9 +75,8 @@ int FavoritesExport(int argc, char** argv) {
     const OptionSpec opts[] = {{"--devmode", nullptr, 1}, {"--name", nullptr, 1}, {"--output", "-o", 1},
                                {"--help", "-h", 0}};
     Args args;
+    if (int done = ParseSubcommand(argc, argv, opts, 4, kExportUsage, &args); done >= 0) return done;
     std::string why;
-    if (!ParseArgs(argc, argv, 3, opts, 4, &args, &why)) return UsageError(why, kExportUsage);
-    if (args.Has("--help")) return ShowHelp(kExportUsage);
     if (!args.Has("--devmode") || !args.Has("--name") || !args.Has("--output") || !args.positional.empty())
         return UsageError("favorites export needs --devmode IN, --name NAME and -o FILE.qvt", kExportUsage);
     std::u16string name = U16(args.Get("--name"));
@@ -105,9 +104,8 @@ int FavoritesExport(int argc, char** argv) {
 int FavoritesImport(int argc, char** argv) {
     const OptionSpec opts[] = {{"--output", "-o", 1}, {"--help", "-h", 0}};
     Args args;
+    if (int done = ParseSubcommand(argc, argv, opts, 2, kImportUsage, &args); done >= 0) return done;
     std::string why;
-    if (!ParseArgs(argc, argv, 3, opts, 2, &args, &why)) return UsageError(why, kImportUsage);
-    if (args.Has("--help")) return ShowHelp(kImportUsage);
     if (args.positional.size() != 1 || !args.Has("--output"))
         return UsageError("favorites import takes FILE.qvt and -o OUT", kImportUsage);
     std::vector<uint8_t> record;
@@ -132,9 +130,8 @@ int FavoritesImport(int argc, char** argv) {
 int FavoritesShow(int argc, char** argv) {
     const OptionSpec opts[] = {{"--json", nullptr, 0}, {"--help", "-h", 0}};
     Args args;
+    if (int done = ParseSubcommand(argc, argv, opts, 2, kShowUsage, &args); done >= 0) return done;
     std::string why;
-    if (!ParseArgs(argc, argv, 3, opts, 2, &args, &why)) return UsageError(why, kShowUsage);
-    if (args.Has("--help")) return ShowHelp(kShowUsage);
     if (args.positional.size() != 1) return UsageError("favorites show takes one FILE.qvt", kShowUsage);
     const std::string& path = args.positional[0];
     std::vector<uint8_t> record;

@@ -67,9 +67,7 @@ std::string Section(const char* title, const std::vector<std::pair<std::string, 
 
 int PrinterQuery(int argc, char** argv) {
     Args args;
-    std::string why;
-    if (!ParseArgs(argc, argv, 3, kOptions, 4, &args, &why)) return UsageError(why, kUsage);
-    if (args.Has("--help")) return ShowHelp(kUsage);
+    if (int done = ParseSubcommand(argc, argv, kOptions, 4, kUsage, &args); done >= 0) return done;
     if (args.positional.size() != 1) return UsageError("printer query takes one HOST", kUsage);
     const std::string host = args.positional[0];
     if (host.empty() || host.size() > 39) return UsageError("HOST takes 1 to 39 characters", kUsage);

@@ -36,6 +36,9 @@ int UsageError(const std::string& why, const char* usage);
 int Refuse(const std::string& what);
 // --help: the usage text to stdout; returns kExitOk.
 int ShowHelp(const char* usage);
+// A subcommand's arguments from argv[3] on: -1 when the command goes on with
+// out filled, else its exit status (a usage error, or 0 after --help).
+int ParseSubcommand(int argc, char** argv, const OptionSpec* known, int knownCount, const char* usage, Args* out);
 
 // ---- files (input_files.cpp)
 int ReadWholeFile(const std::string& path, std::vector<uint8_t>* out, std::string* why);
