@@ -3,14 +3,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "entry/global_list.h"
-#include "entry/session_load.h"
+#include "base/size_units.h"
+#include "base/text16.h"
 #include "model/printer_data.h"
+#include "rules/merge.h"
 #include "rules/settings_application.h"
+#include "session/global_list.h"
+#include "session/session_load.h"
 #include "settings/field_table.h"
-#include "settings/resolve.h"
-#include "settings/size_units.h"
-#include "settings/text16.h"
+#include "settings/public_area.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <initializer_list>
 
-#include "entry/log.h"
+#include "diagnostics/log.h"
 #include "model/printer_data.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "settings/field_table.h"
 
-#include "settings/text16.h"
+#include "base/text16.h"
 
 #include <cstdio>
 #include <cstring>

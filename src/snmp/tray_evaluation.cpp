@@ -1,6 +1,6 @@
 #include "snmp/tray_evaluation.h"
 
-#include "entry/log.h"
+#include "diagnostics/log.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The driver's own paper, media-type and tray tables: the lists a printer
 // offers before its model description narrows them. Names are the built-in
 // texts, used when the resource module gives none.
-#include "entry/global_list.h"
+#include "session/global_list.h"
 
 const BuiltinPaper kBuiltinPapers[] = {
     {u"same as original", 0, 0, 0, 20551, 20372},

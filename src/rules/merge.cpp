@@ -6,16 +6,17 @@
 #include <cstring>
 #include <vector>
 
-#include "entry/global_list.h"
-#include "entry/log.h"
-#include "entry/session_load.h"
+#include "base/size_units.h"
+#include "base/text16.h"
+#include "diagnostics/log.h"
 #include "model/printer_data.h"
+#include "rules/merge.h"
 #include "rules/settings_application.h"
+#include "session/global_list.h"
+#include "session/session_load.h"
 #include "settings/field_table.h"
-#include "settings/resolve.h"
+#include "settings/public_area.h"
 #include "settings/settings_observer.h"
-#include "settings/size_units.h"
-#include "settings/text16.h"
 
 namespace {
 

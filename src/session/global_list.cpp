@@ -1,14 +1,14 @@
-#include "entry/global_list.h"
+#include "session/global_list.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "entry/log.h"
+#include "base/text16.h"
+#include "diagnostics/log.h"
 #include "model/printer_data.h"
 #include "model/rdf.h"
 #include "platform/platform.h"
-#include "settings/text16.h"
 
 namespace {
 
