@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "entry/device_capabilities.h"
+#include "entry/resolve.h"
 #include "platform/fake_platform.h"
-#include "settings/resolve.h"
 
 namespace {
 

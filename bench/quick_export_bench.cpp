@@ -10,11 +10,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "entry/resolve.h"
 #include "platform/fake_platform.h"
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
 #include "saved/quick_keys.h"
-#include "settings/resolve.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
+#include "entry/resolve.h"
 #include "platform/fake_platform.h"
-#include "settings/resolve.h"
+#include "session/global_list.h"
 
 namespace {
 

@@ -81,3 +81,7 @@ add_test(NAME constraint_tables_up_to_date
   COMMAND generate_constraint_tables --check ${CMAKE_SOURCE_DIR}/src/rules/tables
           ${CMAKE_SOURCE_DIR}/src/rules/constraint_tables_generated.cpp
           ${CMAKE_BINARY_DIR}/constraint_tables_generated.cpp)
+
+# The house reads top to bottom: an include of src/ that runs up a layer, or
+# between the sibling snmp and saved folders, fails the test run.
+add_test(NAME include_layers COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR})

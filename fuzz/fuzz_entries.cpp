@@ -8,18 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "base/environment.h"
+#include "base/public_devmode.h"
 #include "entry/device_capabilities.h"
-#include "entry/global_list.h"
-#include "entry/session_load.h"
+#include "entry/resolve.h"
 #include "model/rdf.h"
 #include "platform/fake_platform.h"
 #include "platform/profile.h"
+#include "rules/session_reset.h"
 #include "rules/settings_application.h"
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
-#include "settings/environment.h"
-#include "settings/public_devmode.h"
-#include "settings/resolve.h"
+#include "session/global_list.h"
+#include "session/session_load.h"
 #include "snmp/snmp_codec.h"
 
 const char* const kFuzzSnmpOids[kFuzzSnmpObjects] = {

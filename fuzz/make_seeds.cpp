@@ -17,14 +17,14 @@
 #include <vector>
 
 #include "answer.h"
+#include "base/environment.h"
+#include "base/public_devmode.h"
+#include "entry/resolve.h"
 #include "fuzz_entries.h"
 #include "model/rdf.h"
 #include "platform/fake_platform.h"
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
-#include "settings/environment.h"
-#include "settings/public_devmode.h"
-#include "settings/resolve.h"
 #include "snmp/snmp_codec.h"
 
 namespace fs = std::filesystem;

@@ -25,12 +25,12 @@
 #include <string>
 #include <vector>
 
+#include "base/private_settings.h"
+#include "base/text16.h"
 #include "driver_setup_win32.h"
 #include "model/rdf.h"
 #include "platform/platform_win32.h"
 #include "settings/field_table.h"
-#include "settings/private_settings.h"
-#include "settings/text16.h"
 
 namespace {
 

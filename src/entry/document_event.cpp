@@ -2,8 +2,9 @@
 
 #include <cstdlib>
 
-#include "entry/session.h"
-#include "entry/session_load.h"
+#include "base/session.h"
+#include "rules/session_reset.h"
+#include "session/session_load.h"
 #include "snmp/wake_up.h"
 
 int DrvDocumentEventCore(PrinterHandle printer, int event, uint32_t cbIn, const void* in, uint32_t cbOut, void* out) {

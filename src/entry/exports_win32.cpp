@@ -19,11 +19,11 @@
 #include "entry/job_attributes.h"
 #include "entry/printer_event.h"
 #include "entry/property_headers_win32.h"
+#include "entry/resolve.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
 #include "platform/tracker_system_win32.h"
 #include "platform/udp.h"
-#include "settings/resolve.h"
 
 namespace {
 

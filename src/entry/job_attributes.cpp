@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "entry/session_load.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
+#include "session/session_load.h"
 
 namespace {
 

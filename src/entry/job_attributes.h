@@ -3,8 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/private_settings.h"
 #include "platform/platform.h"
-#include "settings/private_settings.h"
 
 // Laid out as the spooler's ATTRIBUTE_INFO_4; levels 1 to 3 are its prefixes.
 #pragma pack(push, 4)

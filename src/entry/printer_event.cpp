@@ -1,6 +1,6 @@
 #include "entry/printer_event.h"
 
-#include "entry/log.h"
+#include "diagnostics/log.h"
 
 namespace {
 

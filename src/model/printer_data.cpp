@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "entry/log.h"
-#include "settings/environment.h"
+#include "base/environment.h"
+#include "diagnostics/log.h"
 
 int ReadTypedPrinterData(PrinterHandle printer, const char16_t* value, uint32_t type, void* buffer, uint32_t size) {
     uint32_t storedType = 0, needed = 0;

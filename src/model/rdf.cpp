@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "entry/log.h"
+#include "base/environment.h"
+#include "diagnostics/log.h"
 #include "model/printer_data.h"
 #include "platform/profile.h"
-#include "settings/environment.h"
 
 namespace {
 

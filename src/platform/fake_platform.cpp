@@ -1,6 +1,6 @@
 #include "platform/fake_platform.h"
 
-#include "settings/text16.h"
+#include "base/text16.h"
 
 #include <algorithm>
 #include <cstring>

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/udp.h"
+#include "platform/sockets.h"
 
 NetAddress FakeAddress(const char* text);  // "192.0.2.1" or "2001:db8::1", port 0
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text16.h"
 #include "platform/profile.h"
-#include "settings/text16.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "rules/constraint_tables.h"
 
 #pragma pack(push, 1)

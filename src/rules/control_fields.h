@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "settings/environment.h"
-#include "settings/private_settings.h"
+#include "base/environment.h"
+#include "base/private_settings.h"
 
 enum FieldPlace : uint8_t {
     kPrivateField,

@@ -1,5 +1,6 @@
 // Finishing, paper and tray choices fitted to the installed device options
 // before a page builds its settings pairs.
+#include "base/tray_ids.h"
 #include "rules/constraint_engine.h"
 
 void NormalizeDeviceOptionSettings(PrinterSession& s) {
@@ -38,7 +39,7 @@ void NormalizeDeviceOptionSettings(PrinterSession& s) {
     if (p.paperType == 263 && e.lightPaperSupport == 0) p.paperType = 257;
     if (p.paperType == 264 && e.roughPaperSupport == 0) p.paperType = 257;
     if (e.modelFS == 1) {
-        uint16_t tray = e.inputUnit_Option == 10 ? 261 : 257;
+        uint16_t tray = e.inputUnit_Option == 10 ? kTrayHighCapacity : kTrayStandardFeed;
         p.inputTray = tray;
         p.tray_SlipSheet_ProgramPrint = tray;
         p.trayForCover_BookletBinding = tray;

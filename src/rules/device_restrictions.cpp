@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/tray_ids.h"
 #include "rules/settings_application.h"
 #include "settings/settings_observer.h"
 
@@ -19,12 +20,6 @@ using Settings = PrivateSettings;
 constexpr uint8_t kUnitNone = 0;
 constexpr uint8_t kUnitMail = 23;
 constexpr uint8_t kUnitPerfectBinding = 24;
-
-// The two codes of the automatic tray: the standard feed tray and the
-// high-capacity feeder that replaces it.
-constexpr uint16_t kTrayStandard = 257;
-constexpr uint16_t kTrayFeeder = 261;
-constexpr uint16_t kTrayAuto = 7;
 
 bool In(int v, std::initializer_list<int> set) {
     for (int s : set)
@@ -66,8 +61,8 @@ void SpecialJobKinds(Settings& p, const PrinterEnvironment&) {
 
 // 2. Tray codes follow the feed unit.
 void FeedUnitTrays(Settings& p, const PrinterEnvironment& env) {
-    uint16_t code = env.inputUnit_Option == 10 ? kTrayFeeder : kTrayStandard;
-    uint16_t other = code == kTrayFeeder ? kTrayStandard : kTrayFeeder;
+    uint16_t code = env.inputUnit_Option == 10 ? kTrayHighCapacity : kTrayStandardFeed;
+    uint16_t other = code == kTrayHighCapacity ? kTrayStandardFeed : kTrayHighCapacity;
     // A single-tray model has no other tray to keep.
     for (size_t off : kFeedTrays)
         if (env.modelFS == 1 || GetWord(p, off) == other) SetWord(p, off, code);
@@ -215,7 +210,7 @@ void Barcode(Settings& p, const PrinterEnvironment& env) {
 // 23 to 25. Last consequences.
 void LastRules(Settings& p, const PrinterEnvironment&) {
     if (p.booklet || p.bookletBinding) p.duplexType = 3;
-    if (p.paperType == 262 && !In(p.inputTray, {kTrayAuto, kTrayStandard, kTrayFeeder})) p.paperType = 261;
+    if (p.paperType == 262 && !In(p.inputTray, {kTrayAuto, kTrayStandardFeed, kTrayHighCapacity})) p.paperType = 261;
     if (p.imageRotation) p.coverSupport = 0;
 }
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/text16.h"
 #include "model/printer_data.h"
 #include "rules/settings_application.h"
-#include "settings/text16.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 // tables below turn them into the record's values.
 #include <cstring>
 
+#include "base/tray_ids.h"
 #include "rules/settings_application.h"
 
 namespace {
@@ -18,7 +19,7 @@ uint32_t Map(const Code* table, size_t n, int v, uint32_t otherwise) {
 template <size_t N>
 uint32_t Map(const Code (&table)[N], int v, uint32_t otherwise) { return Map(table, N, v, otherwise); }
 
-const Code kTrayCodes[] = {{1, 258}, {2, 259}, {3, 260}, {4, 257}, {5, 261}};
+const Code kTrayCodes[] = {{1, kTray1}, {2, kTray2}, {3, kTray3}, {4, kTrayStandardFeed}, {5, kTrayHighCapacity}};
 const Code kPaperCodes[] = {{1, 258}, {2, 259}, {3, 260}, {4, 261}, {5, 262}, {6, 263}, {8, 264}, {9, 266}};
 const Code kDensityCodes[] = {{-3, 13}, {-2, 12}, {-1, 11}, {1, 1}, {2, 2}, {3, 3}};
 const Code kQualityCodes[] = {{0, 1}, {1, 3}, {2, 4}, {3, 5}, {4, 6}};
@@ -66,7 +67,7 @@ void PerfectBindingJob(PrivateSettings& p, const uint8_t* t) {
     p.documentValueA[0] = Le32(t, 24);
     p.duplexType_Cover_PerfectBinding = t[32] == 1 || t[32] == 2;
     p.duplexType_Body_PerfectBinding = t[33] == 1 || t[33] == 2;
-    p.inputTray_Cover_PerfectBinding = t[39] == 6 ? 262 : Tray(t[39]);
+    p.inputTray_Cover_PerfectBinding = t[39] == 6 ? kTrayCoverInserter : Tray(t[39]);
     p.inputTray_Body_PerfectBinding = Tray(t[38]);
     if (AccountingByte(p, t[34], &p.documentFlag[0], 4)) p.reserved7247[0] = 1;
     switch (t[35]) {

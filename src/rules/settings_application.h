@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "platform/platform.h"
 
 // Mode 0 factory defaults (every other mode but 1 and 2 too); mode 1 the

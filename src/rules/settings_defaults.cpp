@@ -3,14 +3,16 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "entry/global_list.h"
-#include "entry/session_load.h"
+#include "base/size_units.h"
+#include "base/text16.h"
+#include "base/tray_ids.h"
 #include "model/printer_data.h"
+#include "rules/merge.h"
 #include "rules/settings_application.h"
+#include "session/global_list.h"
+#include "session/session_load.h"
 #include "settings/field_table.h"
-#include "settings/resolve.h"
-#include "settings/size_units.h"
-#include "settings/text16.h"
+#include "settings/public_area.h"
 
 namespace {
 
@@ -106,7 +108,7 @@ int ResetToStoredDefaults(PrinterSession* session, PrinterHandle printer, const 
     bool regionalInch = env.localArea && env.unitOfLength;
     p.form_Envelope_MailMaking = regionalInch ? 3 : 1;
     p.size_Insert_MailMaking = regionalInch ? 1 : 9;
-    p.tray_SlipSheet_ProgramPrint = env.inputUnit_Option == 10 ? 261 : 257;
+    p.tray_SlipSheet_ProgramPrint = env.inputUnit_Option == 10 ? kTrayHighCapacity : kTrayStandardFeed;
     ApplyDeviceRestrictions(session, printer);
     _UdcUpdateCmnDModeArea(session, printer, name);
     return 1;
@@ -159,7 +161,7 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
     p.duplexType_MixedSize = duplex == 2 ? 4 : 5;
     p.originalSize = static_cast<uint16_t>(DefaultPaperId(env, 1));
     p.outputSize = static_cast<uint16_t>(env.defaultPaper[env.unitOfLength ? 3 : 2]);
-    p.inputTray = env.modelFS == 1 ? 257 : 7;
+    p.inputTray = env.modelFS == 1 ? kTrayStandardFeed : kTrayAuto;
 
     char16_t text[256] = {};
     if (Sys().LoadResourceString(env.languageId, 20454, text, 256) > 0) Text16Copy(p.text_Watermark, 64, text);
@@ -192,7 +194,7 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
     p.form_Envelope_MailMaking = regionalInch ? 3 : 1;
     p.size_Insert_MailMaking = regionalInch ? 1 : 9;
 
-    uint16_t standard = env.inputUnit_Option == 10 ? 261 : 257;
+    uint16_t standard = env.inputUnit_Option == 10 ? kTrayHighCapacity : kTrayStandardFeed;
     p.inputTray_Cover_PerfectBinding = standard;
     p.inputTray_Body_PerfectBinding = standard;
     p.inputTrayPriority_CarbonCopy[0] = standard;

@@ -8,7 +8,8 @@
 
 #include <initializer_list>
 
-#include "entry/log.h"
+#include "base/tray_ids.h"
+#include "diagnostics/log.h"
 #include "model/printer_data.h"
 
 namespace {
@@ -46,9 +47,9 @@ bool ColorForbidden(int mode, int inks, uint32_t m) {
 
 // Slip sheets and mail making feed from the high-capacity feeder exactly
 // when it is installed.
-bool FeederOnlyTrayWrong(int tray, bool feeder) { return feeder ? tray != 261 : tray == 261; }
+bool FeederOnlyTrayWrong(int tray, bool feeder) { return feeder ? tray != kTrayHighCapacity : tray == kTrayHighCapacity; }
 // Covers and program-print slip sheets: the feeder replaces the feed tray.
-bool FeedTrayMissing(int tray, bool feeder) { return feeder ? tray == 257 : tray == 261; }
+bool FeedTrayMissing(int tray, bool feeder) { return feeder ? tray == kTrayStandardFeed : tray == kTrayHighCapacity; }
 
 bool OutputTrayAllowed(int tray, int unit) {
     switch (unit) {
@@ -144,13 +145,13 @@ const Row kRows[] = {
           e.localArea),
     CHECK(DISABLE "OutputSize = %d, localArea = %d\n", LocalSize(p.outputSize, e.localArea), p.outputSize, e.localArea),
     CHECK(DISABLE "inputTray = INPUT_TRAY_FEEDER, inputUnit_Option = HIGH_CAPACITY_FEEDER\n",
-          p.inputTray == 257 && f.feeder),
-    CHECK(DISABLE "inputTray = INPUT_TRAY_1, modelFS = S\n", p.inputTray == 258 && f.sModel),
-    CHECK(DISABLE "inputTray = INPUT_TRAY_2, modelFS = S\n", p.inputTray == 259 && f.sModel),
-    CHECK(DISABLE "inputTray = INPUT_TRAY_3, modelFS = S\n", p.inputTray == 260 && f.sModel),
+          p.inputTray == kTrayStandardFeed && f.feeder),
+    CHECK(DISABLE "inputTray = INPUT_TRAY_1, modelFS = S\n", p.inputTray == kTray1 && f.sModel),
+    CHECK(DISABLE "inputTray = INPUT_TRAY_2, modelFS = S\n", p.inputTray == kTray2 && f.sModel),
+    CHECK(DISABLE "inputTray = INPUT_TRAY_3, modelFS = S\n", p.inputTray == kTray3 && f.sModel),
     CHECK(DISABLE "inputTray = INPUT_TRAY_HIGH_CAPACITY_FEEDER, inputUnit_Option = NOT_INSTALLED\n",
-          p.inputTray == 261 && !f.feeder),
-    CHECK(DISABLE "inputTray = UNKNOWN(%d)\n", p.inputTray != 7 && (p.inputTray < 257 || p.inputTray > 261),
+          p.inputTray == kTrayHighCapacity && !f.feeder),
+    CHECK(DISABLE "inputTray = UNKNOWN(%d)\n", p.inputTray != kTrayAuto && (p.inputTray < kTrayStandardFeed || p.inputTray > kTrayHighCapacity),
           p.inputTray),
     CHECK(DISABLE "traySelectPerPage = ON, GDI\n", p.traySelectPerPage && f.kind != 1),
     CHECK(DISABLE "traySelectPerPage = ON, modelFS = S\n", p.traySelectPerPage && f.kind == 1 && f.sModel),
@@ -226,14 +227,14 @@ const Row kRows[] = {
     CHECK(DISABLE "perfectBindingSupport = %d\n", p.perfectBindingSupport == 1 && f.unit != 24,
           p.perfectBindingSupport),
     CHECK(DISABLE "inputTray_Cover_PerfectBinding ＝ %dn",
-          p.perfectBindingSupport == 1 && ((f.sModel && p.inputTray_Cover_PerfectBinding != 262) ||
+          p.perfectBindingSupport == 1 && ((f.sModel && p.inputTray_Cover_PerfectBinding != kTrayCoverInserter) ||
                                            FeedTrayMissing(p.inputTray_Cover_PerfectBinding, f.feeder)),
           p.inputTray_Cover_PerfectBinding),
     CHECK(DISABLE "paperType_Cover_PerfectBinding ＝ %d\n",
           p.perfectBindingSupport == 1 && p.paperType_Cover_PerfectBinding == 263 && !e.lightPaperSupport,
           static_cast<int>(p.paperType_Cover_PerfectBinding)),
     CHECK(DISABLE "inputTray_Body_PerfectBinding ＝ %dn",
-          p.perfectBindingSupport == 1 && ((f.sModel && p.inputTray_Body_PerfectBinding != 257) ||
+          p.perfectBindingSupport == 1 && ((f.sModel && p.inputTray_Body_PerfectBinding != kTrayStandardFeed) ||
                                            FeedTrayMissing(p.inputTray_Body_PerfectBinding, f.feeder)),
           p.inputTray_Body_PerfectBinding),
     CHECK(DISABLE "paperType_Body_PerfectBinding ＝ %d\n",

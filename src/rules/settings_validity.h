@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "platform/platform.h"
 
 // Runs every check over the session's record and environment, with the

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/text16.h"
 #include "saved/prefix_code.h"
-#include "settings/text16.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "settings/private_settings.h"
+#include "base/private_settings.h"
 
 // Writes every key-table field of dm's private record into out (size
 // bytes). The record's length, or -1 when out cannot hold the count or an

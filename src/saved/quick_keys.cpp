@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "settings/private_settings.h"
+#include "base/private_settings.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/text16.h"
 #include "platform/platform.h"
-#include "settings/text16.h"
 
 namespace {
 

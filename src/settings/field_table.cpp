@@ -1,6 +1,7 @@
 #include "settings/field_table.h"
 
-#include "settings/text16.h"
+#include "base/text16.h"
+#include "base/tray_ids.h"
 
 #include <cstdio>
 #include <cstring>
@@ -332,13 +333,13 @@ constexpr FieldRow kFields[] = {
     ROW(bodySize_PerfectBinding, 7210, U16, COPY(), D(9)),
     ROW(coverLength_mm_PerfectBinding, 7212, U32, COPY(), D(46500)),
     ROW(duplexType_Cover_PerfectBinding, 7216, U8, SET(0, 1), D(1)),
-    ROW(inputTray_Cover_PerfectBinding, 7218, U16, RANGES(257, 262), DC()),
+    ROW(inputTray_Cover_PerfectBinding, 7218, U16, RANGES(kTrayStandardFeed, kTrayCoverInserter), DC()),
     ROW(paperType_Cover_PerfectBinding, 7220, U32, RANGES(257, 263, 265, 265), D(257)),
     ROW(duplexType_Body_PerfectBinding, 7224, U8, SET(0, 1), D(1)),
-    ROW(inputTray_Body_PerfectBinding, 7226, U16, RANGES(7, 7, 257, 261), DC()),
+    ROW(inputTray_Body_PerfectBinding, 7226, U16, RANGES(kTrayAuto, kTrayAuto, kTrayStandardFeed, kTrayHighCapacity), DC()),
     ROW(paperType_Body_PerfectBinding, 7228, U32, RANGES(257, 263, 265, 265), D(257)),
     ROW(carbonCopySupport, 7232, U8, SET(0, 1), D(0)),
-    ROW(inputTrayPriority_CarbonCopy, 7234, U16, EACH_OR_ZERO(257, 261), DC()),
+    ROW(inputTrayPriority_CarbonCopy, 7234, U16, EACH_OR_ZERO(kTrayStandardFeed, kTrayHighCapacity), DC()),
     ROW(jobFlag, 7242, U8, COPY(), D(0)),
     ROW(jobFlagB, 7245, U8, COPY(), D(0)),
     ROW(userNameLocked, 7248, U8, SPECIAL(), D(0)),
@@ -426,9 +427,9 @@ int FieldAccepts(const FieldRow& row, int64_t value) {
         return value >= row.lo[0] && value <= row.hi[0];
     case MergeKind::TrayA:
     case MergeKind::TrayC:
-        return value >= 257 && value <= 261;
+        return value >= kTrayStandardFeed && value <= kTrayHighCapacity;
     case MergeKind::TrayB:
-        return value == 7 || (value >= 257 && value <= 261);
+        return value == kTrayAuto || (value >= kTrayStandardFeed && value <= kTrayHighCapacity);
     default:
         return 1;
     }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/private_settings.h"
+#include "base/private_settings.h"
 
 enum class FieldType : uint8_t { U8, U16, U32, S16, S32, Text, Bytes };
 

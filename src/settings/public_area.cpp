@@ -2,12 +2,12 @@
 // from the private record after every defaults building and every merge.
 #include <cstring>
 
-#include "entry/global_list.h"
-#include "entry/log.h"
-#include "entry/model_list_access.h"
-#include "entry/session_load.h"
-#include "settings/resolve.h"
-#include "settings/text16.h"
+#include "base/text16.h"
+#include "diagnostics/log.h"
+#include "session/global_list.h"
+#include "session/model_list_access.h"
+#include "session/session_load.h"
+#include "settings/public_area.h"
 
 uint32_t _UdcGetDriverVersion() {
     DrvLog(nullptr, "_UdcGetDriverVersion, Version=%d\n", static_cast<int>(kDriverVersion));

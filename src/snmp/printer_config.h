@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "platform/platform.h"
 #include "snmp/snmp_codec.h"
 

@@ -2,7 +2,7 @@
 // Each is one request over its table; valid rows come out in row order.
 #include <cstring>
 
-#include "entry/log.h"
+#include "diagnostics/log.h"
 #include "snmp/printer_config.h"
 #include "snmp/printer_oids.h"
 #include "snmp/record_values.h"

@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/text16.h"
 #include "model/printer_data.h"
 #include "platform/platform.h"
-#include "settings/text16.h"
 #include "snmp/printer_config.h"
 
 namespace {

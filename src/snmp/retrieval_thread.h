@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "snmp/printer_config.h"
 
 constexpr int kBarcodeAreaSlots = 100;

@@ -2,9 +2,9 @@
 // address, community, one session, and every request and answer in the log.
 #include <cstring>
 
-#include "entry/log.h"
+#include "base/text16.h"
+#include "diagnostics/log.h"
 #include "model/printer_data.h"
-#include "settings/text16.h"
 #include "snmp/printer_config.h"
 #include "snmp/record_values.h"
 #include "snmp/snmp_request.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "settings/text16.h"
+#include "base/text16.h"
 #include "snmp/printer_config.h"
 #include "snmp/printer_oids.h"
 #include "snmp/record_values.h"

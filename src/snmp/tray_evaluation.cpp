@@ -1,6 +1,7 @@
 #include "snmp/tray_evaluation.h"
 
-#include "entry/log.h"
+#include "base/tray_ids.h"
+#include "diagnostics/log.h"
 
 namespace {
 
@@ -102,10 +103,10 @@ int SearchTrays(const Search& s, uint32_t requestedType) {
 
 int32_t RequestedSlot(uint16_t inputTray) {
     switch (inputTray) {
-    case 257: return 1;
-    case 258: return 4;
-    case 259: return 3;
-    case 260: return 2;
+    case kTrayStandardFeed: return 1;
+    case kTray1: return 4;
+    case kTray2: return 3;
+    case kTray3: return 2;
     default: return 0;  // 7, 261 and trays the printer does not report
     }
 }

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "settings/private_settings.h"
+#include "base/private_settings.h"
 #include "snmp/printer_config.h"
 
 constexpr uint32_t kPaperTypeAny = 257;

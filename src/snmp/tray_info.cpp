@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "entry/device_capabilities.h"
-#include "entry/log.h"
-#include "entry/memory_tracker.h"
+#include "diagnostics/log.h"
+#include "diagnostics/memory_tracker.h"
+#include "session/capability_answers.h"
 #include "snmp/printer_oids.h"
 #include "snmp/record_values.h"
 #include "snmp/snmp_codec.h"

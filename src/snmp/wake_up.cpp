@@ -2,7 +2,7 @@
 // itself, else send the magic packet twice and poll until it answers ready.
 #include <cstring>
 
-#include "entry/log.h"
+#include "diagnostics/log.h"
 #include "platform/udp.h"
 #include "snmp/printer_oids.h"
 #include "snmp/snmp_request.h"

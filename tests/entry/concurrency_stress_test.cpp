@@ -15,7 +15,7 @@
 
 #include "answer.h"
 #include "entry/device_capabilities.h"
-#include "entry/memory_tracker.h"
+#include "diagnostics/memory_tracker.h"
 #include "platform/fake_udp.h"
 #include "settings/printer_rig.h"
 #include "snmp/snmp_session.h"

@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
-#include "entry/model_list_access.h"
+#include "session/global_list.h"
+#include "session/model_list_access.h"
 #include "model/rdf.h"
 #include "platform/fake_platform.h"
 #include "platform/fake_profile.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 
 namespace {
 

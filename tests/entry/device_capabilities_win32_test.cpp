@@ -20,11 +20,11 @@
 
 #include "driver_setup_win32.h"
 #include "entry/installed_printer_win32.h"
-#include "entry/session.h"
+#include "base/session.h"
 #include "model/rdf.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "entry/installed_printer_win32.h"
 #include "entry/property_headers_win32.h"
 #include "settings/field_table.h"
-#include "settings/private_settings.h"
+#include "base/private_settings.h"
 
 namespace {
 

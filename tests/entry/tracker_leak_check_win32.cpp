@@ -18,7 +18,7 @@
 #include <cstring>
 #include <string>
 
-#include "entry/memory_tracker.h"
+#include "diagnostics/memory_tracker.h"
 #include "platform/tracker_system_win32.h"
 
 namespace {

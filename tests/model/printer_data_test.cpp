@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "model/rdf.h"
 #include "platform/fake_platform.h"
-#include "settings/environment.h"
+#include "base/environment.h"
 
 namespace {
 

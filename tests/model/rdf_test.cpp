@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "platform/fake_platform.h"
 #include "platform/fake_profile.h"
-#include "settings/environment.h"
+#include "base/environment.h"
 
 namespace {
 

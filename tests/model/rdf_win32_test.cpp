@@ -17,7 +17,7 @@
 
 #include "driver_setup_win32.h"
 #include "entry/installed_printer_win32.h"
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "model/rdf.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "rules/constraint_tables.h"
 #include "settings/field_table.h"
 

@@ -9,7 +9,7 @@
 
 #include "platform/fake_platform.h"
 #include "settings/field_table.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 
 struct FieldValue {
     const char* name;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "platform/fake_platform.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 #include "settings/printer_rig.h"
 
 namespace {

@@ -12,10 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "platform/fake_platform.h"
 #include "rules/settings_application.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 
 struct PrinterRig {
     FakePlatformScope fake;

@@ -11,7 +11,7 @@
 
 #include "platform/fake_platform.h"
 #include "platform/udp.h"
-#include "settings/text16.h"
+#include "base/text16.h"
 #include "snmp/agent_fixture.h"
 #include "snmp/printer_config.h"
 #include "snmp/printer_oids.h"

@@ -15,7 +15,7 @@
 
 #include "../settings/printer_rig.h"
 #include "platform/udp.h"
-#include "settings/text16.h"
+#include "base/text16.h"
 #include "snmp/agent_fixture.h"
 #include "snmp/retrieval_expect.h"
 #include "snmp/simulated_printer.h"

@@ -22,12 +22,12 @@
 
 #include "driver_setup_win32.h"
 #include "entry/installed_printer_win32.h"
-#include "entry/session.h"
+#include "base/session.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
 #include "platform/udp.h"
-#include "settings/resolve.h"
-#include "settings/text16.h"
+#include "entry/resolve.h"
+#include "base/text16.h"
 #include "snmp/retrieval_expect.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "platform/fake_platform.h"
 #include "platform/fake_udp.h"
 #include "platform/udp.h"

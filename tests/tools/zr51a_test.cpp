@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/private_settings.h"
+#include "base/private_settings.h"
 #include "snmp/agent_fixture.h"
 #include "snmp/simulated_printer.h"
 

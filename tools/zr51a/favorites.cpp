@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "entry/resolve.h"
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
 #include "saved/quick_keys.h"
 #include "settings/field_table.h"
-#include "settings/resolve.h"
 #include "zr51a.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // DEVMODE. The driver's own resolution then runs against it.
 #include <cstring>
 
+#include "entry/resolve.h"
 #include "model/rdf.h"
-#include "settings/resolve.h"
 #include "zr51a.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/text16.h"
 #include "settings/field_table.h"
-#include "settings/text16.h"
 #include "zr51a.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #define ZR_ISATTY(fd) isatty(fd)
 #endif
 
+#include "entry/resolve.h"
 #include "platform/udp.h"
-#include "settings/resolve.h"
 #include "snmp/printer_config.h"
 #include "snmp/printer_oids.h"
 #include "snmp/snmp_status.h"

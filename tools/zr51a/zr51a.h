@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "platform/fake_platform.h"
 
 constexpr int kExitOk = 0;

@@ -1,7 +1,7 @@
-#include "entry/model_list_access.h"
+#include "session/model_list_access.h"
 
-#include "entry/global_list.h"
-#include "settings/text16.h"
+#include "base/text16.h"
+#include "session/global_list.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "entry/debug_settings.h"
-#include "entry/memory_tracker.h"
+#include "diagnostics/debug_settings.h"
+#include "diagnostics/memory_tracker.h"
 #include "platform/fake_platform.h"
 #include "platform/tracker_system.h"
 

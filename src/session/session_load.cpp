@@ -1,36 +1,14 @@
-#include "entry/session_load.h"
+#include "session/session_load.h"
 
 #include <cstring>
 
-#include "entry/global_list.h"
-#include "entry/log.h"
-#include "rules/settings_application.h"
-#include "settings/resolve.h"
-#include "settings/text16.h"
+#include "base/text16.h"
+#include "diagnostics/log.h"
+#include "session/global_list.h"
 
 namespace {
 
 const uint8_t kSignatureBytes[12] = {'J', 0, 'U', 0, 'P', 0, '/', 0, 'C', 0, 'S', 0};
-
-// Uses the caller's handle, or opens the printer by name for this call.
-struct PrinterRef {
-    PrinterHandle handle = nullptr;
-    bool owned = false;
-    PrinterRef(PrinterHandle h, const char16_t* name, uint32_t access) : handle(h) {
-        if (!handle && name && Spool().OpenPrinter(name, access, &handle)) owned = true;
-    }
-    ~PrinterRef() {
-        if (owned) Spool().ClosePrinter(handle);
-    }
-    PrinterRef(const PrinterRef&) = delete;
-    PrinterRef& operator=(const PrinterRef&) = delete;
-};
-
-int ReadEnvironment(PrinterSession* s, PrinterHandle h) {
-    uint32_t type = 0, needed = 0;
-    uint32_t rc = Spool().GetPrinterData(h, u"PrvEnv", &type, &s->env, kEnvironmentSize, &needed);
-    return rc == kErrSuccess && needed == kEnvironmentSize;
-}
 
 void ClearAfterTerminator(char16_t* text, size_t capacity) {
     size_t n = Text16Length(text, capacity);
@@ -44,6 +22,12 @@ int CopyText(void* buffer, uint32_t size, const std::u16string& text) {
 }
 
 }  // namespace
+
+int ReadEnvironment(PrinterSession* s, PrinterHandle h) {
+    uint32_t type = 0, needed = 0;
+    uint32_t rc = Spool().GetPrinterData(h, u"PrvEnv", &type, &s->env, kEnvironmentSize, &needed);
+    return rc == kErrSuccess && needed == kEnvironmentSize;
+}
 
 int ImportStoredDevMode(DriverDevMode* dm, const uint8_t* devmode, size_t size) {
     if (!devmode || size < sizeof(PublicDevMode)) return 0;
@@ -85,7 +69,7 @@ const char16_t* ReducePrinterName(char16_t out[260], const char16_t* name, int m
 }
 
 // Both names reduced; a difference over the shorter one's length is a fault.
-static int DeviceNamesDiffer(const char16_t* a, const char16_t* b) {
+int DeviceNamesDiffer(const char16_t* a, const char16_t* b) {
     char16_t ra[260], rb[260];
     if (!ReducePrinterName(ra, a, 2) || !ReducePrinterName(rb, b, 2)) return 0;
     size_t la = Text16Length(ra, 260), lb = Text16Length(rb, 260);
@@ -194,56 +178,6 @@ int GetOsVersionCode() {
     default:
         return -1;
     }
-}
-
-int _UdcResetSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName) {
-    DrvLog(nullptr, "_UdcResetSelfDMode\n");
-    PrinterRef p(printer, printerName, kPrinterAccessUse);
-    // A stored DEVMODE that carries our record is the printer's own default.
-    if (p.handle && GetPrinterInfoItem(p.handle, printerName, &session->dm, sizeof session->dm, 10)) return 1;
-    std::memset(session, 0, sizeof *session);
-    if (p.handle) {
-        uint32_t type = 0, needed = 0;
-        Spool().GetPrinterData(p.handle, u"PrvEnv", &type, &session->env, kEnvironmentSize, &needed);
-    }
-    // Defaults and the public paper need the paper list; a printer whose
-    // environment was never stored has none yet.
-    if (session->env.listsBuilt != 1) {
-        char16_t name[260] = {};
-        const char16_t* n = printerName;
-        if (!n && p.handle && GetPrinterInfoItem(p.handle, nullptr, name, sizeof name, 14)) n = name;
-        InitGlobalList(session, n, 0);
-    }
-    ResetPrivateSettings(session, p.handle, 0);
-    ResetEnvironment(session, p.handle, 0);
-    _UdcUpdateCmnDModeArea(session, p.handle, printerName);
-    return 1;
-}
-
-int _UdcLoadSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName) {
-    PrinterRef p(printer, printerName, kPrinterAccessUse);
-    bool reset = !p.handle || !GetPrinterInfoItem(p.handle, printerName, &session->dm, sizeof session->dm, 10);
-    // The environment is read before the device-name check so that a reset
-    // that keeps the imported DEVMODE never leaves it undefined.
-    bool envRead = false;
-    if (!reset && !(envRead = ReadEnvironment(session, p.handle))) {
-        // What a failed read left behind is no environment: start the
-        // record afresh so that nothing later reads stray bytes.
-        std::memset(&session->env, 0, sizeof session->env);
-        ResetEnvironment(session, p.handle, 0);
-        envRead = true;
-        reset = true;
-    }
-    if (!reset && GetOsVersionCode() < 203 && DeviceNamesDiffer(session->dm.pub.dmDeviceName, printerName))
-        reset = true;
-    if (reset) {
-        // Should the stored DEVMODE import on the reset's second look (it
-        // changed meanwhile), the environment must still hold defined bytes.
-        if (!envRead) std::memset(&session->env, 0, sizeof session->env);
-        _UdcResetSelfDMode(session, p.handle, printerName);
-        session->dm.priv.trailingMagic = kTrailingMagic;
-    }
-    return 1;
 }
 
 void _UdcNormalizeSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName, int caller) {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "settings/public_devmode.h"
+#include "base/public_devmode.h"
 
 #pragma pack(push, 1)
 

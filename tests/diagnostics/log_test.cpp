@@ -4,7 +4,7 @@
 
 #include <cstdarg>
 
-#include "entry/log.h"
+#include "diagnostics/log.h"
 #include "platform/fake_platform.h"
 
 namespace {

@@ -3,8 +3,10 @@
 #pragma once
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "platform/platform.h"
+#include "rules/merge.h"
+#include "settings/public_area.h"
 
 constexpr uint32_t kResolveUpdate = 1;         // store the environment, broadcast
 constexpr uint32_t kResolveOutBuffer = 2;      // copy the driver DEVMODE out
@@ -27,10 +29,6 @@ enum CallerId {
 // 1 success, 0 allocation failure, 215672 when flags is 0.
 uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, const char16_t* printerName,
                               void* reserved, uint32_t flags, int caller);
-void _UdcMergeSelfDMode(PrinterSession* session, const void* in, PrinterHandle printer, const char16_t* printerName,
-                        int caller, uint32_t faultMask);
-void _UdcUpdateCmnDModeArea(PrinterSession* session, PrinterHandle printer, const char16_t* printerName);
-uint32_t _UdcGetDriverVersion();
 
 // DrvConvertDevMode modes.
 constexpr uint32_t kCdmConvert = 1;

@@ -1,6 +1,6 @@
 // The model's paper, media-type and tray lists inside the environment record
 // and the lookups over them.
-#include "entry/global_list.h"
+#include "session/global_list.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "entry/session_load.h"
+#include "session/session_load.h"
 #include "platform/fake_platform.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Loading a printer session: the import of the printer's stored DEVMODE at
 // any byte offset of its private part, the fall-back to defaults, the
 // header check of callers' DEVMODEs and the printer name reduction.
-#include "entry/session_load.h"
+#include "session/session_load.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "platform/fake_platform.h"
-#include "settings/resolve.h"
+#include "rules/session_reset.h"
+#include "entry/resolve.h"
 
 namespace {
 

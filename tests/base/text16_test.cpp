@@ -2,7 +2,7 @@
 // leaves the driver as UTF-8 whatever it holds.
 #include <gtest/gtest.h>
 
-#include "settings/text16.h"
+#include "base/text16.h"
 
 namespace {
 

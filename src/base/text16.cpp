@@ -1,4 +1,4 @@
-#include "settings/text16.h"
+#include "base/text16.h"
 
 #include <cstdint>
 

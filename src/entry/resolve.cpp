@@ -1,12 +1,13 @@
 // The one way to obtain settings: load the printer's stored settings, check
 // and merge what the caller hands in, fit them, copy the result out.
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "entry/log.h"
-#include "entry/session_load.h"
+#include "diagnostics/log.h"
+#include "rules/session_reset.h"
+#include "session/session_load.h"
 #include "settings/settings_observer.h"
 
 uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, const char16_t* printerName,

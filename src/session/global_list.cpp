@@ -1,14 +1,15 @@
-#include "entry/global_list.h"
+#include "session/global_list.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "entry/log.h"
+#include "base/text16.h"
+#include "base/tray_ids.h"
+#include "diagnostics/log.h"
 #include "model/printer_data.h"
 #include "model/rdf.h"
 #include "platform/platform.h"
-#include "settings/text16.h"
 
 namespace {
 
@@ -84,10 +85,10 @@ void BuildTrayList(PrinterEnvironment* env, const ModelListInfo* model, uint32_t
     int present = model && model->present;
     for (int i = 0; i < kBuiltinTrayCount && n < kTraySlots - 1; i++) {
         const BuiltinTray& t = kBuiltinTrays[i];
-        if (t.id == 262) continue;
-        if (t.id == 261 && env->inputUnit_Option != 10) continue;
-        if (t.id == 257 && env->inputUnit_Option == 10) continue;
-        if (present && model->singleTray && t.id != 257 && t.id != 261) continue;
+        if (t.id == kTrayCoverInserter) continue;
+        if (t.id == kTrayHighCapacity && env->inputUnit_Option != 10) continue;
+        if (t.id == kTrayStandardFeed && env->inputUnit_Option == 10) continue;
+        if (present && model->singleTray && t.id != kTrayStandardFeed && t.id != kTrayHighCapacity) continue;
         Text16Copy(env->trayList[n].name, 64, t.name);
         env->trayList[n].id = t.id;
         env->trayList[n].iconId = t.iconId;
@@ -97,7 +98,7 @@ void BuildTrayList(PrinterEnvironment* env, const ModelListInfo* model, uint32_t
     if (!present) return;
     for (int i = 0; i < 8; i++) {
         uint8_t b = model->defaultTrayBytes[i];
-        uint32_t tray = b == 0 ? 7 : b == 1 ? 258 : b == 2 ? 259 : b == 3 ? 260 : 257;
+        uint32_t tray = b == 0 ? kTrayAuto : b == 1 ? kTray1 : b == 2 ? kTray2 : b == 3 ? kTray3 : kTrayStandardFeed;
         tray = ResolveTray(env, tray);
         if (i < 7) env->defaultTray[i] = tray;
         else env->insertDefaultTray = tray;
@@ -111,9 +112,9 @@ int TrayCount(const PrinterEnvironment* env) {
 }
 
 uint32_t StandardTray(const PrinterEnvironment* env) {
-    if (env->inputUnit_Option == 10) return 261;
-    if (env->inputUnit_Option == 0) return 257;
-    return 7;
+    if (env->inputUnit_Option == 10) return kTrayHighCapacity;
+    if (env->inputUnit_Option == 0) return kTrayStandardFeed;
+    return kTrayAuto;
 }
 
 }  // namespace
@@ -197,7 +198,7 @@ int MediaListContains(const PrinterEnvironment* env, uint32_t media) {
 uint32_t ResolveTray(const PrinterEnvironment* env, uint32_t tray) {
     int n = TrayCount(env);
     if (n == 0) return tray;
-    if (tray == 257 || tray == 261) tray = StandardTray(env);
+    if (tray == kTrayStandardFeed || tray == kTrayHighCapacity) tray = StandardTray(env);
     if (TrayListContains(env, tray)) return tray;
     if (env->trayList[0].id != 7) return env->trayList[0].id;
     if (n > 1) return env->trayList[1].id;

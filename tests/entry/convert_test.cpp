@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "entry/global_list.h"
+#include "session/global_list.h"
 #include "platform/fake_platform.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 
 namespace {
 

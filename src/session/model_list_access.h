@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 
 constexpr uint32_t kNoListId = 0xFFFFFFFF;  // the id read at a paper position that has no row
 constexpr int kPaperNameChars = 63;         // a paper's display name as handed out

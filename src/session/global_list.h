@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "platform/platform.h"
 
 struct BuiltinPaper {

@@ -1,4 +1,4 @@
-#include "entry/memory_tracker.h"
+#include "diagnostics/memory_tracker.h"
 
 #include <cstdio>
 #include <cstring>

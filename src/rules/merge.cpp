@@ -6,16 +6,18 @@
 #include <cstring>
 #include <vector>
 
-#include "entry/global_list.h"
-#include "entry/log.h"
-#include "entry/session_load.h"
+#include "base/size_units.h"
+#include "base/text16.h"
+#include "base/tray_ids.h"
+#include "diagnostics/log.h"
 #include "model/printer_data.h"
+#include "rules/merge.h"
 #include "rules/settings_application.h"
+#include "session/global_list.h"
+#include "session/session_load.h"
 #include "settings/field_table.h"
-#include "settings/resolve.h"
+#include "settings/public_area.h"
 #include "settings/settings_observer.h"
-#include "settings/size_units.h"
-#include "settings/text16.h"
 
 namespace {
 
@@ -178,17 +180,17 @@ void MergePublicFields(PrinterSession* s, PublicDevMode& d) {
     if (d.dmFields & kDmDefaultSource) {
         int32_t t = d.dmDefaultSource;
         if (t < 0 || !TrayListContains(&env, static_cast<uint32_t>(t))) t = 7;
-        if (t == 7 || (t >= 257 && t <= 261)) p.inputTray = static_cast<uint16_t>(t);
+        if (t == kTrayAuto || (t >= kTrayStandardFeed && t <= kTrayHighCapacity)) p.inputTray = static_cast<uint16_t>(t);
     }
 }
 
 int64_t MergeTray(MergeKind kind, int64_t v, int64_t old, uint8_t inputUnit) {
-    if (v >= 258 && v <= 260) return v;
-    if (kind == MergeKind::TrayB && v == 7) return 7;
-    if (v == 257 || v == 261) {
-        if (kind == MergeKind::TrayC) return inputUnit == 10 ? 261 : 257;
-        if (v == 257) return inputUnit == 0 ? 257 : 261;
-        return inputUnit == 10 ? 261 : 257;
+    if (v >= kTray1 && v <= kTray3) return v;
+    if (kind == MergeKind::TrayB && v == kTrayAuto) return kTrayAuto;
+    if (v == kTrayStandardFeed || v == kTrayHighCapacity) {
+        if (kind == MergeKind::TrayC) return inputUnit == 10 ? kTrayHighCapacity : kTrayStandardFeed;
+        if (v == kTrayStandardFeed) return inputUnit == 0 ? kTrayStandardFeed : kTrayHighCapacity;
+        return inputUnit == 10 ? kTrayHighCapacity : kTrayStandardFeed;
     }
     return old;
 }

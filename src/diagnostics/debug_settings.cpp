@@ -1,9 +1,9 @@
-#include "entry/debug_settings.h"
+#include "diagnostics/debug_settings.h"
 
 #include <cstdarg>
 #include <cstring>
 
-#include "entry/log.h"
+#include "diagnostics/log.h"
 
 int SetDebugSettings(PrinterHandle printer, const void* record) {
     if (!printer || !record) return 0;

@@ -1,7 +1,8 @@
 // The driver's own paper, media-type and tray tables: the lists a printer
 // offers before its model description narrows them. Names are the built-in
 // texts, used when the resource module gives none.
-#include "entry/global_list.h"
+#include "base/tray_ids.h"
+#include "session/global_list.h"
 
 const BuiltinPaper kBuiltinPapers[] = {
     {u"same as original", 0, 0, 0, 20551, 20372},
@@ -57,11 +58,11 @@ const int kBuiltinMediaCount = sizeof(kBuiltinMedia) / sizeof(kBuiltinMedia[0]);
 
 const BuiltinTray kBuiltinTrays[] = {
     {u"オート", 7, 64025, 20025},
-    {u"給紙台", 257, 64094, 20102},
-    {u"大容量給紙ユニット", 261, 64094, 20183},
-    {u"トレイ１", 258, 64026, 20099},
-    {u"トレイ２", 259, 64027, 20100},
-    {u"トレイ３", 260, 64028, 20101},
-    {u"表紙インサーター", 262, 64094, 20985},
+    {u"給紙台", kTrayStandardFeed, 64094, 20102},
+    {u"大容量給紙ユニット", kTrayHighCapacity, 64094, 20183},
+    {u"トレイ１", kTray1, 64026, 20099},
+    {u"トレイ２", kTray2, 64027, 20100},
+    {u"トレイ３", kTray3, 64028, 20101},
+    {u"表紙インサーター", kTrayCoverInserter, 64094, 20985},
 };
 const int kBuiltinTrayCount = sizeof(kBuiltinTrays) / sizeof(kBuiltinTrays[0]);

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "entry/global_list.h"
-#include "entry/session_load.h"
+#include "session/global_list.h"
+#include "session/session_load.h"
 #include "platform/fake_platform.h"
 #include "settings/field_table.h"
-#include "settings/resolve.h"
+#include "entry/resolve.h"
 #include "settings/printer_rig.h"
 
 namespace {

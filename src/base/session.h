@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "settings/environment.h"
-#include "settings/private_settings.h"
+#include "base/environment.h"
+#include "base/private_settings.h"
 
 #pragma pack(push, 1)
 struct PrinterSession {

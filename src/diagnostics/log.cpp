@@ -1,11 +1,11 @@
-#include "entry/log.h"
+#include "diagnostics/log.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "base/text16.h"
 #include "platform/platform.h"
-#include "settings/text16.h"
 
 namespace {
 

@@ -5,8 +5,27 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "entry/session.h"
+#include "base/session.h"
 #include "platform/platform.h"
+
+// Uses the caller's handle, or opens the printer by name for this call.
+struct PrinterRef {
+    PrinterHandle handle = nullptr;
+    bool owned = false;
+    PrinterRef(PrinterHandle h, const char16_t* name, uint32_t access) : handle(h) {
+        if (!handle && name && Spool().OpenPrinter(name, access, &handle)) owned = true;
+    }
+    ~PrinterRef() {
+        if (owned) Spool().ClosePrinter(handle);
+    }
+    PrinterRef(const PrinterRef&) = delete;
+    PrinterRef& operator=(const PrinterRef&) = delete;
+};
+
+// 1 when the printer's stored environment ("PrvEnv") was read whole.
+int ReadEnvironment(PrinterSession* s, PrinterHandle h);
+// Both names reduced; a difference over the shorter one's length is a fault.
+int DeviceNamesDiffer(const char16_t* a, const char16_t* b);
 
 // Header-fault bits of _UdcCheckDMode.
 constexpr uint32_t kFaultSpecVersion = 1;
@@ -16,8 +35,6 @@ constexpr uint32_t kFaultDriverExtra = 8;
 constexpr uint32_t kFaultMagic = 16;
 constexpr uint32_t kFaultDeviceName = 32;
 
-int _UdcLoadSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName);
-int _UdcResetSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName);
 uint32_t _UdcCheckDMode(const void* devmode, const char16_t* printerName);
 void _UdcNormalizeSelfDMode(PrinterSession* session, PrinterHandle printer, const char16_t* printerName, int caller);
 int _UdcSaveEnvironment(PrinterSession* session, PrinterHandle printer, const char16_t* printerName);
