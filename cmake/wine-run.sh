@@ -7,7 +7,9 @@
 # sees plain lines; the exit status is the program's own.
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
-: "${WINEPREFIX:=$here/build/windows/wineprefix}"
+# The prefix is always the build's own (ZR_WINEPREFIX names another), never
+# ~/.wine or a WINEPREFIX the caller's environment happens to carry.
+WINEPREFIX="${ZR_WINEPREFIX:-$here/build/windows/wineprefix}"
 export WINEPREFIX
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
