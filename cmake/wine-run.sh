@@ -68,11 +68,6 @@ if [ ! -f "$graphics_marker" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 
-# One server for the prefix that stays 30 s after its last program, rather
-# than one started and ended around each of the tests' many short Wine
-# processes (a second start finds it running and leaves it be).
-"$WINESERVER" -p30 </dev/null >/dev/null 2>&1 || true
-
 status_file=$(mktemp)
 trap 'rm -f "$status_file"' EXIT
 { "$WINE" "$@" && s=0 || s=$?; echo "$s" >"$status_file"; } | sed 's/\r$//'
