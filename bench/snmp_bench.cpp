@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -68,9 +69,16 @@ int RunSnmpget(const BenchAgent& a, size_t first, size_t count) {
     argv.push_back(nullptr);
     std::vector<char*> env;
     std::string noMibs = "MIBS=";  // no MIB files to read: its quickest start
+    // Its state in the agent's directory, not /var/lib/snmp.
+    static std::string stateDir = [] {
+        std::string dir = "/tmp/zr51-snmpget-XXXXXX";
+        return mkdtemp(dir.data()) ? dir : std::string("/tmp");
+    }();
+    std::string state = "SNMP_PERSISTENT_DIR=" + stateDir;
     env.push_back(noMibs.data());
+    env.push_back(state.data());
     for (char** e = environ; *e != nullptr; ++e) {
-        if (strncmp(*e, "MIBS=", 5) != 0) env.push_back(*e);
+        if (strncmp(*e, "MIBS=", 5) != 0 && strncmp(*e, "SNMP_PERSISTENT_DIR=", 20) != 0) env.push_back(*e);
     }
     env.push_back(nullptr);
     posix_spawn_file_actions_t actions;

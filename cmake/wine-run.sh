@@ -2,12 +2,14 @@
 # Runs a Windows program under Wine with the build's own private prefix,
 # headless, creating the prefix on first use.
 #
-# Carriage returns at line ends are dropped from the program's standard
-# output, so that whatever reads it (ctest's test discovery among others)
+# Carriage returns at line ends are dropped from the program's output, so
+# that whatever reads it (ctest's test discovery among others)
 # sees plain lines; the exit status is the program's own.
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
-: "${WINEPREFIX:=$here/build/windows/wineprefix}"
+# The prefix is always the build's own (ZR_WINEPREFIX names another), never
+# ~/.wine or a WINEPREFIX the caller's environment happens to carry.
+WINEPREFIX="${ZR_WINEPREFIX:-$here/build/windows/wineprefix}"
 export WINEPREFIX
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -66,8 +68,14 @@ if [ ! -f "$graphics_marker" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 
-status_file=$(mktemp)
-trap 'rm -f "$status_file"' EXIT
-{ "$WINE" "$@" && s=0 || s=$?; echo "$s" >"$status_file"; } | sed 's/\r$//'
-status=$(cat "$status_file")
-exit "${status:-1}"
+# The program's output goes through files, not pipes: the prefix's
+# background processes (services and the like), started by the program,
+# inherit its standard streams and outlive it by seconds, and a pipe would
+# keep the caller (ctest) waiting for them.
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+"$WINE" "$@" >"$out" 2>"$err" && status=0 || status=$?
+sed 's/\r$//' "$out"
+sed 's/\r$//' "$err" >&2
+exit "$status"

@@ -106,7 +106,7 @@ else
     agent=$!
     # Serving once any answer comes back (noSuchName for .1.3.6.1).
     tries=0
-    while MIBS= snmpget -v1 -c public -t 0.05 -r 0 "$address" .1.3.6.1 2>&1 | grep -q Timeout; do
+    while MIBS= SNMP_PERSISTENT_DIR="$dir" snmpget -v1 -c public -t 0.05 -r 0 "$address" .1.3.6.1 2>&1 | grep -q Timeout; do
         tries=$((tries + 1))
         if [ $tries -gt 100 ] || ! kill -0 "$agent" 2>/dev/null; then
             echo "with-agent.sh: snmpd did not answer on $address: $(cat "$dir/snmpd.log")" >&2

@@ -12,6 +12,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,17 +26,27 @@ namespace {
 
 struct Answer {
     int status;
-    std::string text;
+    std::string text;  // standard output: the values
+    std::string err;   // standard error: timeouts, refusals, net-snmp's own notices
 };
 
 // snmpget -v1 with numeric OIDs, strings as hex (its line breaks inside long
 // strings dropped), no retry, no second request without a refused OID and
-// 0.3 s for the answer: the agents answer at once or never.
+// 0.3 s for the answer: the agents answer at once or never. Its state goes to
+// a directory of this process, not /var/lib/snmp: a first run there prints
+// "Created directory" notices.
 Answer Snmpget(const std::string& address, const std::string& community, const std::vector<std::string>& oids) {
-    std::string command = "MIBS= snmpget -v1 -r 0 -t 0.3 -Cf -On -Oq -Ox -c " + community + " " + address;
+    static const struct StateDir {
+        std::string path = "/tmp/zr51-snmpget-XXXXXX";
+        StateDir() { mkdtemp(path.data()); }
+        ~StateDir() { std::filesystem::remove_all(path); }
+    } stateDir;
+    const std::string& state = stateDir.path;
+    std::string command = "MIBS= SNMP_PERSISTENT_DIR=" + state + " SNMPCONFPATH=" + state +
+                          " snmpget -v1 -r 0 -t 0.3 -Cf -On -Oq -Ox -c " + community + " " + address;
     for (const auto& oid : oids) command += " " + oid;
-    command += " 2>&1";
-    Answer answer{-1, {}};
+    command += " 2>" + state + "/stderr";
+    Answer answer{-1, {}, {}};
     FILE* out = popen(command.c_str(), "r");
     if (!out) return answer;
     char buf[4096];
@@ -42,6 +54,10 @@ Answer Snmpget(const std::string& address, const std::string& community, const s
     while ((n = fread(buf, 1, sizeof buf, out)) > 0) answer.text.append(buf, n);
     int status = pclose(out);
     answer.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (FILE* err = fopen((state + "/stderr").c_str(), "r")) {
+        while ((n = fread(buf, 1, sizeof buf, err)) > 0) answer.err.append(buf, n);
+        fclose(err);
+    }
     for (size_t i = answer.text.find('\n'); i != std::string::npos; i = answer.text.find('\n', i + 1)) {
         if (i + 1 < answer.text.size() && answer.text[i + 1] != '.') answer.text.erase(i, 1);
     }
@@ -105,11 +121,12 @@ TEST(AgentFixture, SnmpdServesTheValuesAndRefusesLikeAnAgent) {
     };
     for (const auto& c : cases) {
         Answer got = Snmpget(address, c.community, c.oids);
-        EXPECT_EQ(c.wantStatus, got.status) << c.what << ": " << got.text;
+        EXPECT_EQ(c.wantStatus, got.status) << c.what << ": " << got.text << got.err;
         if (c.wantStatus == 0) {
-            EXPECT_EQ(c.wantText, got.text) << c.what;
+            EXPECT_EQ(c.wantText, got.text) << c.what << ": " << got.err;
         } else {
-            EXPECT_NE(std::string::npos, got.text.find(c.wantText)) << c.what << ": " << got.text;
+            std::string all = got.text + got.err;
+            EXPECT_NE(std::string::npos, all.find(c.wantText)) << c.what << ": " << all;
         }
     }
     agent.Stop();
@@ -241,11 +258,12 @@ TEST(PrinterSimulator, NormalAnswersDecodeWithSnmpget) {
     for (const auto& v : kValues) all += v.oid + " " + Printed(v) + "\n";
     all += values.back().oid + " NULL\n";
     Answer got = Snmpget(address, "public", OidsOf(values));
-    EXPECT_EQ(0, got.status) << got.text;
-    EXPECT_EQ(all, got.text);
+    EXPECT_EQ(0, got.status) << got.text << got.err;
+    EXPECT_EQ(all, got.text) << got.err;
     // The second of three unknown: noSuchName pointing at it.
     got = Snmpget(address, "public", {kValues[0].oid, ".1.3.6.1.4.1.40961.9.9.0", kValues[1].oid});
     EXPECT_EQ(2, got.status);
+    got.text += got.err;
     EXPECT_NE(std::string::npos, got.text.find("(noSuchName)")) << got.text;
     EXPECT_NE(std::string::npos, got.text.find("Failed object: .1.3.6.1.4.1.40961.9.9.0")) << got.text;
     // Another community: silence, but the datagram was seen.

