@@ -62,6 +62,6 @@ uint32_t AnswerSplDeviceCaps(const PrinterSession* session, uint16_t index, void
 // The exports' bodies: allocate and resolve a session (devmode may be null),
 // answer, free. -1 (last error 8) when memory runs out.
 uint32_t DrvDeviceCapabilitiesCore(PrinterHandle printer, const char16_t* deviceName, uint16_t index, void* out,
-                                   const void* devmode);
+                                   void* devmode);
 uint32_t DrvSplDeviceCapsCore(PrinterHandle printer, const char16_t* deviceName, uint16_t index, void* out,
-                              uint32_t outChars, const void* devmode);
+                              uint32_t outChars, void* devmode);
