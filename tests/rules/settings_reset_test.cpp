@@ -215,10 +215,14 @@ TEST(InstallationEnvironment, ChecksWhatItLoads) {
             EXPECT_TRUE(e.defaultPaperType >= 257 && e.defaultPaperType <= 267) << c.what;
             EXPECT_EQ(0, e.macAddress[17]) << c.what;
             EXPECT_EQ(0, e.listsBuilt) << c.what;
-            // Settings made on it fit it.
+            // Settings made on it fit it, but for the default image quality,
+            // which is taken as the environment states it and judged when
+            // the record is checked.
             const PrivateSettings factory = r.s->dm.priv;
             ResetPrivateSettings(r.s.get(), h, 0);
             ApplyDeviceRestrictions(r.s.get(), h);
+            EXPECT_EQ(static_cast<uint8_t>(e.imageQualityDefault), r.p().imageQuality) << c.what;
+            r.p().imageQuality = factory.imageQuality;
             ExpectFits(c.what, r.p(), factory);
         }
         if (c.stored && c.loaded && std::string(c.what) == "installation values") {
