@@ -64,7 +64,7 @@ int32_t ShowDocumentSheet(void* context, PrinterHandle printer, const char16_t* 
     header.cbSize = sizeof header;
     header.hPrinter = printer;
     header.pszPrinterName = reinterpret_cast<LPWSTR>(const_cast<char16_t*>(deviceName));
-    header.pdmIn = static_cast<PDEVMODEW>(const_cast<void*>(in));
+    header.pdmIn = static_cast<PDEVMODEW>(in);
     header.pdmOut = static_cast<PDEVMODEW>(out);
     header.fMode = fMode;
     DWORD result = 0;
