@@ -6,7 +6,7 @@
 
 namespace {
 
-PrinterSession* ResolvedSession(PrinterHandle printer, const char16_t* deviceName, const void* devmode, int caller) {
+PrinterSession* ResolvedSession(PrinterHandle printer, const char16_t* deviceName, void* devmode, int caller) {
     PrinterSession* s = static_cast<PrinterSession*>(std::malloc(sizeof(PrinterSession)));
     if (s && _UdcResolveSelfDMode(s, devmode, printer, deviceName, nullptr, kResolveWholeSession | kResolveInBuffer,
                                   caller) != 1) {
@@ -20,7 +20,7 @@ PrinterSession* ResolvedSession(PrinterHandle printer, const char16_t* deviceNam
 }  // namespace
 
 uint32_t DrvDeviceCapabilitiesCore(PrinterHandle printer, const char16_t* deviceName, uint16_t index, void* out,
-                                   const void* devmode) {
+                                   void* devmode) {
     PrinterSession* s = ResolvedSession(printer, deviceName, devmode, kCallerDeviceCaps);
     if (!s) return kCapsUnsupported;
     uint32_t answer = AnswerDeviceCapability(s, index, out);
@@ -29,7 +29,7 @@ uint32_t DrvDeviceCapabilitiesCore(PrinterHandle printer, const char16_t* device
 }
 
 uint32_t DrvSplDeviceCapsCore(PrinterHandle printer, const char16_t* deviceName, uint16_t index, void* out,
-                              uint32_t outChars, const void* devmode) {
+                              uint32_t outChars, void* devmode) {
     PrinterSession* s = ResolvedSession(printer, deviceName, devmode, kCallerSplDeviceCaps);
     if (!s) return kCapsUnsupported;
     uint32_t answer = AnswerSplDeviceCaps(s, index, out, outChars);

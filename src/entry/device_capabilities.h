@@ -9,6 +9,6 @@
 #include "session/capability_answers.h"
 
 uint32_t DrvDeviceCapabilitiesCore(PrinterHandle printer, const char16_t* deviceName, uint16_t index, void* out,
-                                   const void* devmode);
+                                   void* devmode);
 uint32_t DrvSplDeviceCapsCore(PrinterHandle printer, const char16_t* deviceName, uint16_t index, void* out,
-                              uint32_t outChars, const void* devmode);
+                              uint32_t outChars, void* devmode);

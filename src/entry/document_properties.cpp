@@ -3,7 +3,7 @@
 #include "base/private_settings.h"
 #include "entry/resolve.h"
 
-int32_t DrvDocumentPropertiesCore(PrinterHandle printer, const char16_t* deviceName, void* out, const void* in,
+int32_t DrvDocumentPropertiesCore(PrinterHandle printer, const char16_t* deviceName, void* out, void* in,
                                   uint32_t fMode, DocumentSheetFn sheet, void* sheetContext) {
     if (fMode == 0) return static_cast<int32_t>(kDriverDevModeSize);
     if (((fMode & kDmCopy) && !out) || ((fMode & kDmInBuffer) && !in)) {

@@ -58,13 +58,13 @@ LONG WINAPI DeviceSheetsCallback(PVOID info, LPARAM lParam);
 // The document sheet for DM_IN_PROMPT: the common property sheet library
 // calls DrvDocumentPropertySheets back with the header.
 int32_t ShowDocumentSheet(void* context, PrinterHandle printer, const char16_t* deviceName, void* out,
-                          const void* in, uint32_t fMode) {
+                          void* in, uint32_t fMode) {
     DocumentPropertyHeader header;
     std::memset(&header, 0, sizeof header);
     header.cbSize = sizeof header;
     header.hPrinter = printer;
     header.pszPrinterName = reinterpret_cast<LPWSTR>(const_cast<char16_t*>(deviceName));
-    header.pdmIn = static_cast<PDEVMODEW>(const_cast<void*>(in));
+    header.pdmIn = static_cast<PDEVMODEW>(in);
     header.pdmOut = static_cast<PDEVMODEW>(out);
     header.fMode = fMode;
     DWORD result = 0;

@@ -66,7 +66,7 @@ void ComputeJobAttributes(const PrivateSettings& s, JobAttributes* out) {
     out->scalingPercentY = s.scale_Zoom;
 }
 
-int QueryJobAttributesCore(PrinterHandle printer, const void* devmode, JobAttributes* out) {
+int QueryJobAttributesCore(PrinterHandle printer, void* devmode, JobAttributes* out) {
     char16_t name[32];
     if (!GetPrinterInfoItem(printer, nullptr, name, sizeof name, kItemPrinterName)) return 0;
     uint8_t* block = static_cast<uint8_t*>(std::calloc(1, kJobBlockSize));

@@ -38,4 +38,4 @@ void ComputeJobAttributes(const PrivateSettings& settings, JobAttributes* out);
 // Resolves the settings of the printer with the caller's DEVMODE (may be
 // null) and computes the attributes, quality and resolution taken from that
 // DEVMODE. 1, or 0 (last error 8 when memory ran out).
-int QueryJobAttributesCore(PrinterHandle printer, const void* devmode, JobAttributes* out);
+int QueryJobAttributesCore(PrinterHandle printer, void* devmode, JobAttributes* out);

@@ -10,7 +10,7 @@
 #include "session/session_load.h"
 #include "settings/settings_observer.h"
 
-uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, const char16_t* printerName,
+uint32_t _UdcResolveSelfDMode(void* out, void* in, PrinterHandle printer, const char16_t* printerName,
                               void* reserved, uint32_t flags, int caller) {
     (void)reserved;
     if (flags == 0) return kSessionSize;
@@ -20,7 +20,7 @@ uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, 
     if (!s) return 0;
     _UdcLoadSelfDMode(s, printer, printerName);
 
-    const uint8_t* input = static_cast<const uint8_t*>(in);
+    uint8_t* input = static_cast<uint8_t*>(in);
     bool merged = false;
     if ((flags & (kResolveInBuffer | kResolveInput)) && input) {
         uint32_t mask = _UdcCheckDMode(input, printerName);
@@ -60,7 +60,7 @@ uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, 
     return 1;
 }
 
-int DrvConvertDevModeCore(const char16_t* printerName, const void* in, void* out, uint32_t* size, uint32_t mode) {
+int DrvConvertDevModeCore(const char16_t* printerName, void* in, void* out, uint32_t* size, uint32_t mode) {
     Host& host = Sys();
     uint32_t flags = 0;
     int caller = 0;
@@ -107,7 +107,7 @@ int DrvConvertDevModeCore(const char16_t* printerName, const void* in, void* out
     return 1;
 }
 
-int32_t DocumentPropertiesNoPrompt(PrinterHandle printer, const char16_t* printerName, void* out, const void* in,
+int32_t DocumentPropertiesNoPrompt(PrinterHandle printer, const char16_t* printerName, void* out, void* in,
                                    uint32_t fMode, uint32_t* cbOut) {
     if (cbOut) *cbOut = kDriverDevModeSize;
     if (fMode == 0 || !out) return static_cast<int32_t>(kDriverDevModeSize);

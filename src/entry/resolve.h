@@ -27,7 +27,7 @@ enum CallerId {
 };
 
 // 1 success, 0 allocation failure, 215672 when flags is 0.
-uint32_t _UdcResolveSelfDMode(void* out, const void* in, PrinterHandle printer, const char16_t* printerName,
+uint32_t _UdcResolveSelfDMode(void* out, void* in, PrinterHandle printer, const char16_t* printerName,
                               void* reserved, uint32_t flags, int caller);
 
 // DrvConvertDevMode modes.
@@ -35,9 +35,9 @@ constexpr uint32_t kCdmConvert = 1;
 constexpr uint32_t kCdmConvert351 = 2;
 constexpr uint32_t kCdmDriverDefault = 4;
 // TRUE/FALSE; the failure reason goes to the host's last error.
-int DrvConvertDevModeCore(const char16_t* printerName, const void* in, void* out, uint32_t* size, uint32_t mode);
+int DrvConvertDevModeCore(const char16_t* printerName, void* in, void* out, uint32_t* size, uint32_t mode);
 
 // DocumentProperties without a dialog (also DrvDocumentPropertySheets with no
 // sheet information). *cbOut receives 19040.
-int32_t DocumentPropertiesNoPrompt(PrinterHandle printer, const char16_t* printerName, void* out, const void* in,
+int32_t DocumentPropertiesNoPrompt(PrinterHandle printer, const char16_t* printerName, void* out, void* in,
                                    uint32_t fMode, uint32_t* cbOut);

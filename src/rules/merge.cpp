@@ -135,7 +135,9 @@ int MatchOriginalPaper(PrinterSession* s, PublicDevMode& d, PrinterHandle printe
     return -1;
 }
 
-void MergePublicFields(PrinterSession* s, PublicDevMode& d) {
+// in is the caller's DEVMODE: its dmOrientation is the one field of it the
+// merge writes.
+void MergePublicFields(PrinterSession* s, PublicDevMode& d, uint8_t* in) {
     PrivateSettings& p = s->dm.priv;
     const PrinterEnvironment& env = s->env;
     if ((d.dmFields & kDmDuplex) && d.dmDuplex >= 1 && d.dmDuplex <= 3) p.duplexType = d.dmDuplex;
@@ -157,8 +159,11 @@ void MergePublicFields(PrinterSession* s, PublicDevMode& d) {
                 int32_t t = w;
                 w = l;
                 l = t;
+                // A custom size given wider than long is the portrait
+                // sheet turned: the caller learns its job is landscape.
                 s->dm.pub.dmOrientation = 2;
                 d.dmOrientation = 2;
+                std::memcpy(in + offsetof(PublicDevMode, dmOrientation), &d.dmOrientation, 2);
             }
             p.originalWidth_mm_CustomPaper = w;
             p.originalLength_mm_CustomPaper = l;
@@ -340,9 +345,9 @@ void MergeIdentity(PrinterSession* s, const PrivateSettings* p, PrinterHandle pr
 
 }  // namespace
 
-void _UdcMergeSelfDMode(PrinterSession* s, const void* input, PrinterHandle printer, const char16_t* printerName,
+void _UdcMergeSelfDMode(PrinterSession* s, void* input, PrinterHandle printer, const char16_t* printerName,
                         int caller, uint32_t mask) {
-    const uint8_t* in = static_cast<const uint8_t*>(input);
+    uint8_t* in = static_cast<uint8_t*>(input);
     DrvLog(nullptr, "_UdcMergeSelfDMode, nModule=%d iDMoodeChkFlags=%d\n", caller, static_cast<int>(mask));
     PublicDevMode d = ReadPublicPart(in);
 
@@ -372,7 +377,7 @@ void _UdcMergeSelfDMode(PrinterSession* s, const void* input, PrinterHandle prin
         DrvLog(nullptr, "    dmPageWidth = [%d / %d]\n", inWidth, s->dm.pub.dmPaperWidth);
         DrvLog(nullptr, "    dmPageLength = [%d / %d]\n", inLength, s->dm.pub.dmPaperLength);
     }
-    MergePublicFields(s, d);
+    MergePublicFields(s, d, in);
     NoteSettingsStep("merge of the public fields", s);
 
     if (!p) {

@@ -6,5 +6,5 @@
 #include "base/session.h"
 #include "platform/platform.h"
 
-void _UdcMergeSelfDMode(PrinterSession* session, const void* in, PrinterHandle printer, const char16_t* printerName,
+void _UdcMergeSelfDMode(PrinterSession* session, void* in, PrinterHandle printer, const char16_t* printerName,
                         int caller, uint32_t faultMask);

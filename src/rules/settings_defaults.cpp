@@ -79,29 +79,17 @@ void WriteTableDefaults(PrivateSettings* p) {
     }
 }
 
-// The header faults of a stored DEVMODE, read only where its own header
-// says its private part lies inside the 19040 bytes that were stored.
-uint32_t StoredDevModeFaults(const DriverDevMode& dm) {
-    uint32_t mask = 0;
-    if (dm.pub.dmSize != sizeof(PublicDevMode)) mask |= kFaultSize;
-    if (dm.pub.dmDriverExtra != kPrivateSize) mask |= kFaultDriverExtra | kFaultMagic;
-    if (mask) return mask;
-    return _UdcCheckDMode(&dm, nullptr) & ~kFaultDeviceName;
-}
-
-// Mode 1. The stored defaults are trusted no more than a caller's DEVMODE:
-// they are merged over factory defaults, so that a value outside a field's
-// accepted set, a truncated record or one of another type leaves the factory
-// value, and the device rules then fit the result to the printer.
+// Mode 1. The stored defaults are read over the record as they stand; a
+// value that is missing or not of the stored size leaves the record as it
+// was. What the read lets in is fitted by the device rules here and by the
+// accepted values of every later resolution that merges the record.
 int ResetToStoredDefaults(PrinterSession* session, PrinterHandle printer, const char16_t* name) {
-    ResetPrivateSettings(session, printer, 0);
     PrinterEnvironment& env = session->env;
     PrivateSettings& p = session->dm.priv;
+    // Read aside first, so that a refused value cannot leave half a record.
     DriverDevMode* stored = static_cast<DriverDevMode*>(std::malloc(sizeof(DriverDevMode)));
-    if (stored && printer && GetDefDevmode(printer, stored))
-        _UdcMergeSelfDMode(session, stored, printer, name, 0, StoredDevModeFaults(*stored));
+    if (stored && printer && GetDefDevmode(printer, stored)) std::memcpy(&session->dm, stored, sizeof *stored);
     std::free(stored);
-    p.trailingMagic = kTrailingMagic;
 
     p.originalSize = static_cast<uint16_t>(DefaultPaperId(env, 1));
     FillIdentityNames(session, printer, name);
@@ -110,7 +98,6 @@ int ResetToStoredDefaults(PrinterSession* session, PrinterHandle printer, const 
     p.size_Insert_MailMaking = regionalInch ? 1 : 9;
     p.tray_SlipSheet_ProgramPrint = env.inputUnit_Option == 10 ? kTrayHighCapacity : kTrayStandardFeed;
     ApplyDeviceRestrictions(session, printer);
-    _UdcUpdateCmnDModeArea(session, printer, name);
     return 1;
 }
 
@@ -178,9 +165,9 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
 
     p.colorMode = (env.inkCount == 1 || (env.inkCount == 2 && env.localArea == 0)) ? 2 : 0;
     p.imageMode = env.inkCount == 1 ? 2 : 1;
-    // The model's default quality, unless the environment holds none we know.
-    uint32_t quality = env.imageQualityDefault;
-    p.imageQuality = static_cast<uint8_t>(quality >= 1 && quality <= 6 ? quality : 1);
+    // Taken as the model states it; the validity check and the device rules
+    // judge an unusual value when the record is used.
+    p.imageQuality = static_cast<uint8_t>(env.imageQualityDefault);
 
     p.tray_SlipSheet = static_cast<uint16_t>(env.defaultTray[1]);
     p.tray_FrontCover = static_cast<uint16_t>(env.defaultTray[2]);

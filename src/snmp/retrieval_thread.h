@@ -17,7 +17,7 @@ constexpr int kRegNameUnits = 257;  // 514-byte slots
 
 // Where a worker puts what it fetched. The sheet context will hold these
 // fields; until it exists a sheet (or a test) owns one of these and keeps it
-// alive until it has waited for the worker.
+// alive until it has released it (ReleaseRetrievalTargets).
 #pragma pack(push, 1)
 struct RetrievalTargets {
     char16_t barcodeNames[kBarcodeAreaSlots][kBarcodeNameUnits];  // 6200 bytes
@@ -41,7 +41,7 @@ typedef void (*RetrievalNotice)(void* context, RetrievalTargets* targets, int st
 struct RetrievalRequest {
     const char16_t* printerName;    // copied, up to 260 characters
     const PrinterSession* session;  // copied: the sheet may change its own meanwhile
-    RetrievalTargets* targets;      // written by the worker until a wait returns
+    RetrievalTargets* targets;      // written by the worker, step by step, until released
     RetrievalNotice notice;         // may be null
     void* noticeContext;
 };
@@ -50,11 +50,21 @@ struct RetrievalRequest {
 // failure; returns the number of steps that succeeded. The worker's body.
 int RunRetrievalChain(const char16_t* printerName, PrinterSession* session, RetrievalTargets* targets);
 
-// Starts a worker for the request; 1 started, 0 not (no thread or no memory).
+// Starts a worker for the request and puts it in the process-wide slot,
+// replacing any earlier one (which runs on with its own copies); 1 started,
+// 0 not (no thread or no memory).
 int StartRetrievalThread(const RetrievalRequest& request);
-// Waits without a time limit for every worker started and not yet waited
-// for, then empties the slot. A call from a worker's own thread leaves that
-// worker in the slot.
+// Waits without a time limit for the worker in the slot (the most recently
+// started one), then empties the slot; an earlier worker is not waited for.
+// A call from that worker's own thread leaves it in the slot.
 void WaitRetrievalThread();
-// Workers started and not yet waited for.
+// No worker writes into targets or calls its notice after this returns: a
+// sheet calls it before it frees the destinations, since its wait may have
+// waited for a later sheet's worker instead of its own. Must not be called
+// from a notice.
+void ReleaseRetrievalTargets(const RetrievalTargets* targets);
+// Waits for every worker still running (for unloading the code they run);
+// the slot is emptied too.
+void WaitAllRetrievalThreads();
+// Workers started and not yet joined.
 int RetrievalThreadsPending();

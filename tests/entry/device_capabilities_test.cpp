@@ -194,8 +194,8 @@ TEST(DeviceCapabilities, EveryIndexOnEveryModel) {
         dm->pub.dmFields = 0;
         dm->pub.dmDriverExtra = 64;
         const PrivateSettings& stored = printer.stored->dm.priv;
-        for (const std::vector<uint8_t>* caller : {static_cast<std::vector<uint8_t>*>(nullptr), &custom, &foreign}) {
-            const void* in = caller ? caller->data() : nullptr;
+        for (std::vector<uint8_t>* caller : {static_cast<std::vector<uint8_t>*>(nullptr), &custom, &foreign}) {
+            void* in = caller ? caller->data() : nullptr;
             const int32_t userW = caller == &custom ? 1234 : stored.originalWidth_mm_CustomPaper / 10;
             const int32_t userL = caller == &custom ? 2345 : stored.originalLength_mm_CustomPaper / 10;
             for (uint16_t index : kIndices) {

@@ -21,7 +21,7 @@ constexpr uint8_t kCanary = 0xCC;
 // --- DrvDocumentProperties: fMode matrix ------------------------------------
 
 int g_sheetCalls = 0;
-int32_t FakeSheet(void*, PrinterHandle, const char16_t*, void*, const void*, uint32_t) {
+int32_t FakeSheet(void*, PrinterHandle, const char16_t*, void*, void*, uint32_t) {
     ++g_sheetCalls;
     return 2;  // IDCANCEL, distinct from every other answer
 }

@@ -207,7 +207,17 @@ TEST_P(MergePaper, OriginalPaperFromThePublicPart) {
     pub.dmPaperLength = c.length;
     pub.dmOrientation = c.orientation;
     if (c.formName) PutText(pub.dmFormName, 32, c.formName);
+    // Of the caller's record only dmOrientation may change (the turned
+    // custom size), through a conversion as through any resolution.
+    auto want = in;
+    Pub(want).dmOrientation = static_cast<int16_t>(c.wantOrientation);
+    auto converted = in;
+    std::vector<uint8_t> convertOut(sizeof(DriverDevMode));
+    uint32_t size = sizeof(DriverDevMode);
+    ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", converted.data(), convertOut.data(), &size, kCdmConvert)) << c.what;
+    EXPECT_TRUE(converted == want) << c.what << ": caller's dmOrientation " << Pub(converted).dmOrientation;
     auto out = rig.Resolve(in.data());
+    EXPECT_TRUE(in == want) << c.what;
     const PrivateSettings& p = out->dm.priv;
     EXPECT_EQ(c.wantSize, p.originalSize) << c.what;
     EXPECT_EQ(c.wantWidthMm, p.originalWidth_mm_CustomPaper) << c.what;

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,8 @@ struct StoredCase {
     const char* what;
     std::function<void(PrinterEnvironment&)> env;
     std::function<void(Bytes&, uint32_t* type)> stored;  // null: nothing stored
-    std::vector<FieldValue> want;
+    std::vector<FieldValue> want;          // after the reset
+    std::vector<FieldValue> wantResolved;  // after the record went through a resolution
 };
 
 void Marked(Bytes& b, uint32_t*) {
@@ -54,75 +56,90 @@ void Marked(Bytes& b, uint32_t*) {
     Priv(b).watermarkSupport = 1;
 }
 
+// The session holds scale_Zoom 77 and copies 5 before each reset.
 const StoredCase kStoredCases[] = {
-    {"nothing stored: factory values", nullptr, nullptr, {{"scale_Zoom", 0, 100}, {"watermarkSupport", 0, 0}}},
-    {"stored defaults taken", nullptr, Marked, {{"scale_Zoom", 0, 150}, {"watermarkSupport", 0, 1}}},
+    {"nothing stored: record as it was", nullptr, nullptr, {{"scale_Zoom", 0, 77}, {"copies", 0, 5}}, {}},
+    {"stored defaults taken", nullptr, Marked, {{"scale_Zoom", 0, 150}, {"watermarkSupport", 0, 1}},
+     {{"scale_Zoom", 0, 150}}},
     {"truncated by one byte", nullptr, [](Bytes& b, uint32_t* t) { Marked(b, t); b.pop_back(); },
-     {{"scale_Zoom", 0, 100}}},
-    {"stored as text", nullptr, [](Bytes& b, uint32_t* t) { Marked(b, t); *t = kRegSz; }, {{"scale_Zoom", 0, 100}}},
+     {{"scale_Zoom", 0, 77}, {"copies", 0, 5}}, {}},
+    {"stored as text", nullptr, [](Bytes& b, uint32_t* t) { Marked(b, t); *t = kRegSz; },
+     {{"scale_Zoom", 0, 77}}, {}},
+    // Read as stored; a resolution's accepted values and the device rules
+    // fit the record afterwards.
     {"private values out of range",
      nullptr, [](Bytes& b, uint32_t*) {
          std::memset(b.data() + sizeof(PublicDevMode) + 256, 0xFF, kPrivateFieldBytes - 256);
      },
-     {{"scale_Zoom", 0, 200}, {"staple", 0, 0}, {"outputTray", 0, 0}}},
+     {{"scale_Zoom", 0, 0xFFFF}}, {{"scale_Zoom", 0, 200}, {"staple", 0, 0}, {"outputTray", 0, 1}}},
     {"every byte 0xFF", nullptr, [](Bytes& b, uint32_t*) { std::memset(b.data(), 0xFF, b.size()); },
-     {{"scale_Zoom", 0, 100}, {"copies", 0, 1}}},
-    {"public header claims a huge private part", nullptr, [](Bytes& b, uint32_t* t) {
-         Marked(b, t);
-         reinterpret_cast<PublicDevMode*>(b.data())->dmDriverExtra = 0xFFF0;
-     },
-     {{"scale_Zoom", 0, 150}}},
+     {{"scale_Zoom", 0, 0xFFFF}}, {{"scale_Zoom", 0, 100}, {"copies", 0, 1}}},
     {"output tray of a unit the printer lacks", [](PrinterEnvironment& e) { e.outputUnit_Option = 0; },
-     [](Bytes& b, uint32_t*) { Priv(b).outputTray = 4; }, {{"outputTray", 0, 1}, {"faceUpDown_OutputTray", 0, 2}}},
+     [](Bytes& b, uint32_t*) { Priv(b).outputTray = 4; }, {{"outputTray", 0, 1}, {"faceUpDown_OutputTray", 0, 2}},
+     {{"outputTray", 0, 1}}},
     {"original size from the environment", [](PrinterEnvironment& e) { e.defaultPaper[0] = 8; },
-     [](Bytes& b, uint32_t*) { Priv(b).originalSize = 9; }, {{"originalSize", 0, 8}}},
+     [](Bytes& b, uint32_t*) { Priv(b).originalSize = 9; }, {{"originalSize", 0, 8}}, {}},
     {"feeder: program-print slip sheets from it", [](PrinterEnvironment& e) { e.inputUnit_Option = 10; },
      [](Bytes& b, uint32_t*) { Priv(b).tray_SlipSheet_ProgramPrint = 258; },
-     {{"tray_SlipSheet_ProgramPrint", 0, 261}}},
+     {{"tray_SlipSheet_ProgramPrint", 0, 261}}, {}},
     {"regional inch model: mail forms", [](PrinterEnvironment& e) { e.localArea = 1; e.unitOfLength = 1; },
      [](Bytes& b, uint32_t*) { Priv(b).form_Envelope_MailMaking = 2; },
-     {{"form_Envelope_MailMaking", 0, 3}, {"size_Insert_MailMaking", 0, 1}}},
-    // A stored environment's paper list may hold any size; the record's
-    // 0.01 mm fields take the largest they can carry instead of wrapping.
-    {"default paper larger than a field holds", [](PrinterEnvironment& e) {
-         e.paperList[0].id = 9;
-         e.paperList[0].width = 0xC5C5C5C5;
-         e.paperList[0].length = 0x7FFFFFFF;
-         e.defaultPaper[0] = e.defaultPaper[2] = 9;
-     },
-     nullptr, {{"outputWidth_mm", 0, INT32_MAX}, {"outputLength_mm_CustomPaper", 0, INT32_MAX}}},
+     {{"form_Envelope_MailMaking", 0, 3}, {"size_Insert_MailMaking", 0, 1}}, {}},
 };
 
 class StoredDefaults : public ::testing::TestWithParam<StoredCase> {};
 
-TEST_P(StoredDefaults, GiveARecordThatFitsThePrinter) {
+TEST_P(StoredDefaults, ReadOverTheRecordAndFittedWhenResolved) {
     const StoredCase& c = GetParam();
     RuleSession r;
     if (c.env) c.env(r.s->env);
+    FakePrinter* printer = r.fake.spooler.Printer(u"P1");
+    printer->Set(u"PrvEnv", kRegBinary, &r.s->env, sizeof r.s->env);
     const PrivateSettings factory = r.s->dm.priv;
     if (c.stored) {
         Bytes b = Record(r);
         uint32_t type = kRegBinary;
         c.stored(b, &type);
-        r.fake.spooler.Printer(u"P1")->Set(u"DefDevmode", type, b.data(), b.size());
+        printer->Set(u"DefDevmode", type, b.data(), b.size());
     }
-    // The session holds other settings before the reset.
     r.p().scale_Zoom = 77;
-    r.p().watermarkSupport = 1;
+    r.p().copies = 5;
     PrinterHandle h = nullptr;
     ASSERT_EQ(1, r.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
     EXPECT_EQ(1, ResetPrivateSettings(r.s.get(), h, 1));
-    r.fake.spooler.ClosePrinter(h);
     r.Expect(c.what, c.want);
-    ExpectFits(c.what, r.p(), factory);
     EXPECT_EQ(4, r.s->env.printCheckLevel);
-    EXPECT_EQ(r.p().originalSize, static_cast<uint16_t>(r.s->dm.pub.dmPaperSize)) << c.what;
+
+    // The record handed back in, as a sheet's result is: room to spare for
+    // a header that claims more than it holds.
+    Bytes in(2 * 65536, 0);
+    std::memcpy(in.data(), &r.s->dm, sizeof r.s->dm);
+    auto out = std::make_unique<PrinterSession>();
+    ASSERT_EQ(1u, _UdcResolveSelfDMode(out.get(), in.data(), h, u"P1", nullptr,
+                                       kResolveInBuffer | kResolveWholeSession, kCallerConvert));
+    r.fake.spooler.ClosePrinter(h);
+    r.s.swap(out);
+    r.Expect(c.what, c.wantResolved);
+    ExpectFits(c.what, r.p(), factory);
 }
 
 void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.what; }
 
 INSTANTIATE_TEST_SUITE_P(Table, StoredDefaults, ::testing::ValuesIn(kStoredCases),
                          [](const ::testing::TestParamInfo<StoredCase>& i) { return CaseName(i.index, i.param.what); });
+
+// A stored environment's paper list may hold any size; the record's 0.01 mm
+// fields take the largest they can carry instead of wrapping.
+TEST(FactoryDefaults, DefaultPaperLargerThanAFieldHoldsSaturates) {
+    RuleSession r;
+    PrinterEnvironment& e = r.s->env;
+    e.paperList[0].id = 9;
+    e.paperList[0].width = 0xC5C5C5C5;
+    e.paperList[0].length = 0x7FFFFFFF;
+    e.defaultPaper[0] = e.defaultPaper[2] = 9;
+    ResetPrivateSettings(r.s.get(), nullptr, 0);
+    r.Expect("saturated", {{"outputWidth_mm", 0, INT32_MAX}, {"outputLength_mm_CustomPaper", 0, INT32_MAX}});
+}
 
 // Mode 2: the printer's own DEVMODE, its private part found wherever the
 // signature lies.
@@ -198,10 +215,14 @@ TEST(InstallationEnvironment, ChecksWhatItLoads) {
             EXPECT_TRUE(e.defaultPaperType >= 257 && e.defaultPaperType <= 267) << c.what;
             EXPECT_EQ(0, e.macAddress[17]) << c.what;
             EXPECT_EQ(0, e.listsBuilt) << c.what;
-            // Settings made on it fit it.
+            // Settings made on it fit it, but for the default image quality,
+            // which is taken as the environment states it and judged when
+            // the record is checked.
             const PrivateSettings factory = r.s->dm.priv;
             ResetPrivateSettings(r.s.get(), h, 0);
             ApplyDeviceRestrictions(r.s.get(), h);
+            EXPECT_EQ(static_cast<uint8_t>(e.imageQualityDefault), r.p().imageQuality) << c.what;
+            r.p().imageQuality = factory.imageQuality;
             ExpectFits(c.what, r.p(), factory);
         }
         if (c.stored && c.loaded && std::string(c.what) == "installation values") {

@@ -288,6 +288,10 @@ TEST(FieldTable, ComputedDefaultTable) {
          -1, {{"colorMode", 0}}},
         {"image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 2; }, -1,
          {{"imageQuality", 2}}},
+        {"image quality default none", [](PrinterEnvironment& e) { e.imageQualityDefault = 0; }, -1,
+         {{"imageQuality", 0}}},
+        {"image quality default unknown", [](PrinterEnvironment& e) { e.imageQualityDefault = 7; }, -1,
+         {{"imageQuality", 7}}},
         {"regional inch model",
          [](PrinterEnvironment& e) {
              e.localArea = 1;

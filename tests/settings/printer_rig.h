@@ -49,7 +49,7 @@ struct PrinterRig {
         std::memcpy(in.data(), &base->dm, sizeof base->dm);
         return in;
     }
-    std::unique_ptr<PrinterSession> Resolve(const void* input) {
+    std::unique_ptr<PrinterSession> Resolve(void* input) {
         auto out = std::make_unique<PrinterSession>();
         PrinterHandle h = nullptr;
         EXPECT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));

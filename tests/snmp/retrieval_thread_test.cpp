@@ -44,7 +44,7 @@ protected:
         std::memset(targets_.get(), 0x5A, sizeof(RetrievalTargets));
     }
     void TearDown() override {
-        WaitRetrievalThread();
+        WaitAllRetrievalThreads();
         InstallSockets(nullptr);
     }
     bool Serve(zr51test::SnmpdAgent* agent, const SimulatedPrinter& printer, const std::string& address) {
@@ -173,8 +173,7 @@ TEST_F(RetrievalThread, WriteRulesDecideWhereTheChainStops) {
 }
 
 // A second sheet starts its worker while the first one's is still asking a
-// slow printer: each writes only its own destinations and printer, and one
-// wait returns only when both have finished.
+// slow printer: each writes only its own destinations and printer.
 TEST_F(RetrievalThread, SecondStartWhileTheFirstRunsKeepsBothApart) {
     SimulatedPrinter slow = zr51test::DefaultSimulatedPrinter();
     slow.forms = {{1, "Slow form"}};
@@ -203,8 +202,7 @@ TEST_F(RetrievalThread, SecondStartWhileTheFirstRunsKeepsBothApart) {
     // The first sheet's session may change once its worker has started.
     Aim(rig.base.get(), fastAddress);
     ASSERT_EQ(StartRetrievalThread({u"P2", second.get(), secondTargets.get(), Record, &other}), 1);
-    EXPECT_EQ(RetrievalThreadsPending(), 2);
-    WaitRetrievalThread();
+    WaitAllRetrievalThreads();
     EXPECT_EQ(RetrievalThreadsPending(), 0);
     EXPECT_EQ(first.count, 1);
     EXPECT_EQ(other.count, 1);
@@ -213,6 +211,55 @@ TEST_F(RetrievalThread, SecondStartWhileTheFirstRunsKeepsBothApart) {
     ExpectDescription(slow, *targets_, rig.fake.spooler, u"P1");
     ExpectDescription(fast, *secondTargets, rig.fake.spooler, u"P2");
     EXPECT_GE(slowAgent.RequestsSeen(), 4);
+}
+
+// Two sheets open one after the other, the first on a printer that never
+// answers: the wait is for the second sheet's worker alone and returns while
+// the first is still in its time-out. Once the first sheet releases its
+// destinations its worker neither writes them nor calls its notice.
+TEST_F(RetrievalThread, WaitIsForTheMostRecentWorkerOnly) {
+    SimulatedPrinter fast = zr51test::DefaultSimulatedPrinter();
+    std::string fastAddress = zr51test::NextLoopbackAddress();
+    zr51test::SnmpdAgent fastAgent;
+    if (!Serve(&fastAgent, fast, fastAddress)) GTEST_SKIP() << why_;
+    PrinterRig rig;
+    rig.fake.spooler.AddPrinter(u"P2");
+    auto second = std::make_unique<PrinterSession>(*rig.base);
+    Aim(rig.base.get(), address_);  // nothing listens there
+    Aim(second.get(), fastAddress);
+    auto secondTargets = std::make_unique<RetrievalTargets>();
+
+    Notices silent, responsive;
+    ASSERT_EQ(StartRetrievalThread({u"P1", rig.base.get(), targets_.get(), Record, &silent}), 1);
+    ASSERT_EQ(StartRetrievalThread({u"P2", second.get(), secondTargets.get(), Record, &responsive}), 1);
+    WaitRetrievalThread();
+    EXPECT_EQ(responsive.count, 1);
+    EXPECT_EQ(responsive.stepsDone, 4);
+    EXPECT_EQ(silent.count, 0) << "the wait also waited for the earlier worker";
+    EXPECT_EQ(RetrievalThreadsPending(), 1);
+    ReleaseRetrievalTargets(targets_.get());
+    WaitAllRetrievalThreads();
+    EXPECT_EQ(silent.count, 0);
+    EXPECT_EQ(RetrievalThreadsPending(), 0);
+}
+
+// A worker whose sheet released its destinations still stores what it
+// fetched as printer data, but leaves the released memory alone.
+TEST_F(RetrievalThread, ReleasedDestinationsAreNeverWritten) {
+    SimulatedPrinter printer = zr51test::DefaultSimulatedPrinter();
+    zr51test::SnmpdAgent agent;
+    if (!Serve(&agent, printer, address_)) GTEST_SKIP() << why_;
+    PrinterRig rig;
+    Aim(rig.base.get(), address_);
+    Notices notices;
+    ASSERT_EQ(StartRetrievalThread({u"P1", rig.base.get(), targets_.get(), Record, &notices}), 1);
+    ReleaseRetrievalTargets(targets_.get());
+    WaitRetrievalThread();
+    EXPECT_EQ(notices.count, 0);
+    const uint8_t* raw = reinterpret_cast<const uint8_t*>(targets_.get());
+    EXPECT_EQ(std::vector<uint8_t>(raw, raw + sizeof(RetrievalTargets)),
+              std::vector<uint8_t>(sizeof(RetrievalTargets), 0x5A));
+    EXPECT_NE(rig.fake.spooler.Printer(u"P1")->Find(u"TrayList"), nullptr);
 }
 
 // A notice that waits (as a page handling it on the wrong thread would)
