@@ -81,3 +81,16 @@ add_test(NAME constraint_tables_up_to_date
   COMMAND generate_constraint_tables --check ${CMAKE_SOURCE_DIR}/src/rules/tables
           ${CMAKE_SOURCE_DIR}/src/rules/constraint_tables_generated.cpp
           ${CMAKE_BINARY_DIR}/constraint_tables_generated.cpp)
+# The page tables: the generator turns src/ui/tables/*.tbl into the committed
+# IDs header, page templates and string table of the resource module, its
+# English words, the settings-pair and forced-option rows and the control list.
+# The target `ui_tables` refreshes them; the test fails while one is stale or a
+# translation misses a string.
+add_executable(generate_ui_tables ${CMAKE_SOURCE_DIR}/tools/ui_tables/generate_ui_tables.cpp)
+add_custom_target(ui_tables
+  COMMAND generate_ui_tables ${CMAKE_SOURCE_DIR}
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  COMMENT "Regenerating the files made from src/ui/tables")
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/ui_tables)
+add_test(NAME ui_tables_up_to_date
+  COMMAND generate_ui_tables --check ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/ui_tables)
