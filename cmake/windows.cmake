@@ -24,6 +24,21 @@ set_target_properties(zr51aui PROPERTIES
   LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
   ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 
+# The resource module ZR51ARC.DLL: page templates, strings and pictures of
+# every language, and no code: no entry point, no C runtime, no imports.
+file(GLOB ZR_RESOURCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h
+     ${CMAKE_SOURCE_DIR}/resources/lang/*)
+add_library(zr51arc MODULE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc APPEND PROPERTY OBJECT_DEPENDS ${ZR_RESOURCE_SOURCES})
+target_include_directories(zr51arc PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+target_link_options(zr51arc PRIVATE -nostdlib -Wl,--entry=0)
+set_target_properties(zr51arc PROPERTIES
+  LINKER_LANGUAGE C
+  OUTPUT_NAME ZR51ARC
+  PREFIX ""
+  SUFFIX ".DLL"
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
 # Installing the DLL into a spooler as a printer driver, shared by the tool and
 # the Windows tests.
 add_library(zr51setup STATIC ${CMAKE_SOURCE_DIR}/tools/driver_setup_win32.cpp)
