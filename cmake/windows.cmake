@@ -28,9 +28,20 @@ set_target_properties(zr51aui PROPERTIES
 # every language, and no code: no entry point, no C runtime, no imports.
 file(GLOB ZR_RESOURCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h
      ${CMAKE_SOURCE_DIR}/resources/lang/*)
+# The pictures are drawn at build time by resources/pictures/make_pictures.py
+# (Python with Pillow) into the build directory.
+set(ZR_PYTHON /usr/bin/python3 CACHE FILEPATH "Python with Pillow, for the resource module's pictures")
+set(ZR_PICTURES_DIR ${CMAKE_BINARY_DIR}/pictures)
+add_custom_command(OUTPUT ${ZR_PICTURES_DIR}/pictures_generated.rc
+  COMMAND ${ZR_PYTHON} ${CMAKE_SOURCE_DIR}/resources/pictures/make_pictures.py ${ZR_PICTURES_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/pictures/make_pictures.py
+  COMMENT "Drawing the resource module's pictures")
+add_custom_target(zr51arc_pictures DEPENDS ${ZR_PICTURES_DIR}/pictures_generated.rc)
 add_library(zr51arc MODULE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc)
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc APPEND PROPERTY OBJECT_DEPENDS ${ZR_RESOURCE_SOURCES})
-target_include_directories(zr51arc PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+add_dependencies(zr51arc zr51arc_pictures)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc APPEND PROPERTY OBJECT_DEPENDS ${ZR_RESOURCE_SOURCES}
+  ${ZR_PICTURES_DIR}/pictures_generated.rc)
+target_include_directories(zr51arc PRIVATE ${CMAKE_SOURCE_DIR}/resources ${ZR_PICTURES_DIR})
 target_link_options(zr51arc PRIVATE -nostdlib -Wl,--entry=0)
 set_target_properties(zr51arc PROPERTIES
   LINKER_LANGUAGE C
