@@ -235,3 +235,8 @@ set_tests_properties(zr51a_wine PROPERTIES
   TIMEOUT 300
   PASS_REGULAR_EXPRESSION "private part: ours, complete\n.*trailingMagic += 672227609\n.*favourite \"Wine\", 12206-byte record, 215 items\n.*127\\.52\\.8\\.9: no answer from the printer within 1 s[^\n]*\nquery exit 1"
   FAIL_REGULAR_EXPRESSION "usage:|cannot open")
+
+# The resource module's own shape: resources only, nothing imported.
+add_test(NAME resource_module_shape
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${ZR_OBJDUMP} -DDLL=$<TARGET_FILE:zr51arc>
+          -P ${CMAKE_SOURCE_DIR}/cmake/check-resource-dll.cmake)
