@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "driver_setup_win32.h"
 #include "entry/isolation_win32.h"
 #include "platform/platform_win32.h"
 #include "ui/control_table.h"
@@ -190,6 +191,51 @@ TEST(ResourceModuleMissing, LookupsFailCleanly) {
     EXPECT_EQ(0, FindResourceModulePath(nullptr, path));
     EXPECT_EQ(L'\0', path[0]);
     EXPECT_EQ(nullptr, LoadResourceModule(nullptr, 1033));
+}
+
+// Through a real spooler: the module found among the driver's dependent
+// files, or, with none there, the module of code that finds no template.
+TEST(ResourceModuleFromDriver, DependentFileElseOwnModule) {
+    InstallWin32Platform();
+    ASSERT_TRUE(CopyIntoDriverDirectory(FileBesideExecutable(L"ZR51AUI.dll"), nullptr)) << GetLastError();
+    ASSERT_TRUE(CopyIntoDriverDirectory(FileBesideExecutable(L"ZR51ARC.DLL"), nullptr)) << GetLastError();
+    const struct { const wchar_t *driver, *printer; bool withModule; } cases[] = {
+        {L"ZR51A Resource Test", L"ZR51A Resource Test", true},
+        {L"ZR51A Resourceless Test", L"ZR51A Resourceless Test", false},
+    };
+    DLGPROC proc = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.withModule);
+        RemovePrinter(c.printer);
+        std::vector<std::wstring> files;
+        if (c.withModule) files.push_back(L"ZR51ARC.DLL");
+        ASSERT_TRUE(AddDriverWithFiles(c.driver, L"ZR51AUI.dll", files)) << GetLastError();
+        ASSERT_TRUE(AddPrinterOnPort(c.printer, c.driver, L"FILE:")) << GetLastError();
+        HANDLE printer = nullptr;
+        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(c.printer), &printer, nullptr));
+        wchar_t path[MAX_PATH] = {};
+        EXPECT_EQ(1, FindResourceModulePath(printer, path));
+        std::wstring found(path);
+        std::wstring name = found.substr(found.find_last_of(L"\\/") + 1);
+        HMODULE module = LoadResourceModule(printer, 1041);
+        ASSERT_NE(nullptr, module);
+        wchar_t text[32] = L"keep";
+        if (c.withModule) {
+            EXPECT_EQ(0, _wcsicmp(name.c_str(), L"ZR51ARC.DLL")) << found;
+            EXPECT_NE(nullptr, FindDialogTemplate(module, 30200, 1041));
+            EXPECT_GT(LoadResString(module, 25000, text, 32, 1041), 0u);
+        } else {
+            wchar_t self[MAX_PATH] = {};
+            GetModuleFileNameW(nullptr, self, MAX_PATH);
+            EXPECT_EQ(0, _wcsicmp(self, path)) << found;
+            EXPECT_EQ(-1, ResDialogBox(module, nullptr, 30200, proc, 0, 1041));
+            EXPECT_EQ(0u, LoadResString(module, 25000, text, 32, 1041));
+            EXPECT_STREQ(L"keep", text);
+        }
+        FreeResourceModule(module);
+        ClosePrinter(printer);
+        RemovePrinter(c.printer);
+    }
 }
 
 }  // namespace
