@@ -86,3 +86,17 @@ add_test(NAME constraint_tables_up_to_date
 # The house reads top to bottom: an include of src/ that runs up a layer, or
 # between the sibling snmp and saved folders, fails the test run.
 add_test(NAME include_layers COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR})
+
+# The page tables: the generator turns src/ui/tables/*.tbl into the committed
+# IDs header, page templates and string table of the resource module, its
+# English words, the settings-pair and forced-option rows and the control list.
+# The target `ui_tables` refreshes them; the test fails while one is stale or a
+# translation misses a string.
+add_executable(generate_ui_tables ${CMAKE_SOURCE_DIR}/tools/ui_tables/generate_ui_tables.cpp)
+add_custom_target(ui_tables
+  COMMAND generate_ui_tables ${CMAKE_SOURCE_DIR}
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  COMMENT "Regenerating the files made from src/ui/tables")
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/ui_tables)
+add_test(NAME ui_tables_up_to_date
+  COMMAND generate_ui_tables --check ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/ui_tables)

@@ -24,6 +24,32 @@ set_target_properties(zr51aui PROPERTIES
   LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
   ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 
+# The resource module ZR51ARC.DLL: page templates, strings and pictures of
+# every language, and no code: no entry point, no C runtime, no imports.
+file(GLOB ZR_RESOURCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h
+     ${CMAKE_SOURCE_DIR}/resources/lang/*)
+# The pictures are drawn at build time by resources/pictures/make_pictures.py
+# (Python with Pillow) into the build directory.
+set(ZR_PYTHON /usr/bin/python3 CACHE FILEPATH "Python with Pillow, for the resource module's pictures")
+set(ZR_PICTURES_DIR ${CMAKE_BINARY_DIR}/pictures)
+add_custom_command(OUTPUT ${ZR_PICTURES_DIR}/pictures_generated.rc
+  COMMAND ${ZR_PYTHON} ${CMAKE_SOURCE_DIR}/resources/pictures/make_pictures.py ${ZR_PICTURES_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/pictures/make_pictures.py
+  COMMENT "Drawing the resource module's pictures")
+add_custom_target(zr51arc_pictures DEPENDS ${ZR_PICTURES_DIR}/pictures_generated.rc)
+add_library(zr51arc MODULE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc)
+add_dependencies(zr51arc zr51arc_pictures)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc APPEND PROPERTY OBJECT_DEPENDS ${ZR_RESOURCE_SOURCES}
+  ${ZR_PICTURES_DIR}/pictures_generated.rc)
+target_include_directories(zr51arc PRIVATE ${CMAKE_SOURCE_DIR}/resources ${ZR_PICTURES_DIR})
+target_link_options(zr51arc PRIVATE -nostdlib -Wl,--entry=0)
+set_target_properties(zr51arc PROPERTIES
+  LINKER_LANGUAGE C
+  OUTPUT_NAME ZR51ARC
+  PREFIX ""
+  SUFFIX ".DLL"
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
 # Installing the DLL into a spooler as a printer driver, shared by the tool and
 # the Windows tests.
 add_library(zr51setup STATIC ${CMAKE_SOURCE_DIR}/tools/driver_setup_win32.cpp)
@@ -76,12 +102,14 @@ if(ZR_WIN32_TESTS)
   add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${ZR_WIN32_LEAK_CHECK}
                                   ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp
-                                  ${CMAKE_SOURCE_DIR}/src/ui/disable_controls_win32.cpp)
+                                  ${CMAKE_SOURCE_DIR}/src/ui/disable_controls_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/resource_module_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/entry/isolation_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})
-  # The tests load the DLL from beside their own executable.
-  add_dependencies(zr51_win32_tests zr51aui)
+  # The tests load the DLL and the resource module from beside their own executable.
+  add_dependencies(zr51_win32_tests zr51aui zr51arc)
   # The model files are installed from there too.
   add_custom_command(TARGET zr51_win32_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/models ${CMAKE_BINARY_DIR}/bin/models)
@@ -207,3 +235,8 @@ set_tests_properties(zr51a_wine PROPERTIES
   TIMEOUT 300
   PASS_REGULAR_EXPRESSION "private part: ours, complete\n.*trailingMagic += 672227609\n.*favourite \"Wine\", 12206-byte record, 215 items\n.*127\\.52\\.8\\.9: no answer from the printer within 1 s[^\n]*\nquery exit 1"
   FAIL_REGULAR_EXPRESSION "usage:|cannot open")
+
+# The resource module's own shape: resources only, nothing imported.
+add_test(NAME resource_module_shape
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${ZR_OBJDUMP} -DDLL=$<TARGET_FILE:zr51arc>
+          -P ${CMAKE_SOURCE_DIR}/cmake/check-resource-dll.cmake)

@@ -15,7 +15,7 @@
 #include "entry/device_capabilities.h"
 #include "entry/document_event.h"
 #include "entry/document_properties.h"
-#include "entry/isolation_win32.h"
+#include "platform/isolation_win32.h"
 #include "entry/job_attributes.h"
 #include "entry/printer_event.h"
 #include "entry/property_headers_win32.h"

@@ -3,7 +3,7 @@
 // process's own manifest says. Written out rather than taken from the SDK's
 // isolation-aware headers, which the toolchain does not carry; the first use
 // is DllMain's common-controls initialisation.
-#include "entry/isolation_win32.h"
+#include "platform/isolation_win32.h"
 
 #include <commctrl.h>
 
@@ -75,6 +75,28 @@ HMODULE IsolationAwareLoadLibraryW(LPCWSTR name) {
     Deactivate(cookie);
     ::SetLastError(error);
     return module;
+}
+
+INT_PTR IsolationAwareDialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND owner, DLGPROC proc,
+                                              LPARAM parameter) {
+    ULONG_PTR cookie = 0;
+    if (!Activate(&cookie)) return -1;
+    INT_PTR result = ::DialogBoxIndirectParamW(instance, dialog, owner, proc, parameter);
+    DWORD error = ::GetLastError();
+    Deactivate(cookie);
+    ::SetLastError(error);
+    return result;
+}
+
+HWND IsolationAwareCreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND owner, DLGPROC proc,
+                                              LPARAM parameter) {
+    ULONG_PTR cookie = 0;
+    if (!Activate(&cookie)) return nullptr;
+    HWND window = ::CreateDialogIndirectParamW(instance, dialog, owner, proc, parameter);
+    DWORD error = ::GetLastError();
+    Deactivate(cookie);
+    ::SetLastError(error);
+    return window;
 }
 
 FARPROC IsolationAwareGetProcAddress(HMODULE module, LPCSTR name) {

@@ -1,0 +1,320 @@
+#!/usr/bin/python3
+"""Draws the resource module's pictures (resource type 256).
+
+    make_pictures.py <out-dir>
+
+writes one 24-bit BMP per picture into out-dir, pure red (255, 0, 0) marking
+the transparent pixels, and pictures_generated.rc, which names them for the
+resource script. Each picture is a small drawing function below, so that one
+can be changed and the module rebuilt. Needs Pillow (Debian: python3-pil).
+"""
+import os
+import sys
+
+from PIL import Image, ImageDraw
+
+KEY = (255, 0, 0)          # transparent
+INK = (40, 40, 40)         # outlines and text lines
+PAPER = (255, 255, 255)
+SHADE = (200, 200, 200)
+ACCENT = (30, 90, 200)     # staples, holes, arrows, folds
+METAL = (110, 110, 120)
+
+COLOURS = {
+    "cyan": (0, 170, 230), "magenta": (220, 0, 140), "yellow": (250, 210, 0),
+    "red": (210, 30, 30), "blue": (30, 60, 200), "black": (30, 30, 30),
+}
+
+
+def canvas(w=32, h=32):
+    img = Image.new("RGB", (w, h), KEY)
+    return img, ImageDraw.Draw(img)
+
+
+def sheet(d, box, lines=True, fill=PAPER):
+    """A sheet of paper with a folded corner and, optionally, text lines."""
+    x0, y0, x1, y1 = box
+    c = max(3, (x1 - x0) // 5)
+    d.polygon([(x0, y0), (x1 - c, y0), (x1, y0 + c), (x1, y1), (x0, y1)], fill=fill, outline=INK)
+    d.line([(x1 - c, y0), (x1 - c, y0 + c), (x1, y0 + c)], fill=INK)
+    if lines:
+        for y in range(y0 + c + 2, y1 - 2, 3):
+            d.line([(x0 + 3, y), (x1 - 3, y)], fill=SHADE)
+
+
+def portrait(d):
+    sheet(d, (7, 2, 24, 29))
+
+
+def landscape(d):
+    sheet(d, (2, 7, 29, 24))
+
+
+def numbered_grid(d, box, cols, rows, order):
+    """A sheet split into cols x rows cells; order lists the cells in print order."""
+    x0, y0, x1, y1 = box
+    d.rectangle(box, fill=PAPER, outline=INK)
+    cw, ch = (x1 - x0) / cols, (y1 - y0) / rows
+    for i, (cx, cy) in enumerate(order):
+        l, t = x0 + cx * cw + 1, y0 + cy * ch + 1
+        d.rectangle([l, t, l + cw - 2, t + ch - 2], outline=SHADE)
+        # The first cell is dark, the last light: the reading order shows.
+        g = int(40 + 170 * i / max(1, len(order) - 1))
+        d.rectangle([l + 2, t + 2, l + 4, t + 4], fill=(g, g, g))
+
+
+def grid_order(cols, rows, across, right_to_left):
+    cells = []
+    if across:
+        for r in range(rows):
+            for c in range(cols):
+                cells.append((cols - 1 - c if right_to_left else c, r))
+    else:
+        for c in range(cols):
+            for r in range(rows):
+                cells.append((cols - 1 - c if right_to_left else c, r))
+    return cells
+
+
+def n_up(n, across, rtl, portrait_sheet):
+    cols, rows = {2: (2, 1), 4: (2, 2), 8: (4, 2)}[n]
+    box = (6, 3, 25, 28)
+    if portrait_sheet:
+        cols, rows = rows, cols
+        if n == 2:
+            cols, rows = 1, 2
+    else:
+        box = (2, 7, 29, 24)
+
+    def draw(d):
+        numbered_grid(d, box, cols, rows, grid_order(cols, rows, across, rtl))
+    return draw
+
+
+def poster(n, portrait_sheet):
+    def draw(d):
+        cols, rows = {2: (2, 1), 4: (2, 2), 8: (4, 2)}[n]
+        if portrait_sheet:
+            cols, rows = rows, cols
+        w, h = 28 // cols, 28 // rows
+        for c in range(cols):
+            for r in range(rows):
+                d.rectangle([2 + c * w, 2 + r * h, c * w + w, r * h + h], fill=PAPER, outline=INK)
+        d.ellipse([9, 9, 22, 22], outline=ACCENT, width=2)
+    return draw
+
+
+def booklet(side):
+    def draw(d):
+        d.polygon([(16, 6), (3, 3), (3, 27), (16, 29)], fill=PAPER, outline=INK)
+        d.polygon([(16, 6), (29, 3), (29, 27), (16, 29)], fill=PAPER, outline=INK)
+        if side == "top":
+            d.line([(3, 3), (29, 3)], fill=ACCENT, width=2)
+        else:
+            d.line([(16, 6), (16, 29)], fill=ACCENT, width=2)
+        d.polygon(([(19, 16), (25, 13), (25, 19)] if side == "right" else [(13, 16), (7, 13), (7, 19)]), fill=ACCENT)
+    return draw
+
+
+def rotation(angle):
+    def draw(d):
+        portrait(d)
+        d.arc([8, 8, 23, 23], 0, angle if angle < 360 else 180, fill=ACCENT, width=2)
+        d.polygon([(22, 14), (26, 17), (19, 18)], fill=ACCENT)
+    return draw
+
+
+def binding(edge, landscape_sheet):
+    def draw(d):
+        (landscape if landscape_sheet else portrait)(d)
+        box = (2, 7, 29, 24) if landscape_sheet else (7, 2, 24, 29)
+        x0, y0, x1, y1 = box
+        if edge == "left":
+            d.line([(x0 + 1, y0 + 2), (x0 + 1, y1 - 2)], fill=ACCENT, width=3)
+        elif edge == "top":
+            d.line([(x0 + 2, y0 + 1), (x1 - 6, y0 + 1)], fill=ACCENT, width=3)
+        else:
+            d.line([(x1 - 1, y0 + 7), (x1 - 1, y1 - 2)], fill=ACCENT, width=3)
+    return draw
+
+
+def staple(where):
+    def draw(d):
+        sheet(d, (7, 2, 24, 29), lines=False)
+        spots = {"top_left": [(9, 5, 13, 6)], "top_right": [(17, 5, 21, 6)],
+                 "two": [(8, 9, 9, 13), (8, 18, 9, 22)], "saddle": [(15, 7, 16, 11), (15, 20, 16, 24)]}[where]
+        if where == "saddle":
+            d.line([(15, 2), (15, 29)], fill=SHADE)
+        for s in spots:
+            d.rectangle(s, fill=METAL, outline=ACCENT)
+    return draw
+
+
+def punch(holes):
+    def draw(d):
+        sheet(d, (7, 2, 24, 29), lines=False)
+        step = 20 // (holes + 1)
+        for i in range(holes):
+            y = 5 + step * (i + 1)
+            d.ellipse([9, y - 1, 12, y + 2], fill=KEY, outline=ACCENT)
+    return draw
+
+
+def fold(kind):
+    def draw(d):
+        if kind == "half":
+            d.polygon([(3, 8), (16, 4), (16, 28), (3, 24)], fill=PAPER, outline=INK)
+            d.polygon([(16, 4), (29, 8), (29, 24), (16, 28)], fill=SHADE, outline=INK)
+        elif kind in ("letter_in", "letter_out"):
+            d.rectangle([4, 6, 28, 26], fill=PAPER, outline=INK)
+            for x in (12, 20):
+                d.line([(x, 6), (x, 26)], fill=ACCENT)
+            d.polygon(([(20, 6), (28, 10), (28, 22), (20, 26)]), fill=SHADE if kind == "letter_in" else PAPER,
+                      outline=INK)
+        else:  # z
+            d.line([(4, 8), (12, 24), (20, 8), (28, 24)], fill=INK, width=2)
+            d.line([(4, 8), (12, 24)], fill=ACCENT, width=2)
+    return draw
+
+
+def colour_mode(inks):
+    def draw(d):
+        sheet(d, (5, 2, 22, 29), lines=False)
+        for i, ink in enumerate(inks):
+            d.ellipse([13 + i * 4 - 4, 14 + (i % 2) * 6, 13 + i * 4 + 4, 22 + (i % 2) * 6], fill=COLOURS[ink])
+    return draw
+
+
+def auto_colour(d):
+    colour_mode(["cyan", "magenta", "black"])(d)
+    d.text((22, 1), "A", fill=ACCENT)
+
+
+def one_sided(d):
+    sheet(d, (7, 2, 24, 29))
+
+
+def two_sided(edge):
+    def draw(d):
+        sheet(d, (10, 2, 28, 27), lines=False, fill=SHADE)
+        sheet(d, (4, 6, 22, 30))
+        if edge == "long":
+            d.line([(4, 7), (4, 29)], fill=ACCENT, width=2)
+        else:
+            d.line([(5, 6), (17, 6)], fill=ACCENT, width=2)
+    return draw
+
+
+def collate(sorted_sets):
+    def draw(d):
+        order = [1, 2, 1, 2] if sorted_sets else [1, 1, 2, 2]
+        for i, n in enumerate(order):
+            x = 2 + i * 6
+            d.rectangle([x, 4 + i * 2, x + 13, 24 + i * 2], fill=PAPER, outline=INK)
+            d.text((x + 4, 10 + i * 2), str(n), fill=ACCENT)
+    return draw
+
+
+def density(level):
+    def draw(d):
+        g = max(0, min(255, 128 - level * 30))
+        sheet(d, (7, 2, 24, 29), lines=False)
+        d.rectangle([10, 10, 21, 25], fill=(g, g, g))
+    return draw
+
+
+def image_mode(photo):
+    def draw(d):
+        sheet(d, (5, 2, 26, 29), lines=not photo)
+        if photo:
+            d.polygon([(8, 24), (14, 14), (19, 20), (23, 16), (24, 24)], fill=(60, 140, 80))
+            d.ellipse([17, 7, 22, 12], fill=(250, 200, 40))
+    return draw
+
+
+def favourites_button(d):
+    d.polygon([(8, 1), (10, 6), (15, 6), (11, 9), (13, 15), (8, 11), (3, 15), (5, 9), (1, 6), (6, 6)],
+              fill=(250, 200, 40), outline=INK)
+
+
+def unit_picture(kind):
+    def draw(d):
+        d.rectangle([3, 10, 28, 26], fill=SHADE, outline=INK)
+        if kind == "input":
+            d.rectangle([6, 20, 25, 24], fill=PAPER, outline=INK)
+        elif kind == "output":
+            d.polygon([(20, 10), (30, 4), (30, 8), (24, 12)], fill=PAPER, outline=INK)
+        else:
+            sheet(d, (10, 2, 22, 18), lines=False)
+    return draw
+
+
+def preview_page(d):
+    d.rectangle([0, 0, 79, 103], fill=KEY)
+    sheet(d, (8, 4, 71, 99))
+
+
+PICTURES = {
+    # Basic tab
+    11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
+    11798: lambda d: sheet(d, (1, 1, 14, 18), lines=False),
+    # Colour modes 0..7 and duplex (none, long edge, short edge)
+    11760: auto_colour, 11761: colour_mode(["cyan", "magenta", "yellow", "black"]), 11762: colour_mode(["black"]),
+    11763: colour_mode(["cyan"]), 11764: colour_mode(["magenta"]), 11765: colour_mode(["red", "black"]),
+    11766: colour_mode(["red"]), 11767: colour_mode(["blue"]),
+    11770: one_sided, 11771: two_sided("long"), 11772: two_sided("short"),
+    # Pages per sheet: landscape 11809..11818, portrait 11819..11828
+    11809: n_up(2, True, False, False), 11810: n_up(2, True, True, False),
+    11811: n_up(4, False, False, False), 11813: n_up(4, True, False, False),
+    11812: n_up(4, False, True, False), 11814: n_up(4, True, True, False),
+    11815: n_up(8, False, False, False), 11817: n_up(8, True, False, False),
+    11816: n_up(8, False, True, False), 11818: n_up(8, True, True, False),
+    11819: n_up(2, True, False, True), 11820: n_up(2, True, True, True),
+    11823: n_up(4, False, False, True), 11822: n_up(4, True, False, True),
+    11824: n_up(4, False, True, True), 11821: n_up(4, True, True, True),
+    11827: n_up(8, False, False, True), 11825: n_up(8, True, False, True),
+    11828: n_up(8, False, True, True), 11826: n_up(8, True, True, True),
+    # One page over 2, 4, 8 sheets: landscape 11829..11831, portrait 11832..11834
+    11829: poster(2, False), 11830: poster(4, False), 11831: poster(8, False),
+    11832: poster(2, True), 11833: poster(4, True), 11834: poster(8, True),
+    # Rotation 90, 180, 270, back side
+    11837: rotation(90), 11838: rotation(180), 11839: rotation(270), 11840: rotation(360),
+    # Binding edge, portrait 11844..11846 and landscape 11847..11849
+    11844: binding("left", False), 11845: binding("top", False), 11846: binding("right", False),
+    11847: binding("left", True), 11848: binding("top", True), 11849: binding("right", True),
+    # Staples and punches
+    11850: staple("top_left"), 11851: staple("top_right"), 11852: staple("two"), 11853: staple("saddle"),
+    11855: punch(2), 11856: punch(3), 11857: punch(4),
+    # Folds: half, letter inside, letter outside, Z
+    11898: fold("half"), 11899: fold("letter_in"), 11900: fold("letter_out"), 11901: fold("z"),
+    # Booklets: left, right, top binding
+    11902: booklet("left"), 11903: booklet("right"), 11904: booklet("top"),
+    # Image mode (text, photo) and the seven densities from lightest to darkest
+    11906: image_mode(False), 11907: image_mode(True),
+    11909: density(-3), 11910: density(-2), 11911: density(-1), 11912: density(0),
+    11913: density(1), 11914: density(2), 11915: density(3),
+    # The favourites button, the environment page's units, the preview's sheet
+    11920: favourites_button, 11978: unit_picture("input"), 11951: unit_picture("output"),
+    11966: unit_picture("paper"), 11718: preview_page,
+}
+SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (80, 104)}
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: make_pictures.py <out-dir>")
+    out = os.path.abspath(sys.argv[1])
+    os.makedirs(out, exist_ok=True)
+    rc = ["// Written by resources/pictures/make_pictures.py; the pictures of type 256."]
+    for pid in sorted(PICTURES):
+        img, d = canvas(*SIZES.get(pid, (32, 32)))
+        PICTURES[pid](d)
+        path = os.path.join(out, "%d.bmp" % pid)
+        img.save(path, "BMP")
+        rc.append('%d 256 "%s"' % (pid, path))
+    with open(os.path.join(out, "pictures_generated.rc"), "w") as f:
+        f.write("\n".join(rc) + "\n")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,33 @@
+// The property pages and their controls as the resource module lays them out
+// (generated from src/ui/tables/controls.tbl): what the pages and the tests
+// look controls up in.
+#pragma once
+#include <cstdint>
+
+enum ControlKind : uint8_t {
+    kLabelControl, kGroupControl, kTextControl, kComboControl, kPiccomboControl, kCheckControl,
+    kRadioControl, kPicradioControl, kEditControl, kPasswordControl, kSpinControl, kButtonControl,
+    kPictureControl, kSeparatorControl, kPreviewControl, kScrollbarControl, kThumbnailsControl,
+    kDetailsControl, kFeatureControl,
+};
+
+struct PageRow {
+    uint16_t templateId;
+    uint16_t layoutId;   // the template whose controls it has (itself, or the page it is like)
+    uint16_t captionId;  // string id of the tab title
+    const char* name;
+};
+
+struct ControlRow {
+    uint16_t id;
+    uint16_t templateId;  // 0 for a model value without a control
+    ControlKind kind;
+    uint16_t textId;      // string id of its text, 0 for none
+    uint16_t pictureId;
+    const char* name;
+};
+
+extern const PageRow kPageRows[];
+extern const int kPageRowCount;
+extern const ControlRow kControlRows[];
+extern const int kControlRowCount;
