@@ -88,7 +88,13 @@ int ResetToStoredDefaults(PrinterSession* session, PrinterHandle printer, const 
     PrivateSettings& p = session->dm.priv;
     // Read aside first, so that a refused value cannot leave half a record.
     DriverDevMode* stored = static_cast<DriverDevMode*>(std::malloc(sizeof(DriverDevMode)));
-    if (stored && printer && GetDefDevmode(printer, stored)) std::memcpy(&session->dm, stored, sizeof *stored);
+    if (stored && printer && GetDefDevmode(printer, stored)) {
+        std::memcpy(&session->dm, stored, sizeof *stored);
+        // The stored header's sizes are not believed: later steps and callers
+        // find the private record and its trailing magic by them.
+        session->dm.pub.dmSize = sizeof(PublicDevMode);
+        session->dm.pub.dmDriverExtra = kPrivateSize;
+    }
     std::free(stored);
 
     p.originalSize = static_cast<uint16_t>(DefaultPaperId(env, 1));
