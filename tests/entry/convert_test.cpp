@@ -6,7 +6,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "session/global_list.h"
@@ -233,40 +232,6 @@ TEST(ResolveFlags, UpdateStoresTheEnvironmentItRead) {
     EXPECT_EQ(kRegBinary, v->type);
     ASSERT_EQ(kEnvironmentSize, v->bytes.size());
     EXPECT_EQ(0, std::memcmp(v->bytes.data(), &rig.base->env, kEnvironmentSize));
-    EXPECT_EQ(0, rig.fake.spooler.OpenHandles());
-}
-
-// Entry points run on several threads at once and share nothing: parallel
-// conversions give the same bytes as one alone, and each thread keeps its
-// own last error.
-TEST(ConvertDevMode, ParallelConversionsAgree) {
-    Rig rig;
-    auto alone = std::make_unique<DriverDevMode>();
-    uint32_t size = sizeof *alone;
-    ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", rig.input.data(), alone.get(), &size, kCdmConvert));
-    constexpr int kThreads = 4, kRounds = 8;
-    std::vector<int> mismatches(kThreads, 0), wrongErrors(kThreads, 0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; t++) {
-        threads.emplace_back([&, t] {
-            auto out = std::make_unique<DriverDevMode>();
-            for (int i = 0; i < kRounds; i++) {
-                uint32_t n = sizeof *out;
-                if (!DrvConvertDevModeCore(u"P1", rig.input.data(), out.get(), &n, kCdmConvert) ||
-                    std::memcmp(out.get(), alone.get(), sizeof *out) != 0)
-                    mismatches[t]++;
-                uint32_t small = 100;
-                Sys().SetLastError(kPoison);
-                DrvConvertDevModeCore(u"P1", rig.input.data(), out.get(), &small, kCdmConvert);
-                if (Sys().GetLastError() != kErrInsufficientBuffer) wrongErrors[t]++;
-            }
-        });
-    }
-    for (auto& th : threads) th.join();
-    for (int t = 0; t < kThreads; t++) {
-        EXPECT_EQ(0, mismatches[t]) << "thread " << t;
-        EXPECT_EQ(0, wrongErrors[t]) << "thread " << t;
-    }
     EXPECT_EQ(0, rig.fake.spooler.OpenHandles());
 }
 

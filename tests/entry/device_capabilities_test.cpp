@@ -1,6 +1,6 @@
 // The capability queries against a printer without a model description and
 // against each of our model files, as the in-memory spooler holds them; the
-// expected lists come from the model file and the built-in tables.
+// expected lists are written out from the model files.
 #include "entry/device_capabilities.h"
 
 #include <gtest/gtest.h>
@@ -49,12 +49,10 @@ struct CapsPrinter {
     Expected want;
     std::unique_ptr<PrinterSession> stored = std::make_unique<PrinterSession>();
 
-    explicit CapsPrinter(const char* modelFile = nullptr, const char16_t* section = nullptr) {
+    CapsPrinter(const char* modelFile, const char16_t* section, const Expected& expected) : want(expected) {
         fake.spooler.AddPrinter(u"P1");
         EXPECT_EQ(1u, _UdcResolveSelfDMode(stored.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
                                            kCallerConvert));
-        want.trays = {7, 257, 258, 259, 260};
-        want.media = {257, 258, 259, 260, 261, 262};
         if (!modelFile) {
             for (int i = 0; i < kBuiltinPaperCount; i++)
                 if (kBuiltinPapers[i].id != 0) want.papers.push_back(kBuiltinPapers[i].id);
@@ -84,16 +82,6 @@ struct CapsPrinter {
         const RdfInfo& info = ctx->info;
         ApplyRdfDefaults(&stored->env, &info);
         stored->env.lightPaperSupport = info.LightPaperEnable;
-
-        for (int i = 0; i < info.PaperSizeListSize; i++)
-            if (info.PaperSizeList[i] != 0 && Paper(info.PaperSizeList[i])) want.papers.push_back(info.PaperSizeList[i]);
-        if (info.ModelFS == 1) want.trays = {257};
-        if (info.LightPaperEnable) want.media.push_back(263);
-        for (int i = 0; i < 2; i++) {
-            want.minExtent[i] = static_cast<uint32_t>(info.MinPaperSizeMM[i]);
-            want.maxExtent[i] = static_cast<uint32_t>(info.MaxPaperSizeMM[i]);
-        }
-        want.printRate = info.PrintRate;
     }
 };
 
@@ -153,13 +141,23 @@ std::pair<uint32_t, std::vector<uint8_t>> Want(const Expected& w, uint16_t index
 struct Model {
     const char* file;
     const char16_t* section;
+    Expected want;  // read off the model file by hand: its paper list less "same as original"
 };
 
+const std::vector<uint32_t> kAllTrays = {7, 257, 258, 259, 260}, kMedia = {257, 258, 259, 260, 261, 262},
+                            kMediaLight = {257, 258, 259, 260, 261, 262, 263};
+
 const Model kModels[] = {
-    {nullptr, nullptr},
-    {"ZRC4500.RDF", u"KELO ZR-C4500"},
-    {"ZRT2300.RDF", u"KELO ZR-T2300"},
-    {"ZRM1200.RDF", u"KELO ZR-M1200"},
+    {nullptr, nullptr, {{}, kAllTrays, kMedia, {}, {}, 0}},
+    {"ZRC4500.RDF", u"KELO ZR-C4500",
+     {{8, 9, 11, 70, 12, 13, 88, 258, 3, 5, 263, 1, 6, 257, 43, 259, 260,
+       71, 72, 73, 74, 30, 28, 31, 27, 261, 262, 20, 264, 265, 266, 267, 268, 256},
+      kAllTrays, kMediaLight, {900, 1480}, {3300, 4880}, 150}},
+    {"ZRT2300.RDF", u"KELO ZR-T2300",
+     {{8, 9, 11, 12, 13, 258, 3, 5, 1, 6, 43, 71, 72, 73, 30, 28, 27, 20, 264, 265, 256},
+      kAllTrays, kMediaLight, {900, 1480}, {3160, 4600}, 120}},
+    {"ZRM1200.RDF", u"KELO ZR-M1200",
+     {{9, 11, 70, 13, 88, 1, 6, 43, 73, 74, 28, 31, 27, 20, 265, 256}, {257}, kMedia, {900, 1480}, {2159, 3556}, 90}},
 };
 
 const uint16_t kIndices[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
@@ -180,7 +178,7 @@ long Mismatch(const std::vector<uint8_t>& answer, const std::vector<uint8_t>& ou
 // caller's custom size, or else the stored one (the default paper's).
 TEST(DeviceCapabilities, EveryIndexOnEveryModel) {
     for (const Model& m : kModels) {
-        CapsPrinter printer(m.file, m.section);
+        CapsPrinter printer(m.file, m.section, m.want);
         ASSERT_FALSE(printer.want.papers.empty());
         std::vector<uint8_t> custom(sizeof(DriverDevMode), 0), foreign(sizeof(PublicDevMode) + 64, 0x5A);
         std::memcpy(custom.data(), &printer.stored->dm, sizeof(DriverDevMode));
@@ -266,7 +264,7 @@ TEST(DeviceCapabilities, SplDeviceCapsTable) {
         {kDcPaperNames, true, 64, 1},        {kDcPaperNames, true, 130, 2}, {kDcMediaReady, true, 191, 2},
         {kDcPaperNames, true, 64 * 500, -2}, {kDcPapers, true, 1000, -1},   {0, false, 0, -1}, {36, true, 1000, -1},
     };
-    CapsPrinter printer("ZRT2300.RDF", u"KELO ZR-T2300");
+    CapsPrinter printer(kModels[2].file, kModels[2].section, kModels[2].want);
     std::vector<const char16_t*> names;
     for (uint32_t id : printer.want.papers) names.push_back(Paper(id)->name);
     for (const Case& c : cases) {

@@ -31,15 +31,22 @@ namespace {
 constexpr DWORD kPoison = 0xdeadbeef;
 typedef DWORD(WINAPI* CapsFn)(HANDLE, PWSTR, WORD, PVOID, PDEVMODEW);
 
+// The lists are read off the model files by hand ("same as original" is
+// never reported).
 struct ModelPrinter {
     const wchar_t* file;
     const wchar_t* driver;  // the model section's name
     const wchar_t* printer;
+    std::vector<uint32_t> papers, trays, media;
 };
 
 const ModelPrinter kPrinters[] = {
-    {L"ZRC4500.RDF", L"KELO ZR-C4500", L"ZR51A Caps Four-colour"},
-    {L"ZRM1200.RDF", L"KELO ZR-M1200", L"ZR51A Caps Monochrome"},
+    {L"ZRC4500.RDF", L"KELO ZR-C4500", L"ZR51A Caps Four-colour",
+     {8, 9, 11, 70, 12, 13, 88, 258, 3, 5, 263, 1, 6, 257, 43, 259, 260,
+      71, 72, 73, 74, 30, 28, 31, 27, 261, 262, 20, 264, 265, 266, 267, 268, 256},
+     {7, 257, 258, 259, 260}, {257, 258, 259, 260, 261, 262, 263}},
+    {L"ZRM1200.RDF", L"KELO ZR-M1200", L"ZR51A Caps Monochrome",
+     {9, 11, 70, 13, 88, 1, 6, 43, 73, 74, 28, 31, 27, 20, 265, 256}, {257}, {257, 258, 259, 260, 261, 262}},
 };
 
 std::u16string U16(const std::wstring& w) { return std::u16string(w.begin(), w.end()); }
@@ -107,15 +114,10 @@ TEST(DeviceCapabilitiesWin32, ListsFollowEachModel) {
         RdfInfo info = {};
         ASSERT_EQ("", Install(m, &info));
 
-        std::vector<uint32_t> papers, trays = {7, 257, 258, 259, 260}, media = {257, 258, 259, 260, 261, 262};
-        // Every id in our model files is a built-in paper; "same as original" is left out.
-        for (int i = 0; i < info.PaperSizeListSize; i++)
-            if (info.PaperSizeList[i] != 0) papers.push_back(info.PaperSizeList[i]);
-        if (info.ModelFS == 1) trays = {257};
-        if (info.LightPaperEnable) media.push_back(263);
+        const std::vector<uint32_t>& papers = m.papers;
         EXPECT_EQ(papers, Ask(m.printer, DC_PAPERS, 2));
-        EXPECT_EQ(trays, Ask(m.printer, DC_BINS, 2));
-        EXPECT_EQ(media, Ask(m.printer, DC_MEDIATYPES, 4));
+        EXPECT_EQ(m.trays, Ask(m.printer, DC_BINS, 2));
+        EXPECT_EQ(m.media, Ask(m.printer, DC_MEDIATYPES, 4));
 
         // The export itself, with a printer handle as the spooler passes it.
         std::wstring config;

@@ -27,13 +27,7 @@ TEST(ExtractUrlHost, HostPartOfTheUrl) {
         {u"ipp://192.0.2.7", u"192.0.2.7"},
         {u"ipp://user@host/", u"user"},
         {u"ipp://host?x/", u"host?x"},
-        {u"ipp://a~b", u"a"},
-        {u"ipp://a!b", u"a"}, {u"ipp://a#b", u"a"}, {u"ipp://a$b", u"a"}, {u"ipp://a^b", u"a"},
-        {u"ipp://a&b", u"a"}, {u"ipp://a*b", u"a"}, {u"ipp://a(b", u"a"}, {u"ipp://a)b", u"a"},
-        {u"ipp://a=b", u"a"}, {u"ipp://a+b", u"a"}, {u"ipp://a[b", u"a"}, {u"ipp://a]b", u"a"},
-        {u"ipp://a{b", u"a"}, {u"ipp://a}b", u"a"}, {u"ipp://a\\b", u"a"}, {u"ipp://a|b", u"a"},
-        {u"ipp://a;b", u"a"}, {u"ipp://a'b", u"a"}, {u"ipp://a\"b", u"a"}, {u"ipp://a,b", u"a"},
-        {u"ipp://a<b", u"a"}, {u"ipp://a>b", u"a"}, {u"ipp://a-b_c.d%e", u"a-b_c.d%e"},
+        {u"ipp://a-b_c.d%e", u"a-b_c.d%e"},
         {u"ipp://:631/", u""}, {u"ipp://[]/", u""}, {u"ipp:/host", u""}, {u"", u""}, {u"//", u""},
     };
     for (const Case& c : cases) {
@@ -41,6 +35,13 @@ TEST(ExtractUrlHost, HostPartOfTheUrl) {
         size_t n = ExtractUrlHost(c.url, 200, out, 64);
         EXPECT_EQ(std::u16string(out), std::u16string(c.host)) << Narrow(c.url);
         EXPECT_EQ(n, std::char_traits<char16_t>::length(c.host));
+    }
+    // Every one of these ends the host.
+    for (char16_t stop : std::u16string(u"~!#$^&*()=+[]{}\\|;'\",<>")) {
+        const std::u16string url = std::u16string(u"ipp://a") + stop + u"b";
+        char16_t out[64];
+        EXPECT_EQ(1u, ExtractUrlHost(url.c_str(), 200, out, 64)) << Narrow(url);
+        EXPECT_EQ(u"a", std::u16string(out)) << Narrow(url);
     }
     // A URL without terminator is read no further than its capacity.
     const char16_t cut[] = {u'i', u'p', u'p', u':', u'/', u'/', u'h', u'o', u's', u't', u'X'};

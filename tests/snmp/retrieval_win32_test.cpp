@@ -126,18 +126,6 @@ TEST_F(Win32Retrieval, FourStepsStoreTheSimulatedPrinter) {
     zr51test::ExpectRetrieved(zr51test::DefaultSimulatedPrinter(), *targets_, ReadStored, 0x5A);
 }
 
-// Each fetch on its own over Winsock, the printer's environment as the
-// spooler stores it: options into the environment record, storage folders,
-// registered papers, barcode areas, forms and profiles.
-TEST_F(Win32Retrieval, EveryFetchMatchesTheSimulatedPrinter) {
-    auto session = Aim(address_, 0);
-    session->env.modelColor = '3';
-    PrinterHandle h = nullptr;
-    ASSERT_EQ(Spool().OpenPrinter(kPrinter16, kPrinterAccessUse, &h), 1);
-    zr51test::ExpectEveryFetch(zr51test::DefaultSimulatedPrinter(), h, &session->env);
-    Spool().ClosePrinter(h);
-}
-
 TEST_F(Win32Retrieval, UnreachablePrinterChangesNothingStored) {
     std::string nowhere = Env("ZR51_UNREACHABLE_ADDRESS");
     ASSERT_FALSE(nowhere.empty());
