@@ -102,12 +102,14 @@ if(ZR_WIN32_TESTS)
   add_executable(zr51_win32_tests ${ZR_WIN32_TESTS} ${ZR_WIN32_LEAK_CHECK}
                                   ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp
-                                  ${CMAKE_SOURCE_DIR}/src/ui/disable_controls_win32.cpp)
+                                  ${CMAKE_SOURCE_DIR}/src/ui/disable_controls_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/resource_module_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/entry/isolation_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})
-  # The tests load the DLL from beside their own executable.
-  add_dependencies(zr51_win32_tests zr51aui)
+  # The tests load the DLL and the resource module from beside their own executable.
+  add_dependencies(zr51_win32_tests zr51aui zr51arc)
   # The model files are installed from there too.
   add_custom_command(TARGET zr51_win32_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/models ${CMAKE_BINARY_DIR}/bin/models)
@@ -233,3 +235,8 @@ set_tests_properties(zr51a_wine PROPERTIES
   TIMEOUT 300
   PASS_REGULAR_EXPRESSION "private part: ours, complete\n.*trailingMagic += 672227609\n.*favourite \"Wine\", 12206-byte record, 215 items\n.*127\\.52\\.8\\.9: no answer from the printer within 1 s[^\n]*\nquery exit 1"
   FAIL_REGULAR_EXPRESSION "usage:|cannot open")
+
+# The resource module's own shape: resources only, nothing imported.
+add_test(NAME resource_module_shape
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${ZR_OBJDUMP} -DDLL=$<TARGET_FILE:zr51arc>
+          -P ${CMAKE_SOURCE_DIR}/cmake/check-resource-dll.cmake)

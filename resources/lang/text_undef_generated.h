@@ -199,6 +199,7 @@
 #undef T_BROWSE
 #undef T_PAPER_SUMMARY
 #undef T_OUTPUT_SUMMARY
+#undef T_DOTS
 #undef T_COLOR_MODE
 #undef T_DUPLEX
 #undef T_COPIES

@@ -77,6 +77,28 @@ HMODULE IsolationAwareLoadLibraryW(LPCWSTR name) {
     return module;
 }
 
+INT_PTR IsolationAwareDialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND owner, DLGPROC proc,
+                                              LPARAM parameter) {
+    ULONG_PTR cookie = 0;
+    if (!Activate(&cookie)) return -1;
+    INT_PTR result = ::DialogBoxIndirectParamW(instance, dialog, owner, proc, parameter);
+    DWORD error = ::GetLastError();
+    Deactivate(cookie);
+    ::SetLastError(error);
+    return result;
+}
+
+HWND IsolationAwareCreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND owner, DLGPROC proc,
+                                              LPARAM parameter) {
+    ULONG_PTR cookie = 0;
+    if (!Activate(&cookie)) return nullptr;
+    HWND window = ::CreateDialogIndirectParamW(instance, dialog, owner, proc, parameter);
+    DWORD error = ::GetLastError();
+    Deactivate(cookie);
+    ::SetLastError(error);
+    return window;
+}
+
 FARPROC IsolationAwareGetProcAddress(HMODULE module, LPCSTR name) {
     ULONG_PTR cookie = 0;
     if (!Activate(&cookie)) return nullptr;

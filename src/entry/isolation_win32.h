@@ -12,6 +12,12 @@ void IsolationSetModule(HINSTANCE module);
 void IsolationAwareCleanup();
 
 HMODULE IsolationAwareLoadLibraryW(LPCWSTR name);
+// Dialogs from in-memory templates, created inside the context (version 6
+// controls and themes); the last-error code of a failed creation is kept.
+INT_PTR IsolationAwareDialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND owner, DLGPROC proc,
+                                              LPARAM parameter);
+HWND IsolationAwareCreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND owner, DLGPROC proc,
+                                              LPARAM parameter);
 FARPROC IsolationAwareGetProcAddress(HMODULE module, LPCSTR name);
 
 // InitCommonControls and InitCommonControlsEx(ICC_STANDARD_CLASSES) from
