@@ -31,3 +31,14 @@ extern const PageRow kPageRows[];
 extern const int kPageRowCount;
 extern const ControlRow kControlRows[];
 extern const int kControlRowCount;
+
+// Where a control's list comes from, by name: a feature of the option
+// catalogue, a model list of the session ("papers", "outputPapers",
+// "mediaTypes", "trays"), or a fixed table ("installed", "choices").
+struct ControlListRow {
+    uint16_t id;
+    const char* source;
+};
+
+extern const ControlListRow kControlListRows[];
+extern const int kControlListRowCount;

@@ -162,7 +162,8 @@ struct WorkingCopy {
 WorkingCopy* OpenWorkingCopy(PageInput* sheet);  // null when sheet is null
 PageInput* CloseWorkingCopy(WorkingCopy* copy, int commit);
 
-// The text of an item as UTF-8: a list row's name, or "#<string id>".
+// The text of an item as UTF-8: a list row's name, "#<string id>", or empty
+// for a catalogue option (its value is all there is).
 std::string PageItemText(const PrinterSession& s, const PageItem& item);
 // One line per control: id, name, kind, enabled/visible, selection or value,
 // and the items.

@@ -397,7 +397,14 @@ std::string ControlTableCpp() {
           << "\"},\n";
         n++;
     }
-    o << "};\nconst int kControlRowCount = " << n << ";\n";
+    o << "};\nconst int kControlRowCount = " << n << ";\n\nconst ControlListRow kControlListRows[] = {\n";
+    int lists = 0;
+    for (const Control& c : g_controls) {
+        if (c.id <= 0 || c.list.empty()) continue;
+        o << "    {" << c.id << ", \"" << c.list << "\"},\n";
+        lists++;
+    }
+    o << "};\nconst int kControlListRowCount = " << lists << ";\n";
     return o.str();
 }
 
