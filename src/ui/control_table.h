@@ -42,3 +42,13 @@ struct ControlListRow {
 
 extern const ControlListRow kControlListRows[];
 extern const int kControlListRowCount;
+
+// The value a radio button writes into its field (it shows checked while the
+// field holds it).
+struct RadioValueRow {
+    uint16_t id;
+    uint16_t value;
+};
+
+extern const RadioValueRow kRadioValueRows[];
+extern const int kRadioValueRowCount;

@@ -299,3 +299,11 @@ const ControlListRow kControlListRows[] = {
     {30062, "choices"},
 };
 const int kControlListRowCount = 38;
+
+const RadioValueRow kRadioValueRows[] = {
+    {30220, 2},
+    {30221, 1},
+    {30226, 1},
+    {30227, 2},
+};
+const int kRadioValueRowCount = 4;

@@ -77,7 +77,8 @@ std::string PageStateText(const PageState& page, const PrinterSession& s) {
             std::snprintf(b, sizeof b, " value=%u", c.value);
             out += b;
         }
-        if (c.kind == kCheckControl) out += c.checked ? " checked" : " unchecked";
+        if (c.kind == kCheckControl || c.kind == kRadioControl || c.kind == kPicradioControl)
+            out += c.checked ? " checked" : " unchecked";
         if (c.text[0]) {
             out += " text=\"";
             AppendUtf8(out, c.text);

@@ -50,6 +50,11 @@ void FillControl(ControlState& c, const ControlRow& row, const PageInput& in, co
     case kComboControl:
     case kPiccomboControl: FillControlList(c, ListSourceOf(c.id), s, results, count); break;
     case kCheckControl: c.checked = c.value != 0; break;
+    case kRadioControl:
+    case kPicradioControl:
+        for (int i = 0; i < kRadioValueRowCount; i++)
+            if (kRadioValueRows[i].id == c.id) c.checked = c.value == kRadioValueRows[i].value;
+        break;
     case kTextControl:
     case kEditControl:
     case kPasswordControl: FillText(c, s); break;

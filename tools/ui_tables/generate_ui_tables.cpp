@@ -55,6 +55,7 @@ struct Control {
     int x = 0, y = 0, w = 0, h = 0;
     bool placed = false, forced = false, pairZero = false;
     int pair = -1, picture = 0;
+    int sets = -1;  // the value a radio button stands for, -1 when none
 };
 
 std::vector<Text> g_texts;
@@ -182,6 +183,8 @@ void ReadControls(const std::string& path) {
                 c.textField = w[++i];
             } else if (k == "list" && more) {
                 c.list = w[++i];
+            } else if (k == "sets" && more) {
+                if (!ToInt(w[++i], c.sets) || c.sets < 0) Error(path, ln, "bad radio value");
             } else if (k == "image" && more) {
                 if (!ToInt(w[++i], c.picture)) Error(path, ln, "bad picture id");
             } else if (k == "pair" && more) {
@@ -404,7 +407,14 @@ std::string ControlTableCpp() {
         o << "    {" << c.id << ", \"" << c.list << "\"},\n";
         lists++;
     }
-    o << "};\nconst int kControlListRowCount = " << lists << ";\n";
+    o << "};\nconst int kControlListRowCount = " << lists << ";\n\nconst RadioValueRow kRadioValueRows[] = {\n";
+    int radios = 0;
+    for (const Control& c : g_controls) {
+        if (c.id <= 0 || c.sets < 0) continue;
+        o << "    {" << c.id << ", " << c.sets << "},\n";
+        radios++;
+    }
+    o << "};\nconst int kRadioValueRowCount = " << radios << ";\n";
     return o.str();
 }
 
