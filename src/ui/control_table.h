@@ -52,3 +52,14 @@ struct RadioValueRow {
 
 extern const RadioValueRow kRadioValueRows[];
 extern const int kRadioValueRowCount;
+
+// The text of one option of a named list (a feature's options come from the
+// catalogue; these rows give them their words).
+struct OptionTextRow {
+    const char* list;
+    uint32_t value;
+    uint16_t stringId;
+};
+
+extern const OptionTextRow kOptionTextRows[];
+extern const int kOptionTextRowCount;

@@ -21,8 +21,13 @@ constexpr uint32_t kCoverInserterTextId = 20985;
 
 constexpr uint32_t kSameAsOriginalTextId = 20551;
 
-const IdTableRow kInstalledRows[] = {{20198, 0}, {20197, 1}};
-const IdTableRow kChoiceRows[] = {{20679, 0}, {20680, 1}};
+// The words of a catalogue option, 0 when the list has none yet.
+uint32_t OptionTextId(const char* list, uint32_t value) {
+    for (int i = 0; i < kOptionTextRowCount; i++)
+        if (kOptionTextRows[i].value == value && !std::strcmp(kOptionTextRows[i].list, list))
+            return kOptionTextRows[i].stringId;
+    return 0;
+}
 
 void Add(ControlState& c, uint32_t value, uint32_t stringId, ItemTextSource source) {
     if (c.itemCount >= kPageItemRoom) return;
@@ -83,10 +88,11 @@ void FillControlList(ControlState& c, const char* source, const PrinterSession& 
     if (!source) source = "";
     if (!std::strcmp(source, "trays")) {
         FillTrayList(c, env, 1, current);
-    } else if (!std::strcmp(source, "installed")) {
-        FillFromIdTable(c, kInstalledRows, 2, current);
-    } else if (!std::strcmp(source, "choices")) {
-        FillFromIdTable(c, kChoiceRows, 2, current);
+    } else if (!std::strcmp(source, "installed") || !std::strcmp(source, "choices")) {
+        // Lists of the environment page: every worded option.
+        for (int i = 0; i < kOptionTextRowCount; i++)
+            if (!std::strcmp(kOptionTextRows[i].list, source))
+                Add(c, kOptionTextRows[i].value, kOptionTextRows[i].stringId, kItemString);
     } else if (!std::strcmp(source, "papers") || !std::strcmp(source, "outputPapers")) {
         if (source[0] == 'o') Add(c, 0, kSameAsOriginalTextId, kItemString);
         int n = PaperListCount(&env);
@@ -98,7 +104,7 @@ void FillControlList(ControlState& c, const char* source, const PrinterSession& 
         // A feature of the catalogue: its options in catalogue order.
         const ConstraintTables& t = DefaultConstraintTables();
         for (uint32_t i = 0; i < t.catalogCount; i++)
-            if (t.catalog[i].control == c.id) Add(c, t.catalog[i].value, 0, kItemString);
+            if (t.catalog[i].control == c.id) Add(c, t.catalog[i].value, OptionTextId(source, t.catalog[i].value), kItemString);
     }
     KeepOffered(c, results, count);
     Select(c, current);

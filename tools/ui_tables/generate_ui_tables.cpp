@@ -60,6 +60,11 @@ struct Control {
 
 std::vector<Text> g_texts;
 std::map<std::string, int> g_textBySymbol;
+struct OptionText {
+    std::string list, text;
+    int value = 0;
+};
+std::vector<OptionText> g_optionTexts;
 std::vector<Page> g_pages;
 std::vector<Control> g_controls;
 std::set<int> g_emptySlots;
@@ -138,6 +143,18 @@ void ReadControls(const std::string& path) {
             int s;
             if (w.size() != 3 || !ToInt(w[1], s) || w[2] != "empty") Error(path, ln, "expected: slot <n> empty");
             else g_emptySlots.insert(s);
+            continue;
+        }
+        if (w[0] == "option") {
+            OptionText o;
+            if (w.size() != 4 || !ToInt(w[2], o.value) || o.value < 0) {
+                Error(path, ln, "expected: option <list> <value> <text>");
+                continue;
+            }
+            o.list = w[1];
+            o.text = w[3];
+            NeedText(path, ln, o.text);
+            g_optionTexts.push_back(o);
             continue;
         }
         if (w[0] == "page") {
@@ -414,7 +431,10 @@ std::string ControlTableCpp() {
         o << "    {" << c.id << ", " << c.sets << "},\n";
         radios++;
     }
-    o << "};\nconst int kRadioValueRowCount = " << radios << ";\n";
+    o << "};\nconst int kRadioValueRowCount = " << radios << ";\n\nconst OptionTextRow kOptionTextRows[] = {\n";
+    for (const OptionText& t : g_optionTexts)
+        o << "    {\"" << t.list << "\", " << t.value << ", " << g_texts[g_textBySymbol[t.text]].id << "},\n";
+    o << "};\nconst int kOptionTextRowCount = " << g_optionTexts.size() << ";\n";
     return o.str();
 }
 
