@@ -19,7 +19,8 @@ int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const Confl
     if (!in.session) return kChangeRefused;
     for (int r = 0; rules && r < ruleCount; r++) {
         const ConflictRule& rule = rules[r];
-        if (rule.control != control || rule.value != value) continue;
+        if (rule.control != control) continue;
+        if (rule.value == kAnyChoiceOn ? value == 0 : rule.value != value) continue;
         PageQuestion q = {};
         q.control = control;
         q.value = value;

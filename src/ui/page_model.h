@@ -79,9 +79,10 @@ struct ConflictCancel {
     uint32_t offValue;
     uint32_t nameId;  // string id of the feature's name
 };
+constexpr uint32_t kAnyChoiceOn = 0xFFFFFFFF;  // a rule's value: every choice but 0
 struct ConflictRule {
     uint32_t control;
-    uint32_t value;   // the choice that cancels
+    uint32_t value;   // the choice that cancels, or kAnyChoiceOn
     uint32_t nameId;  // string id of the feature being switched on
     int cancelCount;
     ConflictCancel cancel[6];

@@ -139,6 +139,12 @@ TEST(PageChange, ConflictAsksWithTheFeaturesThatAreOn) {
     EXPECT_EQ(kStaple, in.last.control);
     EXPECT_EQ(10u, in.last.value);
 
+    // A rule for every choice but none asks for each of them.
+    const ConflictRule anyFold = {kFold, kAnyChoiceOn, 20510, 1, {{kStaple, 0, 21039}}};
+    EXPECT_EQ(kChangeAsks, ApplyPageChange(in, kFold, 3, &anyFold, 1, &q));
+    EXPECT_EQ(3u, q.value);
+    EXPECT_EQ(kChangeWritten, ApplyPageChange(in, kFold, 0, &anyFold, 1, &q));
+
     // With nothing on to switch off the choice is written without a question.
     s->dm.priv.staple = 0;
     EXPECT_EQ(kChangeWritten, ApplyPageChange(in, kStaple, 10, &kStapleRule, 1, &q));
