@@ -21,14 +21,6 @@ constexpr uint32_t kCoverInserterTextId = 20985;
 
 constexpr uint32_t kSameAsOriginalTextId = 20551;
 
-// The words of a catalogue option, 0 when the list has none yet.
-uint32_t OptionTextId(const char* list, uint32_t value) {
-    for (int i = 0; i < kOptionTextRowCount; i++)
-        if (kOptionTextRows[i].value == value && !std::strcmp(kOptionTextRows[i].list, list))
-            return kOptionTextRows[i].stringId;
-    return 0;
-}
-
 void Add(ControlState& c, uint32_t value, uint32_t stringId, ItemTextSource source) {
     if (c.itemCount >= kPageItemRoom) return;
     c.item[c.itemCount++] = PageItem{value, stringId, static_cast<uint8_t>(source)};
@@ -101,10 +93,20 @@ void FillControlList(ControlState& c, const char* source, const PrinterSession& 
         int n = MediaListCount(&env);
         for (int i = 0; i < n; i++) Add(c, MediaIdAt(&env, i), 0, kItemMedia);
     } else {
-        // A feature of the catalogue: its options in catalogue order.
+        // A feature of the catalogue: its options in the order of their words
+        // where the table words them, else in catalogue order.
         const ConstraintTables& t = DefaultConstraintTables();
-        for (uint32_t i = 0; i < t.catalogCount; i++)
-            if (t.catalog[i].control == c.id) Add(c, t.catalog[i].value, OptionTextId(source, t.catalog[i].value), kItemString);
+        for (int k = 0; k < kOptionTextRowCount; k++) {
+            if (std::strcmp(kOptionTextRows[k].list, source)) continue;
+            for (uint32_t i = 0; i < t.catalogCount; i++)
+                if (t.catalog[i].control == c.id && t.catalog[i].value == kOptionTextRows[k].value) {
+                    Add(c, kOptionTextRows[k].value, kOptionTextRows[k].stringId, kItemString);
+                    break;
+                }
+        }
+        if (c.itemCount == 0)
+            for (uint32_t i = 0; i < t.catalogCount; i++)
+                if (t.catalog[i].control == c.id) Add(c, t.catalog[i].value, 0, kItemString);
     }
     KeepOffered(c, results, count);
     Select(c, current);
