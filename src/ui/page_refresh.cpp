@@ -21,6 +21,12 @@ struct PageRules {
 };
 const PageRules kPageRules[] = {{0, nullptr}};
 
+int SameName(const char* a, const char* b) {
+    for (; *a && *b; a++, b++)
+        if ((*a | 0x20) != (*b | 0x20)) return 0;
+    return *a == *b;
+}
+
 const char* ListSourceOf(uint32_t control) {
     for (int i = 0; i < kControlListRowCount; i++)
         if (kControlListRows[i].id == control) return kControlListRows[i].source;
@@ -75,7 +81,7 @@ const PageRow* FindPageRow(uint16_t templateId) {
 
 const PageRow* FindPageRowByName(const char* name) {
     for (int i = 0; name && i < kPageRowCount; i++)
-        if (!strcasecmp(kPageRows[i].name, name)) return &kPageRows[i];
+        if (SameName(kPageRows[i].name, name)) return &kPageRows[i];
     return nullptr;
 }
 
