@@ -1,6 +1,8 @@
 // A change of one control: the write and the recorded last change, or the
 // confirmation to ask first when the choice switches features off; the
 // answer; restoring the defaults; the add-to-favourites button's state.
+#include "rules/constraint_engine.h"
+#include "rules/control_fields.h"
 #include "rules/settings_application.h"
 #include "ui/page_model.h"
 
@@ -11,6 +13,24 @@ constexpr uint32_t kTurnsOffTextId = 20032;
 constexpr uint32_t kFollowingTextId = 20177;
 constexpr uint32_t kWillBeOffTextId = 20178;
 constexpr uint32_t kContinueTextId = 20024;
+
+// The engine knows a feature by its pair's control: a second radio button of
+// the same field (30221 beside 30220) is recorded as the pair's control.
+uint32_t FeatureControl(uint32_t control) {
+    for (int i = 0; i < kControlFieldCount; i++) {
+        const ControlField& f = kControlFields[i];
+        if (f.control != control) continue;
+        for (int k = 0; k < kSettingsPairCount; k++) {
+            const ControlField& p = kSettingsPairFields[k];
+            if (p.control == control) return control;
+            if (p.size && p.offset == f.offset && p.size == f.size &&
+                (p.place == kEnvironmentField) == (f.place == kEnvironmentField))
+                return p.control;
+        }
+        break;
+    }
+    return control;
+}
 
 }  // namespace
 
@@ -40,7 +60,7 @@ int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const Confl
         return kChangeAsks;
     }
     if (!WriteControlValue(*in.session, control, value)) return kChangeRefused;
-    in.last = LastChange{control, value};
+    in.last = LastChange{FeatureControl(control), value};
     return kChangeWritten;
 }
 
@@ -49,7 +69,7 @@ int AnswerPageQuestion(PageInput& in, const PageQuestion& question, int yes) {
     if (!WriteControlValue(*in.session, question.control, question.value)) return kChangeRefused;
     for (int k = 0; k < question.offCount && k < 6; k++)
         WriteControlValue(*in.session, question.off[k].control, question.off[k].offValue);
-    in.last = LastChange{question.control, question.value};
+    in.last = LastChange{FeatureControl(question.control), question.value};
     return kChangeWritten;
 }
 

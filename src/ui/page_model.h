@@ -118,7 +118,8 @@ int RefreshPage(uint16_t templateId, PageInput& in, PageState& out);
 // A change of one control: with a conflict rule whose cancelled features are
 // on, fills question and returns kChangeAsks without touching the settings;
 // else writes the value into the control's field, records (control, value)
-// as the last change and returns kChangeWritten. kChangeRefused for a control
+// as the last change (a second radio button of a field as the field's pair
+// control) and returns kChangeWritten. kChangeRefused for a control
 // without a field. The page refreshes after a written change.
 int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const ConflictRule* rules, int ruleCount,
                     PageQuestion* question);

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr uint32_t kCollate = 30220, kStaple = 30514, kPunch = 30517, kFold = 30519, kColorMode = 30211;
+constexpr uint32_t kCollate = 30220, kUncollated = 30221, kStaple = 30514, kPunch = 30517, kFold = 30519, kColorMode = 30211;
 
 std::unique_ptr<PrinterSession> TraySession(const std::vector<uint32_t>& trays) {
     auto s = std::make_unique<PrinterSession>();
@@ -153,14 +153,16 @@ TEST(PageChange, ConflictAsksWithTheFeaturesThatAreOn) {
 
 TEST(PageChange, RecordedChangeFiresCascadeOnRefresh) {
     auto s = TraySession({});
-    s->dm.priv.collate = 1;
+    s->dm.priv.collate = 2;
     s->dm.priv.staple = 10;
     PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}};
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(30200, in, *page));
     EXPECT_EQ(10, s->dm.priv.staple);  // no change recorded: no cascade
 
-    ASSERT_EQ(kChangeWritten, ApplyPageChange(in, kCollate, 1, nullptr, 0, nullptr));
+    // The uncollated radio button writes 1 and stands for the collate pair.
+    ASSERT_EQ(kChangeWritten, ApplyPageChange(in, kUncollated, 1, nullptr, 0, nullptr));
+    EXPECT_EQ(1, s->dm.priv.collate);
     EXPECT_EQ(kCollate, in.last.control);
     ASSERT_EQ(1, RefreshPage(30200, in, *page));
     EXPECT_EQ(0, s->dm.priv.staple);
