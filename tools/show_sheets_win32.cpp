@@ -129,7 +129,7 @@ void DriveSheet(Driver* d) {
         LRESULT count = SendMessageW(duplex, CB_GETCOUNT, 0, 0);
         LRESULT current = SendMessageW(duplex, CB_GETCURSEL, 0, 0);
         if (count > 1) {
-            SendMessageW(duplex, CB_SETCURSEL, current == 0 ? 1 : 0, 0);
+            SendMessageW(duplex, CB_SETCURSEL, current == count - 1 ? 0 : count - 1, 0);  // the other binding edge
             SendMessageW(page, WM_COMMAND, MAKEWPARAM(kDuplexControl, CBN_SELCHANGE), reinterpret_cast<LPARAM>(duplex));
         }
         SendMessageW(GetDlgItem(page, kLandscapeControl), BM_CLICK, 0, 0);

@@ -26,6 +26,7 @@
 #include "platform/platform.h"
 #include "settings/resolve.h"
 #include "entry/session_load.h"
+#include "ui/control_table.h"
 #include "ui/page_model.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
@@ -122,15 +123,100 @@ void WriteBack(SheetContext* c) {
     }
 }
 
-std::wstring ItemText(const PageContext* p, const PageItem& item) {
+// A catalogue option's words: the option rows of the control's list.
+uint32_t OptionStringId(uint32_t control, uint32_t value) {
+    const char* list = nullptr;
+    for (int i = 0; i < kControlListRowCount && !list; ++i)
+        if (kControlListRows[i].id == control) list = kControlListRows[i].source;
+    if (!list) return 0;
+    for (int i = 0; i < kOptionTextRowCount; ++i)
+        if (kOptionTextRows[i].value == value && std::strcmp(kOptionTextRows[i].list, list) == 0)
+            return kOptionTextRows[i].stringId;
+    return 0;
+}
+
+std::wstring ItemText(const PageContext* p, uint32_t control, const PageItem& item) {
     wchar_t buffer[256] = {};
-    if (item.source == kItemString) {
-        LoadResString(p->sheet->resources, item.stringId, buffer, 256, p->sheet->language);
+    uint32_t stringId = item.source == kItemString ? item.stringId : 0;
+    if (item.source == kItemString && stringId == 0) stringId = OptionStringId(control, item.value);
+    if (stringId) {
+        LoadResString(p->sheet->resources, stringId, buffer, 256, p->sheet->language);
         return buffer;
     }
+    if (item.source == kItemString) return std::to_wstring(item.value);
     std::string utf8 = PageItemText(*p->sheet->session, item);
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, 256);
     return buffer;
+}
+
+uint32_t RadioValue(uint32_t control) {
+    for (int i = 0; i < kRadioValueRowCount; ++i)
+        if (kRadioValueRows[i].id == control) return kRadioValueRows[i].value;
+    return 1;
+}
+
+uint16_t PictureOf(uint32_t control) {
+    for (int i = 0; i < kControlRowCount; ++i)
+        if (kControlRows[i].id == control) return kControlRows[i].pictureId;
+    return 0;
+}
+
+// A picture of the resource module (type 256, a BMP file whose pure red is
+// transparent) at x, y; its width, or 0 when there is none.
+int DrawPicture(HMODULE module, uint16_t id, HDC dc, int x, int y) {
+    HRSRC r = id ? FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(256)) : nullptr;
+    HGLOBAL g = r ? LoadResource(module, r) : nullptr;
+    const BYTE* data = g ? static_cast<const BYTE*>(LockResource(g)) : nullptr;
+    if (!data || SizeofResource(module, r) < 54 || data[0] != 'B' || data[1] != 'M') return 0;
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(data + sizeof(BITMAPFILEHEADER));
+    DWORD offBits;
+    std::memcpy(&offBits, data + 10, 4);
+    int cx = info->bmiHeader.biWidth, cy = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight
+                                                                         : info->bmiHeader.biHeight;
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, cx, cy);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    SetDIBitsToDevice(mem, 0, 0, cx, cy, 0, 0, 0, cy, data + offBits, info, DIB_RGB_COLORS);
+    GdiTransparentBlt(dc, x, y, cx, cy, mem, 0, 0, cx, cy, RGB(255, 0, 0));
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return cx;
+}
+
+// Owner-drawn controls: picture combo items as their words, picture radio
+// buttons as their picture and words, framed while chosen.
+void DrawControl(PageContext* p, const DRAWITEMSTRUCT* d) {
+    const ControlState* cs = nullptr;
+    for (int i = 0; i < p->state.controlCount && !cs; ++i)
+        if (p->state.control[i].id == d->CtlID) cs = &p->state.control[i];
+    HDC dc = d->hDC;
+    RECT rc = d->rcItem;
+    bool selected = (d->itemState & ODS_SELECTED) && d->CtlType == ODT_COMBOBOX;
+    FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : (d->CtlType == ODT_COMBOBOX ? COLOR_WINDOW
+                                                                                                 : COLOR_BTNFACE)));
+    SetBkMode(dc, TRANSPARENT);
+    bool enabled = !(d->itemState & ODS_DISABLED);
+    SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    wchar_t text[256] = {};
+    if (d->CtlType == ODT_COMBOBOX) {
+        if (static_cast<int>(d->itemID) < 0) return;
+        SendMessageW(d->hwndItem, CB_GETLBTEXT, d->itemID, reinterpret_cast<LPARAM>(text));
+        rc.left += 3;
+        DrawTextW(dc, text, -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        return;
+    }
+    GetWindowTextW(d->hwndItem, text, 256);
+    int w = DrawPicture(p->sheet->resources, PictureOf(d->CtlID), dc, rc.left + 2,
+                        rc.top + ((rc.bottom - rc.top) - 32) / 2);
+    RECT t = rc;
+    t.left += w + 6;
+    DrawTextW(dc, text, -1, &t, DT_SINGLELINE | DT_VCENTER | DT_HIDEPREFIX);
+    if (cs && cs->checked) DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
+    if (d->itemState & ODS_FOCUS) {
+        InflateRect(&rc, -3, -3);
+        DrawFocusRect(dc, &rc);
+    }
 }
 
 // The page model's state onto the controls, with change notifications held.
@@ -146,13 +232,14 @@ void ShowPage(HWND page, PageContext* p) {
             case kPiccomboControl:
                 SendMessageW(w, CB_RESETCONTENT, 0, 0);
                 for (int k = 0; k < cs.itemCount; ++k)
-                    SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(p, cs.item[k]).c_str()));
+                    SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(p, cs.id, cs.item[k]).c_str()));
                 SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
                 break;
             case kCheckControl:
             case kRadioControl:
             case kPicradioControl:
                 SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+                InvalidateRect(w, nullptr, TRUE);  // owner-drawn ones show the choice themselves
                 break;
             case kEditControl:
             case kPasswordControl:
@@ -210,7 +297,7 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
         case kRadioControl:
         case kPicradioControl:
             if (code != BN_CLICKED) return;
-            value = 1;
+            value = RadioValue(id);
             break;
         case kEditControl:
             if (code != EN_KILLFOCUS) return;
@@ -245,6 +332,10 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         }
         case WM_COMMAND:
             if (p) OnCommand(page, p, wParam);
+            return TRUE;
+        case WM_DRAWITEM:
+            if (!p) return FALSE;
+            DrawControl(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         case WM_NOTIFY: {
             if (!p) return FALSE;
