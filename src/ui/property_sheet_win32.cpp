@@ -24,6 +24,7 @@
 #include "entry/session.h"
 #include "model/printer_data.h"
 #include "platform/platform.h"
+#include "rules/control_fields.h"
 #include "settings/resolve.h"
 #include "entry/session_load.h"
 #include "ui/control_table.h"
@@ -219,6 +220,17 @@ void DrawControl(PageContext* p, const DRAWITEMSTRUCT* d) {
     }
 }
 
+int EditsText(uint32_t control) {
+    for (int i = 0; i < kControlTextCount; ++i)
+        if (kControlTexts[i].control == control) return 1;
+    return 0;
+}
+int EditsNumber(uint32_t control) {
+    for (int i = 0; i < kControlFieldCount; ++i)
+        if (kControlFields[i].control == control) return 1;
+    return 0;
+}
+
 // The page model's state onto the controls, with change notifications held.
 void ShowPage(HWND page, PageContext* p) {
     if (!RefreshPage(p->templateId, p->sheet->input, p->state)) return;
@@ -244,8 +256,10 @@ void ShowPage(HWND page, PageContext* p) {
             case kEditControl:
             case kPasswordControl:
             case kTextControl:
-                if (cs.text[0]) SetWindowTextW(w, reinterpret_cast<const wchar_t*>(cs.text));
-                else if (cs.kind == kEditControl) SetDlgItemInt(page, static_cast<int>(cs.id), cs.value, FALSE);
+                // Text fields show their text (empty too); numbers only where
+                // the control edits a number.
+                if (cs.text[0] || EditsText(cs.id)) SetWindowTextW(w, reinterpret_cast<const wchar_t*>(cs.text));
+                else if (EditsNumber(cs.id)) SetDlgItemInt(page, static_cast<int>(cs.id), cs.value, FALSE);
                 break;
             default:
                 break;
@@ -300,7 +314,7 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             value = RadioValue(id);
             break;
         case kEditControl:
-            if (code != EN_KILLFOCUS) return;
+            if (code != EN_KILLFOCUS || !EditsNumber(id)) return;
             value = GetDlgItemInt(page, static_cast<int>(id), nullptr, FALSE);
             break;
         case kButtonControl:
