@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "entry/device_capabilities.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "platform/fake_platform.h"
 
 namespace {

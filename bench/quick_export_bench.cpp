@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "platform/fake_platform.h"
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "platform/fake_platform.h"
 #include "session/global_list.h"
 

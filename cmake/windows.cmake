@@ -240,3 +240,12 @@ set_tests_properties(zr51a_wine PROPERTIES
 add_test(NAME resource_module_shape
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${ZR_OBJDUMP} -DDLL=$<TARGET_FILE:zr51arc>
           -P ${CMAKE_SOURCE_DIR}/cmake/check-resource-dll.cmake)
+
+# The main job's sheet viewer: opens the sheets of the demo printer and saves
+# a picture of every tab into screenshots\ under the working directory.
+add_executable(zr51-show-sheets ${CMAKE_SOURCE_DIR}/tools/show_sheets_win32.cpp
+                                ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
+                                ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp)
+target_link_libraries(zr51-show-sheets PRIVATE zr51setup zr51core gdi32 comctl32)
+target_link_options(zr51-show-sheets PRIVATE ${ZR_STATIC_LINK})
+add_dependencies(zr51-show-sheets zr51aui zr51arc zr51-show-defaults)

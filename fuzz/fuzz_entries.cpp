@@ -11,7 +11,7 @@
 #include "base/environment.h"
 #include "base/public_devmode.h"
 #include "entry/device_capabilities.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "model/rdf.h"
 #include "platform/fake_platform.h"
 #include "platform/profile.h"

@@ -19,7 +19,7 @@
 #include "answer.h"
 #include "base/environment.h"
 #include "base/public_devmode.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "fuzz_entries.h"
 #include "model/rdf.h"
 #include "platform/fake_platform.h"

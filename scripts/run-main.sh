@@ -1,10 +1,62 @@
 #!/bin/sh
-# Builds the Windows side and shows the default settings that the driver DLL
-# produces for a printer installed into the build's private Wine prefix.
-# Extra arguments go to the tool (--printer NAME, --convert).
+# The main job: builds the Windows side, installs the demo printer in a
+# private Wine prefix, opens its printing preferences and its device sheet as
+# an application and the printers folder open them, saves a picture of every
+# tab in build/screenshots/, picks two-sided printing and landscape, presses
+# OK and prints the settings that changed. Without a display it runs on a
+# private Xvfb screen; the sheets sit in a Wine virtual desktop with the
+# prefix's default theme and 96 dpi, so the pictures look the same each run.
+# --show leaves the sheets open for a person (close them to finish).
 set -eu
 cd "$(dirname "$0")/.."
+show=""
+[ "${1:-}" = "--show" ] && show="--show"
 scripts/install-deps.sh
+if ! command -v Xvfb >/dev/null || ! command -v convert >/dev/null; then
+    as_root=""
+    [ "$(id -u)" != 0 ] && as_root=sudo
+    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y xvfb imagemagick
+fi
 cmake --preset windows
 cmake --build --preset windows
-exec cmake/wine-run.sh build/windows/bin/zr51-show-defaults.exe "$@"
+
+export WINEPREFIX="$PWD/build/windows/wineprefix-sheets"
+export WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=$(command -v wine64 || command -v wine)
+[ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64 && export WINELOADER="$WINE"
+WINESERVER=$(command -v wineserver64 || command -v wineserver || echo /usr/lib/wine/wineserver64)
+[ -x /usr/lib/wine/wineserver64 ] && WINESERVER=/usr/lib/wine/wineserver64
+export WINESERVER
+
+xvfb=""
+if [ -z "${DISPLAY:-}" ]; then
+    display=":$((50 + $$ % 40))"
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    export DISPLAY="$display"
+    sleep 1
+fi
+cleanup() {
+    "$WINESERVER" -k 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+if [ ! -f "$WINEPREFIX/.zr51-initialised" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.zr51-initialised"
+fi
+
+rm -rf build/screenshots
+mkdir -p build/screenshots
+cd build
+"$WINE" explorer /desktop=zr51,1024x768 windows/bin/zr51-show-sheets.exe $show 2>/dev/null | sed 's/\r$//'
+"$WINESERVER" -w
+for bmp in screenshots/*.bmp; do
+    [ -f "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+ls screenshots

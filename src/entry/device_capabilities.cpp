@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 namespace {
 

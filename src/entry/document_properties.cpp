@@ -1,7 +1,7 @@
 #include "entry/document_properties.h"
 
 #include "base/private_settings.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 int32_t DrvDocumentPropertiesCore(PrinterHandle printer, const char16_t* deviceName, void* out, void* in,
                                   uint32_t fMode, DocumentSheetFn sheet, void* sheetContext) {

@@ -18,12 +18,13 @@
 #include "platform/isolation_win32.h"
 #include "entry/job_attributes.h"
 #include "entry/printer_event.h"
-#include "entry/property_headers_win32.h"
-#include "entry/resolve.h"
+#include "platform/property_headers_win32.h"
+#include "rules/resolve.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
 #include "platform/tracker_system_win32.h"
 #include "platform/udp.h"
+#include "ui/property_sheet_win32.h"
 
 namespace {
 
@@ -134,9 +135,7 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pd
 
 LONG WINAPI DrvDocumentPropertySheets(PVOID pPSUIInfo, LPARAM lParam) {
     try {
-        // With sheet information the pages are to be built: that is the
-        // property sheet assembly, not present yet, so every reason fails.
-        if (pPSUIInfo != nullptr) return kSheetFailure;
+        if (pPSUIInfo != nullptr) return DocumentSheetsWithInfo(pPSUIInfo, lParam, g_module);
         DocumentPropertyHeader* header = reinterpret_cast<DocumentPropertyHeader*>(lParam);
         if (header == nullptr) return kSheetFailure;
         uint32_t cbOut = header->cbOut;
@@ -150,9 +149,12 @@ LONG WINAPI DrvDocumentPropertySheets(PVOID pPSUIInfo, LPARAM lParam) {
 }
 
 LONG WINAPI DrvDevicePropertySheets(PVOID pPSUIInfo, LPARAM lParam) {
-    (void)pPSUIInfo;
-    (void)lParam;
-    return kSheetFailure;  // the device sheet comes with the property sheet assembly
+    try {
+        if (pPSUIInfo == nullptr) return kSheetFailure;
+        return DeviceSheetsWithInfo(pPSUIInfo, lParam, g_module);
+    } catch (...) {
+        return kSheetFailure;
+    }
 }
 
 LONG WINAPI DrvDocumentProperties(HWND hwnd, HANDLE hPrinter, PWSTR pszDeviceName, PDEVMODEW pdmOutput,

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "session/session_load.h"
 
 namespace {

@@ -31,3 +31,35 @@ extern const PageRow kPageRows[];
 extern const int kPageRowCount;
 extern const ControlRow kControlRows[];
 extern const int kControlRowCount;
+
+// Where a control's list comes from, by name: a feature of the option
+// catalogue, a model list of the session ("papers", "outputPapers",
+// "mediaTypes", "trays"), or a fixed table ("installed", "choices").
+struct ControlListRow {
+    uint16_t id;
+    const char* source;
+};
+
+extern const ControlListRow kControlListRows[];
+extern const int kControlListRowCount;
+
+// The value a radio button writes into its field (it shows checked while the
+// field holds it).
+struct RadioValueRow {
+    uint16_t id;
+    uint16_t value;
+};
+
+extern const RadioValueRow kRadioValueRows[];
+extern const int kRadioValueRowCount;
+
+// The text of one option of a named list (a feature's options come from the
+// catalogue; these rows give them their words).
+struct OptionTextRow {
+    const char* list;
+    uint32_t value;
+    uint16_t stringId;
+};
+
+extern const OptionTextRow kOptionTextRows[];
+extern const int kOptionTextRowCount;

@@ -19,7 +19,7 @@
 #include "model/rdf.h"
 #include "platform/fake_platform.h"
 #include "platform/fake_profile.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "model/rdf.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 namespace {
 

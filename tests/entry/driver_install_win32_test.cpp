@@ -22,7 +22,7 @@
 
 #include "driver_setup_win32.h"
 #include "entry/installed_printer_win32.h"
-#include "entry/property_headers_win32.h"
+#include "platform/property_headers_win32.h"
 #include "settings/field_table.h"
 #include "base/private_settings.h"
 
@@ -313,7 +313,7 @@ const SheetCase kSheetCases[] = {
     {"update_alone_writes_too", false, true, DM_UPDATE, 1, 19040, true},
     {"prompt_alone_writes_nothing", false, true, DM_PROMPT, 1, 19040, false},
     {"no_header", false, false, DM_COPY, -1, 0, false},
-    {"sheet_information_not_yet", true, true, DM_COPY, -1, 0, false},
+    {"sheet_information_without_initial_header", true, true, DM_COPY, -1, 0, false},
 };
 
 TEST_F(DriverInstall, DocumentPropertySheetsWithoutSheetTable) {
@@ -327,8 +327,7 @@ TEST_F(DriverInstall, DocumentPropertySheetsWithoutSheetTable) {
         header.pszPrinterName = Name();
         header.pdmOut = reinterpret_cast<PDEVMODEW>(out.data());
         header.fMode = c.fMode;
-        // Any non-null pointer stands for sheet information: it must be refused
-        // before it is looked at.
+        // Zeroed sheet information: the first call with no header in it.
         BYTE info[256] = {};
         LONG r = docSheets_(c.withInfo ? info : nullptr, c.withHeader ? reinterpret_cast<LPARAM>(&header) : 0);
         EXPECT_EQ(r, c.result);
@@ -343,9 +342,9 @@ TEST_F(DriverInstall, DocumentPropertySheetsWithoutSheetTable) {
     }
 }
 
-// Exports whose answers come with later work: the device sheet and the sheet
-// pages (property sheet assembly) fail with -1.
-TEST_F(DriverInstall, NotYetAnsweredExports) {
+// The device sheet without sheet information, or with information whose
+// initial header is missing, fails with -1 and builds nothing.
+TEST_F(DriverInstall, DeviceSheetsWithoutHeaderFail) {
     EXPECT_EQ(devSheets_(nullptr, 0), -1);
     BYTE info[256] = {};
     EXPECT_EQ(devSheets_(info, 0), -1);

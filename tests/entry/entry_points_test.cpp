@@ -11,7 +11,7 @@
 #include "entry/job_attributes.h"
 #include "entry/printer_event.h"
 #include "platform/fake_platform.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 namespace {
 

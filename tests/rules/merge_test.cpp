@@ -13,7 +13,7 @@
 #include "session/session_load.h"
 #include "platform/fake_platform.h"
 #include "settings/field_table.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "settings/printer_rig.h"
 
 namespace {

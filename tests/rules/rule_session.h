@@ -9,7 +9,7 @@
 
 #include "platform/fake_platform.h"
 #include "settings/field_table.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 struct FieldValue {
     const char* name;

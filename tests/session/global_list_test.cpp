@@ -10,7 +10,7 @@
 
 #include "session/session_load.h"
 #include "platform/fake_platform.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "session/global_list.h"
 #include "platform/fake_platform.h"
 #include "rules/session_reset.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "session/global_list.h"
 #include "platform/fake_platform.h"
 #include "rules/settings_application.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 struct PrinterRig {
     FakePlatformScope fake;

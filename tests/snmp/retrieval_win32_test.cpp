@@ -26,7 +26,7 @@
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
 #include "platform/udp.h"
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "base/text16.h"
 #include "snmp/retrieval_expect.h"
 

@@ -55,10 +55,16 @@ struct Control {
     int x = 0, y = 0, w = 0, h = 0;
     bool placed = false, forced = false, pairZero = false;
     int pair = -1, picture = 0;
+    int sets = -1;  // the value a radio button stands for, -1 when none
 };
 
 std::vector<Text> g_texts;
 std::map<std::string, int> g_textBySymbol;
+struct OptionText {
+    std::string list, text;
+    int value = 0;
+};
+std::vector<OptionText> g_optionTexts;
 std::vector<Page> g_pages;
 std::vector<Control> g_controls;
 std::set<int> g_emptySlots;
@@ -139,6 +145,18 @@ void ReadControls(const std::string& path) {
             else g_emptySlots.insert(s);
             continue;
         }
+        if (w[0] == "option") {
+            OptionText o;
+            if (w.size() != 4 || !ToInt(w[2], o.value) || o.value < 0) {
+                Error(path, ln, "expected: option <list> <value> <text>");
+                continue;
+            }
+            o.list = w[1];
+            o.text = w[3];
+            NeedText(path, ln, o.text);
+            g_optionTexts.push_back(o);
+            continue;
+        }
         if (w[0] == "page") {
             Page p;
             if ((w.size() != 7 && w.size() != 9) || !ToInt(w[1], p.id) || !ToInt(w[3], p.width) ||
@@ -182,6 +200,8 @@ void ReadControls(const std::string& path) {
                 c.textField = w[++i];
             } else if (k == "list" && more) {
                 c.list = w[++i];
+            } else if (k == "sets" && more) {
+                if (!ToInt(w[++i], c.sets) || c.sets < 0) Error(path, ln, "bad radio value");
             } else if (k == "image" && more) {
                 if (!ToInt(w[++i], c.picture)) Error(path, ln, "bad picture id");
             } else if (k == "pair" && more) {
@@ -397,7 +417,24 @@ std::string ControlTableCpp() {
           << "\"},\n";
         n++;
     }
-    o << "};\nconst int kControlRowCount = " << n << ";\n";
+    o << "};\nconst int kControlRowCount = " << n << ";\n\nconst ControlListRow kControlListRows[] = {\n";
+    int lists = 0;
+    for (const Control& c : g_controls) {
+        if (c.id <= 0 || c.list.empty()) continue;
+        o << "    {" << c.id << ", \"" << c.list << "\"},\n";
+        lists++;
+    }
+    o << "};\nconst int kControlListRowCount = " << lists << ";\n\nconst RadioValueRow kRadioValueRows[] = {\n";
+    int radios = 0;
+    for (const Control& c : g_controls) {
+        if (c.id <= 0 || c.sets < 0) continue;
+        o << "    {" << c.id << ", " << c.sets << "},\n";
+        radios++;
+    }
+    o << "};\nconst int kRadioValueRowCount = " << radios << ";\n\nconst OptionTextRow kOptionTextRows[] = {\n";
+    for (const OptionText& t : g_optionTexts)
+        o << "    {\"" << t.list << "\", " << t.value << ", " << g_texts[g_textBySymbol[t.text]].id << "},\n";
+    o << "};\nconst int kOptionTextRowCount = " << g_optionTexts.size() << ";\n";
     return o.str();
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
 #include "saved/quick_keys.h"

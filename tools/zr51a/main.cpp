@@ -13,6 +13,7 @@ const char kUsage[] =
     "  favorites export --devmode IN --name NAME -o FILE.qvt\n"
     "  favorites import FILE.qvt -o OUT\n"
     "  favorites show [--json] FILE.qvt\n"
+    "  page show --model FILE.RDF [--section NAME] PAGE\n"
     "  printer query HOST [--community C] [--timeout S] [--json]\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
 
@@ -25,7 +26,7 @@ const Command kCommands[] = {
     {"devmode", "show", DevModeShow},         {"devmode", "resolve", DevModeResolve},
     {"devmode", "check", DevModeCheck},       {"favorites", "export", FavoritesExport},
     {"favorites", "import", FavoritesImport}, {"favorites", "show", FavoritesShow},
-    {"printer", "query", PrinterQuery},
+    {"printer", "query", PrinterQuery},       {"page", "show", PageShow},
 };
 }  // namespace
 

@@ -4,7 +4,7 @@
 // DEVMODE. The driver's own resolution then runs against it.
 #include <cstring>
 
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "model/rdf.h"
 #include "zr51a.h"
 

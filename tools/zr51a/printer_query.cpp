@@ -12,7 +12,7 @@
 #define ZR_ISATTY(fd) isatty(fd)
 #endif
 
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 #include "platform/udp.h"
 #include "snmp/printer_config.h"
 #include "snmp/printer_oids.h"

@@ -111,3 +111,4 @@ int FavoritesExport(int argc, char** argv);
 int FavoritesImport(int argc, char** argv);
 int FavoritesShow(int argc, char** argv);
 int PrinterQuery(int argc, char** argv);
+int PageShow(int argc, char** argv);

@@ -1,6 +1,6 @@
 // The one way to obtain settings: load the printer's stored settings, check
 // and merge what the caller hands in, fit them, copy the result out.
-#include "entry/resolve.h"
+#include "rules/resolve.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,0 +1,84 @@
+// A change of one control: the write and the recorded last change, or the
+// confirmation to ask first when the choice switches features off; the
+// answer; restoring the defaults; the add-to-favourites button's state.
+#include "rules/constraint_engine.h"
+#include "rules/control_fields.h"
+#include "rules/settings_application.h"
+#include "ui/page_model.h"
+
+namespace {
+
+// The fixed parts of a confirmation text around the feature names.
+constexpr uint32_t kTurnsOffTextId = 20032;
+constexpr uint32_t kFollowingTextId = 20177;
+constexpr uint32_t kWillBeOffTextId = 20178;
+constexpr uint32_t kContinueTextId = 20024;
+
+// The engine knows a feature by its pair's control: a second radio button of
+// the same field (30221 beside 30220) is recorded as the pair's control.
+uint32_t FeatureControl(uint32_t control) {
+    for (int i = 0; i < kControlFieldCount; i++) {
+        const ControlField& f = kControlFields[i];
+        if (f.control != control) continue;
+        for (int k = 0; k < kSettingsPairCount; k++) {
+            const ControlField& p = kSettingsPairFields[k];
+            if (p.control == control) return control;
+            if (p.size && p.offset == f.offset && p.size == f.size &&
+                (p.place == kEnvironmentField) == (f.place == kEnvironmentField))
+                return p.control;
+        }
+        break;
+    }
+    return control;
+}
+
+}  // namespace
+
+int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const ConflictRule* rules, int ruleCount,
+                    PageQuestion* question) {
+    if (!in.session) return kChangeRefused;
+    for (int r = 0; rules && r < ruleCount; r++) {
+        const ConflictRule& rule = rules[r];
+        if (rule.control != control) continue;
+        if (rule.value == kAnyChoiceOn ? value == 0 : rule.value != value) continue;
+        PageQuestion q = {};
+        q.control = control;
+        q.value = value;
+        q.part[q.partCount++] = rule.nameId;
+        q.part[q.partCount++] = kTurnsOffTextId;
+        q.part[q.partCount++] = kFollowingTextId;
+        for (int k = 0; k < rule.cancelCount && k < 6; k++) {
+            const ConflictCancel& c = rule.cancel[k];
+            if (ReadControlValue(*in.session, c.control) == c.offValue) continue;
+            q.off[q.offCount++] = c;
+            q.part[q.partCount++] = c.nameId;
+        }
+        q.part[q.partCount++] = kWillBeOffTextId;
+        q.part[q.partCount++] = kContinueTextId;
+        if (q.offCount == 0) break;  // nothing on to switch off: no question
+        if (question) *question = q;
+        return kChangeAsks;
+    }
+    if (!WriteControlValue(*in.session, control, value)) return kChangeRefused;
+    in.last = LastChange{FeatureControl(control), value};
+    return kChangeWritten;
+}
+
+int AnswerPageQuestion(PageInput& in, const PageQuestion& question, int yes) {
+    if (!yes || !in.session) return kChangeRefused;
+    if (!WriteControlValue(*in.session, question.control, question.value)) return kChangeRefused;
+    for (int k = 0; k < question.offCount && k < 6; k++)
+        WriteControlValue(*in.session, question.off[k].control, question.off[k].offValue);
+    in.last = LastChange{FeatureControl(question.control), question.value};
+    return kChangeWritten;
+}
+
+void RestorePageDefaults(PageInput& in) {
+    if (!in.session) return;
+    ResetPrivateSettings(in.session, in.printer, in.printer ? 1 : 0);
+    in.last = LastChange{0, 0};
+}
+
+int AddFavoriteEnabled(const SheetFacts& facts) {
+    return facts.fullAccess && facts.favoriteCount < kFavoriteLimit;
+}

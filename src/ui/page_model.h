@@ -1,0 +1,172 @@
+// The portable model of a property page: what every control of a page shows
+// (items, selection, check, enabled, visible, text), worked out from the
+// settings of a session and the facts of the sheet, and what a change of one
+// control writes or asks. The window procedures only copy a PageState onto
+// the controls and hand changes back here; nothing in this layer needs a
+// window.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "base/session.h"
+#include "platform/platform.h"
+#include "ui/control_table.h"
+
+constexpr int kPageControlRoom = 96;   // controls of one page template
+constexpr int kPageItemRoom = 160;     // items of one list (papers are the longest)
+constexpr int kPageTextChars = 64;     // a text the page writes into a control
+constexpr int kFavoriteLimit = 30;     // no adding at this many favourites
+constexpr int kQuestionPartRoom = 16;  // string ids of one confirmation text
+
+// Where an item's text comes from: a resource string, or a row of one of the
+// session's model lists (the name held there, found by the item's value).
+enum ItemTextSource : uint8_t { kItemString, kItemPaper, kItemTray, kItemMedia };
+
+struct PageItem {
+    uint32_t value;     // the settings value (a paper, tray or media id for list rows)
+    uint32_t stringId;  // kItemString: the text's string id
+    uint8_t source;     // ItemTextSource
+};
+
+struct ControlState {
+    uint32_t id;
+    ControlKind kind;
+    int itemCount;
+    PageItem item[kPageItemRoom];
+    int selected;  // index into item, -1 when the current value is not offered
+    int checked;   // check box / radio button
+    int enabled;
+    int visible;
+    uint32_t value;                  // the settings value the control shows (edit, spin, check)
+    char16_t text[kPageTextChars];   // text controls and edits the page writes; empty when none
+};
+
+struct PageState {
+    uint16_t templateId;  // the page asked for
+    uint16_t layoutId;    // the template whose controls it has
+    int controlCount;
+    ControlState control[kPageControlRoom];
+};
+
+// What a page reads of its property sheet besides the settings.
+struct SheetFacts {
+    int fullAccess;      // the printer opened with full access: its data may be written
+    int canAdminister;
+    int documentMode;    // 1 document properties, 0 printer properties
+    int favoriteCount;
+};
+
+// The control and value of the last handled change; (0, 0) before one and at
+// page initialisation, so that no cascade rule fires then.
+struct LastChange {
+    uint32_t control;
+    uint32_t value;
+};
+
+// The page's input: the working session, the sheet facts and the last change.
+struct PageInput {
+    PrinterSession* session;
+    PrinterHandle printer;  // for the printer's stored defaults; may be null
+    SheetFacts facts;
+    LastChange last;
+};
+
+// A choice that switches other features off: asked before anything changes.
+// The page's own rules name them; a cancelled feature is listed in the
+// question only while it is on (its value differs from offValue).
+struct ConflictCancel {
+    uint32_t control;
+    uint32_t offValue;
+    uint32_t nameId;  // string id of the feature's name
+};
+constexpr uint32_t kAnyChoiceOn = 0xFFFFFFFF;  // a rule's value: every choice but 0
+struct ConflictRule {
+    uint32_t control;
+    uint32_t value;   // the choice that cancels, or kAnyChoiceOn
+    uint32_t nameId;  // string id of the feature being switched on
+    int cancelCount;
+    ConflictCancel cancel[6];
+};
+
+// A confirmation to ask: the text as string ids in order (parts separated by
+// a line feed and carriage return), and the writes a Yes makes.
+struct PageQuestion {
+    uint32_t control;
+    uint32_t value;
+    int partCount;
+    uint32_t part[kQuestionPartRoom];
+    int offCount;
+    ConflictCancel off[6];
+};
+
+enum PageChangeResult { kChangeRefused = 0, kChangeWritten = 1, kChangeAsks = 2 };
+
+// The page row of a template id, or of a page name ("BASIC", case-insensitive);
+// null when none.
+const PageRow* FindPageRow(uint16_t templateId);
+const PageRow* FindPageRowByName(const char* name);
+
+// The page refresh: normalises the device options on pages with finishing
+// controls, builds the settings pairs, checks the constraints with the last
+// change, writes the forced values into the session, then fills every control
+// of the page from the settings (lists with only the offered options, a list
+// enabled only with two items or more), disables the controls the engine
+// disables and applies the page's own rules. Returns 1, or 0 for an unknown
+// template (out then holds no controls).
+int RefreshPage(uint16_t templateId, PageInput& in, PageState& out);
+
+// A change of one control: with a conflict rule whose cancelled features are
+// on, fills question and returns kChangeAsks without touching the settings;
+// else writes the value into the control's field, records (control, value)
+// as the last change (a second radio button of a field as the field's pair
+// control) and returns kChangeWritten. kChangeRefused for a control
+// without a field. The page refreshes after a written change.
+int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const ConflictRule* rules, int ruleCount,
+                    PageQuestion* question);
+// The answer: yes stores the choice and writes every listed feature's off
+// value (recording the change); no changes nothing. Returns what was done
+// (kChangeWritten or kChangeRefused).
+int AnswerPageQuestion(PageInput& in, const PageQuestion& question, int yes);
+
+// The restore-defaults button: the printer's stored defaults of the private
+// record (factory defaults without a printer); the environment is left alone
+// and the last change cleared. The page refreshes.
+void RestorePageDefaults(PageInput& in);
+
+// The add-to-favourites button is enabled only with full access and fewer
+// than kFavoriteLimit favourites.
+int AddFavoriteEnabled(const SheetFacts& facts);
+
+// The settings value a control shows, and the write of a new one (1, or 0 for
+// a control without a field).
+uint32_t ReadControlValue(const PrinterSession& s, uint32_t control);
+int WriteControlValue(PrinterSession& s, uint32_t control, uint32_t value);
+
+// List filling. A table of (string id, value) rows as FillComboFromIdTable
+// fills it: every row, the item whose value equals current selected (-1 when
+// none), enabled only with two rows or more (and disabled without a table).
+struct IdTableRow {
+    uint32_t stringId;
+    uint32_t value;
+};
+void FillFromIdTable(ControlState& c, const IdTableRow* rows, int count, uint32_t current);
+// The tray list for a purpose 1..7 (1 the first page's paper source), with the
+// current tray selected.
+void FillTrayList(ControlState& c, const PrinterEnvironment& env, int purpose, uint32_t current);
+
+// A working copy for a sub-dialog: a separate session (and facts) that the
+// dialog edits; closing with commit copies the public part, the private
+// record, the environment and the trailing magic back.
+struct WorkingCopy {
+    PageInput* sheet;
+    PageInput* copy;
+};
+WorkingCopy* OpenWorkingCopy(PageInput* sheet);  // null when sheet is null
+PageInput* CloseWorkingCopy(WorkingCopy* copy, int commit);
+
+// The text of an item as UTF-8: a list row's name, "#<string id>", or empty
+// for a catalogue option (its value is all there is).
+std::string PageItemText(const PrinterSession& s, const PageItem& item);
+// One line per control: id, name, kind, enabled/visible, selection or value,
+// and the items.
+std::string PageStateText(const PageState& page, const PrinterSession& s);

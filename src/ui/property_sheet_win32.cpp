@@ -1,0 +1,485 @@
+// The property sheets on top of the host's common sheet library. Each sheet
+// has its own heap holding the working session and one page record per tab;
+// the generic page procedure copies the page model onto the controls and
+// hands control changes back to it. Wine's sheet library never sends
+// SET_RESULT, so OK is also seen as PSN_APPLY with lParam 1; either path
+// writes back once, Cancel writes nothing.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+#include <winspool.h>
+#include <compstui.h>
+
+#include "ui/property_sheet_win32.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/isolation_win32.h"
+#include "diagnostics/log.h"
+#include "platform/property_headers_win32.h"
+#include "base/session.h"
+#include "model/printer_data.h"
+#include "platform/platform.h"
+#include "rules/control_fields.h"
+#include "rules/resolve.h"
+#include "session/session_load.h"
+#include "ui/control_table.h"
+#include "ui/page_model.h"
+#include "ui/resource_module_win32.h"
+#include "ui/sheet_pages.h"
+
+namespace {
+
+const wchar_t kSuppressProp[] = L"PROP_SUPPRESS_WMCOMMAND";
+
+struct SheetContext;
+struct PageContext {
+    SheetContext* sheet;
+    uint16_t templateId;
+    PageState state;
+};
+
+struct SheetContext {
+    HANDLE heap;
+    int mode;  // 0..2 document, 3 printer
+    HANDLE printer;
+    int ownPrinter;
+    wchar_t name[260];
+    PDEVMODEW out;
+    HMODULE resources;
+    uint16_t language;
+    int written;
+    PrinterSession* session;
+    PageInput input;
+    int pageCount;
+    PageContext* page[kSheetPageRoom];
+};
+
+void SheetLog(const char* text) { DrvLog(nullptr, "%hs\n", text); }
+
+void DestroySheet(SheetContext* c) {
+    if (!c) return;
+    if (c->resources) FreeResourceModule(c->resources);
+    if (c->ownPrinter && c->printer) ClosePrinter(c->printer);
+    HANDLE heap = c->heap;
+    HeapDestroy(heap);  // the context itself lives on it
+}
+
+SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, PDEVMODEW out) {
+    HANDLE heap = HeapCreate(0, 0, 0);
+    if (!heap) return nullptr;
+    SheetContext* c = static_cast<SheetContext*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(SheetContext)));
+    PrinterSession* s = c ? static_cast<PrinterSession*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(PrinterSession)))
+                          : nullptr;
+    if (!s) {
+        HeapDestroy(heap);
+        return nullptr;
+    }
+    c->heap = heap;
+    c->mode = mode;
+    c->session = s;
+    c->out = out;
+    if (name) lstrcpynW(c->name, name, 260);
+    c->printer = printer;
+    if (!printer && name) {
+        if (OpenPrinterW(const_cast<LPWSTR>(name), &c->printer, nullptr)) c->ownPrinter = 1;
+    }
+    if (!c->printer) {
+        SheetLog("sheet: no printer to open");
+        HeapDestroy(heap);
+        return nullptr;
+    }
+    const char16_t* n = reinterpret_cast<const char16_t*>(c->name);
+    _UdcResolveSelfDMode(s, in, c->printer, n, nullptr, kResolveInBuffer | kResolveWholeSession,
+                         mode == kDeviceSheetMode ? kCallerDeviceSheet : kCallerDocumentSheet);
+    c->language = DefaultUILanguage();
+    c->resources = LoadResourceModule(c->printer, c->language);
+    if (!c->resources) {
+        SheetLog("sheet: the resource module is missing");
+        DestroySheet(c);
+        return nullptr;
+    }
+    c->input.session = s;
+    c->input.printer = c->printer;
+    c->input.facts.fullAccess = 1;
+    c->input.facts.canAdminister = 1;
+    c->input.facts.documentMode = mode == kDeviceSheetMode ? 0 : 1;
+    return c;
+}
+
+// OK: the driver DEVMODE into the caller's buffer (which may be its input),
+// and in mode 2 the environment stored and announced.
+void WriteBack(SheetContext* c) {
+    if (c->written) return;
+    c->written = 1;
+    const char16_t* n = reinterpret_cast<const char16_t*>(c->name);
+    _UdcUpdateCmnDModeArea(c->session, c->printer, n);
+    if (c->out && c->mode != kDeviceSheetMode) std::memmove(c->out, &c->session->dm, sizeof c->session->dm);
+    if (c->mode == 2 || c->mode == kDeviceSheetMode) {
+        if (_UdcSaveEnvironment(c->session, c->printer, n)) Spool().BroadcastDevModeChange(n);
+    }
+}
+
+// A catalogue option's words: the option rows of the control's list.
+uint32_t OptionStringId(uint32_t control, uint32_t value) {
+    const char* list = nullptr;
+    for (int i = 0; i < kControlListRowCount && !list; ++i)
+        if (kControlListRows[i].id == control) list = kControlListRows[i].source;
+    if (!list) return 0;
+    for (int i = 0; i < kOptionTextRowCount; ++i)
+        if (kOptionTextRows[i].value == value && std::strcmp(kOptionTextRows[i].list, list) == 0)
+            return kOptionTextRows[i].stringId;
+    return 0;
+}
+
+std::wstring ItemText(const PageContext* p, uint32_t control, const PageItem& item) {
+    wchar_t buffer[256] = {};
+    uint32_t stringId = item.source == kItemString ? item.stringId : 0;
+    if (item.source == kItemString && stringId == 0) stringId = OptionStringId(control, item.value);
+    if (stringId) {
+        LoadResString(p->sheet->resources, stringId, buffer, 256, p->sheet->language);
+        return buffer;
+    }
+    if (item.source == kItemString) return std::to_wstring(item.value);
+    std::string utf8 = PageItemText(*p->sheet->session, item);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, 256);
+    return buffer;
+}
+
+uint32_t RadioValue(uint32_t control) {
+    for (int i = 0; i < kRadioValueRowCount; ++i)
+        if (kRadioValueRows[i].id == control) return kRadioValueRows[i].value;
+    return 1;
+}
+
+uint16_t PictureOf(uint32_t control) {
+    for (int i = 0; i < kControlRowCount; ++i)
+        if (kControlRows[i].id == control) return kControlRows[i].pictureId;
+    return 0;
+}
+
+// A picture of the resource module (type 256, a BMP file whose pure red is
+// transparent) at x, y; its width, or 0 when there is none.
+int DrawPicture(HMODULE module, uint16_t id, HDC dc, int x, int y) {
+    HRSRC r = id ? FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(256)) : nullptr;
+    HGLOBAL g = r ? LoadResource(module, r) : nullptr;
+    const BYTE* data = g ? static_cast<const BYTE*>(LockResource(g)) : nullptr;
+    if (!data || SizeofResource(module, r) < 54 || data[0] != 'B' || data[1] != 'M') return 0;
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(data + sizeof(BITMAPFILEHEADER));
+    DWORD offBits;
+    std::memcpy(&offBits, data + 10, 4);
+    int cx = info->bmiHeader.biWidth, cy = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight
+                                                                         : info->bmiHeader.biHeight;
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, cx, cy);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    SetDIBitsToDevice(mem, 0, 0, cx, cy, 0, 0, 0, cy, data + offBits, info, DIB_RGB_COLORS);
+    GdiTransparentBlt(dc, x, y, cx, cy, mem, 0, 0, cx, cy, RGB(255, 0, 0));
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return cx;
+}
+
+// Owner-drawn controls: picture combo items as their words, picture radio
+// buttons as their picture and words, framed while chosen.
+void DrawControl(PageContext* p, const DRAWITEMSTRUCT* d) {
+    const ControlState* cs = nullptr;
+    for (int i = 0; i < p->state.controlCount && !cs; ++i)
+        if (p->state.control[i].id == d->CtlID) cs = &p->state.control[i];
+    HDC dc = d->hDC;
+    RECT rc = d->rcItem;
+    bool selected = (d->itemState & ODS_SELECTED) && d->CtlType == ODT_COMBOBOX;
+    FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : (d->CtlType == ODT_COMBOBOX ? COLOR_WINDOW
+                                                                                                 : COLOR_BTNFACE)));
+    SetBkMode(dc, TRANSPARENT);
+    bool enabled = !(d->itemState & ODS_DISABLED);
+    SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    wchar_t text[256] = {};
+    if (d->CtlType == ODT_COMBOBOX) {
+        if (static_cast<int>(d->itemID) < 0) return;
+        SendMessageW(d->hwndItem, CB_GETLBTEXT, d->itemID, reinterpret_cast<LPARAM>(text));
+        rc.left += 3;
+        DrawTextW(dc, text, -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        return;
+    }
+    GetWindowTextW(d->hwndItem, text, 256);
+    int w = DrawPicture(p->sheet->resources, PictureOf(d->CtlID), dc, rc.left + 2,
+                        rc.top + ((rc.bottom - rc.top) - 32) / 2);
+    RECT t = rc;
+    t.left += w + 6;
+    DrawTextW(dc, text, -1, &t, DT_SINGLELINE | DT_VCENTER | DT_HIDEPREFIX);
+    if (cs && cs->checked) DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
+    if (d->itemState & ODS_FOCUS) {
+        InflateRect(&rc, -3, -3);
+        DrawFocusRect(dc, &rc);
+    }
+}
+
+int EditsText(uint32_t control) {
+    for (int i = 0; i < kControlTextCount; ++i)
+        if (kControlTexts[i].control == control) return 1;
+    return 0;
+}
+int EditsNumber(uint32_t control) {
+    for (int i = 0; i < kControlFieldCount; ++i)
+        if (kControlFields[i].control == control) return 1;
+    return 0;
+}
+
+// The page model's state onto the controls, with change notifications held.
+void ShowPage(HWND page, PageContext* p) {
+    if (!RefreshPage(p->templateId, p->sheet->input, p->state)) return;
+    SetPropW(page, kSuppressProp, reinterpret_cast<HANDLE>(1));
+    for (int i = 0; i < p->state.controlCount; ++i) {
+        const ControlState& cs = p->state.control[i];
+        HWND w = GetDlgItem(page, static_cast<int>(cs.id));
+        if (!w) continue;
+        switch (cs.kind) {
+            case kComboControl:
+            case kPiccomboControl:
+                SendMessageW(w, CB_RESETCONTENT, 0, 0);
+                for (int k = 0; k < cs.itemCount; ++k)
+                    SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(p, cs.id, cs.item[k]).c_str()));
+                SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
+                break;
+            case kCheckControl:
+            case kRadioControl:
+            case kPicradioControl:
+                SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+                InvalidateRect(w, nullptr, TRUE);  // owner-drawn ones show the choice themselves
+                break;
+            case kEditControl:
+            case kPasswordControl:
+            case kTextControl:
+                // Text fields show their text (empty too); numbers only where
+                // the control edits a number.
+                if (cs.text[0] || EditsText(cs.id)) SetWindowTextW(w, reinterpret_cast<const wchar_t*>(cs.text));
+                else if (EditsNumber(cs.id)) SetDlgItemInt(page, static_cast<int>(cs.id), cs.value, FALSE);
+                break;
+            default:
+                break;
+        }
+        EnableWindow(w, cs.enabled ? TRUE : FALSE);
+        ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
+    }
+    RemovePropW(page, kSuppressProp);
+}
+
+const ControlState* FindControl(const PageContext* p, uint32_t id) {
+    for (int i = 0; i < p->state.controlCount; ++i)
+        if (p->state.control[i].id == id) return &p->state.control[i];
+    return nullptr;
+}
+
+void AskAndAnswer(HWND page, PageContext* p, const PageQuestion& q) {
+    std::wstring text;
+    for (int i = 0; i < q.partCount; ++i) {
+        wchar_t part[512] = {};
+        LoadResString(p->sheet->resources, q.part[i], part, 512, p->sheet->language);
+        if (i) text += L"\n\r";
+        text += part;
+    }
+    int yes = MessageBoxW(page, text.c_str(), L"", MB_YESNO | MB_ICONINFORMATION) == IDYES;
+    AnswerPageQuestion(p->sheet->input, q, yes);
+}
+
+void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
+    if (GetPropW(page, kSuppressProp)) return;
+    uint32_t id = LOWORD(wParam);
+    UINT code = HIWORD(wParam);
+    const ControlState* cs = FindControl(p, id);
+    if (!cs) return;
+    uint32_t value = 0;
+    switch (cs->kind) {
+        case kComboControl:
+        case kPiccomboControl: {
+            if (code != CBN_SELCHANGE) return;
+            LRESULT sel = SendDlgItemMessageW(page, static_cast<int>(id), CB_GETCURSEL, 0, 0);
+            if (sel < 0 || sel >= cs->itemCount) return;
+            value = cs->item[sel].value;
+            break;
+        }
+        case kCheckControl:
+            if (code != BN_CLICKED) return;
+            value = IsDlgButtonChecked(page, static_cast<int>(id)) == BST_CHECKED ? 1 : 0;
+            break;
+        case kRadioControl:
+        case kPicradioControl:
+            if (code != BN_CLICKED) return;
+            value = RadioValue(id);
+            break;
+        case kEditControl:
+            if (code != EN_KILLFOCUS || !EditsNumber(id)) return;
+            value = GetDlgItemInt(page, static_cast<int>(id), nullptr, FALSE);
+            break;
+        case kButtonControl:
+            if (code != BN_CLICKED) return;
+            RestorePageDefaults(p->sheet->input);  // the only button the pages share
+            ShowPage(page, p);
+            PropSheet_Changed(GetParent(page), page);
+            return;
+        default:
+            return;
+    }
+    PageQuestion q;
+    std::memset(&q, 0, sizeof q);
+    int r = ApplyPageChange(p->sheet->input, id, value, nullptr, 0, &q);
+    if (r == kChangeAsks) AskAndAnswer(page, p, q);
+    ShowPage(page, p);
+    PropSheet_Changed(GetParent(page), page);
+}
+
+INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    PageContext* p = reinterpret_cast<PageContext*>(GetWindowLongPtrW(page, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG: {
+            p = reinterpret_cast<PageContext*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
+            SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
+            p->sheet->input.last = LastChange{0, 0};
+            ShowPage(page, p);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (p) OnCommand(page, p, wParam);
+            return TRUE;
+        case WM_DRAWITEM:
+            if (!p) return FALSE;
+            DrawControl(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_NOTIFY: {
+            if (!p) return FALSE;
+            const NMHDR* h = reinterpret_cast<const NMHDR*>(lParam);
+            if (h->code == PSN_SETACTIVE) {
+                ShowPage(page, p);
+            } else if (h->code == PSN_APPLY) {
+                if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam == 1) WriteBack(p->sheet);
+                SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+// The page functions come from the common controls of the module's
+// activation context, as every other control of the sheet.
+typedef HPROPSHEETPAGE(WINAPI* CreatePageFn)(LPCPROPSHEETPAGEW);
+typedef BOOL(WINAPI* DestroyPageFn)(HPROPSHEETPAGE);
+
+int AddPages(SheetContext* c, PPROPSHEETUI_INFO info) {
+    HMODULE controls = IsolationAwareLoadLibraryW(L"comctl32.dll");
+    auto createPage = controls ? reinterpret_cast<CreatePageFn>(reinterpret_cast<void (*)()>(
+                                     IsolationAwareGetProcAddress(controls, "CreatePropertySheetPageW")))
+                               : nullptr;
+    auto destroyPage = controls ? reinterpret_cast<DestroyPageFn>(reinterpret_cast<void (*)()>(
+                                      IsolationAwareGetProcAddress(controls, "DestroyPropertySheetPage")))
+                                : nullptr;
+    if (!createPage || !destroyPage) {
+        SheetLog("sheet: no common controls");
+        return 0;
+    }
+    uint16_t templates[kSheetPageRoom] = {};
+    const PrinterEnvironment& env = c->session->env;
+    int n = SheetPageTemplates(c->mode, env.inkCount, static_cast<char>(env.modelColor),
+                               c->mode == kDeviceSheetMode ? GetDebugTabEnable(c->printer) : 0, templates);
+    for (int i = 0; i < n; ++i) {
+        LPCDLGTEMPLATEW t = FindDialogTemplate(c->resources, templates[i], c->language);
+        PageContext* p = static_cast<PageContext*>(HeapAlloc(c->heap, HEAP_ZERO_MEMORY, sizeof(PageContext)));
+        if (!t || !p) {
+            SheetLog("sheet: a page template is missing");
+            return 0;
+        }
+        p->sheet = c;
+        p->templateId = templates[i];
+        c->page[c->pageCount++] = p;
+        PROPSHEETPAGEW psp;
+        std::memset(&psp, 0, sizeof psp);
+        psp.dwSize = sizeof psp;
+        psp.dwFlags = PSP_DLGINDIRECT;
+        psp.hInstance = c->resources;
+        psp.pResource = t;
+        psp.pfnDlgProc = PageProc;
+        psp.lParam = reinterpret_cast<LPARAM>(p);
+        HPROPSHEETPAGE h = createPage(&psp);
+        if (!h) {
+            SheetLog("sheet: a page could not be created");
+            return 0;
+        }
+        if (info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_HPROPSHEETPAGE, reinterpret_cast<LPARAM>(h), 0) ==
+            0) {
+            destroyPage(h);
+            SheetLog("sheet: the host refused a page");
+            return 0;
+        }
+    }
+    return n > 0;
+}
+
+LONG SheetsWithInfo(PPROPSHEETUI_INFO info, LPARAM lParam, HINSTANCE own, int device) {
+    if (!info) return -1;
+    switch (info->Reason) {
+        case PROPSHEETUI_REASON_INIT: {
+            SheetContext* c = nullptr;
+            if (device) {
+                auto* h = reinterpret_cast<DevicePropertyHeader*>(info->lParamInit);
+                if (h) c = CreateSheet(kDeviceSheetMode, h->hPrinter, h->pszPrinterName, nullptr, nullptr);
+            } else {
+                auto* h = reinterpret_cast<DocumentPropertyHeader*>(info->lParamInit);
+                if (h) {
+                    int mode = (h->fMode & DM_UPDATE) ? 2 : 0;
+                    c = CreateSheet(mode, h->hPrinter, h->pszPrinterName, h->pdmIn, h->pdmOut);
+                }
+            }
+            if (!c) return -1;
+            if (!AddPages(c, info)) {
+                DestroySheet(c);
+                return -1;
+            }
+            info->UserData = reinterpret_cast<ULONG_PTR>(c);
+            info->Result = CPSUI_CANCEL;
+            return 1;
+        }
+        case PROPSHEETUI_REASON_GET_INFO_HEADER: {
+            auto* c = reinterpret_cast<SheetContext*>(info->UserData);
+            auto* h = reinterpret_cast<PPROPSHEETUI_INFO_HEADER>(lParam);
+            if (!c || !h) return -1;
+            h->Flags = PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE;
+            h->pTitle = reinterpret_cast<LPTSTR>(c->name);  // the W entry takes wide text
+            h->hInst = own;
+            h->IconID = IDI_CPSUI_PRINTER;
+            return 1;
+        }
+        case PROPSHEETUI_REASON_SET_RESULT: {
+            auto* c = reinterpret_cast<SheetContext*>(info->UserData);
+            auto* r = reinterpret_cast<PSETRESULT_INFO>(lParam);
+            if (c && r && r->Result == CPSUI_OK) WriteBack(c);
+            if (r) info->Result = r->Result;
+            return 1;
+        }
+        case PROPSHEETUI_REASON_DESTROY: {
+            auto* c = reinterpret_cast<SheetContext*>(info->UserData);
+            if (c && c->written) info->Result = CPSUI_OK;
+            DestroySheet(c);
+            info->UserData = 0;
+            return 1;
+        }
+        default:
+            return -1;
+    }
+}
+
+}  // namespace
+
+LONG DocumentSheetsWithInfo(void* info, LPARAM lParam, HINSTANCE own) {
+    return SheetsWithInfo(static_cast<PPROPSHEETUI_INFO>(info), lParam, own, 0);
+}
+LONG DeviceSheetsWithInfo(void* info, LPARAM lParam, HINSTANCE own) {
+    return SheetsWithInfo(static_cast<PPROPSHEETUI_INFO>(info), lParam, own, 1);
+}

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Rewrites the expected page texts from the built tool:
+#   tests/ui/pages/regenerate.sh [build/native/bin/zr51a]
+set -e
+here=$(dirname "$0")
+tool=${1:-$here/../../../build/native/bin/zr51a}
+for model in ZRC4500 ZRM1200 ZRT2300; do
+    out=$here/$model.txt
+    : > "$out"
+    for page in BASIC BASIC_MONO FAVORITES LAYOUT FINISHING IMAGE IMAGE_TWO_INK ADVANCED ENVIRONMENT \
+                ENVIRONMENT_COLOR DIAGNOSTICS; do
+        "$tool" page show --model "$here/../../../data/models/$model.RDF" "$page" >> "$out"
+    done
+done

@@ -1,0 +1,215 @@
+// The main job's sheet viewer: installs the demo printer with its model
+// description and resource module, opens its printing preferences as an
+// application does (DocumentPropertiesW with the prompt), saves a picture of
+// every tab, picks two-sided printing and landscape through the controls,
+// presses OK and prints the settings that changed. Then the same for the
+// printer's device sheet. --show leaves the sheets to a person.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+#include <winspool.h>
+
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "driver_setup_win32.h"
+#include "platform/property_headers_win32.h"
+#include "platform/platform_win32.h"
+#include "settings/field_table.h"
+
+namespace {
+
+const wchar_t kDriverName[] = L"KELO ZR-C4500";
+const wchar_t kPrinter[] = L"KELO ZR-C4500 demo";
+constexpr DWORD kWaitMs = 90000;
+constexpr int kDuplexControl = 30213;
+constexpr int kLandscapeControl = 30227;
+
+int Fail(const char* what) {
+    std::fprintf(stderr, "zr51-show-sheets: %s failed (error %lu)\n", what, GetLastError());
+    return 0;
+}
+
+int Install() {
+    for (const wchar_t* f : {L"ZR51AUI.dll", L"ZR51ARC.DLL", L"models\\ZRC4500.RDF"})
+        if (!CopyIntoDriverDirectory(FileBesideExecutable(f), nullptr)) return Fail("copying the driver files");
+    if (!AddDriverWithFiles(kDriverName, L"ZR51AUI.dll", {L"ZRC4500.RDF", L"ZR51ARC.DLL"}))
+        return Fail("AddPrinterDriverW");
+    if (!PrinterExists(kPrinter) && !AddPrinterOnPort(kPrinter, kDriverName, L"FILE:")) return Fail("AddPrinterW");
+    return 1;
+}
+
+// The window's rectangle from the screen into a 24-bit BMP file.
+int SaveWindowPicture(HWND w, const std::string& file) {
+    RECT r;
+    GetWindowRect(w, &r);
+    int cx = r.right - r.left, cy = r.bottom - r.top;
+    if (cx <= 0 || cy <= 0) return 0;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi;
+    std::memset(&bi, 0, sizeof bi);
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, cx, cy, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    DWORD stride = ((cx * 3 + 3) & ~3u), size = stride * cy;
+    BITMAPFILEHEADER fh;
+    std::memset(&fh, 0, sizeof fh);
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + size;
+    FILE* f = std::fopen(file.c_str(), "wb");
+    int ok = 0;
+    if (f) {
+        ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
+             std::fwrite(bits, size, 1, f) == 1;
+        std::fclose(f);
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
+    if (FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) && IsWindowVisible(w)) {
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct Driver {
+    DWORD thread;
+    const char* prefix;
+    int choose;  // pick two-sided and landscape on the first tab
+    int show;
+    int pictures = 0;
+};
+
+void Settle() { Sleep(400); }
+
+// Photographs every tab, makes the choices and presses OK.
+void DriveSheet(Driver* d) {
+    HWND sheet = nullptr;
+    for (DWORD start = GetTickCount(); !sheet && GetTickCount() - start < kWaitMs; Sleep(50))
+        EnumThreadWindows(d->thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    if (!sheet) {
+        std::fprintf(stderr, "zr51-show-sheets: no %s sheet appeared\n", d->prefix);
+        return;
+    }
+    HWND tab = FindWindowExW(sheet, nullptr, L"SysTabControl32", nullptr);
+    int tabs = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < tabs; ++i) {
+        SendMessageW(sheet, PSM_SETCURSEL, i, 0);
+        Settle();
+        std::string file = "screenshots/" + std::string(d->prefix) + "-" + std::to_string(i + 1) + ".bmp";
+        if (SaveWindowPicture(sheet, file)) ++d->pictures;
+    }
+    SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
+    Settle();
+    if (d->choose) {
+        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND duplex = GetDlgItem(page, kDuplexControl);
+        LRESULT count = SendMessageW(duplex, CB_GETCOUNT, 0, 0);
+        LRESULT current = SendMessageW(duplex, CB_GETCURSEL, 0, 0);
+        if (count > 1) {
+            SendMessageW(duplex, CB_SETCURSEL, current == count - 1 ? 0 : count - 1, 0);  // the other binding edge
+            SendMessageW(page, WM_COMMAND, MAKEWPARAM(kDuplexControl, CBN_SELCHANGE), reinterpret_cast<LPARAM>(duplex));
+        }
+        SendMessageW(GetDlgItem(page, kLandscapeControl), BM_CLICK, 0, 0);
+        Settle();
+        std::string file = "screenshots/" + std::string(d->prefix) + "-chosen.bmp";
+        if (SaveWindowPicture(sheet, file)) ++d->pictures;
+    }
+    if (!d->show) PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+// Lines of the after dump that the before dump does not have.
+void PrintChanges(const std::string& before, const std::string& after) {
+    std::istringstream a(before), b(after);
+    std::string la, lb;
+    int changes = 0;
+    while (std::getline(b, lb)) {
+        if (!std::getline(a, la)) la.clear();
+        if (la != lb) {
+            std::printf("  was: %s\n  now: %s\n", la.c_str(), lb.c_str());
+            ++changes;
+        }
+    }
+    std::printf("# %d field(s) changed\n", changes);
+}
+
+typedef LONG(WINAPI* SheetsFn)(PVOID, LPARAM);
+typedef LONG(WINAPI* CommonSheetFn)(HWND, SheetsFn, LPARAM, LPDWORD);
+
+int Run(int show) {
+    InstallWin32Platform();
+    if (!Install()) return 1;
+    CreateDirectoryW(L"screenshots", nullptr);
+    HANDLE h = nullptr;
+    LPWSTR name = const_cast<LPWSTR>(kPrinter);
+    if (!OpenPrinterW(name, &h, nullptr)) return Fail("OpenPrinterW"), 1;
+    LONG size = DocumentPropertiesW(nullptr, h, name, nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DriverDevMode))) return Fail("the DEVMODE size"), 1;
+    std::vector<BYTE> before(size), after(size);
+    DocumentPropertiesW(nullptr, h, name, reinterpret_cast<PDEVMODEW>(before.data()), nullptr, DM_OUT_BUFFER);
+
+    Driver doc{GetCurrentThreadId(), "document", 1, show};
+    std::thread t(DriveSheet, &doc);
+    LONG r = DocumentPropertiesW(nullptr, h, name, reinterpret_cast<PDEVMODEW>(after.data()),
+                                 reinterpret_cast<PDEVMODEW>(before.data()), DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);
+    t.join();
+    std::printf("# DocumentPropertiesW with the prompt returned %ld; %d picture(s)\n", r, doc.pictures);
+    PrintChanges(DumpDriverDevMode(reinterpret_cast<const DriverDevMode*>(before.data())),
+                 DumpDriverDevMode(reinterpret_cast<const DriverDevMode*>(after.data())));
+
+    std::wstring config;
+    HMODULE driver = InstalledConfigFile(kDriverName, &config) ? LoadLibraryW(config.c_str()) : nullptr;
+    HMODULE compstui = LoadLibraryW(L"compstui.dll");
+    auto sheets = driver ? reinterpret_cast<SheetsFn>(
+                               reinterpret_cast<void (*)()>(GetProcAddress(driver, "DrvDevicePropertySheets")))
+                         : nullptr;
+    auto common = compstui ? reinterpret_cast<CommonSheetFn>(
+                                 reinterpret_cast<void (*)()>(GetProcAddress(compstui, "CommonPropertySheetUIW")))
+                           : nullptr;
+    if (sheets && common) {
+        DevicePropertyHeader header;
+        std::memset(&header, 0, sizeof header);
+        header.cbSize = sizeof header;
+        header.hPrinter = h;
+        header.pszPrinterName = name;
+        Driver dev{GetCurrentThreadId(), "device", 0, show};
+        std::thread d(DriveSheet, &dev);
+        DWORD result = 0;
+        LONG rd = common(nullptr, sheets, reinterpret_cast<LPARAM>(&header), &result);
+        d.join();
+        std::printf("# device sheet returned %ld; %d picture(s)\n", rd, dev.pictures);
+    } else {
+        Fail("loading the device sheet");
+    }
+    ClosePrinter(h);
+    return doc.pictures > 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int show = argc > 1 && std::strcmp(argv[1], "--show") == 0;
+    return Run(show);
+}
