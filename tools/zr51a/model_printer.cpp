@@ -6,6 +6,7 @@
 
 #include "rules/resolve.h"
 #include "model/rdf.h"
+#include "rules/settings_application.h"
 #include "zr51a.h"
 
 namespace {
@@ -81,6 +82,9 @@ int SetUpModelPrinter(ModelPrinter* mp, const std::string& modelPath, const std:
         }
         std::memcpy(&stored->env, env.data(), env.size());
     }
+    // The printer's stored settings are made for its model, as installation
+    // makes them: the factory record of this environment.
+    ResetPrivateSettings(stored.get(), nullptr, 0);
     stored->env.listsBuilt = 0;
     FakePrinter* p = mp->fake.spooler.Printer(kToolPrinter);
     const uint8_t* dm = reinterpret_cast<const uint8_t*>(&stored->dm);
