@@ -32,14 +32,7 @@ void PutText(char16_t* field, size_t capacity, const std::u16string& text) {
 
 // Which private record the merge trusts.
 struct SourceCase {
-    const char* what;
-    uint16_t specVersion;
-    uint16_t driverVersion;
-    uint16_t dmSize;
-    uint16_t extra;
-    bool signature;
-    bool magic;
-    bool wantDocMerge;
+    const char* what; uint16_t specVersion, driverVersion, dmSize, extra; bool signature, magic, wantDocMerge;
     bool wantStaple;   // private offset 3764
     bool wantJobName;  // private offset 5434
     int wantMask;      // header faults as the merge logs them
@@ -131,9 +124,7 @@ TEST(Merge, TextFromACallerIsCutAndTerminated) {
 
 // Older public DEVMODEs come back in their own layout.
 struct EchoCase {
-    uint16_t dmSize;
-    uint16_t extra;
-    uint16_t wantExtra;
+    uint16_t dmSize, extra, wantExtra;
 };
 
 TEST(Merge, ShortPublicPartIsEchoedInItsOwnLayout) {
@@ -165,14 +156,10 @@ TEST(Merge, ShortPublicPartIsEchoedInItsOwnLayout) {
 
 // The original paper from the public fields.
 struct PaperCase {
-    const char* what;
-    uint32_t fields;
-    int16_t paperSize, width, length, orientation;
-    const char16_t* formName;
+    const char* what; uint32_t fields; int16_t paperSize, width, length, orientation; const char16_t* formName;
     uint16_t wantSize;
     int32_t wantWidthMm, wantLengthMm;  // originalWidth/Length_mm_CustomPaper
-    uint16_t wantOrientation;
-    int16_t wantPubWidth, wantPubLength;
+    uint16_t wantOrientation; int16_t wantPubWidth, wantPubLength;
     const char16_t* wantForm;  // null: not checked
 };
 
@@ -239,9 +226,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MergePaper, ::testing::ValuesIn(kPaperCases),
 
 // The remaining public fields, each only with its dmFields bit.
 struct PublicCase {
-    const char* what;
-    uint32_t field;
-    int32_t value;
+    const char* what; uint32_t field; int32_t value;
     uint8_t light;  // environment's lightPaperSupport
     uint8_t inputUnit;
     const char* target;  // private field
@@ -319,9 +304,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MergePublic, ::testing::ValuesIn(kPublicCases),
 struct BookletCase {
     uint8_t booklet;
     int16_t orientation;  // public dmOrientation
-    uint8_t override_;
-    uint16_t documentOrientation;
-    uint8_t want;
+    uint8_t override_; uint16_t documentOrientation; uint8_t want;
 };
 
 TEST(Merge, BookletOrientationTable) {
@@ -350,9 +333,7 @@ struct OutputCase {
     uint16_t outputSize;
     int32_t widthMm, lengthMm;              // outputWidth_mm / outputLength_mm
     int32_t customWidthMm, customLengthMm;  // *_CustomPaper
-    uint16_t wantSize;
-    int32_t wantWidth, wantLength;
-    int32_t wantCustomWidth, wantCustomLength;
+    uint16_t wantSize; int32_t wantWidth, wantLength, wantCustomWidth, wantCustomLength;
 };
 
 const OutputCase kOutputCases[] = {
@@ -397,13 +378,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MergeOutput, ::testing::ValuesIn(kOutputCases),
 
 // The public part rebuilt from the record after the merge.
 struct AreaCase {
-    const char* what;
-    uint8_t colorMode;
-    uint8_t textSmoothing;
-    uint8_t imageQuality;
-    int16_t wantColor;
-    int16_t wantQuality;
-    int16_t wantYResolution;
+    const char* what; uint8_t colorMode, textSmoothing, imageQuality; int16_t wantColor, wantQuality, wantYResolution;
 };
 
 TEST(Merge, PublicAreaTable) {
@@ -444,8 +419,7 @@ TEST(Merge, PublicAreaTable) {
 // A custom original from the stored record: its sizes, rounded to 0.1 mm,
 // or 1480 x 1480 when one is not positive.
 struct CustomAreaCase {
-    int32_t widthMm, lengthMm;
-    int16_t wantWidth, wantLength;
+    int32_t widthMm, lengthMm; int16_t wantWidth, wantLength;
 };
 
 TEST(Merge, CustomOriginalInThePublicArea) {
@@ -471,13 +445,8 @@ TEST(Merge, CustomOriginalInThePublicArea) {
 // The job identity: a shared printer seen from a client locks the owner to
 // the logged-on user and refills the names; otherwise the caller's stand.
 struct IdentityCase {
-    const char* what;
-    const char16_t* serverName;
-    int cluster;
-    uint8_t callerLocked;
-    uint8_t wantLocked;
-    const char16_t* wantLogin;
-    bool wantSystemNames;
+    const char* what; const char16_t* serverName; int cluster; uint8_t callerLocked, wantLocked;
+    const char16_t* wantLogin; bool wantSystemNames;
 };
 
 TEST(Merge, JobIdentityTable) {
@@ -514,9 +483,7 @@ TEST(Merge, JobIdentityTable) {
 // The header ticket comes from the caller; one of another version is marked.
 TEST(Merge, HeaderTicketTable) {
     struct Case {
-        uint16_t version;
-        uint8_t status;
-        uint8_t wantStatus;
+        uint16_t version; uint8_t status, wantStatus;
     };
     const Case cases[] = {{3, 0, 0}, {2, 0, 1}, {0, 0, 1}, {3, 7, 7}};
     for (const Case& c : cases) {
@@ -541,9 +508,7 @@ TEST(Merge, HeaderTicketTable) {
 // The colour mode: the public monochrome choice wins, otherwise the
 // caller's private value when DM_COLOR is set and the value is below 8.
 struct ColorCase {
-    uint32_t fields;
-    int16_t dmColor;
-    uint8_t callerMode;
+    uint32_t fields; int16_t dmColor; uint8_t callerMode;
     uint8_t want;  // the stored mode is 5
 };
 
@@ -571,8 +536,7 @@ TEST(Merge, ColorModeTable) {
 // characters; the device name ends at the first comma.
 TEST(Merge, PublicNamesAreCut) {
     struct Case {
-        std::u16string printer;
-        std::u16string wantDevice;
+        std::u16string printer, wantDevice;
     };
     const std::u16string longName = u"Production Inkjet On The Second Floor West";
     const Case cases[] = {
@@ -608,10 +572,7 @@ TEST(Merge, PublicNamesAreCut) {
 // The original paper's log lines name the caller's and the session's paper
 // whenever the list or one of the spooler's forms gave one.
 struct PaperLogCase {
-    const char* what;
-    uint32_t fields;
-    int16_t paperSize, width, length;
-    const char16_t* formName;
+    const char* what; uint32_t fields; int16_t paperSize, width, length; const char16_t* formName;
     bool spoolerForm;  // the spooler holds "Ticket", 123.4 x 234.5 mm
     const char* wantSizeLine;  // null: no paper lines
     const char* wantWidthLine;
@@ -655,19 +616,15 @@ TEST(Merge, OriginalPaperLogTable) {
 // device-name fault, and is then merged through the scratch copy.
 TEST(Merge, DeviceNameFaultOnlyBeforeVista) {
     struct Case {
-        uint32_t major, minor;
-        const char16_t* device;
-        int wantMask;
+        uint32_t major, minor; const char16_t* device; int wantMask;
     };
     const Case cases[] = {
         {6, 0, u"Other", 0}, {5, 1, u"Other", 32}, {5, 1, u"P1", 0}, {5, 1, u"P1,Port", 0}, {10, 0, u"Other", 0},
     };
     for (const Case& c : cases) {
         Rig rig;
-        rig.fake.host.verifyVersion.major = c.major;
-        rig.fake.host.verifyVersion.minor = c.minor;
-        rig.fake.host.versionEx.major = c.major;
-        rig.fake.host.versionEx.minor = c.minor;
+        rig.fake.host.verifyVersion.major = rig.fake.host.versionEx.major = c.major;
+        rig.fake.host.verifyVersion.minor = rig.fake.host.versionEx.minor = c.minor;
         auto in = rig.Input();
         PutText(Pub(in).dmDeviceName, 32, c.device);
         Priv(in).staple = 20;

@@ -147,10 +147,7 @@ TEST(PrinterDevMode, TakesThePrivatePartWhereTheSignatureIs) {
     struct {
         const char* what;
         size_t shift;         // bytes before the private record
-        uint16_t dmSize;
-        bool present;
-        int result;
-        bool taken;
+        uint16_t dmSize; bool present; int result; bool taken;
     } cases[] = {
         {"signature at the start", 0, 220, true, 1, true},
         {"signature at offset 40", 40, 220, true, 1, true},

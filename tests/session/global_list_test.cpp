@@ -51,8 +51,7 @@ std::vector<uint32_t> TrayIds(const PrinterEnvironment& env) {
 }
 
 struct PaperCase {
-    const char* what;
-    bool present;
+    const char* what; bool present;
     std::vector<uint32_t> modelIds;  // empty: no paper size list
     std::vector<uint32_t> want;      // empty: every built-in row
 };
@@ -114,10 +113,7 @@ TEST(GlobalList, PaperListKeepsOneSlotForTheTerminator) {
 
 TEST(GlobalList, NamesComeFromTheResourceModuleWhenLoaded) {
     struct Case {
-        int resourcesLoaded;
-        const char16_t* wantName;
-        const char16_t* wantSecond;
-        const char16_t* wantTray;
+        int resourcesLoaded; const char16_t* wantName; const char16_t* wantSecond; const char16_t* wantTray;
         const char16_t* wantMedia;
     };
     const Case cases[] = {
@@ -149,8 +145,7 @@ TEST(GlobalList, NamesComeFromTheResourceModuleWhenLoaded) {
 }
 
 struct MediaCase {
-    uint8_t light, rough, press;
-    std::vector<uint32_t> want;
+    uint8_t light, rough, press; std::vector<uint32_t> want;
 };
 
 TEST(GlobalList, MediaListSkipTable) {
@@ -177,11 +172,7 @@ TEST(GlobalList, MediaListSkipTable) {
 }
 
 struct TrayCase {
-    const char* what;
-    uint8_t inputUnit;
-    bool present;
-    int singleTray;
-    std::vector<uint32_t> want;
+    const char* what; uint8_t inputUnit; bool present; int singleTray; std::vector<uint32_t> want;
 };
 
 TEST(GlobalList, TrayListTable) {
@@ -211,11 +202,9 @@ TEST(GlobalList, TrayListTable) {
 }
 
 struct ResolveCase {
-    const char* what;
-    uint8_t inputUnit;
+    const char* what; uint8_t inputUnit;
     std::vector<uint32_t> trays;  // the list as built
-    uint32_t request;
-    uint32_t want;
+    uint32_t request, want;
 };
 
 TEST(GlobalList, TrayResolutionTable) {
@@ -241,8 +230,7 @@ TEST(GlobalList, TrayResolutionTable) {
 }
 
 struct DefaultTrayCase {
-    uint8_t inputUnit;
-    uint8_t bytes[8];
+    uint8_t inputUnit; uint8_t bytes[8];
     uint32_t want[8];  // seven default trays, then the insert tray
 };
 
@@ -318,10 +306,7 @@ TEST(GlobalList, SizeMatchTable) {
 }
 
 struct InitCase {
-    const char* what;
-    const char16_t* printer;
-    bool hasLocale;
-    uint32_t locale;
+    const char* what; const char16_t* printer; bool hasLocale; uint32_t locale;
     uint32_t wantLanguage;  // 0: lists untouched
 };
 
@@ -359,9 +344,7 @@ TEST(GlobalList, InitGlobalListTable) {
 // The lists are built once per printer: a stored environment whose
 // lists-built byte is 1 is used as it is.
 struct NormalizeCase {
-    const char* what;
-    uint8_t listsBuilt;
-    bool wantBuilt;
+    const char* what; uint8_t listsBuilt; bool wantBuilt;
 };
 
 TEST(GlobalList, NormalizeBuildsTheListsOnce) {

@@ -72,6 +72,15 @@ std::vector<uint8_t> MarkedEnvironment(uint32_t bytes) {
     return out;
 }
 
+// The printer holding `dm` whole and a valid environment.
+FakePrinter& AddStoredPrinter(FakePlatformScope& fake, const char16_t* printer, const DriverDevMode& dm) {
+    PrinterInfo2 info;
+    info.devMode = StoredDevMode(dm, 220, 18820, 0);
+    FakePrinter& p = fake.spooler.AddPrinter(printer, info);
+    p.SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+    return p;
+}
+
 bool LoggedReset(const FakeHost& host) {
     for (const auto& line : host.DebugLines())
         if (Narrow(line).find("_UdcResetSelfDMode") != std::string::npos) return true;
@@ -79,14 +88,10 @@ bool LoggedReset(const FakeHost& host) {
 }
 
 struct LoadCase {
-    const char* what;
-    bool hasDevMode;
-    uint16_t dmSize;
-    uint16_t extra;
+    const char* what; bool hasDevMode; uint16_t dmSize, extra;
     int sigAt;  // where our record starts in the stored private part
     uint32_t envBytes;  // 0: no "PrvEnv"
-    bool wantImported;
-    bool wantEnvLoaded;
+    bool wantImported, wantEnvLoaded;
 };
 
 const LoadCase kLoadCases[] = {
@@ -151,10 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SessionLoad, ::testing::ValuesIn(kLoadCases),
 
 TEST(SessionLoad, ByNameOpensAndClosesItsOwnHandle) {
     FakePlatformScope fake;
-    auto dm = MarkedDevMode(u"P1");
-    PrinterInfo2 info;
-    info.devMode = StoredDevMode(*dm, 220, 18820, 0);
-    fake.spooler.AddPrinter(u"P1", info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+    AddStoredPrinter(fake, u"P1", *MarkedDevMode(u"P1"));
     auto session = std::make_unique<PrinterSession>();
     EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, u"P1"));
     EXPECT_EQ(kMarkerCount, session->dm.priv.pageCount);
@@ -177,11 +179,7 @@ TEST(SessionLoad, UnknownPrinterStillGivesDefaults) {
 // Before Windows Vista the stored device name must match the printer's; a
 // mismatch resets, and the reset takes the printer's own DEVMODE again.
 struct NameCase {
-    const char* what;
-    uint32_t osMajor, osMinor;
-    const char16_t* stored;
-    const char16_t* printer;
-    bool wantReset;
+    const char* what; uint32_t osMajor, osMinor; const char16_t* stored; const char16_t* printer; bool wantReset;
 };
 
 const NameCase kNameCases[] = {
@@ -195,14 +193,9 @@ const NameCase kNameCases[] = {
 TEST(SessionLoad, DeviceNameCheckTable) {
     for (const NameCase& c : kNameCases) {
         FakePlatformScope fake;
-        fake.host.verifyVersion.major = c.osMajor;
-        fake.host.verifyVersion.minor = c.osMinor;
-        fake.host.versionEx.major = c.osMajor;
-        fake.host.versionEx.minor = c.osMinor;
-        auto dm = MarkedDevMode(c.stored);
-        PrinterInfo2 info;
-        info.devMode = StoredDevMode(*dm, 220, 18820, 0);
-        fake.spooler.AddPrinter(c.printer, info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+        fake.host.verifyVersion.major = fake.host.versionEx.major = c.osMajor;
+        fake.host.verifyVersion.minor = fake.host.versionEx.minor = c.osMinor;
+        AddStoredPrinter(fake, c.printer, *MarkedDevMode(c.stored));
         auto session = std::make_unique<PrinterSession>();
         EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, c.printer));
         EXPECT_EQ(kMarkerCount, session->dm.priv.pageCount) << c.what;
@@ -213,15 +206,9 @@ TEST(SessionLoad, DeviceNameCheckTable) {
 // _UdcCheckDMode over a caller's buffer that is large enough for every
 // header it claims.
 struct CheckCase {
-    const char* what;
-    uint16_t specVersion;
-    uint16_t driverVersion;
-    uint16_t dmSize;
-    uint16_t extra;
+    const char* what; uint16_t specVersion, driverVersion, dmSize, extra;
     int magicAt;  // DEVMODE offset of the magic, -1 none
-    const char16_t* device;
-    const char16_t* printer;
-    uint32_t want;
+    const char16_t* device; const char16_t* printer; uint32_t want;
 };
 
 const CheckCase kCheckCases[] = {
@@ -259,8 +246,7 @@ TEST(CheckDMode, FaultBitTable) {
 }
 
 struct ReduceCase {
-    const char16_t* name;
-    int mode;
+    const char16_t* name; int mode;
     const char16_t* want;  // null: null result
 };
 
@@ -294,8 +280,7 @@ TEST(ReducePrinterName, ModeTable) {
 
 // Items of the printer's and driver's information.
 struct ItemCase {
-    const char* what;
-    int item;
+    const char* what; int item;
     uint32_t size;  // bytes
     int wantResult;
     const char16_t* wantText;  // null: a 32-bit attribute value
@@ -375,11 +360,8 @@ TEST(GetPrinterInfoItem, VersionDirectoryIsNeverReturnedCut) {
 }
 
 struct VersionCase {
-    const char* what;
-    uint32_t verifyMajor, verifyMinor, productType;
-    uint32_t exMajor, exMinor, exPlatform, exProductType;
-    int exFails;
-    int want;
+    const char* what; uint32_t verifyMajor, verifyMinor, productType, exMajor, exMinor, exPlatform, exProductType;
+    int exFails, want;
 };
 
 TEST(GetOsVersionCode, VersionTable) {
@@ -417,8 +399,7 @@ TEST(GetOsVersionCode, VersionTable) {
 // The GetVersionEx fall-back alone (VerifyVersionInfo answering no to all).
 TEST(GetOsVersionCode, GetVersionExTable) {
     struct Case {
-        uint32_t major, minor, productType;
-        int want;
+        uint32_t major, minor, productType; int want;
     };
     const Case cases[] = {
         {5, 1, 1, 104}, {5, 2, 1, 201}, {5, 2, 2, 202}, {5, 2, 3, 202}, {6, 0, 1, 203},
@@ -440,10 +421,7 @@ TEST(GetOsVersionCode, GetVersionExTable) {
 // gets FALSE and the stored value stays.
 TEST(SaveEnvironment, WriteTable) {
     struct Case {
-        const char* what;
-        bool byHandle;
-        uint32_t writeError;
-        int want;
+        const char* what; bool byHandle; uint32_t writeError; int want;
     };
     const Case cases[] = {
         {"by handle", true, 0, 1},
@@ -528,10 +506,8 @@ TEST(SessionLoad, EnvironmentDefaultsOnReset) {
             EXPECT_EQ(1, env.storageFolderPresent[i]) << c.what << " slot " << i;
             EXPECT_EQ(i == 0 ? 1 : 0, env.storageFolderSelectable[i]) << c.what << " slot " << i;
         }
-        EXPECT_EQ(u"Box 1", std::u16string(env.storageFolderName[0])) << c.what;
-        EXPECT_EQ(u"Box 30", std::u16string(env.storageFolderName[29])) << c.what;
-        EXPECT_EQ(u"Box 31", std::u16string(env.storageFolderName[30])) << c.what;
-        EXPECT_EQ(u"Box 100", std::u16string(env.storageFolderName[99])) << c.what;
+        for (int i : {0, 29, 30, 99})
+            EXPECT_EQ("Box " + std::to_string(i + 1), Narrow(env.storageFolderName[i])) << c.what;
         // The lists follow the reset environment: no feeder, no light paper.
         EXPECT_EQ(1, TrayListContains(&env, 257)) << c.what;
         EXPECT_EQ(0, MediaListContains(&env, 263)) << c.what;
@@ -539,10 +515,6 @@ TEST(SessionLoad, EnvironmentDefaultsOnReset) {
         EXPECT_EQ(1, env.listsBuilt) << c.what;
     }
 }
-
-}  // namespace
-
-namespace {
 
 // A DEVMODE that went through an 8-bit round trip in the spooler keeps junk
 // behind the names' terminators; the import hands out clean names.
@@ -552,9 +524,7 @@ TEST(SessionLoad, StoredNamesLoseStrayBytes) {
     PutText(dm->pub.dmFormName, 32, u"A4");
     dm->pub.dmDeviceName[20] = 0x0101;
     dm->pub.dmFormName[31] = 0x0101;
-    PrinterInfo2 info;
-    info.devMode = StoredDevMode(*dm, 220, 18820, 0);
-    fake.spooler.AddPrinter(u"P1", info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+    AddStoredPrinter(fake, u"P1", *dm);
     auto session = std::make_unique<PrinterSession>();
     ASSERT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, u"P1"));
     ASSERT_EQ(kMarkerCount, session->dm.priv.pageCount) << "the stored DEVMODE was not imported";
