@@ -51,63 +51,58 @@ const SourceCase kSourceCases[] = {
     {"public part of 156 bytes", 0x0401, 2020, 156, 18820, true, false, false, false, false, 20},
 };
 
-class MergeSource : public ::testing::TestWithParam<SourceCase> {};
+TEST(MergeSource, TrustsOnlyOurRecord) {
+    for (const SourceCase& c : kSourceCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        std::vector<uint8_t> in(sizeof(DriverDevMode) + 512, 0x77);
+        PublicDevMode pub = rig.base->dm.pub;
+        pub.dmSpecVersion = c.specVersion;
+        pub.dmDriverVersion = c.driverVersion;
+        pub.dmSize = c.dmSize;
+        pub.dmDriverExtra = c.extra;
+        pub.dmFields = kDmCopies;
+        pub.dmCopies = 4;
+        std::memcpy(in.data(), &pub, c.dmSize < 220 ? c.dmSize : 220);
+        if (c.signature) {
+            auto priv = std::make_unique<PrivateSettings>(rig.base->dm.priv);
+            priv->staple = 20;
+            PutText(priv->jobName, 256, u"caller's job");
+            // The whole signature is there even when the header claims less.
+            size_t n = c.extra < 12 ? 12 : c.extra < kPrivateSize ? c.extra : kPrivateSize;
+            std::memcpy(in.data() + c.dmSize, priv.get(), n);
+        }
+        if (c.magic) {
+            std::memcpy(in.data() + c.dmSize + c.extra - 4, &kTrailingMagic, 4);
+        } else if (c.extra >= 16) {
+            std::memset(in.data() + c.dmSize + c.extra - 4, 0x77, 4);
+        }
 
-TEST_P(MergeSource, TrustsOnlyOurRecord) {
-    const SourceCase& c = GetParam();
-    Rig rig;
-    std::vector<uint8_t> in(sizeof(DriverDevMode) + 512, 0x77);
-    PublicDevMode pub = rig.base->dm.pub;
-    pub.dmSpecVersion = c.specVersion;
-    pub.dmDriverVersion = c.driverVersion;
-    pub.dmSize = c.dmSize;
-    pub.dmDriverExtra = c.extra;
-    pub.dmFields = kDmCopies;
-    pub.dmCopies = 4;
-    std::memcpy(in.data(), &pub, c.dmSize < 220 ? c.dmSize : 220);
-    if (c.signature) {
-        auto priv = std::make_unique<PrivateSettings>(rig.base->dm.priv);
-        priv->staple = 20;
-        PutText(priv->jobName, 256, u"caller's job");
-        // The whole signature is there even when the header claims less.
-        size_t n = c.extra < 12 ? 12 : c.extra < kPrivateSize ? c.extra : kPrivateSize;
-        std::memcpy(in.data() + c.dmSize, priv.get(), n);
-    }
-    if (c.magic) {
-        std::memcpy(in.data() + c.dmSize + c.extra - 4, &kTrailingMagic, 4);
-    } else if (c.extra >= 16) {
-        std::memset(in.data() + c.dmSize + c.extra - 4, 0x77, 4);
-    }
-
-    auto out = rig.Resolve(in.data());
-    const PrivateSettings& got = out->dm.priv;
-    const PrivateSettings& stored = rig.base->dm.priv;
-    const std::string maskLine = "nModule=15 iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n";
-    EXPECT_TRUE(rig.Logged(maskLine.c_str())) << c.what << ": no line ending in " << maskLine;
-    EXPECT_EQ(c.wantDocMerge, rig.Logged("bDocMerge=TRUE")) << c.what;
-    EXPECT_EQ(!c.wantDocMerge, rig.Logged("bDocMerge=FALSE")) << c.what;
-    EXPECT_EQ(c.wantStaple ? 20 : stored.staple, got.staple) << c.what;
-    EXPECT_EQ(c.wantJobName ? u"caller's job" : std::u16string(stored.jobName), std::u16string(got.jobName))
-        << c.what;
-    EXPECT_EQ(4, got.copies) << c.what << ": public fields are always used";
-    EXPECT_EQ(0, std::memcmp(got.signature, u"JUP/CS", 12)) << c.what;
-    EXPECT_EQ(kTrailingMagic, got.trailingMagic) << c.what;
-    if (!c.wantDocMerge) {
-        // Nothing of the caller's private bytes may reach a field.
-        for (int i = 0; i < PrivateFieldCount(); i++) {
-            const FieldRow& r = PrivateFieldTable()[i];
-            if (r.merge == MergeKind::Special) continue;
-            EXPECT_EQ(0, std::memcmp(reinterpret_cast<const uint8_t*>(&got) + r.offset,
-                                     reinterpret_cast<const uint8_t*>(&stored) + r.offset, r.size))
-                << c.what << ": " << r.name;
+        auto out = rig.Resolve(in.data());
+        const PrivateSettings& got = out->dm.priv;
+        const PrivateSettings& stored = rig.base->dm.priv;
+        const std::string maskLine = "nModule=15 iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n";
+        EXPECT_TRUE(rig.Logged(maskLine.c_str())) << c.what << ": no line ending in " << maskLine;
+        EXPECT_EQ(c.wantDocMerge, rig.Logged("bDocMerge=TRUE"));
+        EXPECT_EQ(!c.wantDocMerge, rig.Logged("bDocMerge=FALSE"));
+        EXPECT_EQ(c.wantStaple ? 20 : stored.staple, got.staple);
+        EXPECT_EQ(c.wantJobName ? u"caller's job" : std::u16string(stored.jobName), std::u16string(got.jobName))
+            << c.what;
+        EXPECT_EQ(4, got.copies) << c.what << ": public fields are always used";
+        EXPECT_EQ(0, std::memcmp(got.signature, u"JUP/CS", 12));
+        EXPECT_EQ(kTrailingMagic, got.trailingMagic);
+        if (!c.wantDocMerge) {
+            // Nothing of the caller's private bytes may reach a field.
+            for (int i = 0; i < PrivateFieldCount(); i++) {
+                const FieldRow& r = PrivateFieldTable()[i];
+                if (r.merge == MergeKind::Special) continue;
+                EXPECT_EQ(0, std::memcmp(reinterpret_cast<const uint8_t*>(&got) + r.offset,
+                                         reinterpret_cast<const uint8_t*>(&stored) + r.offset, r.size))
+                    << c.what << ": " << r.name;
+            }
         }
     }
 }
-
-void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergeSource, ::testing::ValuesIn(kSourceCases),
-                         [](const ::testing::TestParamInfo<SourceCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(Merge, TextFromACallerIsCutAndTerminated) {
     Rig rig;
@@ -181,48 +176,43 @@ const PaperCase kPaperCases[] = {
      1234, 2345, nullptr},
 };
 
-class MergePaper : public ::testing::TestWithParam<PaperCase> {};
-
-TEST_P(MergePaper, OriginalPaperFromThePublicPart) {
-    const PaperCase& c = GetParam();
-    Rig rig;
-    auto in = rig.Input();
-    PublicDevMode& pub = Pub(in);
-    pub.dmFields = c.fields;
-    pub.dmPaperSize = c.paperSize;
-    pub.dmPaperWidth = c.width;
-    pub.dmPaperLength = c.length;
-    pub.dmOrientation = c.orientation;
-    if (c.formName) PutText(pub.dmFormName, 32, c.formName);
-    // Of the caller's record only dmOrientation may change (the turned
-    // custom size), through a conversion as through any resolution.
-    auto want = in;
-    Pub(want).dmOrientation = static_cast<int16_t>(c.wantOrientation);
-    auto converted = in;
-    std::vector<uint8_t> convertOut(sizeof(DriverDevMode));
-    uint32_t size = sizeof(DriverDevMode);
-    ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", converted.data(), convertOut.data(), &size, kCdmConvert)) << c.what;
-    EXPECT_TRUE(converted == want) << c.what << ": caller's dmOrientation " << Pub(converted).dmOrientation;
-    auto out = rig.Resolve(in.data());
-    EXPECT_TRUE(in == want) << c.what;
-    const PrivateSettings& p = out->dm.priv;
-    EXPECT_EQ(c.wantSize, p.originalSize) << c.what;
-    EXPECT_EQ(c.wantWidthMm, p.originalWidth_mm_CustomPaper) << c.what;
-    EXPECT_EQ(c.wantLengthMm, p.originalLength_mm_CustomPaper) << c.what;
-    EXPECT_EQ(c.wantOrientation, p.originalOrientation) << c.what;
-    EXPECT_EQ(c.wantSize, out->dm.pub.dmPaperSize) << c.what;
-    EXPECT_EQ(c.wantOrientation, out->dm.pub.dmOrientation) << c.what;
-    EXPECT_EQ(c.wantPubWidth, out->dm.pub.dmPaperWidth) << c.what;
-    EXPECT_EQ(c.wantPubLength, out->dm.pub.dmPaperLength) << c.what;
-    if (c.wantForm) {
-        EXPECT_EQ(std::u16string(c.wantForm), std::u16string(out->dm.pub.dmFormName)) << c.what;
+TEST(MergePaper, OriginalPaperFromThePublicPart) {
+    for (const PaperCase& c : kPaperCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        auto in = rig.Input();
+        PublicDevMode& pub = Pub(in);
+        pub.dmFields = c.fields;
+        pub.dmPaperSize = c.paperSize;
+        pub.dmPaperWidth = c.width;
+        pub.dmPaperLength = c.length;
+        pub.dmOrientation = c.orientation;
+        if (c.formName) PutText(pub.dmFormName, 32, c.formName);
+        // Of the caller's record only dmOrientation may change (the turned
+        // custom size), through a conversion as through any resolution.
+        auto want = in;
+        Pub(want).dmOrientation = static_cast<int16_t>(c.wantOrientation);
+        auto converted = in;
+        std::vector<uint8_t> convertOut(sizeof(DriverDevMode));
+        uint32_t size = sizeof(DriverDevMode);
+        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", converted.data(), convertOut.data(), &size, kCdmConvert));
+        EXPECT_TRUE(converted == want) << c.what << ": caller's dmOrientation " << Pub(converted).dmOrientation;
+        auto out = rig.Resolve(in.data());
+        EXPECT_TRUE(in == want);
+        const PrivateSettings& p = out->dm.priv;
+        EXPECT_EQ(c.wantSize, p.originalSize);
+        EXPECT_EQ(c.wantWidthMm, p.originalWidth_mm_CustomPaper);
+        EXPECT_EQ(c.wantLengthMm, p.originalLength_mm_CustomPaper);
+        EXPECT_EQ(c.wantOrientation, p.originalOrientation);
+        EXPECT_EQ(c.wantSize, out->dm.pub.dmPaperSize);
+        EXPECT_EQ(c.wantOrientation, out->dm.pub.dmOrientation);
+        EXPECT_EQ(c.wantPubWidth, out->dm.pub.dmPaperWidth);
+        EXPECT_EQ(c.wantPubLength, out->dm.pub.dmPaperLength);
+        if (c.wantForm) {
+            EXPECT_EQ(std::u16string(c.wantForm), std::u16string(out->dm.pub.dmFormName));
+        }
     }
 }
-
-void PrintTo(const PaperCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergePaper, ::testing::ValuesIn(kPaperCases),
-                         [](const ::testing::TestParamInfo<PaperCase>& i) { return CaseName(i.index, i.param.what); });
 
 // The remaining public fields, each only with its dmFields bit.
 struct PublicCase {
@@ -257,48 +247,43 @@ const PublicCase kPublicCases[] = {
     {"monochrome dmColor", kDmColor, 1, 0, 0, "colorMode", 2},
 };
 
-class MergePublic : public ::testing::TestWithParam<PublicCase> {};
-
-TEST_P(MergePublic, TakesTheFieldUnderItsRule) {
-    const PublicCase& c = GetParam();
-    Rig rig([&](PrinterEnvironment& env) {
-        env.lightPaperSupport = c.light;
-        env.inputUnit_Option = c.inputUnit;
-    });
-    // Start from values no case produces, so that "stays" is visible.
-    rig.base->dm.priv.copies = 6;
-    rig.base->dm.priv.duplexType = 2;
-    rig.base->dm.priv.paperType = 258;
-    rig.base->dm.priv.inputTray = 260;
-    rig.base->dm.priv.originalOrientation = 1;
-    rig.base->dm.priv.colorMode = 0;
-    rig.Store();
-    auto in = rig.Input();
-    PublicDevMode& pub = Pub(in);
-    pub.dmFields = c.field;
-    pub.dmCopies = static_cast<int16_t>(c.value);
-    pub.dmDuplex = static_cast<int16_t>(c.value);
-    pub.dmMediaType = static_cast<uint32_t>(c.value);
-    pub.dmDefaultSource = static_cast<int16_t>(c.value);
-    pub.dmOrientation = static_cast<int16_t>(c.value);
-    pub.dmColor = static_cast<int16_t>(c.value);
-    // The private copies of these fields are never the source.
-    Priv(in).copies = 11;
-    Priv(in).duplexType = 1;
-    Priv(in).paperType = 260;
-    Priv(in).inputTray = 258;
-    Priv(in).originalOrientation = 2;
-    auto out = rig.Resolve(in.data());
-    const FieldRow* r = FindPrivateField(c.target);
-    ASSERT_NE(nullptr, r);
-    int64_t stored = ReadFieldElement(*r, &rig.base->dm.priv, 0);
-    EXPECT_EQ(c.want < 0 ? stored : c.want, ReadFieldElement(*r, &out->dm.priv, 0)) << c.what;
+TEST(MergePublic, TakesTheFieldUnderItsRule) {
+    for (const PublicCase& c : kPublicCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig([&](PrinterEnvironment& env) {
+            env.lightPaperSupport = c.light;
+            env.inputUnit_Option = c.inputUnit;
+        });
+        // Start from values no case produces, so that "stays" is visible.
+        rig.base->dm.priv.copies = 6;
+        rig.base->dm.priv.duplexType = 2;
+        rig.base->dm.priv.paperType = 258;
+        rig.base->dm.priv.inputTray = 260;
+        rig.base->dm.priv.originalOrientation = 1;
+        rig.base->dm.priv.colorMode = 0;
+        rig.Store();
+        auto in = rig.Input();
+        PublicDevMode& pub = Pub(in);
+        pub.dmFields = c.field;
+        pub.dmCopies = static_cast<int16_t>(c.value);
+        pub.dmDuplex = static_cast<int16_t>(c.value);
+        pub.dmMediaType = static_cast<uint32_t>(c.value);
+        pub.dmDefaultSource = static_cast<int16_t>(c.value);
+        pub.dmOrientation = static_cast<int16_t>(c.value);
+        pub.dmColor = static_cast<int16_t>(c.value);
+        // The private copies of these fields are never the source.
+        Priv(in).copies = 11;
+        Priv(in).duplexType = 1;
+        Priv(in).paperType = 260;
+        Priv(in).inputTray = 258;
+        Priv(in).originalOrientation = 2;
+        auto out = rig.Resolve(in.data());
+        const FieldRow* r = FindPrivateField(c.target);
+        ASSERT_NE(nullptr, r);
+        int64_t stored = ReadFieldElement(*r, &rig.base->dm.priv, 0);
+        EXPECT_EQ(c.want < 0 ? stored : c.want, ReadFieldElement(*r, &out->dm.priv, 0));
+    }
 }
-
-void PrintTo(const PublicCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergePublic, ::testing::ValuesIn(kPublicCases),
-                         [](const ::testing::TestParamInfo<PublicCase>& i) { return CaseName(i.index, i.param.what); });
 
 // Booklet orientation rule.
 struct BookletCase {
@@ -346,35 +331,30 @@ const OutputCase kOutputCases[] = {
     {"same as a custom original", 256, 0, 1, 1, 21000, 29700, 0, 12340, 23450, 21000, 29700},
 };
 
-class MergeOutput : public ::testing::TestWithParam<OutputCase> {};
-
-TEST_P(MergeOutput, SizesStayInsideTheExtents) {
-    const OutputCase& c = GetParam();
-    Rig rig;
-    auto in = rig.Input();
-    Pub(in).dmFields = kDmPaperSize | kDmPaperWidth | kDmPaperLength;
-    Pub(in).dmPaperSize = c.original;
-    Pub(in).dmPaperWidth = 1234;
-    Pub(in).dmPaperLength = 2345;
-    PrivateSettings& p = Priv(in);
-    p.outputSize = c.outputSize;
-    p.outputWidth_mm = c.widthMm;
-    p.outputLength_mm = c.lengthMm;
-    p.outputWidth_mm_CustomPaper = c.customWidthMm;
-    p.outputLength_mm_CustomPaper = c.customLengthMm;
-    auto out = rig.Resolve(in.data());
-    const PrivateSettings& got = out->dm.priv;
-    EXPECT_EQ(c.wantSize, got.outputSize) << c.what;
-    EXPECT_EQ(c.wantWidth, got.outputWidth_mm) << c.what;
-    EXPECT_EQ(c.wantLength, got.outputLength_mm) << c.what;
-    EXPECT_EQ(c.wantCustomWidth, got.outputWidth_mm_CustomPaper) << c.what;
-    EXPECT_EQ(c.wantCustomLength, got.outputLength_mm_CustomPaper) << c.what;
+TEST(MergeOutput, SizesStayInsideTheExtents) {
+    for (const OutputCase& c : kOutputCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        auto in = rig.Input();
+        Pub(in).dmFields = kDmPaperSize | kDmPaperWidth | kDmPaperLength;
+        Pub(in).dmPaperSize = c.original;
+        Pub(in).dmPaperWidth = 1234;
+        Pub(in).dmPaperLength = 2345;
+        PrivateSettings& p = Priv(in);
+        p.outputSize = c.outputSize;
+        p.outputWidth_mm = c.widthMm;
+        p.outputLength_mm = c.lengthMm;
+        p.outputWidth_mm_CustomPaper = c.customWidthMm;
+        p.outputLength_mm_CustomPaper = c.customLengthMm;
+        auto out = rig.Resolve(in.data());
+        const PrivateSettings& got = out->dm.priv;
+        EXPECT_EQ(c.wantSize, got.outputSize);
+        EXPECT_EQ(c.wantWidth, got.outputWidth_mm);
+        EXPECT_EQ(c.wantLength, got.outputLength_mm);
+        EXPECT_EQ(c.wantCustomWidth, got.outputWidth_mm_CustomPaper);
+        EXPECT_EQ(c.wantCustomLength, got.outputLength_mm_CustomPaper);
+    }
 }
-
-void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergeOutput, ::testing::ValuesIn(kOutputCases),
-                         [](const ::testing::TestParamInfo<OutputCase>& i) { return CaseName(i.index, i.param.what); });
 
 // The public part rebuilt from the record after the merge.
 struct AreaCase {

@@ -110,49 +110,44 @@ const LoadCase kLoadCases[] = {
     {"no environment", true, 220, 18820, 0, 0, true, false},
 };
 
-class SessionLoad : public ::testing::TestWithParam<LoadCase> {};
+TEST(SessionLoad, ImportsOrResets) {
+    for (const LoadCase& c : kLoadCases) {
+        SCOPED_TRACE(c.what);
+        FakePlatformScope fake;
+        auto dm = MarkedDevMode(u"P1");
+        PrinterInfo2 info;
+        if (c.hasDevMode) info.devMode = StoredDevMode(*dm, c.dmSize, c.extra, c.sigAt);
+        FakePrinter& printer = fake.spooler.AddPrinter(u"P1", info);
+        const std::vector<uint8_t> env = MarkedEnvironment(c.envBytes);
+        if (c.envBytes) printer.SetBinary(u"PrvEnv", env);
 
-TEST_P(SessionLoad, ImportsOrResets) {
-    const LoadCase& c = GetParam();
-    FakePlatformScope fake;
-    auto dm = MarkedDevMode(u"P1");
-    PrinterInfo2 info;
-    if (c.hasDevMode) info.devMode = StoredDevMode(*dm, c.dmSize, c.extra, c.sigAt);
-    FakePrinter& printer = fake.spooler.AddPrinter(u"P1", info);
-    const std::vector<uint8_t> env = MarkedEnvironment(c.envBytes);
-    if (c.envBytes) printer.SetBinary(u"PrvEnv", env);
+        PrinterHandle h = nullptr;
+        ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        auto session = std::make_unique<PrinterSession>();
+        std::memset(session.get(), 0xEE, sizeof *session);
+        EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), h, u"P1"));
+        fake.spooler.ClosePrinter(h);
 
-    PrinterHandle h = nullptr;
-    ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
-    auto session = std::make_unique<PrinterSession>();
-    std::memset(session.get(), 0xEE, sizeof *session);
-    EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), h, u"P1"));
-    fake.spooler.ClosePrinter(h);
-
-    const DriverDevMode& got = session->dm;
-    EXPECT_EQ(kTrailingMagic, got.priv.trailingMagic) << c.what;
-    EXPECT_EQ(0, std::memcmp(got.priv.signature, u"JUP/CS", 12)) << c.what;
-    EXPECT_EQ(sizeof(PublicDevMode), got.pub.dmSize) << c.what;
-    EXPECT_EQ(kPrivateSize, got.pub.dmDriverExtra) << c.what;
-    EXPECT_EQ(kDriverVersion, got.pub.dmDriverVersion) << c.what;
-    if (c.wantImported) {
-        EXPECT_EQ(0, std::memcmp(&got.priv, &dm->priv, kPrivateSize)) << c.what << ": private part changed";
-    } else {
-        EXPECT_NE(kMarkerCount, got.priv.pageCount) << c.what << ": stored record was taken";
-        EXPECT_NE(std::u16string(kMarkerJob), std::u16string(got.priv.jobName)) << c.what;
+        const DriverDevMode& got = session->dm;
+        EXPECT_EQ(kTrailingMagic, got.priv.trailingMagic);
+        EXPECT_EQ(0, std::memcmp(got.priv.signature, u"JUP/CS", 12));
+        EXPECT_EQ(sizeof(PublicDevMode), got.pub.dmSize);
+        EXPECT_EQ(kPrivateSize, got.pub.dmDriverExtra);
+        EXPECT_EQ(kDriverVersion, got.pub.dmDriverVersion);
+        if (c.wantImported) {
+            EXPECT_EQ(0, std::memcmp(&got.priv, &dm->priv, kPrivateSize)) << c.what << ": private part changed";
+        } else {
+            EXPECT_NE(kMarkerCount, got.priv.pageCount) << c.what << ": stored record was taken";
+            EXPECT_NE(std::u16string(kMarkerJob), std::u16string(got.priv.jobName));
+        }
+        if (c.wantEnvLoaded) {
+            EXPECT_EQ(0, std::memcmp(&session->env, env.data(), kEnvironmentSize));
+        }
+        EXPECT_EQ(!c.wantEnvLoaded, LoggedReset(fake.host));
+        EXPECT_EQ(0, fake.spooler.OpenHandles());
+        EXPECT_EQ(0, fake.spooler.BadCloses());
     }
-    if (c.wantEnvLoaded) {
-        EXPECT_EQ(0, std::memcmp(&session->env, env.data(), kEnvironmentSize)) << c.what;
-    }
-    EXPECT_EQ(!c.wantEnvLoaded, LoggedReset(fake.host)) << c.what;
-    EXPECT_EQ(0, fake.spooler.OpenHandles()) << c.what;
-    EXPECT_EQ(0, fake.spooler.BadCloses()) << c.what;
 }
-
-void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, SessionLoad, ::testing::ValuesIn(kLoadCases),
-                         [](const ::testing::TestParamInfo<LoadCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(SessionLoad, ByNameOpensAndClosesItsOwnHandle) {
     FakePlatformScope fake;
