@@ -38,15 +38,11 @@ std::vector<uint32_t> PaperIds(const PrinterEnvironment& env) {
     return ids;
 }
 
-std::vector<uint32_t> MediaIds(const PrinterEnvironment& env) {
+// Ids of a media-type or tray list up to its first empty row.
+template <class Row, size_t N>
+std::vector<uint32_t> Ids(const Row (&rows)[N]) {
     std::vector<uint32_t> ids;
-    for (int i = 0; i < kMediaSlots && env.mediaTypeList[i].id; i++) ids.push_back(env.mediaTypeList[i].id);
-    return ids;
-}
-
-std::vector<uint32_t> TrayIds(const PrinterEnvironment& env) {
-    std::vector<uint32_t> ids;
-    for (int i = 0; i < kTraySlots && env.trayList[i].id; i++) ids.push_back(env.trayList[i].id);
+    for (size_t i = 0; i < N && rows[i].id; i++) ids.push_back(rows[i].id);
     return ids;
 }
 
@@ -164,7 +160,7 @@ TEST(GlobalList, MediaListSkipTable) {
         env->roughPaperSupport = c.rough;
         env->pressPaperSupport = c.press;
         BuildModelLists(env.get(), nullptr, 0x0409, 0);
-        EXPECT_EQ(c.want, MediaIds(*env)) << int(c.light) << int(c.rough) << int(c.press);
+        EXPECT_EQ(c.want, Ids(env->mediaTypeList)) << int(c.light) << int(c.rough) << int(c.press);
         EXPECT_EQ(0, env->mediaTypeList[c.want.size()].name[0]);
         for (uint32_t id : c.want) EXPECT_EQ(1, MediaListContains(env.get(), id));
         EXPECT_EQ(0, MediaListContains(env.get(), 265));
@@ -192,7 +188,7 @@ TEST(GlobalList, TrayListTable) {
         model->present = c.present;
         model->singleTray = c.singleTray;
         BuildModelLists(env.get(), model.get(), 0x0409, 0);
-        EXPECT_EQ(c.want, TrayIds(*env)) << c.what;
+        EXPECT_EQ(c.want, Ids(env->trayList)) << c.what;
         EXPECT_EQ(0, env->trayList[c.want.size()].name[0]) << c.what;
         EXPECT_EQ(0, TrayListContains(env.get(), 262)) << c.what;
         if (c.inputUnit == 10) {
