@@ -376,6 +376,13 @@ TEST(GetOsVersionCode, VersionTable) {
         {"NT 3", 3, 0, 1, 3, 51, 2, 1, 0, 101},
         {"GetVersionEx fails", 4, 0, 1, 4, 0, 2, 1, 1, -1},
         {"unknown major", 4, 0, 1, 7, 0, 2, 1, 0, -1},
+        // GetVersionEx alone: VerifyVersionInfo answers no to all.
+        {"Ex 5.1 type 1", 3, 0, 1, 5, 1, 2, 1, 0, 104}, {"Ex 5.2 type 1", 3, 0, 1, 5, 2, 2, 1, 0, 201},
+        {"Ex 5.2 type 2", 3, 0, 1, 5, 2, 2, 2, 0, 202}, {"Ex 5.2 type 3", 3, 0, 1, 5, 2, 2, 3, 0, 202},
+        {"Ex 6.0 type 1", 3, 0, 1, 6, 0, 2, 1, 0, 203}, {"Ex 6.0 type 3", 3, 0, 1, 6, 0, 2, 3, 0, 204},
+        {"Ex 6.1 type 1", 3, 0, 1, 6, 1, 2, 1, 0, 205}, {"Ex 6.1 type 2", 3, 0, 1, 6, 1, 2, 2, 0, 206},
+        {"Ex 6.2 type 1", 3, 0, 1, 6, 2, 2, 1, 0, 207}, {"Ex 6.2 type 3", 3, 0, 1, 6, 2, 2, 3, 0, 208},
+        {"Ex 6.3 type 1", 3, 0, 1, 6, 3, 2, 1, 0, -1}, {"Ex 5.3 type 1", 3, 0, 1, 5, 3, 2, 1, 0, -1},
     };
     for (const VersionCase& c : cases) {
         FakePlatformScope fake;
@@ -388,27 +395,6 @@ TEST(GetOsVersionCode, VersionTable) {
         fake.host.versionEx.productType = c.exProductType;
         fake.host.versionExFails = c.exFails;
         EXPECT_EQ(c.want, GetOsVersionCode()) << c.what;
-    }
-}
-
-// The GetVersionEx fall-back alone (VerifyVersionInfo answering no to all).
-TEST(GetOsVersionCode, GetVersionExTable) {
-    struct Case {
-        uint32_t major, minor, productType; int want;
-    };
-    const Case cases[] = {
-        {5, 1, 1, 104}, {5, 2, 1, 201}, {5, 2, 2, 202}, {5, 2, 3, 202}, {6, 0, 1, 203},
-        {6, 0, 3, 204}, {6, 1, 1, 205}, {6, 1, 2, 206}, {6, 2, 1, 207}, {6, 2, 3, 208},
-        {6, 3, 1, -1},  {5, 3, 1, -1},
-    };
-    for (const Case& c : cases) {
-        FakePlatformScope fake;
-        fake.host.verifyVersion.major = 3;
-        fake.host.verifyVersion.minor = 0;
-        fake.host.versionEx.major = c.major;
-        fake.host.versionEx.minor = c.minor;
-        fake.host.versionEx.productType = c.productType;
-        EXPECT_EQ(c.want, GetOsVersionCode()) << c.major << "." << c.minor << " type " << c.productType;
     }
 }
 
