@@ -273,7 +273,8 @@ TEST(ReducePrinterName, ModeTable) {
     }
 }
 
-// Items of the printer's and driver's information.
+// Items of the printer's and driver's information; the version directory
+// (driver directory and "\3") comes whole with its terminator or not at all.
 struct ItemCase {
     const char* what; int item;
     uint32_t size;  // bytes
@@ -303,6 +304,7 @@ TEST(GetPrinterInfoItem, ItemTable) {
         {"version directory with room for its end", 1, 2 * (12 + 3), 1, u"C:\\SPOOL\\DRV\\3",
          "GetPrinterDriverDirectory"},
         {"directory too long for the buffer", 1, 2 * (12 + 1), 0, nullptr, nullptr},
+        {"version directory one character short", 1, 2 * (12 + 2), 0, nullptr, nullptr},
         {"help file", 110, 520, 1, u"ZR51A.HLP", "GetDriverInfo3"},
         {"data file", 111, 520, 1, u"ZR51A.RDF", "GetDriverInfo3"},
         {"empty text", 11, 520, 0, nullptr, nullptr},
@@ -338,20 +340,6 @@ TEST(GetPrinterInfoItem, ItemTable) {
             EXPECT_EQ(0x240u, attributes) << c.what;
         }
     }
-}
-
-// The version directory is the driver directory with "\3" appended; it is
-// returned whole with its terminator or not at all, never cut.
-TEST(GetPrinterInfoItem, VersionDirectoryIsNeverReturnedCut) {
-    FakePlatformScope fake;
-    fake.spooler.SetDriverDirectory(kDir);
-    fake.spooler.AddPrinter(u"P1");
-    const std::u16string full = u"C:\\SPOOL\\DRV\\3";
-    std::vector<char16_t> buffer(full.size() + 4, u'#');
-    const uint32_t exact = static_cast<uint32_t>(2 * (full.size() + 1));
-    EXPECT_FALSE(GetPrinterInfoItem(nullptr, u"P1", buffer.data(), exact - 2, 1));
-    ASSERT_TRUE(GetPrinterInfoItem(nullptr, u"P1", buffer.data(), exact, 1));
-    EXPECT_EQ(full, std::u16string(buffer.data()));
 }
 
 struct VersionCase {
