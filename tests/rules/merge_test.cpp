@@ -32,14 +32,7 @@ void PutText(char16_t* field, size_t capacity, const std::u16string& text) {
 
 // Which private record the merge trusts.
 struct SourceCase {
-    const char* what;
-    uint16_t specVersion;
-    uint16_t driverVersion;
-    uint16_t dmSize;
-    uint16_t extra;
-    bool signature;
-    bool magic;
-    bool wantDocMerge;
+    const char* what; uint16_t specVersion, driverVersion, dmSize, extra; bool signature, magic, wantDocMerge;
     bool wantStaple;   // private offset 3764
     bool wantJobName;  // private offset 5434
     int wantMask;      // header faults as the merge logs them
@@ -58,63 +51,58 @@ const SourceCase kSourceCases[] = {
     {"public part of 156 bytes", 0x0401, 2020, 156, 18820, true, false, false, false, false, 20},
 };
 
-class MergeSource : public ::testing::TestWithParam<SourceCase> {};
+TEST(MergeSource, TrustsOnlyOurRecord) {
+    for (const SourceCase& c : kSourceCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        std::vector<uint8_t> in(sizeof(DriverDevMode) + 512, 0x77);
+        PublicDevMode pub = rig.base->dm.pub;
+        pub.dmSpecVersion = c.specVersion;
+        pub.dmDriverVersion = c.driverVersion;
+        pub.dmSize = c.dmSize;
+        pub.dmDriverExtra = c.extra;
+        pub.dmFields = kDmCopies;
+        pub.dmCopies = 4;
+        std::memcpy(in.data(), &pub, c.dmSize < 220 ? c.dmSize : 220);
+        if (c.signature) {
+            auto priv = std::make_unique<PrivateSettings>(rig.base->dm.priv);
+            priv->staple = 20;
+            PutText(priv->jobName, 256, u"caller's job");
+            // The whole signature is there even when the header claims less.
+            size_t n = c.extra < 12 ? 12 : c.extra < kPrivateSize ? c.extra : kPrivateSize;
+            std::memcpy(in.data() + c.dmSize, priv.get(), n);
+        }
+        if (c.magic) {
+            std::memcpy(in.data() + c.dmSize + c.extra - 4, &kTrailingMagic, 4);
+        } else if (c.extra >= 16) {
+            std::memset(in.data() + c.dmSize + c.extra - 4, 0x77, 4);
+        }
 
-TEST_P(MergeSource, TrustsOnlyOurRecord) {
-    const SourceCase& c = GetParam();
-    Rig rig;
-    std::vector<uint8_t> in(sizeof(DriverDevMode) + 512, 0x77);
-    PublicDevMode pub = rig.base->dm.pub;
-    pub.dmSpecVersion = c.specVersion;
-    pub.dmDriverVersion = c.driverVersion;
-    pub.dmSize = c.dmSize;
-    pub.dmDriverExtra = c.extra;
-    pub.dmFields = kDmCopies;
-    pub.dmCopies = 4;
-    std::memcpy(in.data(), &pub, c.dmSize < 220 ? c.dmSize : 220);
-    if (c.signature) {
-        auto priv = std::make_unique<PrivateSettings>(rig.base->dm.priv);
-        priv->staple = 20;
-        PutText(priv->jobName, 256, u"caller's job");
-        // The whole signature is there even when the header claims less.
-        size_t n = c.extra < 12 ? 12 : c.extra < kPrivateSize ? c.extra : kPrivateSize;
-        std::memcpy(in.data() + c.dmSize, priv.get(), n);
-    }
-    if (c.magic) {
-        std::memcpy(in.data() + c.dmSize + c.extra - 4, &kTrailingMagic, 4);
-    } else if (c.extra >= 16) {
-        std::memset(in.data() + c.dmSize + c.extra - 4, 0x77, 4);
-    }
-
-    auto out = rig.Resolve(in.data());
-    const PrivateSettings& got = out->dm.priv;
-    const PrivateSettings& stored = rig.base->dm.priv;
-    const std::string maskLine = "nModule=15 iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n";
-    EXPECT_TRUE(rig.Logged(maskLine.c_str())) << c.what << ": no line ending in " << maskLine;
-    EXPECT_EQ(c.wantDocMerge, rig.Logged("bDocMerge=TRUE")) << c.what;
-    EXPECT_EQ(!c.wantDocMerge, rig.Logged("bDocMerge=FALSE")) << c.what;
-    EXPECT_EQ(c.wantStaple ? 20 : stored.staple, got.staple) << c.what;
-    EXPECT_EQ(c.wantJobName ? u"caller's job" : std::u16string(stored.jobName), std::u16string(got.jobName))
-        << c.what;
-    EXPECT_EQ(4, got.copies) << c.what << ": public fields are always used";
-    EXPECT_EQ(0, std::memcmp(got.signature, u"JUP/CS", 12)) << c.what;
-    EXPECT_EQ(kTrailingMagic, got.trailingMagic) << c.what;
-    if (!c.wantDocMerge) {
-        // Nothing of the caller's private bytes may reach a field.
-        for (int i = 0; i < PrivateFieldCount(); i++) {
-            const FieldRow& r = PrivateFieldTable()[i];
-            if (r.merge == MergeKind::Special) continue;
-            EXPECT_EQ(0, std::memcmp(reinterpret_cast<const uint8_t*>(&got) + r.offset,
-                                     reinterpret_cast<const uint8_t*>(&stored) + r.offset, r.size))
-                << c.what << ": " << r.name;
+        auto out = rig.Resolve(in.data());
+        const PrivateSettings& got = out->dm.priv;
+        const PrivateSettings& stored = rig.base->dm.priv;
+        const std::string maskLine = "nModule=15 iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n";
+        EXPECT_TRUE(rig.Logged(maskLine.c_str())) << c.what << ": no line ending in " << maskLine;
+        EXPECT_EQ(c.wantDocMerge, rig.Logged("bDocMerge=TRUE"));
+        EXPECT_EQ(!c.wantDocMerge, rig.Logged("bDocMerge=FALSE"));
+        EXPECT_EQ(c.wantStaple ? 20 : stored.staple, got.staple);
+        EXPECT_EQ(c.wantJobName ? u"caller's job" : std::u16string(stored.jobName), std::u16string(got.jobName))
+            << c.what;
+        EXPECT_EQ(4, got.copies) << c.what << ": public fields are always used";
+        EXPECT_EQ(0, std::memcmp(got.signature, u"JUP/CS", 12));
+        EXPECT_EQ(kTrailingMagic, got.trailingMagic);
+        if (!c.wantDocMerge) {
+            // Nothing of the caller's private bytes may reach a field.
+            for (int i = 0; i < PrivateFieldCount(); i++) {
+                const FieldRow& r = PrivateFieldTable()[i];
+                if (r.merge == MergeKind::Special) continue;
+                EXPECT_EQ(0, std::memcmp(reinterpret_cast<const uint8_t*>(&got) + r.offset,
+                                         reinterpret_cast<const uint8_t*>(&stored) + r.offset, r.size))
+                    << c.what << ": " << r.name;
+            }
         }
     }
 }
-
-void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergeSource, ::testing::ValuesIn(kSourceCases),
-                         [](const ::testing::TestParamInfo<SourceCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(Merge, TextFromACallerIsCutAndTerminated) {
     Rig rig;
@@ -131,9 +119,7 @@ TEST(Merge, TextFromACallerIsCutAndTerminated) {
 
 // Older public DEVMODEs come back in their own layout.
 struct EchoCase {
-    uint16_t dmSize;
-    uint16_t extra;
-    uint16_t wantExtra;
+    uint16_t dmSize, extra, wantExtra;
 };
 
 TEST(Merge, ShortPublicPartIsEchoedInItsOwnLayout) {
@@ -165,14 +151,10 @@ TEST(Merge, ShortPublicPartIsEchoedInItsOwnLayout) {
 
 // The original paper from the public fields.
 struct PaperCase {
-    const char* what;
-    uint32_t fields;
-    int16_t paperSize, width, length, orientation;
-    const char16_t* formName;
+    const char* what; uint32_t fields; int16_t paperSize, width, length, orientation; const char16_t* formName;
     uint16_t wantSize;
     int32_t wantWidthMm, wantLengthMm;  // originalWidth/Length_mm_CustomPaper
-    uint16_t wantOrientation;
-    int16_t wantPubWidth, wantPubLength;
+    uint16_t wantOrientation; int16_t wantPubWidth, wantPubLength;
     const char16_t* wantForm;  // null: not checked
 };
 
@@ -194,54 +176,47 @@ const PaperCase kPaperCases[] = {
      1234, 2345, nullptr},
 };
 
-class MergePaper : public ::testing::TestWithParam<PaperCase> {};
-
-TEST_P(MergePaper, OriginalPaperFromThePublicPart) {
-    const PaperCase& c = GetParam();
-    Rig rig;
-    auto in = rig.Input();
-    PublicDevMode& pub = Pub(in);
-    pub.dmFields = c.fields;
-    pub.dmPaperSize = c.paperSize;
-    pub.dmPaperWidth = c.width;
-    pub.dmPaperLength = c.length;
-    pub.dmOrientation = c.orientation;
-    if (c.formName) PutText(pub.dmFormName, 32, c.formName);
-    // Of the caller's record only dmOrientation may change (the turned
-    // custom size), through a conversion as through any resolution.
-    auto want = in;
-    Pub(want).dmOrientation = static_cast<int16_t>(c.wantOrientation);
-    auto converted = in;
-    std::vector<uint8_t> convertOut(sizeof(DriverDevMode));
-    uint32_t size = sizeof(DriverDevMode);
-    ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", converted.data(), convertOut.data(), &size, kCdmConvert)) << c.what;
-    EXPECT_TRUE(converted == want) << c.what << ": caller's dmOrientation " << Pub(converted).dmOrientation;
-    auto out = rig.Resolve(in.data());
-    EXPECT_TRUE(in == want) << c.what;
-    const PrivateSettings& p = out->dm.priv;
-    EXPECT_EQ(c.wantSize, p.originalSize) << c.what;
-    EXPECT_EQ(c.wantWidthMm, p.originalWidth_mm_CustomPaper) << c.what;
-    EXPECT_EQ(c.wantLengthMm, p.originalLength_mm_CustomPaper) << c.what;
-    EXPECT_EQ(c.wantOrientation, p.originalOrientation) << c.what;
-    EXPECT_EQ(c.wantSize, out->dm.pub.dmPaperSize) << c.what;
-    EXPECT_EQ(c.wantOrientation, out->dm.pub.dmOrientation) << c.what;
-    EXPECT_EQ(c.wantPubWidth, out->dm.pub.dmPaperWidth) << c.what;
-    EXPECT_EQ(c.wantPubLength, out->dm.pub.dmPaperLength) << c.what;
-    if (c.wantForm) {
-        EXPECT_EQ(std::u16string(c.wantForm), std::u16string(out->dm.pub.dmFormName)) << c.what;
+TEST(MergePaper, OriginalPaperFromThePublicPart) {
+    for (const PaperCase& c : kPaperCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        auto in = rig.Input();
+        PublicDevMode& pub = Pub(in);
+        pub.dmFields = c.fields;
+        pub.dmPaperSize = c.paperSize;
+        pub.dmPaperWidth = c.width;
+        pub.dmPaperLength = c.length;
+        pub.dmOrientation = c.orientation;
+        if (c.formName) PutText(pub.dmFormName, 32, c.formName);
+        // Of the caller's record only dmOrientation may change (the turned
+        // custom size), through a conversion as through any resolution.
+        auto want = in;
+        Pub(want).dmOrientation = static_cast<int16_t>(c.wantOrientation);
+        auto converted = in;
+        std::vector<uint8_t> convertOut(sizeof(DriverDevMode));
+        uint32_t size = sizeof(DriverDevMode);
+        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", converted.data(), convertOut.data(), &size, kCdmConvert));
+        EXPECT_TRUE(converted == want) << c.what << ": caller's dmOrientation " << Pub(converted).dmOrientation;
+        auto out = rig.Resolve(in.data());
+        EXPECT_TRUE(in == want);
+        const PrivateSettings& p = out->dm.priv;
+        EXPECT_EQ(c.wantSize, p.originalSize);
+        EXPECT_EQ(c.wantWidthMm, p.originalWidth_mm_CustomPaper);
+        EXPECT_EQ(c.wantLengthMm, p.originalLength_mm_CustomPaper);
+        EXPECT_EQ(c.wantOrientation, p.originalOrientation);
+        EXPECT_EQ(c.wantSize, out->dm.pub.dmPaperSize);
+        EXPECT_EQ(c.wantOrientation, out->dm.pub.dmOrientation);
+        EXPECT_EQ(c.wantPubWidth, out->dm.pub.dmPaperWidth);
+        EXPECT_EQ(c.wantPubLength, out->dm.pub.dmPaperLength);
+        if (c.wantForm) {
+            EXPECT_EQ(std::u16string(c.wantForm), std::u16string(out->dm.pub.dmFormName));
+        }
     }
 }
 
-void PrintTo(const PaperCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergePaper, ::testing::ValuesIn(kPaperCases),
-                         [](const ::testing::TestParamInfo<PaperCase>& i) { return CaseName(i.index, i.param.what); });
-
 // The remaining public fields, each only with its dmFields bit.
 struct PublicCase {
-    const char* what;
-    uint32_t field;
-    int32_t value;
+    const char* what; uint32_t field; int32_t value;
     uint8_t light;  // environment's lightPaperSupport
     uint8_t inputUnit;
     const char* target;  // private field
@@ -272,56 +247,49 @@ const PublicCase kPublicCases[] = {
     {"monochrome dmColor", kDmColor, 1, 0, 0, "colorMode", 2},
 };
 
-class MergePublic : public ::testing::TestWithParam<PublicCase> {};
-
-TEST_P(MergePublic, TakesTheFieldUnderItsRule) {
-    const PublicCase& c = GetParam();
-    Rig rig([&](PrinterEnvironment& env) {
-        env.lightPaperSupport = c.light;
-        env.inputUnit_Option = c.inputUnit;
-    });
-    // Start from values no case produces, so that "stays" is visible.
-    rig.base->dm.priv.copies = 6;
-    rig.base->dm.priv.duplexType = 2;
-    rig.base->dm.priv.paperType = 258;
-    rig.base->dm.priv.inputTray = 260;
-    rig.base->dm.priv.originalOrientation = 1;
-    rig.base->dm.priv.colorMode = 0;
-    rig.Store();
-    auto in = rig.Input();
-    PublicDevMode& pub = Pub(in);
-    pub.dmFields = c.field;
-    pub.dmCopies = static_cast<int16_t>(c.value);
-    pub.dmDuplex = static_cast<int16_t>(c.value);
-    pub.dmMediaType = static_cast<uint32_t>(c.value);
-    pub.dmDefaultSource = static_cast<int16_t>(c.value);
-    pub.dmOrientation = static_cast<int16_t>(c.value);
-    pub.dmColor = static_cast<int16_t>(c.value);
-    // The private copies of these fields are never the source.
-    Priv(in).copies = 11;
-    Priv(in).duplexType = 1;
-    Priv(in).paperType = 260;
-    Priv(in).inputTray = 258;
-    Priv(in).originalOrientation = 2;
-    auto out = rig.Resolve(in.data());
-    const FieldRow* r = FindPrivateField(c.target);
-    ASSERT_NE(nullptr, r);
-    int64_t stored = ReadFieldElement(*r, &rig.base->dm.priv, 0);
-    EXPECT_EQ(c.want < 0 ? stored : c.want, ReadFieldElement(*r, &out->dm.priv, 0)) << c.what;
+TEST(MergePublic, TakesTheFieldUnderItsRule) {
+    for (const PublicCase& c : kPublicCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig([&](PrinterEnvironment& env) {
+            env.lightPaperSupport = c.light;
+            env.inputUnit_Option = c.inputUnit;
+        });
+        // Start from values no case produces, so that "stays" is visible.
+        rig.base->dm.priv.copies = 6;
+        rig.base->dm.priv.duplexType = 2;
+        rig.base->dm.priv.paperType = 258;
+        rig.base->dm.priv.inputTray = 260;
+        rig.base->dm.priv.originalOrientation = 1;
+        rig.base->dm.priv.colorMode = 0;
+        rig.Store();
+        auto in = rig.Input();
+        PublicDevMode& pub = Pub(in);
+        pub.dmFields = c.field;
+        pub.dmCopies = static_cast<int16_t>(c.value);
+        pub.dmDuplex = static_cast<int16_t>(c.value);
+        pub.dmMediaType = static_cast<uint32_t>(c.value);
+        pub.dmDefaultSource = static_cast<int16_t>(c.value);
+        pub.dmOrientation = static_cast<int16_t>(c.value);
+        pub.dmColor = static_cast<int16_t>(c.value);
+        // The private copies of these fields are never the source.
+        Priv(in).copies = 11;
+        Priv(in).duplexType = 1;
+        Priv(in).paperType = 260;
+        Priv(in).inputTray = 258;
+        Priv(in).originalOrientation = 2;
+        auto out = rig.Resolve(in.data());
+        const FieldRow* r = FindPrivateField(c.target);
+        ASSERT_NE(nullptr, r);
+        int64_t stored = ReadFieldElement(*r, &rig.base->dm.priv, 0);
+        EXPECT_EQ(c.want < 0 ? stored : c.want, ReadFieldElement(*r, &out->dm.priv, 0));
+    }
 }
-
-void PrintTo(const PublicCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergePublic, ::testing::ValuesIn(kPublicCases),
-                         [](const ::testing::TestParamInfo<PublicCase>& i) { return CaseName(i.index, i.param.what); });
 
 // Booklet orientation rule.
 struct BookletCase {
     uint8_t booklet;
     int16_t orientation;  // public dmOrientation
-    uint8_t override_;
-    uint16_t documentOrientation;
-    uint8_t want;
+    uint8_t override_; uint16_t documentOrientation; uint8_t want;
 };
 
 TEST(Merge, BookletOrientationTable) {
@@ -350,9 +318,7 @@ struct OutputCase {
     uint16_t outputSize;
     int32_t widthMm, lengthMm;              // outputWidth_mm / outputLength_mm
     int32_t customWidthMm, customLengthMm;  // *_CustomPaper
-    uint16_t wantSize;
-    int32_t wantWidth, wantLength;
-    int32_t wantCustomWidth, wantCustomLength;
+    uint16_t wantSize; int32_t wantWidth, wantLength, wantCustomWidth, wantCustomLength;
 };
 
 const OutputCase kOutputCases[] = {
@@ -365,45 +331,34 @@ const OutputCase kOutputCases[] = {
     {"same as a custom original", 256, 0, 1, 1, 21000, 29700, 0, 12340, 23450, 21000, 29700},
 };
 
-class MergeOutput : public ::testing::TestWithParam<OutputCase> {};
-
-TEST_P(MergeOutput, SizesStayInsideTheExtents) {
-    const OutputCase& c = GetParam();
-    Rig rig;
-    auto in = rig.Input();
-    Pub(in).dmFields = kDmPaperSize | kDmPaperWidth | kDmPaperLength;
-    Pub(in).dmPaperSize = c.original;
-    Pub(in).dmPaperWidth = 1234;
-    Pub(in).dmPaperLength = 2345;
-    PrivateSettings& p = Priv(in);
-    p.outputSize = c.outputSize;
-    p.outputWidth_mm = c.widthMm;
-    p.outputLength_mm = c.lengthMm;
-    p.outputWidth_mm_CustomPaper = c.customWidthMm;
-    p.outputLength_mm_CustomPaper = c.customLengthMm;
-    auto out = rig.Resolve(in.data());
-    const PrivateSettings& got = out->dm.priv;
-    EXPECT_EQ(c.wantSize, got.outputSize) << c.what;
-    EXPECT_EQ(c.wantWidth, got.outputWidth_mm) << c.what;
-    EXPECT_EQ(c.wantLength, got.outputLength_mm) << c.what;
-    EXPECT_EQ(c.wantCustomWidth, got.outputWidth_mm_CustomPaper) << c.what;
-    EXPECT_EQ(c.wantCustomLength, got.outputLength_mm_CustomPaper) << c.what;
+TEST(MergeOutput, SizesStayInsideTheExtents) {
+    for (const OutputCase& c : kOutputCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        auto in = rig.Input();
+        Pub(in).dmFields = kDmPaperSize | kDmPaperWidth | kDmPaperLength;
+        Pub(in).dmPaperSize = c.original;
+        Pub(in).dmPaperWidth = 1234;
+        Pub(in).dmPaperLength = 2345;
+        PrivateSettings& p = Priv(in);
+        p.outputSize = c.outputSize;
+        p.outputWidth_mm = c.widthMm;
+        p.outputLength_mm = c.lengthMm;
+        p.outputWidth_mm_CustomPaper = c.customWidthMm;
+        p.outputLength_mm_CustomPaper = c.customLengthMm;
+        auto out = rig.Resolve(in.data());
+        const PrivateSettings& got = out->dm.priv;
+        EXPECT_EQ(c.wantSize, got.outputSize);
+        EXPECT_EQ(c.wantWidth, got.outputWidth_mm);
+        EXPECT_EQ(c.wantLength, got.outputLength_mm);
+        EXPECT_EQ(c.wantCustomWidth, got.outputWidth_mm_CustomPaper);
+        EXPECT_EQ(c.wantCustomLength, got.outputLength_mm_CustomPaper);
+    }
 }
-
-void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergeOutput, ::testing::ValuesIn(kOutputCases),
-                         [](const ::testing::TestParamInfo<OutputCase>& i) { return CaseName(i.index, i.param.what); });
 
 // The public part rebuilt from the record after the merge.
 struct AreaCase {
-    const char* what;
-    uint8_t colorMode;
-    uint8_t textSmoothing;
-    uint8_t imageQuality;
-    int16_t wantColor;
-    int16_t wantQuality;
-    int16_t wantYResolution;
+    const char* what; uint8_t colorMode, textSmoothing, imageQuality; int16_t wantColor, wantQuality, wantYResolution;
 };
 
 TEST(Merge, PublicAreaTable) {
@@ -444,8 +399,7 @@ TEST(Merge, PublicAreaTable) {
 // A custom original from the stored record: its sizes, rounded to 0.1 mm,
 // or 1480 x 1480 when one is not positive.
 struct CustomAreaCase {
-    int32_t widthMm, lengthMm;
-    int16_t wantWidth, wantLength;
+    int32_t widthMm, lengthMm; int16_t wantWidth, wantLength;
 };
 
 TEST(Merge, CustomOriginalInThePublicArea) {
@@ -471,13 +425,8 @@ TEST(Merge, CustomOriginalInThePublicArea) {
 // The job identity: a shared printer seen from a client locks the owner to
 // the logged-on user and refills the names; otherwise the caller's stand.
 struct IdentityCase {
-    const char* what;
-    const char16_t* serverName;
-    int cluster;
-    uint8_t callerLocked;
-    uint8_t wantLocked;
-    const char16_t* wantLogin;
-    bool wantSystemNames;
+    const char* what; const char16_t* serverName; int cluster; uint8_t callerLocked, wantLocked;
+    const char16_t* wantLogin; bool wantSystemNames;
 };
 
 TEST(Merge, JobIdentityTable) {
@@ -514,9 +463,7 @@ TEST(Merge, JobIdentityTable) {
 // The header ticket comes from the caller; one of another version is marked.
 TEST(Merge, HeaderTicketTable) {
     struct Case {
-        uint16_t version;
-        uint8_t status;
-        uint8_t wantStatus;
+        uint16_t version; uint8_t status, wantStatus;
     };
     const Case cases[] = {{3, 0, 0}, {2, 0, 1}, {0, 0, 1}, {3, 7, 7}};
     for (const Case& c : cases) {
@@ -541,9 +488,7 @@ TEST(Merge, HeaderTicketTable) {
 // The colour mode: the public monochrome choice wins, otherwise the
 // caller's private value when DM_COLOR is set and the value is below 8.
 struct ColorCase {
-    uint32_t fields;
-    int16_t dmColor;
-    uint8_t callerMode;
+    uint32_t fields; int16_t dmColor; uint8_t callerMode;
     uint8_t want;  // the stored mode is 5
 };
 
@@ -571,8 +516,7 @@ TEST(Merge, ColorModeTable) {
 // characters; the device name ends at the first comma.
 TEST(Merge, PublicNamesAreCut) {
     struct Case {
-        std::u16string printer;
-        std::u16string wantDevice;
+        std::u16string printer, wantDevice;
     };
     const std::u16string longName = u"Production Inkjet On The Second Floor West";
     const Case cases[] = {
@@ -608,10 +552,7 @@ TEST(Merge, PublicNamesAreCut) {
 // The original paper's log lines name the caller's and the session's paper
 // whenever the list or one of the spooler's forms gave one.
 struct PaperLogCase {
-    const char* what;
-    uint32_t fields;
-    int16_t paperSize, width, length;
-    const char16_t* formName;
+    const char* what; uint32_t fields; int16_t paperSize, width, length; const char16_t* formName;
     bool spoolerForm;  // the spooler holds "Ticket", 123.4 x 234.5 mm
     const char* wantSizeLine;  // null: no paper lines
     const char* wantWidthLine;
@@ -655,19 +596,15 @@ TEST(Merge, OriginalPaperLogTable) {
 // device-name fault, and is then merged through the scratch copy.
 TEST(Merge, DeviceNameFaultOnlyBeforeVista) {
     struct Case {
-        uint32_t major, minor;
-        const char16_t* device;
-        int wantMask;
+        uint32_t major, minor; const char16_t* device; int wantMask;
     };
     const Case cases[] = {
         {6, 0, u"Other", 0}, {5, 1, u"Other", 32}, {5, 1, u"P1", 0}, {5, 1, u"P1,Port", 0}, {10, 0, u"Other", 0},
     };
     for (const Case& c : cases) {
         Rig rig;
-        rig.fake.host.verifyVersion.major = c.major;
-        rig.fake.host.verifyVersion.minor = c.minor;
-        rig.fake.host.versionEx.major = c.major;
-        rig.fake.host.versionEx.minor = c.minor;
+        rig.fake.host.verifyVersion.major = rig.fake.host.versionEx.major = c.major;
+        rig.fake.host.verifyVersion.minor = rig.fake.host.versionEx.minor = c.minor;
         auto in = rig.Input();
         PutText(Pub(in).dmDeviceName, 32, c.device);
         Priv(in).staple = 20;

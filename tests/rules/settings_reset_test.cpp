@@ -87,46 +87,41 @@ const StoredCase kStoredCases[] = {
      {{"form_Envelope_MailMaking", 0, 3}, {"size_Insert_MailMaking", 0, 1}}, {}},
 };
 
-class StoredDefaults : public ::testing::TestWithParam<StoredCase> {};
+TEST(StoredDefaults, ReadOverTheRecordAndFittedWhenResolved) {
+    for (const StoredCase& c : kStoredCases) {
+        SCOPED_TRACE(c.what);
+        RuleSession r;
+        if (c.env) c.env(r.s->env);
+        FakePrinter* printer = r.fake.spooler.Printer(u"P1");
+        printer->Set(u"PrvEnv", kRegBinary, &r.s->env, sizeof r.s->env);
+        const PrivateSettings factory = r.s->dm.priv;
+        if (c.stored) {
+            Bytes b = Record(r);
+            uint32_t type = kRegBinary;
+            c.stored(b, &type);
+            printer->Set(u"DefDevmode", type, b.data(), b.size());
+        }
+        r.p().scale_Zoom = 77;
+        r.p().copies = 5;
+        PrinterHandle h = nullptr;
+        ASSERT_EQ(1, r.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        EXPECT_EQ(1, ResetPrivateSettings(r.s.get(), h, 1));
+        r.Expect(c.what, c.want);
+        EXPECT_EQ(4, r.s->env.printCheckLevel);
 
-TEST_P(StoredDefaults, ReadOverTheRecordAndFittedWhenResolved) {
-    const StoredCase& c = GetParam();
-    RuleSession r;
-    if (c.env) c.env(r.s->env);
-    FakePrinter* printer = r.fake.spooler.Printer(u"P1");
-    printer->Set(u"PrvEnv", kRegBinary, &r.s->env, sizeof r.s->env);
-    const PrivateSettings factory = r.s->dm.priv;
-    if (c.stored) {
-        Bytes b = Record(r);
-        uint32_t type = kRegBinary;
-        c.stored(b, &type);
-        printer->Set(u"DefDevmode", type, b.data(), b.size());
+        // The record handed back in, as a sheet's result is: room to spare for
+        // a header that claims more than it holds.
+        Bytes in(2 * 65536, 0);
+        std::memcpy(in.data(), &r.s->dm, sizeof r.s->dm);
+        auto out = std::make_unique<PrinterSession>();
+        ASSERT_EQ(1u, _UdcResolveSelfDMode(out.get(), in.data(), h, u"P1", nullptr,
+                                           kResolveInBuffer | kResolveWholeSession, kCallerConvert));
+        r.fake.spooler.ClosePrinter(h);
+        r.s.swap(out);
+        r.Expect(c.what, c.wantResolved);
+        ExpectFits(c.what, r.p(), factory);
     }
-    r.p().scale_Zoom = 77;
-    r.p().copies = 5;
-    PrinterHandle h = nullptr;
-    ASSERT_EQ(1, r.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
-    EXPECT_EQ(1, ResetPrivateSettings(r.s.get(), h, 1));
-    r.Expect(c.what, c.want);
-    EXPECT_EQ(4, r.s->env.printCheckLevel);
-
-    // The record handed back in, as a sheet's result is: room to spare for
-    // a header that claims more than it holds.
-    Bytes in(2 * 65536, 0);
-    std::memcpy(in.data(), &r.s->dm, sizeof r.s->dm);
-    auto out = std::make_unique<PrinterSession>();
-    ASSERT_EQ(1u, _UdcResolveSelfDMode(out.get(), in.data(), h, u"P1", nullptr,
-                                       kResolveInBuffer | kResolveWholeSession, kCallerConvert));
-    r.fake.spooler.ClosePrinter(h);
-    r.s.swap(out);
-    r.Expect(c.what, c.wantResolved);
-    ExpectFits(c.what, r.p(), factory);
 }
-
-void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, StoredDefaults, ::testing::ValuesIn(kStoredCases),
-                         [](const ::testing::TestParamInfo<StoredCase>& i) { return CaseName(i.index, i.param.what); });
 
 // A stored environment's paper list may hold any size; the record's 0.01 mm
 // fields take the largest they can carry instead of wrapping.
@@ -147,10 +142,7 @@ TEST(PrinterDevMode, TakesThePrivatePartWhereTheSignatureIs) {
     struct {
         const char* what;
         size_t shift;         // bytes before the private record
-        uint16_t dmSize;
-        bool present;
-        int result;
-        bool taken;
+        uint16_t dmSize; bool present; int result; bool taken;
     } cases[] = {
         {"signature at the start", 0, 220, true, 1, true},
         {"signature at offset 40", 40, 220, true, 1, true},

@@ -38,21 +38,16 @@ std::vector<uint32_t> PaperIds(const PrinterEnvironment& env) {
     return ids;
 }
 
-std::vector<uint32_t> MediaIds(const PrinterEnvironment& env) {
+// Ids of a media-type or tray list up to its first empty row.
+template <class Row, size_t N>
+std::vector<uint32_t> Ids(const Row (&rows)[N]) {
     std::vector<uint32_t> ids;
-    for (int i = 0; i < kMediaSlots && env.mediaTypeList[i].id; i++) ids.push_back(env.mediaTypeList[i].id);
-    return ids;
-}
-
-std::vector<uint32_t> TrayIds(const PrinterEnvironment& env) {
-    std::vector<uint32_t> ids;
-    for (int i = 0; i < kTraySlots && env.trayList[i].id; i++) ids.push_back(env.trayList[i].id);
+    for (size_t i = 0; i < N && rows[i].id; i++) ids.push_back(rows[i].id);
     return ids;
 }
 
 struct PaperCase {
-    const char* what;
-    bool present;
+    const char* what; bool present;
     std::vector<uint32_t> modelIds;  // empty: no paper size list
     std::vector<uint32_t> want;      // empty: every built-in row
 };
@@ -114,10 +109,7 @@ TEST(GlobalList, PaperListKeepsOneSlotForTheTerminator) {
 
 TEST(GlobalList, NamesComeFromTheResourceModuleWhenLoaded) {
     struct Case {
-        int resourcesLoaded;
-        const char16_t* wantName;
-        const char16_t* wantSecond;
-        const char16_t* wantTray;
+        int resourcesLoaded; const char16_t* wantName; const char16_t* wantSecond; const char16_t* wantTray;
         const char16_t* wantMedia;
     };
     const Case cases[] = {
@@ -149,8 +141,7 @@ TEST(GlobalList, NamesComeFromTheResourceModuleWhenLoaded) {
 }
 
 struct MediaCase {
-    uint8_t light, rough, press;
-    std::vector<uint32_t> want;
+    uint8_t light, rough, press; std::vector<uint32_t> want;
 };
 
 TEST(GlobalList, MediaListSkipTable) {
@@ -169,7 +160,7 @@ TEST(GlobalList, MediaListSkipTable) {
         env->roughPaperSupport = c.rough;
         env->pressPaperSupport = c.press;
         BuildModelLists(env.get(), nullptr, 0x0409, 0);
-        EXPECT_EQ(c.want, MediaIds(*env)) << int(c.light) << int(c.rough) << int(c.press);
+        EXPECT_EQ(c.want, Ids(env->mediaTypeList)) << int(c.light) << int(c.rough) << int(c.press);
         EXPECT_EQ(0, env->mediaTypeList[c.want.size()].name[0]);
         for (uint32_t id : c.want) EXPECT_EQ(1, MediaListContains(env.get(), id));
         EXPECT_EQ(0, MediaListContains(env.get(), 265));
@@ -177,11 +168,7 @@ TEST(GlobalList, MediaListSkipTable) {
 }
 
 struct TrayCase {
-    const char* what;
-    uint8_t inputUnit;
-    bool present;
-    int singleTray;
-    std::vector<uint32_t> want;
+    const char* what; uint8_t inputUnit; bool present; int singleTray; std::vector<uint32_t> want;
 };
 
 TEST(GlobalList, TrayListTable) {
@@ -201,7 +188,7 @@ TEST(GlobalList, TrayListTable) {
         model->present = c.present;
         model->singleTray = c.singleTray;
         BuildModelLists(env.get(), model.get(), 0x0409, 0);
-        EXPECT_EQ(c.want, TrayIds(*env)) << c.what;
+        EXPECT_EQ(c.want, Ids(env->trayList)) << c.what;
         EXPECT_EQ(0, env->trayList[c.want.size()].name[0]) << c.what;
         EXPECT_EQ(0, TrayListContains(env.get(), 262)) << c.what;
         if (c.inputUnit == 10) {
@@ -211,11 +198,9 @@ TEST(GlobalList, TrayListTable) {
 }
 
 struct ResolveCase {
-    const char* what;
-    uint8_t inputUnit;
+    const char* what; uint8_t inputUnit;
     std::vector<uint32_t> trays;  // the list as built
-    uint32_t request;
-    uint32_t want;
+    uint32_t request, want;
 };
 
 TEST(GlobalList, TrayResolutionTable) {
@@ -241,8 +226,7 @@ TEST(GlobalList, TrayResolutionTable) {
 }
 
 struct DefaultTrayCase {
-    uint8_t inputUnit;
-    uint8_t bytes[8];
+    uint8_t inputUnit; uint8_t bytes[8];
     uint32_t want[8];  // seven default trays, then the insert tray
 };
 
@@ -318,10 +302,7 @@ TEST(GlobalList, SizeMatchTable) {
 }
 
 struct InitCase {
-    const char* what;
-    const char16_t* printer;
-    bool hasLocale;
-    uint32_t locale;
+    const char* what; const char16_t* printer; bool hasLocale; uint32_t locale;
     uint32_t wantLanguage;  // 0: lists untouched
 };
 
@@ -359,9 +340,7 @@ TEST(GlobalList, InitGlobalListTable) {
 // The lists are built once per printer: a stored environment whose
 // lists-built byte is 1 is used as it is.
 struct NormalizeCase {
-    const char* what;
-    uint8_t listsBuilt;
-    bool wantBuilt;
+    const char* what; uint8_t listsBuilt; bool wantBuilt;
 };
 
 TEST(GlobalList, NormalizeBuildsTheListsOnce) {

@@ -72,6 +72,15 @@ std::vector<uint8_t> MarkedEnvironment(uint32_t bytes) {
     return out;
 }
 
+// The printer holding `dm` whole and a valid environment.
+FakePrinter& AddStoredPrinter(FakePlatformScope& fake, const char16_t* printer, const DriverDevMode& dm) {
+    PrinterInfo2 info;
+    info.devMode = StoredDevMode(dm, 220, 18820, 0);
+    FakePrinter& p = fake.spooler.AddPrinter(printer, info);
+    p.SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+    return p;
+}
+
 bool LoggedReset(const FakeHost& host) {
     for (const auto& line : host.DebugLines())
         if (Narrow(line).find("_UdcResetSelfDMode") != std::string::npos) return true;
@@ -79,14 +88,10 @@ bool LoggedReset(const FakeHost& host) {
 }
 
 struct LoadCase {
-    const char* what;
-    bool hasDevMode;
-    uint16_t dmSize;
-    uint16_t extra;
+    const char* what; bool hasDevMode; uint16_t dmSize, extra;
     int sigAt;  // where our record starts in the stored private part
     uint32_t envBytes;  // 0: no "PrvEnv"
-    bool wantImported;
-    bool wantEnvLoaded;
+    bool wantImported, wantEnvLoaded;
 };
 
 const LoadCase kLoadCases[] = {
@@ -105,56 +110,48 @@ const LoadCase kLoadCases[] = {
     {"no environment", true, 220, 18820, 0, 0, true, false},
 };
 
-class SessionLoad : public ::testing::TestWithParam<LoadCase> {};
+TEST(SessionLoad, ImportsOrResets) {
+    for (const LoadCase& c : kLoadCases) {
+        SCOPED_TRACE(c.what);
+        FakePlatformScope fake;
+        auto dm = MarkedDevMode(u"P1");
+        PrinterInfo2 info;
+        if (c.hasDevMode) info.devMode = StoredDevMode(*dm, c.dmSize, c.extra, c.sigAt);
+        FakePrinter& printer = fake.spooler.AddPrinter(u"P1", info);
+        const std::vector<uint8_t> env = MarkedEnvironment(c.envBytes);
+        if (c.envBytes) printer.SetBinary(u"PrvEnv", env);
 
-TEST_P(SessionLoad, ImportsOrResets) {
-    const LoadCase& c = GetParam();
-    FakePlatformScope fake;
-    auto dm = MarkedDevMode(u"P1");
-    PrinterInfo2 info;
-    if (c.hasDevMode) info.devMode = StoredDevMode(*dm, c.dmSize, c.extra, c.sigAt);
-    FakePrinter& printer = fake.spooler.AddPrinter(u"P1", info);
-    const std::vector<uint8_t> env = MarkedEnvironment(c.envBytes);
-    if (c.envBytes) printer.SetBinary(u"PrvEnv", env);
+        PrinterHandle h = nullptr;
+        ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        auto session = std::make_unique<PrinterSession>();
+        std::memset(session.get(), 0xEE, sizeof *session);
+        EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), h, u"P1"));
+        fake.spooler.ClosePrinter(h);
 
-    PrinterHandle h = nullptr;
-    ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
-    auto session = std::make_unique<PrinterSession>();
-    std::memset(session.get(), 0xEE, sizeof *session);
-    EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), h, u"P1"));
-    fake.spooler.ClosePrinter(h);
-
-    const DriverDevMode& got = session->dm;
-    EXPECT_EQ(kTrailingMagic, got.priv.trailingMagic) << c.what;
-    EXPECT_EQ(0, std::memcmp(got.priv.signature, u"JUP/CS", 12)) << c.what;
-    EXPECT_EQ(sizeof(PublicDevMode), got.pub.dmSize) << c.what;
-    EXPECT_EQ(kPrivateSize, got.pub.dmDriverExtra) << c.what;
-    EXPECT_EQ(kDriverVersion, got.pub.dmDriverVersion) << c.what;
-    if (c.wantImported) {
-        EXPECT_EQ(0, std::memcmp(&got.priv, &dm->priv, kPrivateSize)) << c.what << ": private part changed";
-    } else {
-        EXPECT_NE(kMarkerCount, got.priv.pageCount) << c.what << ": stored record was taken";
-        EXPECT_NE(std::u16string(kMarkerJob), std::u16string(got.priv.jobName)) << c.what;
+        const DriverDevMode& got = session->dm;
+        EXPECT_EQ(kTrailingMagic, got.priv.trailingMagic);
+        EXPECT_EQ(0, std::memcmp(got.priv.signature, u"JUP/CS", 12));
+        EXPECT_EQ(sizeof(PublicDevMode), got.pub.dmSize);
+        EXPECT_EQ(kPrivateSize, got.pub.dmDriverExtra);
+        EXPECT_EQ(kDriverVersion, got.pub.dmDriverVersion);
+        if (c.wantImported) {
+            EXPECT_EQ(0, std::memcmp(&got.priv, &dm->priv, kPrivateSize)) << c.what << ": private part changed";
+        } else {
+            EXPECT_NE(kMarkerCount, got.priv.pageCount) << c.what << ": stored record was taken";
+            EXPECT_NE(std::u16string(kMarkerJob), std::u16string(got.priv.jobName));
+        }
+        if (c.wantEnvLoaded) {
+            EXPECT_EQ(0, std::memcmp(&session->env, env.data(), kEnvironmentSize));
+        }
+        EXPECT_EQ(!c.wantEnvLoaded, LoggedReset(fake.host));
+        EXPECT_EQ(0, fake.spooler.OpenHandles());
+        EXPECT_EQ(0, fake.spooler.BadCloses());
     }
-    if (c.wantEnvLoaded) {
-        EXPECT_EQ(0, std::memcmp(&session->env, env.data(), kEnvironmentSize)) << c.what;
-    }
-    EXPECT_EQ(!c.wantEnvLoaded, LoggedReset(fake.host)) << c.what;
-    EXPECT_EQ(0, fake.spooler.OpenHandles()) << c.what;
-    EXPECT_EQ(0, fake.spooler.BadCloses()) << c.what;
 }
-
-void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, SessionLoad, ::testing::ValuesIn(kLoadCases),
-                         [](const ::testing::TestParamInfo<LoadCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(SessionLoad, ByNameOpensAndClosesItsOwnHandle) {
     FakePlatformScope fake;
-    auto dm = MarkedDevMode(u"P1");
-    PrinterInfo2 info;
-    info.devMode = StoredDevMode(*dm, 220, 18820, 0);
-    fake.spooler.AddPrinter(u"P1", info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+    AddStoredPrinter(fake, u"P1", *MarkedDevMode(u"P1"));
     auto session = std::make_unique<PrinterSession>();
     EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, u"P1"));
     EXPECT_EQ(kMarkerCount, session->dm.priv.pageCount);
@@ -177,11 +174,7 @@ TEST(SessionLoad, UnknownPrinterStillGivesDefaults) {
 // Before Windows Vista the stored device name must match the printer's; a
 // mismatch resets, and the reset takes the printer's own DEVMODE again.
 struct NameCase {
-    const char* what;
-    uint32_t osMajor, osMinor;
-    const char16_t* stored;
-    const char16_t* printer;
-    bool wantReset;
+    const char* what; uint32_t osMajor, osMinor; const char16_t* stored; const char16_t* printer; bool wantReset;
 };
 
 const NameCase kNameCases[] = {
@@ -195,14 +188,9 @@ const NameCase kNameCases[] = {
 TEST(SessionLoad, DeviceNameCheckTable) {
     for (const NameCase& c : kNameCases) {
         FakePlatformScope fake;
-        fake.host.verifyVersion.major = c.osMajor;
-        fake.host.verifyVersion.minor = c.osMinor;
-        fake.host.versionEx.major = c.osMajor;
-        fake.host.versionEx.minor = c.osMinor;
-        auto dm = MarkedDevMode(c.stored);
-        PrinterInfo2 info;
-        info.devMode = StoredDevMode(*dm, 220, 18820, 0);
-        fake.spooler.AddPrinter(c.printer, info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+        fake.host.verifyVersion.major = fake.host.versionEx.major = c.osMajor;
+        fake.host.verifyVersion.minor = fake.host.versionEx.minor = c.osMinor;
+        AddStoredPrinter(fake, c.printer, *MarkedDevMode(c.stored));
         auto session = std::make_unique<PrinterSession>();
         EXPECT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, c.printer));
         EXPECT_EQ(kMarkerCount, session->dm.priv.pageCount) << c.what;
@@ -213,15 +201,9 @@ TEST(SessionLoad, DeviceNameCheckTable) {
 // _UdcCheckDMode over a caller's buffer that is large enough for every
 // header it claims.
 struct CheckCase {
-    const char* what;
-    uint16_t specVersion;
-    uint16_t driverVersion;
-    uint16_t dmSize;
-    uint16_t extra;
+    const char* what; uint16_t specVersion, driverVersion, dmSize, extra;
     int magicAt;  // DEVMODE offset of the magic, -1 none
-    const char16_t* device;
-    const char16_t* printer;
-    uint32_t want;
+    const char16_t* device; const char16_t* printer; uint32_t want;
 };
 
 const CheckCase kCheckCases[] = {
@@ -259,8 +241,7 @@ TEST(CheckDMode, FaultBitTable) {
 }
 
 struct ReduceCase {
-    const char16_t* name;
-    int mode;
+    const char16_t* name; int mode;
     const char16_t* want;  // null: null result
 };
 
@@ -292,10 +273,10 @@ TEST(ReducePrinterName, ModeTable) {
     }
 }
 
-// Items of the printer's and driver's information.
+// Items of the printer's and driver's information; the version directory
+// (driver directory and "\3") comes whole with its terminator or not at all.
 struct ItemCase {
-    const char* what;
-    int item;
+    const char* what; int item;
     uint32_t size;  // bytes
     int wantResult;
     const char16_t* wantText;  // null: a 32-bit attribute value
@@ -323,6 +304,7 @@ TEST(GetPrinterInfoItem, ItemTable) {
         {"version directory with room for its end", 1, 2 * (12 + 3), 1, u"C:\\SPOOL\\DRV\\3",
          "GetPrinterDriverDirectory"},
         {"directory too long for the buffer", 1, 2 * (12 + 1), 0, nullptr, nullptr},
+        {"version directory one character short", 1, 2 * (12 + 2), 0, nullptr, nullptr},
         {"help file", 110, 520, 1, u"ZR51A.HLP", "GetDriverInfo3"},
         {"data file", 111, 520, 1, u"ZR51A.RDF", "GetDriverInfo3"},
         {"empty text", 11, 520, 0, nullptr, nullptr},
@@ -360,26 +342,9 @@ TEST(GetPrinterInfoItem, ItemTable) {
     }
 }
 
-// The version directory is the driver directory with "\3" appended; it is
-// returned whole with its terminator or not at all, never cut.
-TEST(GetPrinterInfoItem, VersionDirectoryIsNeverReturnedCut) {
-    FakePlatformScope fake;
-    fake.spooler.SetDriverDirectory(kDir);
-    fake.spooler.AddPrinter(u"P1");
-    const std::u16string full = u"C:\\SPOOL\\DRV\\3";
-    std::vector<char16_t> buffer(full.size() + 4, u'#');
-    const uint32_t exact = static_cast<uint32_t>(2 * (full.size() + 1));
-    EXPECT_FALSE(GetPrinterInfoItem(nullptr, u"P1", buffer.data(), exact - 2, 1));
-    ASSERT_TRUE(GetPrinterInfoItem(nullptr, u"P1", buffer.data(), exact, 1));
-    EXPECT_EQ(full, std::u16string(buffer.data()));
-}
-
 struct VersionCase {
-    const char* what;
-    uint32_t verifyMajor, verifyMinor, productType;
-    uint32_t exMajor, exMinor, exPlatform, exProductType;
-    int exFails;
-    int want;
+    const char* what; uint32_t verifyMajor, verifyMinor, productType, exMajor, exMinor, exPlatform, exProductType;
+    int exFails, want;
 };
 
 TEST(GetOsVersionCode, VersionTable) {
@@ -399,6 +364,13 @@ TEST(GetOsVersionCode, VersionTable) {
         {"NT 3", 3, 0, 1, 3, 51, 2, 1, 0, 101},
         {"GetVersionEx fails", 4, 0, 1, 4, 0, 2, 1, 1, -1},
         {"unknown major", 4, 0, 1, 7, 0, 2, 1, 0, -1},
+        // GetVersionEx alone: VerifyVersionInfo answers no to all.
+        {"Ex 5.1 type 1", 3, 0, 1, 5, 1, 2, 1, 0, 104}, {"Ex 5.2 type 1", 3, 0, 1, 5, 2, 2, 1, 0, 201},
+        {"Ex 5.2 type 2", 3, 0, 1, 5, 2, 2, 2, 0, 202}, {"Ex 5.2 type 3", 3, 0, 1, 5, 2, 2, 3, 0, 202},
+        {"Ex 6.0 type 1", 3, 0, 1, 6, 0, 2, 1, 0, 203}, {"Ex 6.0 type 3", 3, 0, 1, 6, 0, 2, 3, 0, 204},
+        {"Ex 6.1 type 1", 3, 0, 1, 6, 1, 2, 1, 0, 205}, {"Ex 6.1 type 2", 3, 0, 1, 6, 1, 2, 2, 0, 206},
+        {"Ex 6.2 type 1", 3, 0, 1, 6, 2, 2, 1, 0, 207}, {"Ex 6.2 type 3", 3, 0, 1, 6, 2, 2, 3, 0, 208},
+        {"Ex 6.3 type 1", 3, 0, 1, 6, 3, 2, 1, 0, -1}, {"Ex 5.3 type 1", 3, 0, 1, 5, 3, 2, 1, 0, -1},
     };
     for (const VersionCase& c : cases) {
         FakePlatformScope fake;
@@ -414,36 +386,11 @@ TEST(GetOsVersionCode, VersionTable) {
     }
 }
 
-// The GetVersionEx fall-back alone (VerifyVersionInfo answering no to all).
-TEST(GetOsVersionCode, GetVersionExTable) {
-    struct Case {
-        uint32_t major, minor, productType;
-        int want;
-    };
-    const Case cases[] = {
-        {5, 1, 1, 104}, {5, 2, 1, 201}, {5, 2, 2, 202}, {5, 2, 3, 202}, {6, 0, 1, 203},
-        {6, 0, 3, 204}, {6, 1, 1, 205}, {6, 1, 2, 206}, {6, 2, 1, 207}, {6, 2, 3, 208},
-        {6, 3, 1, -1},  {5, 3, 1, -1},
-    };
-    for (const Case& c : cases) {
-        FakePlatformScope fake;
-        fake.host.verifyVersion.major = 3;
-        fake.host.verifyVersion.minor = 0;
-        fake.host.versionEx.major = c.major;
-        fake.host.versionEx.minor = c.minor;
-        fake.host.versionEx.productType = c.productType;
-        EXPECT_EQ(c.want, GetOsVersionCode()) << c.major << "." << c.minor << " type " << c.productType;
-    }
-}
-
 // Storing the environment: a user without the right to change the printer
 // gets FALSE and the stored value stays.
 TEST(SaveEnvironment, WriteTable) {
     struct Case {
-        const char* what;
-        bool byHandle;
-        uint32_t writeError;
-        int want;
+        const char* what; bool byHandle; uint32_t writeError; int want;
     };
     const Case cases[] = {
         {"by handle", true, 0, 1},
@@ -528,10 +475,8 @@ TEST(SessionLoad, EnvironmentDefaultsOnReset) {
             EXPECT_EQ(1, env.storageFolderPresent[i]) << c.what << " slot " << i;
             EXPECT_EQ(i == 0 ? 1 : 0, env.storageFolderSelectable[i]) << c.what << " slot " << i;
         }
-        EXPECT_EQ(u"Box 1", std::u16string(env.storageFolderName[0])) << c.what;
-        EXPECT_EQ(u"Box 30", std::u16string(env.storageFolderName[29])) << c.what;
-        EXPECT_EQ(u"Box 31", std::u16string(env.storageFolderName[30])) << c.what;
-        EXPECT_EQ(u"Box 100", std::u16string(env.storageFolderName[99])) << c.what;
+        for (int i : {0, 29, 30, 99})
+            EXPECT_EQ("Box " + std::to_string(i + 1), Narrow(env.storageFolderName[i])) << c.what;
         // The lists follow the reset environment: no feeder, no light paper.
         EXPECT_EQ(1, TrayListContains(&env, 257)) << c.what;
         EXPECT_EQ(0, MediaListContains(&env, 263)) << c.what;
@@ -539,10 +484,6 @@ TEST(SessionLoad, EnvironmentDefaultsOnReset) {
         EXPECT_EQ(1, env.listsBuilt) << c.what;
     }
 }
-
-}  // namespace
-
-namespace {
 
 // A DEVMODE that went through an 8-bit round trip in the spooler keeps junk
 // behind the names' terminators; the import hands out clean names.
@@ -552,9 +493,7 @@ TEST(SessionLoad, StoredNamesLoseStrayBytes) {
     PutText(dm->pub.dmFormName, 32, u"A4");
     dm->pub.dmDeviceName[20] = 0x0101;
     dm->pub.dmFormName[31] = 0x0101;
-    PrinterInfo2 info;
-    info.devMode = StoredDevMode(*dm, 220, 18820, 0);
-    fake.spooler.AddPrinter(u"P1", info).SetBinary(u"PrvEnv", MarkedEnvironment(kEnvironmentSize));
+    AddStoredPrinter(fake, u"P1", *dm);
     auto session = std::make_unique<PrinterSession>();
     ASSERT_EQ(1, _UdcLoadSelfDMode(session.get(), nullptr, u"P1"));
     ASSERT_EQ(kMarkerCount, session->dm.priv.pageCount) << "the stored DEVMODE was not imported";
