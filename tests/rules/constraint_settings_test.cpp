@@ -3,6 +3,7 @@
 // binding position.
 #include <memory>
 #include <set>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -47,15 +48,9 @@ TEST(SettingsPairs, EntriesComeFromTheRecordAndTheEnvironment) {
         EXPECT_EQ(0u, e.option);
     }
     EXPECT_EQ(93u, controls.size());  // 92 controls and the empty one
-    EXPECT_EQ(2u, PairValue(a, 30213));
-    EXPECT_EQ(0xFFFFFFFFu, PairValue(a, 30226));
-    EXPECT_EQ(0xFFFEu, PairValue(a, 30216));
-    EXPECT_EQ(0x10000103u, PairValue(a, 30241));
-    EXPECT_EQ(7u, PairValue(a, 32215));
-    EXPECT_EQ(264u, PairValue(a, 30036));
-    EXPECT_EQ(1u, PairValue(a, 4003));
-    EXPECT_EQ(4u, PairValue(a, 4023));
-    EXPECT_EQ(1u, PairValue(a, 30056));
+    const uint32_t want[][2] = {{30213, 2},  {30226, 0xFFFFFFFF}, {30216, 0xFFFE}, {30241, 0x10000103}, {32215, 7},
+                                {30036, 264}, {4003, 1}, {4023, 4}, {30056, 1}};
+    for (const auto& w : want) EXPECT_EQ(w[1], PairValue(a, w[0])) << w[0];
     p.mixedSizeSupport = 1;
     BuildSettingsPairs(*s, a);
     EXPECT_EQ(4u, PairValue(a, 30213));
@@ -198,13 +193,9 @@ TEST(DeviceOptionNormalize, FinishingFollowsTheInstalledUnits) {
         p.bookletBinding = 1;
         p.continuousOutput = 1;
         NormalizeDeviceOptionSettings(*s);
-        EXPECT_EQ(c.xStaple, p.staple) << c.what;
-        EXPECT_EQ(c.xPunch, p.punch) << c.what;
-        EXPECT_EQ(c.xFold, p.fold) << c.what;
-        EXPECT_EQ(c.xOffset, p.offsetOutput) << c.what;
-        EXPECT_EQ(c.xTray, p.outputTray) << c.what;
-        EXPECT_EQ(c.unit >= 22 ? 1 : 0, p.bookletBinding) << c.what;
-        EXPECT_EQ(c.unit == 0 || c.unit == 20 ? 0 : 1, p.continuousOutput) << c.what;
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ((std::vector<int>{c.xStaple, c.xPunch, c.xFold, c.xOffset, c.xTray, c.unit >= 22, c.unit != 0 && c.unit != 20}),
+                  (std::vector<int>{p.staple, p.punch, p.fold, p.offsetOutput, p.outputTray, p.bookletBinding, p.continuousOutput}));
     }
 }
 
@@ -250,16 +241,11 @@ TEST(DeviceOptionNormalize, PapersTraysAndModels) {
         p.imageMode = 2;
         p.bookletBinding = 1;
         NormalizeDeviceOptionSettings(*s);
-        EXPECT_EQ(c.xPaperType, p.paperType) << c.what;
-        EXPECT_EQ(c.xTray, p.inputTray) << c.what;
-        EXPECT_EQ(c.xTray, p.tray_SlipSheet_ProgramPrint) << c.what;
-        EXPECT_EQ(c.xTray, p.trayForCover_BookletBinding) << c.what;
-        EXPECT_EQ(c.xSlip, p.slipSheet) << c.what;
-        EXPECT_EQ(c.xSlip ? 1 : 0, p.coverSupport + p.slipSheet_ProgramPrint + p.number_SlipSheet_ProgramPrint == 3)
-            << c.what;
-        EXPECT_EQ(c.xMixed, p.mixedSizeSupport) << c.what;
-        EXPECT_EQ(c.xImageMode, p.imageMode) << c.what;
-        EXPECT_EQ(c.xBooklet, p.bookletBinding) << c.what;
+        SCOPED_TRACE(c.what);
+        const int slipKept = p.coverSupport + p.slipSheet_ProgramPrint + p.number_SlipSheet_ProgramPrint == 3;
+        EXPECT_EQ((std::vector<int64_t>{c.xPaperType, c.xTray, c.xTray, c.xTray, c.xSlip, c.xSlip != 0, c.xMixed, c.xImageMode, c.xBooklet}),
+                  (std::vector<int64_t>{p.paperType, p.inputTray, p.tray_SlipSheet_ProgramPrint, p.trayForCover_BookletBinding,
+                                        p.slipSheet, slipKept, p.mixedSizeSupport, p.imageMode, p.bookletBinding}));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -16,6 +17,14 @@
 #include "settings/printer_rig.h"
 
 namespace {
+
+// The fresh record the driver makes for printer "P1" of the fake spooler.
+std::unique_ptr<DriverDevMode> DefaultRecord() {
+    auto dm = std::make_unique<DriverDevMode>();
+    uint32_t size = sizeof *dm;
+    EXPECT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault));
+    return dm;
+}
 
 // Signed fields read back sign-extended, unsigned ones not; the clamps and
 // ranges below depend on it.
@@ -178,9 +187,7 @@ TEST(FieldTable, FontDefaultTable) {
         fake.host.messageFontFace = c.face;
         fake.host.uiLanguage = c.uiLanguage;
         fake.spooler.AddPrinter(u"P1");
-        auto dm = std::make_unique<DriverDevMode>();
-        uint32_t size = sizeof *dm;
-        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault));
+        auto dm = DefaultRecord();
         for (const char16_t* f : {dm->priv.font_Watermark, dm->priv.font_StampPage, dm->priv.font_StampDate,
                                   dm->priv.font_StampText})
             EXPECT_EQ(std::u16string(c.want), std::u16string(f)) << Narrow(c.face) << " " << c.uiLanguage;
@@ -189,6 +196,9 @@ TEST(FieldTable, FontDefaultTable) {
 
 // Defaults that depend on the printer: its environment (as read from
 // "PrvEnv" before the reset) and its printer data.
+void SetTrays(PrinterEnvironment& e, std::initializer_list<uint32_t> t) { std::copy(t.begin(), t.end(), e.defaultTray); }
+void SetPapers(PrinterEnvironment& e, std::initializer_list<uint32_t> p) { std::copy(p.begin(), p.end(), e.defaultPaper); }
+
 struct ComputedDefaultCase {
     const char* what;
     void (*env)(PrinterEnvironment&);
@@ -208,60 +218,28 @@ TEST(FieldTable, ComputedDefaultTable) {
         {"A3 or A4 model", [](PrinterEnvironment& e) { e.a3OrA4 = 1; }, -1, {{"bindingSide", 2}}},
         {"one ink", [](PrinterEnvironment& e) { e.inkCount = 1; }, -1, {{"colorMode", 2}, {"imageMode", 2}}},
         {"two inks", [](PrinterEnvironment& e) { e.inkCount = 2; }, -1, {{"colorMode", 2}, {"imageMode", 1}}},
-        {"two inks, regional",
-         [](PrinterEnvironment& e) {
-             e.inkCount = 2;
-             e.localArea = 1;
-         },
-         -1, {{"colorMode", 0}}},
-        {"image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 2; }, -1,
-         {{"imageQuality", 2}}},
-        {"image quality default none", [](PrinterEnvironment& e) { e.imageQualityDefault = 0; }, -1,
-         {{"imageQuality", 0}}},
-        {"image quality default unknown", [](PrinterEnvironment& e) { e.imageQualityDefault = 7; }, -1,
-         {{"imageQuality", 7}}},
-        {"regional inch model",
-         [](PrinterEnvironment& e) {
-             e.localArea = 1;
-             e.unitOfLength = 1;
-         },
-         -1, {{"form_Envelope_MailMaking", 3}, {"size_Insert_MailMaking", 1}}},
+        {"two inks, regional", [](PrinterEnvironment& e) { e.inkCount = 2; e.localArea = 1; }, -1, {{"colorMode", 0}}},
+        {"image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 2; }, -1, {{"imageQuality", 2}}},
+        {"image quality default none", [](PrinterEnvironment& e) { e.imageQualityDefault = 0; }, -1, {{"imageQuality", 0}}},
+        {"image quality default unknown", [](PrinterEnvironment& e) { e.imageQualityDefault = 7; }, -1, {{"imageQuality", 7}}},
+        {"regional inch model", [](PrinterEnvironment& e) { e.localArea = 1; e.unitOfLength = 1; }, -1,
+         {{"form_Envelope_MailMaking", 3}, {"size_Insert_MailMaking", 1}}},
         {"regional millimetre model", [](PrinterEnvironment& e) { e.localArea = 1; }, -1,
          {{"form_Envelope_MailMaking", 1}, {"size_Insert_MailMaking", 9}}},
         {"high-capacity feeder", [](PrinterEnvironment& e) { e.inputUnit_Option = 10; }, -1,
          {{"inputTray_Cover_PerfectBinding", 261}, {"inputTray_Body_PerfectBinding", 261}}},
-        {"default trays",
-         [](PrinterEnvironment& e) {
-             const uint32_t trays[7] = {7, 258, 259, 260, 257, 258, 7};
-             std::memcpy(e.defaultTray, trays, sizeof trays);
-             e.insertDefaultTray = 259;
-         },
-         -1,
+        {"default trays", [](PrinterEnvironment& e) { SetTrays(e, {7, 258, 259, 260, 257, 258, 7}); e.insertDefaultTray = 259; }, -1,
          {{"tray_SlipSheet", 258}, {"tray_FrontCover", 259}, {"tray_BackCover", 260},
           {"trayForCover_BookletBinding", 257}, {"tray_SlipSheet_ProgramPrint", 258},
           {"tray_Envelope_MailMaking", 7}, {"tray_Insert_MailMaking", 259}}},
-        {"default papers, millimetres",
-         [](PrinterEnvironment& e) {
-             const uint32_t papers[4] = {9, 1, 8, 3};
-             std::memcpy(e.defaultPaper, papers, sizeof papers);
-         },
-         -1,
+        {"default papers, millimetres", [](PrinterEnvironment& e) { SetPapers(e, {9, 1, 8, 3}); }, -1,
          {{"originalSize", 9}, {"outputSize", 8}, {"originalWidth_mm_CustomPaper", 29700},
           {"originalLength_mm_CustomPaper", 42000}, {"outputWidth_mm", 29700}, {"outputLength_mm", 42000},
           {"outputWidth_mm_CustomPaper", 29700}, {"outputLength_mm_CustomPaper", 42000}}},
-        {"default papers, inches",
-         [](PrinterEnvironment& e) {
-             const uint32_t papers[4] = {9, 1, 8, 3};
-             std::memcpy(e.defaultPaper, papers, sizeof papers);
-             e.unitOfLength = 1;
-         },
-         -1, {{"originalSize", 1}, {"outputSize", 3}, {"outputWidth_mm", 27940}, {"outputLength_mm", 43180}}},
-        {"no default output paper",
-         [](PrinterEnvironment& e) {
-             const uint32_t papers[4] = {11, 1, 0, 0};
-             std::memcpy(e.defaultPaper, papers, sizeof papers);
-         },
-         -1, {{"originalSize", 11}, {"outputSize", 0}, {"outputWidth_mm", 14800}, {"outputLength_mm", 21000}}},
+        {"default papers, inches", [](PrinterEnvironment& e) { SetPapers(e, {9, 1, 8, 3}); e.unitOfLength = 1; }, -1,
+         {{"originalSize", 1}, {"outputSize", 3}, {"outputWidth_mm", 27940}, {"outputLength_mm", 43180}}},
+        {"no default output paper", [](PrinterEnvironment& e) { SetPapers(e, {11, 1, 0, 0}); }, -1,
+         {{"originalSize", 11}, {"outputSize", 0}, {"outputWidth_mm", 14800}, {"outputLength_mm", 21000}}},
     };
     for (const ComputedDefaultCase& c : cases) {
         FakePlatformScope fake;
@@ -270,13 +248,12 @@ TEST(FieldTable, ComputedDefaultTable) {
         c.env(*env);
         printer.Set(u"PrvEnv", kRegBinary, env.get(), sizeof *env);
         if (c.duplexOrSimplex >= 0) printer.SetDword(u"DuplexOrSimplex", static_cast<uint32_t>(c.duplexOrSimplex));
-        auto dm = std::make_unique<DriverDevMode>();
-        uint32_t size = sizeof *dm;
-        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault)) << c.what;
+        SCOPED_TRACE(c.what);
+        auto dm = DefaultRecord();
         for (const auto& [name, value] : c.want) {
             const FieldRow* r = FindPrivateField(name);
             ASSERT_NE(nullptr, r) << name;
-            EXPECT_EQ(value, ReadFieldElement(*r, &dm->priv, 0)) << c.what << ": " << name;
+            EXPECT_EQ(value, ReadFieldElement(*r, &dm->priv, 0)) << name;
         }
     }
 }
@@ -300,9 +277,7 @@ TEST(FieldTable, IdentityAndWatermarkDefaults) {
         fake.host.userName = u"bob";
         if (c.watermark) fake.host.strings[20454] = c.watermark;
         fake.spooler.AddPrinter(u"P1");
-        auto dm = std::make_unique<DriverDevMode>();
-        uint32_t size = sizeof *dm;
-        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault));
+        auto dm = DefaultRecord();
         EXPECT_EQ(std::u16string(c.want), std::u16string(dm->priv.text_Watermark));
         EXPECT_EQ(u"WS-9", std::u16string(dm->priv.computerName));
         EXPECT_EQ(u"bob", std::u16string(dm->priv.userName));
@@ -331,12 +306,11 @@ TEST(FieldTable, DuplexDefaultFromPrinterDataTable) {
     for (const Case& c : cases) {
         FakePlatformScope fake;
         fake.spooler.AddPrinter(u"P1").Set(u"DuplexOrSimplex", c.type, c.bytes.data(), c.bytes.size());
-        auto dm = std::make_unique<DriverDevMode>();
-        uint32_t size = sizeof *dm;
-        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault)) << c.what;
-        EXPECT_EQ(c.wantDuplex, dm->priv.duplexType) << c.what;
-        EXPECT_EQ(c.wantDuplex == 2 ? 4 : 5, dm->priv.duplexType_MixedSize) << c.what;
-        EXPECT_EQ(c.wantDuplex, dm->pub.dmDuplex) << c.what;
+        SCOPED_TRACE(c.what);
+        auto dm = DefaultRecord();
+        EXPECT_EQ(c.wantDuplex, dm->priv.duplexType);
+        EXPECT_EQ(c.wantDuplex == 2 ? 4 : 5, dm->priv.duplexType_MixedSize);
+        EXPECT_EQ(c.wantDuplex, dm->pub.dmDuplex);
     }
 }
 

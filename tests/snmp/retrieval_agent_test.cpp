@@ -268,11 +268,7 @@ Outcome FetchList(uint32_t rows, size_t nameUnits, const Case& c, Fetch fetch, R
     o.ok = fetch(out.data(), &o.count);
     const uint32_t given = o.ok ? o.count : 0;
     EXPECT_EQ(o.ok ? 1 : 0, o.ok) << c.what;
-    if (o.ok) {
-        EXPECT_LE(o.count, rows) << c.what;
-    } else {
-        EXPECT_EQ(o.count, 0x5A5A5A5Au) << c.what << ": count changed by a failed fetch";
-    }
+    EXPECT_TRUE(o.ok ? o.count <= rows : o.count == 0x5A5A5A5Au) << c.what << ": count " << o.count;
     EXPECT_TRUE(Untouched(out.data(), std::min<size_t>(given, rows), out.size())) << c.what;
     for (uint32_t i = 0; i < given && i < rows; ++i) EXPECT_TRUE(Terminated(out[i].name, nameUnits)) << c.what << i;
     if (c.entry >= 0 && static_cast<uint32_t>(c.entry) < given) read(out[c.entry], &o);
@@ -332,18 +328,10 @@ TEST_F(Retrieval, MalformedAnswersStayInTheirFields) {
         }
         }
         EXPECT_EQ(o.ok, c.ok);
-        if (c.count >= 0) {
-            EXPECT_EQ(o.count, static_cast<uint32_t>(c.count));
-        }
-        if (c.entry >= 0) {
-            EXPECT_EQ(o.name, c.name);
-        }
-        if (c.number >= 0) {
-            EXPECT_EQ(o.number, c.number);
-        }
-        if (c.number2 >= 0) {
-            EXPECT_EQ(o.number2, c.number2);
-        }
+        if (c.count >= 0) { EXPECT_EQ(o.count, static_cast<uint32_t>(c.count)); }
+        if (c.entry >= 0) { EXPECT_EQ(o.name, c.name); }
+        if (c.number >= 0) { EXPECT_EQ(o.number, c.number); }
+        if (c.number2 >= 0) { EXPECT_EQ(o.number2, c.number2); }
         InstallSockets(nullptr);
         platform_->spooler.ClosePrinter(printer_);
         printer_ = nullptr;

@@ -87,26 +87,18 @@ TEST_F(TrayInfoFake, JobsTheAnswerCannotChangeAreSkippedWithoutARequest) {
     for (const Case& c : cases) {
         auto s = TypedAddressSession(u"printer4");
         PrivateSettings& j = s->dm.priv;
-        j.inputTray = c.inputTray;
-        j.paperType = c.paperType;
-        j.imageRotation = c.imageRotation;
-        j.outputTray = c.outputTray;
-        j.offsetOutput = c.offsetOutput;
-        j.mixedSizeSupport = c.mixed;
-        j.staple = c.staple;
-        j.fold = c.fold;
-        j.punch = c.punch;
-        j.bookletBinding = c.bookletBinding;
+        j.inputTray = c.inputTray, j.paperType = c.paperType, j.imageRotation = c.imageRotation;
+        j.outputTray = c.outputTray, j.offsetOutput = c.offsetOutput, j.mixedSizeSupport = c.mixed;
+        j.staple = c.staple, j.fold = c.fold, j.punch = c.punch, j.bookletBinding = c.bookletBinding;
         net.sent.clear();
         fake.host.ClearDebugLines();
         PrinterTrayInfo info;
         std::memset(&info, 0x5A, sizeof info);
-        EXPECT_EQ(0, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info)) << c.what;
-        EXPECT_EQ(c.skipped, net.sent.empty()) << c.what;
-        EXPECT_EQ(c.skipped, Log(fake.host).find("SNMP Start : get tray info.") == std::string::npos) << c.what;
-        if (c.skipped) {
-            EXPECT_EQ(0x5A5A5A5A, info.trayIndex) << c.what;
-        }
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(0, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
+        EXPECT_EQ(c.skipped, net.sent.empty());
+        EXPECT_EQ(c.skipped, Log(fake.host).find("SNMP Start : get tray info.") == std::string::npos);
+        if (c.skipped) { EXPECT_EQ(0x5A5A5A5A, info.trayIndex); }
     }
 }
 
@@ -135,9 +127,7 @@ TEST_F(TrayInfoFake, SecondRequestUnansweredKeepsTheResultAndWaitsSevenSeconds) 
     EXPECT_EQ(1, info.result);
     // Empty answers: no usable tray, no output tray mode.
     EXPECT_EQ(-1, info.trayIndex);
-    EXPECT_EQ(0, info.outputMode[0]);
-    EXPECT_EQ(0, info.outputMode[1]);
-    EXPECT_EQ(0, info.outputMode[2]);
+    EXPECT_EQ((std::vector<int32_t>{0, 0, 0}), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
     std::string log = Log(fake.host);
     EXPECT_EQ(2, Count(log, "\nSNMP Start : get tray info.\n"));
     EXPECT_EQ(1, Count(log, "SNMP Success : get tray info.\n"));
@@ -254,12 +244,10 @@ TEST_F(TrayInfoAgent, FetchesTheDescribedTraysAndOutputModes) {
         for (int slot = 0; slot < kTraySlotCount; ++slot) {
             ExpectTray(Expected(p.trays[zr51test::kSimTraySlotOrder[slot] - 1]), info.trays[slot], slot);
         }
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(modes[k], info.outputMode[k]) << k;
-        EXPECT_EQ(job.trayIndex, info.trayIndex) << job.outputSize;
-        EXPECT_EQ(job.rotateFlag, info.rotateFlag) << job.outputSize;
-        EXPECT_EQ(job.paperType, info.paperType) << job.outputSize;
-        EXPECT_EQ(job.rotation, info.rotation) << job.outputSize;
-        EXPECT_EQ(job.feedFlag, info.feedFlag) << job.outputSize;
+        EXPECT_EQ(std::vector<int32_t>(modes, modes + 3), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
+        EXPECT_EQ((std::vector<int32_t>{job.trayIndex, job.rotateFlag, job.paperType, job.rotation, job.feedFlag}),
+                  (std::vector<int32_t>{info.trayIndex, info.rotateFlag, info.paperType, info.rotation, info.feedFlag}))
+            << job.outputSize;
         std::string log = Log(fake.host);
         EXPECT_EQ(8, Count(log, "SNMP Tray Info : "));
         EXPECT_EQ(3, Count(log, "SNMP Tray Info : mode by output tray -- "));
@@ -279,9 +267,7 @@ TEST_F(TrayInfoAgent, PrinterRefusingTheSecondRequestKeepsTheFirstAndValuesAreCu
     fake.host.ClearDebugLines();
     PrinterTrayInfo info;
     ASSERT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
-    EXPECT_EQ(mode0, info.outputMode[0]);
-    EXPECT_EQ(0, info.outputMode[1]);
-    EXPECT_EQ(0, info.outputMode[2]);
+    EXPECT_EQ((std::vector<int32_t>{mode0, 0, 0}), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
     TrayEntry hcf = Expected(p.trays[4]);
     hcf.status = 0;  // 257 is no status
     hcf.width = hcf.length = 0;
