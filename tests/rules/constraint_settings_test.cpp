@@ -75,11 +75,8 @@ TEST(SettingsPairs, OutputBindingPosition) {
     for (const Case& c : cases) {
         auto s = Blank();
         PrivateSettings& p = s->dm.priv;
-        p.angle_ImageRotation = c.angle;
-        p.pluralPagesPerSheet = c.plural;
-        p.singlePagesPerSheet = c.single;
-        p.booklet = c.booklet;
-        p.originalOrientation = c.orientation;
+        p.angle_ImageRotation = c.angle, p.pluralPagesPerSheet = c.plural, p.singlePagesPerSheet = c.single;
+        p.booklet = c.booklet, p.originalOrientation = c.orientation;
         SettingsPairArray a{};
         BuildSettingsPairs(*s, a);
         EXPECT_EQ(c.expected, PairValue(a, kOutputBindingPositionControl))
@@ -87,6 +84,13 @@ TEST(SettingsPairs, OutputBindingPosition) {
             << c.orientation;
     }
 }
+
+// Readers of the fields several forced-option rows check.
+uint32_t Staple(const PrinterSession& s) { return uint32_t(s.dm.priv.staple); }
+uint32_t Duplex(const PrinterSession& s) { return uint32_t(s.dm.priv.duplexType * 10 + s.dm.priv.duplexType_MixedSize); }
+uint32_t ImageMode(const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }
+uint32_t ImageQuality(const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }
+uint32_t ImageRotation(const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }
 
 TEST(ForcedOptions, FieldWidthsAndExceptions) {
     struct Case {
@@ -103,38 +107,25 @@ TEST(ForcedOptions, FieldWidthsAndExceptions) {
          [](const PrinterSession& s) { return uint32_t(s.dm.priv.proofPrint) | s.dm.priv.printDensity << 8; }, 1},
         {"paper type is 32 bits", 0, 4, 257, {{1, 22, 30241, 0, 0x10000107}},
          [](const PrinterSession& s) { return s.dm.priv.paperType; }, 0x10000107},
-        {"a later result wins", 0, 4, 257, {{1, 0, 30514, 0, 10}, {1, 0, 30514, 0, 20}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple); }, 20},
-        {"other kinds are not written", 0, 4, 257, {{2, 0, 30514, 0, 10}, {3, 0, 30514, 319, 0}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple); }, 0},
-        {"two-sided without mixed sizes", 0, 4, 257, {{1, 2, 30213, 0, 3}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.duplexType * 10 + s.dm.priv.duplexType_MixedSize); }, 30},
-        {"two-sided with mixed sizes", 1, 4, 257, {{1, 2, 30213, 0, 5}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.duplexType * 10 + s.dm.priv.duplexType_MixedSize); }, 5},
+        {"a later result wins", 0, 4, 257, {{1, 0, 30514, 0, 10}, {1, 0, 30514, 0, 20}}, Staple, 20},
+        {"other kinds are not written", 0, 4, 257, {{2, 0, 30514, 0, 10}, {3, 0, 30514, 319, 0}}, Staple, 0},
+        {"two-sided without mixed sizes", 0, 4, 257, {{1, 2, 30213, 0, 3}}, Duplex, 30},
+        {"two-sided with mixed sizes", 1, 4, 257, {{1, 2, 30213, 0, 5}}, Duplex, 5},
         {"second collate control", 0, 4, 257, {{1, 0, 30221, 0, 1}},
          [](const PrinterSession& s) { return uint32_t(s.dm.priv.collate); }, 1},
-        {"image mode on a four-ink model", 0, 4, 257, {{1, 80, 30611, 0, 2}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 2},
-        {"image mode on a five-ink model", 0, 5, 257, {{1, 80, 30611, 0, 2}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 2},
-        {"image mode kept on a two-ink model", 0, 2, 257, {{1, 80, 30611, 0, 2}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 0},
-        {"image quality 1 on inkjet matte paper", 0, 4, 260, {{1, 82, 30615, 0, 1}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 5},
-        {"image quality 1 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 1}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 5},
-        {"image quality 1 on plain paper", 0, 4, 258, {{1, 82, 30615, 0, 1}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 1},
-        {"image quality 3 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 3}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 3},
+        {"image mode on a four-ink model", 0, 4, 257, {{1, 80, 30611, 0, 2}}, ImageMode, 2},
+        {"image mode on a five-ink model", 0, 5, 257, {{1, 80, 30611, 0, 2}}, ImageMode, 2},
+        {"image mode kept on a two-ink model", 0, 2, 257, {{1, 80, 30611, 0, 2}}, ImageMode, 0},
+        {"image quality 1 on inkjet matte paper", 0, 4, 260, {{1, 82, 30615, 0, 1}}, ImageQuality, 5},
+        {"image quality 1 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 1}}, ImageQuality, 5},
+        {"image quality 1 on plain paper", 0, 4, 258, {{1, 82, 30615, 0, 1}}, ImageQuality, 1},
+        {"image quality 3 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 3}}, ImageQuality, 3},
         {"the environment's default paper type", 0, 4, 257, {{1, 4007, 30036, 0, 0x1000108}},
          [](const PrinterSession& s) { return s.env.defaultPaperType; }, 0x1000108},
         {"the controller kind", 0, 4, 257, {{1, 4023, 4023, 0, 3}},
          [](const PrinterSession& s) { return uint32_t(s.env.printCheckLevel); }, 3},
-        {"a forced rotation 3 is reset", 0, 4, 257, {{1, 74, 30423, 0, 3}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }, 0},
-        {"a forced rotation 6 stays", 0, 4, 257, {{1, 74, 30423, 0, 6}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }, 6},
+        {"a forced rotation 3 is reset", 0, 4, 257, {{1, 74, 30423, 0, 3}}, ImageRotation, 0},
+        {"a forced rotation 6 stays", 0, 4, 257, {{1, 74, 30423, 0, 6}}, ImageRotation, 6},
         {"an unknown control writes nothing", 0, 4, 257, {{1, 0, 12345, 0, 9}},
          [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple + s.dm.priv.colorMode); }, 0},
     };
@@ -179,19 +170,10 @@ TEST(DeviceOptionNormalize, FinishingFollowsTheInstalledUnits) {
         auto s = Blank();
         PrivateSettings& p = s->dm.priv;
         PrinterEnvironment& e = s->env;
-        e.outputUnit_Option = c.unit;
-        e.offsetStapleTray_Option = c.stapleTray;
-        e.outputSubOption = c.subOption;
-        e.foldUnit_Option = c.foldUnit;
-        p.programPrint = c.programPrint;
-        p.offsetOutput_ProgramPrint = c.programOffset;
-        p.staple = c.staple;
-        p.punch = c.punch;
-        p.fold = c.fold;
-        p.offsetOutput = c.offset;
-        p.outputTray = c.tray;
-        p.bookletBinding = 1;
-        p.continuousOutput = 1;
+        e.outputUnit_Option = c.unit, e.offsetStapleTray_Option = c.stapleTray, e.outputSubOption = c.subOption;
+        e.foldUnit_Option = c.foldUnit, p.programPrint = c.programPrint, p.offsetOutput_ProgramPrint = c.programOffset;
+        p.staple = c.staple, p.punch = c.punch, p.fold = c.fold, p.offsetOutput = c.offset, p.outputTray = c.tray;
+        p.bookletBinding = 1, p.continuousOutput = 1;
         NormalizeDeviceOptionSettings(*s);
         SCOPED_TRACE(c.what);
         EXPECT_EQ((std::vector<int>{c.xStaple, c.xPunch, c.xFold, c.xOffset, c.xTray, c.unit >= 22, c.unit != 0 && c.unit != 20}),
@@ -220,26 +202,12 @@ TEST(DeviceOptionNormalize, PapersTraysAndModels) {
         auto s = Blank();
         PrivateSettings& p = s->dm.priv;
         PrinterEnvironment& e = s->env;
-        e.outputUnit_Option = 25;
-        e.foldUnit_Option = 1;
-        e.offsetStapleTray_Option = 1;
-        e.outputSubOption = c.subOption;
-        e.lightPaperSupport = c.light;
-        e.roughPaperSupport = c.rough;
-        e.modelFS = c.modelFS;
-        e.inputUnit_Option = c.feeder;
-        e.inkCount = c.inkCount;
-        p.paperType = c.paperType;
-        p.inputTray = 258;
-        p.tray_SlipSheet_ProgramPrint = 258;
-        p.trayForCover_BookletBinding = 258;
-        p.slipSheet = 2;
-        p.coverSupport = 1;
-        p.slipSheet_ProgramPrint = 1;
-        p.number_SlipSheet_ProgramPrint = 1;
-        p.mixedSizeSupport = 1;
-        p.imageMode = 2;
-        p.bookletBinding = 1;
+        e.outputUnit_Option = 25, e.foldUnit_Option = 1, e.offsetStapleTray_Option = 1, e.outputSubOption = c.subOption;
+        e.lightPaperSupport = c.light, e.roughPaperSupport = c.rough, e.modelFS = c.modelFS;
+        e.inputUnit_Option = c.feeder, e.inkCount = c.inkCount, p.paperType = c.paperType;
+        p.inputTray = p.tray_SlipSheet_ProgramPrint = p.trayForCover_BookletBinding = 258;
+        p.slipSheet = 2, p.coverSupport = p.slipSheet_ProgramPrint = p.number_SlipSheet_ProgramPrint = 1;
+        p.mixedSizeSupport = 1, p.imageMode = 2, p.bookletBinding = 1;
         NormalizeDeviceOptionSettings(*s);
         SCOPED_TRACE(c.what);
         const int slipKept = p.coverSupport + p.slipSheet_ProgramPrint + p.number_SlipSheet_ProgramPrint == 3;

@@ -29,21 +29,13 @@ std::unique_ptr<DriverDevMode> DefaultRecord() {
 // Signed fields read back sign-extended, unsigned ones not; the clamps and
 // ranges below depend on it.
 TEST(FieldTable, ElementsKeepTheirSign) {
-    struct Case {
-        const char* field;
-        int64_t written;
-        int64_t readBack;
-    };
-    const Case cases[] = {
-        {"verticalPosition_mm_FrontSide", -2001, -2001},
-        {"index_SelectText_Watermark", -1, -1},
-        {"scale_Zoom", -1, 65535},
-        {"originalWidth_mm_CustomPaper", -14800, -14800},
-        {"paperType", 0xFFFFFFFF, 0xFFFFFFFF},
-        {"staple", 300, 44},
+    const struct { const char* field; int64_t written, readBack; } cases[] = {
+        {"verticalPosition_mm_FrontSide", -2001, -2001}, {"index_SelectText_Watermark", -1, -1},
+        {"scale_Zoom", -1, 65535}, {"originalWidth_mm_CustomPaper", -14800, -14800},
+        {"paperType", 0xFFFFFFFF, 0xFFFFFFFF}, {"staple", 300, 44},
     };
     auto priv = std::make_unique<PrivateSettings>();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const FieldRow* r = FindPrivateField(c.field);
         ASSERT_NE(nullptr, r) << c.field;
         WriteFieldElement(*r, priv.get(), 0, c.written);
@@ -171,18 +163,11 @@ INSTANTIATE_TEST_SUITE_P(Table, MergeRule, ::testing::ValuesIn(kMergeRuleCases),
 // The four font fields default to the message font, with fallbacks when the
 // system does not tell it.
 TEST(FieldTable, FontDefaultTable) {
-    struct Case {
-        const char16_t* face;
-        uint16_t uiLanguage;
-        const char16_t* want;
-    };
-    const Case cases[] = {
-        {u"Segoe UI", 0x0411, u"Segoe UI"},
-        {u"", 0x0411, u"ＭＳ ゴシック"},
-        {u"", 0x0409, u"Arial"},
+    const struct { const char16_t* face; uint16_t uiLanguage; const char16_t* want; } cases[] = {
+        {u"Segoe UI", 0x0411, u"Segoe UI"}, {u"", 0x0411, u"ＭＳ ゴシック"}, {u"", 0x0409, u"Arial"},
         {u"", 0x0C11, u"ＭＳ ゴシック"},  // any Japanese sublanguage
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakePlatformScope fake;
         fake.host.messageFontFace = c.face;
         fake.host.uiLanguage = c.uiLanguage;
@@ -260,42 +245,28 @@ TEST(FieldTable, ComputedDefaultTable) {
 
 // Texts that a fresh record takes from the system and the resource module.
 TEST(FieldTable, IdentityAndWatermarkDefaults) {
-    struct Case {
-        const char16_t* watermark;  // string 20454 of the resource module, null: none
-        const char16_t* want;
-    };
-    const std::u16string longText(80, u'w');
-    const std::u16string cut(63, u'w');
-    const Case cases[] = {
-        {u"CONFIDENTIAL", u"CONFIDENTIAL"},
-        {longText.c_str(), cut.c_str()},
-        {nullptr, u""},
-    };
-    for (const Case& c : cases) {
+    const std::u16string longText(80, u'w'), cut(63, u'w');
+    // watermark: string 20454 of the resource module, null: none
+    const struct { const char16_t *watermark, *want; } cases[] = {
+        {u"CONFIDENTIAL", u"CONFIDENTIAL"}, {longText.c_str(), cut.c_str()}, {nullptr, u""}};
+    for (const auto& c : cases) {
         FakePlatformScope fake;
         fake.host.computerName = u"WS-9";
         fake.host.userName = u"bob";
         if (c.watermark) fake.host.strings[20454] = c.watermark;
         fake.spooler.AddPrinter(u"P1");
         auto dm = DefaultRecord();
-        EXPECT_EQ(std::u16string(c.want), std::u16string(dm->priv.text_Watermark));
-        EXPECT_EQ(u"WS-9", std::u16string(dm->priv.computerName));
-        EXPECT_EQ(u"bob", std::u16string(dm->priv.userName));
-        EXPECT_EQ(u"P1", std::u16string(dm->priv.printerDisplayName));
-        EXPECT_EQ(u"Auto", std::u16string(dm->priv.fileName_ColorProfile));
+        const PrivateSettings& p = dm->priv;
+        EXPECT_EQ((std::vector<std::u16string>{c.want, u"WS-9", u"bob", u"P1", u"Auto"}),
+                  (std::vector<std::u16string>{p.text_Watermark, p.computerName, p.userName, p.printerDisplayName,
+                                               p.fileName_ColorProfile}));
     }
 }
 
 // "DuplexOrSimplex" is read once into four bytes with no type check; its low
 // byte counts, anything that does not fit gives the default 2.
 TEST(FieldTable, DuplexDefaultFromPrinterDataTable) {
-    struct Case {
-        const char* what;
-        uint32_t type;
-        std::vector<uint8_t> bytes;
-        uint16_t wantDuplex;
-    };
-    const Case cases[] = {
+    const struct { const char* what; uint32_t type; std::vector<uint8_t> bytes; uint16_t wantDuplex; } cases[] = {
         {"dword 1", kRegDword, {1, 0, 0, 0}, 1},
         {"dword 2", kRegDword, {2, 0, 0, 0}, 2},
         {"binary 1", kRegBinary, {1, 0, 0, 0}, 1},
@@ -303,7 +274,7 @@ TEST(FieldTable, DuplexDefaultFromPrinterDataTable) {
         {"low byte of 0x0301", kRegDword, {1, 3, 0, 0}, 1},
         {"eight bytes", kRegBinary, {1, 0, 0, 0, 0, 0, 0, 0}, 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakePlatformScope fake;
         fake.spooler.AddPrinter(u"P1").Set(u"DuplexOrSimplex", c.type, c.bytes.data(), c.bytes.size());
         SCOPED_TRACE(c.what);
