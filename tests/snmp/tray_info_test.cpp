@@ -26,11 +26,8 @@ std::unique_ptr<PrinterSession> TypedAddressSession(const char16_t* address) {
     auto s = std::make_unique<PrinterSession>();
     std::memset(s.get(), 0, sizeof *s);
     s->env.useTypedAddress = 1;
-    std::u16string a(address);
-    a.copy(s->env.typedAddress, 39);
-    s->dm.priv.inputTray = 7;
-    s->dm.priv.paperType = 257;
-    s->env.defaultPaperType = 258;
+    std::u16string(address).copy(s->env.typedAddress, 39);
+    s->dm.priv.inputTray = 7, s->dm.priv.paperType = 257, s->env.defaultPaperType = 258;
     return s;
 }
 
@@ -150,14 +147,13 @@ TrayEntry Expected(const zr51test::SimTray& t) {
     return e;
 }
 
+// Field by field, reserved bytes included (want has them zero).
 void ExpectTray(const TrayEntry& want, const TrayEntry& got, int slot) {
-    EXPECT_EQ(want.status, got.status) << slot;
-    EXPECT_EQ(want.paperType, got.paperType) << slot;
-    EXPECT_EQ(want.autoSelect, got.autoSelect) << slot;
-    EXPECT_EQ(want.feedSetting, got.feedSetting) << slot;
-    EXPECT_EQ(want.width, got.width) << slot;
-    EXPECT_EQ(want.length, got.length) << slot;
-    EXPECT_EQ(0, got.reserved1 | got.reserved5[0] | got.reserved5[1] | got.reserved5[2]) << slot;
+    auto row = [](const TrayEntry& t) {
+        return std::vector<int64_t>{t.status, t.paperType, t.autoSelect, t.feedSetting, t.width, t.length,
+                                    t.reserved1 | t.reserved5[0] | t.reserved5[1] | t.reserved5[2]};
+    };
+    EXPECT_EQ(row(want), row(got)) << "slot " << slot;
 }
 
 std::string Tray(int number, int column) {
@@ -196,10 +192,7 @@ protected:
             }
         }
     }
-    static void TearDownTestSuite() {
-        agent_[0].reset();
-        agent_[1].reset();
-    }
+    static void TearDownTestSuite() { agent_[0].reset(), agent_[1].reset(); }
     void SetUp() override {
         if (!agent_[0]) GTEST_SKIP() << why_;
         InstallSockets(&PosixSockets());
