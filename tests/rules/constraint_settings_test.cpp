@@ -176,8 +176,9 @@ TEST(DeviceOptionNormalize, FinishingFollowsTheInstalledUnits) {
         p.bookletBinding = 1, p.continuousOutput = 1;
         NormalizeDeviceOptionSettings(*s);
         SCOPED_TRACE(c.what);
-        EXPECT_EQ((std::vector<int>{c.xStaple, c.xPunch, c.xFold, c.xOffset, c.xTray, c.unit >= 22, c.unit != 0 && c.unit != 20}),
-                  (std::vector<int>{p.staple, p.punch, p.fold, p.offsetOutput, p.outputTray, p.bookletBinding, p.continuousOutput}));
+        using Row = std::vector<int>;
+        EXPECT_EQ((Row{c.xStaple, c.xPunch, c.xFold, c.xOffset, c.xTray, c.unit >= 22, c.unit != 0 && c.unit != 20}),
+                  (Row{p.staple, p.punch, p.fold, p.offsetOutput, p.outputTray, p.bookletBinding, p.continuousOutput}));
     }
 }
 
@@ -211,9 +212,10 @@ TEST(DeviceOptionNormalize, PapersTraysAndModels) {
         NormalizeDeviceOptionSettings(*s);
         SCOPED_TRACE(c.what);
         const int slipKept = p.coverSupport + p.slipSheet_ProgramPrint + p.number_SlipSheet_ProgramPrint == 3;
-        EXPECT_EQ((std::vector<int64_t>{c.xPaperType, c.xTray, c.xTray, c.xTray, c.xSlip, c.xSlip != 0, c.xMixed, c.xImageMode, c.xBooklet}),
-                  (std::vector<int64_t>{p.paperType, p.inputTray, p.tray_SlipSheet_ProgramPrint, p.trayForCover_BookletBinding,
-                                        p.slipSheet, slipKept, p.mixedSizeSupport, p.imageMode, p.bookletBinding}));
+        using Row = std::vector<int64_t>;
+        EXPECT_EQ((Row{c.xPaperType, c.xTray, c.xTray, c.xTray, c.xSlip, c.xSlip != 0, c.xMixed, c.xImageMode, c.xBooklet}),
+                  (Row{p.paperType, p.inputTray, p.tray_SlipSheet_ProgramPrint, p.trayForCover_BookletBinding,
+                       p.slipSheet, slipKept, p.mixedSizeSupport, p.imageMode, p.bookletBinding}));
     }
 }
 

@@ -182,7 +182,9 @@ TEST(FieldTable, FontDefaultTable) {
 // Defaults that depend on the printer: its environment (as read from
 // "PrvEnv" before the reset) and its printer data.
 void SetTrays(PrinterEnvironment& e, std::initializer_list<uint32_t> t) { std::copy(t.begin(), t.end(), e.defaultTray); }
-void SetPapers(PrinterEnvironment& e, std::initializer_list<uint32_t> p) { std::copy(p.begin(), p.end(), e.defaultPaper); }
+void SetPapers(PrinterEnvironment& e, std::initializer_list<uint32_t> p) {
+    std::copy(p.begin(), p.end(), e.defaultPaper);
+}
 
 struct ComputedDefaultCase {
     const char* what;
@@ -205,15 +207,16 @@ TEST(FieldTable, ComputedDefaultTable) {
         {"two inks", [](PrinterEnvironment& e) { e.inkCount = 2; }, -1, {{"colorMode", 2}, {"imageMode", 1}}},
         {"two inks, regional", [](PrinterEnvironment& e) { e.inkCount = 2; e.localArea = 1; }, -1, {{"colorMode", 0}}},
         {"image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 2; }, -1, {{"imageQuality", 2}}},
-        {"image quality default none", [](PrinterEnvironment& e) { e.imageQualityDefault = 0; }, -1, {{"imageQuality", 0}}},
-        {"image quality default unknown", [](PrinterEnvironment& e) { e.imageQualityDefault = 7; }, -1, {{"imageQuality", 7}}},
+        {"no image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 0; }, -1, {{"imageQuality", 0}}},
+        {"unknown image quality", [](PrinterEnvironment& e) { e.imageQualityDefault = 7; }, -1, {{"imageQuality", 7}}},
         {"regional inch model", [](PrinterEnvironment& e) { e.localArea = 1; e.unitOfLength = 1; }, -1,
          {{"form_Envelope_MailMaking", 3}, {"size_Insert_MailMaking", 1}}},
         {"regional millimetre model", [](PrinterEnvironment& e) { e.localArea = 1; }, -1,
          {{"form_Envelope_MailMaking", 1}, {"size_Insert_MailMaking", 9}}},
         {"high-capacity feeder", [](PrinterEnvironment& e) { e.inputUnit_Option = 10; }, -1,
          {{"inputTray_Cover_PerfectBinding", 261}, {"inputTray_Body_PerfectBinding", 261}}},
-        {"default trays", [](PrinterEnvironment& e) { SetTrays(e, {7, 258, 259, 260, 257, 258, 7}); e.insertDefaultTray = 259; }, -1,
+        {"default trays",
+         [](PrinterEnvironment& e) { SetTrays(e, {7, 258, 259, 260, 257, 258, 7}), e.insertDefaultTray = 259; }, -1,
          {{"tray_SlipSheet", 258}, {"tray_FrontCover", 259}, {"tray_BackCover", 260},
           {"trayForCover_BookletBinding", 257}, {"tray_SlipSheet_ProgramPrint", 258},
           {"tray_Envelope_MailMaking", 7}, {"tray_Insert_MailMaking", 259}}},
