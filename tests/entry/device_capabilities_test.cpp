@@ -248,12 +248,8 @@ TEST(DeviceCapabilities, HandBuiltSessionTable) {
 
 // DrvSplDeviceCaps sizes its output in characters, 64 per name.
 TEST(DeviceCapabilities, SplDeviceCapsTable) {
-    struct Case {
-        uint16_t index;
-        bool output;
-        uint32_t chars;
-        int want;  // -2: the paper count
-    } cases[] = {
+    // want -2: the paper count
+    const struct { uint16_t index; bool output; uint32_t chars; int want; } cases[] = {
         {kDcPaperNames, false, 0, -2},       {kDcMediaReady, false, 0, -2}, {kDcPaperNames, true, 63, -1},
         {kDcPaperNames, true, 64, 1},        {kDcPaperNames, true, 130, 2}, {kDcMediaReady, true, 191, 2},
         {kDcPaperNames, true, 64 * 500, -2}, {kDcPapers, true, 1000, -1},   {0, false, 0, -1}, {36, true, 1000, -1},
@@ -261,7 +257,7 @@ TEST(DeviceCapabilities, SplDeviceCapsTable) {
     CapsPrinter printer(kModels[2].file, kModels[2].section, kModels[2].want);
     std::vector<const char16_t*> names;
     for (uint32_t id : printer.want.papers) names.push_back(Paper(id)->name);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "index " << c.index << " chars " << c.chars);
         std::vector<uint8_t> out(32 * 1024, 0xA5);
         const uint32_t got = DrvSplDeviceCapsCore(nullptr, u"P1", c.index, c.output ? out.data() : nullptr, c.chars, nullptr);

@@ -57,11 +57,7 @@ TEST(SettingsPairs, EntriesComeFromTheRecordAndTheEnvironment) {
 }
 
 TEST(SettingsPairs, OutputBindingPosition) {
-    struct Case {
-        uint8_t angle, plural, single, booklet;
-        uint16_t orientation;
-        uint32_t expected;
-    } cases[] = {
+    const struct { uint8_t angle, plural, single, booklet; uint16_t orientation; uint32_t expected; } cases[] = {
         {0, 0, 0, 0, 1, 1}, {4, 0, 0, 0, 1, 0}, {8, 0, 0, 0, 1, 0}, {6, 0, 0, 0, 1, 1},
         {0, 0, 0, 0, 2, 0}, {8, 0, 0, 0, 2, 1}, {0, 0, 0, 0, 3, 1}, {4, 0, 0, 0, 0, 1},
         // booklet only
@@ -72,7 +68,7 @@ TEST(SettingsPairs, OutputBindingPosition) {
         {0, 21, 0, 0, 1, 0}, {4, 88, 0, 1, 1, 1}, {0, 41, 0, 0, 1, 1}, {0, 41, 0, 0, 2, 0}, {4, 44, 0, 0, 2, 1},
         {0, 22, 0, 0, 2, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto s = Blank();
         PrivateSettings& p = s->dm.priv;
         p.angle_ImageRotation = c.angle, p.pluralPagesPerSheet = c.plural, p.singlePagesPerSheet = c.single;
@@ -220,14 +216,12 @@ TEST(DeviceOptionNormalize, PapersTraysAndModels) {
 }
 
 TEST(AutoZoom, StandardSizes) {
-    struct Case {
-        uint16_t original, output, zoom;
-    } cases[] = {
+    const struct { uint16_t original, output, zoom; } cases[] = {
         {8, 9, 71},   {9, 8, 141},  {12, 13, 71}, {13, 43, 55}, {11, 13, 122}, {1, 3, 129}, {3, 6, 50},
         {5, 3, 121},  {6, 3, 200},  {6, 5, 154},  {9, 9, 100},  {256, 256, 100}, {70, 0, 100},
         {1, 5, 0},    {13, 11, 82}, {11, 9, 0},   {43, 13, 0},  {8, 1, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto s = Blank();
         s->dm.priv.scale_Zoom = 123;
         s->dm.priv.originalSize = c.original;
