@@ -67,9 +67,8 @@ struct CapsPrinter {
     }
 
     void LoadModel(const char* modelFile, const char16_t* section) {
-        std::ifstream in(std::string(ZR_MODEL_DIR) + "/" + modelFile, std::ios::binary);
         std::stringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(std::string(ZR_MODEL_DIR) + "/" + modelFile, std::ios::binary).rdbuf();
         ASSERT_FALSE(text.str().empty()) << modelFile;
         const std::u16string path = u"C:\\drv\\" + U16(modelFile);
         profile.files[path] = text.str();
@@ -79,9 +78,8 @@ struct CapsPrinter {
         ctx->PrinterName = const_cast<char16_t*>(u"P1");
         ASSERT_EQ(1, ReadRdfFile(ctx.get())) << modelFile;
         ASSERT_EQ(1, SaveRdfContext(ctx.get()));
-        const RdfInfo& info = ctx->info;
-        ApplyRdfDefaults(&stored->env, &info);
-        stored->env.lightPaperSupport = info.LightPaperEnable;
+        ApplyRdfDefaults(&stored->env, &ctx->info);
+        stored->env.lightPaperSupport = ctx->info.LightPaperEnable;
     }
 };
 
@@ -185,12 +183,9 @@ TEST(DeviceCapabilities, EveryIndexOnEveryModel) {
         std::memcpy(foreign.data(), &printer.stored->dm, sizeof(PublicDevMode));
         auto* dm = reinterpret_cast<DriverDevMode*>(custom.data());
         dm->pub.dmFields = kDmPaperSize | kDmPaperWidth | kDmPaperLength;
-        dm->pub.dmPaperSize = 256;
-        dm->pub.dmPaperWidth = 2345;
-        dm->pub.dmPaperLength = 1234;
+        dm->pub.dmPaperSize = 256, dm->pub.dmPaperWidth = 2345, dm->pub.dmPaperLength = 1234;
         dm = reinterpret_cast<DriverDevMode*>(foreign.data());
-        dm->pub.dmFields = 0;
-        dm->pub.dmDriverExtra = 64;
+        dm->pub.dmFields = 0, dm->pub.dmDriverExtra = 64;
         const PrivateSettings& stored = printer.stored->dm.priv;
         for (std::vector<uint8_t>* caller : {static_cast<std::vector<uint8_t>*>(nullptr), &custom, &foreign}) {
             void* in = caller ? caller->data() : nullptr;
@@ -228,8 +223,7 @@ TEST(DeviceCapabilities, HandBuiltSessionTable) {
         SCOPED_TRACE(testing::Message() << c.customW << " x " << c.customL << ", index " << c.index);
         auto s = std::make_unique<PrinterSession>();
         BuildModelLists(&s->env, nullptr, 0x0409, 0);
-        s->dm.priv.originalWidth_mm_CustomPaper = c.customW;
-        s->dm.priv.originalLength_mm_CustomPaper = c.customL;
+        s->dm.priv.originalWidth_mm_CustomPaper = c.customW, s->dm.priv.originalLength_mm_CustomPaper = c.customL;
         int32_t w = 0, l = 0;
         ASSERT_EQ(1, PaperSizeAt(s.get(), PaperListIndex(&s->env, 256), &w, &l));
         EXPECT_EQ(c.size, (std::vector<uint32_t>{uint32_t(w), uint32_t(l)}));
@@ -254,12 +248,8 @@ TEST(DeviceCapabilities, HandBuiltSessionTable) {
 
 // DrvSplDeviceCaps sizes its output in characters, 64 per name.
 TEST(DeviceCapabilities, SplDeviceCapsTable) {
-    struct Case {
-        uint16_t index;
-        bool output;
-        uint32_t chars;
-        int want;  // -2: the paper count
-    } cases[] = {
+    // want -2: the paper count
+    const struct { uint16_t index; bool output; uint32_t chars; int want; } cases[] = {
         {kDcPaperNames, false, 0, -2},       {kDcMediaReady, false, 0, -2}, {kDcPaperNames, true, 63, -1},
         {kDcPaperNames, true, 64, 1},        {kDcPaperNames, true, 130, 2}, {kDcMediaReady, true, 191, 2},
         {kDcPaperNames, true, 64 * 500, -2}, {kDcPapers, true, 1000, -1},   {0, false, 0, -1}, {36, true, 1000, -1},
@@ -267,7 +257,7 @@ TEST(DeviceCapabilities, SplDeviceCapsTable) {
     CapsPrinter printer(kModels[2].file, kModels[2].section, kModels[2].want);
     std::vector<const char16_t*> names;
     for (uint32_t id : printer.want.papers) names.push_back(Paper(id)->name);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "index " << c.index << " chars " << c.chars);
         std::vector<uint8_t> out(32 * 1024, 0xA5);
         const uint32_t got = DrvSplDeviceCapsCore(nullptr, u"P1", c.index, c.output ? out.data() : nullptr, c.chars, nullptr);
@@ -285,9 +275,7 @@ TEST(ModelListAccess, PositionsAndIds) {
     const PrinterEnvironment* env = &s->env;
     BuildModelLists(&s->env, nullptr, 0x0409, 0);
     const int papers = PaperListCount(env), trays = TrayListCount(env), media = MediaListCount(env);
-    ASSERT_EQ(kBuiltinPaperCount - 1, papers);
-    ASSERT_EQ(5, trays);
-    ASSERT_EQ(6, media);
+    ASSERT_EQ((std::vector<int>{kBuiltinPaperCount - 1, 5, 6}), (std::vector<int>{papers, trays, media}));
     for (int pos = 0; pos < papers; pos++) EXPECT_EQ(pos, _UduGetPaperListIndex(s.get(), PaperIdAt(env, pos)));
     for (int pos = 0; pos < trays; pos++) EXPECT_EQ(pos, TrayListIndex(env, TrayIdAt(env, pos)));
     for (int pos = 0; pos < media; pos++) EXPECT_EQ(pos, MediaListIndex(env, MediaIdAt(env, pos)));

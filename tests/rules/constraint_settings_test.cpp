@@ -3,6 +3,7 @@
 // binding position.
 #include <memory>
 #include <set>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -47,26 +48,16 @@ TEST(SettingsPairs, EntriesComeFromTheRecordAndTheEnvironment) {
         EXPECT_EQ(0u, e.option);
     }
     EXPECT_EQ(93u, controls.size());  // 92 controls and the empty one
-    EXPECT_EQ(2u, PairValue(a, 30213));
-    EXPECT_EQ(0xFFFFFFFFu, PairValue(a, 30226));
-    EXPECT_EQ(0xFFFEu, PairValue(a, 30216));
-    EXPECT_EQ(0x10000103u, PairValue(a, 30241));
-    EXPECT_EQ(7u, PairValue(a, 32215));
-    EXPECT_EQ(264u, PairValue(a, 30036));
-    EXPECT_EQ(1u, PairValue(a, 4003));
-    EXPECT_EQ(4u, PairValue(a, 4023));
-    EXPECT_EQ(1u, PairValue(a, 30056));
+    const uint32_t want[][2] = {{30213, 2},  {30226, 0xFFFFFFFF}, {30216, 0xFFFE}, {30241, 0x10000103}, {32215, 7},
+                                {30036, 264}, {4003, 1}, {4023, 4}, {30056, 1}};
+    for (const auto& w : want) EXPECT_EQ(w[1], PairValue(a, w[0])) << w[0];
     p.mixedSizeSupport = 1;
     BuildSettingsPairs(*s, a);
     EXPECT_EQ(4u, PairValue(a, 30213));
 }
 
 TEST(SettingsPairs, OutputBindingPosition) {
-    struct Case {
-        uint8_t angle, plural, single, booklet;
-        uint16_t orientation;
-        uint32_t expected;
-    } cases[] = {
+    const struct { uint8_t angle, plural, single, booklet; uint16_t orientation; uint32_t expected; } cases[] = {
         {0, 0, 0, 0, 1, 1}, {4, 0, 0, 0, 1, 0}, {8, 0, 0, 0, 1, 0}, {6, 0, 0, 0, 1, 1},
         {0, 0, 0, 0, 2, 0}, {8, 0, 0, 0, 2, 1}, {0, 0, 0, 0, 3, 1}, {4, 0, 0, 0, 0, 1},
         // booklet only
@@ -77,14 +68,11 @@ TEST(SettingsPairs, OutputBindingPosition) {
         {0, 21, 0, 0, 1, 0}, {4, 88, 0, 1, 1, 1}, {0, 41, 0, 0, 1, 1}, {0, 41, 0, 0, 2, 0}, {4, 44, 0, 0, 2, 1},
         {0, 22, 0, 0, 2, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto s = Blank();
         PrivateSettings& p = s->dm.priv;
-        p.angle_ImageRotation = c.angle;
-        p.pluralPagesPerSheet = c.plural;
-        p.singlePagesPerSheet = c.single;
-        p.booklet = c.booklet;
-        p.originalOrientation = c.orientation;
+        p.angle_ImageRotation = c.angle, p.pluralPagesPerSheet = c.plural, p.singlePagesPerSheet = c.single;
+        p.booklet = c.booklet, p.originalOrientation = c.orientation;
         SettingsPairArray a{};
         BuildSettingsPairs(*s, a);
         EXPECT_EQ(c.expected, PairValue(a, kOutputBindingPositionControl))
@@ -92,6 +80,13 @@ TEST(SettingsPairs, OutputBindingPosition) {
             << c.orientation;
     }
 }
+
+// Readers of the fields several forced-option rows check.
+uint32_t Staple(const PrinterSession& s) { return uint32_t(s.dm.priv.staple); }
+uint32_t Duplex(const PrinterSession& s) { return uint32_t(s.dm.priv.duplexType * 10 + s.dm.priv.duplexType_MixedSize); }
+uint32_t ImageMode(const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }
+uint32_t ImageQuality(const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }
+uint32_t ImageRotation(const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }
 
 TEST(ForcedOptions, FieldWidthsAndExceptions) {
     struct Case {
@@ -108,38 +103,25 @@ TEST(ForcedOptions, FieldWidthsAndExceptions) {
          [](const PrinterSession& s) { return uint32_t(s.dm.priv.proofPrint) | s.dm.priv.printDensity << 8; }, 1},
         {"paper type is 32 bits", 0, 4, 257, {{1, 22, 30241, 0, 0x10000107}},
          [](const PrinterSession& s) { return s.dm.priv.paperType; }, 0x10000107},
-        {"a later result wins", 0, 4, 257, {{1, 0, 30514, 0, 10}, {1, 0, 30514, 0, 20}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple); }, 20},
-        {"other kinds are not written", 0, 4, 257, {{2, 0, 30514, 0, 10}, {3, 0, 30514, 319, 0}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple); }, 0},
-        {"two-sided without mixed sizes", 0, 4, 257, {{1, 2, 30213, 0, 3}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.duplexType * 10 + s.dm.priv.duplexType_MixedSize); }, 30},
-        {"two-sided with mixed sizes", 1, 4, 257, {{1, 2, 30213, 0, 5}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.duplexType * 10 + s.dm.priv.duplexType_MixedSize); }, 5},
+        {"a later result wins", 0, 4, 257, {{1, 0, 30514, 0, 10}, {1, 0, 30514, 0, 20}}, Staple, 20},
+        {"other kinds are not written", 0, 4, 257, {{2, 0, 30514, 0, 10}, {3, 0, 30514, 319, 0}}, Staple, 0},
+        {"two-sided without mixed sizes", 0, 4, 257, {{1, 2, 30213, 0, 3}}, Duplex, 30},
+        {"two-sided with mixed sizes", 1, 4, 257, {{1, 2, 30213, 0, 5}}, Duplex, 5},
         {"second collate control", 0, 4, 257, {{1, 0, 30221, 0, 1}},
          [](const PrinterSession& s) { return uint32_t(s.dm.priv.collate); }, 1},
-        {"image mode on a four-ink model", 0, 4, 257, {{1, 80, 30611, 0, 2}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 2},
-        {"image mode on a five-ink model", 0, 5, 257, {{1, 80, 30611, 0, 2}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 2},
-        {"image mode kept on a two-ink model", 0, 2, 257, {{1, 80, 30611, 0, 2}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageMode); }, 0},
-        {"image quality 1 on inkjet matte paper", 0, 4, 260, {{1, 82, 30615, 0, 1}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 5},
-        {"image quality 1 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 1}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 5},
-        {"image quality 1 on plain paper", 0, 4, 258, {{1, 82, 30615, 0, 1}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 1},
-        {"image quality 3 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 3}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageQuality); }, 3},
+        {"image mode on a four-ink model", 0, 4, 257, {{1, 80, 30611, 0, 2}}, ImageMode, 2},
+        {"image mode on a five-ink model", 0, 5, 257, {{1, 80, 30611, 0, 2}}, ImageMode, 2},
+        {"image mode kept on a two-ink model", 0, 2, 257, {{1, 80, 30611, 0, 2}}, ImageMode, 0},
+        {"image quality 1 on inkjet matte paper", 0, 4, 260, {{1, 82, 30615, 0, 1}}, ImageQuality, 5},
+        {"image quality 1 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 1}}, ImageQuality, 5},
+        {"image quality 1 on plain paper", 0, 4, 258, {{1, 82, 30615, 0, 1}}, ImageQuality, 1},
+        {"image quality 3 on inkjet postcards", 0, 4, 262, {{1, 82, 30615, 0, 3}}, ImageQuality, 3},
         {"the environment's default paper type", 0, 4, 257, {{1, 4007, 30036, 0, 0x1000108}},
          [](const PrinterSession& s) { return s.env.defaultPaperType; }, 0x1000108},
         {"the controller kind", 0, 4, 257, {{1, 4023, 4023, 0, 3}},
          [](const PrinterSession& s) { return uint32_t(s.env.printCheckLevel); }, 3},
-        {"a forced rotation 3 is reset", 0, 4, 257, {{1, 74, 30423, 0, 3}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }, 0},
-        {"a forced rotation 6 stays", 0, 4, 257, {{1, 74, 30423, 0, 6}},
-         [](const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }, 6},
+        {"a forced rotation 3 is reset", 0, 4, 257, {{1, 74, 30423, 0, 3}}, ImageRotation, 0},
+        {"a forced rotation 6 stays", 0, 4, 257, {{1, 74, 30423, 0, 6}}, ImageRotation, 6},
         {"an unknown control writes nothing", 0, 4, 257, {{1, 0, 12345, 0, 9}},
          [](const PrinterSession& s) { return uint32_t(s.dm.priv.staple + s.dm.priv.colorMode); }, 0},
     };
@@ -184,27 +166,15 @@ TEST(DeviceOptionNormalize, FinishingFollowsTheInstalledUnits) {
         auto s = Blank();
         PrivateSettings& p = s->dm.priv;
         PrinterEnvironment& e = s->env;
-        e.outputUnit_Option = c.unit;
-        e.offsetStapleTray_Option = c.stapleTray;
-        e.outputSubOption = c.subOption;
-        e.foldUnit_Option = c.foldUnit;
-        p.programPrint = c.programPrint;
-        p.offsetOutput_ProgramPrint = c.programOffset;
-        p.staple = c.staple;
-        p.punch = c.punch;
-        p.fold = c.fold;
-        p.offsetOutput = c.offset;
-        p.outputTray = c.tray;
-        p.bookletBinding = 1;
-        p.continuousOutput = 1;
+        e.outputUnit_Option = c.unit, e.offsetStapleTray_Option = c.stapleTray, e.outputSubOption = c.subOption;
+        e.foldUnit_Option = c.foldUnit, p.programPrint = c.programPrint, p.offsetOutput_ProgramPrint = c.programOffset;
+        p.staple = c.staple, p.punch = c.punch, p.fold = c.fold, p.offsetOutput = c.offset, p.outputTray = c.tray;
+        p.bookletBinding = 1, p.continuousOutput = 1;
         NormalizeDeviceOptionSettings(*s);
-        EXPECT_EQ(c.xStaple, p.staple) << c.what;
-        EXPECT_EQ(c.xPunch, p.punch) << c.what;
-        EXPECT_EQ(c.xFold, p.fold) << c.what;
-        EXPECT_EQ(c.xOffset, p.offsetOutput) << c.what;
-        EXPECT_EQ(c.xTray, p.outputTray) << c.what;
-        EXPECT_EQ(c.unit >= 22 ? 1 : 0, p.bookletBinding) << c.what;
-        EXPECT_EQ(c.unit == 0 || c.unit == 20 ? 0 : 1, p.continuousOutput) << c.what;
+        SCOPED_TRACE(c.what);
+        using Row = std::vector<int>;
+        EXPECT_EQ((Row{c.xStaple, c.xPunch, c.xFold, c.xOffset, c.xTray, c.unit >= 22, c.unit != 0 && c.unit != 20}),
+                  (Row{p.staple, p.punch, p.fold, p.offsetOutput, p.outputTray, p.bookletBinding, p.continuousOutput}));
     }
 }
 
@@ -229,49 +199,29 @@ TEST(DeviceOptionNormalize, PapersTraysAndModels) {
         auto s = Blank();
         PrivateSettings& p = s->dm.priv;
         PrinterEnvironment& e = s->env;
-        e.outputUnit_Option = 25;
-        e.foldUnit_Option = 1;
-        e.offsetStapleTray_Option = 1;
-        e.outputSubOption = c.subOption;
-        e.lightPaperSupport = c.light;
-        e.roughPaperSupport = c.rough;
-        e.modelFS = c.modelFS;
-        e.inputUnit_Option = c.feeder;
-        e.inkCount = c.inkCount;
-        p.paperType = c.paperType;
-        p.inputTray = 258;
-        p.tray_SlipSheet_ProgramPrint = 258;
-        p.trayForCover_BookletBinding = 258;
-        p.slipSheet = 2;
-        p.coverSupport = 1;
-        p.slipSheet_ProgramPrint = 1;
-        p.number_SlipSheet_ProgramPrint = 1;
-        p.mixedSizeSupport = 1;
-        p.imageMode = 2;
-        p.bookletBinding = 1;
+        e.outputUnit_Option = 25, e.foldUnit_Option = 1, e.offsetStapleTray_Option = 1, e.outputSubOption = c.subOption;
+        e.lightPaperSupport = c.light, e.roughPaperSupport = c.rough, e.modelFS = c.modelFS;
+        e.inputUnit_Option = c.feeder, e.inkCount = c.inkCount, p.paperType = c.paperType;
+        p.inputTray = p.tray_SlipSheet_ProgramPrint = p.trayForCover_BookletBinding = 258;
+        p.slipSheet = 2, p.coverSupport = p.slipSheet_ProgramPrint = p.number_SlipSheet_ProgramPrint = 1;
+        p.mixedSizeSupport = 1, p.imageMode = 2, p.bookletBinding = 1;
         NormalizeDeviceOptionSettings(*s);
-        EXPECT_EQ(c.xPaperType, p.paperType) << c.what;
-        EXPECT_EQ(c.xTray, p.inputTray) << c.what;
-        EXPECT_EQ(c.xTray, p.tray_SlipSheet_ProgramPrint) << c.what;
-        EXPECT_EQ(c.xTray, p.trayForCover_BookletBinding) << c.what;
-        EXPECT_EQ(c.xSlip, p.slipSheet) << c.what;
-        EXPECT_EQ(c.xSlip ? 1 : 0, p.coverSupport + p.slipSheet_ProgramPrint + p.number_SlipSheet_ProgramPrint == 3)
-            << c.what;
-        EXPECT_EQ(c.xMixed, p.mixedSizeSupport) << c.what;
-        EXPECT_EQ(c.xImageMode, p.imageMode) << c.what;
-        EXPECT_EQ(c.xBooklet, p.bookletBinding) << c.what;
+        SCOPED_TRACE(c.what);
+        const int slipKept = p.coverSupport + p.slipSheet_ProgramPrint + p.number_SlipSheet_ProgramPrint == 3;
+        using Row = std::vector<int64_t>;
+        EXPECT_EQ((Row{c.xPaperType, c.xTray, c.xTray, c.xTray, c.xSlip, c.xSlip != 0, c.xMixed, c.xImageMode, c.xBooklet}),
+                  (Row{p.paperType, p.inputTray, p.tray_SlipSheet_ProgramPrint, p.trayForCover_BookletBinding,
+                       p.slipSheet, slipKept, p.mixedSizeSupport, p.imageMode, p.bookletBinding}));
     }
 }
 
 TEST(AutoZoom, StandardSizes) {
-    struct Case {
-        uint16_t original, output, zoom;
-    } cases[] = {
+    const struct { uint16_t original, output, zoom; } cases[] = {
         {8, 9, 71},   {9, 8, 141},  {12, 13, 71}, {13, 43, 55}, {11, 13, 122}, {1, 3, 129}, {3, 6, 50},
         {5, 3, 121},  {6, 3, 200},  {6, 5, 154},  {9, 9, 100},  {256, 256, 100}, {70, 0, 100},
         {1, 5, 0},    {13, 11, 82}, {11, 9, 0},   {43, 13, 0},  {8, 1, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto s = Blank();
         s->dm.priv.scale_Zoom = 123;
         s->dm.priv.originalSize = c.original;

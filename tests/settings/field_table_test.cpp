@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -17,24 +18,24 @@
 
 namespace {
 
+// The fresh record the driver makes for printer "P1" of the fake spooler.
+std::unique_ptr<DriverDevMode> DefaultRecord() {
+    auto dm = std::make_unique<DriverDevMode>();
+    uint32_t size = sizeof *dm;
+    EXPECT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault));
+    return dm;
+}
+
 // Signed fields read back sign-extended, unsigned ones not; the clamps and
 // ranges below depend on it.
 TEST(FieldTable, ElementsKeepTheirSign) {
-    struct Case {
-        const char* field;
-        int64_t written;
-        int64_t readBack;
-    };
-    const Case cases[] = {
-        {"verticalPosition_mm_FrontSide", -2001, -2001},
-        {"index_SelectText_Watermark", -1, -1},
-        {"scale_Zoom", -1, 65535},
-        {"originalWidth_mm_CustomPaper", -14800, -14800},
-        {"paperType", 0xFFFFFFFF, 0xFFFFFFFF},
-        {"staple", 300, 44},
+    const struct { const char* field; int64_t written, readBack; } cases[] = {
+        {"verticalPosition_mm_FrontSide", -2001, -2001}, {"index_SelectText_Watermark", -1, -1},
+        {"scale_Zoom", -1, 65535}, {"originalWidth_mm_CustomPaper", -14800, -14800},
+        {"paperType", 0xFFFFFFFF, 0xFFFFFFFF}, {"staple", 300, 44},
     };
     auto priv = std::make_unique<PrivateSettings>();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const FieldRow* r = FindPrivateField(c.field);
         ASSERT_NE(nullptr, r) << c.field;
         WriteFieldElement(*r, priv.get(), 0, c.written);
@@ -42,50 +43,40 @@ TEST(FieldTable, ElementsKeepTheirSign) {
     }
 }
 
-struct AcceptCase {
-    const char* field;
-    int64_t value;
-    int accepted;
-};
-
+// Each field with values and whether its rule accepts them.
 TEST(FieldTable, AcceptedValueTable) {
-    const AcceptCase cases[] = {
+    const struct { const char* field; std::vector<std::pair<int64_t, int>> values; } cases[] = {
         // sets
-        {"staple", 13, 0}, {"staple", 20, 1}, {"staple", 10, 1}, {"staple", 9, 0},
-        {"pluralPagesPerSheet", 23, 0}, {"pluralPagesPerSheet", 88, 1}, {"pluralPagesPerSheet", 84, 0},
-        {"singlePagesPerSheet", 6, 0}, {"singlePagesPerSheet", 8, 1},
-        {"imageRotation", 3, 0}, {"imageRotation", 8, 1},
-        {"size_Insert_MailMaking", 13, 1}, {"size_Insert_MailMaking", 2, 0},
-        {"slipSheet_ProgramPrint", 2, 0}, {"slipSheet_ProgramPrint", 3, 1},
-        {"documentRotation", 0, 0}, {"documentRotation", 6, 1},
-        {"duplexType_MixedSize", 3, 0}, {"duplexType_MixedSize", 5, 1},
+        {"staple", {{13, 0}, {20, 1}, {10, 1}, {9, 0}}},
+        {"pluralPagesPerSheet", {{23, 0}, {88, 1}, {84, 0}}},
+        {"singlePagesPerSheet", {{6, 0}, {8, 1}}},
+        {"imageRotation", {{3, 0}, {8, 1}}},
+        {"size_Insert_MailMaking", {{13, 1}, {2, 0}}},
+        {"slipSheet_ProgramPrint", {{2, 0}, {3, 1}}},
+        {"documentRotation", {{0, 0}, {6, 1}}},
+        {"duplexType_MixedSize", {{3, 0}, {5, 1}}},
         // unions of ranges
-        {"rotation_Watermark", 0, 0}, {"rotation_Watermark", 4, 1}, {"rotation_Watermark", 5, 0},
-        {"rotation_Watermark", 7, 0}, {"rotation_Watermark", 8, 1}, {"rotation_Watermark", 9, 1},
-        {"rotation_Watermark", 10, 0},
-        {"printDensity", 3, 1}, {"printDensity", 4, 0}, {"printDensity", 10, 0}, {"printDensity", 13, 1},
-        {"printDensity", 14, 0},
-        {"printSpeed", 2, 1}, {"printSpeed", 12, 1}, {"printSpeed", 13, 0},
-        {"paperType_Cover_PerfectBinding", 263, 1}, {"paperType_Cover_PerfectBinding", 264, 0},
-        {"paperType_Cover_PerfectBinding", 265, 1}, {"paperType_Cover_PerfectBinding", 266, 0},
-        {"inputTray_Body_PerfectBinding", 7, 1}, {"inputTray_Body_PerfectBinding", 8, 0},
-        {"inputTray_Body_PerfectBinding", 261, 1}, {"inputTray_Body_PerfectBinding", 262, 0},
-        {"inputTray_Cover_PerfectBinding", 262, 1}, {"inputTray_Cover_PerfectBinding", 7, 0},
+        {"rotation_Watermark", {{0, 0}, {4, 1}, {5, 0}, {7, 0}, {8, 1}, {9, 1}, {10, 0}}},
+        {"printDensity", {{3, 1}, {4, 0}, {10, 0}, {13, 1}, {14, 0}}},
+        {"printSpeed", {{2, 1}, {12, 1}, {13, 0}}},
+        {"paperType_Cover_PerfectBinding", {{263, 1}, {264, 0}, {265, 1}, {266, 0}}},
+        {"inputTray_Body_PerfectBinding", {{7, 1}, {8, 0}, {261, 1}, {262, 0}}},
+        {"inputTray_Cover_PerfectBinding", {{262, 1}, {7, 0}}},
         // signed ranges
-        {"index_SelectText_Watermark", -1, 0}, {"index_SelectText_Watermark", 32767, 1},
-        {"maxDrop_ColorProfile", -1, 0}, {"maxDrop_ColorProfile", 11, 1}, {"maxDrop_ColorProfile", 12, 0},
-        {"density_BarcodeAreaDefinition", -1, 0}, {"density_BarcodeAreaDefinition", 11, 1},
+        {"index_SelectText_Watermark", {{-1, 0}, {32767, 1}}},
+        {"maxDrop_ColorProfile", {{-1, 0}, {11, 1}, {12, 0}}},
+        {"density_BarcodeAreaDefinition", {{-1, 0}, {11, 1}}},
         // plain ranges at their ends
-        {"size_Watermark", 600, 1}, {"size_Watermark", 601, 0},
-        {"angle_Watermark", 360, 1}, {"angle_Watermark", 361, 0},
-        {"paperType_Insert_MailMaking", 256, 0}, {"paperType_Insert_MailMaking", 267, 1},
-        {"paperType_Insert_MailMaking", 268, 0},
-        {"envelopeImageProcessing", 1, 1}, {"envelopeImageProcessing", 2, 0},
+        {"size_Watermark", {{600, 1}, {601, 0}}},
+        {"angle_Watermark", {{360, 1}, {361, 0}}},
+        {"paperType_Insert_MailMaking", {{256, 0}, {267, 1}, {268, 0}}},
+        {"envelopeImageProcessing", {{1, 1}, {2, 0}}},
     };
-    for (const AcceptCase& c : cases) {
+    for (const auto& c : cases) {
         const FieldRow* r = FindPrivateField(c.field);
         ASSERT_NE(nullptr, r) << c.field;
-        EXPECT_EQ(c.accepted, FieldAccepts(*r, c.value)) << c.field << " " << c.value;
+        for (const auto& [value, accepted] : c.values)
+            EXPECT_EQ(accepted, FieldAccepts(*r, value)) << c.field << " " << value;
     }
 }
 
@@ -162,25 +153,16 @@ INSTANTIATE_TEST_SUITE_P(Table, MergeRule, ::testing::ValuesIn(kMergeRuleCases),
 // The four font fields default to the message font, with fallbacks when the
 // system does not tell it.
 TEST(FieldTable, FontDefaultTable) {
-    struct Case {
-        const char16_t* face;
-        uint16_t uiLanguage;
-        const char16_t* want;
-    };
-    const Case cases[] = {
-        {u"Segoe UI", 0x0411, u"Segoe UI"},
-        {u"", 0x0411, u"ＭＳ ゴシック"},
-        {u"", 0x0409, u"Arial"},
+    const struct { const char16_t* face; uint16_t uiLanguage; const char16_t* want; } cases[] = {
+        {u"Segoe UI", 0x0411, u"Segoe UI"}, {u"", 0x0411, u"ＭＳ ゴシック"}, {u"", 0x0409, u"Arial"},
         {u"", 0x0C11, u"ＭＳ ゴシック"},  // any Japanese sublanguage
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakePlatformScope fake;
         fake.host.messageFontFace = c.face;
         fake.host.uiLanguage = c.uiLanguage;
         fake.spooler.AddPrinter(u"P1");
-        auto dm = std::make_unique<DriverDevMode>();
-        uint32_t size = sizeof *dm;
-        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault));
+        auto dm = DefaultRecord();
         for (const char16_t* f : {dm->priv.font_Watermark, dm->priv.font_StampPage, dm->priv.font_StampDate,
                                   dm->priv.font_StampText})
             EXPECT_EQ(std::u16string(c.want), std::u16string(f)) << Narrow(c.face) << " " << c.uiLanguage;
@@ -189,6 +171,11 @@ TEST(FieldTable, FontDefaultTable) {
 
 // Defaults that depend on the printer: its environment (as read from
 // "PrvEnv" before the reset) and its printer data.
+void SetTrays(PrinterEnvironment& e, std::initializer_list<uint32_t> t) { std::copy(t.begin(), t.end(), e.defaultTray); }
+void SetPapers(PrinterEnvironment& e, std::initializer_list<uint32_t> p) {
+    std::copy(p.begin(), p.end(), e.defaultPaper);
+}
+
 struct ComputedDefaultCase {
     const char* what;
     void (*env)(PrinterEnvironment&);
@@ -208,60 +195,29 @@ TEST(FieldTable, ComputedDefaultTable) {
         {"A3 or A4 model", [](PrinterEnvironment& e) { e.a3OrA4 = 1; }, -1, {{"bindingSide", 2}}},
         {"one ink", [](PrinterEnvironment& e) { e.inkCount = 1; }, -1, {{"colorMode", 2}, {"imageMode", 2}}},
         {"two inks", [](PrinterEnvironment& e) { e.inkCount = 2; }, -1, {{"colorMode", 2}, {"imageMode", 1}}},
-        {"two inks, regional",
-         [](PrinterEnvironment& e) {
-             e.inkCount = 2;
-             e.localArea = 1;
-         },
-         -1, {{"colorMode", 0}}},
-        {"image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 2; }, -1,
-         {{"imageQuality", 2}}},
-        {"image quality default none", [](PrinterEnvironment& e) { e.imageQualityDefault = 0; }, -1,
-         {{"imageQuality", 0}}},
-        {"image quality default unknown", [](PrinterEnvironment& e) { e.imageQualityDefault = 7; }, -1,
-         {{"imageQuality", 7}}},
-        {"regional inch model",
-         [](PrinterEnvironment& e) {
-             e.localArea = 1;
-             e.unitOfLength = 1;
-         },
-         -1, {{"form_Envelope_MailMaking", 3}, {"size_Insert_MailMaking", 1}}},
+        {"two inks, regional", [](PrinterEnvironment& e) { e.inkCount = 2; e.localArea = 1; }, -1, {{"colorMode", 0}}},
+        {"image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 2; }, -1, {{"imageQuality", 2}}},
+        {"no image quality default", [](PrinterEnvironment& e) { e.imageQualityDefault = 0; }, -1, {{"imageQuality", 0}}},
+        {"unknown image quality", [](PrinterEnvironment& e) { e.imageQualityDefault = 7; }, -1, {{"imageQuality", 7}}},
+        {"regional inch model", [](PrinterEnvironment& e) { e.localArea = 1; e.unitOfLength = 1; }, -1,
+         {{"form_Envelope_MailMaking", 3}, {"size_Insert_MailMaking", 1}}},
         {"regional millimetre model", [](PrinterEnvironment& e) { e.localArea = 1; }, -1,
          {{"form_Envelope_MailMaking", 1}, {"size_Insert_MailMaking", 9}}},
         {"high-capacity feeder", [](PrinterEnvironment& e) { e.inputUnit_Option = 10; }, -1,
          {{"inputTray_Cover_PerfectBinding", 261}, {"inputTray_Body_PerfectBinding", 261}}},
         {"default trays",
-         [](PrinterEnvironment& e) {
-             const uint32_t trays[7] = {7, 258, 259, 260, 257, 258, 7};
-             std::memcpy(e.defaultTray, trays, sizeof trays);
-             e.insertDefaultTray = 259;
-         },
-         -1,
+         [](PrinterEnvironment& e) { SetTrays(e, {7, 258, 259, 260, 257, 258, 7}), e.insertDefaultTray = 259; }, -1,
          {{"tray_SlipSheet", 258}, {"tray_FrontCover", 259}, {"tray_BackCover", 260},
           {"trayForCover_BookletBinding", 257}, {"tray_SlipSheet_ProgramPrint", 258},
           {"tray_Envelope_MailMaking", 7}, {"tray_Insert_MailMaking", 259}}},
-        {"default papers, millimetres",
-         [](PrinterEnvironment& e) {
-             const uint32_t papers[4] = {9, 1, 8, 3};
-             std::memcpy(e.defaultPaper, papers, sizeof papers);
-         },
-         -1,
+        {"default papers, millimetres", [](PrinterEnvironment& e) { SetPapers(e, {9, 1, 8, 3}); }, -1,
          {{"originalSize", 9}, {"outputSize", 8}, {"originalWidth_mm_CustomPaper", 29700},
           {"originalLength_mm_CustomPaper", 42000}, {"outputWidth_mm", 29700}, {"outputLength_mm", 42000},
           {"outputWidth_mm_CustomPaper", 29700}, {"outputLength_mm_CustomPaper", 42000}}},
-        {"default papers, inches",
-         [](PrinterEnvironment& e) {
-             const uint32_t papers[4] = {9, 1, 8, 3};
-             std::memcpy(e.defaultPaper, papers, sizeof papers);
-             e.unitOfLength = 1;
-         },
-         -1, {{"originalSize", 1}, {"outputSize", 3}, {"outputWidth_mm", 27940}, {"outputLength_mm", 43180}}},
-        {"no default output paper",
-         [](PrinterEnvironment& e) {
-             const uint32_t papers[4] = {11, 1, 0, 0};
-             std::memcpy(e.defaultPaper, papers, sizeof papers);
-         },
-         -1, {{"originalSize", 11}, {"outputSize", 0}, {"outputWidth_mm", 14800}, {"outputLength_mm", 21000}}},
+        {"default papers, inches", [](PrinterEnvironment& e) { SetPapers(e, {9, 1, 8, 3}); e.unitOfLength = 1; }, -1,
+         {{"originalSize", 1}, {"outputSize", 3}, {"outputWidth_mm", 27940}, {"outputLength_mm", 43180}}},
+        {"no default output paper", [](PrinterEnvironment& e) { SetPapers(e, {11, 1, 0, 0}); }, -1,
+         {{"originalSize", 11}, {"outputSize", 0}, {"outputWidth_mm", 14800}, {"outputLength_mm", 21000}}},
     };
     for (const ComputedDefaultCase& c : cases) {
         FakePlatformScope fake;
@@ -270,57 +226,40 @@ TEST(FieldTable, ComputedDefaultTable) {
         c.env(*env);
         printer.Set(u"PrvEnv", kRegBinary, env.get(), sizeof *env);
         if (c.duplexOrSimplex >= 0) printer.SetDword(u"DuplexOrSimplex", static_cast<uint32_t>(c.duplexOrSimplex));
-        auto dm = std::make_unique<DriverDevMode>();
-        uint32_t size = sizeof *dm;
-        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault)) << c.what;
+        SCOPED_TRACE(c.what);
+        auto dm = DefaultRecord();
         for (const auto& [name, value] : c.want) {
             const FieldRow* r = FindPrivateField(name);
             ASSERT_NE(nullptr, r) << name;
-            EXPECT_EQ(value, ReadFieldElement(*r, &dm->priv, 0)) << c.what << ": " << name;
+            EXPECT_EQ(value, ReadFieldElement(*r, &dm->priv, 0)) << name;
         }
     }
 }
 
 // Texts that a fresh record takes from the system and the resource module.
 TEST(FieldTable, IdentityAndWatermarkDefaults) {
-    struct Case {
-        const char16_t* watermark;  // string 20454 of the resource module, null: none
-        const char16_t* want;
-    };
-    const std::u16string longText(80, u'w');
-    const std::u16string cut(63, u'w');
-    const Case cases[] = {
-        {u"CONFIDENTIAL", u"CONFIDENTIAL"},
-        {longText.c_str(), cut.c_str()},
-        {nullptr, u""},
-    };
-    for (const Case& c : cases) {
+    const std::u16string longText(80, u'w'), cut(63, u'w');
+    // watermark: string 20454 of the resource module, null: none
+    const struct { const char16_t *watermark, *want; } cases[] = {
+        {u"CONFIDENTIAL", u"CONFIDENTIAL"}, {longText.c_str(), cut.c_str()}, {nullptr, u""}};
+    for (const auto& c : cases) {
         FakePlatformScope fake;
         fake.host.computerName = u"WS-9";
         fake.host.userName = u"bob";
         if (c.watermark) fake.host.strings[20454] = c.watermark;
         fake.spooler.AddPrinter(u"P1");
-        auto dm = std::make_unique<DriverDevMode>();
-        uint32_t size = sizeof *dm;
-        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault));
-        EXPECT_EQ(std::u16string(c.want), std::u16string(dm->priv.text_Watermark));
-        EXPECT_EQ(u"WS-9", std::u16string(dm->priv.computerName));
-        EXPECT_EQ(u"bob", std::u16string(dm->priv.userName));
-        EXPECT_EQ(u"P1", std::u16string(dm->priv.printerDisplayName));
-        EXPECT_EQ(u"Auto", std::u16string(dm->priv.fileName_ColorProfile));
+        auto dm = DefaultRecord();
+        const PrivateSettings& p = dm->priv;
+        EXPECT_EQ((std::vector<std::u16string>{c.want, u"WS-9", u"bob", u"P1", u"Auto"}),
+                  (std::vector<std::u16string>{p.text_Watermark, p.computerName, p.userName, p.printerDisplayName,
+                                               p.fileName_ColorProfile}));
     }
 }
 
 // "DuplexOrSimplex" is read once into four bytes with no type check; its low
 // byte counts, anything that does not fit gives the default 2.
 TEST(FieldTable, DuplexDefaultFromPrinterDataTable) {
-    struct Case {
-        const char* what;
-        uint32_t type;
-        std::vector<uint8_t> bytes;
-        uint16_t wantDuplex;
-    };
-    const Case cases[] = {
+    const struct { const char* what; uint32_t type; std::vector<uint8_t> bytes; uint16_t wantDuplex; } cases[] = {
         {"dword 1", kRegDword, {1, 0, 0, 0}, 1},
         {"dword 2", kRegDword, {2, 0, 0, 0}, 2},
         {"binary 1", kRegBinary, {1, 0, 0, 0}, 1},
@@ -328,15 +267,14 @@ TEST(FieldTable, DuplexDefaultFromPrinterDataTable) {
         {"low byte of 0x0301", kRegDword, {1, 3, 0, 0}, 1},
         {"eight bytes", kRegBinary, {1, 0, 0, 0, 0, 0, 0, 0}, 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakePlatformScope fake;
         fake.spooler.AddPrinter(u"P1").Set(u"DuplexOrSimplex", c.type, c.bytes.data(), c.bytes.size());
-        auto dm = std::make_unique<DriverDevMode>();
-        uint32_t size = sizeof *dm;
-        ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", nullptr, dm.get(), &size, kCdmDriverDefault)) << c.what;
-        EXPECT_EQ(c.wantDuplex, dm->priv.duplexType) << c.what;
-        EXPECT_EQ(c.wantDuplex == 2 ? 4 : 5, dm->priv.duplexType_MixedSize) << c.what;
-        EXPECT_EQ(c.wantDuplex, dm->pub.dmDuplex) << c.what;
+        SCOPED_TRACE(c.what);
+        auto dm = DefaultRecord();
+        EXPECT_EQ(c.wantDuplex, dm->priv.duplexType);
+        EXPECT_EQ(c.wantDuplex == 2 ? 4 : 5, dm->priv.duplexType_MixedSize);
+        EXPECT_EQ(c.wantDuplex, dm->pub.dmDuplex);
     }
 }
 

@@ -90,8 +90,7 @@ TEST_F(Retrieval, PrinterAnsweringSomeTablesOnly) {
     std::memcpy(names[0].name, u"kept", 10);
     uint32_t count = 77;
     EXPECT_EQ(GetFormNames(printer_, env_.get(), names.get(), &count), 0);
-    EXPECT_EQ(count, 77u);
-    EXPECT_EQ(Utf8(names[0].name), "kept");
+    EXPECT_EQ(std::to_string(count) + " " + Utf8(names[0].name), "77 kept");
     ASSERT_EQ(GetColorProfileNames(printer_, env_.get(), names.get(), &count), 1);
 
     for (uint32_t row = 0; row < kStorageFolderRows; row++) Text16Copy(env_->storageFolderName[row], 255, u"old");
@@ -123,12 +122,10 @@ TEST_F(Retrieval, UnreachablePrinter) {
     EXPECT_EQ(GetColorProfileNames(printer_, env_.get(), names.get(), &count), 0);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 2 * kSnmpShortTimeout + 2.0);
-    EXPECT_EQ(count, 5u);
-    EXPECT_EQ(Utf8(names[0].name), "kept");
-    EXPECT_EQ(Utf8(env_->storageFolderName[0]), "Folder 01");
-    EXPECT_EQ(Utf8(env_->storageFolderName[1]), "Second default");
-    EXPECT_EQ(env_->storageFolderPresent[5], 1);
-    EXPECT_EQ(env_->storageEnabled, 1);
+    EXPECT_EQ((std::vector<std::string>{"5", "kept", "Folder 01", "Second default", "1", "1"}),
+              (std::vector<std::string>{std::to_string(count), Utf8(names[0].name), Utf8(env_->storageFolderName[0]),
+                                        Utf8(env_->storageFolderName[1]), std::to_string(env_->storageFolderPresent[5]),
+                                        std::to_string(env_->storageEnabled)}));
 }
 
 }  // namespace
@@ -268,11 +265,7 @@ Outcome FetchList(uint32_t rows, size_t nameUnits, const Case& c, Fetch fetch, R
     o.ok = fetch(out.data(), &o.count);
     const uint32_t given = o.ok ? o.count : 0;
     EXPECT_EQ(o.ok ? 1 : 0, o.ok) << c.what;
-    if (o.ok) {
-        EXPECT_LE(o.count, rows) << c.what;
-    } else {
-        EXPECT_EQ(o.count, 0x5A5A5A5Au) << c.what << ": count changed by a failed fetch";
-    }
+    EXPECT_TRUE(o.ok ? o.count <= rows : o.count == 0x5A5A5A5Au) << c.what << ": count " << o.count;
     EXPECT_TRUE(Untouched(out.data(), std::min<size_t>(given, rows), out.size())) << c.what;
     for (uint32_t i = 0; i < given && i < rows; ++i) EXPECT_TRUE(Terminated(out[i].name, nameUnits)) << c.what << i;
     if (c.entry >= 0 && static_cast<uint32_t>(c.entry) < given) read(out[c.entry], &o);
@@ -332,18 +325,10 @@ TEST_F(Retrieval, MalformedAnswersStayInTheirFields) {
         }
         }
         EXPECT_EQ(o.ok, c.ok);
-        if (c.count >= 0) {
-            EXPECT_EQ(o.count, static_cast<uint32_t>(c.count));
-        }
-        if (c.entry >= 0) {
-            EXPECT_EQ(o.name, c.name);
-        }
-        if (c.number >= 0) {
-            EXPECT_EQ(o.number, c.number);
-        }
-        if (c.number2 >= 0) {
-            EXPECT_EQ(o.number2, c.number2);
-        }
+        if (c.count >= 0) { EXPECT_EQ(o.count, static_cast<uint32_t>(c.count)); }
+        if (c.entry >= 0) { EXPECT_EQ(o.name, c.name); }
+        if (c.number >= 0) { EXPECT_EQ(o.number, c.number); }
+        if (c.number2 >= 0) { EXPECT_EQ(o.number2, c.number2); }
         InstallSockets(nullptr);
         platform_->spooler.ClosePrinter(printer_);
         printer_ = nullptr;

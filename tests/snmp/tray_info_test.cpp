@@ -26,11 +26,8 @@ std::unique_ptr<PrinterSession> TypedAddressSession(const char16_t* address) {
     auto s = std::make_unique<PrinterSession>();
     std::memset(s.get(), 0, sizeof *s);
     s->env.useTypedAddress = 1;
-    std::u16string a(address);
-    a.copy(s->env.typedAddress, 39);
-    s->dm.priv.inputTray = 7;
-    s->dm.priv.paperType = 257;
-    s->env.defaultPaperType = 258;
+    std::u16string(address).copy(s->env.typedAddress, 39);
+    s->dm.priv.inputTray = 7, s->dm.priv.paperType = 257, s->env.defaultPaperType = 258;
     return s;
 }
 
@@ -87,26 +84,18 @@ TEST_F(TrayInfoFake, JobsTheAnswerCannotChangeAreSkippedWithoutARequest) {
     for (const Case& c : cases) {
         auto s = TypedAddressSession(u"printer4");
         PrivateSettings& j = s->dm.priv;
-        j.inputTray = c.inputTray;
-        j.paperType = c.paperType;
-        j.imageRotation = c.imageRotation;
-        j.outputTray = c.outputTray;
-        j.offsetOutput = c.offsetOutput;
-        j.mixedSizeSupport = c.mixed;
-        j.staple = c.staple;
-        j.fold = c.fold;
-        j.punch = c.punch;
-        j.bookletBinding = c.bookletBinding;
+        j.inputTray = c.inputTray, j.paperType = c.paperType, j.imageRotation = c.imageRotation;
+        j.outputTray = c.outputTray, j.offsetOutput = c.offsetOutput, j.mixedSizeSupport = c.mixed;
+        j.staple = c.staple, j.fold = c.fold, j.punch = c.punch, j.bookletBinding = c.bookletBinding;
         net.sent.clear();
         fake.host.ClearDebugLines();
         PrinterTrayInfo info;
         std::memset(&info, 0x5A, sizeof info);
-        EXPECT_EQ(0, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info)) << c.what;
-        EXPECT_EQ(c.skipped, net.sent.empty()) << c.what;
-        EXPECT_EQ(c.skipped, Log(fake.host).find("SNMP Start : get tray info.") == std::string::npos) << c.what;
-        if (c.skipped) {
-            EXPECT_EQ(0x5A5A5A5A, info.trayIndex) << c.what;
-        }
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(0, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
+        EXPECT_EQ(c.skipped, net.sent.empty());
+        EXPECT_EQ(c.skipped, Log(fake.host).find("SNMP Start : get tray info.") == std::string::npos);
+        if (c.skipped) { EXPECT_EQ(0x5A5A5A5A, info.trayIndex); }
     }
 }
 
@@ -135,9 +124,7 @@ TEST_F(TrayInfoFake, SecondRequestUnansweredKeepsTheResultAndWaitsSevenSeconds) 
     EXPECT_EQ(1, info.result);
     // Empty answers: no usable tray, no output tray mode.
     EXPECT_EQ(-1, info.trayIndex);
-    EXPECT_EQ(0, info.outputMode[0]);
-    EXPECT_EQ(0, info.outputMode[1]);
-    EXPECT_EQ(0, info.outputMode[2]);
+    EXPECT_EQ((std::vector<int32_t>{0, 0, 0}), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
     std::string log = Log(fake.host);
     EXPECT_EQ(2, Count(log, "\nSNMP Start : get tray info.\n"));
     EXPECT_EQ(1, Count(log, "SNMP Success : get tray info.\n"));
@@ -160,14 +147,13 @@ TrayEntry Expected(const zr51test::SimTray& t) {
     return e;
 }
 
+// Field by field, reserved bytes included (want has them zero).
 void ExpectTray(const TrayEntry& want, const TrayEntry& got, int slot) {
-    EXPECT_EQ(want.status, got.status) << slot;
-    EXPECT_EQ(want.paperType, got.paperType) << slot;
-    EXPECT_EQ(want.autoSelect, got.autoSelect) << slot;
-    EXPECT_EQ(want.feedSetting, got.feedSetting) << slot;
-    EXPECT_EQ(want.width, got.width) << slot;
-    EXPECT_EQ(want.length, got.length) << slot;
-    EXPECT_EQ(0, got.reserved1 | got.reserved5[0] | got.reserved5[1] | got.reserved5[2]) << slot;
+    auto row = [](const TrayEntry& t) {
+        return std::vector<int64_t>{t.status, t.paperType, t.autoSelect, t.feedSetting, t.width, t.length,
+                                    t.reserved1 | t.reserved5[0] | t.reserved5[1] | t.reserved5[2]};
+    };
+    EXPECT_EQ(row(want), row(got)) << "slot " << slot;
 }
 
 std::string Tray(int number, int column) {
@@ -206,10 +192,7 @@ protected:
             }
         }
     }
-    static void TearDownTestSuite() {
-        agent_[0].reset();
-        agent_[1].reset();
-    }
+    static void TearDownTestSuite() { agent_[0].reset(), agent_[1].reset(); }
     void SetUp() override {
         if (!agent_[0]) GTEST_SKIP() << why_;
         InstallSockets(&PosixSockets());
@@ -254,12 +237,10 @@ TEST_F(TrayInfoAgent, FetchesTheDescribedTraysAndOutputModes) {
         for (int slot = 0; slot < kTraySlotCount; ++slot) {
             ExpectTray(Expected(p.trays[zr51test::kSimTraySlotOrder[slot] - 1]), info.trays[slot], slot);
         }
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(modes[k], info.outputMode[k]) << k;
-        EXPECT_EQ(job.trayIndex, info.trayIndex) << job.outputSize;
-        EXPECT_EQ(job.rotateFlag, info.rotateFlag) << job.outputSize;
-        EXPECT_EQ(job.paperType, info.paperType) << job.outputSize;
-        EXPECT_EQ(job.rotation, info.rotation) << job.outputSize;
-        EXPECT_EQ(job.feedFlag, info.feedFlag) << job.outputSize;
+        EXPECT_EQ(std::vector<int32_t>(modes, modes + 3), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
+        EXPECT_EQ((std::vector<int32_t>{job.trayIndex, job.rotateFlag, job.paperType, job.rotation, job.feedFlag}),
+                  (std::vector<int32_t>{info.trayIndex, info.rotateFlag, info.paperType, info.rotation, info.feedFlag}))
+            << job.outputSize;
         std::string log = Log(fake.host);
         EXPECT_EQ(8, Count(log, "SNMP Tray Info : "));
         EXPECT_EQ(3, Count(log, "SNMP Tray Info : mode by output tray -- "));
@@ -279,9 +260,7 @@ TEST_F(TrayInfoAgent, PrinterRefusingTheSecondRequestKeepsTheFirstAndValuesAreCu
     fake.host.ClearDebugLines();
     PrinterTrayInfo info;
     ASSERT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
-    EXPECT_EQ(mode0, info.outputMode[0]);
-    EXPECT_EQ(0, info.outputMode[1]);
-    EXPECT_EQ(0, info.outputMode[2]);
+    EXPECT_EQ((std::vector<int32_t>{mode0, 0, 0}), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
     TrayEntry hcf = Expected(p.trays[4]);
     hcf.status = 0;  // 257 is no status
     hcf.width = hcf.length = 0;
