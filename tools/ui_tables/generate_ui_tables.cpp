@@ -16,6 +16,7 @@
 //
 // Every translation (resources/lang/text_<lang>.h, not generated) must define
 // exactly the T_ macros of strings.tbl; a missing or unknown one is an error.
+#include "../common/whole_file.h"
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -436,23 +437,6 @@ std::string ControlTableCpp() {
         o << "    {\"" << t.list << "\", " << t.value << ", " << g_texts[g_textBySymbol[t.text]].id << "},\n";
     o << "};\nconst int kOptionTextRowCount = " << g_optionTexts.size() << ";\n";
     return o.str();
-}
-
-bool ReadWhole(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    out = s.str();
-    return true;
-}
-
-bool WriteWhole(const std::string& path, const std::string& text) {
-    std::string old;
-    if (ReadWhole(path, old) && old == text) return true;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    return bool(out);
 }
 
 }  // namespace
