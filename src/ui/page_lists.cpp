@@ -1,6 +1,7 @@
 // The lists a page's combo boxes show: a table of (string id, value) rows,
 // the tray list by purpose, the session's paper and media lists, and the
 // catalogue options of a feature; each keeps only what the engine offers.
+#include "base/tray_ids.h"
 #include "session/model_list_access.h"
 #include "rules/constraint_engine.h"
 #include "ui/page_lists.h"
@@ -10,13 +11,6 @@
 
 namespace {
 
-// Tray codes the purposes treat apart.
-constexpr uint32_t kTrayManualFeed = 7;
-constexpr uint32_t kTrayAuto = 257;
-constexpr uint32_t kTrayFirst = 258;
-constexpr uint32_t kTrayLast = 260;
-constexpr uint32_t kTrayAutoHighCapacity = 261;
-constexpr uint32_t kTrayCoverInserter = 262;
 constexpr uint32_t kCoverInserterTextId = 20985;
 
 constexpr uint32_t kSameAsOriginalTextId = 20551;
@@ -55,17 +49,17 @@ void FillFromIdTable(ControlState& c, const IdTableRow* rows, int count, uint32_
 void FillTrayList(ControlState& c, const PrinterEnvironment& env, int purpose, uint32_t current) {
     c.itemCount = 0;
     if (purpose >= 3 && purpose <= 6) {
-        int autoAt = TrayListIndex(&env, kTrayAuto) >= 0 ? TrayListIndex(&env, kTrayAuto)
-                                                         : TrayListIndex(&env, kTrayAutoHighCapacity);
+        int autoAt = TrayListIndex(&env, kTrayStandardFeed) >= 0 ? TrayListIndex(&env, kTrayStandardFeed)
+                                                         : TrayListIndex(&env, kTrayHighCapacity);
         if (autoAt >= 0) Add(c, TrayIdAt(&env, autoAt), 0, kItemTray);
     }
     int n = TrayListCount(&env);
     for (int i = 0; i < n; i++) {
         uint32_t t = TrayIdAt(&env, i);
-        if (t == kTrayManualFeed && purpose != 1) continue;
-        if ((t == kTrayAuto || t == kTrayAutoHighCapacity) && purpose >= 3) continue;
+        if (t == kTrayAuto && purpose != 1) continue;
+        if ((t == kTrayStandardFeed || t == kTrayHighCapacity) && purpose >= 3) continue;
         if (t == kTrayCoverInserter && purpose <= 4) continue;
-        if (t >= kTrayFirst && t <= kTrayLast && (purpose == 4 || purpose == 6)) continue;
+        if (t >= kTray1 && t <= kTray3 && (purpose == 4 || purpose == 6)) continue;
         Add(c, t, 0, kItemTray);
     }
     if (purpose >= 5 && purpose <= 7) Add(c, kTrayCoverInserter, kCoverInserterTextId, kItemString);
