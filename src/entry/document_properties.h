@@ -4,14 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/sheet_modes.h"
 #include "platform/platform.h"
-
-constexpr uint32_t kDmUpdate = 1;
-constexpr uint32_t kDmCopy = 2;       // also DM_OUT_BUFFER
-constexpr uint32_t kDmInPrompt = 4;
-constexpr uint32_t kDmInBuffer = 8;
-constexpr uint32_t kDmAdvanced = 0x10;
-constexpr uint32_t kAdvancedDocumentMode = kDmAdvanced | kDmInPrompt | kDmCopy;  // 22
 
 // Shows the document sheet for the request and returns what the sheet
 // reported; the DLL supplies it, the core has no dialogs.

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "base/sheet_modes.h"
 #include "platform/platform.h"
 
 constexpr int kPrinterEventAddConnection = 1;
@@ -13,8 +14,6 @@ constexpr int kPrinterEventCacheRefresh = 5;
 constexpr int kPrinterEventCacheDelete = 6;
 constexpr int kPrinterEventAttributesChanged = 7;
 constexpr int kPrinterEventConfigurationUpdate = 8;
-
-constexpr uint32_t kDpsNoPermission = 1;
 
 // TRUE/FALSE; unknown events fail with last error 87. The installation of a
 // new printer is not wired yet: INITIALIZE fails with last error 50.

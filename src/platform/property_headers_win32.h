@@ -24,3 +24,4 @@ struct DevicePropertyHeader {
 };
 static_assert(sizeof(DevicePropertyHeader) == 24, "DEVICEPROPERTYHEADER layout");
 
+

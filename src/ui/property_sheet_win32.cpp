@@ -22,6 +22,7 @@
 #include "diagnostics/log.h"
 #include "platform/property_headers_win32.h"
 #include "base/session.h"
+#include "base/sheet_modes.h"
 #include "model/printer_data.h"
 #include "platform/platform.h"
 #include "rules/control_fields.h"
@@ -45,7 +46,9 @@ struct PageContext {
 
 struct SheetContext {
     HANDLE heap;
-    int mode;  // 0..2 document, 3 printer
+    int mode;  // 0 document, 1 advanced, 2 user default, 3 printer
+    DWORD fMode;     // the caller's DocumentProperties mode bits (0 for the printer sheet)
+    int permission;  // the caller lets us change what is stored
     HANDLE printer;
     int ownPrinter;
     wchar_t name[260];
@@ -61,6 +64,17 @@ struct SheetContext {
 
 void SheetLog(const char* text) { DrvLog(nullptr, "%hs\n", text); }
 
+// Windows 2000's printers folder asks for the printing preferences as a plain
+// document sheet over one buffer; that is the user-default sheet.
+int ShellOnWindows2000() {
+    if (GetOsVersionCode() != 103) return 0;
+    wchar_t image[MAX_PATH] = {}, shell[MAX_PATH] = {};
+    UINT n = GetWindowsDirectoryW(shell, MAX_PATH - 14);
+    if (!n || n >= MAX_PATH - 14 || !GetModuleFileNameW(nullptr, image, MAX_PATH)) return 0;
+    lstrcatW(shell, L"\\explorer.exe");
+    return lstrcmpiW(image, shell) == 0;
+}
+
 void DestroySheet(SheetContext* c) {
     if (!c) return;
     if (c->resources) FreeResourceModule(c->resources);
@@ -69,7 +83,8 @@ void DestroySheet(SheetContext* c) {
     HeapDestroy(heap);  // the context itself lives on it
 }
 
-SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, PDEVMODEW out) {
+SheetContext* CreateSheet(int mode, DWORD fMode, int permission, HANDLE printer, LPCWSTR name, PDEVMODEW in,
+                          PDEVMODEW out) {
     HANDLE heap = HeapCreate(0, 0, 0);
     if (!heap) return nullptr;
     SheetContext* c = static_cast<SheetContext*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(SheetContext)));
@@ -81,6 +96,8 @@ SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, 
     }
     c->heap = heap;
     c->mode = mode;
+    c->fMode = fMode;
+    c->permission = permission;
     c->session = s;
     c->out = out;
     if (name) lstrcpynW(c->name, name, 260);
@@ -105,21 +122,29 @@ SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, 
     }
     c->input.session = s;
     c->input.printer = c->printer;
-    c->input.facts.fullAccess = 1;
-    c->input.facts.canAdminister = 1;
+    c->input.facts.fullAccess = permission;
+    // Whether this user may administer the printer: a trial open for all access.
+    HANDLE trial = nullptr;
+    PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (OpenPrinterW(c->name, &trial, &all) && trial) {
+        c->input.facts.canAdminister = 1;
+        ClosePrinter(trial);
+    }
     c->input.facts.documentMode = mode == kDeviceSheetMode ? 0 : 1;
     return c;
 }
 
-// OK: the driver DEVMODE into the caller's buffer (which may be its input),
-// and in mode 2 the environment stored and announced.
+// OK: the driver DEVMODE into the caller's buffer (which may be its input)
+// when the caller asked for it, and the environment stored and announced by
+// the user-default sheet with permission and by the printer sheet.
 void WriteBack(SheetContext* c) {
     if (c->written) return;
     c->written = 1;
     const char16_t* n = reinterpret_cast<const char16_t*>(c->name);
     _UdcUpdateCmnDModeArea(c->session, c->printer, n);
-    if (c->out && c->mode != kDeviceSheetMode) std::memmove(c->out, &c->session->dm, sizeof c->session->dm);
-    if (c->mode == 2 || c->mode == kDeviceSheetMode) {
+    if (c->out && c->mode != kDeviceSheetMode && (c->fMode & (kDmUpdate | kDmCopy)))
+        std::memmove(c->out, &c->session->dm, sizeof c->session->dm);
+    if ((c->mode == 2 && c->permission) || c->mode == kDeviceSheetMode) {
         if (_UdcSaveEnvironment(c->session, c->printer, n)) Spool().BroadcastDevModeChange(n);
     }
 }
@@ -429,12 +454,16 @@ LONG SheetsWithInfo(PPROPSHEETUI_INFO info, LPARAM lParam, HINSTANCE own, int de
             SheetContext* c = nullptr;
             if (device) {
                 auto* h = reinterpret_cast<DevicePropertyHeader*>(info->lParamInit);
-                if (h) c = CreateSheet(kDeviceSheetMode, h->hPrinter, h->pszPrinterName, nullptr, nullptr);
+                if (h)
+                    c = CreateSheet(kDeviceSheetMode, 0, !(h->Flags & kDpsNoPermission), h->hPrinter, h->pszPrinterName,
+                                    nullptr, nullptr);
             } else {
                 auto* h = reinterpret_cast<DocumentPropertyHeader*>(info->lParamInit);
                 if (h) {
-                    int mode = (h->fMode & DM_UPDATE) ? 2 : 0;
-                    c = CreateSheet(mode, h->hPrinter, h->pszPrinterName, h->pdmIn, h->pdmOut);
+                    int mode = (h->fMode & kDmAdvanced) ? 1 : (h->fMode & kDmUserDefault) ? 2 : 0;
+                    if (mode == 0 && h->pdmIn == h->pdmOut && h->cbOut == 0 && ShellOnWindows2000()) mode = 2;
+                    c = CreateSheet(mode, h->fMode, !(h->fMode & kDmNoPermission), h->hPrinter, h->pszPrinterName,
+                                    h->pdmIn, h->pdmOut);
                 }
             }
             if (!c) return -1;
