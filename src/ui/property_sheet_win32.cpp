@@ -27,11 +27,13 @@
 #include "platform/platform.h"
 #include "rules/control_fields.h"
 #include "rules/resolve.h"
+#include "session/global_list.h"
 #include "session/session_load.h"
 #include "ui/control_table.h"
 #include "ui/page_model.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
+#include "ui/ui_language.h"
 
 namespace {
 
@@ -113,7 +115,13 @@ SheetContext* CreateSheet(int mode, DWORD fMode, int permission, HANDLE printer,
     const char16_t* n = reinterpret_cast<const char16_t*>(c->name);
     _UdcResolveSelfDMode(s, in, c->printer, n, nullptr, kResolveInBuffer | kResolveWholeSession,
                          mode == kDeviceSheetMode ? kCallerDeviceSheet : kCallerDocumentSheet);
-    c->language = DefaultUILanguage();
+    // The model lists in the words of the printer's language, which is its
+    // stored "LocaleID" when that is a non-zero DWORD, else the user's.
+    InitGlobalList(s, n, 1);
+    uint32_t type = 0, size = 0, locale = 0;
+    uint32_t error = Spool().GetPrinterData(c->printer, u"LocaleID", &type, &locale, sizeof locale, &size);
+    c->language = static_cast<uint16_t>(ChooseUILanguage(error == 0, type, size, locale, DefaultUILanguage()));
+    s->env.languageId = c->language;
     c->resources = LoadResourceModule(c->printer, c->language);
     if (!c->resources) {
         SheetLog("sheet: the resource module is missing");
