@@ -103,6 +103,7 @@ SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, 
         DestroySheet(c);
         return nullptr;
     }
+    BuildListsFromModule(s, n, c->resources, c->language);  // the lists in the sheet's words
     c->input.session = s;
     c->input.printer = c->printer;
     c->input.facts.fullAccess = 1;
