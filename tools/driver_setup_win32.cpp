@@ -6,9 +6,13 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "model/rdf.h"
+#include "platform/platform.h"
+#include "rules/resolve.h"
 
 namespace {
 
@@ -122,4 +126,29 @@ int RemovePrinter(const wchar_t* printerName) {
     ClosePrinter(h);
     SetLastError(err);
     return ok ? 1 : 0;
+}
+
+int StoreModelAsInstalled(const wchar_t* printerName, const wchar_t* modelSection) {
+    const char16_t* name = reinterpret_cast<const char16_t*>(printerName);
+    PrinterHandle h = nullptr;
+    if (!Spool().OpenPrinter(name, kPrinterAllAccess, &h)) return 0;
+    char16_t rdf[MAX_PATH] = {};
+    auto ctx = std::make_unique<RdfContext>();
+    std::memset(ctx.get(), 0, sizeof *ctx);
+    ctx->RdfFile = rdf;
+    ctx->DeviceName = const_cast<char16_t*>(reinterpret_cast<const char16_t*>(modelSection));
+    ctx->PrinterName = const_cast<char16_t*>(name);
+    auto session = std::make_unique<PrinterSession>();
+    int ok = GetRdfFilePath(h, rdf, MAX_PATH) && ReadRdfFile(ctx.get()) && SaveRdfContext(ctx.get()) &&
+             _UdcResolveSelfDMode(session.get(), nullptr, h, name, nullptr, kResolveWholeSession, kCallerConvert) == 1;
+    if (ok) {
+        // The environment as installation leaves it: the model's values, the
+        // lists built again on first use.
+        ApplyRdfDefaults(&session->env, &ctx->info);
+        session->env.lightPaperSupport = ctx->info.LightPaperEnable;
+        session->env.listsBuilt = 0;
+        ok = Spool().SetPrinterData(h, u"PrvEnv", kRegBinary, &session->env, sizeof session->env) == kErrSuccess;
+    }
+    Spool().ClosePrinter(h);
+    return ok;
 }

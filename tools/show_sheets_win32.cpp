@@ -43,6 +43,9 @@ int Install() {
     if (!AddDriverWithFiles(kDriverName, L"ZR51AUI.dll", {L"ZRC4500.RDF", L"ZR51ARC.DLL"}))
         return Fail("AddPrinterDriverW");
     if (!PrinterExists(kPrinter) && !AddPrinterOnPort(kPrinter, kDriverName, L"FILE:")) return Fail("AddPrinterW");
+    // The spooler here never sends the installation event, so the model's
+    // information is stored as installation would store it.
+    if (!StoreModelAsInstalled(kPrinter, kDriverName)) return Fail("storing the model information");
     return 1;
 }
 

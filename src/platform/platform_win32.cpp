@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <atomic>
 #include <cstring>
 
 #include "platform/platform.h"
@@ -16,6 +17,9 @@
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t expected");
 
 namespace {
+
+std::atomic<ResourceStringReader> g_stringReader{nullptr};
+std::atomic<void*> g_stringContext{nullptr};
 
 LPWSTR W(const char16_t* s) { return reinterpret_cast<LPWSTR>(const_cast<char16_t*>(s)); }
 
@@ -342,10 +346,10 @@ public:
         if (line != nullptr) ::OutputDebugStringW(reinterpret_cast<LPCWSTR>(line));
     }
 
-    // The resource module is not loaded yet: callers keep their built-in texts.
-    int LoadResourceString(uint32_t, uint32_t, char16_t* buffer, int capacity) override {
+    int LoadResourceString(uint32_t languageId, uint32_t id, char16_t* buffer, int capacity) override {
         if (buffer != nullptr && capacity > 0) buffer[0] = 0;
-        return 0;
+        ResourceStringReader reader = g_stringReader.load();
+        return reader && buffer && capacity > 0 ? reader(g_stringContext.load(), languageId, id, buffer, capacity) : 0;
     }
 
     void SetLastError(uint32_t code) override { ::SetLastError(code); }
@@ -356,6 +360,11 @@ Win32Spooler g_spooler;
 Win32Host g_host;
 
 }  // namespace
+
+void SetResourceStringReader(ResourceStringReader reader, void* context) {
+    g_stringContext = context;
+    g_stringReader = reader;
+}
 
 void InstallWin32Platform() {
     InstallPlatform(&g_spooler, &g_host);

@@ -258,6 +258,8 @@ const int kControlFieldCount = 75;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},
+    ControlText{30630, kPrivateField, offsetof(PrivateSettings, fileName_ColorProfile), sizeof(PrivateSettings::fileName_ColorProfile)},
+    ControlText{30633, kPrivateField, offsetof(PrivateSettings, fileName_BarcodeAreaDefinition), sizeof(PrivateSettings::fileName_BarcodeAreaDefinition)},
     ControlText{30711, kPrivateField, offsetof(PrivateSettings, ownerName), sizeof(PrivateSettings::ownerName)},
     ControlText{30714, kPrivateField, offsetof(PrivateSettings, jobName), sizeof(PrivateSettings::jobName)},
     ControlText{30717, kPrivateField, offsetof(PrivateSettings, password), sizeof(PrivateSettings::password)},
@@ -265,4 +267,4 @@ const ControlText kControlTexts[] = {
     ControlText{30010, kEnvironmentField, offsetof(PrinterEnvironment, typedAddress), sizeof(PrinterEnvironment::typedAddress)},
     ControlText{30054, kEnvironmentField, offsetof(PrinterEnvironment, snmpCommunityName), sizeof(PrinterEnvironment::snmpCommunityName)},
 };
-const int kControlTextCount = 7;
+const int kControlTextCount = 9;

@@ -63,3 +63,13 @@ struct OptionTextRow {
 
 extern const OptionTextRow kOptionTextRows[];
 extern const int kOptionTextRowCount;
+
+// The English text of every resource string (UTF-8): the words of a host
+// without the resource module, such as the page tool's.
+struct StringTextRow {
+    uint16_t id;
+    const char* english;
+};
+
+extern const StringTextRow kStringTextRows[];
+extern const int kStringTextRowCount;

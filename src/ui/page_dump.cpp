@@ -2,6 +2,7 @@
 // golden files of the tests.
 #include <cstdio>
 
+#include "platform/platform.h"
 #include "session/global_list.h"
 #include "session/model_list_access.h"
 #include "ui/page_model.h"
@@ -41,10 +42,18 @@ int HoldsValue(ControlKind k) {
 
 }  // namespace
 
-std::string PageItemText(const PrinterSession& s, const PageItem& item) {
+std::string PageItemText(const PrinterSession& s, const ControlState& c, const PageItem& item) {
     char16_t name[kPaperNameChars + 1] = {};
     int found = 0;
     switch (item.source) {
+    case kItemString:
+        found = item.stringId && CurrentPlatform().host &&
+                Sys().LoadResourceString(s.env.languageId, item.stringId, name, kPaperNameChars + 1) > 0;
+        break;
+    case kItemControlText:
+        found = 1;
+        for (int i = 0; i < kPaperNameChars && i < kPageTextChars && c.text[i]; i++) name[i] = c.text[i];
+        break;
     case kItemPaper: found = PaperNameAt(&s.env, PaperListIndex(&s.env, item.value), name, kPaperNameChars + 1); break;
     case kItemTray: found = TrayNameAt(&s.env, TrayListIndex(&s.env, item.value), name, kPaperNameChars + 1); break;
     case kItemMedia: found = MediaNameAt(&s.env, MediaListIndex(&s.env, item.value), name, kPaperNameChars + 1); break;
@@ -88,7 +97,7 @@ std::string PageStateText(const PageState& page, const PrinterSession& s) {
             std::snprintf(b, sizeof b, " selected=%d items:", c.selected);
             out += b;
             for (int k = 0; k < c.itemCount; k++) {
-                std::string text = PageItemText(s, c.item[k]);
+                std::string text = PageItemText(s, c, c.item[k]);
                 std::snprintf(b, sizeof b, " %u", c.item[k].value);
                 out += b;
                 if (!text.empty()) out += "=\"" + text + "\"";

@@ -83,6 +83,13 @@ void FillControlList(ControlState& c, const char* source, const PrinterSession& 
         if (source[0] == 'o') Add(c, 0, kSameAsOriginalTextId, kItemString);
         int n = PaperListCount(&env);
         for (int i = 0; i < n; i++) Add(c, PaperIdAt(&env, i), 0, kItemPaper);
+    } else if (!std::strcmp(source, "colorProfiles") || !std::strcmp(source, "barcodeAreas")) {
+        // Off, then the entry the settings name (the profile dialog's choice,
+        // the chosen barcode area), worded by the control's text field.
+        for (int i = 0; i < kOptionTextRowCount; i++)
+            if (!std::strcmp(kOptionTextRows[i].list, source))
+                Add(c, kOptionTextRows[i].value, kOptionTextRows[i].stringId, kItemString);
+        if (c.text[0]) Add(c, source[0] == 'c' ? 1 : current, 0, kItemControlText);
     } else if (!std::strcmp(source, "mediaTypes")) {
         int n = MediaListCount(&env);
         for (int i = 0; i < n; i++) Add(c, MediaIdAt(&env, i), 0, kItemMedia);

@@ -18,9 +18,10 @@ constexpr int kPageTextChars = 64;     // a text the page writes into a control
 constexpr int kFavoriteLimit = 30;     // no adding at this many favourites
 constexpr int kQuestionPartRoom = 16;  // string ids of one confirmation text
 
-// Where an item's text comes from: a resource string, or a row of one of the
-// session's model lists (the name held there, found by the item's value).
-enum ItemTextSource : uint8_t { kItemString, kItemPaper, kItemTray, kItemMedia };
+// Where an item's text comes from: a resource string, a row of one of the
+// session's model lists (the name held there, found by the item's value), or
+// the name the control's text field holds (a chosen profile or area).
+enum ItemTextSource : uint8_t { kItemString, kItemPaper, kItemTray, kItemMedia, kItemControlText };
 
 struct PageItem {
     uint32_t value;     // the settings value (a paper, tray or media id for list rows)
@@ -164,9 +165,10 @@ struct WorkingCopy {
 WorkingCopy* OpenWorkingCopy(PageInput* sheet);  // null when sheet is null
 PageInput* CloseWorkingCopy(WorkingCopy* copy, int commit);
 
-// The text of an item as UTF-8: a list row's name, "#<string id>", or empty
-// for a catalogue option (its value is all there is).
-std::string PageItemText(const PrinterSession& s, const PageItem& item);
+// The text of an item as UTF-8: a list row's name, the resource string in the
+// session's language ("#<string id>" when the host has none), the control's
+// text, or empty for a catalogue option without words.
+std::string PageItemText(const PrinterSession& s, const ControlState& c, const PageItem& item);
 // One line per control: id, name, kind, enabled/visible, selection or value,
 // and the items.
 std::string PageStateText(const PageState& page, const PrinterSession& s);

@@ -128,6 +128,7 @@ SheetContext* CreateSheet(int mode, DWORD fMode, int permission, HANDLE printer,
         DestroySheet(c);
         return nullptr;
     }
+    BuildListsFromModule(s, n, c->resources, c->language);  // the lists in the sheet's words
     c->input.session = s;
     c->input.printer = c->printer;
     c->input.facts.fullAccess = permission;
@@ -157,28 +158,16 @@ void WriteBack(SheetContext* c) {
     }
 }
 
-// A catalogue option's words: the option rows of the control's list.
-uint32_t OptionStringId(uint32_t control, uint32_t value) {
-    const char* list = nullptr;
-    for (int i = 0; i < kControlListRowCount && !list; ++i)
-        if (kControlListRows[i].id == control) list = kControlListRows[i].source;
-    if (!list) return 0;
-    for (int i = 0; i < kOptionTextRowCount; ++i)
-        if (kOptionTextRows[i].value == value && std::strcmp(kOptionTextRows[i].list, list) == 0)
-            return kOptionTextRows[i].stringId;
-    return 0;
-}
-
-std::wstring ItemText(const PageContext* p, uint32_t control, const PageItem& item) {
+// An item's words: its resource string in the sheet's language, or the name
+// the page model gives it; a catalogue option without words shows its value.
+std::wstring ItemText(const PageContext* p, const ControlState& cs, const PageItem& item) {
     wchar_t buffer[256] = {};
-    uint32_t stringId = item.source == kItemString ? item.stringId : 0;
-    if (item.source == kItemString && stringId == 0) stringId = OptionStringId(control, item.value);
-    if (stringId) {
-        LoadResString(p->sheet->resources, stringId, buffer, 256, p->sheet->language);
-        return buffer;
+    if (item.source == kItemString) {
+        if (item.stringId && LoadResString(p->sheet->resources, item.stringId, buffer, 256, p->sheet->language))
+            return buffer;
+        return std::to_wstring(item.value);
     }
-    if (item.source == kItemString) return std::to_wstring(item.value);
-    std::string utf8 = PageItemText(*p->sheet->session, item);
+    std::string utf8 = PageItemText(*p->sheet->session, cs, item);
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, 256);
     return buffer;
 }
@@ -276,8 +265,10 @@ void ShowPage(HWND page, PageContext* p) {
             case kComboControl:
             case kPiccomboControl:
                 SendMessageW(w, CB_RESETCONTENT, 0, 0);
-                for (int k = 0; k < cs.itemCount; ++k)
-                    SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(p, cs.id, cs.item[k]).c_str()));
+                for (int k = 0; k < cs.itemCount; ++k) {
+                    LRESULT at = SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(p, cs, cs.item[k]).c_str()));
+                    SendMessageW(w, CB_SETITEMDATA, static_cast<WPARAM>(at), cs.item[k].value);
+                }
                 SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
                 break;
             case kCheckControl:

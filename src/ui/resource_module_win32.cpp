@@ -2,6 +2,8 @@
 
 #include "platform/isolation_win32.h"
 #include "platform/platform.h"
+#include "platform/platform_win32.h"
+#include "session/global_list.h"
 #include "ui/resource_module_name.h"
 #include "ui/string_block.h"
 #include "ui/ui_language.h"
@@ -19,7 +21,25 @@ bool OwnModulePath(wchar_t* out, DWORD capacity) {
     return n > 0 && n < capacity;
 }
 
+struct ModuleStrings {
+    HMODULE module;
+    uint16_t language;
+};
+
+int ReadModuleString(void* context, uint32_t, uint32_t id, char16_t* buffer, int capacity) {
+    const auto* m = static_cast<const ModuleStrings*>(context);
+    return static_cast<int>(LoadResString(m->module, id, reinterpret_cast<wchar_t*>(buffer),
+                                          static_cast<uint32_t>(capacity), m->language));
+}
+
 }  // namespace
+
+void BuildListsFromModule(PrinterSession* session, const char16_t* printerName, HMODULE module, uint16_t language) {
+    ModuleStrings strings = {module, language};
+    SetResourceStringReader(ReadModuleString, &strings);
+    InitGlobalList(session, printerName, 0);
+    SetResourceStringReader(nullptr, nullptr);
+}
 
 int FindResourceModulePath(HANDLE printer, wchar_t* path) {
     if (!path) return 0;

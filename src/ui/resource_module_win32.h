@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+struct PrinterSession;
+
 // The path of the printer's resource module into path (260 characters): the
 // driver's data file or dependent file named ZR51ARC.DLL, else the UI
 // module's own file. 1 when a path was placed, else 0 with path empty.
@@ -32,3 +34,7 @@ LPCDLGTEMPLATEW FindDialogTemplate(HMODULE module, uint16_t id, uint16_t languag
 INT_PTR ResDialogBox(HMODULE module, HWND owner, uint16_t id, DLGPROC proc, LPARAM parameter, uint16_t language);
 // A modeless dialog from the module's template, or null.
 HWND ResCreateDialog(HMODULE module, HWND owner, uint16_t id, DLGPROC proc, LPARAM parameter, uint16_t language);
+
+// Rebuilds the session's paper, media and tray lists (InitGlobalList) with
+// their names from the module in that language, as a sheet shows them.
+void BuildListsFromModule(PrinterSession* session, const char16_t* printerName, HMODULE module, uint16_t language);

@@ -12,11 +12,18 @@
 
 #include <atomic>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "platform/platform_win32.h"
 #include "platform/property_headers_win32.h"
+#include "rules/resolve.h"
+#include "ui/page_model.h"
+#include "ui/resource_module_win32.h"
+#include "ui/sheet_pages.h"
 
 namespace {
 
@@ -173,6 +180,109 @@ TEST(DeviceSheet, DiagnosticsPageOnlyWithDebugTabEnable) {
     }
     FreeLibrary(compstui);
     FreeLibrary(driver);
+    RemovePrinter(printer.name);
+}
+
+// What one control of an open page shows.
+struct Seen {
+    int enabled, visible, checked, selected;
+    std::vector<LPARAM> data;
+    std::vector<std::wstring> text;
+};
+
+// Visits every tab of the sheet of thread, reads each control of ids from the
+// real window, then presses Cancel.
+void ReadPages(DWORD thread, const std::vector<std::vector<uint32_t>>* ids, std::vector<std::vector<Seen>>* seen) {
+    HWND sheet = nullptr;
+    for (DWORD start = GetTickCount(); !sheet && GetTickCount() - start < kWaitForSheetMs; Sleep(50))
+        EnumThreadWindows(thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    for (size_t i = 0; sheet && i < ids->size(); ++i) {
+        SendMessageW(sheet, PSM_SETCURSEL, i, 0);
+        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        seen->emplace_back();
+        for (uint32_t id : (*ids)[i]) {
+            HWND w = GetDlgItem(page, static_cast<int>(id));
+            Seen c{IsWindowEnabled(w), (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0,
+                   SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED, static_cast<int>(SendMessageW(w, CB_GETCURSEL, 0, 0))};
+            for (LRESULT k = 0, n = SendMessageW(w, CB_GETCOUNT, 0, 0); k < n; ++k) {
+                wchar_t text[256] = {};
+                SendMessageW(w, CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(text));
+                c.text.push_back(text);
+                c.data.push_back(SendMessageW(w, CB_GETITEMDATA, k, 0));
+            }
+            seen->back().push_back(c);
+        }
+    }
+    if (sheet) PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+// Each page of a document sheet, opened through the host's sheet library,
+// shows the state its page model computes in this process for the same
+// printer, settings and resource module.
+TEST(DocumentSheet, EveryPageShowsItsPageModel) {
+    const SheetPrinter printer = {L"KELO ZR-C4500", true};
+    InstallWin32Platform();
+    for (const wchar_t* f : {L"ZR51AUI.dll", L"ZR51ARC.DLL", L"models\\ZRC4500.RDF"})
+        ASSERT_TRUE(CopyIntoDriverDirectory(FileBesideExecutable(f), nullptr)) << GetLastError();
+    RemovePrinter(printer.name);
+    ASSERT_TRUE(AddDriverWithFiles(printer.name, L"ZR51AUI.dll", {L"ZR51ARC.DLL", L"ZRC4500.RDF"}));
+    ASSERT_TRUE(AddPrinterOnPort(printer.name, printer.name, L"FILE:")) << GetLastError();
+    ASSERT_TRUE(StoreModelAsInstalled(printer.name, printer.name));
+    HANDLE h = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer.name), &h, nullptr));
+    const char16_t* name = reinterpret_cast<const char16_t*>(printer.name);
+    auto session = std::make_unique<PrinterSession>();
+    _UdcResolveSelfDMode(session.get(), nullptr, h, name, nullptr, kResolveInBuffer | kResolveWholeSession,
+                         kCallerDocumentSheet);
+    const uint16_t language = DefaultUILanguage();
+    HMODULE module = LoadResourceModule(h, language);
+    ASSERT_TRUE(module);
+    BuildListsFromModule(session.get(), name, module, language);
+    uint16_t templates[kSheetPageRoom] = {};
+    int n = SheetPageTemplates(0, session->env.inkCount, static_cast<char>(session->env.modelColor), 0, templates);
+    PageInput in{session.get(), h, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}};
+    std::vector<std::unique_ptr<PageState>> model;
+    std::vector<std::vector<uint32_t>> ids(n);
+    for (int i = 0; i < n; ++i) {
+        model.push_back(std::make_unique<PageState>());
+        ASSERT_TRUE(RefreshPage(templates[i], in, *model.back()));
+        for (int k = 0; k < model.back()->controlCount; ++k) ids[i].push_back(model.back()->control[k].id);
+    }
+
+    std::vector<std::vector<Seen>> seen;
+    std::thread reader(ReadPages, GetCurrentThreadId(), &ids, &seen);
+    std::vector<BYTE> out(sizeof(DriverDevMode) + 4096);
+    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer.name), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                        DM_IN_PROMPT | DM_OUT_BUFFER);
+    reader.join();
+    ASSERT_EQ(static_cast<size_t>(n), seen.size());
+    for (int i = 0; i < n; ++i)
+        for (int k = 0; k < model[i]->controlCount; ++k) {
+            const ControlState& m = model[i]->control[k];
+            const Seen& w = seen[i][k];
+            SCOPED_TRACE(testing::Message() << "page " << templates[i] << " control " << m.id);
+            EXPECT_EQ(m.enabled, w.enabled);
+            EXPECT_EQ(m.visible, w.visible);
+            const bool list = m.kind == kComboControl || m.kind == kPiccomboControl;
+            // Picture radio buttons are plain owner-drawn buttons that keep
+            // no check state of their own yet (they draw the page's choice).
+            if (m.kind == kCheckControl || m.kind == kRadioControl) EXPECT_EQ(m.checked, w.checked);
+            if (!list) continue;
+            EXPECT_EQ(m.selected, w.selected);
+            ASSERT_EQ(static_cast<size_t>(m.itemCount), w.text.size());
+            for (int j = 0; j < m.itemCount; ++j) {
+                const PageItem& item = m.item[j];
+                wchar_t text[256] = {};
+                if (item.source != kItemString)
+                    MultiByteToWideChar(CP_UTF8, 0, PageItemText(*session, m, item).c_str(), -1, text, 256);
+                else if (!item.stringId || !LoadResString(module, item.stringId, text, 256, language))
+                    lstrcpynW(text, std::to_wstring(item.value).c_str(), 256);
+                EXPECT_EQ(std::wstring(text), w.text[j]) << "item " << j;
+                EXPECT_EQ(static_cast<LPARAM>(item.value), w.data[j]) << "item " << j;
+            }
+        }
+    FreeResourceModule(module);
+    ClosePrinter(h);
     RemovePrinter(printer.name);
 }
 

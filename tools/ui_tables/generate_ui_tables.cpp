@@ -435,7 +435,9 @@ std::string ControlTableCpp() {
     o << "};\nconst int kRadioValueRowCount = " << radios << ";\n\nconst OptionTextRow kOptionTextRows[] = {\n";
     for (const OptionText& t : g_optionTexts)
         o << "    {\"" << t.list << "\", " << t.value << ", " << g_texts[g_textBySymbol[t.text]].id << "},\n";
-    o << "};\nconst int kOptionTextRowCount = " << g_optionTexts.size() << ";\n";
+    o << "};\nconst int kOptionTextRowCount = " << g_optionTexts.size() << ";\n\nconst StringTextRow kStringTextRows[] = {\n";
+    for (const Text& t : g_texts) o << "    {" << t.id << ", \"" << t.english << "\"},\n";
+    o << "};\nconst int kStringTextRowCount = " << g_texts.size() << ";\n";
     return o.str();
 }
 

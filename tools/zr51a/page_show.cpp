@@ -1,6 +1,6 @@
 // zr51a page show: what a property page shows for a printer of the model
 // with its default settings, one line per control, as the page model works
-// it out (no window involved).
+// it out (no window involved), in the resource module's English words.
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,6 +30,9 @@ int PageShow(int argc, char** argv) {
 
     std::string why;
     ModelPrinter printer;
+    // The resource module's English words, as a sheet in English shows them.
+    for (int i = 0; i < kStringTextRowCount; i++)
+        printer.fake.host.strings[kStringTextRows[i].id] = U16(kStringTextRows[i].english);
     if (!SetUpModelPrinter(&printer, args.Get("--model"), args.Get("--section"), args.Get("--env"), &why))
         return Refuse(why);
     auto session = std::make_unique<PrinterSession>();
