@@ -268,7 +268,8 @@ TEST(DeviceCapabilities, SplDeviceCapsTable) {
 }
 
 // The accessors the tab pages use: every position maps to an id that maps
-// back to it; outside the lists nothing is read or written.
+// back to it; outside the lists nothing is read or written. The paper list's
+// "same as original" row (id 0, the first built-in row) has no position.
 TEST(ModelListAccess, PositionsAndIds) {
     FakePlatformScope fake;
     auto s = std::make_unique<PrinterSession>();
@@ -276,7 +277,13 @@ TEST(ModelListAccess, PositionsAndIds) {
     BuildModelLists(&s->env, nullptr, 0x0409, 0);
     const int papers = PaperListCount(env), trays = TrayListCount(env), media = MediaListCount(env);
     ASSERT_EQ((std::vector<int>{kBuiltinPaperCount - 1, 5, 6}), (std::vector<int>{papers, trays, media}));
-    for (int pos = 0; pos < papers; pos++) EXPECT_EQ(pos, _UduGetPaperListIndex(s.get(), PaperIdAt(env, pos)));
+    for (int pos = 0; pos < papers; pos++) {
+        EXPECT_EQ(kBuiltinPapers[pos + 1].id, PaperIdAt(env, pos));
+        EXPECT_EQ(pos, _UduGetPaperListIndex(s.get(), PaperIdAt(env, pos)));
+    }
+    EXPECT_EQ((std::vector<int>{-1, -1}), (std::vector<int>{_UduGetPaperListIndex(s.get(), 0),
+                                                            _UduGetPaperListIndex(s.get(), 4242)}));
+    EXPECT_EQ(nullptr, PaperRowAt(env, -1));
     for (int pos = 0; pos < trays; pos++) EXPECT_EQ(pos, TrayListIndex(env, TrayIdAt(env, pos)));
     for (int pos = 0; pos < media; pos++) EXPECT_EQ(pos, MediaListIndex(env, MediaIdAt(env, pos)));
     EXPECT_EQ(kNoListId, PaperIdAt(env, papers));
