@@ -107,8 +107,7 @@ std::string Where(int table, uint32_t rule) {
 // all-of lists allow (the intersection of every group of the feature) and the
 // options its none-of lists exclude.
 struct Situation {
-    std::map<uint32_t, std::set<uint32_t>> allowed;
-    std::map<uint32_t, std::set<uint32_t>> excluded;
+    std::map<uint32_t, std::set<uint32_t>> allowed, excluded;
 };
 
 void AddAllOf(Situation& s, const RulePair* pairs, uint32_t count) {

@@ -77,11 +77,7 @@ TEST(KeyedRecord, RoundTripAppliesEveryKeyAndNothingElse) {
 }
 
 // A hand-built record: items of key and value bytes, or raw bytes.
-struct Item {
-    std::string key;
-    std::vector<uint8_t> value;
-    bool badTag = false;
-};
+struct Item { std::string key; std::vector<uint8_t> value; bool badTag = false; };
 std::vector<uint8_t> Build(uint16_t count, const std::vector<Item>& items) {
     std::vector<uint8_t> r = {static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8)};
     for (const Item& it : items) {
