@@ -136,11 +136,8 @@ std::pair<uint32_t, std::vector<uint8_t>> Want(const Expected& w, uint16_t index
     }
 }
 
-struct Model {
-    const char* file;
-    const char16_t* section;
-    Expected want;  // read off the model file by hand: its paper list less "same as original"
-};
+// want: read off the model file by hand: its paper list less "same as original".
+struct Model { const char* file; const char16_t* section; Expected want; };
 
 const std::vector<uint32_t> kAllTrays = {7, 257, 258, 259, 260}, kMedia = {257, 258, 259, 260, 261, 262},
                             kMediaLight = {257, 258, 259, 260, 261, 262, 263};
@@ -208,18 +205,16 @@ TEST(DeviceCapabilities, EveryIndexOnEveryModel) {
 // Sessions built by hand: the custom size rounded to 0.1 mm or 1480 x 1480;
 // the first name of a list cut to its slot less one, the next in its slot.
 TEST(DeviceCapabilities, HandBuiltSessionTable) {
-    struct Case {
-        int32_t customW, customL;      // 0.01 mm
-        std::vector<uint32_t> size;    // user-size row, smaller first
-        uint16_t index;                // a list of names, whose first name gets
-        size_t nameLength, slot, cut;  // nameLength letters (64: unterminated)
-    } cases[] = {
+    // customW/L in 0.01 mm; size: the user-size row, smaller first; index: a list
+    // of names whose first name gets nameLength letters (64: unterminated).
+    struct { int32_t customW, customL; std::vector<uint32_t> size; uint16_t index; size_t nameLength, slot, cut; }
+        cases[] = {
         {12345, 9876, {988, 1235}, kDcBinNames, 30, 24, 23},   {14, 25, {1, 3}, kDcBinNames, 23, 24, 23},
         {0, 5000, {1480, 1480}, kDcPaperNames, 64, 64, 63},    {5000, -1, {1480, 1480}, kDcMediaReady, 40, 64, 40},
         {-20, -30, {1480, 1480}, kDcMediaTypeNames, 64, 64, 63},
     };
     FakePlatformScope fake;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.customW << " x " << c.customL << ", index " << c.index);
         auto s = std::make_unique<PrinterSession>();
         BuildModelLists(&s->env, nullptr, 0x0409, 0);
