@@ -7,11 +7,7 @@
 namespace {
 
 TEST(Text16, CopyIsCutAndTerminated) {
-    struct Case {
-        const char16_t* src;
-        size_t capacity;
-        std::u16string want;
-    } cases[] = {
+    struct Case { const char16_t* src; size_t capacity; std::u16string want; } cases[] = {
         {u"Arial", 64, u"Arial"}, {u"Arial", 6, u"Arial"}, {u"Arial", 5, u"Aria"}, {u"Arial", 1, u""}, {nullptr, 4, u""},
     };
     for (const Case& c : cases) {
@@ -30,11 +26,7 @@ TEST(Text16, CompareStopsAtTheCountOrTheTerminator) {
 }
 
 TEST(Text16, ToUtf8) {
-    struct Case {
-        std::u16string text;
-        size_t max;
-        std::string want;
-    } cases[] = {
+    struct Case { std::u16string text; size_t max; std::string want; } cases[] = {
         {u"トレイ１", 32, "トレイ１"},
         {u"ＭＳ ゴシック", 2, "ＭＳ"},
         {u"\U0001F5A8 printer", 32, "\U0001F5A8 printer"},  // a surrogate pair

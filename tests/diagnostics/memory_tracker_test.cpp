@@ -136,14 +136,9 @@ TEST(MemoryTracker, GrowsPastTenThousand) {
 
 // --- Diagnostics settings -----------------------------------------------------
 
-struct DebugCase {
-    const char* what;
-    size_t storedSize;      // 0: no "DebugSettings"
-    int scalingAlg;         // -1: no "DebugScalingAlg"
-    size_t scalingAlgSize;
-    int result;
-    uint32_t wantAlg;
-};
+// storedSize: 0: no "DebugSettings"; scalingAlg: -1: no "DebugScalingAlg".
+struct DebugCase { const char* what; size_t storedSize; int scalingAlg; size_t scalingAlgSize; int result;
+                   uint32_t wantAlg; };
 
 const DebugCase kDebugCases[] = {
     {"whole record and algorithm", 1612, 7, 4, 1, 7},

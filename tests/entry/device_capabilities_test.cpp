@@ -136,11 +136,8 @@ std::pair<uint32_t, std::vector<uint8_t>> Want(const Expected& w, uint16_t index
     }
 }
 
-struct Model {
-    const char* file;
-    const char16_t* section;
-    Expected want;  // read off the model file by hand: its paper list less "same as original"
-};
+// want: read off the model file by hand: its paper list less "same as original".
+struct Model { const char* file; const char16_t* section; Expected want; };
 
 const std::vector<uint32_t> kAllTrays = {7, 257, 258, 259, 260}, kMedia = {257, 258, 259, 260, 261, 262},
                             kMediaLight = {257, 258, 259, 260, 261, 262, 263};
@@ -208,18 +205,16 @@ TEST(DeviceCapabilities, EveryIndexOnEveryModel) {
 // Sessions built by hand: the custom size rounded to 0.1 mm or 1480 x 1480;
 // the first name of a list cut to its slot less one, the next in its slot.
 TEST(DeviceCapabilities, HandBuiltSessionTable) {
-    struct Case {
-        int32_t customW, customL;      // 0.01 mm
-        std::vector<uint32_t> size;    // user-size row, smaller first
-        uint16_t index;                // a list of names, whose first name gets
-        size_t nameLength, slot, cut;  // nameLength letters (64: unterminated)
-    } cases[] = {
+    // customW/L in 0.01 mm; size: the user-size row, smaller first; index: a list
+    // of names whose first name gets nameLength letters (64: unterminated).
+    struct { int32_t customW, customL; std::vector<uint32_t> size; uint16_t index; size_t nameLength, slot, cut; }
+        cases[] = {
         {12345, 9876, {988, 1235}, kDcBinNames, 30, 24, 23},   {14, 25, {1, 3}, kDcBinNames, 23, 24, 23},
         {0, 5000, {1480, 1480}, kDcPaperNames, 64, 64, 63},    {5000, -1, {1480, 1480}, kDcMediaReady, 40, 64, 40},
         {-20, -30, {1480, 1480}, kDcMediaTypeNames, 64, 64, 63},
     };
     FakePlatformScope fake;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.customW << " x " << c.customL << ", index " << c.index);
         auto s = std::make_unique<PrinterSession>();
         BuildModelLists(&s->env, nullptr, 0x0409, 0);
@@ -268,7 +263,8 @@ TEST(DeviceCapabilities, SplDeviceCapsTable) {
 }
 
 // The accessors the tab pages use: every position maps to an id that maps
-// back to it; outside the lists nothing is read or written.
+// back to it; outside the lists nothing is read or written. The paper list's
+// "same as original" row (id 0, the first built-in row) has no position.
 TEST(ModelListAccess, PositionsAndIds) {
     FakePlatformScope fake;
     auto s = std::make_unique<PrinterSession>();
@@ -276,7 +272,13 @@ TEST(ModelListAccess, PositionsAndIds) {
     BuildModelLists(&s->env, nullptr, 0x0409, 0);
     const int papers = PaperListCount(env), trays = TrayListCount(env), media = MediaListCount(env);
     ASSERT_EQ((std::vector<int>{kBuiltinPaperCount - 1, 5, 6}), (std::vector<int>{papers, trays, media}));
-    for (int pos = 0; pos < papers; pos++) EXPECT_EQ(pos, _UduGetPaperListIndex(s.get(), PaperIdAt(env, pos)));
+    for (int pos = 0; pos < papers; pos++) {
+        EXPECT_EQ(kBuiltinPapers[pos + 1].id, PaperIdAt(env, pos));
+        EXPECT_EQ(pos, _UduGetPaperListIndex(s.get(), PaperIdAt(env, pos)));
+    }
+    EXPECT_EQ((std::vector<int>{-1, -1}), (std::vector<int>{_UduGetPaperListIndex(s.get(), 0),
+                                                            _UduGetPaperListIndex(s.get(), 4242)}));
+    EXPECT_EQ(nullptr, PaperRowAt(env, -1));
     for (int pos = 0; pos < trays; pos++) EXPECT_EQ(pos, TrayListIndex(env, TrayIdAt(env, pos)));
     for (int pos = 0; pos < media; pos++) EXPECT_EQ(pos, MediaListIndex(env, MediaIdAt(env, pos)));
     EXPECT_EQ(kNoListId, PaperIdAt(env, papers));

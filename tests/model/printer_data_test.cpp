@@ -22,14 +22,9 @@ PrinterHandle Open(FakePlatformScope& fake, const char16_t* name = u"P") {
     return h;
 }
 
-struct StoredCase {
-    const char* what;
-    uint32_t type;
-    std::vector<uint8_t> bytes;  // empty with type 0: value absent
-    uint32_t forcedError;
-    uint32_t wantColor;
-    const char* wantText;  // GetPrinterDataString, null: nothing
-};
+// bytes: empty with type 0: value absent; wantText: GetPrinterDataString, null: nothing.
+struct StoredCase { const char* what; uint32_t type; std::vector<uint8_t> bytes; uint32_t forcedError;
+                    uint32_t wantColor; const char* wantText; };
 
 TEST(PrinterData, TypedReadAcceptanceTable) {
     const StoredCase cases[] = {
@@ -61,13 +56,8 @@ TEST(PrinterData, TypedReadAcceptanceTable) {
     }
 }
 
-struct LoadCase {
-    const char* what;
-    const char16_t* missing;  // value erased after the save, or null
-    uint32_t rdfInfoSize;
-    int wantLoaded;
-    int wantReads;  // GetPrinterData calls made
-};
+// missing: value erased after the save, or null; wantReads: GetPrinterData calls made.
+struct LoadCase { const char* what; const char16_t* missing; uint32_t rdfInfoSize; int wantLoaded; int wantReads; };
 
 TEST(PrinterData, RdfContextSaveLoadTable) {
     const LoadCase cases[] = {
@@ -110,13 +100,9 @@ TEST(PrinterData, RdfContextSaveLoadTable) {
     EXPECT_EQ(0, SaveRdfContext(&nowhere));
 }
 
-struct RetryCase {
-    const char* what;
-    int64_t count, cycle;  // -1: absent
-    const char16_t* user;
-    uint32_t wantSlept;
-    const char* wantLine;
-};
+// cycle: -1: absent.
+struct RetryCase { const char* what; int64_t count, cycle; const char16_t* user; uint32_t wantSlept;
+                   const char* wantLine; };
 
 TEST(PrinterData, UserNameRetryTable) {
     const RetryCase cases[] = {

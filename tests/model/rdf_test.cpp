@@ -19,13 +19,8 @@ namespace {
 constexpr char16_t kFile[] = u"C:\\drv\\M.RDF";
 
 TEST(Rdf, ValueReaderTable) {
-    struct Case {
-        const char* what;
-        const char* value;  // null: key absent
-        int width;          // 1, 2, or 4 for the margins
-        int ok;
-        std::vector<int> want;
-    } cases[] = {
+    // value: null: key absent; width: 1, 2, or 4 for the margins.
+    struct Case { const char* what; const char* value; int width; int ok; std::vector<int> want; } cases[] = {
         {"leading blanks", " 5", 1, 1, {5}},
         {"digits then letters", "5abc", 1, 1, {5}},
         {"no digits", "abc", 1, 1, {0}},
@@ -65,15 +60,9 @@ std::string ModelFile(const char* version, const char* paperSize, const char* pa
 }
 
 TEST(Rdf, ReadRdfFileTable) {
-    struct Case {
-        const char* what;
-        std::string file;
-        int ok;
-        int wantSize;
-        std::vector<uint16_t> wantPapers;  // the first entries
-        uint16_t wantMail0;
-        bool wantLog;
-    } cases[] = {
+    // wantPapers: the first entries.
+    struct Case { const char* what; std::string file; int ok; int wantSize; std::vector<uint16_t> wantPapers;
+                  uint16_t wantMail0; bool wantLog; } cases[] = {
         {"version 100", ModelFile("100", "3", "0=9\n2=8\n", "0=2\n"), 1, 3, {9, 0, 8}, 2, false},
         {"version 101", ModelFile("101", "3", "0=9\n", ""), 0, 0, {}, 0, false},
         {"negative version", ModelFile("-1", "1", "0=9\n", "0=300\n"), 1, 1, {9}, 44, false},
@@ -140,12 +129,9 @@ TEST(Rdf, RdfFilePathTable) {
 }
 
 TEST(Rdf, InitialSettingFileTable) {
-    struct Case {
-        const char* what;
-        const char16_t* driverPath;
-        const char* file;  // null: none beside the driver
-        uint32_t wantUnit, wantDuplex;
-    } cases[] = {
+    // file: null: none beside the driver.
+    struct Case { const char* what; const char16_t* driverPath; const char* file; uint32_t wantUnit, wantDuplex; }
+        cases[] = {
         {"inches, one-sided", u"C:\\drv\\ZR51AUI.dll", "[InitialSetting]\nUnitOfLength=1\nDuplexorSimplex=0\n", 1, 1},
         {"millimetres, two-sided", u"C:\\drv\\ZR51AUI.dll", "[initialsetting]\nDuplexorSimplex=7\n", 0, 2},
         {"no file", u"C:\\drv\\ZR51AUI.dll", nullptr, 0, 2},

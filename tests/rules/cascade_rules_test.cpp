@@ -24,13 +24,10 @@ enum : uint32_t {
     kBookletUnit = 4003, kModelColor = 4018, kA3OrA4Model = 4021,
 };
 
-struct CascadeCase {
-    const char* what;
-    ControlValue change;                 // control and value the user just set; 0, 0 at initialisation
-    std::vector<ControlValue> settings;  // the situation, as the page hands it over
-    std::vector<ControlValue> forced;    // options that must be forced (and to nothing else)
-    std::vector<uint32_t> untouched;     // controls that must not be forced
-};
+// change: control and value the user just set; 0, 0 at initialisation; settings: the situation, as the page hands it
+// over; forced: options that must be forced (and to nothing else); untouched: controls that must not be forced.
+struct CascadeCase { const char* what; ControlValue change; std::vector<ControlValue> settings;
+                     std::vector<ControlValue> forced; std::vector<uint32_t> untouched; };
 
 // The pairs of an empty record with the case's settings, the change included.
 void BuildCasePairs(const CascadeCase& c, SettingsPairArray& pairs) {

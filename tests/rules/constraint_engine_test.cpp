@@ -75,9 +75,7 @@ std::vector<SettingsPair> Pairs(uint32_t one = 1, uint32_t two = 0) {
     return {{100, 0, one, 0}, {200, 0, two, 0}, {300, 0, 7, 0}, {400, 0, 3, 0}, {0, 0, 0, 0}, {600, 0, 9, 0}};
 }
 
-struct Expected {
-    uint32_t kind, feature, control, option, value;
-};
+struct Expected { uint32_t kind, feature, control, option, value; };
 
 std::vector<Expected> Evaluate(const MiniTables& m, uint32_t control, uint32_t value, std::vector<SettingsPair> pairs) {
     ConstraintResult out[kConstraintResultRoom];
@@ -100,11 +98,7 @@ const Expected kForce2On{1, 2, 200, 15, 1};
 const Expected kForce2Off{1, 2, 200, 14, 0};
 
 TEST(ConstraintEngine, ListKindsAndGroups) {
-    struct Case {
-        const char* what;
-        L allOf, noneOf, allOf2;
-        bool fires;
-    } cases[] = {
+    struct Case { const char* what; L allOf, noneOf, allOf2; bool fires; } cases[] = {
         {"no conditions", {}, {}, {}, true},
         {"all-of holds", {{1, 2}}, {}, {}, true},
         {"all-of fails", {{1, 3}}, {}, {}, false},
@@ -139,10 +133,7 @@ TEST(ConstraintEngine, TriggerTranslation) {
     m.Cascade({{3, 20}}, {}, {}, {}, {{1, 3}});    // the first row: never the changed value
     m.Cascade({{1, 1}, {1, 3}}, {}, {}, {}, {{2, 14}});
     m.Removal({{3, 20}}, {}, {}, {{1, 1}});        // the entry took the first row
-    struct Case {
-        uint32_t control, value;
-        std::vector<Expected> results;
-    } cases[] = {
+    struct Case { uint32_t control, value; std::vector<Expected> results; } cases[] = {
         {300, 7, {kForce2On, {2, 1, 100, 1, 0}}},
         {100, 5, {kForce2Off, {2, 1, 100, 1, 0}}},
         {100, 0, {kForce2Off, {2, 1, 100, 1, 0}}},

@@ -12,11 +12,8 @@
 
 namespace {
 
-struct Expect {
-    uint32_t kind;
-    uint32_t control;
-    uint32_t value;  // not compared for disabled controls
-};
+// value: not compared for disabled controls.
+struct Expect { uint32_t kind; uint32_t control; uint32_t value; };
 
 struct Case {
     const char* what;

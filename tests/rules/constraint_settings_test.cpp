@@ -89,14 +89,8 @@ uint32_t ImageQuality(const PrinterSession& s) { return uint32_t(s.dm.priv.image
 uint32_t ImageRotation(const PrinterSession& s) { return uint32_t(s.dm.priv.imageRotation); }
 
 TEST(ForcedOptions, FieldWidthsAndExceptions) {
-    struct Case {
-        const char* what;
-        uint8_t mixed, inkCount;
-        uint32_t paperType;
-        std::vector<ConstraintResult> results;
-        uint32_t (*read)(const PrinterSession&);
-        uint32_t expected;
-    } cases[] = {
+    struct Case { const char* what; uint8_t mixed, inkCount; uint32_t paperType; std::vector<ConstraintResult> results;
+                  uint32_t (*read)(const PrinterSession&); uint32_t expected; } cases[] = {
         {"copies is 16 bits", 0, 4, 257, {{1, 3, 30216, 0, 0x12345}},
          [](const PrinterSession& s) { return uint32_t(uint16_t(s.dm.priv.copies)); }, 0x2345},
         {"proof print is one byte, the byte after it stays", 0, 4, 257, {{1, 4, 30218, 15, 0x101}},
@@ -140,13 +134,9 @@ TEST(ForcedOptions, FieldWidthsAndExceptions) {
 }
 
 TEST(DeviceOptionNormalize, FinishingFollowsTheInstalledUnits) {
-    struct Case {
-        const char* what;
-        uint8_t unit, stapleTray, subOption, foldUnit, programPrint, programOffset;
-        uint8_t staple, punch, fold, offset, tray;
-        // expected
-        uint8_t xStaple, xPunch, xFold, xOffset, xTray;
-    } cases[] = {
+    // x: expected.
+    struct Case { const char* what; uint8_t unit, stapleTray, subOption, foldUnit, programPrint, programOffset;
+                  uint8_t staple, punch, fold, offset, tray, xStaple, xPunch, xFold, xOffset, xTray; } cases[] = {
         {"no unit, no staple tray", 0, 0, 1, 1, 0, 0, 10, 1, 1, 1, 3, 0, 0, 0, 0, 1},
         {"no unit, staple tray keeps tray 0 for staples", 0, 1, 1, 1, 0, 0, 10, 1, 1, 0, 0, 10, 0, 0, 0, 0},
         {"no unit, tray 0 for a program offset", 0, 0, 1, 1, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
@@ -179,14 +169,9 @@ TEST(DeviceOptionNormalize, FinishingFollowsTheInstalledUnits) {
 }
 
 TEST(DeviceOptionNormalize, PapersTraysAndModels) {
-    struct Case {
-        const char* what;
-        uint8_t light, rough, modelFS, feeder, inkCount, subOption;
-        uint32_t paperType;
-        uint32_t xPaperType;
-        uint16_t xTray;
-        uint8_t xSlip, xMixed, xImageMode, xBooklet;
-    } cases[] = {
+    // x: expected.
+    struct Case { const char* what; uint8_t light, rough, modelFS, feeder, inkCount, subOption; uint32_t paperType;
+                  uint32_t xPaperType; uint16_t xTray; uint8_t xSlip, xMixed, xImageMode, xBooklet; } cases[] = {
         {"light paper without support", 0, 1, 0, 0, 4, 1, 263, 257, 258, 2, 1, 2, 1},
         {"light paper with support", 1, 0, 0, 0, 4, 1, 263, 263, 258, 2, 1, 2, 1},
         {"rough paper without support", 1, 0, 0, 0, 4, 1, 264, 257, 258, 2, 1, 2, 1},

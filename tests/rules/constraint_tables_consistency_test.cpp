@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/tray_ids.h"
 #include "session/global_list.h"
 #include "rules/constraint_tables.h"
 #include "settings/field_table.h"
@@ -26,49 +27,29 @@ const char* NameOf(uint32_t feature) {
 
 // Features whose values no private field of the same name checks: the
 // environment and model values, the public fields, and features named after
-// their meaning. An alias names the private field that holds the value.
-struct KnownValues {
-    const char* feature;
-    const char* field;  // private field that accepts the values, or null
-    std::vector<uint32_t> values;
-};
+// their meaning. An alias names the private field that accepts the values.
+struct KnownValues { const char* feature; const char* field; std::vector<uint32_t> values; };
 const std::vector<KnownValues>& Known() {
     static const std::vector<KnownValues> k = {
         {"colorMode", nullptr, {0, 1, 2, 3, 4, 5, 6, 7}},
         {"duplexType", nullptr, {1, 2, 3, 4, 5}},  // plain 1..3, mixed-size 4 and 5
         {"originalOrientation", nullptr, {1, 2}},
-        {"inputTray", nullptr, {7, 257, 258, 259, 260, 261}},
+        {"inputTray", nullptr, {kTrayAuto, kTrayStandardFeed, kTray1, kTray2, kTray3, kTrayHighCapacity}},
         {"paperType", nullptr, {257, 258, 259, 260, 261, 262, 263, 264, 265, 266, 267}},
-        {"trayPerPage", nullptr, {0, 1}},
-        {"trayPerPage1", nullptr, {0, 1}},
-        {"trayPerPage2", nullptr, {0, 1}},
-        {"trayPerPage3", nullptr, {0, 1}},
-        {"quickDrying", nullptr, {0, 1}},
-        {"colorProfileSelection", nullptr, {0, 1, 2}},
-        {"outputBindingPosition", nullptr, {0, 1}},
-        {"sideMargin", "sideMarginSupport", {}},
-        {"pin", "passwordSupport", {}},
-        {"formOverlay", "formSupport", {}},
-        {"overlayMethod", "pattern_Form", {}},
-        {"separateFormsFrontBack", "printSideSeparately_Form", {}},
-        {"reverseOrder", "reverseOrder_UI", {}},
-        {"inputUnit_Option", nullptr, {0, 10}},
-        {"outputUnit_Option", nullptr, {0, 20, 21, 22, 23, 24, 25, 26}},
-        {"outputSubOption", nullptr, {0, 1}},
-        {"foldUnit_Option", nullptr, {0, 1}},
-        {"offsetStapleTray_Option", nullptr, {0, 1}},
-        {"unitOfLength", nullptr, {0, 1}},
-        {"defaultPaperType", nullptr, {258, 259, 260, 261, 262, 263, 264, 266}},
-        {"lightPaperSupport", nullptr, {0, 1}},
-        {"roughPaperSupport", nullptr, {0, 1}},
-        {"semiGlossPaperSupport", nullptr, {0, 1}},
-        {"pressPaperSupport", nullptr, {0, 1}},
-        {"usbMemoryOutput", nullptr, {0, 1}},
-        {"inkCount", nullptr, {1, 2, 4, 5}},
-        {"modelColor", nullptr, {10, 21, 22, 40, 41, 50, 51}},
-        {"modelFS", nullptr, {0, 1}},
-        {"a3OrA4Model", nullptr, {0, 1}},
-        {"localArea", nullptr, {0, 1, 2}},
+        {"trayPerPage", nullptr, {0, 1}}, {"trayPerPage1", nullptr, {0, 1}}, {"trayPerPage2", nullptr, {0, 1}},
+        {"trayPerPage3", nullptr, {0, 1}}, {"quickDrying", nullptr, {0, 1}},
+        {"colorProfileSelection", nullptr, {0, 1, 2}}, {"outputBindingPosition", nullptr, {0, 1}},
+        {"sideMargin", "sideMarginSupport", {}}, {"pin", "passwordSupport", {}}, {"formOverlay", "formSupport", {}},
+        {"overlayMethod", "pattern_Form", {}}, {"separateFormsFrontBack", "printSideSeparately_Form", {}},
+        {"reverseOrder", "reverseOrder_UI", {}}, {"inputUnit_Option", nullptr, {0, 10}},
+        {"outputUnit_Option", nullptr, {0, 20, 21, 22, 23, 24, 25, 26}}, {"outputSubOption", nullptr, {0, 1}},
+        {"foldUnit_Option", nullptr, {0, 1}}, {"offsetStapleTray_Option", nullptr, {0, 1}},
+        {"unitOfLength", nullptr, {0, 1}}, {"defaultPaperType", nullptr, {258, 259, 260, 261, 262, 263, 264, 266}},
+        {"lightPaperSupport", nullptr, {0, 1}}, {"roughPaperSupport", nullptr, {0, 1}},
+        {"semiGlossPaperSupport", nullptr, {0, 1}}, {"pressPaperSupport", nullptr, {0, 1}},
+        {"usbMemoryOutput", nullptr, {0, 1}}, {"inkCount", nullptr, {1, 2, 4, 5}},
+        {"modelColor", nullptr, {10, 21, 22, 40, 41, 50, 51}}, {"modelFS", nullptr, {0, 1}},
+        {"a3OrA4Model", nullptr, {0, 1}}, {"localArea", nullptr, {0, 1, 2}},
         {"printCheckLevel", nullptr, {0, 1, 3, 4}},
     };
     return k;
@@ -118,15 +99,15 @@ std::string Where(int table, uint32_t rule) {
     static const char* files[] = {"cascade.tbl", "removal.tbl", "disable.tbl"};
     const ConstraintTables& t = T();
     const uint16_t* lines[] = {t.cascadeLines, t.removalLines, t.disableLines};
-    return std::string(files[table]) + ":" + (lines[table] ? std::to_string(lines[table][rule]) : "rule " + std::to_string(rule));
+    return std::string(files[table]) + ":" +
+           (lines[table] ? std::to_string(lines[table][rule]) : "rule " + std::to_string(rule));
 }
 
 // What one rule requires of the pair array: per feature, the options its
 // all-of lists allow (the intersection of every group of the feature) and the
 // options its none-of lists exclude.
 struct Situation {
-    std::map<uint32_t, std::set<uint32_t>> allowed;
-    std::map<uint32_t, std::set<uint32_t>> excluded;
+    std::map<uint32_t, std::set<uint32_t>> allowed, excluded;
 };
 
 void AddAllOf(Situation& s, const RulePair* pairs, uint32_t count) {
@@ -173,42 +154,33 @@ uint32_t Contradiction(const Situation& s) {
     return 0;
 }
 
-Situation CascadeConditions(uint32_t r) {
-    const ConstraintTables& t = T();
+// The situation of one rule from its list slots: all-of slots, then none-of.
+template <size_t N>
+Situation Conditions(const RulePair* const (&lists)[N], const uint32_t (&counts)[N], std::vector<int> allOf,
+                     std::vector<int> noneOf) {
     Situation s;
-    AddAllOf(s, t.cascadeLists[r][kCascadeAllOf], t.cascadeCounts[r][kCascadeAllOf]);
-    AddAllOf(s, t.cascadeLists[r][kCascadeAllOf2], t.cascadeCounts[r][kCascadeAllOf2]);
-    AddNoneOf(s, t.cascadeLists[r][kCascadeNoneOf], t.cascadeCounts[r][kCascadeNoneOf]);
-    AddNoneOf(s, t.cascadeLists[r][kCascadeNoneOf2], t.cascadeCounts[r][kCascadeNoneOf2]);
-    return s;
-}
-Situation RemovalConditions(uint32_t r) {
-    const ConstraintTables& t = T();
-    Situation s;
-    AddAllOf(s, t.removalLists[r][kRemovalAllOf], t.removalCounts[r][kRemovalAllOf]);
-    AddAllOf(s, t.removalLists[r][kRemovalAllOf2], t.removalCounts[r][kRemovalAllOf2]);
-    AddNoneOf(s, t.removalLists[r][kRemovalNoneOf], t.removalCounts[r][kRemovalNoneOf]);
+    for (int slot : allOf) AddAllOf(s, lists[slot], counts[slot]);
+    for (int slot : noneOf) AddNoneOf(s, lists[slot], counts[slot]);
     return s;
 }
 
 TEST(ConstraintTablesConsistency, NoRuleContradictsItself) {
     const ConstraintTables& t = T();
+    std::vector<std::pair<std::string, Situation>> rules;
     // A cascade rule without a trigger is dormant by design and never fires.
-    for (uint32_t r = 0; r < t.cascadeCount; r++) {
-        if (!t.cascadeCounts[r][kCascadeTrigger]) continue;
-        uint32_t f = Contradiction(CascadeConditions(r));
-        EXPECT_EQ(0u, f) << Where(0, r) << " can never fire: its conditions on " << NameOf(f) << " contradict";
-    }
-    for (uint32_t r = 0; r < t.removalCount; r++) {
-        uint32_t f = Contradiction(RemovalConditions(r));
-        EXPECT_EQ(0u, f) << Where(1, r) << " can never fire: its conditions on " << NameOf(f) << " contradict";
-    }
-    for (uint32_t r = 0; r < t.disableCount; r++) {
-        Situation s;
-        for (int slot = kDisableAllOf1; slot <= kDisableAllOf3; slot++)
-            AddAllOf(s, t.disableLists[r][slot], t.disableCounts[r][slot]);
-        uint32_t f = Contradiction(s);
-        EXPECT_EQ(0u, f) << Where(2, r) << " can never fire: its conditions on " << NameOf(f) << " contradict";
+    for (uint32_t r = 0; r < t.cascadeCount; r++)
+        if (t.cascadeCounts[r][kCascadeTrigger])
+            rules.emplace_back(Where(0, r), Conditions(t.cascadeLists[r], t.cascadeCounts[r], {kCascadeAllOf, kCascadeAllOf2},
+                                                       {kCascadeNoneOf, kCascadeNoneOf2}));
+    for (uint32_t r = 0; r < t.removalCount; r++)
+        rules.emplace_back(Where(1, r), Conditions(t.removalLists[r], t.removalCounts[r],
+                                                   {kRemovalAllOf, kRemovalAllOf2}, {kRemovalNoneOf}));
+    for (uint32_t r = 0; r < t.disableCount; r++)
+        rules.emplace_back(Where(2, r), Conditions(t.disableLists[r], t.disableCounts[r],
+                                                   {kDisableAllOf1, kDisableAllOf2, kDisableAllOf3}, {}));
+    for (const auto& [where, situation] : rules) {
+        uint32_t f = Contradiction(situation);
+        EXPECT_EQ(0u, f) << where << " can never fire: its conditions on " << NameOf(f) << " contradict";
     }
 }
 

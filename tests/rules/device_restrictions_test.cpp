@@ -13,12 +13,7 @@ namespace {
 
 using EnvSetup = std::function<void(PrinterEnvironment&)>;
 
-struct RuleCase {
-    const char* what;
-    EnvSetup env;
-    std::vector<FieldValue> given;
-    std::vector<FieldValue> want;
-};
+struct RuleCase { const char* what; EnvSetup env; std::vector<FieldValue> given; std::vector<FieldValue> want; };
 
 const EnvSetup kFull = [](PrinterEnvironment&) {};
 EnvSetup Unit(uint8_t unit) {

@@ -12,13 +12,9 @@
 
 namespace {
 
-struct TicketCase {
-    const char* what;
-    uint8_t kind;
-    std::vector<std::pair<int, uint8_t>> bytes;  // caller's header bytes
-    std::vector<FieldValue> preset;              // the session before
-    std::vector<FieldValue> want;
-};
+// bytes: caller's header bytes; preset: the session before.
+struct TicketCase { const char* what; uint8_t kind; std::vector<std::pair<int, uint8_t>> bytes;
+                    std::vector<FieldValue> preset; std::vector<FieldValue> want; };
 
 const TicketCase kTicketCases[] = {
     {"kind 1 with sub-kind 3 answers", 1, {{22, 3}, {23, 9}}, {}, {{"ticketStatus", 0, 0}, {"ticketWord", 0, 256}}},

@@ -4,21 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "session/global_list.h"
-#include "session/session_load.h"
-#include "platform/fake_platform.h"
+#include "base/tray_ids.h"
 #include "settings/field_table.h"
-#include "rules/resolve.h"
 #include "settings/printer_rig.h"
 
 namespace {
 
 using Rig = PrinterRig;
+using Row = std::vector<int64_t>;
 
 PublicDevMode& Pub(std::vector<uint8_t>& in) { return *reinterpret_cast<PublicDevMode*>(in.data()); }
 PrivateSettings& Priv(std::vector<uint8_t>& in, size_t dmSize = 220) {
@@ -81,14 +78,11 @@ TEST(MergeSource, TrustsOnlyOurRecord) {
         auto out = rig.Resolve(in.data());
         const PrivateSettings& got = out->dm.priv;
         const PrivateSettings& stored = rig.base->dm.priv;
-        const std::string maskLine = "nModule=15 iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n";
-        EXPECT_TRUE(rig.Logged(maskLine.c_str())) << c.what << ": no line ending in " << maskLine;
-        EXPECT_EQ(c.wantDocMerge, rig.Logged("bDocMerge=TRUE"));
-        EXPECT_EQ(!c.wantDocMerge, rig.Logged("bDocMerge=FALSE"));
+        EXPECT_TRUE(rig.Logged(("nModule=15 iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n").c_str()));
+        EXPECT_TRUE(rig.Logged(c.wantDocMerge ? "bDocMerge=TRUE" : "bDocMerge=FALSE"));
         EXPECT_EQ(c.wantStaple ? 20 : stored.staple, got.staple);
-        EXPECT_EQ(c.wantJobName ? u"caller's job" : std::u16string(stored.jobName), std::u16string(got.jobName))
-            << c.what;
-        EXPECT_EQ(4, got.copies) << c.what << ": public fields are always used";
+        EXPECT_EQ(c.wantJobName ? u"caller's job" : std::u16string(stored.jobName), std::u16string(got.jobName));
+        EXPECT_EQ(4, got.copies) << "public fields are always used";
         EXPECT_EQ(0, std::memcmp(got.signature, u"JUP/CS", 12));
         EXPECT_EQ(kTrailingMagic, got.trailingMagic);
         if (!c.wantDocMerge) {
@@ -98,7 +92,7 @@ TEST(MergeSource, TrustsOnlyOurRecord) {
                 if (r.merge == MergeKind::Special) continue;
                 EXPECT_EQ(0, std::memcmp(reinterpret_cast<const uint8_t*>(&got) + r.offset,
                                          reinterpret_cast<const uint8_t*>(&stored) + r.offset, r.size))
-                    << c.what << ": " << r.name;
+                    << r.name;
             }
         }
     }
@@ -107,10 +101,8 @@ TEST(MergeSource, TrustsOnlyOurRecord) {
 TEST(Merge, TextFromACallerIsCutAndTerminated) {
     Rig rig;
     auto in = rig.Input();
-    std::u16string full(256, u'j');
-    PutText(Priv(in).jobName, 256, full);
-    std::u16string password(9, u'p');
-    PutText(Priv(in).password, 9, password);
+    PutText(Priv(in).jobName, 256, std::u16string(256, u'j'));
+    PutText(Priv(in).password, 9, std::u16string(9, u'p'));
     auto out = rig.Resolve(in.data());
     EXPECT_EQ(std::u16string(255, u'j'), std::u16string(out->dm.priv.jobName));
     EXPECT_EQ(std::u16string(8, u'p'), std::u16string(out->dm.priv.password));
@@ -118,13 +110,11 @@ TEST(Merge, TextFromACallerIsCutAndTerminated) {
 }
 
 // Older public DEVMODEs come back in their own layout.
-struct EchoCase {
-    uint16_t dmSize, extra, wantExtra;
-};
-
 TEST(Merge, ShortPublicPartIsEchoedInItsOwnLayout) {
-    const EchoCase cases[] = {{156, 18820, 18820}, {156, 100, 100}, {156, 0, 0}, {156, 19000, 18820}};
-    for (const EchoCase& c : cases) {
+    const struct { uint16_t dmSize, extra, wantExtra; } cases[] = {
+        {156, 18820, 18820}, {156, 100, 100}, {156, 0, 0}, {156, 19000, 18820}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.extra);
         Rig rig;
         std::vector<uint8_t> in(156 + 19000, 0);
         for (size_t i = 0; i < in.size(); i++) in[i] = static_cast<uint8_t>(i * 7 + 1);
@@ -141,11 +131,11 @@ TEST(Merge, ShortPublicPartIsEchoedInItsOwnLayout) {
         const size_t n = c.dmSize + c.wantExtra;
         uint16_t extra = 0;
         std::memcpy(&extra, out.data() + 70, 2);
-        EXPECT_EQ(c.wantExtra, extra) << c.extra;
+        EXPECT_EQ(c.wantExtra, extra);
         std::vector<uint8_t> want(in.begin(), in.begin() + n);
         std::memcpy(want.data() + 70, &c.wantExtra, 2);
-        EXPECT_TRUE(std::equal(want.begin(), want.end(), out.begin())) << c.extra;
-        EXPECT_EQ(0xCC, out[n]) << c.extra << ": wrote past the caller's layout";
+        EXPECT_TRUE(std::equal(want.begin(), want.end(), out.begin()));
+        EXPECT_EQ(0xCC, out[n]) << "wrote past the caller's layout";
     }
 }
 
@@ -182,11 +172,8 @@ TEST(MergePaper, OriginalPaperFromThePublicPart) {
         Rig rig;
         auto in = rig.Input();
         PublicDevMode& pub = Pub(in);
-        pub.dmFields = c.fields;
-        pub.dmPaperSize = c.paperSize;
-        pub.dmPaperWidth = c.width;
-        pub.dmPaperLength = c.length;
-        pub.dmOrientation = c.orientation;
+        pub.dmFields = c.fields, pub.dmPaperSize = c.paperSize, pub.dmOrientation = c.orientation;
+        pub.dmPaperWidth = c.width, pub.dmPaperLength = c.length;
         if (c.formName) PutText(pub.dmFormName, 32, c.formName);
         // Of the caller's record only dmOrientation may change (the turned
         // custom size), through a conversion as through any resolution.
@@ -196,21 +183,16 @@ TEST(MergePaper, OriginalPaperFromThePublicPart) {
         std::vector<uint8_t> convertOut(sizeof(DriverDevMode));
         uint32_t size = sizeof(DriverDevMode);
         ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", converted.data(), convertOut.data(), &size, kCdmConvert));
-        EXPECT_TRUE(converted == want) << c.what << ": caller's dmOrientation " << Pub(converted).dmOrientation;
+        EXPECT_TRUE(converted == want) << "caller's dmOrientation " << Pub(converted).dmOrientation;
         auto out = rig.Resolve(in.data());
         EXPECT_TRUE(in == want);
         const PrivateSettings& p = out->dm.priv;
-        EXPECT_EQ(c.wantSize, p.originalSize);
-        EXPECT_EQ(c.wantWidthMm, p.originalWidth_mm_CustomPaper);
-        EXPECT_EQ(c.wantLengthMm, p.originalLength_mm_CustomPaper);
-        EXPECT_EQ(c.wantOrientation, p.originalOrientation);
-        EXPECT_EQ(c.wantSize, out->dm.pub.dmPaperSize);
-        EXPECT_EQ(c.wantOrientation, out->dm.pub.dmOrientation);
-        EXPECT_EQ(c.wantPubWidth, out->dm.pub.dmPaperWidth);
-        EXPECT_EQ(c.wantPubLength, out->dm.pub.dmPaperLength);
-        if (c.wantForm) {
-            EXPECT_EQ(std::u16string(c.wantForm), std::u16string(out->dm.pub.dmFormName));
-        }
+        const PublicDevMode& o = out->dm.pub;
+        EXPECT_EQ((Row{c.wantSize, c.wantWidthMm, c.wantLengthMm, c.wantOrientation, c.wantSize, c.wantOrientation,
+                       c.wantPubWidth, c.wantPubLength}),
+                  (Row{p.originalSize, p.originalWidth_mm_CustomPaper, p.originalLength_mm_CustomPaper,
+                       p.originalOrientation, o.dmPaperSize, o.dmOrientation, o.dmPaperWidth, o.dmPaperLength}));
+        EXPECT_EQ(std::u16string(c.wantForm ? c.wantForm : o.dmFormName), std::u16string(o.dmFormName));
     }
 }
 
@@ -236,15 +218,14 @@ const PublicCase kPublicCases[] = {
     {"media 263 with light paper", kDmMediaType, 263, 1, 0, "paperType", 263},
     {"media 265 not in the list", kDmMediaType, 265, 0, 0, "paperType", 257},
     {"media 999", kDmMediaType, 999, 0, 0, "paperType", 257},
-    {"source 259", kDmDefaultSource, 259, 0, 0, "inputTray", 259},
-    {"source 262 not listed", kDmDefaultSource, 262, 0, 0, "inputTray", 7},
-    {"source 261 without feeder", kDmDefaultSource, 261, 0, 0, "inputTray", 7},
-    {"source 261 with feeder", kDmDefaultSource, 261, 0, 10, "inputTray", 261},
-    {"source 257 with feeder", kDmDefaultSource, 257, 0, 10, "inputTray", 7},
-    {"source 15", kDmDefaultSource, 15, 0, 0, "inputTray", 7},
+    {"source 259", kDmDefaultSource, kTray2, 0, 0, "inputTray", kTray2},
+    {"source 262 not listed", kDmDefaultSource, kTrayCoverInserter, 0, 0, "inputTray", kTrayAuto},
+    {"source 261 without feeder", kDmDefaultSource, kTrayHighCapacity, 0, 0, "inputTray", kTrayAuto},
+    {"source 261 with feeder", kDmDefaultSource, kTrayHighCapacity, 0, 10, "inputTray", kTrayHighCapacity},
+    {"source 257 with feeder", kDmDefaultSource, kTrayStandardFeed, 0, 10, "inputTray", kTrayAuto},
+    {"source 15", kDmDefaultSource, 15, 0, 0, "inputTray", kTrayAuto},
     {"orientation 2", kDmOrientation, 2, 0, 0, "originalOrientation", 2},
     {"orientation 3 refused", kDmOrientation, 3, 0, 0, "originalOrientation", -1},
-    {"monochrome dmColor", kDmColor, 1, 0, 0, "colorMode", 2},
 };
 
 TEST(MergePublic, TakesTheFieldUnderItsRule) {
@@ -255,28 +236,17 @@ TEST(MergePublic, TakesTheFieldUnderItsRule) {
             env.inputUnit_Option = c.inputUnit;
         });
         // Start from values no case produces, so that "stays" is visible.
-        rig.base->dm.priv.copies = 6;
-        rig.base->dm.priv.duplexType = 2;
-        rig.base->dm.priv.paperType = 258;
-        rig.base->dm.priv.inputTray = 260;
-        rig.base->dm.priv.originalOrientation = 1;
-        rig.base->dm.priv.colorMode = 0;
+        PrivateSettings& s = rig.base->dm.priv;
+        s.copies = 6, s.duplexType = 2, s.paperType = 258, s.inputTray = kTray3, s.originalOrientation = 1;
         rig.Store();
         auto in = rig.Input();
         PublicDevMode& pub = Pub(in);
-        pub.dmFields = c.field;
-        pub.dmCopies = static_cast<int16_t>(c.value);
-        pub.dmDuplex = static_cast<int16_t>(c.value);
-        pub.dmMediaType = static_cast<uint32_t>(c.value);
-        pub.dmDefaultSource = static_cast<int16_t>(c.value);
-        pub.dmOrientation = static_cast<int16_t>(c.value);
-        pub.dmColor = static_cast<int16_t>(c.value);
+        const int16_t v = static_cast<int16_t>(c.value);
+        pub.dmFields = c.field, pub.dmMediaType = static_cast<uint32_t>(c.value);
+        pub.dmCopies = pub.dmDuplex = pub.dmDefaultSource = pub.dmOrientation = v;
         // The private copies of these fields are never the source.
-        Priv(in).copies = 11;
-        Priv(in).duplexType = 1;
-        Priv(in).paperType = 260;
-        Priv(in).inputTray = 258;
-        Priv(in).originalOrientation = 2;
+        PrivateSettings& p = Priv(in);
+        p.copies = 11, p.duplexType = 1, p.paperType = 260, p.inputTray = kTray1, p.originalOrientation = 2;
         auto out = rig.Resolve(in.data());
         const FieldRow* r = FindPrivateField(c.target);
         ASSERT_NE(nullptr, r);
@@ -285,26 +255,18 @@ TEST(MergePublic, TakesTheFieldUnderItsRule) {
     }
 }
 
-// Booklet orientation rule.
-struct BookletCase {
-    uint8_t booklet;
-    int16_t orientation;  // public dmOrientation
-    uint8_t override_; uint16_t documentOrientation; uint8_t want;
-};
-
+// Booklet orientation rule; orientation is the public dmOrientation.
 TEST(Merge, BookletOrientationTable) {
-    const BookletCase cases[] = {
+    const struct { uint8_t booklet; int16_t orientation; uint8_t override_; uint16_t docOrientation, want; } cases[] = {
         {1, 2, 0, 0, 3}, {2, 2, 0, 0, 3}, {3, 1, 0, 0, 1}, {1, 1, 0, 0, 1}, {3, 2, 0, 0, 3},
         {0, 2, 0, 0, 0}, {1, 1, 1, 2, 3}, {3, 2, 1, 1, 1}, {2, 2, 1, 1, 2},
     };
-    for (const BookletCase& c : cases) {
+    for (const auto& c : cases) {
         Rig rig;
         auto in = rig.Input();
-        Pub(in).dmFields = kDmOrientation;
-        Pub(in).dmOrientation = c.orientation;
-        Priv(in).booklet = c.booklet;
-        Priv(in).orientationOverride = c.override_;
-        Priv(in).documentOrientation = c.documentOrientation;
+        Pub(in).dmFields = kDmOrientation, Pub(in).dmOrientation = c.orientation;
+        Priv(in).booklet = c.booklet, Priv(in).orientationOverride = c.override_;
+        Priv(in).documentOrientation = c.docOrientation;
         auto out = rig.Resolve(in.data());
         EXPECT_EQ(c.want, out->dm.priv.booklet) << "booklet " << int(c.booklet) << " orientation " << c.orientation
                                                 << " override " << int(c.override_);
@@ -337,32 +299,22 @@ TEST(MergeOutput, SizesStayInsideTheExtents) {
         Rig rig;
         auto in = rig.Input();
         Pub(in).dmFields = kDmPaperSize | kDmPaperWidth | kDmPaperLength;
-        Pub(in).dmPaperSize = c.original;
-        Pub(in).dmPaperWidth = 1234;
-        Pub(in).dmPaperLength = 2345;
+        Pub(in).dmPaperSize = c.original, Pub(in).dmPaperWidth = 1234, Pub(in).dmPaperLength = 2345;
         PrivateSettings& p = Priv(in);
-        p.outputSize = c.outputSize;
-        p.outputWidth_mm = c.widthMm;
-        p.outputLength_mm = c.lengthMm;
-        p.outputWidth_mm_CustomPaper = c.customWidthMm;
-        p.outputLength_mm_CustomPaper = c.customLengthMm;
+        p.outputSize = c.outputSize, p.outputWidth_mm = c.widthMm, p.outputLength_mm = c.lengthMm;
+        p.outputWidth_mm_CustomPaper = c.customWidthMm, p.outputLength_mm_CustomPaper = c.customLengthMm;
         auto out = rig.Resolve(in.data());
-        const PrivateSettings& got = out->dm.priv;
-        EXPECT_EQ(c.wantSize, got.outputSize);
-        EXPECT_EQ(c.wantWidth, got.outputWidth_mm);
-        EXPECT_EQ(c.wantLength, got.outputLength_mm);
-        EXPECT_EQ(c.wantCustomWidth, got.outputWidth_mm_CustomPaper);
-        EXPECT_EQ(c.wantCustomLength, got.outputLength_mm_CustomPaper);
+        const PrivateSettings& g = out->dm.priv;
+        EXPECT_EQ((Row{c.wantSize, c.wantWidth, c.wantLength, c.wantCustomWidth, c.wantCustomLength}),
+                  (Row{g.outputSize, g.outputWidth_mm, g.outputLength_mm, g.outputWidth_mm_CustomPaper,
+                       g.outputLength_mm_CustomPaper}));
     }
 }
 
 // The public part rebuilt from the record after the merge.
-struct AreaCase {
-    const char* what; uint8_t colorMode, textSmoothing, imageQuality; int16_t wantColor, wantQuality, wantYResolution;
-};
-
 TEST(Merge, PublicAreaTable) {
-    const AreaCase cases[] = {
+    const struct { const char* what; uint8_t mode, smoothing, quality; int16_t wantColor, wantQuality, wantY; }
+        cases[] = {
         {"monochrome", 2, 0, 1, 1, 300, 300},
         {"colour", 0, 0, 1, 2, 300, 300},
         {"high resolution", 0, 0, 2, 2, 300, 600},
@@ -370,79 +322,61 @@ TEST(Merge, PublicAreaTable) {
         {"smoothing", 0, 2, 1, 2, 600, 600},
         {"other smoothing, high resolution", 2, 1, 2, 1, 300, 600},
     };
-    for (const AreaCase& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         Rig rig;
         auto in = rig.Input();
-        Pub(in).dmFields = kDmColor;
-        Pub(in).dmColor = 2;
-        Pub(in).dmPrintQuality = 1;
-        Pub(in).dmYResolution = 1;
-        Priv(in).colorMode = c.colorMode;
-        Priv(in).textSmoothing = c.textSmoothing;
-        Priv(in).imageQuality = c.imageQuality;
+        Pub(in).dmFields = kDmColor, Pub(in).dmColor = 2, Pub(in).dmPrintQuality = 1, Pub(in).dmYResolution = 1;
+        Priv(in).colorMode = c.mode, Priv(in).textSmoothing = c.smoothing, Priv(in).imageQuality = c.quality;
         auto out = rig.Resolve(in.data());
-        const PublicDevMode& pub = out->dm.pub;
-        EXPECT_EQ(c.wantColor, pub.dmColor) << c.what;
-        EXPECT_EQ(c.wantQuality, pub.dmPrintQuality) << c.what;
-        EXPECT_EQ(c.wantYResolution, pub.dmYResolution) << c.what;
-        EXPECT_EQ(kDriverDmFields, pub.dmFields) << c.what;
-        EXPECT_EQ(kSpecVersion, pub.dmSpecVersion) << c.what;
-        EXPECT_EQ(100, pub.dmScale) << c.what;
-        EXPECT_EQ(1, pub.dmCollate) << c.what;
-        EXPECT_EQ(out->dm.priv.copies, pub.dmCopies) << c.what;
-        EXPECT_EQ(out->dm.priv.inputTray, static_cast<uint16_t>(pub.dmDefaultSource)) << c.what;
-        EXPECT_EQ(out->dm.priv.paperType, pub.dmMediaType) << c.what;
-        EXPECT_EQ(out->dm.priv.duplexType, static_cast<uint16_t>(pub.dmDuplex)) << c.what;
+        const PublicDevMode& o = out->dm.pub;
+        const PrivateSettings& p = out->dm.priv;
+        EXPECT_EQ((Row{c.wantColor, c.wantQuality, c.wantY, kDriverDmFields, kSpecVersion, 100, 1, p.copies,
+                       p.inputTray, p.paperType, p.duplexType}),
+                  (Row{o.dmColor, o.dmPrintQuality, o.dmYResolution, o.dmFields, o.dmSpecVersion, o.dmScale,
+                       o.dmCollate, o.dmCopies, static_cast<uint16_t>(o.dmDefaultSource), o.dmMediaType,
+                       static_cast<uint16_t>(o.dmDuplex)}));
     }
 }
 
 // A custom original from the stored record: its sizes, rounded to 0.1 mm,
 // or 1480 x 1480 when one is not positive.
-struct CustomAreaCase {
-    int32_t widthMm, lengthMm; int16_t wantWidth, wantLength;
-};
-
 TEST(Merge, CustomOriginalInThePublicArea) {
-    const CustomAreaCase cases[] = {
+    const struct { int32_t widthMm, lengthMm; int16_t wantWidth, wantLength; } cases[] = {
         {20000, 30000, 2000, 3000}, {30000, 20000, 2000, 3000}, {20004, 30005, 2000, 3001},
         {0, 30000, 1480, 1480},     {20000, -5, 1480, 1480},
     };
-    for (const CustomAreaCase& c : cases) {
+    for (const auto& c : cases) {
         Rig rig;
-        rig.base->dm.priv.originalSize = 256;
-        rig.base->dm.priv.originalWidth_mm_CustomPaper = c.widthMm;
-        rig.base->dm.priv.originalLength_mm_CustomPaper = c.lengthMm;
+        PrivateSettings& s = rig.base->dm.priv;
+        s.originalSize = 256, s.originalWidth_mm_CustomPaper = c.widthMm, s.originalLength_mm_CustomPaper = c.lengthMm;
         rig.Store();
         auto in = rig.Input();
         Pub(in).dmFields = 0;  // nothing public changes the paper
         auto out = rig.Resolve(in.data());
-        EXPECT_EQ(256, out->dm.pub.dmPaperSize) << c.widthMm << "x" << c.lengthMm;
-        EXPECT_EQ(c.wantWidth, out->dm.pub.dmPaperWidth) << c.widthMm << "x" << c.lengthMm;
-        EXPECT_EQ(c.wantLength, out->dm.pub.dmPaperLength) << c.widthMm << "x" << c.lengthMm;
+        const PublicDevMode& o = out->dm.pub;
+        EXPECT_EQ((Row{256, c.wantWidth, c.wantLength}), (Row{o.dmPaperSize, o.dmPaperWidth, o.dmPaperLength}))
+            << c.widthMm << "x" << c.lengthMm;
     }
 }
 
 // The job identity: a shared printer seen from a client locks the owner to
 // the logged-on user and refills the names; otherwise the caller's stand.
-struct IdentityCase {
-    const char* what; const char16_t* serverName; int cluster; uint8_t callerLocked, wantLocked;
-    const char16_t* wantLogin; bool wantSystemNames;
-};
-
 TEST(Merge, JobIdentityTable) {
-    const IdentityCase cases[] = {
+    const struct { const char* what; const char16_t* serverName; int cluster; uint8_t callerLocked, wantLocked;
+                   const char16_t* wantLogin; bool wantSystemNames; } cases[] = {
         {"local printer, locked record", u"", 0, 1, 1, u"alice", false},
         {"local printer, unlocked record", u"", 0, 0, 0, u"alice", true},
         {"shared printer on a client", u"\\\\srv", 0, 0, 1, u"tester", true},
         {"shared printer on a client, locked record", u"\\\\srv", 0, 1, 1, u"tester", true},
         {"cluster node", u"\\\\srv", 1, 1, 1, u"alice", false},
     };
-    for (const IdentityCase& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         Rig rig;
         rig.fake.spooler.Printer(u"P1")->info.serverName = c.serverName;
         rig.fake.host.clusterAvailable = c.cluster;
-        rig.fake.host.userName = u"tester";
-        rig.fake.host.computerName = u"WS-7";
+        rig.fake.host.userName = u"tester", rig.fake.host.computerName = u"WS-7";
         auto in = rig.Input();
         PrivateSettings& p = Priv(in);
         p.userNameLocked = c.callerLocked;
@@ -452,59 +386,45 @@ TEST(Merge, JobIdentityTable) {
         PutText(p.printerDisplayName, 128, u"Old name");
         auto out = rig.Resolve(in.data());
         const PrivateSettings& got = out->dm.priv;
-        EXPECT_EQ(c.wantLocked, got.userNameLocked) << c.what;
-        EXPECT_EQ(std::u16string(c.wantLogin), std::u16string(got.loginUserName)) << c.what;
-        EXPECT_EQ(c.wantSystemNames ? u"WS-7" : u"PC-ALICE", std::u16string(got.computerName)) << c.what;
-        EXPECT_EQ(c.wantSystemNames ? u"tester" : u"alice", std::u16string(got.userName)) << c.what;
-        EXPECT_EQ(c.wantSystemNames ? u"P1" : u"Old name", std::u16string(got.printerDisplayName)) << c.what;
+        EXPECT_EQ(c.wantLocked, got.userNameLocked);
+        using Names = std::vector<std::u16string>;
+        EXPECT_EQ((c.wantSystemNames ? Names{c.wantLogin, u"WS-7", u"tester", u"P1"}
+                                     : Names{c.wantLogin, u"PC-ALICE", u"alice", u"Old name"}),
+                  (Names{got.loginUserName, got.computerName, got.userName, got.printerDisplayName}));
     }
 }
 
 // The header ticket comes from the caller; one of another version is marked.
 TEST(Merge, HeaderTicketTable) {
-    struct Case {
-        uint16_t version; uint8_t status, wantStatus;
-    };
-    const Case cases[] = {{3, 0, 0}, {2, 0, 1}, {0, 0, 1}, {3, 7, 7}};
-    for (const Case& c : cases) {
+    const struct { uint16_t version; uint8_t status, want; } cases[] = {{3, 0, 0}, {2, 0, 1}, {0, 0, 1}, {3, 7, 7}};
+    for (const auto& c : cases) {
         Rig rig;
         auto in = rig.Input();
         PrivateSettings& p = Priv(in);
-        p.ticketVersion = c.version;
-        p.ticketStatus = c.status;
-        p.ticketKind = 0;
-        p.ticketData[100] = 0x42;
-        p.reservedHeader[3] = 0x43;
-        p.headerValue[8] = 0x12345678;
+        p.ticketVersion = c.version, p.ticketStatus = c.status, p.ticketKind = 0;
+        p.ticketData[100] = 0x42, p.reservedHeader[3] = 0x43, p.headerValue[8] = 0x12345678;
         auto out = rig.Resolve(in.data());
-        EXPECT_EQ(c.version, out->dm.priv.ticketVersion);
-        EXPECT_EQ(c.wantStatus, out->dm.priv.ticketStatus) << "version " << c.version;
-        EXPECT_EQ(0x42, out->dm.priv.ticketData[100]);
-        EXPECT_EQ(0x43, out->dm.priv.reservedHeader[3]);
-        EXPECT_EQ(0x12345678u, out->dm.priv.headerValue[8]);
+        const PrivateSettings& g = out->dm.priv;
+        EXPECT_EQ((Row{c.version, c.want, 0x42, 0x43, 0x12345678}),
+                  (Row{g.ticketVersion, g.ticketStatus, g.ticketData[100], g.reservedHeader[3], g.headerValue[8]}))
+            << "version " << c.version;
     }
 }
 
 // The colour mode: the public monochrome choice wins, otherwise the
-// caller's private value when DM_COLOR is set and the value is below 8.
-struct ColorCase {
-    uint32_t fields; int16_t dmColor; uint8_t callerMode;
-    uint8_t want;  // the stored mode is 5
-};
-
+// caller's private value when DM_COLOR is set and the value is below 8; the
+// stored mode is 5.
 TEST(Merge, ColorModeTable) {
-    const ColorCase cases[] = {
+    const struct { uint32_t fields; int16_t dmColor; uint8_t callerMode, want; } cases[] = {
         {kDmColor, 1, 0, 2}, {kDmColor, 2, 0, 0}, {kDmColor, 2, 7, 7}, {kDmColor, 2, 8, 5},
         {kDmColor, 0, 3, 3}, {0, 1, 3, 5},          {0, 2, 3, 5},
     };
-    for (const ColorCase& c : cases) {
+    for (const auto& c : cases) {
         Rig rig;
         rig.base->dm.priv.colorMode = 5;
         rig.Store();
         auto in = rig.Input();
-        Pub(in).dmFields = c.fields;
-        Pub(in).dmColor = c.dmColor;
-        Priv(in).colorMode = c.callerMode;
+        Pub(in).dmFields = c.fields, Pub(in).dmColor = c.dmColor, Priv(in).colorMode = c.callerMode;
         auto out = rig.Resolve(in.data());
         EXPECT_EQ(c.want, out->dm.priv.colorMode)
             << "fields " << c.fields << " dmColor " << c.dmColor << " caller " << int(c.callerMode);
@@ -515,16 +435,14 @@ TEST(Merge, ColorModeTable) {
 // The device and form names of the rebuilt public part are cut to 31
 // characters; the device name ends at the first comma.
 TEST(Merge, PublicNamesAreCut) {
-    struct Case {
-        std::u16string printer, wantDevice;
-    };
     const std::u16string longName = u"Production Inkjet On The Second Floor West";
-    const Case cases[] = {
+    const struct { std::u16string printer, wantDevice; } cases[] = {
         {u"Office", u"Office"},
         {u"Office,LocalOnly", u"Office"},
         {longName, longName.substr(0, 31)},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.printer));
         FakePlatformScope fake;
         fake.host.strings[20519] = u"A4 210 x 297 mm (ISO 216 series A)";  // 34 characters
         fake.spooler.AddPrinter(c.printer);
@@ -544,22 +462,17 @@ TEST(Merge, PublicNamesAreCut) {
         auto out = std::make_unique<DriverDevMode>();
         ASSERT_EQ(1u, _UdcResolveSelfDMode(out.get(), in.data(), nullptr, c.printer.c_str(), nullptr,
                                            kResolveInBuffer | kResolveOutBuffer, kCallerConvert));
-        EXPECT_EQ(c.wantDevice, std::u16string(out->pub.dmDeviceName)) << Narrow(c.printer);
-        EXPECT_EQ(u"A4 210 x 297 mm (ISO 216 series", std::u16string(out->pub.dmFormName)) << Narrow(c.printer);
+        EXPECT_EQ(c.wantDevice, std::u16string(out->pub.dmDeviceName));
+        EXPECT_EQ(u"A4 210 x 297 mm (ISO 216 series", std::u16string(out->pub.dmFormName));
     }
 }
 
 // The original paper's log lines name the caller's and the session's paper
-// whenever the list or one of the spooler's forms gave one.
-struct PaperLogCase {
-    const char* what; uint32_t fields; int16_t paperSize, width, length; const char16_t* formName;
-    bool spoolerForm;  // the spooler holds "Ticket", 123.4 x 234.5 mm
-    const char* wantSizeLine;  // null: no paper lines
-    const char* wantWidthLine;
-};
-
+// whenever the list or one of the spooler's forms gave one. spoolerForm: the
+// spooler holds "Ticket", 123.4 x 234.5 mm; wantSizeLine null: no paper lines.
 TEST(Merge, OriginalPaperLogTable) {
-    const PaperLogCase cases[] = {
+    const struct { const char* what; uint32_t fields; int16_t paperSize, width, length; const char16_t* formName;
+                   bool spoolerForm; const char* wantSizeLine; const char* wantWidthLine; } cases[] = {
         {"listed id", kDmPaperSize, 9, 0, 0, u"", false, "dmPageSize = [9 / 9]", "dmPageWidth = [0 / 2100]"},
         {"listed size", kDmPaperWidth | kDmPaperLength, 0, 2970, 2100, u"", false, "dmPageSize = [0 / 9]",
          "dmPageWidth = [2970 / 2100]"},
@@ -572,36 +485,30 @@ TEST(Merge, OriginalPaperLogTable) {
         {"no form", kDmPaperSize | kDmPaperWidth | kDmPaperLength, 4242, 1230, 2350, u"", false, nullptr, nullptr},
         {"custom id", kDmPaperSize | kDmPaperWidth | kDmPaperLength, 256, 1230, 2350, u"", true, nullptr, nullptr},
     };
-    for (const PaperLogCase& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         Rig rig;
         if (c.spoolerForm)
             rig.fake.spooler.Printer(u"P1")->forms.push_back({0, u"Ticket", 123400, 234500, 0, 0, 123400, 234500});
         auto in = rig.Input();
         PublicDevMode& pub = Pub(in);
-        pub.dmFields = c.fields;
-        pub.dmPaperSize = c.paperSize;
-        pub.dmPaperWidth = c.width;
+        pub.dmFields = c.fields, pub.dmPaperSize = c.paperSize, pub.dmPaperWidth = c.width;
         pub.dmPaperLength = c.length;
         PutText(pub.dmFormName, 32, c.formName);
         rig.Resolve(in.data());
-        EXPECT_EQ(c.wantSizeLine != nullptr, rig.Logged("_UdcMergeSelfDMode, mergeOriginalPaper_public")) << c.what;
-        if (c.wantSizeLine) {
-            EXPECT_TRUE(rig.Logged(c.wantSizeLine)) << c.what << ": " << c.wantSizeLine;
-            EXPECT_TRUE(rig.Logged(c.wantWidthLine)) << c.what << ": " << c.wantWidthLine;
-        }
+        EXPECT_EQ(c.wantSizeLine != nullptr, rig.Logged("_UdcMergeSelfDMode, mergeOriginalPaper_public"));
+        EXPECT_TRUE(!c.wantSizeLine || (rig.Logged(c.wantSizeLine) && rig.Logged(c.wantWidthLine)));
     }
 }
 
 // Before Windows Vista a DEVMODE made for another printer name keeps its
 // device-name fault, and is then merged through the scratch copy.
 TEST(Merge, DeviceNameFaultOnlyBeforeVista) {
-    struct Case {
-        uint32_t major, minor; const char16_t* device; int wantMask;
-    };
-    const Case cases[] = {
+    const struct { uint32_t major, minor; const char16_t* device; int wantMask; } cases[] = {
         {6, 0, u"Other", 0}, {5, 1, u"Other", 32}, {5, 1, u"P1", 0}, {5, 1, u"P1,Port", 0}, {10, 0, u"Other", 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << Narrow(c.device) << " on " << c.major << "." << c.minor);
         Rig rig;
         rig.fake.host.verifyVersion.major = rig.fake.host.versionEx.major = c.major;
         rig.fake.host.verifyVersion.minor = rig.fake.host.versionEx.minor = c.minor;
@@ -609,11 +516,10 @@ TEST(Merge, DeviceNameFaultOnlyBeforeVista) {
         PutText(Pub(in).dmDeviceName, 32, c.device);
         Priv(in).staple = 20;
         auto out = rig.Resolve(in.data());
-        const std::string maskLine = "iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n";
-        EXPECT_TRUE(rig.Logged(maskLine.c_str())) << Narrow(c.device) << " on " << c.major << "." << c.minor;
-        EXPECT_TRUE(rig.Logged("bDocMerge=TRUE")) << Narrow(c.device);
-        EXPECT_EQ(20, out->dm.priv.staple) << Narrow(c.device);
-        EXPECT_EQ(u"P1", std::u16string(out->dm.pub.dmDeviceName)) << Narrow(c.device);
+        EXPECT_TRUE(rig.Logged(("iDMoodeChkFlags=" + std::to_string(c.wantMask) + "\n").c_str()));
+        EXPECT_TRUE(rig.Logged("bDocMerge=TRUE"));
+        EXPECT_EQ(20, out->dm.priv.staple);
+        EXPECT_EQ(u"P1", std::u16string(out->dm.pub.dmDeviceName));
     }
 }
 

@@ -8,12 +8,8 @@
 
 namespace {
 
-struct OrderCase {
-    const char* what;
-    uint8_t unit;
-    std::vector<FieldValue> given;  // on a fresh record: tray 0, delivery value 1
-    int want;
-};
+// given: on a fresh record: tray 0, delivery value 1.
+struct OrderCase { const char* what; uint8_t unit; std::vector<FieldValue> given; int want; };
 
 const OrderCase kOrderCases[] = {
     {"booklet tray, booklet binding", 25, {{"bookletBinding", 0, 1}}, 1},

@@ -23,10 +23,8 @@ void FullPrinter(PrinterEnvironment& e) {
     e.usbMemoryOutputEnable = 1;
 }
 
-struct Checked {
-    int result;
-    std::vector<std::string> lines;  // without the log's prefix
-};
+// lines: without the log's prefix.
+struct Checked { int result; std::vector<std::string> lines; };
 
 // Factory defaults on the printer that setup describes, then the change.
 Checked Check(void (*setup)(PrinterEnvironment&), Change change, const char16_t* name = u"fav") {
@@ -53,11 +51,8 @@ Checked Check(void (*setup)(PrinterEnvironment&), Change change, const char16_t*
 const char kDisable[] = "CheckOptionDMode Disable Settings : ";
 const std::string kPad(36, ' ');
 
-struct Case {
-    const char* what;
-    Change change;
-    std::vector<std::string> expect;  // lines after kDisable; lines starting blank as they stand
-};
+// expect: lines after kDisable; lines starting blank as they stand.
+struct Case { const char* what; Change change; std::vector<std::string> expect; };
 
 const Case kCases[] = {
     {"auto colour on a two-colour model", [](auto& p, auto& e, auto&) { p.colorMode = 0, e.modelColor = 22; }, {"colorMode = AUTO, modelColor = 22\n"}},

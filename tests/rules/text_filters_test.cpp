@@ -12,10 +12,7 @@ namespace {
 using K = TextFilterKind;
 
 TEST(TextFilters, CharacterSets) {
-    struct Row {
-        char16_t c;
-        int name, stamp, community;
-    } rows[] = {
+    struct Row { char16_t c; int name, stamp, community; } rows[] = {
         {u'/', 1, 0, 0}, {u'\\', 1, 1, 0}, {u'"', 1, 1, 1}, {u'\'', 1, 1, 1}, {u'|', 1, 1, 1}, {u'?', 1, 1, 1},
         {u'[', 1, 1, 0}, {u']', 1, 1, 0}, {u',', 1, 1, 0}, {u':', 1, 1, 0}, {u';', 1, 1, 0}, {u'-', 0, 0, 1},
         {u'!', 0, 0, 1}, {u'#', 0, 0, 1}, {u'(', 0, 0, 1}, {u'`', 0, 0, 1}, {u'{', 0, 0, 1}, {u'~', 0, 0, 1},
@@ -41,10 +38,7 @@ TEST(TextFilters, CharacterSets) {
 }
 
 TEST(TextFilters, RemoveForbidden) {
-    struct Row {
-        K kind;
-        const char16_t *in, *out;
-    } rows[] = {
+    struct Row { K kind; const char16_t *in, *out; } rows[] = {
         {K::Name, u"a/b", u"ab"},           {K::Stamp, u"2024/01/01", u"2024/01/01"},
         {K::Name, u"*abc", u"abc"},         {K::Community, u"pub-lic", u"public"},
         {K::Name, u"x<y>|z\"", u"xyz"},     {K::Name, u"", u""},
@@ -58,11 +52,7 @@ TEST(TextFilters, RemoveForbidden) {
 }
 
 TEST(TextFilters, NumericFields) {
-    struct Row {
-        bool hex;
-        const char16_t *in, *out;
-        int caret, newCaret;
-    } rows[] = {
+    struct Row { bool hex; const char16_t *in, *out; int caret, newCaret; } rows[] = {
         {false, u"12a4", u"124", 4, 3},       {false, u"x", u"", 0, 0},
         {false, u"1234567", u"1234567", 7, 7}, {false, u"1234567x9", u"1234567x9", 9, 9},
         {false, u"123456x9", u"123456", 8, 7}, {true, u"G", u"0", 0, 0},

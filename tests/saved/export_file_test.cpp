@@ -51,13 +51,9 @@ std::vector<uint8_t> Header(int coding, int k, int z, int u, const std::u16strin
 }
 
 TEST(ExportFile, ExactBytesOfSmallRecords) {
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> record;
-        std::u16string name;
-        int k;
-        std::vector<uint8_t> tail;  // symbol table and stream
-    };
+    // tail: symbol table and stream.
+    struct Case { const char* what; std::vector<uint8_t> record; std::u16string name; int k;
+                  std::vector<uint8_t> tail; };
     const Case cases[] = {
         // Nine bytes of 2-bit words: 18 bits in three bytes.
         {"one symbol", std::vector<uint8_t>(9, 0x41), u"abc", 1, {0x41, 0x00, 0x00, 0x00}},

@@ -77,11 +77,7 @@ TEST(KeyedRecord, RoundTripAppliesEveryKeyAndNothingElse) {
 }
 
 // A hand-built record: items of key and value bytes, or raw bytes.
-struct Item {
-    std::string key;
-    std::vector<uint8_t> value;
-    bool badTag = false;
-};
+struct Item { std::string key; std::vector<uint8_t> value; bool badTag = false; };
 std::vector<uint8_t> Build(uint16_t count, const std::vector<Item>& items) {
     std::vector<uint8_t> r = {static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8)};
     for (const Item& it : items) {
@@ -98,18 +94,11 @@ std::vector<uint8_t> Build(uint16_t count, const std::vector<Item>& items) {
 }
 
 TEST(KeyedRecord, ForeignShortLongAndBrokenItems) {
-    struct Patch {
-        const char* key;
-        std::vector<uint8_t> bytes;  // the field's first bytes afterwards
-    };
-    struct Case {
-        const char* what;
-        uint16_t count;
-        std::vector<Item> items;
-        size_t cut;  // bytes removed from the record's end
-        int want;    // the result; kWhole: the record's length
-        std::vector<Patch> applied;
-    };
+    // bytes: the field's first bytes afterwards.
+    struct Patch { const char* key; std::vector<uint8_t> bytes; };
+    // cut: bytes removed from the record's end; want: the result; kWhole: the record's length.
+    struct Case { const char* what; uint16_t count; std::vector<Item> items; size_t cut; int want;
+                  std::vector<Patch> applied; };
     constexpr int kWhole = -2;
     const std::string longKey(300, 'k');
     const Case cases[] = {

@@ -14,10 +14,7 @@
 namespace {
 
 TEST(QuickSettingStore, ValueNames) {
-    struct Case {
-        std::u16string name;
-        std::u16string valueName;
-    };
+    struct Case { std::u16string name; std::u16string valueName; };
     const Case cases[] = {
         {u"abc", u"QuickSetting_006100620063"},
         {u"+IDS_20674", u"QuickSetting_+IDS_20674"},

@@ -10,18 +10,13 @@
 
 namespace {
 
-struct WantForm {
-    uint32_t stringId;      // the name is "paper <stringId>"
-    int32_t width, height;  // thousandths of a millimetre
-};
+// stringId: the name is "paper <stringId>"; width, height: thousandths of a millimetre.
+struct WantForm { uint32_t stringId; int32_t width, height; };
 
-struct FormsCase {
-    const char* what;
-    std::vector<uint32_t> modelPapers;    // empty: the model lists none
-    std::vector<uint32_t> missingNames;   // string ids the resource module lacks
-    std::vector<uint32_t> existingForms;  // string ids of forms already there
-    std::vector<WantForm> want;           // forms added, in order
-};
+// modelPapers: empty: the model lists none; missingNames: string ids the resource module lacks; existingForms: string
+// ids of forms already there; want: forms added, in order.
+struct FormsCase { const char* what; std::vector<uint32_t> modelPapers; std::vector<uint32_t> missingNames;
+                   std::vector<uint32_t> existingForms; std::vector<WantForm> want; };
 
 std::u16string NameOf(uint32_t id) {
     std::string s = "paper " + std::to_string(id);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text16.h"
+#include "base/tray_ids.h"
 #include "session/global_list.h"
 #include "platform/fake_platform.h"
 #include "rules/session_reset.h"
@@ -22,17 +24,11 @@ constexpr uint32_t kMarkerCount = 0x5A515A51;
 const char16_t kMarkerJob[] = u"stored job";
 const char16_t kMarkerAddress[] = u"10.9.8.7";
 
-void PutText(char16_t* field, size_t capacity, const char16_t* text) {
-    std::u16string s(text);
-    s.resize(std::min(s.size(), capacity - 1));
-    std::memcpy(field, s.c_str(), (s.size() + 1) * sizeof(char16_t));
-}
-
 // A driver DEVMODE of ours whose fields are zero except for the header, the
 // signature, the magic and two markers that defaults never produce.
 std::unique_ptr<DriverDevMode> MarkedDevMode(const char16_t* device) {
     auto dm = std::make_unique<DriverDevMode>();
-    PutText(dm->pub.dmDeviceName, 32, device);
+    Text16Copy(dm->pub.dmDeviceName, 32, device);
     dm->pub.dmSpecVersion = kSpecVersion;
     dm->pub.dmDriverVersion = kDriverVersion;
     dm->pub.dmSize = sizeof(PublicDevMode);
@@ -40,7 +36,7 @@ std::unique_ptr<DriverDevMode> MarkedDevMode(const char16_t* device) {
     dm->pub.dmFields = kDriverDmFields;
     std::memcpy(dm->priv.signature, u"JUP/CS", 12);
     dm->priv.pageCount = kMarkerCount;
-    PutText(dm->priv.jobName, 256, kMarkerJob);
+    Text16Copy(dm->priv.jobName, 256, kMarkerJob);
     dm->priv.trailingMagic = kTrailingMagic;
     return dm;
 }
@@ -63,8 +59,8 @@ std::vector<uint8_t> StoredDevMode(const DriverDevMode& dm, uint16_t dmSize, uin
 
 std::vector<uint8_t> MarkedEnvironment(uint32_t bytes) {
     auto env = std::make_unique<PrinterEnvironment>();
-    PutText(env->snmpCommunityName, 33, u"public");
-    PutText(env->typedAddress, 40, kMarkerAddress);
+    Text16Copy(env->snmpCommunityName, 33, u"public");
+    Text16Copy(env->typedAddress, 40, kMarkerAddress);
     BuildModelLists(env.get(), nullptr, 0x0409, 0);
     env->listsBuilt = 1;
     std::vector<uint8_t> out(bytes, 0xA5);
@@ -129,15 +125,14 @@ TEST(SessionLoad, ImportsOrResets) {
         fake.spooler.ClosePrinter(h);
 
         const DriverDevMode& got = session->dm;
-        EXPECT_EQ(kTrailingMagic, got.priv.trailingMagic);
+        EXPECT_EQ((std::vector<uint32_t>{kTrailingMagic, sizeof(PublicDevMode), kPrivateSize, kDriverVersion}),
+                  (std::vector<uint32_t>{got.priv.trailingMagic, got.pub.dmSize, got.pub.dmDriverExtra,
+                                         got.pub.dmDriverVersion}));
         EXPECT_EQ(0, std::memcmp(got.priv.signature, u"JUP/CS", 12));
-        EXPECT_EQ(sizeof(PublicDevMode), got.pub.dmSize);
-        EXPECT_EQ(kPrivateSize, got.pub.dmDriverExtra);
-        EXPECT_EQ(kDriverVersion, got.pub.dmDriverVersion);
         if (c.wantImported) {
-            EXPECT_EQ(0, std::memcmp(&got.priv, &dm->priv, kPrivateSize)) << c.what << ": private part changed";
+            EXPECT_EQ(0, std::memcmp(&got.priv, &dm->priv, kPrivateSize)) << "private part changed";
         } else {
-            EXPECT_NE(kMarkerCount, got.priv.pageCount) << c.what << ": stored record was taken";
+            EXPECT_NE(kMarkerCount, got.priv.pageCount) << "stored record was taken";
             EXPECT_NE(std::u16string(kMarkerJob), std::u16string(got.priv.jobName));
         }
         if (c.wantEnvLoaded) {
@@ -173,20 +168,16 @@ TEST(SessionLoad, UnknownPrinterStillGivesDefaults) {
 
 // Before Windows Vista the stored device name must match the printer's; a
 // mismatch resets, and the reset takes the printer's own DEVMODE again.
-struct NameCase {
-    const char* what; uint32_t osMajor, osMinor; const char16_t* stored; const char16_t* printer; bool wantReset;
-};
-
-const NameCase kNameCases[] = {
-    {"different name, Vista and later", 6, 0, u"Other", u"P1", false},
-    {"different name, XP", 5, 1, u"Other", u"P1", true},
-    {"server prefix and port suffix, XP", 5, 1, u"P1,LocalOnly", u"\\\\srv\\P1", false},
-    {"empty stored name passes, XP", 5, 1, u"", u"P1", false},
-    {"compared over the shorter name, XP", 5, 1, u"P1 upstairs", u"P1", false},
-};
-
 TEST(SessionLoad, DeviceNameCheckTable) {
-    for (const NameCase& c : kNameCases) {
+    const struct { const char* what; uint32_t osMajor, osMinor; const char16_t *stored, *printer; bool wantReset; }
+        cases[] = {
+        {"different name, Vista and later", 6, 0, u"Other", u"P1", false},
+        {"different name, XP", 5, 1, u"Other", u"P1", true},
+        {"server prefix and port suffix, XP", 5, 1, u"P1,LocalOnly", u"\\\\srv\\P1", false},
+        {"empty stored name passes, XP", 5, 1, u"", u"P1", false},
+        {"compared over the shorter name, XP", 5, 1, u"P1 upstairs", u"P1", false},
+    };
+    for (const auto& c : cases) {
         FakePlatformScope fake;
         fake.host.verifyVersion.major = fake.host.versionEx.major = c.osMajor;
         fake.host.verifyVersion.minor = fake.host.versionEx.minor = c.osMinor;
@@ -229,26 +220,18 @@ TEST(CheckDMode, FaultBitTable) {
     for (const CheckCase& c : kCheckCases) {
         std::vector<uint8_t> buffer(19100, 0);
         PublicDevMode pub{};
-        PutText(pub.dmDeviceName, 32, c.device);
-        pub.dmSpecVersion = c.specVersion;
-        pub.dmDriverVersion = c.driverVersion;
-        pub.dmSize = c.dmSize;
-        pub.dmDriverExtra = c.extra;
+        Text16Copy(pub.dmDeviceName, 32, c.device);
+        pub.dmSpecVersion = c.specVersion, pub.dmDriverVersion = c.driverVersion;
+        pub.dmSize = c.dmSize, pub.dmDriverExtra = c.extra;
         std::memcpy(buffer.data(), &pub, sizeof pub);
         if (c.magicAt >= 0) std::memcpy(buffer.data() + c.magicAt, &kTrailingMagic, 4);
         EXPECT_EQ(c.want, _UdcCheckDMode(buffer.data(), c.printer)) << c.what;
     }
 }
 
-struct ReduceCase {
-    const char16_t* name; int mode;
-    const char16_t* want;  // null: null result
-};
-
 TEST(ReducePrinterName, ModeTable) {
-    const std::u16string longName(300, u'x');
-    const std::u16string cut(259, u'x');
-    const ReduceCase cases[] = {
+    const std::u16string longName(300, u'x'), cut(259, u'x');
+    const struct { const char16_t* name; int mode; const char16_t* want; } cases[] = {  // want null: null result
         {u"\\\\srv\\P1,LocalOnly", 2, u"P1"},
         {u"\\\\srv\\P1,LocalOnly", 1, u"\\\\srv\\P1"},
         {u"P1", 2, u"P1"},
@@ -260,33 +243,22 @@ TEST(ReducePrinterName, ModeTable) {
         {nullptr, 1, nullptr},
         {nullptr, 2, nullptr},
     };
-    for (const ReduceCase& c : cases) {
+    for (const auto& c : cases) {
         char16_t out[260];
         std::fill(std::begin(out), std::end(out), u'#');
-        const char16_t* got = ReducePrinterName(out, c.name, c.mode);
-        if (!c.want) {
-            EXPECT_EQ(nullptr, got) << "mode " << c.mode;
-            continue;
-        }
-        ASSERT_NE(nullptr, got) << Narrow(c.name);
-        EXPECT_EQ(std::u16string(c.want), std::u16string(got)) << Narrow(c.name) << " mode " << c.mode;
+        EXPECT_EQ(Narrow(c.want), Narrow(ReducePrinterName(out, c.name, c.mode))) << Narrow(c.name) << " " << c.mode;
     }
 }
 
 // Items of the printer's and driver's information; the version directory
 // (driver directory and "\3") comes whole with its terminator or not at all.
-struct ItemCase {
-    const char* what; int item;
-    uint32_t size;  // bytes
-    int wantResult;
-    const char16_t* wantText;  // null: a 32-bit attribute value
-    const char* wantCall;      // the spooler call that answers it
-};
-
+// size in bytes; wantText null: a 32-bit attribute value; wantCall: the
+// spooler call that answers it.
 const char16_t kDir[] = u"C:\\SPOOL\\DRV";  // 12 characters
 
 TEST(GetPrinterInfoItem, ItemTable) {
-    const ItemCase cases[] = {
+    const struct { const char* what; int item; uint32_t size; int wantResult; const char16_t* wantText;
+                   const char* wantCall; } cases[] = {
         {"driver name", 0, 520, 1, u"ZR51 Driver", "GetPrinterInfo2"},
         {"driver name again", 11, 520, 1, u"ZR51 Driver", "GetPrinterInfo2"},
         {"print processor", 4, 520, 1, u"ZR51APP", "GetPrinterInfo2"},
@@ -310,45 +282,32 @@ TEST(GetPrinterInfoItem, ItemTable) {
         {"empty text", 11, 520, 0, nullptr, nullptr},
         {"unknown item", 5, 520, 0, nullptr, nullptr},
     };
-    for (const ItemCase& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         FakePlatformScope fake;
         fake.spooler.SetDriverDirectory(kDir);
         PrinterInfo2 info;
         info.driverName = std::string(c.what) == "empty text" ? u"" : u"ZR51 Driver";
-        info.printProcessor = u"ZR51APP";
-        info.portName = u"IP_10.0.0.5";
-        info.attributes = 0x00000240;
+        info.printProcessor = u"ZR51APP", info.portName = u"IP_10.0.0.5", info.attributes = 0x00000240;
         DriverInfo3 driver;
-        driver.helpFile = u"ZR51A.HLP";
-        driver.dataFile = u"ZR51A.RDF";
+        driver.helpFile = u"ZR51A.HLP", driver.dataFile = u"ZR51A.RDF";
         fake.spooler.AddPrinter(u"P1", info, driver);
         std::vector<uint8_t> buffer(c.size + 8, 0xCC);
         int rc = GetPrinterInfoItem(nullptr, u"P1", buffer.data(), c.size, c.item);
-        EXPECT_EQ(c.wantResult, rc) << c.what;
-        EXPECT_EQ(0xCC, buffer[c.size]) << c.what << ": wrote past the buffer";
-        EXPECT_EQ(0, fake.spooler.OpenHandles()) << c.what;
-        if (c.wantCall) {
-            EXPECT_EQ(1, fake.spooler.CountCalls(c.wantCall)) << c.what;
-        }
-        if (!rc) continue;
-        if (c.wantText) {
-            EXPECT_EQ(std::u16string(c.wantText), std::u16string(reinterpret_cast<const char16_t*>(buffer.data())))
-                << c.what;
-        } else {
-            uint32_t attributes = 0;
-            std::memcpy(&attributes, buffer.data(), 4);
-            EXPECT_EQ(0x240u, attributes) << c.what;
-        }
+        EXPECT_EQ(c.wantResult, rc);
+        EXPECT_EQ(0xCC, buffer[c.size]) << "wrote past the buffer";
+        EXPECT_EQ(0, fake.spooler.OpenHandles());
+        if (c.wantCall) { EXPECT_EQ(1, fake.spooler.CountCalls(c.wantCall)); }
+        uint32_t attributes = 0;
+        std::memcpy(&attributes, buffer.data(), 4);
+        if (rc && c.wantText) { EXPECT_EQ(c.wantText, std::u16string(reinterpret_cast<char16_t*>(buffer.data()))); }
+        if (rc && !c.wantText) { EXPECT_EQ(0x240u, attributes); }
     }
 }
 
-struct VersionCase {
-    const char* what; uint32_t verifyMajor, verifyMinor, productType, exMajor, exMinor, exPlatform, exProductType;
-    int exFails, want;
-};
-
 TEST(GetOsVersionCode, VersionTable) {
-    const VersionCase cases[] = {
+    const struct { const char* what; uint32_t verifyMajor, verifyMinor, productType, exMajor, exMinor, exPlatform,
+                   exProductType; int exFails, want; } cases[] = {
         {"8.1 and later", 6, 3, 1, 6, 2, 2, 1, 0, 209},
         {"8.1 server", 6, 3, 3, 6, 2, 2, 3, 0, 210},
         {"8", 6, 2, 1, 0, 0, 2, 1, 0, 207},
@@ -372,15 +331,11 @@ TEST(GetOsVersionCode, VersionTable) {
         {"Ex 6.2 type 1", 3, 0, 1, 6, 2, 2, 1, 0, 207}, {"Ex 6.2 type 3", 3, 0, 1, 6, 2, 2, 3, 0, 208},
         {"Ex 6.3 type 1", 3, 0, 1, 6, 3, 2, 1, 0, -1}, {"Ex 5.3 type 1", 3, 0, 1, 5, 3, 2, 1, 0, -1},
     };
-    for (const VersionCase& c : cases) {
+    for (const auto& c : cases) {
         FakePlatformScope fake;
-        fake.host.verifyVersion.major = c.verifyMajor;
-        fake.host.verifyVersion.minor = c.verifyMinor;
-        fake.host.verifyVersion.productType = c.productType;
-        fake.host.versionEx.major = c.exMajor;
-        fake.host.versionEx.minor = c.exMinor;
-        fake.host.versionEx.platformId = c.exPlatform;
-        fake.host.versionEx.productType = c.exProductType;
+        auto &verify = fake.host.verifyVersion, &ex = fake.host.versionEx;
+        verify.major = c.verifyMajor, verify.minor = c.verifyMinor, verify.productType = c.productType;
+        ex.major = c.exMajor, ex.minor = c.exMinor, ex.platformId = c.exPlatform, ex.productType = c.exProductType;
         fake.host.versionExFails = c.exFails;
         EXPECT_EQ(c.want, GetOsVersionCode()) << c.what;
     }
@@ -389,99 +344,77 @@ TEST(GetOsVersionCode, VersionTable) {
 // Storing the environment: a user without the right to change the printer
 // gets FALSE and the stored value stays.
 TEST(SaveEnvironment, WriteTable) {
-    struct Case {
-        const char* what; bool byHandle; uint32_t writeError; int want;
-    };
-    const Case cases[] = {
+    const struct { const char* what; bool byHandle; uint32_t writeError; int want; } cases[] = {
         {"by handle", true, 0, 1},
         {"by name", false, 0, 1},
         {"read-only user, by handle", true, kErrAccessDenied, 0},
         {"read-only user, by name", false, kErrAccessDenied, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         FakePlatformScope fake;
         FakePrinter& printer = fake.spooler.AddPrinter(u"P1");
         printer.SetBinary(u"PrvEnv", {1, 2, 3});
         printer.setDataError = c.writeError;
         auto session = std::make_unique<PrinterSession>();
-        PutText(session->env.typedAddress, 40, kMarkerAddress);
+        Text16Copy(session->env.typedAddress, 40, kMarkerAddress);
         PrinterHandle h = nullptr;
-        if (c.byHandle) {
-            ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
-        }
-        EXPECT_EQ(c.want, _UdcSaveEnvironment(session.get(), h, u"P1")) << c.what;
+        if (c.byHandle) { ASSERT_EQ(1, fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h)); }
+        EXPECT_EQ(c.want, _UdcSaveEnvironment(session.get(), h, u"P1"));
         if (h) fake.spooler.ClosePrinter(h);
         const FakeValue* v = printer.Find(u"PrvEnv");
         ASSERT_NE(nullptr, v);
-        EXPECT_EQ(c.want ? kEnvironmentSize : 3u, v->bytes.size()) << c.what;
-        if (c.want) {
-            EXPECT_EQ(kRegBinary, v->type) << c.what;
-            EXPECT_EQ(0, std::memcmp(v->bytes.data(), &session->env, kEnvironmentSize)) << c.what;
-        }
-        EXPECT_EQ(0, fake.spooler.OpenHandles()) << c.what;
+        const uint8_t* env = reinterpret_cast<const uint8_t*>(&session->env);
+        EXPECT_EQ((c.want ? std::vector<uint8_t>(env, env + kEnvironmentSize) : std::vector<uint8_t>{1, 2, 3}),
+                  v->bytes);
+        EXPECT_EQ(kRegBinary, v->type);
+        EXPECT_EQ(0, fake.spooler.OpenHandles());
     }
 }
 
 // A reset gives the environment its defaults: the user-adjustable part is
 // reset, the model's part and the pressed-paper mark are kept.
+// The expected row: the user-adjustable fields reset, the pressed-paper mark
+// (pressPaperSupport) and the model's part (inkCount, modelCode) kept.
 TEST(SessionLoad, EnvironmentDefaultsOnReset) {
-    struct Case {
-        const char* what;
-        int unitOfLength;  // printer data, -1: none
-        uint8_t wantUnit;
-    };
-    const Case cases[] = {{"no unit value", -1, 0}, {"inches", 1, 1}, {"millimetres", 0, 0}};
-    for (const Case& c : cases) {
+    const struct { const char* what; int unitOfLength; uint8_t wantUnit; } cases[] = {  // printer data, -1: none
+        {"no unit value", -1, 0}, {"inches", 1, 1}, {"millimetres", 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         FakePlatformScope fake;
-        fake.host.strings[20120] = u"Box 1";
-        fake.host.strings[20149] = u"Box 30";
-        fake.host.strings[21045] = u"Box 31";
-        fake.host.strings[21114] = u"Box 100";
+        fake.host.strings[20120] = u"Box 1", fake.host.strings[20149] = u"Box 30";
+        fake.host.strings[21045] = u"Box 31", fake.host.strings[21114] = u"Box 100";
         FakePrinter& printer = fake.spooler.AddPrinter(u"P1");
         if (c.unitOfLength >= 0) printer.SetDword(u"UnitOfLength", static_cast<uint32_t>(c.unitOfLength));
         auto stored = std::make_unique<PrinterEnvironment>();
-        stored->inputUnit_Option = 10;
-        stored->lightPaperSupport = 1;
-        stored->roughPaperSupport = 1;
-        stored->pressPaperSupport = 1;
-        stored->useTypedAddress = 1;
-        PutText(stored->typedAddress, 40, kMarkerAddress);
-        PutText(stored->snmpCommunityName, 33, u"private");
-        stored->inkCount = 1;
-        stored->modelCode = 0x51;
+        stored->inputUnit_Option = 10, stored->useTypedAddress = 1, stored->inkCount = 1, stored->modelCode = 0x51;
+        stored->lightPaperSupport = stored->roughPaperSupport = stored->pressPaperSupport = 1;
         stored->unitOfLength = 1 - c.wantUnit;
+        Text16Copy(stored->typedAddress, 40, kMarkerAddress);
+        Text16Copy(stored->snmpCommunityName, 33, u"private");
         printer.Set(u"PrvEnv", kRegBinary, stored.get(), sizeof *stored);
 
         // No stored DEVMODE: the session resets, then the lists are built.
         auto s = std::make_unique<PrinterSession>();
         ASSERT_EQ(1u, _UdcResolveSelfDMode(s.get(), nullptr, nullptr, u"P1", nullptr, kResolveWholeSession,
                                            kCallerConvert));
-        const PrinterEnvironment& env = s->env;
-        EXPECT_EQ(u"public", std::u16string(env.snmpCommunityName)) << c.what;
-        EXPECT_EQ(u"00:00:00:00:00:00", std::u16string(env.macAddress)) << c.what;
-        EXPECT_EQ(u"", std::u16string(env.typedAddress)) << c.what;
-        EXPECT_EQ(0, env.useTypedAddress) << c.what;
-        EXPECT_EQ(1, env.wakeUpEnable) << c.what;
-        EXPECT_EQ(1, env.storageEnabled) << c.what;
-        EXPECT_EQ(258u, env.defaultPaperType) << c.what;
-        EXPECT_EQ(0, env.inputUnit_Option) << c.what;
-        EXPECT_EQ(0, env.lightPaperSupport) << c.what;
-        EXPECT_EQ(0, env.roughPaperSupport) << c.what;
-        EXPECT_EQ(1, env.pressPaperSupport) << c.what << ": not reset";
-        EXPECT_EQ(1, env.inkCount) << c.what << ": model part kept";
-        EXPECT_EQ(0x51, env.modelCode) << c.what;
-        EXPECT_EQ(c.wantUnit, env.unitOfLength) << c.what;
-        for (int i = 0; i < 100; i++) {
-            EXPECT_EQ(1, env.storageFolderPresent[i]) << c.what << " slot " << i;
-            EXPECT_EQ(i == 0 ? 1 : 0, env.storageFolderSelectable[i]) << c.what << " slot " << i;
-        }
-        for (int i : {0, 29, 30, 99})
-            EXPECT_EQ("Box " + std::to_string(i + 1), Narrow(env.storageFolderName[i])) << c.what;
+        const PrinterEnvironment& e = s->env;
+        EXPECT_EQ((std::vector<std::u16string>{u"public", u"00:00:00:00:00:00", u""}),
+                  (std::vector<std::u16string>{e.snmpCommunityName, e.macAddress, e.typedAddress}));
+        EXPECT_EQ((std::vector<int64_t>{0, 1, 1, 258, 0, 0, 0, 1, 1, 0x51, c.wantUnit, 1}),
+                  (std::vector<int64_t>{e.useTypedAddress, e.wakeUpEnable, e.storageEnabled, e.defaultPaperType,
+                                        e.inputUnit_Option, e.lightPaperSupport, e.roughPaperSupport,
+                                        e.pressPaperSupport, e.inkCount, e.modelCode, e.unitOfLength, e.listsBuilt}));
+        using Bytes = std::vector<uint8_t>;
+        Bytes selectable(100, 0);
+        selectable[0] = 1;
+        EXPECT_EQ(Bytes(100, 1), Bytes(e.storageFolderPresent, e.storageFolderPresent + 100));
+        EXPECT_EQ(selectable, Bytes(e.storageFolderSelectable, e.storageFolderSelectable + 100));
+        for (int i : {0, 29, 30, 99}) EXPECT_EQ("Box " + std::to_string(i + 1), Narrow(e.storageFolderName[i]));
         // The lists follow the reset environment: no feeder, no light paper.
-        EXPECT_EQ(1, TrayListContains(&env, 257)) << c.what;
-        EXPECT_EQ(0, MediaListContains(&env, 263)) << c.what;
-        EXPECT_EQ(1, MediaListContains(&env, 266)) << c.what;
-        EXPECT_EQ(1, env.listsBuilt) << c.what;
+        EXPECT_EQ((std::vector<int>{1, 0, 1}),
+                  (std::vector<int>{TrayListContains(&e, kTrayStandardFeed), MediaListContains(&e, 263),
+                                    MediaListContains(&e, 266)}));
     }
 }
 
@@ -490,7 +423,7 @@ TEST(SessionLoad, EnvironmentDefaultsOnReset) {
 TEST(SessionLoad, StoredNamesLoseStrayBytes) {
     FakePlatformScope fake;
     auto dm = MarkedDevMode(u"P1");
-    PutText(dm->pub.dmFormName, 32, u"A4");
+    Text16Copy(dm->pub.dmFormName, 32, u"A4");
     dm->pub.dmDeviceName[20] = 0x0101;
     dm->pub.dmFormName[31] = 0x0101;
     AddStoredPrinter(fake, u"P1", *dm);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/tray_ids.h"
 #include "session/global_list.h"
 #include "platform/fake_platform.h"
 #include "rules/resolve.h"
@@ -80,15 +81,9 @@ TEST(FieldTable, AcceptedValueTable) {
     }
 }
 
-struct MergeRuleCase {
-    const char* what;
-    const char* field;
-    int element;
-    uint8_t inputUnit;
-    int64_t sessionValue;  // in the printer's stored DEVMODE
-    int64_t callerValue;
-    int64_t want;
-};
+// sessionValue: in the printer's stored DEVMODE.
+struct MergeRuleCase { const char* what; const char* field; int element; uint8_t inputUnit;
+                       int64_t sessionValue, callerValue, want; };
 
 const MergeRuleCase kMergeRuleCases[] = {
     {"set refuses", "staple", 0, 0, 11, 13, 11},
@@ -108,47 +103,42 @@ const MergeRuleCase kMergeRuleCases[] = {
     {"signed clamp high", "verticalPosition_mm_FrontSide", 0, 0, 0, 2001, 2000},
     {"signed clamp inside", "verticalPosition_mm_FrontSide", 0, 0, 0, -5, -5},
     {"signed inch clamp", "horizontalPosition_inch_BackSide", 0, 0, 0, -81, -80},
-    {"tray A, 258-260 taken", "tray_SlipSheet", 0, 0, 258, 260, 260},
-    {"tray A, unit 0: 257 stays", "tray_SlipSheet", 0, 0, 258, 257, 257},
-    {"tray A, unit 0: 261 is 257", "tray_SlipSheet", 0, 0, 258, 261, 257},
-    {"tray A, unit 10: 257 is 261", "tray_SlipSheet", 0, 10, 258, 257, 261},
-    {"tray A, unit 10: 261 stays", "tray_SlipSheet", 0, 10, 258, 261, 261},
-    {"tray A refuses automatic", "tray_FrontCover", 0, 0, 259, 7, 259},
-    {"tray A refuses 262", "tray_BackCover", 0, 0, 259, 262, 259},
-    {"tray B takes automatic", "tray_Envelope_MailMaking", 0, 0, 258, 7, 7},
-    {"tray B, unit 10: 257 is 261", "tray_Insert_MailMaking", 0, 10, 258, 257, 261},
-    {"tray B, unit 0: 261 is 257", "tray_Insert_MailMaking", 0, 0, 258, 261, 257},
-    {"tray B refuses 8", "tray_Envelope_MailMaking", 0, 0, 258, 8, 258},
-    {"tray C, unit 0: 261 is 257", "tray_SlipSheet_ProgramPrint", 0, 0, 258, 261, 257},
-    {"tray C, unit 0: 257 stays", "tray_SlipSheet_ProgramPrint", 0, 0, 258, 257, 257},
-    {"tray C, unit 10: 257 is 261", "tray_SlipSheet_ProgramPrint", 0, 10, 258, 257, 261},
-    {"tray C, unit 10: 261 stays", "tray_SlipSheet_ProgramPrint", 0, 10, 258, 261, 261},
-    {"tray C refuses automatic", "tray_SlipSheet_ProgramPrint", 0, 0, 259, 7, 259},
-    {"each-or-zero takes 257", "inputTrayPriority_CarbonCopy", 0, 0, 258, 257, 257},
-    {"each-or-zero zeroes 262", "inputTrayPriority_CarbonCopy", 1, 0, 258, 262, 0},
-    {"each-or-zero zeroes 7", "inputTrayPriority_CarbonCopy", 2, 0, 258, 7, 0},
-    {"each-or-zero takes 261 with the feeder", "inputTrayPriority_CarbonCopy", 3, 10, 258, 261, 261},
+    {"tray A, 258-260 taken", "tray_SlipSheet", 0, 0, kTray1, kTray3, kTray3},
+    {"tray A, unit 0: 257 stays", "tray_SlipSheet", 0, 0, kTray1, kTrayStandardFeed, kTrayStandardFeed},
+    {"tray A, unit 0: 261 is 257", "tray_SlipSheet", 0, 0, kTray1, kTrayHighCapacity, kTrayStandardFeed},
+    {"tray A, unit 10: 257 is 261", "tray_SlipSheet", 0, 10, kTray1, kTrayStandardFeed, kTrayHighCapacity},
+    {"tray A, unit 10: 261 stays", "tray_SlipSheet", 0, 10, kTray1, kTrayHighCapacity, kTrayHighCapacity},
+    {"tray A refuses automatic", "tray_FrontCover", 0, 0, kTray2, kTrayAuto, kTray2},
+    {"tray A refuses 262", "tray_BackCover", 0, 0, kTray2, kTrayCoverInserter, kTray2},
+    {"tray B takes automatic", "tray_Envelope_MailMaking", 0, 0, kTray1, kTrayAuto, kTrayAuto},
+    {"tray B, unit 10: 257 is 261", "tray_Insert_MailMaking", 0, 10, kTray1, kTrayStandardFeed, kTrayHighCapacity},
+    {"tray B, unit 0: 261 is 257", "tray_Insert_MailMaking", 0, 0, kTray1, kTrayHighCapacity, kTrayStandardFeed},
+    {"tray B refuses 8", "tray_Envelope_MailMaking", 0, 0, kTray1, 8, kTray1},
+    {"tray C, unit 0: 261 is 257", "tray_SlipSheet_ProgramPrint", 0, 0, kTray1, kTrayHighCapacity, kTrayStandardFeed},
+    {"tray C, unit 0: 257 stays", "tray_SlipSheet_ProgramPrint", 0, 0, kTray1, kTrayStandardFeed, kTrayStandardFeed},
+    {"tray C, unit 10: 257 is 261", "tray_SlipSheet_ProgramPrint", 0, 10, kTray1, kTrayStandardFeed, kTrayHighCapacity},
+    {"tray C, unit 10: 261 stays", "tray_SlipSheet_ProgramPrint", 0, 10, kTray1, kTrayHighCapacity, kTrayHighCapacity},
+    {"tray C refuses automatic", "tray_SlipSheet_ProgramPrint", 0, 0, kTray2, kTrayAuto, kTray2},
+    {"each-or-zero takes 257", "inputTrayPriority_CarbonCopy", 0, 0, kTray1, kTrayStandardFeed, kTrayStandardFeed},
+    {"each-or-zero zeroes 262", "inputTrayPriority_CarbonCopy", 1, 0, kTray1, kTrayCoverInserter, 0},
+    {"each-or-zero zeroes 7", "inputTrayPriority_CarbonCopy", 2, 0, kTray1, kTrayAuto, 0},
+    {"each-or-zero, feeder: 261", "inputTrayPriority_CarbonCopy", 3, 10, kTray1, kTrayHighCapacity, kTrayHighCapacity},
 };
 
-class MergeRule : public ::testing::TestWithParam<MergeRuleCase> {};
-
-TEST_P(MergeRule, AppliesTheFieldRule) {
-    const MergeRuleCase& c = GetParam();
-    const FieldRow* r = FindPrivateField(c.field);
-    ASSERT_NE(nullptr, r) << c.field;
-    PrinterRig rig([&](PrinterEnvironment& env) { env.inputUnit_Option = c.inputUnit; });
-    WriteFieldElement(*r, &rig.base->dm.priv, c.element, c.sessionValue);
-    rig.Store();
-    std::vector<uint8_t> input = rig.Input();
-    WriteFieldElement(*r, input.data() + sizeof(PublicDevMode), c.element, c.callerValue);
-    auto out = rig.Resolve(input.data());
-    EXPECT_EQ(c.want, ReadFieldElement(*r, &out->dm.priv, c.element)) << c.what;
+TEST(MergeRule, AppliesTheFieldRule) {
+    for (const MergeRuleCase& c : kMergeRuleCases) {
+        SCOPED_TRACE(c.what);
+        const FieldRow* r = FindPrivateField(c.field);
+        ASSERT_NE(nullptr, r) << c.field;
+        PrinterRig rig([&](PrinterEnvironment& env) { env.inputUnit_Option = c.inputUnit; });
+        WriteFieldElement(*r, &rig.base->dm.priv, c.element, c.sessionValue);
+        rig.Store();
+        std::vector<uint8_t> input = rig.Input();
+        WriteFieldElement(*r, input.data() + sizeof(PublicDevMode), c.element, c.callerValue);
+        auto out = rig.Resolve(input.data());
+        EXPECT_EQ(c.want, ReadFieldElement(*r, &out->dm.priv, c.element));
+    }
 }
-
-void PrintTo(const MergeRuleCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, MergeRule, ::testing::ValuesIn(kMergeRuleCases),
-                         [](const ::testing::TestParamInfo<MergeRuleCase>& i) { return CaseName(i.index, i.param.what); });
 
 // The four font fields default to the message font, with fallbacks when the
 // system does not tell it.
@@ -176,12 +166,9 @@ void SetPapers(PrinterEnvironment& e, std::initializer_list<uint32_t> p) {
     std::copy(p.begin(), p.end(), e.defaultPaper);
 }
 
-struct ComputedDefaultCase {
-    const char* what;
-    void (*env)(PrinterEnvironment&);
-    int duplexOrSimplex;  // -1: no value
-    std::vector<std::pair<const char*, int64_t>> want;
-};
+// duplexOrSimplex -1: no value.
+struct ComputedDefaultCase { const char* what; void (*env)(PrinterEnvironment&); int duplexOrSimplex;
+                             std::vector<std::pair<const char*, int64_t>> want; };
 
 TEST(FieldTable, ComputedDefaultTable) {
     const ComputedDefaultCase cases[] = {

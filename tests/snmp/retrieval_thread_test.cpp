@@ -149,12 +149,7 @@ TEST_F(RetrievalThread, WriteRulesDecideWhereTheChainStops) {
     SimulatedPrinter printer = zr51test::DefaultSimulatedPrinter();
     zr51test::SnmpdAgent agent;
     if (!Serve(&agent, printer, address_)) GTEST_SKIP() << why_;
-    struct Case {
-        const char* what;
-        uint32_t deniedAccess;
-        uint32_t setDataError;
-        int stepsDone;
-    } cases[] = {
+    struct Case { const char* what; uint32_t deniedAccess; uint32_t setDataError; int stepsDone; } cases[] = {
         {"no administration", kPrinterAccessAdminister, 0, 4},
         {"values refused", 0, kErrAccessDenied, 1},
         {"no use", kPrinterAccessUse, 0, 0},

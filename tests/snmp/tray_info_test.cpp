@@ -60,13 +60,8 @@ protected:
 };
 
 TEST_F(TrayInfoFake, JobsTheAnswerCannotChangeAreSkippedWithoutARequest) {
-    struct Case {
-        const char* what;
-        uint16_t inputTray;
-        uint32_t paperType;
-        uint8_t imageRotation, outputTray, offsetOutput, mixed, staple, fold, punch, bookletBinding;
-        bool skipped;
-    };
+    struct Case { const char* what; uint16_t inputTray; uint32_t paperType;
+                  uint8_t imageRotation, outputTray, offsetOutput, mixed, staple, fold, punch, bookletBinding; bool skipped; };
     const Case cases[] = {
         {"chosen tray, type, rotation and output tray", 257, 258, 4, 1, 0, 0, 0, 0, 0, 0, true},
         {"... offset output instead", 257, 258, 4, 0, 1, 0, 0, 0, 0, 0, true},
