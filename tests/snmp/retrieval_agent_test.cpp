@@ -25,13 +25,6 @@ namespace {
 
 std::string Utf8(const char16_t* text) { return Text16ToUtf8(text); }
 
-// The text as our fields keep it: cut to units - 1 UTF-16 units.
-std::string Cut(const std::string& utf8, size_t units) {
-    std::u16string wide = U16(utf8);
-    if (wide.size() > units - 1) wide.resize(units - 1);
-    return Narrow(wide);
-}
-
 class Retrieval : public ::testing::Test {
 protected:
     void Install(const std::string& address) {
@@ -85,8 +78,8 @@ TEST_F(Retrieval, PrinterWithoutFolderRowsPast30) {
     Install(address);
     for (uint32_t row = 0; row < kStorageFolderRows; row++) Text16Copy(env_->storageFolderName[row], 255, u"old");
     ASSERT_EQ(GetStorageFolders(printer_, env_.get()), 1);
-    EXPECT_EQ(Utf8(env_->storageFolderName[0]), Cut(p.folders[0].name, 255));
-    EXPECT_EQ(Utf8(env_->storageFolderName[29]), Cut(p.folders[29].name, 255));
+    EXPECT_EQ(std::u16string(env_->storageFolderName[0]), zr51test::SlotText(p.folders[0].name, 255));
+    EXPECT_EQ(std::u16string(env_->storageFolderName[29]), zr51test::SlotText(p.folders[29].name, 255));
     for (uint32_t row = 30; row < kStorageFolderRows; row++) EXPECT_EQ(Utf8(env_->storageFolderName[row]), "") << row;
 }
 
