@@ -211,12 +211,7 @@ bool Untouched(const Entry* out, size_t first, size_t total) {
     return std::all_of(bytes, bytes + (total - first) * sizeof(Entry), [](uint8_t b) { return b == 0x5A; });
 }
 
-struct Outcome {
-    int ok = -1;
-    uint32_t count = 0x5A5A5A5A;
-    std::u16string name;
-    int64_t number = -1, number2 = -1;
-};
+struct Outcome { int ok = -1; uint32_t count = 0x5A5A5A5A; std::u16string name; int64_t number = -1, number2 = -1; };
 
 // One list fetch into a destination filled with 0x5A and one entry more than
 // the table: the fetch must stay inside, terminate every name it gives and
