@@ -224,18 +224,15 @@ bool SnmpdAgent::Start(const std::string& address, const std::vector<AgentValue>
         return Fail(why, std::string("fork: ") + std::strerror(errno));
     }
     int status = 0;
-    for (auto limit = Clock::now() + kStartLimit; Clock::now() < limit;) {
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            std::string log = ReadFile(dir_ + "/snmpd.log") + ReadFile(dir_ + "/stderr.log");
-            Stop();
-            return Fail(why, "snmpd ended at start: " + log);
-        }
+    bool ended = false;
+    for (auto limit = Clock::now() + kStartLimit; Clock::now() < limit && !ended;) {
         if (Answers(address, 20)) return true;
+        ended = waitpid(pid_, &status, WNOHANG) == pid_;
     }
-    std::string log = ReadFile(dir_ + "/snmpd.log");
+    if (ended) pid_ = -1;
+    std::string log = ReadFile(dir_ + "/snmpd.log") + ReadFile(dir_ + "/stderr.log");
     Stop();
-    return Fail(why, "snmpd did not answer on " + address + " within 5 s: " + log);
+    return Fail(why, (ended ? "snmpd ended at start: " : "snmpd did not answer on " + address + " within 5 s: ") + log);
 }
 
 void SnmpdAgent::Stop() { EndChild(&pid_, &dir_); }
@@ -270,19 +267,14 @@ bool PrinterSimulator::Start(const std::string& address, const std::vector<Agent
         Stop();
         return Fail(why, std::string("fork: ") + std::strerror(errno));
     }
-    // "ready" arrives once the socket is bound; anything else is the end.
-    std::string said;
-    auto limit = Clock::now() + kStartLimit;
-    while (said.find('\n') == std::string::npos && Clock::now() < limit) {
-        pollfd p{out[0], POLLIN, 0};
-        if (poll(&p, 1, 50) != 1) continue;
-        char buf[64];
-        ssize_t n = read(out[0], buf, sizeof buf);
-        if (n <= 0) break;
-        said.append(buf, static_cast<size_t>(n));
-    }
+    // "ready" arrives in one write once the socket is bound; anything else
+    // (an end of the pipe, silence) is a failed start.
+    char said[16] = {};
+    pollfd p{out[0], POLLIN, 0};
+    if (poll(&p, 1, std::chrono::milliseconds(kStartLimit).count()) != 1 || read(out[0], said, sizeof said - 1) <= 0)
+        said[0] = '\0';
     close(out[0]);
-    if (said.rfind("ready\n", 0) == 0) return true;
+    if (std::strncmp(said, "ready\n", 6) == 0) return true;
     std::string err = ReadFile(dir_ + "/stderr.log");
     Stop();
     return Fail(why, "simulator did not start: " + err);
