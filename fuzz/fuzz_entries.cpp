@@ -152,15 +152,10 @@ int FuzzModelFile(const uint8_t* data, size_t size) {
     Printer();
     std::unique_ptr<uint8_t[]> bytes(new uint8_t[size ? size : 1]);
     if (size) std::memcpy(bytes.get(), data, size);
-    BytesProfile profile(bytes.get(), size);
-    auto ctx = std::make_unique<RdfContext>();
+    auto info = std::make_unique<RdfInfo>();
     auto env = std::make_unique<PrinterEnvironment>();
     for (const char16_t* section : kFuzzModelSectionNames) {
-        std::memset(ctx.get(), 0, sizeof *ctx);
-        ctx->RdfFile = const_cast<char16_t*>(u"C:\\fuzz\\model.rdf");
-        ctx->DeviceName = const_cast<char16_t*>(section);
-        ctx->PrinterName = const_cast<char16_t*>(u"P1");
-        if (ReadRdfFile(ctx.get())) ApplyRdfDefaults(env.get(), &ctx->info);
+        if (FuzzParseModelFile(bytes.get(), size, section, info.get())) ApplyRdfDefaults(env.get(), info.get());
     }
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,10 +73,20 @@ int main(int argc, char** argv) {
     ok &= Write(root / "stored_devmode", "default", dm);
     ok &= Write(root / "stored_devmode", "public_only", publicOnly);
 
+    // Our model files, and the stored model record of each for each model.
     for (const auto& entry : fs::directory_iterator(ZR_MODEL_DIR)) {
-        if (entry.path().extension() == ".RDF")
-            ok &= Write(root / "model_file", entry.path().filename().string(), ReadFile(entry.path()));
+        if (entry.path().extension() != ".RDF") continue;
+        const Bytes text = ReadFile(entry.path());
+        ok &= Write(root / "model_file", entry.path().filename().string(), text);
+        for (int m = 0; m < kFuzzModelSections; m++) {
+            RdfInfo info{};
+            if (!FuzzParseModelFile(text.data(), text.size(), kFuzzModelSectionNames[m], &info)) continue;
+            const uint8_t* b = reinterpret_cast<const uint8_t*>(&info);
+            ok &= Write(root / "model_record", entry.path().stem().string() + "_" + std::to_string(m),
+                        Bytes(b, b + sizeof info));
+        }
     }
+    ok &= Write(root / "model_record", "short", Bytes(100, 0x7F));
 
     // The target's request as the simulated printer receives it, answered
     // in every shape it knows.
@@ -124,67 +135,42 @@ int main(int argc, char** argv) {
     ok &= Write(root / "export_file", "small", file);
 
     // The stored environment: our default record, patched where the record
-    // carries counts, identifiers, terminators and option bytes.
+    // carries counts, identifiers, terminators and option bytes (a leading 0
+    // and the seed's patches), and a short record as it stands (a leading 1).
     const PrinterEnvironment& env = s->env;
-    auto patch = [](Bytes* seed, size_t offset, const Bytes& bytes) {
+    std::map<std::string, Bytes> envSeeds = {{"default", Bytes{0}}};
+    auto patch = [&](const char* seed, size_t offset, const Bytes& bytes) {
+        Bytes& out = envSeeds.emplace(seed, Bytes{0}).first->second;
         for (size_t at = 0; at < bytes.size(); at += 255) {
             const size_t n = std::min<size_t>(255, bytes.size() - at);
             const uint32_t o = static_cast<uint32_t>(offset + at);
             const uint8_t* ob = reinterpret_cast<const uint8_t*>(&o);
-            seed->insert(seed->end(), ob, ob + 4);
-            seed->push_back(static_cast<uint8_t>(n));
-            seed->insert(seed->end(), bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + n));
+            out.insert(out.end(), ob, ob + 4);
+            out.push_back(static_cast<uint8_t>(n));
+            out.insert(out.end(), bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + n));
         }
     };
-    ok &= Write(root / "stored_environment", "default", Bytes{0});
-    Bytes unbuilt{0};
-    patch(&unbuilt, offsetof(PrinterEnvironment, listsBuilt), Bytes{0});
-    ok &= Write(root / "stored_environment", "lists_unbuilt", unbuilt);
-    Bytes trays{0};
+    patch("lists_unbuilt", offsetof(PrinterEnvironment, listsBuilt), Bytes{0});
     for (int i = 0; i < kTraySlots; i++)
-        patch(&trays, offsetof(PrinterEnvironment, trayList) + i * sizeof(TrayRow) + offsetof(TrayRow, id),
-              Bytes{0xFF, 0xFF, 0xFF, 0xFF});
-    ok &= Write(root / "stored_environment", "tray_ids", trays);
-    Bytes unterminated{0};
-    patch(&unterminated, offsetof(PrinterEnvironment, typedAddress), Bytes(sizeof env.typedAddress, 'A'));
-    patch(&unterminated, offsetof(PrinterEnvironment, snmpCommunityName), Bytes(sizeof env.snmpCommunityName, 'B'));
-    patch(&unterminated, offsetof(PrinterEnvironment, macAddress), Bytes(sizeof env.macAddress, 'C'));
-    patch(&unterminated, offsetof(PrinterEnvironment, paperList), Bytes(sizeof(PaperRow), 'D'));
-    ok &= Write(root / "stored_environment", "texts_unterminated", unterminated);
-    Bytes noSentinel{0};
+        patch("tray_ids", offsetof(PrinterEnvironment, trayList) + i * sizeof(TrayRow) + offsetof(TrayRow, id), Bytes(4, 0xFF));
+    patch("texts_unterminated", offsetof(PrinterEnvironment, typedAddress), Bytes(sizeof env.typedAddress, 'A'));
+    patch("texts_unterminated", offsetof(PrinterEnvironment, snmpCommunityName), Bytes(sizeof env.snmpCommunityName, 'B'));
+    patch("texts_unterminated", offsetof(PrinterEnvironment, macAddress), Bytes(sizeof env.macAddress, 'C'));
+    patch("texts_unterminated", offsetof(PrinterEnvironment, paperList), Bytes(sizeof(PaperRow), 'D'));
     for (int i = 0; i < kPaperSlots; i++) {
         if (env.paperList[i].id != kPaperListEnd) continue;
-        patch(&noSentinel, offsetof(PrinterEnvironment, paperList) + i * sizeof(PaperRow) + offsetof(PaperRow, id),
-              Bytes{9, 0, 0, 0});
+        patch("lists_full", offsetof(PrinterEnvironment, paperList) + i * sizeof(PaperRow) + offsetof(PaperRow, id), Bytes{9, 0, 0, 0});
         break;
     }
     for (int i = 0; i < kMediaSlots; i++)
-        patch(&noSentinel, offsetof(PrinterEnvironment, mediaTypeList) + i * sizeof(MediaRow) + offsetof(MediaRow, id),
-              Bytes{1, 1, 0, 0});
-    ok &= Write(root / "stored_environment", "lists_full", noSentinel);
-    Bytes options{0};
-    patch(&options, offsetof(PrinterEnvironment, inputUnit_Option), Bytes(8, 0xFF));
-    patch(&options, offsetof(PrinterEnvironment, inkCount), Bytes(12, 0xFF));
-    patch(&options, offsetof(PrinterEnvironment, defaultTray), Bytes(sizeof env.defaultTray, 0xFF));
-    ok &= Write(root / "stored_environment", "options_high", options);
-    Bytes shortRecord{1};
+        patch("lists_full", offsetof(PrinterEnvironment, mediaTypeList) + i * sizeof(MediaRow) + offsetof(MediaRow, id), Bytes{1, 1, 0, 0});
+    patch("options_high", offsetof(PrinterEnvironment, inputUnit_Option), Bytes(8, 0xFF));
+    patch("options_high", offsetof(PrinterEnvironment, inkCount), Bytes(12, 0xFF));
+    patch("options_high", offsetof(PrinterEnvironment, defaultTray), Bytes(sizeof env.defaultTray, 0xFF));
     const uint8_t* envBytes = reinterpret_cast<const uint8_t*>(&env);
-    shortRecord.insert(shortRecord.end(), envBytes, envBytes + 4096);
-    ok &= Write(root / "stored_environment", "short_record", shortRecord);
-
-    // The stored model record of each of our model files, for each model.
-    for (const auto& entry : fs::directory_iterator(ZR_MODEL_DIR)) {
-        if (entry.path().extension() != ".RDF") continue;
-        const Bytes text = ReadFile(entry.path());
-        for (int m = 0; m < kFuzzModelSections; m++) {
-            RdfInfo info{};
-            if (!FuzzParseModelFile(text.data(), text.size(), kFuzzModelSectionNames[m], &info)) continue;
-            const uint8_t* b = reinterpret_cast<const uint8_t*>(&info);
-            ok &= Write(root / "model_record", entry.path().stem().string() + "_" + std::to_string(m),
-                        Bytes(b, b + sizeof info));
-        }
-    }
-    ok &= Write(root / "model_record", "short", Bytes(100, 0x7F));
+    envSeeds["short_record"] = Bytes{1};
+    envSeeds["short_record"].insert(envSeeds["short_record"].end(), envBytes, envBytes + 4096);
+    for (const auto& [name, seed] : envSeeds) ok &= Write(root / "stored_environment", name, seed);
 
     if (!ok) std::fprintf(stderr, "zr51_fuzz_seeds: a seed could not be written\n");
     return ok ? 0 : 1;

@@ -10,6 +10,7 @@
 
 #include "session/global_list.h"
 #include "platform/fake_platform.h"
+#include "base/tray_ids.h"
 #include "rules/resolve.h"
 
 namespace {
@@ -45,19 +46,8 @@ struct Rig {
 
 enum class Buf { Null, Given };
 
-struct ConvertCase {
-    const char* what;
-    const char16_t* printer;
-    Buf in;
-    Buf out;
-    bool sizePointer;
-    uint32_t size;
-    uint32_t mode;
-    int wantResult;
-    uint32_t wantError;  // kAny on success
-    uint32_t wantSize;   // kAny: not checked
-    bool wantMerged;     // the caller's staple reached the output
-};
+// wantError and wantSize kAny: not checked; wantMerged: the caller's staple reached the output.
+struct ConvertCase { const char* what; const char16_t* printer; Buf in, out; bool sizePointer; uint32_t size, mode; int wantResult; uint32_t wantError, wantSize; bool wantMerged; };
 
 const ConvertCase kConvertCases[] = {
     {"convert, exact size", u"P1", Buf::Given, Buf::Given, true, 19040, kCdmConvert, 1, kAny, 19040, true},
@@ -70,8 +60,7 @@ const ConvertCase kConvertCases[] = {
     {"convert, unknown printer", u"P9", Buf::Given, Buf::Given, true, 19040, kCdmConvert, 0, 87, kAny, false},
     {"convert, no printer name", nullptr, Buf::Given, Buf::Given, true, 19040, kCdmConvert, 0, 87, kAny, false},
     {"default, exact size", u"P1", Buf::Null, Buf::Given, true, 19040, kCdmDriverDefault, 1, kAny, 19040, false},
-    {"default ignores an input", u"P1", Buf::Given, Buf::Given, true, 19040, kCdmDriverDefault, 1, kAny, 19040,
-     false},
+    {"default ignores an input", u"P1", Buf::Given, Buf::Given, true, 19040, kCdmDriverDefault, 1, kAny, 19040, false},
     {"default, size 100", u"P1", Buf::Null, Buf::Given, true, 100, kCdmDriverDefault, 0, 122, 19040, false},
     {"default, one byte short", u"P1", Buf::Null, Buf::Given, true, 19039, kCdmDriverDefault, 0, 122, 19040, false},
     {"default, no output", u"P1", Buf::Null, Buf::Null, true, 19040, kCdmDriverDefault, 0, 122, 19040, false},
@@ -83,44 +72,34 @@ const ConvertCase kConvertCases[] = {
     {"mode 8", u"P1", Buf::Given, Buf::Given, true, 19040, 8, 0, 87, 19040, false},
 };
 
-class ConvertDevMode : public ::testing::TestWithParam<ConvertCase> {};
-
-TEST_P(ConvertDevMode, ChecksArgumentsAndReportsSize) {
-    const ConvertCase& c = GetParam();
-    Rig rig;
-    std::vector<uint8_t> out(kDriverDevModeSize + 64, kCanary);
-    uint32_t size = c.size;
-    rig.fake.host.SetLastError(kPoison);
-    int rc = DrvConvertDevModeCore(c.printer, c.in == Buf::Given ? rig.input.data() : nullptr,
-                                   c.out == Buf::Given ? out.data() : nullptr, c.sizePointer ? &size : nullptr,
-                                   c.mode);
-    EXPECT_EQ(c.wantResult, rc) << c.what;
-    if (c.wantError != kAny) {
-        EXPECT_EQ(c.wantError, rig.fake.host.GetLastError()) << c.what;
+TEST(ConvertDevMode, ChecksArgumentsAndReportsSize) {
+    for (const ConvertCase& c : kConvertCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        std::vector<uint8_t> out(kDriverDevModeSize + 64, kCanary);
+        uint32_t size = c.size;
+        rig.fake.host.SetLastError(kPoison);
+        int rc = DrvConvertDevModeCore(c.printer, c.in == Buf::Given ? rig.input.data() : nullptr,
+                                       c.out == Buf::Given ? out.data() : nullptr, c.sizePointer ? &size : nullptr, c.mode);
+        EXPECT_EQ(c.wantResult, rc);
+        if (c.wantError != kAny) { EXPECT_EQ(c.wantError, rig.fake.host.GetLastError()); }
+        if (c.wantSize != kAny) { EXPECT_EQ(c.wantSize, size); }
+        EXPECT_EQ(0, rig.fake.spooler.OpenHandles());
+        EXPECT_EQ(0, rig.fake.spooler.BadCloses());
+        EXPECT_EQ(kCanary, out[kDriverDevModeSize]) << "wrote past 19040 bytes";
+        if (!rc) {
+            EXPECT_EQ(kCanary, out[0]) << "a failed call wrote the output";
+            continue;
+        }
+        const DriverDevMode* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(220, dm->pub.dmSize);
+        EXPECT_EQ(kPrivateSize, dm->pub.dmDriverExtra);
+        EXPECT_EQ(kDriverVersion, dm->pub.dmDriverVersion);
+        EXPECT_EQ(kTrailingMagic, dm->priv.trailingMagic);
+        EXPECT_EQ(0, std::memcmp(dm->priv.signature, u"JUP/CS", 12));
+        EXPECT_EQ(c.wantMerged ? 20 : 0, dm->priv.staple);
     }
-    if (c.wantSize != kAny) {
-        EXPECT_EQ(c.wantSize, size) << c.what;
-    }
-    EXPECT_EQ(0, rig.fake.spooler.OpenHandles()) << c.what;
-    EXPECT_EQ(0, rig.fake.spooler.BadCloses()) << c.what;
-    EXPECT_EQ(kCanary, out[kDriverDevModeSize]) << c.what << ": wrote past 19040 bytes";
-    if (!rc) {
-        EXPECT_EQ(kCanary, out[0]) << c.what << ": a failed call wrote the output";
-        return;
-    }
-    const DriverDevMode* dm = reinterpret_cast<const DriverDevMode*>(out.data());
-    EXPECT_EQ(220, dm->pub.dmSize) << c.what;
-    EXPECT_EQ(kPrivateSize, dm->pub.dmDriverExtra) << c.what;
-    EXPECT_EQ(kDriverVersion, dm->pub.dmDriverVersion) << c.what;
-    EXPECT_EQ(kTrailingMagic, dm->priv.trailingMagic) << c.what;
-    EXPECT_EQ(0, std::memcmp(dm->priv.signature, u"JUP/CS", 12)) << c.what;
-    EXPECT_EQ(c.wantMerged ? 20 : 0, dm->priv.staple) << c.what;
 }
-
-void PrintTo(const ConvertCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, ConvertDevMode, ::testing::ValuesIn(kConvertCases),
-                         [](const ::testing::TestParamInfo<ConvertCase>& i) { return CaseName(i.index, i.param.what); });
 
 TEST(ConvertDevMode, ForeignInputBecomesOurDevMode) {
     Rig rig;
@@ -151,16 +130,9 @@ TEST(ConvertDevMode, ForeignInputBecomesOurDevMode) {
                              sizeof out->priv.reserved));
 }
 
-// What each resolution flag does.
-struct FlagsCase {
-    const char* what;
-    uint32_t flags;
-    bool withInput;
-    uint32_t wantResult;
-    size_t wantWritten;  // bytes of the output written
-    bool wantMerged;
-    bool wantStored;     // "PrvEnv" written and the change broadcast
-};
+// What each resolution flag does. wantWritten: bytes of the output written;
+// wantStored: "PrvEnv" written back as it was read, and the change broadcast.
+struct FlagsCase { const char* what; uint32_t flags; bool withInput; uint32_t wantResult; size_t wantWritten; bool wantMerged, wantStored; };
 
 const FlagsCase kFlagsCases[] = {
     {"flags 0 asks the session size", 0, true, kSessionSize, 0, false, false},
@@ -172,67 +144,53 @@ const FlagsCase kFlagsCases[] = {
     {"whole session merged (4104)", kResolveWholeSession | kResolveInBuffer, true, 1, kSessionSize, true, false},
     {"whole session merged (12288)", kResolveWholeSession | kResolveInput, true, 1, kSessionSize, true, false},
     {"update", kResolveUpdate, false, 1, 0, false, true},
-    {"in buffer without an input", kResolveInBuffer | kResolveOutBuffer, false, 1, kDriverDevModeSize, false,
-     false},
+    {"in buffer without an input", kResolveInBuffer | kResolveOutBuffer, false, 1, kDriverDevModeSize, false, false},
 };
 
-class ResolveFlags : public ::testing::TestWithParam<FlagsCase> {};
-
-TEST_P(ResolveFlags, CopiesOutWhatWasAsked) {
-    const FlagsCase& c = GetParam();
-    Rig rig;
-    std::vector<uint8_t> out(kSessionSize + 64, kCanary);
-    PrinterHandle h = nullptr;
-    ASSERT_EQ(1, rig.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
-    rig.fake.spooler.ClearCallLog();
-    EXPECT_EQ(c.wantResult, _UdcResolveSelfDMode(out.data(), c.withInput ? rig.input.data() : nullptr, h, u"P1",
-                                                 nullptr, c.flags, kCallerConvert))
-        << c.what;
-    rig.fake.spooler.ClosePrinter(h);
-    if (c.flags == 0) {
-        EXPECT_EQ(1u, rig.fake.spooler.CallLog().size()) << c.what << ": only the close expected";
+TEST(ResolveFlags, CopiesOutWhatWasAsked) {
+    for (const FlagsCase& c : kFlagsCases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        // A stored environment no default resembles, so that a rebuilt one shows.
+        rig.base->env.wakeUpTarget = 3;
+        rig.fake.spooler.Printer(u"P1")->Set(u"PrvEnv", kRegBinary, &rig.base->env, sizeof rig.base->env);
+        std::vector<uint8_t> out(kSessionSize + 64, kCanary);
+        PrinterHandle h = nullptr;
+        ASSERT_EQ(1, rig.fake.spooler.OpenPrinter(u"P1", kPrinterAccessUse, &h));
+        rig.fake.spooler.ClearCallLog();
+        EXPECT_EQ(c.wantResult, _UdcResolveSelfDMode(out.data(), c.withInput ? rig.input.data() : nullptr, h, u"P1",
+                                                     nullptr, c.flags, kCallerConvert));
+        rig.fake.spooler.ClosePrinter(h);
+        if (c.flags == 0) { EXPECT_EQ(1u, rig.fake.spooler.CallLog().size()) << "only the close expected"; }
+        if (c.wantWritten == 0) {
+            EXPECT_EQ(kCanary, out[0]);
+        } else {
+            EXPECT_NE(kCanary, out[0]);
+            EXPECT_EQ(kCanary, out[c.wantWritten]) << "wrote past " << c.wantWritten;
+            const DriverDevMode* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+            EXPECT_EQ(c.wantMerged ? 20 : 0, dm->priv.staple);
+            EXPECT_EQ(kTrailingMagic, dm->priv.trailingMagic);
+        }
+        if (c.wantWritten == kSessionSize) {
+            const PrinterSession* s = reinterpret_cast<const PrinterSession*>(out.data());
+            EXPECT_EQ(1, s->env.listsBuilt);
+            EXPECT_EQ(1, TrayListContains(&s->env, kTray1));
+        }
+        EXPECT_EQ(c.wantStored ? 1 : 0, rig.fake.spooler.CountCalls("SetPrinterData PrvEnv"));
+        EXPECT_EQ(c.wantStored ? 1 : 0, rig.fake.spooler.Broadcasts());
+        if (c.wantStored) {
+            const std::vector<std::string> log = rig.fake.spooler.CallLog();
+            auto set = std::find(log.begin(), log.end(), "SetPrinterData PrvEnv");
+            auto broadcast = std::find(log.begin(), log.end(), "BroadcastDevModeChange P1");
+            EXPECT_LT(set, broadcast) << "broadcast before the store";
+            const FakeValue* v = rig.fake.spooler.Printer(u"P1")->Find(u"PrvEnv");
+            ASSERT_NE(nullptr, v);
+            EXPECT_EQ(kRegBinary, v->type);
+            ASSERT_EQ(kEnvironmentSize, v->bytes.size());
+            EXPECT_EQ(0, std::memcmp(v->bytes.data(), &rig.base->env, kEnvironmentSize));
+        }
+        EXPECT_EQ(0, rig.fake.spooler.OpenHandles());
     }
-    if (c.wantWritten == 0) {
-        EXPECT_EQ(kCanary, out[0]) << c.what;
-    } else {
-        EXPECT_NE(kCanary, out[0]) << c.what;
-        EXPECT_EQ(kCanary, out[c.wantWritten]) << c.what << ": wrote past " << c.wantWritten;
-        const DriverDevMode* dm = reinterpret_cast<const DriverDevMode*>(out.data());
-        EXPECT_EQ(c.wantMerged ? 20 : 0, dm->priv.staple) << c.what;
-        EXPECT_EQ(kTrailingMagic, dm->priv.trailingMagic) << c.what;
-    }
-    if (c.wantWritten == kSessionSize) {
-        const PrinterSession* s = reinterpret_cast<const PrinterSession*>(out.data());
-        EXPECT_EQ(1, s->env.listsBuilt) << c.what;
-        EXPECT_EQ(1, TrayListContains(&s->env, 258)) << c.what;
-    }
-    EXPECT_EQ(c.wantStored ? 1 : 0, rig.fake.spooler.CountCalls("SetPrinterData PrvEnv")) << c.what;
-    EXPECT_EQ(c.wantStored ? 1 : 0, rig.fake.spooler.Broadcasts()) << c.what;
-    if (c.wantStored) {
-        const std::vector<std::string> log = rig.fake.spooler.CallLog();
-        auto set = std::find(log.begin(), log.end(), "SetPrinterData PrvEnv");
-        auto broadcast = std::find(log.begin(), log.end(), "BroadcastDevModeChange P1");
-        EXPECT_LT(set, broadcast) << c.what << ": broadcast before the store";
-    }
-    EXPECT_EQ(0, rig.fake.spooler.OpenHandles()) << c.what;
-}
-
-void PrintTo(const FlagsCase& c, std::ostream* os) { *os << c.what; }
-
-INSTANTIATE_TEST_SUITE_P(Table, ResolveFlags, ::testing::ValuesIn(kFlagsCases),
-                         [](const ::testing::TestParamInfo<FlagsCase>& i) { return CaseName(i.index, i.param.what); });
-
-TEST(ResolveFlags, UpdateStoresTheEnvironmentItRead) {
-    Rig rig;
-    rig.base->env.wakeUpTarget = 3;
-    rig.fake.spooler.Printer(u"P1")->Set(u"PrvEnv", kRegBinary, &rig.base->env, sizeof rig.base->env);
-    EXPECT_EQ(1u, _UdcResolveSelfDMode(nullptr, nullptr, nullptr, u"P1", nullptr, kResolveUpdate, kCallerConvert));
-    const FakeValue* v = rig.fake.spooler.Printer(u"P1")->Find(u"PrvEnv");
-    ASSERT_NE(nullptr, v);
-    EXPECT_EQ(kRegBinary, v->type);
-    ASSERT_EQ(kEnvironmentSize, v->bytes.size());
-    EXPECT_EQ(0, std::memcmp(v->bytes.data(), &rig.base->env, kEnvironmentSize));
-    EXPECT_EQ(0, rig.fake.spooler.OpenHandles());
 }
 
 }  // namespace

@@ -64,16 +64,8 @@ TEST_F(Win32Platform, OpenPrinterReportsUnknownNames) {
 }
 
 // Printer data: the raw error code, the stored type and the size needed.
-struct DataCase {
-    const char* name;
-    const char16_t* value;
-    uint32_t storeType;   // 0: nothing stored first
-    uint32_t storeSize;
-    uint32_t readSize;
-    uint32_t rc;
-    uint32_t type;
-    uint32_t needed;
-};
+// storeType 0: nothing stored first.
+struct DataCase { const char* name; const char16_t* value; uint32_t storeType, storeSize, readSize, rc, type, needed; };
 const DataCase kDataCases[] = {
     {"missing", u"ZrMissingValue", 0, 0, 16, kErrFileNotFound, 0, 0},
     {"dword", u"ZrDword", kRegDword, 4, 4, kErrSuccess, kRegDword, 4},
@@ -124,11 +116,6 @@ TEST_F(Win32Platform, PrinterInformation) {
     EXPECT_EQ(info.printProcessor, u"winprint");
     EXPECT_TRUE(info.serverName.empty());  // a local printer names no server
     // The DEVMODE the driver gave when the printer was added, whole.
-    ASSERT_GE(info.devMode.size(), 220u);
-    uint16_t dmSize = 0, dmDriverExtra = 0;
-    std::memcpy(&dmSize, info.devMode.data() + 68, 2);
-    std::memcpy(&dmDriverExtra, info.devMode.data() + 70, 2);
-    EXPECT_EQ(info.devMode.size(), static_cast<size_t>(dmSize) + dmDriverExtra);
     EXPECT_EQ(info.devMode.size(), 19040u);
 
     // The attributes agree at every level that carries them.
@@ -163,10 +150,8 @@ TEST_F(Win32Platform, FormsListAndAdd) {
     for (const FormInfo& f : forms)
         if (f.name == u"A4") a4 = &f;
     ASSERT_NE(a4, nullptr);
-    EXPECT_EQ(a4->width, 210000);
-    EXPECT_EQ(a4->height, 297000);
-    EXPECT_EQ(a4->right, 210000);
-    EXPECT_EQ(a4->bottom, 297000);
+    EXPECT_EQ((std::vector<int32_t>{a4->width, a4->height, a4->right, a4->bottom}),
+              (std::vector<int32_t>{210000, 297000, 210000, 297000}));
 
     FormInfo mine;
     mine.flags = 2;  // FORM_PRINTER
@@ -198,16 +183,15 @@ TEST_F(Win32Platform, BroadcastReturnsWithoutWindows) {
     EXPECT_LT(GetTickCount() - start, 5000u);
 }
 
-TEST_F(Win32Platform, HostVersion) {
+// The host's answers that do more than pass a system call's result on;
+// the one-line wrappers (ids, tick count, sleep, last error) are left alone.
+TEST_F(Win32Platform, Host) {
     OsVersionInfo v;
     ASSERT_TRUE(Sys().GetVersionEx(&v));
     EXPECT_EQ(v.platformId, 2u);  // VER_PLATFORM_WIN32_NT
     EXPECT_GE(v.major, 5u);
     struct { uint32_t major, minor, sp; int expected; } cases[] = {
-        {v.major, v.minor, 0, 1},
-        {5, 1, 0, 1},
-        {v.major, v.minor + 1, 0, 0},
-        {v.major + 1, 0, 0, 0},
+        {v.major, v.minor, 0, 1}, {5, 1, 0, 1}, {v.major, v.minor + 1, 0, 0}, {v.major + 1, 0, 0, 0},
         {v.major, v.minor, v.servicePackMajor + 1, 0},
     };
     for (auto& c : cases) {
@@ -215,56 +199,24 @@ TEST_F(Win32Platform, HostVersion) {
         EXPECT_EQ(Sys().VersionAtLeast(c.major, c.minor, c.sp), c.expected);
     }
     EXPECT_EQ(Sys().IsWorkstation(), v.productType == 1 ? 1 : 0);
-}
 
-TEST_F(Win32Platform, HostIdentity) {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     ASSERT_TRUE(GetComputerNameW(name, &size));
     EXPECT_EQ(Sys().ComputerName(), U16(name));
     EXPECT_FALSE(Sys().UserName().empty());
     EXPECT_FALSE(Sys().MessageFontFace().empty());
-    EXPECT_EQ(Sys().SystemDefaultUILanguage(), GetSystemDefaultUILanguage());
-    EXPECT_EQ(Sys().ProcessId(), GetCurrentProcessId());
-    EXPECT_EQ(Sys().ThreadId(), GetCurrentThreadId());
-    // No cluster node here (nor in Wine).
-    EXPECT_EQ(Sys().ClusterServiceAvailable(), 0);
-}
+    EXPECT_EQ(Sys().ClusterServiceAvailable(), 0);  // no cluster node here (nor in Wine)
 
-TEST_F(Win32Platform, HostClockAndErrors) {
     SYSTEMTIME before;
     GetLocalTime(&before);
     HostTime t = Sys().LocalTime();
     EXPECT_EQ(t.year, before.wYear);
     EXPECT_EQ(t.month, before.wMonth);
-    EXPECT_GE(t.month, 1);
-    EXPECT_LE(t.month, 12);
-
-    // The tick count is the system's (coarse under Wine: compare, don't time).
-    uint32_t t0 = GetTickCount();
-    uint32_t tick = Sys().TickCount();
-    uint32_t t1 = GetTickCount();
-    EXPECT_LE(t0, tick);
-    EXPECT_LE(tick, t1);
-
-    LARGE_INTEGER freq, start, end;
-    QueryPerformanceFrequency(&freq);
-    QueryPerformanceCounter(&start);
-    Sys().Sleep(50);
-    QueryPerformanceCounter(&end);
-    EXPECT_GE((end.QuadPart - start.QuadPart) * 1000 / freq.QuadPart, 45);
-
-    const uint32_t codes[] = {0, 2, 87, 122, 0xdeadbeef};
-    for (uint32_t code : codes) {
-        Sys().SetLastError(code);
-        EXPECT_EQ(GetLastError(), code);
-        EXPECT_EQ(Sys().GetLastError(), code);
-    }
 
     char16_t buf[8] = {u'x', u'x'};
     EXPECT_EQ(Sys().LoadResourceString(0x0409, 20000, buf, 8), 0);
     EXPECT_EQ(buf[0], 0);
-    Sys().DebugOutput(u"platform test line\n");  // must simply return
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -41,17 +42,19 @@ bool Fail(std::string* why, const std::string& text) {
     return false;
 }
 
-bool Resolve(const std::string& address, int port, sockaddr_storage* out, socklen_t* outLen) {
+// A UDP socket for the agent's port on address (numeric only), its address
+// in sa; -1 when there is none.
+int AgentSocket(const std::string& address, sockaddr_storage* sa, socklen_t* len) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_DGRAM;
     hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
     addrinfo* found = nullptr;
-    if (getaddrinfo(address.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found) return false;
-    std::memcpy(out, found->ai_addr, found->ai_addrlen);
-    *outLen = found->ai_addrlen;
+    if (getaddrinfo(address.c_str(), std::to_string(kAgentPort).c_str(), &hints, &found) != 0 || !found) return -1;
+    std::memcpy(sa, found->ai_addr, found->ai_addrlen);
+    *len = found->ai_addrlen;
     freeaddrinfo(found);
-    return true;
+    return socket(sa->ss_family, SOCK_DGRAM, 0);
 }
 
 // The agent's port is free and ours to bind: root, address on a local
@@ -59,17 +62,14 @@ bool Resolve(const std::string& address, int port, sockaddr_storage* out, sockle
 bool CanBind(const std::string& address, std::string* why) {
     sockaddr_storage sa{};
     socklen_t len = 0;
-    if (!Resolve(address, kAgentPort, &sa, &len)) return Fail(why, "not a numeric address: " + address);
-    int s = socket(sa.ss_family, SOCK_DGRAM, 0);
-    if (s < 0) return Fail(why, std::string("socket: ") + std::strerror(errno));
+    int s = AgentSocket(address, &sa, &len);
+    if (s < 0) return Fail(why, "no UDP socket for " + address + ": " + std::strerror(errno));
     int rc = bind(s, reinterpret_cast<sockaddr*>(&sa), len);
     int err = errno;
     close(s);
-    if (rc != 0) {
-        return Fail(why, "cannot bind UDP " + address + ":" + std::to_string(kAgentPort) + ": " +
-                             std::strerror(err) + (err == EACCES ? " (port 161 needs root)" : ""));
-    }
-    return true;
+    if (rc == 0) return true;
+    return Fail(why, "cannot bind UDP " + address + ":" + std::to_string(kAgentPort) + ": " + std::strerror(err) +
+                         (err == EACCES ? " (port 161 needs root)" : ""));
 }
 
 std::string MakeTempDir(const char* prefix) {
@@ -116,17 +116,12 @@ int Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& 
     return pid;
 }
 
-bool Exited(int pid) {
+// Ends the child (SIGKILL when SIGTERM has not ended it within two seconds)
+// and removes its directory.
+void EndChild(int* pid, std::string* dir) {
     int status = 0;
-    return waitpid(pid, &status, WNOHANG) == pid;
-}
-
-void KillAndReap(int* pid) {
-    if (*pid <= 0) return;
-    kill(*pid, SIGTERM);
-    auto limit = Clock::now() + std::chrono::seconds(2);
-    int status = 0;
-    while (waitpid(*pid, &status, WNOHANG) == 0) {
+    if (*pid > 0) kill(*pid, SIGTERM);
+    for (auto limit = Clock::now() + std::chrono::seconds(2); *pid > 0 && waitpid(*pid, &status, WNOHANG) == 0;) {
         if (Clock::now() > limit) {
             kill(*pid, SIGKILL);
             waitpid(*pid, &status, 0);
@@ -135,12 +130,8 @@ void KillAndReap(int* pid) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     *pid = -1;
-}
-
-void RemoveDir(std::string* dir) {
-    if (dir->empty()) return;
     std::error_code ignored;
-    std::filesystem::remove_all(*dir, ignored);
+    if (!dir->empty()) std::filesystem::remove_all(*dir, ignored);
     dir->clear();
 }
 
@@ -152,48 +143,31 @@ bool Answers(const std::string& address, int waitMs) {
                                            0x30, 0x09, 0x30, 0x07, 0x06, 0x03, 0x2B, 0x06, 0x01, 0x05, 0x00};
     sockaddr_storage sa{};
     socklen_t len = 0;
-    if (!Resolve(address, kAgentPort, &sa, &len)) return false;
-    int s = socket(sa.ss_family, SOCK_DGRAM, 0);
+    int s = AgentSocket(address, &sa, &len);
     if (s < 0) return false;
-    bool answered = false;
-    if (sendto(s, kProbe, sizeof kProbe, 0, reinterpret_cast<sockaddr*>(&sa), len) == sizeof kProbe) {
-        pollfd p{s, POLLIN, 0};
-        answered = poll(&p, 1, waitMs) == 1 && (p.revents & POLLIN);
-    }
+    pollfd p{s, POLLIN, 0};
+    bool answered = sendto(s, kProbe, sizeof kProbe, 0, reinterpret_cast<sockaddr*>(&sa), len) == sizeof kProbe &&
+                    poll(&p, 1, waitMs) == 1 && (p.revents & POLLIN);
     close(s);
     return answered;
 }
 
-std::string FindSnmpd() {
-    for (const char* path : {"/usr/sbin/snmpd", "/usr/local/sbin/snmpd"}) {
-        if (access(path, X_OK) == 0) return path;
-    }
-    return {};
-}
-
-std::string HexOf(const std::string& bytes) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += kDigits[c >> 4];
-        hex += kDigits[c & 15];
-    }
-    return hex;
-}
-
 // One `override` line; strings go as hex so that no quoting rule of the
-// configuration reader can change them.
+// configuration reader can change them. snmpd takes an overridden null as
+// "not served", so it serves none.
 bool OverrideLine(const AgentValue& v, std::string* line, std::string* why) {
     if (v.type == "integer") {
         *line = "override " + v.oid + " integer " + v.value;
-    } else if (v.type == "string") {
-        *line = "override " + v.oid + " octet_str " + (v.value.empty() ? "\"\"" : "0x" + HexOf(v.value));
-    } else if (v.type == "hex") {
-        *line = "override " + v.oid + " octet_str " + (v.value.empty() ? "\"\"" : "0x" + v.value);
-    } else {
-        // snmpd takes an overridden null as "not served".
-        return Fail(why, "snmpd cannot serve a value of type \"" + v.type + "\" (" + v.oid + ")");
+        return true;
     }
+    if (v.type != "string" && v.type != "hex")
+        return Fail(why, "snmpd cannot serve a value of type \"" + v.type + "\" (" + v.oid + ")");
+    std::string hex = v.value;
+    if (v.type == "string") {
+        hex.clear();
+        for (unsigned char c : v.value) hex += {"0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15]};
+    }
+    *line = "override " + v.oid + " octet_str " + (hex.empty() ? "\"\"" : "0x" + hex);
     return true;
 }
 
@@ -224,8 +198,9 @@ std::string NextLoopbackAddress() {
 
 bool SnmpdAgent::Start(const std::string& address, const std::vector<AgentValue>& values, std::string* why) {
     Stop();
-    std::string snmpd = FindSnmpd();
-    if (snmpd.empty()) return Fail(why, "snmpd is not installed (scripts/install-deps.sh installs it)");
+    std::string snmpd = "/usr/sbin/snmpd";
+    if (access(snmpd.c_str(), X_OK) != 0) snmpd = "/usr/local/sbin/snmpd";
+    if (access(snmpd.c_str(), X_OK) != 0) return Fail(why, "snmpd is not installed (scripts/install-deps.sh installs it)");
     std::string config = (address.find(':') == std::string::npos ? "agentAddress udp:" + address
                                                                     : "agentAddress udp6:[" + address + "]") +
                          ":" + std::to_string(kAgentPort) + "\nrocommunity public\n";
@@ -245,28 +220,22 @@ bool SnmpdAgent::Start(const std::string& address, const std::vector<AgentValue>
     pid_ = Spawn({snmpd, "-f", "-I", "-smux", "-C", "-c", dir_ + "/snmpd.conf", "-Lf", dir_ + "/snmpd.log", "-p", dir_ + "/snmpd.pid"},
                  {"MIBS=", "SNMP_PERSISTENT_DIR=" + dir_, "SNMPCONFPATH=" + dir_}, -1, dir_ + "/stderr.log");
     if (pid_ < 0) {
-        RemoveDir(&dir_);
+        Stop();
         return Fail(why, std::string("fork: ") + std::strerror(errno));
     }
-    auto limit = Clock::now() + kStartLimit;
-    while (Clock::now() < limit) {
-        if (Exited(pid_)) {
-            pid_ = -1;
-            std::string log = ReadFile(dir_ + "/snmpd.log") + ReadFile(dir_ + "/stderr.log");
-            Stop();
-            return Fail(why, "snmpd ended at start: " + log);
-        }
+    int status = 0;
+    bool ended = false;
+    for (auto limit = Clock::now() + kStartLimit; Clock::now() < limit && !ended;) {
         if (Answers(address, 20)) return true;
+        ended = waitpid(pid_, &status, WNOHANG) == pid_;
     }
-    std::string log = ReadFile(dir_ + "/snmpd.log");
+    if (ended) pid_ = -1;
+    std::string log = ReadFile(dir_ + "/snmpd.log") + ReadFile(dir_ + "/stderr.log");
     Stop();
-    return Fail(why, "snmpd did not answer on " + address + " within 5 s: " + log);
+    return Fail(why, (ended ? "snmpd ended at start: " : "snmpd did not answer on " + address + " within 5 s: ") + log);
 }
 
-void SnmpdAgent::Stop() {
-    KillAndReap(&pid_);
-    RemoveDir(&dir_);
-}
+void SnmpdAgent::Stop() { EndChild(&pid_, &dir_); }
 
 SnmpdAgent::~SnmpdAgent() { Stop(); }
 
@@ -284,17 +253,11 @@ bool PrinterSimulator::Start(const std::string& address, const std::vector<Agent
         std::ofstream file(dir_ + "/values");
         for (const auto& v : values) file << v.oid << ' ' << v.type << ' ' << v.value << '\n';
     }
-    std::vector<std::string> argv = {ZR51_SNMP_SIM,
-                                     "--address", address,
-                                     "--values", dir_ + "/values",
-                                     "--community", options.community,
-                                     "--mode", options.mode,
-                                     "--delay-ms", std::to_string(options.delayMs),
-                                     "--asleep", std::to_string(options.asleep),
-                                     "--error-status", std::to_string(options.errorStatus),
-                                     "--error-index", std::to_string(options.errorIndex),
-                                     "--pad-to", std::to_string(options.padTo),
-                                     "--log", dir_ + "/requests.log"};
+    std::vector<std::string> argv = {ZR51_SNMP_SIM, "--address", address, "--values", dir_ + "/values",
+        "--community", options.community, "--mode", options.mode, "--delay-ms", std::to_string(options.delayMs),
+        "--asleep", std::to_string(options.asleep), "--error-status", std::to_string(options.errorStatus),
+        "--error-index", std::to_string(options.errorIndex), "--pad-to", std::to_string(options.padTo),
+        "--log", dir_ + "/requests.log"};
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0) return Fail(why, std::string("pipe: ") + std::strerror(errno));
     pid_ = Spawn(argv, {}, out[1], dir_ + "/stderr.log");
@@ -304,19 +267,14 @@ bool PrinterSimulator::Start(const std::string& address, const std::vector<Agent
         Stop();
         return Fail(why, std::string("fork: ") + std::strerror(errno));
     }
-    // "ready" arrives once the socket is bound; anything else is the end.
-    std::string said;
-    auto limit = Clock::now() + kStartLimit;
-    while (said.find('\n') == std::string::npos && Clock::now() < limit) {
-        pollfd p{out[0], POLLIN, 0};
-        if (poll(&p, 1, 50) != 1) continue;
-        char buf[64];
-        ssize_t n = read(out[0], buf, sizeof buf);
-        if (n <= 0) break;
-        said.append(buf, static_cast<size_t>(n));
-    }
+    // "ready" arrives in one write once the socket is bound; anything else
+    // (an end of the pipe, silence) is a failed start.
+    char said[16] = {};
+    pollfd p{out[0], POLLIN, 0};
+    if (poll(&p, 1, std::chrono::milliseconds(kStartLimit).count()) != 1 || read(out[0], said, sizeof said - 1) <= 0)
+        said[0] = '\0';
     close(out[0]);
-    if (said.rfind("ready\n", 0) == 0) return true;
+    if (std::strncmp(said, "ready\n", 6) == 0) return true;
     std::string err = ReadFile(dir_ + "/stderr.log");
     Stop();
     return Fail(why, "simulator did not start: " + err);
@@ -326,15 +284,10 @@ bool PrinterSimulator::Start(const std::string& address, const std::vector<Agent
 int PrinterSimulator::RequestsSeen() const {
     if (dir_.empty()) return 0;
     std::string log = ReadFile(dir_ + "/requests.log");
-    int lines = 0;
-    for (char c : log) lines += c == '\n';
-    return lines;
+    return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
 }
 
-void PrinterSimulator::Stop() {
-    KillAndReap(&pid_);
-    RemoveDir(&dir_);
-}
+void PrinterSimulator::Stop() { EndChild(&pid_, &dir_); }
 
 PrinterSimulator::~PrinterSimulator() { Stop(); }
 
