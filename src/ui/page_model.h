@@ -32,7 +32,7 @@ struct ControlState {
     uint32_t id;
     ControlKind kind;
     int itemCount;
-    PageItem item[kPageItemRoom];
+    PageItem item[kPageItemRoom];  // a preview's items are its pictures, bottom layer first
     int selected;  // index into item, -1 when the current value is not offered
     int checked;   // check box / radio button
     int enabled;
