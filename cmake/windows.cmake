@@ -35,6 +35,7 @@ set(ZR_PICTURES_DIR ${CMAKE_BINARY_DIR}/pictures)
 add_custom_command(OUTPUT ${ZR_PICTURES_DIR}/pictures_generated.rc
   COMMAND ${ZR_PYTHON} ${CMAKE_SOURCE_DIR}/resources/pictures/make_pictures.py ${ZR_PICTURES_DIR}
   DEPENDS ${CMAKE_SOURCE_DIR}/resources/pictures/make_pictures.py
+          ${CMAKE_SOURCE_DIR}/resources/pictures/preview_pictures.py
   COMMENT "Drawing the resource module's pictures")
 add_custom_target(zr51arc_pictures DEPENDS ${ZR_PICTURES_DIR}/pictures_generated.rc)
 add_library(zr51arc MODULE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc)
