@@ -409,7 +409,7 @@ def strip_in_tray(tray):
             for i in range(3):
                 y = 15 + i * 4
                 d.rectangle([BODY[0] + 3, y, BODY[2] - 3, y + 2], outline=MARK)
-            d.text((BODY[0] + 13, 5), "A", fill=MARK)
+            d.text((BODY[0] - 8, 14), "A", fill=MARK)
         elif tray == 257:
             d.polygon([(BODY[0] - 1, 8), (BODY[0] - 8, 5), (BODY[0] - 8, 7), (BODY[0] - 1, 11)], fill=MARK)
         elif tray in (258, 259, 260):
@@ -423,12 +423,17 @@ def strip_in_tray(tray):
 
 
 def strip_out_tray(tray):
+    """The sheet coming out: onto the inner tray (0) or a bin on the right."""
     def draw(d):
         if tray == 0:
             highlight(d, [BODY[0] + 4, BODY[1] + 2, BODY[2] - 4, BODY[1] + 4])
+            d.polygon([(BODY[0] + 8, BODY[1] + 1), (BODY[0] + 22, BODY[1] - 4), (BODY[0] + 26, BODY[1] + 1)],
+                      fill=PAPER, outline=MARK)
         else:
             y = FINISHER[1] + tray * 3 - 1
-            d.rectangle([FINISHER[2] - 6, y - 1, FINISHER[2] + 1, y + 1], fill=MARK)
+            d.polygon([(FINISHER[2] - 6, y + 1), (119, y - 2), (119, y + 1), (FINISHER[2] - 6, y + 2)],
+                      fill=PAPER, outline=MARK)
+            d.rectangle([FINISHER[2] - 6, y + 1, FINISHER[2], y + 2], fill=MARK)
     return draw
 
 
