@@ -105,6 +105,8 @@ if(ZR_WIN32_TESTS)
                                   ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/disable_controls_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/resource_module_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/preview_draw_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/font_text_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/platform/isolation_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
