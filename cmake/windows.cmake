@@ -35,6 +35,7 @@ set(ZR_PICTURES_DIR ${CMAKE_BINARY_DIR}/pictures)
 add_custom_command(OUTPUT ${ZR_PICTURES_DIR}/pictures_generated.rc
   COMMAND ${ZR_PYTHON} ${CMAKE_SOURCE_DIR}/resources/pictures/make_pictures.py ${ZR_PICTURES_DIR}
   DEPENDS ${CMAKE_SOURCE_DIR}/resources/pictures/make_pictures.py
+          ${CMAKE_SOURCE_DIR}/resources/pictures/preview_pictures.py
   COMMENT "Drawing the resource module's pictures")
 add_custom_target(zr51arc_pictures DEPENDS ${ZR_PICTURES_DIR}/pictures_generated.rc)
 add_library(zr51arc MODULE ${CMAKE_SOURCE_DIR}/resources/ZR51ARC.rc)
@@ -104,6 +105,8 @@ if(ZR_WIN32_TESTS)
                                   ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/disable_controls_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/resource_module_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/preview_draw_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/font_text_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/platform/isolation_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)

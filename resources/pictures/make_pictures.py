@@ -249,9 +249,10 @@ def unit_picture(kind):
     return draw
 
 
-def preview_page(d):
-    d.rectangle([0, 0, 79, 103], fill=KEY)
-    sheet(d, (8, 4, 71, 99))
+def preview_backdrop(d):
+    """The main preview's bottom layer: a faint table top the sheet lies on."""
+    for y in range(0, 100, 4):
+        d.line([(0, y), (119, y)], fill=(214, 214, 214))
 
 
 PICTURES = {
@@ -295,9 +296,16 @@ PICTURES = {
     11913: density(1), 11914: density(2), 11915: density(3),
     # The favourites button, the environment page's units, the preview's sheet
     11920: favourites_button, 11978: unit_picture("input"), 11951: unit_picture("output"),
-    11966: unit_picture("paper"), 11718: preview_page,
+    11966: unit_picture("paper"), 11718: preview_backdrop,
 }
-SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (80, 104)}
+SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100)}
+
+
+from preview_pictures import preview_pictures  # noqa: E402  (the layered preview's pictures)
+
+PREVIEW, PREVIEW_SIZES = preview_pictures(canvas)
+PICTURES.update(PREVIEW)
+SIZES.update(PREVIEW_SIZES)
 
 
 def main():

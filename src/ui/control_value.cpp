@@ -1,5 +1,7 @@
 // Reading and writing the settings field a page control edits, by the
 // control's row in the generated field table.
+#include <cstring>
+
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
 #include "ui/page_model.h"
@@ -12,7 +14,30 @@ const ControlField* FieldOf(uint32_t control) {
     return nullptr;
 }
 
+const ControlText* TextOf(uint32_t control) {
+    for (int i = 0; i < kControlTextCount; i++)
+        if (kControlTexts[i].control == control) return &kControlTexts[i];
+    return nullptr;
+}
+
 }  // namespace
+
+int ControlTextChars(uint32_t control) {
+    const ControlText* t = TextOf(control);
+    return t ? static_cast<int>(t->size / sizeof(char16_t)) : 0;
+}
+
+int WriteControlText(PrinterSession& s, uint32_t control, const char16_t* text) {
+    const ControlText* t = TextOf(control);
+    if (!t) return 0;
+    uint8_t* base = t->place == kEnvironmentField ? reinterpret_cast<uint8_t*>(&s.env)
+                                                  : reinterpret_cast<uint8_t*>(&s.dm.priv);
+    char16_t field[kPageTextChars] = {};
+    int n = static_cast<int>(t->size / sizeof(char16_t));
+    for (int i = 0; text && i < n - 1 && i < kPageTextChars - 1 && text[i]; i++) field[i] = text[i];
+    std::memcpy(base + t->offset, field, t->size);  // records are packed: the field may sit unaligned
+    return 1;
+}
 
 uint32_t ReadControlValue(const PrinterSession& s, uint32_t control) {
     const ControlField* f = FieldOf(control);

@@ -4,6 +4,7 @@
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
 #include "rules/settings_application.h"
+#include "rules/text_filters.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -13,6 +14,8 @@ constexpr uint32_t kTurnsOffTextId = 20032;
 constexpr uint32_t kFollowingTextId = 20177;
 constexpr uint32_t kWillBeOffTextId = 20178;
 constexpr uint32_t kContinueTextId = 20024;
+
+constexpr uint32_t kCommunityControl = 30054;  // the one text field with forbidden characters
 
 // The engine knows a feature by its pair's control: a second radio button of
 // the same field (30221 beside 30220) is recorded as the pair's control.
@@ -61,6 +64,16 @@ int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const Confl
     }
     if (!WriteControlValue(*in.session, control, value)) return kChangeRefused;
     in.last = LastChange{FeatureControl(control), value};
+    return kChangeWritten;
+}
+
+int ApplyPageText(PageInput& in, uint32_t control, const char16_t* text) {
+    if (!in.session || !ControlTextChars(control)) return kChangeRefused;
+    char16_t kept[kPageTextChars] = {};
+    for (int i = 0; text && i < kPageTextChars - 1 && text[i]; i++) kept[i] = text[i];
+    if (control == kCommunityControl) RemoveForbiddenChars(TextFilterKind::Community, kept);
+    WriteControlText(*in.session, control, kept);
+    in.last = LastChange{control, 0};
     return kChangeWritten;
 }
 

@@ -103,6 +103,13 @@ std::string PageStateText(const PageState& page, const PrinterSession& s) {
                 if (!text.empty()) out += "=\"" + text + "\"";
             }
         }
+        if (c.kind == kPreviewControl) {
+            out += " images:";
+            for (int k = 0; k < c.itemCount; k++) {
+                std::snprintf(b, sizeof b, " %u", c.item[k].value);
+                out += b;
+            }
+        }
         out += "\n";
     }
     return out;

@@ -14,7 +14,7 @@
 
 constexpr int kPageControlRoom = 96;   // controls of one page template
 constexpr int kPageItemRoom = 160;     // items of one list (papers are the longest)
-constexpr int kPageTextChars = 64;     // a text the page writes into a control
+constexpr int kPageTextChars = 260;    // a text the page shows or writes back (the longest field holds 256)
 constexpr int kFavoriteLimit = 30;     // no adding at this many favourites
 constexpr int kQuestionPartRoom = 16;  // string ids of one confirmation text
 
@@ -33,7 +33,7 @@ struct ControlState {
     uint32_t id;
     ControlKind kind;
     int itemCount;
-    PageItem item[kPageItemRoom];
+    PageItem item[kPageItemRoom];  // a preview's items are its pictures, bottom layer first
     int selected;  // index into item, -1 when the current value is not offered
     int checked;   // check box / radio button
     int enabled;
@@ -142,6 +142,17 @@ int AddFavoriteEnabled(const SheetFacts& facts);
 // a control without a field).
 uint32_t ReadControlValue(const PrinterSession& s, uint32_t control);
 int WriteControlValue(PrinterSession& s, uint32_t control, uint32_t value);
+
+// The text fields of edits: their capacity in characters with the terminator
+// (0 for a control without one), and the write of a new text, cut to the
+// field and zero-filled behind (1, or 0 for a control without a text field).
+int ControlTextChars(uint32_t control);
+int WriteControlText(PrinterSession& s, uint32_t control, const char16_t* text);
+// An edit's new text: filtered where the field forbids characters (the SNMP
+// community), written, and recorded as the last change (control, 0);
+// kChangeRefused for a control without a text field. The page shows the
+// written text on its next refresh.
+int ApplyPageText(PageInput& in, uint32_t control, const char16_t* text);
 
 // List filling. A table of (string id, value) rows as FillComboFromIdTable
 // fills it: every row, the item whose value equals current selected (-1 when

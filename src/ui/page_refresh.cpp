@@ -6,6 +6,7 @@
 #include "rules/control_fields.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
+#include "ui/preview_conditions.h"
 
 namespace {
 
@@ -67,6 +68,13 @@ void FillControl(ControlState& c, const ControlRow& row, const PageInput& in, co
     case kTextControl:
     case kEditControl:
     case kPasswordControl: FillText(c, s); break;
+    case kPreviewControl: {
+        // The preview's pictures as items: their ids, bottom layer first.
+        uint32_t images[kPreviewImageRoom];
+        int n = PreviewImagesOf(s, in.facts, PreviewKindOf(c.id), images);
+        for (int i = 0; i < n; i++) c.item[c.itemCount++] = PageItem{images[i], 0, kItemString};
+        break;
+    }
     case kButtonControl:
         if (row.textId == kAddFavoriteTextId) c.enabled = AddFavoriteEnabled(in.facts);
         break;

@@ -16,6 +16,7 @@
 #include "ui/property_sheet_win32.h"
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "platform/isolation_win32.h"
@@ -31,6 +32,10 @@
 #include "session/session_load.h"
 #include "ui/control_table.h"
 #include "ui/page_model.h"
+#include "ui/preview_conditions.h"
+#include "ui/preview_draw_win32.h"
+#include "ui/fitted_text.h"
+#include "ui/font_text_win32.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
 #include "ui/ui_language.h"
@@ -282,8 +287,17 @@ void ShowPage(HWND page, PageContext* p) {
             case kTextControl:
                 // Text fields show their text (empty too); numbers only where
                 // the control edits a number.
-                if (cs.text[0] || EditsText(cs.id)) SetWindowTextW(w, reinterpret_cast<const wchar_t*>(cs.text));
-                else if (EditsNumber(cs.id)) SetDlgItemInt(page, static_cast<int>(cs.id), cs.value, FALSE);
+                if (cs.text[0] || EditsText(cs.id)) {
+                    const wchar_t* text = reinterpret_cast<const wchar_t*>(cs.text);
+                    wchar_t shown[kPageTextChars] = {};
+                    GetWindowTextW(w, shown, kPageTextChars);
+                    if (std::wcscmp(shown, text)) SetWindowTextW(w, text);  // an edit being typed in keeps its caret
+                    if (cs.kind != kTextControl && ControlTextChars(cs.id))
+                        SendMessageW(w, EM_LIMITTEXT, static_cast<WPARAM>(ControlTextChars(cs.id) - 1), 0);
+                } else if (EditsNumber(cs.id)) SetDlgItemInt(page, static_cast<int>(cs.id), cs.value, FALSE);
+                break;
+            case kPreviewControl:
+                InvalidateRect(w, nullptr, FALSE);  // its pictures follow the settings
                 break;
             default:
                 break;
@@ -338,6 +352,18 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             value = RadioValue(id);
             break;
         case kEditControl:
+        case kPasswordControl:
+            if (EditsText(id)) {
+                // Written as typed; the refresh waits for the focus to leave.
+                if (code != EN_CHANGE && code != EN_KILLFOCUS) return;
+                wchar_t text[kPageTextChars] = {};
+                GetDlgItemTextW(page, static_cast<int>(id), text, kPageTextChars);
+                if (ApplyPageText(p->sheet->input, id, reinterpret_cast<const char16_t*>(text)) != kChangeWritten)
+                    return;
+                if (code == EN_KILLFOCUS) ShowPage(page, p);
+                PropSheet_Changed(GetParent(page), page);
+                return;
+            }
             if (code != EN_KILLFOCUS || !EditsNumber(id)) return;
             value = GetDlgItemInt(page, static_cast<int>(id), nullptr, FALSE);
             break;
@@ -358,6 +384,33 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
     PropSheet_Changed(GetParent(page), page);
 }
 
+// A preview panel shows the pictures the page state lists for it.
+int DrawPagePreview(const PageContext* p, const DRAWITEMSTRUCT* d) {
+    const ControlState* cs = FindControl(p, d->CtlID);
+    if (!cs || cs->kind != kPreviewControl) return 0;
+    uint32_t images[kPreviewImageRoom];
+    int n = 0;
+    for (; n < cs->itemCount && n < kPreviewImageRoom; n++) images[n] = cs->item[n].value;
+    DrawPreview(p->sheet->resources, d, images, n, PreviewKindOf(cs->id));
+    return 1;
+}
+
+// A stored path: its end (the file or folder name) stays in view.
+int DrawPageText(const PageContext* p, const DRAWITEMSTRUCT* d) {
+    const ControlState* cs = FindControl(p, d->CtlID);
+    if (!cs || cs->kind != kTextControl) return 0;
+    wchar_t text[260] = {};
+    GetWindowTextW(d->hwndItem, text, 260);
+    RECT rc = d->rcItem;
+    FillRect(d->hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    HGDIOBJ old = SelectObject(d->hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(d->hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(d->hDC, TRANSPARENT);
+    SetTextColor(d->hDC, GetSysColor((d->itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+    DrawTextFitted(d->hDC, text, -1, &rc, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | kFitTextFormat);
+    SelectObject(d->hDC, old);
+    return 1;
+}
+
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     PageContext* p = reinterpret_cast<PageContext*>(GetWindowLongPtrW(page, DWLP_USER));
     switch (message) {
@@ -373,7 +426,9 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         case WM_DRAWITEM:
             if (!p) return FALSE;
-            DrawControl(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            if (!DrawPagePreview(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) &&
+                !DrawPageText(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+                DrawControl(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         case WM_NOTIFY: {
             if (!p) return FALSE;

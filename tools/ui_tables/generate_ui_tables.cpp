@@ -285,6 +285,8 @@ std::string StyleOf(const Control& c, bool groupStart, std::string& cls) {
     const std::string& k = c.kind;
     cls = "Button";
     if (k == "label") return cls = "Static", "SS_LEFT";
+    // A text that shows a stored path is drawn by the page, keeping the path's end in view.
+    if (k == "text" && !c.textField.empty()) return cls = "Static", "SS_OWNERDRAW";
     if (k == "text") return cls = "Static", "SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS";
     if (k == "picture" || k == "separator" || k == "preview") return cls = "Static", "SS_OWNERDRAW";
     if (k == "group") return "BS_GROUPBOX";
