@@ -54,7 +54,7 @@ TEST(PreviewPictures, EveryLayerPictureIsInTheModule) {
 // A 2 x 1 picture of either depth from its pixels (BGR or BGRA).
 HBITMAP Picture(int bits, const BYTE* pixels) {
     BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, -1, 1, static_cast<WORD>(bits), BI_RGB};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, -1, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, 0, 0};
     void* p = nullptr;
     HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
     if (b) std::memcpy(p, pixels, static_cast<size_t>(bits / 8 * 2));
@@ -76,7 +76,7 @@ TEST(PreviewPictures, TransparencyOfBothFormats) {
     for (const Case& k : cases) {
         HDC dc = CreateCompatibleDC(screen);
         BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, -1, 1, 32, BI_RGB};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
         HBITMAP target = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(dc, target);
