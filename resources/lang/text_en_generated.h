@@ -185,6 +185,7 @@
 #define T_FILE_EXTENSION "prn"
 #define T_FAVORITE_FILTER "Favourite files (*.zfv)|*.zfv|"
 #define T_FAVORITE_EXTENSION "zfv"
+#define T_RANGE_MESSAGE "(%s - %s)"
 #define T_TAB_BASIC "Basic"
 #define T_TAB_FAVORITES "Favourites"
 #define T_TAB_LAYOUT "Layout"
