@@ -382,6 +382,13 @@ void ImageComboRelease(HWND dialog, int controlId) {
     if (w) FreeRecord(w);
 }
 
+void ImageComboFitHeight(HWND combo, int compact) {
+    LRESULT height = compact ? 19 : 34;
+    if (SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0) != height) SendMessageW(combo, CB_SETITEMHEIGHT, 0, height);
+    if (SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) < height)
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+}
+
 void ImageComboMeasure(MEASUREITEMSTRUCT* measure) {
     if (measure) measure->itemHeight = 34;
 }

@@ -29,6 +29,9 @@ int ImageComboInit(HMODULE module, HWND dialog, int comboId, const ImageComboIte
 // The same record for a combo whose texts the caller fills itself, item i
 // of the table being combo item i. No record for count 0.
 void ImageComboSetItems(HWND combo, const ImageComboItem* items, int count);
+// Makes sure the selection field and the items have the measured height
+// (34, compact 19): some hosts measure only the list items.
+void ImageComboFitHeight(HWND combo, int compact);
 void ImageComboRelease(HWND dialog, int controlId);
 void ImageComboMeasure(MEASUREITEMSTRUCT* measure);
 void ImageComboDraw(HMODULE module, const DRAWITEMSTRUCT* item);

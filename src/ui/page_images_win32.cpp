@@ -25,7 +25,9 @@ void InitPageImages(HWND page, HMODULE module, uint16_t templateId) {
     uint16_t layout = LayoutOf(templateId);
     for (int i = 0; i < kControlRowCount; ++i) {
         const ControlRow& r = kControlRows[i];
-        if (r.templateId == layout && r.kind == kPicradioControl) ImageRadioInit(module, page, r.id, r.pictureId);
+        if (r.templateId != layout) continue;
+        if (r.kind == kPicradioControl) ImageRadioInit(module, page, r.id, r.pictureId);
+        if (r.kind == kPiccomboControl && GetDlgItem(page, r.id)) ImageComboFitHeight(GetDlgItem(page, r.id), 0);
     }
 }
 
