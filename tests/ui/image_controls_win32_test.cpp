@@ -234,4 +234,38 @@ TEST_F(Win32ImageRadio, GroupIsCutAtTen) {
     for (int i = 0; i < 10; ++i) EXPECT_FALSE(Checked(i)) << i;
 }
 
+using Win32ImageCombo = Win32ImageRadio;
+
+TEST_F(Win32ImageCombo, FillsFromTheTableAndDrawsTheItemsPicture) {
+    HWND combo = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                                 0, 0, 120, 200, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100)), nullptr,
+                                 nullptr);
+    ASSERT_NE(nullptr, combo);
+    count = 1;  // released in TearDown
+    const ImageComboItem items[] = {{20025, 0, 11760}, {20033, 1, 11761}, {20037, 2, 0}};
+    EXPECT_EQ(1, ImageComboInit(module, parent, 100, items, 3, 1, 0, 1033));
+    EXPECT_EQ(3, SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(2, SendMessageW(combo, CB_GETITEMDATA, 2, 0));
+    EXPECT_TRUE(IsWindowEnabled(combo));
+    EXPECT_EQ(-1, ImageComboInit(module, parent, 100, items, 1, 7, 0, 1033));  // one item: disabled, none chosen
+    EXPECT_FALSE(IsWindowEnabled(combo));
+    ImageComboInit(module, parent, 100, items, 3, 1, 0, 1033);
+
+    Canvas c(120, 34, kBackground);
+    DRAWITEMSTRUCT d{ODT_COMBOBOX, 100, 1, ODA_DRAWENTIRE, 0, combo, c.dc, {0, 0, 120, 34}, 0};
+    ImageComboDraw(module, &d);
+    RECT unit = {0, 0, 1, 0};
+    MapDialogRect(parent, &unit);  // not a dialog: the system's base unit instead
+    int left = (unit.right > 0 ? unit.right : LOWORD(GetDialogBaseUnits()) / 4) + 2;
+    COLORREF window = GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(window, c.At(left, 1));                  // the picture's key corner: the item's background
+    EXPECT_EQ(RGB(0, 170, 230), c.At(left + 16, 17));  // its cyan
+    EXPECT_EQ(window, c.At(0, 0));
+    d.itemID = static_cast<UINT>(-1);  // no item: nothing drawn
+    Canvas empty(120, 34, kBackground);
+    d.hDC = empty.dc;
+    ImageComboDraw(module, &d);
+    EXPECT_EQ(kBackground, empty.At(60, 17));
+}
+
 }  // namespace
