@@ -12,7 +12,9 @@ add_library(zr51aui SHARED ${ZR_WIN32_SOURCES}
   ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc APPEND PROPERTY
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.manifest)
-target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32 ws2_32)
+# GDI+ decodes the pictures, uxtheme draws the themed picture controls, ole32
+# gives the stream over a picture's bytes: system DLLs all.
+target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32 ws2_32 gdiplus uxtheme ole32 gdi32)
 target_link_options(zr51aui PRIVATE ${ZR_STATIC_LINK})
 set_target_properties(zr51aui PROPERTIES
   OUTPUT_NAME ZR51AUI
@@ -107,8 +109,11 @@ if(ZR_WIN32_TESTS)
                                   ${CMAKE_SOURCE_DIR}/src/ui/resource_module_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/preview_draw_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/font_text_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/image_drawing_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/image_controls_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/src/ui/range_message_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/platform/isolation_win32.cpp)
-  target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main)
+  target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main gdiplus uxtheme ole32 gdi32)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})
   # The tests load the DLL and the resource module from beside their own executable.

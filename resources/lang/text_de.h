@@ -184,6 +184,7 @@
 #define T_FILE_EXTENSION "prn"
 #define T_FAVORITE_FILTER "Favoritendateien (*.zfv)|*.zfv|"
 #define T_FAVORITE_EXTENSION "zfv"
+#define T_RANGE_MESSAGE "(%s - %s)"
 #define T_TAB_BASIC "Allgemein"
 #define T_TAB_FAVORITES "Favoriten"
 #define T_TAB_LAYOUT "Layout"

@@ -187,6 +187,7 @@
 #define T_FILE_EXTENSION "prn"
 #define T_FAVORITE_FILTER "Favourite files (*.zfv)|*.zfv|"
 #define T_FAVORITE_EXTENSION "zfv"
+#define T_RANGE_MESSAGE "(%s - %s)"
 #define T_DUPLEX_PER_SIZE "Two-sided, set per paper size"
 #define T_STANDARD "Standard"
 #define T_OUTPUT_PRINT "Print"

@@ -184,6 +184,7 @@
 #define T_FILE_EXTENSION "prn"
 #define T_FAVORITE_FILTER "お気に入りファイル (*.zfv)|*.zfv|"
 #define T_FAVORITE_EXTENSION "zfv"
+#define T_RANGE_MESSAGE "(%s - %s)"
 #define T_TAB_BASIC "基本"
 #define T_TAB_FAVORITES "お気に入り"
 #define T_TAB_LAYOUT "レイアウト"

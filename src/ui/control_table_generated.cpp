@@ -609,6 +609,7 @@ const StringTextRow kStringTextRows[] = {
     {20503, "prn"},
     {20381, "Favourite files (*.zfv)|*.zfv|"},
     {20463, "zfv"},
+    {20966, "(%s - %s)"},
     {25200, "Two-sided, set per paper size"},
     {25201, "Standard"},
     {25210, "Print"},
@@ -763,4 +764,4 @@ const StringTextRow kStringTextRows[] = {
     {25165, "Use a colour profile file"},
     {25166, "Profile file:"},
 };
-const int kStringTextRowCount = 340;
+const int kStringTextRowCount = 341;

@@ -31,6 +31,7 @@
 #include "session/global_list.h"
 #include "session/session_load.h"
 #include "ui/control_table.h"
+#include "ui/page_images_win32.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
 #include "ui/preview_draw_win32.h"
@@ -183,70 +184,6 @@ uint32_t RadioValue(uint32_t control) {
     return 1;
 }
 
-uint16_t PictureOf(uint32_t control) {
-    for (int i = 0; i < kControlRowCount; ++i)
-        if (kControlRows[i].id == control) return kControlRows[i].pictureId;
-    return 0;
-}
-
-// A picture of the resource module (type 256, a BMP file whose pure red is
-// transparent) at x, y; its width, or 0 when there is none.
-int DrawPicture(HMODULE module, uint16_t id, HDC dc, int x, int y) {
-    HRSRC r = id ? FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(256)) : nullptr;
-    HGLOBAL g = r ? LoadResource(module, r) : nullptr;
-    const BYTE* data = g ? static_cast<const BYTE*>(LockResource(g)) : nullptr;
-    if (!data || SizeofResource(module, r) < 54 || data[0] != 'B' || data[1] != 'M') return 0;
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(data + sizeof(BITMAPFILEHEADER));
-    DWORD offBits;
-    std::memcpy(&offBits, data + 10, 4);
-    int cx = info->bmiHeader.biWidth, cy = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight
-                                                                         : info->bmiHeader.biHeight;
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, cx, cy);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SetDIBitsToDevice(mem, 0, 0, cx, cy, 0, 0, 0, cy, data + offBits, info, DIB_RGB_COLORS);
-    GdiTransparentBlt(dc, x, y, cx, cy, mem, 0, 0, cx, cy, RGB(255, 0, 0));
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    return cx;
-}
-
-// Owner-drawn controls: picture combo items as their words, picture radio
-// buttons as their picture and words, framed while chosen.
-void DrawControl(PageContext* p, const DRAWITEMSTRUCT* d) {
-    const ControlState* cs = nullptr;
-    for (int i = 0; i < p->state.controlCount && !cs; ++i)
-        if (p->state.control[i].id == d->CtlID) cs = &p->state.control[i];
-    HDC dc = d->hDC;
-    RECT rc = d->rcItem;
-    bool selected = (d->itemState & ODS_SELECTED) && d->CtlType == ODT_COMBOBOX;
-    FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : (d->CtlType == ODT_COMBOBOX ? COLOR_WINDOW
-                                                                                                 : COLOR_BTNFACE)));
-    SetBkMode(dc, TRANSPARENT);
-    bool enabled = !(d->itemState & ODS_DISABLED);
-    SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    wchar_t text[256] = {};
-    if (d->CtlType == ODT_COMBOBOX) {
-        if (static_cast<int>(d->itemID) < 0) return;
-        SendMessageW(d->hwndItem, CB_GETLBTEXT, d->itemID, reinterpret_cast<LPARAM>(text));
-        rc.left += 3;
-        DrawTextW(dc, text, -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        return;
-    }
-    GetWindowTextW(d->hwndItem, text, 256);
-    int w = DrawPicture(p->sheet->resources, PictureOf(d->CtlID), dc, rc.left + 2,
-                        rc.top + ((rc.bottom - rc.top) - 32) / 2);
-    RECT t = rc;
-    t.left += w + 6;
-    DrawTextW(dc, text, -1, &t, DT_SINGLELINE | DT_VCENTER | DT_HIDEPREFIX);
-    if (cs && cs->checked) DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
-    if (d->itemState & ODS_FOCUS) {
-        InflateRect(&rc, -3, -3);
-        DrawFocusRect(dc, &rc);
-    }
-}
-
 int EditsText(uint32_t control) {
     for (int i = 0; i < kControlTextCount; ++i)
         if (kControlTexts[i].control == control) return 1;
@@ -278,9 +215,10 @@ void ShowPage(HWND page, PageContext* p) {
                 break;
             case kCheckControl:
             case kRadioControl:
-            case kPicradioControl:
                 SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
-                InvalidateRect(w, nullptr, TRUE);  // owner-drawn ones show the choice themselves
+                break;
+            case kPicradioControl:
+                ShowImageRadioCheck(w, cs.checked);
                 break;
             case kEditControl:
             case kPasswordControl:
@@ -302,6 +240,7 @@ void ShowPage(HWND page, PageContext* p) {
             default:
                 break;
         }
+        if (cs.kind == kPiccomboControl) ShowImageComboItems(w, cs, *p->sheet->session);
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
         ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
     }
@@ -417,6 +356,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_INITDIALOG: {
             p = reinterpret_cast<PageContext*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
             SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
+            InitPageImages(page, p->sheet->resources, p->templateId);
             p->sheet->input.last = LastChange{0, 0};
             ShowPage(page, p);
             return TRUE;
@@ -424,12 +364,18 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_COMMAND:
             if (p) OnCommand(page, p, wParam);
             return TRUE;
+        case WM_MEASUREITEM:
+            return MeasurePageImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         case WM_DRAWITEM:
             if (!p) return FALSE;
-            if (!DrawPagePreview(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) &&
-                !DrawPageText(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
-                DrawControl(p, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
+            {
+                const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+                if (DrawPagePreview(p, d) || DrawPageText(p, d)) return TRUE;
+                return DrawPageImage(p->sheet->resources, p->templateId, d);
+            }
+        case WM_DESTROY:
+            if (p) ReleasePageImages(page, p->templateId);
+            return FALSE;
         case WM_NOTIFY: {
             if (!p) return FALSE;
             const NMHDR* h = reinterpret_cast<const NMHDR*>(lParam);

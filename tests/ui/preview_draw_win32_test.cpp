@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ui/font_text_win32.h"
+#include "ui/image_drawing_win32.h"
 #include "ui/preview_conditions.h"
 #include "ui/preview_draw_win32.h"
 
@@ -40,6 +41,7 @@ void ExpectLoads(HMODULE module, const PreviewPair* layer, int kind, std::set<ui
 }
 
 TEST(PreviewPictures, EveryLayerPictureIsInTheModule) {
+    StartImaging(1);
     HMODULE module = LoadLibraryExW(ModuleBesideProgram().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     const PreviewTables& t = DefaultPreviewTables();
@@ -49,54 +51,6 @@ TEST(PreviewPictures, EveryLayerPictureIsInTheModule) {
     for (int l = 0; l < kPreviewStripLayers; l++) ExpectLoads(module, t.strip[l], kPreviewStrip, seen);
     EXPECT_EQ(LoadResImage(module, 1), nullptr);
     FreeLibrary(module);
-}
-
-// A 2 x 1 picture of either depth from its pixels (BGR or BGRA).
-HBITMAP Picture(int bits, const BYTE* pixels) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, -1, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, 0, 0};
-    void* p = nullptr;
-    HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-    if (b) std::memcpy(p, pixels, static_cast<size_t>(bits / 8 * 2));
-    return b;
-}
-
-TEST(PreviewPictures, TransparencyOfBothFormats) {
-    struct Case {
-        int bits;
-        BYTE pixels[8];
-        COLORREF under, left, right;
-    };
-    const Case cases[] = {
-        {24, {0, 0, 255, 0, 0, 254}, RGB(0, 128, 0), RGB(0, 128, 0), RGB(254, 0, 0)},  // only pure red is the key
-        {32, {0, 0, 0, 128, 10, 20, 30, 0}, RGB(255, 255, 255), RGB(127, 127, 127), RGB(255, 255, 255)},
-        {32, {10, 20, 30, 255, 0, 0, 0, 0}, RGB(9, 9, 9), RGB(30, 20, 10), RGB(9, 9, 9)},
-    };
-    HDC screen = GetDC(nullptr);
-    for (const Case& k : cases) {
-        HDC dc = CreateCompatibleDC(screen);
-        BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP target = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, target);
-        RECT all = {0, 0, 4, 1};
-        HBRUSH brush = CreateSolidBrush(k.under);
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-        HBITMAP picture = Picture(k.bits, k.pixels);
-        EXPECT_EQ(DrawBitmapTransparent(dc, picture, 1, 0, 2, 1), 1);
-        EXPECT_EQ(GetPixel(dc, 0, 0), k.under);
-        EXPECT_EQ(GetPixel(dc, 1, 0), k.left) << k.bits;
-        EXPECT_EQ(GetPixel(dc, 2, 0), k.right) << k.bits;
-        EXPECT_EQ(GetPixel(dc, 3, 0), k.under);
-        DeleteObject(picture);
-        SelectObject(dc, old);
-        DeleteObject(target);
-        DeleteDC(dc);
-    }
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(DrawBitmapTransparent(nullptr, nullptr, 0, 0, 1, 1), 0);
 }
 
 TEST(FontCombo, CurrentFaceOrTheFirst) {

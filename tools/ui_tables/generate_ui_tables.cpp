@@ -321,6 +321,10 @@ std::string PagesRc() {
             std::string cls;
             bool groupStart = (c.kind == "radio" || c.kind == "picradio") && previous != c.kind;
             std::string style = StyleOf(c, groupStart, cls);
+            // The control after a run of radio buttons ends their group, so
+            // that check boxes that follow never join it.
+            bool groupEnd = (previous == "radio" || previous == "picradio") && previous != c.kind;
+            if (groupEnd && style.find("WS_GROUP") == std::string::npos) style += " | WS_GROUP";
             previous = c.kind;
             o << "    CONTROL " << (c.text.empty() ? "\"\"" : "T_" + c.text) << ", "
               << (c.id > 0 ? "IDC_" + c.symbol : std::string("-1")) << ", \"" << cls << "\", " << style << ", "
