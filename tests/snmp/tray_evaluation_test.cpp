@@ -17,28 +17,16 @@ const std::string kIndent(26, ' ');
 
 // Paper sizes as the capability query would list them.
 int LookupPaper(void*, uint32_t paperId, int32_t* width, int32_t* length) {
-    struct Row { uint32_t id; int32_t w, l; };
-    static const Row kRows[] = {{1, 2159, 2794}, {8, 2970, 4200}, {9, 2100, 2970}, {13, 1820, 2570}};
-    for (const Row& r : kRows) {
-        if (r.id == paperId) {
-            *width = r.w;
-            *length = r.l;
-            return 1;
-        }
-    }
+    static const struct { uint32_t id; int32_t w, l; } kRows[] = {
+        {1, 2159, 2794}, {8, 2970, 4200}, {9, 2100, 2970}, {13, 1820, 2570}};
+    for (const auto& r : kRows)
+        if (r.id == paperId) return *width = r.w, *length = r.l, 1;
     return 0;
 }
 
 // A usable, automatically selectable tray; status 0 gives an empty slot.
 TrayEntry Tray(int32_t w, int32_t l, uint8_t type = 1, uint8_t feed = 0, uint8_t status = 1) {
-    TrayEntry t = {};
-    t.status = status;
-    t.autoSelect = 1;
-    t.paperType = type;
-    t.feedSetting = feed;
-    t.width = w;
-    t.length = l;
-    return t;
+    return {status, 0, type, 1, feed, {}, w, l};
 }
 const TrayEntry kEmpty = {};
 const TrayEntry kA4 = Tray(2100, 2970), kA4Side = Tray(2970, 2100);
