@@ -23,10 +23,7 @@ public:
     int liveBlocks = 0, openMutexes = 0, locked = 0;
     std::string text;
 
-    void* Alloc(size_t size) override {
-        ++liveBlocks;
-        return std::calloc(1, size);
-    }
+    void* Alloc(size_t size) override { return ++liveBlocks, std::calloc(1, size); }
     void* ReAlloc(void* block, size_t size) override {
         if (failReAlloc) return nullptr;
         // Only the tracker's table grows, always by 10000 entries.
@@ -35,14 +32,8 @@ public:
         std::free(block);
         return grown;
     }
-    void Free(void* block) override {
-        --liveBlocks;
-        std::free(block);
-    }
-    void* CreateMutex() override {
-        ++openMutexes;
-        return this;
-    }
+    void Free(void* block) override { --liveBlocks, std::free(block); }
+    void* CreateMutex() override { return ++openMutexes, this; }
     void Lock(void*) override { ++locked; }
     void Unlock(void*) override { --locked; }
     void CloseMutex(void*) override { --openMutexes; }
@@ -70,10 +61,8 @@ std::string EntryLine(int index, const void* block, int size, const char* file, 
 TEST(MemoryTracker, ReportListsLiveBlocksInTableOrder) {
     Scope t;
     TrackStart();
-    void* a = TrackAlloc(16, "a.cpp", 1);
-    void* b = TrackAlloc(1, "b.cpp", 22);
-    void* c = TrackAlloc(300, "c.cpp", 333);
-    void* d = TrackAlloc(5, "d.cpp", 4444);
+    void *a = TrackAlloc(16, "a.cpp", 1), *b = TrackAlloc(1, "b.cpp", 22), *c = TrackAlloc(300, "c.cpp", 333),
+         *d = TrackAlloc(5, "d.cpp", 4444);
     TrackFree(b);
     void* e = TrackAlloc(7, "e.cpp", 55555);  // takes b's freed slot
     EXPECT_EQ(nullptr, TrackAlloc(0, "zero.cpp", 1));
@@ -90,10 +79,7 @@ TEST(MemoryTracker, ReportListsLiveBlocksInTableOrder) {
               t.sys.text);
     EXPECT_EQ(0, t.sys.openMutexes);
     // Blocks outlive the tracker and are still freed through it.
-    TrackFree(a);
-    TrackFree(c);
-    TrackFree(e);
-    TrackFree(nullptr);
+    for (void* block : {a, c, e, static_cast<void*>(nullptr)}) TrackFree(block);
     EXPECT_EQ(0, t.sys.liveBlocks);
 }
 

@@ -15,13 +15,8 @@
 namespace {
 
 TEST(DocumentEvent, StartDocWakesThePrinterAndIgnoresTheAnswer) {
-    struct Case {
-        const char* what;
-        uint8_t wakeUpEnable;
-        uint8_t readiness;
-        int requests;        // readiness queries the printer sees
-        uint32_t maxSleptMs;  // the wake-up's own waits, at most
-    } cases[] = {
+    // requests: readiness queries the printer sees; maxSleptMs: the wake-up's own waits, at most.
+    struct Case { const char* what; uint8_t wakeUpEnable, readiness; int requests; uint32_t maxSleptMs; } cases[] = {
         {"ready", 1, 1, 1, 0},
         {"wake-up off", 0, 1, 0, 0},
         {"stays asleep", 1, 0, 16, 31000},

@@ -28,15 +28,9 @@ int32_t FakeSheet(void*, PrinterHandle, const char16_t*, void*, void*, uint32_t)
 
 enum Want { kUntouched, kWritten };
 
-struct ModeCase {
-    const char* what;
-    uint32_t fMode;
-    bool out, in, sheet;
-    int32_t result;
-    uint32_t error;  // kPoison: must stay
-    Want output;
-    int sheetCalls;
-};
+// error kPoison: the last error must stay.
+struct ModeCase { const char* what; uint32_t fMode; bool out, in, sheet; int32_t result; uint32_t error; Want output;
+                  int sheetCalls; };
 
 const ModeCase kModeCases[] = {
     {"size query touches nothing", 0, true, true, true, 19040, kPoison, kUntouched, 0},
@@ -93,11 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Table, DocumentPropertiesModes, ::testing::ValuesIn(kMo
 
 // --- DrvQueryJobAttributes: the table ---------------------------------------
 
-struct NupCase {
-    uint8_t nup, booklet, reverse;
-    int16_t copies;
-    uint32_t pages, direction, order, bookletFlags, jobCopies;
-};
+struct NupCase { uint8_t nup, booklet, reverse; int16_t copies; uint32_t pages, direction, order, bookletFlags, jobCopies; };
 
 const NupCase kNupCases[] = {
     {0, 0, 0, 1, 1, 1, 1, 0, 1},      {0, 0, 1, 1, 1, 1, 0, 0, 1},      {21, 0, 0, 3, 2, 1, 1, 0, 3},
@@ -114,27 +104,17 @@ TEST(JobAttributes, Table) {
                                         << int(c.reverse) << " copies " << c.copies);
         auto s = std::make_unique<PrivateSettings>();
         std::memset(s.get(), 0, sizeof *s);
-        s->pluralPagesPerSheet = c.nup;
-        s->booklet = c.booklet;
-        s->reverseOrder = c.reverse;
-        s->copies = c.copies;
+        s->pluralPagesPerSheet = c.nup, s->booklet = c.booklet, s->reverseOrder = c.reverse, s->copies = c.copies;
         s->scale_Zoom = 137;
         JobAttributes a;
         std::memset(&a, 0xCD, sizeof a);
         ComputeJobAttributes(*s, &a);
-        EXPECT_EQ(c.pages, a.jobPagesPerSide);
-        EXPECT_EQ(c.direction, a.nupDirection);
-        EXPECT_EQ(c.order, a.jobPageOrderFlags);
-        EXPECT_EQ(c.order, a.drvPageOrderFlags);
-        EXPECT_EQ(c.bookletFlags, a.bookletFlags);
-        EXPECT_EQ(c.jobCopies, a.jobCopies);
-        EXPECT_EQ(1u, a.drvPagesPerSide);
-        EXPECT_EQ(1u, a.nupBorderFlags);
-        EXPECT_EQ(32767u, a.drvCopies);
-        EXPECT_EQ(2u, a.duplexFlags);
-        EXPECT_EQ(0u, a.colorOptimization);
-        EXPECT_EQ(137u, a.scalingPercentX);
-        EXPECT_EQ(137u, a.scalingPercentY);
+        // The whole record: the fields the case decides, then the fixed ones.
+        EXPECT_EQ((std::vector<uint32_t>{c.pages, c.direction, c.order, c.order, c.bookletFlags, c.jobCopies, 1, 1,
+                                         32767, 2, 0, 137, 137}),
+                  (std::vector<uint32_t>{a.jobPagesPerSide, a.nupDirection, a.jobPageOrderFlags, a.drvPageOrderFlags,
+                                         a.bookletFlags, a.jobCopies, a.drvPagesPerSide, a.nupBorderFlags, a.drvCopies,
+                                         a.duplexFlags, a.colorOptimization, a.scalingPercentX, a.scalingPercentY}));
     }
 }
 
@@ -143,13 +123,7 @@ TEST(JobAttributes, Table) {
 // kind 'e': DrvPrinterEvent(event); 'u': DrvUpgradePrinter(level, info?,
 // name?). INITIALIZE and the named upgrade hand over to the printer
 // installation, which is not part of this build: 50 until it is.
-struct EventCase {
-    char kind;
-    int arg;
-    bool info, name;
-    int result;
-    uint32_t error;
-};
+struct EventCase { char kind; int arg; bool info, name; int result; uint32_t error; };
 
 const EventCase kEventCases[] = {
     {'e', 0, 0, 0, 0, 87},       {'e', 1, 0, 0, 1, kPoison}, {'e', 2, 0, 0, 1, kPoison}, {'e', 3, 0, 0, 0, 50},

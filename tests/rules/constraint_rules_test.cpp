@@ -78,11 +78,8 @@ const std::vector<Case>& Cases() {
         // Special jobs: the offset staple tray does not staple them, and the
         // controls their own dialogs set grey.
         {"mail making on the envelope unit with the offset staple tray",
-         [](PrinterSession& s) {
-             s.env.outputUnit_Option = 23, s.env.offsetStapleTray_Option = 1, s.dm.priv.mailMakingSupport = 1;
-         },
-         {}, 0, 0,
-         {{2, 30514, 10}, {3, 30514, 0}, {3, 30213, 0}, {3, 30241, 0}, {3, 30237, 0}, {3, 30511, 0}, {3, 32811, 0}},
+         [](PrinterSession& s) { s.env.outputUnit_Option = 23, s.env.offsetStapleTray_Option = 1, s.dm.priv.mailMakingSupport = 1; },
+         {}, 0, 0, {{2, 30514, 10}, {3, 30514, 0}, {3, 30213, 0}, {3, 30241, 0}, {3, 30237, 0}, {3, 30511, 0}, {3, 32811, 0}},
          {{3, 30533, 0}}},
         {"perfect binding on the binder",
          [](PrinterSession& s) { s.env.outputUnit_Option = 24, s.dm.priv.perfectBindingSupport = 1; }, {}, 0, 0,
@@ -106,11 +103,8 @@ const std::vector<Case>& Cases() {
          [](PrinterSession& s) { s.dm.priv.watermarkSupport = 1, s.dm.priv.programPrint = 1; }, {}, 0, 0,
          {{3, 33820, 0}, {3, 32211, 0}, {3, 31415, 0}}, {{3, 33220, 0}, {3, 33095, 0}}},
         {"PS controller",
-         [](PrinterSession& s) {
-             s.env.printCheckLevel = 1, s.dm.priv.watermarkSupport = 1, s.dm.priv.programPrint = 1;
-         },
-         {}, 0, 0,
-         {{3, 33220, 0}, {3, 33095, 0}}, {{3, 33820, 0}, {3, 31415, 0}}},
+         [](PrinterSession& s) { s.env.printCheckLevel = 1, s.dm.priv.watermarkSupport = 1, s.dm.priv.programPrint = 1; },
+         {}, 0, 0, {{3, 33220, 0}, {3, 33095, 0}}, {{3, 33820, 0}, {3, 31415, 0}}},
         {"repeat layout", [](PrinterSession& s) { s.dm.priv.singlePagesPerSheet = 4; }, {}, 0, 0,
          {{2, 30213, 2}, {2, 30213, 3}, {3, 30213, 0}}, {{2, 30213, 1}}},
         {"continuous output on a finisher",
@@ -120,12 +114,8 @@ const std::vector<Case>& Cases() {
          [](PrinterSession& s) { s.env.outputUnit_Option = 25, s.dm.priv.mixedSizeSupport = 1; }, {}, 0, 0,
          {{2, 30235, 9}, {2, 30237, 257}, {3, 30230, 0}, {3, 30514, 0}}, {{2, 30235, 0}, {2, 30237, 7}}},
         {"booklet binding",
-         [](PrinterSession& s) {
-             s.env.outputUnit_Option = 25, s.env.outputSubOption = 1, s.dm.priv.bookletBinding = 1,
-             s.dm.priv.booklet = 1;
-         },
-         {}, 0, 0,
-         {{2, 30235, 262}, {3, 32613, 0}, {3, 30530, 0}, {3, 30742, 0}, {3, 30533, 0}, {3, 30213, 0}}, {}},
+         [](PrinterSession& s) { s.env.outputUnit_Option = 25, s.env.outputSubOption = 1, s.dm.priv.bookletBinding = 1, s.dm.priv.booklet = 1; },
+         {}, 0, 0, {{2, 30235, 262}, {3, 32613, 0}, {3, 30530, 0}, {3, 30742, 0}, {3, 30533, 0}, {3, 30213, 0}}, {}},
         {"landscape z-folded booklet",
          [](PrinterSession& s) {
              s.env.outputUnit_Option = 25, s.env.foldUnit_Option = 1, s.dm.priv.fold = 4,

@@ -41,10 +41,7 @@ const RuleCase kRuleCases[] = {
     {"no feeder turns 261 into 257", kFull, {{"trayForCover_BookletBinding", 0, 261}},
      {{"trayForCover_BookletBinding", 0, 257}}},
     // 3 to 7. Offset output and output trays.
-    {"offset output needs the offset staple tray", [](PrinterEnvironment& e) {
-         e.outputUnit_Option = 21;
-         e.offsetStapleTray_Option = 0;
-     },
+    {"offset output needs the offset staple tray", [](PrinterEnvironment& e) { e.outputUnit_Option = 21, e.offsetStapleTray_Option = 0; },
      {{"offsetOutput", 0, 1}}, {{"offsetOutput", 0, 0}}},
     {"no output unit: tray 1, face down", Unit(0), {{"outputTray", 0, 4}, {"faceUpDown_OutputTray", 0, 1}},
      {{"outputTray", 0, 1}, {"faceUpDown_OutputTray", 0, 2}}},
@@ -61,20 +58,14 @@ const RuleCase kRuleCases[] = {
     // 8. Finishing.
     {"unit 26 at home: no booklet binding, no half fold", Unit(26), {{"bookletBinding", 0, 1}, {"fold", 0, 1}},
      {{"bookletBinding", 0, 0}, {"fold", 0, 0}}},
-    {"unit 26 abroad keeps both", [](PrinterEnvironment& e) {
-         e.outputUnit_Option = 26;
-         e.localArea = 1;
-     },
+    {"unit 26 abroad keeps both", [](PrinterEnvironment& e) { e.outputUnit_Option = 26, e.localArea = 1; },
      {{"bookletBinding", 0, 1}, {"fold", 0, 1}}, {{"bookletBinding", 0, 1}, {"fold", 0, 1}, {"outputTray", 0, 0}}},
     {"z-fold of mixed sizes without fold unit", [](PrinterEnvironment& e) { e.foldUnit_Option = 0; },
      {{"fold", 0, 4}, {"mixedSizeSupport", 0, 1}, {"outputSize", 0, 9}}, {{"fold", 0, 0}, {"outputSize", 0, 0}}},
     {"unit 22: no punch, fold or booklet binding", Unit(22),
      {{"punch", 0, 2}, {"fold", 0, 2}, {"bookletBinding", 0, 1}, {"staple", 0, 20}},
      {{"punch", 0, 0}, {"fold", 0, 0}, {"bookletBinding", 0, 0}, {"staple", 0, 20}}},
-    {"no unit, no staple tray: no staple, no continuous output", [](PrinterEnvironment& e) {
-         e.outputUnit_Option = 0;
-         e.offsetStapleTray_Option = 0;
-     },
+    {"no unit, no staple tray: no staple, no continuous output", [](PrinterEnvironment& e) { e.outputUnit_Option = 0, e.offsetStapleTray_Option = 0; },
      {{"staple", 0, 20}, {"continuousOutput", 0, 1}}, {{"staple", 0, 0}, {"continuousOutput", 0, 0}}},
     // 9 runs before 10: the job loses its duplex and tray before its unit check.
     {"perfect binding without its unit", Unit(22),

@@ -137,12 +137,7 @@ TEST(TicketKinds, PerfectBindingAccountingFourMarksTheByteAfterTheFlags) {
     EXPECT_EQ(1, reinterpret_cast<const uint8_t*>(&r.p())[offsetof(PrivateSettings, jobFlagB) + 2]);
 }
 
-struct ReportCase {
-    const char* what;
-    std::function<void(PrinterEnvironment&)> env;
-    int byte;
-    int want;
-};
+struct ReportCase { const char* what; std::function<void(PrinterEnvironment&)> env; int byte, want; };
 
 const ReportCase kReportCases[] = {
     {"not an S model", [](PrinterEnvironment& e) { e.modelFS = 0; }, 21, 1},

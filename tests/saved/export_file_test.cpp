@@ -90,11 +90,7 @@ std::vector<uint8_t> DefaultsRecord(PrinterRig& rig, void (*change)(PrivateSetti
 
 TEST(ExportFile, RealisticRecordsRoundTrip) {
     PrinterRig rig;
-    struct Case {
-        const char* what;
-        void (*change)(PrivateSettings&);
-    };
-    const Case cases[] = {
+    const struct { const char* what; void (*change)(PrivateSettings&); } cases[] = {
         {"defaults", nullptr},
         {"finishing", [](PrivateSettings& p) { p.staple = 20; p.punch = 2; p.copies = 250; p.duplexType = 2; }},
         {"texts", [](PrivateSettings& p) {
@@ -107,7 +103,7 @@ TEST(ExportFile, RealisticRecordsRoundTrip) {
              for (int i = 0; i < 60; i++) p.copies_ProgramPrint[i] = static_cast<uint16_t>(i * 37);
          }},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::vector<uint8_t> rec = DefaultsRecord(rig, c.change);
         std::vector<uint8_t> file;
@@ -144,10 +140,7 @@ TEST(ExportFile, EveryByteValueAndIncompressibleRecords) {
     EXPECT_EQ(0, WriteExportFile(&file, noise.data(), 0, u"n"));
 }
 
-void Put16(std::vector<uint8_t>& f, size_t at, int v) {
-    f[at] = static_cast<uint8_t>(v);
-    f[at + 1] = static_cast<uint8_t>(v >> 8);
-}
+void Put16(std::vector<uint8_t>& f, size_t at, int v) { f[at] = uint8_t(v), f[at + 1] = uint8_t(v >> 8); }
 
 TEST(ExportFile, RefusedFilesChangeNothing) {
     PrinterRig rig;
@@ -158,11 +151,7 @@ TEST(ExportFile, RefusedFilesChangeNothing) {
     std::vector<uint8_t> one = Header(1, 1, 1, 1, u"x");  // symbol 'A', one code byte
     one.push_back('A');
     one.push_back(0x00);
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> base;
-        void (*mutate)(std::vector<uint8_t>&);
-    };
+    struct Case { const char* what; std::vector<uint8_t> base; void (*mutate)(std::vector<uint8_t>&); };
     const Case cases[] = {
         {"empty", good, [](std::vector<uint8_t>& f) { f.clear(); }},
         {"header only", good, [](std::vector<uint8_t>& f) { f.resize(64); }},

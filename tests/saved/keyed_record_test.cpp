@@ -79,15 +79,14 @@ TEST(KeyedRecord, RoundTripAppliesEveryKeyAndNothingElse) {
 // A hand-built record: items of key and value bytes, or raw bytes.
 struct Item { std::string key; std::vector<uint8_t> value; bool badTag = false; };
 std::vector<uint8_t> Build(uint16_t count, const std::vector<Item>& items) {
-    std::vector<uint8_t> r = {static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8)};
+    std::vector<uint8_t> r;
+    auto put16 = [&r](size_t v) { r.push_back(uint8_t(v)), r.push_back(uint8_t(v >> 8)); };
+    put16(count);
     for (const Item& it : items) {
-        r.push_back(it.badTag ? 0xA0 : 0xA1);
-        r.push_back(it.badTag ? 0xA1 : 0xA0);
-        r.push_back(static_cast<uint8_t>(it.key.size()));
-        r.push_back(static_cast<uint8_t>(it.key.size() >> 8));
+        put16(it.badTag ? 0xA1A0 : 0xA0A1);
+        put16(it.key.size());
         r.insert(r.end(), it.key.begin(), it.key.end());
-        r.push_back(static_cast<uint8_t>(it.value.size()));
-        r.push_back(static_cast<uint8_t>(it.value.size() >> 8));
+        put16(it.value.size());
         r.insert(r.end(), it.value.begin(), it.value.end());
     }
     return r;

@@ -16,10 +16,7 @@ using namespace bertest;
 namespace {
 
 TEST(ExtractUrlHost, HostPartOfTheUrl) {
-    struct Case {
-        const char16_t* url;
-        const char16_t* host;
-    };
+    struct Case { const char16_t *url, *host; };
     const Case cases[] = {
         {u"ipp://printer.example:631/ipp/print", u"printer.example"},
         {u"http://[fe80::1%4]:631/ipp", u"fe80::1%4"},
@@ -56,15 +53,10 @@ std::vector<uint8_t> Wide(const std::u16string& text, size_t size, size_t offset
 }
 
 TEST(GetPrinterAddress, FromThePortMonitors) {
-    struct Case {
-        const char* what;
-        const char16_t* server;
-        const char16_t* monitor;  // of the port in the port list; null: no such port
-        uint32_t enumError;
-        const char16_t* url;      // the IPP monitor's answer
-        const char16_t* tcpAddress;  // the standard port's answer; null: fails
-        const char* address;      // null: none
-    };
+    // monitor: of the port in the port list, null: no such port; url: the IPP monitor's answer; tcpAddress:
+    // the standard port's answer, null: it fails; address: null: none.
+    struct Case { const char* what; const char16_t *server, *monitor; uint32_t enumError;
+                  const char16_t *url, *tcpAddress; const char* address; };
     const Case cases[] = {
         {"IPP port", u"", u"KELO IPP Port", 0, u"ipp://[2001:db8::7]:631/ipp", nullptr, "2001:db8::7"},
         {"IPP port, monitor name in other case", u"", u"kelo ipp port", 0, u"ipps://prn.local:443/", nullptr, "prn.local"},
@@ -114,13 +106,7 @@ TEST(RunSnmpRequest, LogLines) {
     const char kTextOidHex[] = "2B 06 01 04 01 82 C0 01 01 02 02 04 01 02 00";
     const char kIpOid[] = ".1.3.6.1.4.1.40961.1.2.2.4.2.1.0";
     const char kIpOidHex[] = "2B 06 01 04 01 82 C0 01 01 02 02 04 02 01 00";
-    struct Case {
-        const char* what;
-        bool answer;
-        uint8_t override;
-        const char16_t* stored;
-        std::vector<std::string> lines;
-    };
+    struct Case { const char* what; bool answer; uint8_t override; const char16_t* stored; std::vector<std::string> lines; };
     const Case cases[] = {
         {"success, stored community", true, 1, u"secret",
          {"Read Registry SNMP Community Name : name=secret\n",

@@ -176,23 +176,15 @@ inline void ExpectRetrieved(const SimulatedPrinter& p, const RetrievalTargets& t
     ASSERT_EQ(trays.size(), 80u);
     for (int s = 0; s < static_cast<int>(kPrinterTraySlots); ++s) {
         const SimTray& tray = p.trays[kSimTraySlotOrder[s] - 1];
-        bool sized = tray.status == 1 && tray.autoSelect == 1;
-        const uint8_t* e = trays.data() + s * 16;
-        const uint8_t* sheet = reinterpret_cast<const uint8_t*>(&t.trayList[0]) + s * 16;
-        int32_t width, length, sheetWidth, sheetLength;
-        std::memcpy(&width, e + 8, 4);
-        std::memcpy(&length, e + 12, 4);
-        std::memcpy(&sheetWidth, sheet + 8, 4);
-        std::memcpy(&sheetLength, sheet + 12, 4);
-        EXPECT_EQ(e[0], tray.status) << "slot " << s;
-        EXPECT_EQ(e[2], tray.paperType) << "slot " << s;
-        EXPECT_EQ(e[3], tray.autoSelect) << "slot " << s;
-        EXPECT_EQ(e[4], tray.feed) << "slot " << s;
-        EXPECT_EQ(width, sized ? tray.width : 0) << "slot " << s;
-        EXPECT_EQ(length, sized ? tray.length : 0) << "slot " << s;
-        EXPECT_EQ(sheetWidth, width) << "slot " << s;
-        EXPECT_EQ(sheetLength, length) << "slot " << s;
-        EXPECT_EQ(sheet[0], untouched) << "the sheet's copy takes only the sizes, slot " << s;
+        const bool sized = tray.status == 1 && tray.autoSelect == 1;
+        const TrayEntry want = {tray.status, 0, tray.paperType, tray.autoSelect, tray.feed, {},
+                                sized ? tray.width : 0, sized ? tray.length : 0};
+        EXPECT_EQ(Bytes(&want, 16), Bytes(trays.data() + s * 16, 16)) << "slot " << s;
+        // The sheet's copy takes only the sizes.
+        TrayEntry sheet;
+        std::memset(&sheet, untouched, sizeof sheet);
+        sheet.width = want.width, sheet.length = want.length;
+        EXPECT_EQ(Bytes(&sheet, 16), Bytes(&t.trayList[s], 16)) << "slot " << s;
     }
 }
 

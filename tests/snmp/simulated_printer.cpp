@@ -42,34 +42,26 @@ const T* RowOf(const std::vector<T>& rows, int row) {
 }  // namespace
 
 SimulatedPrinter DefaultSimulatedPrinter() {
-    SimulatedPrinter p{};
-    // Finisher flags on, the inserter (7) and the offset-staple tray (20) too.
-    const uint8_t flags[kSimOptionFlagCount] = {1, 0, 1, 0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 1};
-    for (int k = 0; k < kSimOptionFlagCount; ++k) p.optionFlags[k] = flags[k];
-    p.outputUnitKind = 8;  // the finisher with fold unit
-    p.modelOption = 2;
-    p.optionReading2 = 1;
-
-    p.mac1 = "00:80:92:1A:2B:3C";
-    p.ip1 = "192.168.10.21";
-    p.mac2 = "00:80:92:1A:2B:3D";
-    p.ip2 = "10.20.30.41";
-
-    p.unitOfLength = 0;
-    p.lightPaper = 1;
-    p.roughPaper = 0;
-    p.pressPaper = 1;
-    p.readiness = 1;
-
-    // Trays 1..5: 5 is the high-capacity feeder.
-    p.trays[0] = {1, 1, 1, 1, 2100, 2970};  // Tray1 plain A4 portrait
-    p.trays[1] = {1, 1, 2, 1, 2970, 2100};  // Tray2 inkjet paper A4 landscape
-    p.trays[2] = {1, 1, 1, 0, 2970, 4200};  // Tray3 A3, not for automatic selection
-    p.trays[3] = {2, 1, 4, 1, 2570, 3640};  // feeder, not usable (empty)
-    p.trays[4] = {1, 3, 6, 1, 2159, 2794};  // high-capacity feeder, light paper, special feed
-
-    p.storageFlag3 = 1;
-    p.storageFlag6 = 1;
+    SimulatedPrinter p = {
+        // Finisher flags on, the inserter (7) and the offset-staple tray (20)
+        // too; the finisher with fold unit.
+        .optionFlags = {1, 0, 1, 0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 1}, .outputUnitKind = 8, .modelOption = 2,
+        .optionReading2 = 1, .mac1 = "00:80:92:1A:2B:3C", .ip1 = "192.168.10.21", .mac2 = "00:80:92:1A:2B:3D",
+        .ip2 = "10.20.30.41", .unitOfLength = 0, .lightPaper = 1, .roughPaper = 0, .pressPaper = 1, .readiness = 1,
+        .trays = {{1, 1, 1, 1, 2100, 2970},   // Tray1 plain A4 portrait
+                  {1, 1, 2, 1, 2970, 2100},   // Tray2 inkjet paper A4 landscape
+                  {1, 1, 1, 0, 2970, 4200},   // Tray3 A3, not for automatic selection
+                  {2, 1, 4, 1, 2570, 3640},   // feeder, not usable (empty)
+                  {1, 3, 6, 1, 2159, 2794}},  // high-capacity feeder, light paper, special feed
+        .storageFlag3 = 1, .storageFlag6 = 1, .folders = {},
+        .papers = {{1, "Postcard 100x148", 1000, 1480}, {1, "Ticket", 2100, 990}, {0, "", 0, 0},
+                   {1, "Banner 330x1200", 3300, 12000}},
+        .barcodeAreas = {{1, "Invoice number", 1, 1}, {1, "Customer ID", 3, 999}, {0, "", 0, 0},
+                         {1, "Route code for the northern delivery zone", 127, 32767}},
+        .forms = {{1, "Letterhead"}, {1, "請求書 2026"}, {0, ""}, {1, "Delivery note"}},
+        .profiles = {{1, "Standard"}, {1, "Proof Fogra39"}, {1, "Vivid Ü"}},
+        .outputModes = {3, 1, 8},  // stack tray, auto, high-capacity
+    };
     for (int k = 1; k <= kSimFolderRows; ++k) {
         char name[32];
         std::snprintf(name, sizeof name, "Box %03d", k);
@@ -77,27 +69,6 @@ SimulatedPrinter DefaultSimulatedPrinter() {
     }
     p.folders[0].name = "経理部";
     p.folders[1].name = "Marketing Proofs";
-
-    p.papers = {
-        {1, "Postcard 100x148", 1000, 1480},
-        {1, "Ticket", 2100, 990},
-        {0, "", 0, 0},
-        {1, "Banner 330x1200", 3300, 12000},
-    };
-
-    p.barcodeAreas = {
-        {1, "Invoice number", 1, 1},
-        {1, "Customer ID", 3, 999},
-        {0, "", 0, 0},
-        {1, "Route code for the northern delivery zone", 127, 32767},
-    };
-
-    p.forms = {{1, "Letterhead"}, {1, "請求書 2026"}, {0, ""}, {1, "Delivery note"}};
-    p.profiles = {{1, "Standard"}, {1, "Proof Fogra39"}, {1, "Vivid Ü"}};
-
-    p.outputModes[0] = 3;  // stack tray
-    p.outputModes[1] = 1;  // auto
-    p.outputModes[2] = 8;  // high-capacity
     return p;
 }
 

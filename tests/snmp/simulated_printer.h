@@ -36,68 +36,30 @@ constexpr int kSimBarcodeRows = 100;
 constexpr int kSimFormRows = 100;
 constexpr int kSimProfileRows = 30;
 
-struct SimTray {
-    uint8_t status;      // 1 usable
-    uint8_t feed;        // feed setting, 3 = the special feed
-    uint8_t paperType;   // printer coding 1..9
-    uint8_t autoSelect;  // 1 automatic selection allowed
-    int32_t width;       // 0.1 mm
-    int32_t length;
-};
+// Sizes in 0.1 mm; names UTF-8; valid 1 marks a row in use; tray status 1
+// is usable, feed 3 the special feed; maxPage is sent in up to two bytes.
+struct SimTray { uint8_t status, feed, paperType, autoSelect; int32_t width, length; };
+struct SimFolder { uint8_t inUse; std::string name; };
+struct SimPaper { uint8_t valid; std::string name; int32_t width, length; };
+struct SimBarcodeArea { uint8_t valid; std::string name; uint8_t repeats; int32_t maxPage; };
+struct SimNamedRow { uint8_t valid; std::string name; };
 
-struct SimFolder {
-    uint8_t inUse;
-    std::string name;  // UTF-8
-};
-
-struct SimPaper {
-    uint8_t valid;
-    std::string name;
-    int32_t width;  // 0.1 mm
-    int32_t length;
-};
-
-struct SimBarcodeArea {
-    uint8_t valid;
-    std::string name;
-    uint8_t repeats;
-    int32_t maxPage;  // sent in up to two bytes
-};
-
-struct SimNamedRow {
-    uint8_t valid;
-    std::string name;
-};
-
+// P stands for kPrinterMib.
 struct SimulatedPrinter {
-    // Installed options: option flag k answers P.2.2.4.1.2.kSimOptionFlagRows[k].
-    uint8_t optionFlags[kSimOptionFlagCount];
+    uint8_t optionFlags[kSimOptionFlagCount];  // flag k answers P.2.2.4.1.2.kSimOptionFlagRows[k]
     uint8_t outputUnitKind;  // P.2.2.12.1.0, 1..13
     uint8_t modelOption;     // P.2.2.5.11.0
     uint8_t optionReading2;  // P.2.2.5.2.0, asked and not used
-
-    std::string mac1;  // interface 1: "00:80:92:1A:2B:3C"
-    std::string ip1;   // dotted, served as four octets
-    std::string mac2;  // interface 2, empty when it has none
-    std::string ip2;
-
+    std::string mac1, ip1, mac2, ip2;  // two interfaces, "00:80:92:1A:2B:3C" and dotted; mac2 empty: none
     uint8_t unitOfLength;  // 1 inch, 0 mm
-    uint8_t lightPaper;
-    uint8_t roughPaper;
-    uint8_t pressPaper;
+    uint8_t lightPaper, roughPaper, pressPaper;
     uint8_t readiness;  // 0 asleep, 1 ready, 2 waking up
-
     SimTray trays[kSimTrayCount];  // by printer tray number: trays[t - 1]
-
-    uint8_t storageFlag3;  // P.2.2.5.3.0
-    uint8_t storageFlag6;  // P.2.2.5.6.0
+    uint8_t storageFlag3, storageFlag6;  // P.2.2.5.3.0, P.2.2.5.6.0
     std::vector<SimFolder> folders;
-
     std::vector<SimPaper> papers;
     std::vector<SimBarcodeArea> barcodeAreas;
-    std::vector<SimNamedRow> forms;
-    std::vector<SimNamedRow> profiles;
-
+    std::vector<SimNamedRow> forms, profiles;
     uint8_t outputModes[3];  // P.2.2.5.7.0, 5.9.0, 5.10.0
 };
 

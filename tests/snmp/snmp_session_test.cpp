@@ -41,11 +41,7 @@ protected:
 };
 
 TEST_F(SnmpSessionFake, OpenFailuresReleaseEverything) {
-    struct Case {
-        const char* host;
-        const char* community;
-        int32_t status;
-    };
+    struct Case { const char *host, *community; int32_t status; };
     const std::string tooLong(128, 'c');
     const Case cases[] = {
         {nullptr, "public", kSnmpInvalidParameter},
@@ -124,10 +120,8 @@ TEST_F(SnmpSessionFake, FailedExchangesLeaveTheRecordsAlone) {
     SnmpSession* s = Open("printer4");
     uint8_t value[4] = {9, 9, 9, 9};
     uint32_t length = 77;
-    struct Case {
-        Bytes value;  // answered for kOid; empty: no answer at all
-        int32_t status;
-    } cases[] = {
+    // value: answered for kOid; empty: no answer at all.
+    struct Case { Bytes value; int32_t status; } cases[] = {
         {{}, kSnmpTimeOut},
         {Int({0x01, 0x02}), kSnmpSuccess},
     };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/tray_ids.h"
 #include "session/global_list.h"
 #include "platform/fake_platform.h"
 #include "platform/fake_udp.h"
@@ -27,7 +28,7 @@ std::unique_ptr<PrinterSession> TypedAddressSession(const char16_t* address) {
     std::memset(s.get(), 0, sizeof *s);
     s->env.useTypedAddress = 1;
     std::u16string(address).copy(s->env.typedAddress, 39);
-    s->dm.priv.inputTray = 7, s->dm.priv.paperType = 257, s->env.defaultPaperType = 258;
+    s->dm.priv.inputTray = kTrayAuto, s->dm.priv.paperType = 257, s->env.defaultPaperType = 258;
     return s;
 }
 
@@ -63,18 +64,18 @@ TEST_F(TrayInfoFake, JobsTheAnswerCannotChangeAreSkippedWithoutARequest) {
     struct Case { const char* what; uint16_t inputTray; uint32_t paperType;
                   uint8_t imageRotation, outputTray, offsetOutput, mixed, staple, fold, punch, bookletBinding; bool skipped; };
     const Case cases[] = {
-        {"chosen tray, type, rotation and output tray", 257, 258, 4, 1, 0, 0, 0, 0, 0, 0, true},
-        {"... offset output instead", 257, 258, 4, 0, 1, 0, 0, 0, 0, 0, true},
-        {"... automatic tray", 7, 258, 4, 1, 0, 0, 0, 0, 0, 0, false},
-        {"... any paper type", 257, 257, 4, 1, 0, 0, 0, 0, 0, 0, false},
-        {"... no rotation", 257, 258, 0, 1, 0, 0, 0, 0, 0, 0, false},
-        {"... no output choice", 257, 258, 4, 0, 0, 0, 0, 0, 0, 0, false},
-        {"typed paper and staple", 7, 259, 0, 0, 0, 0, 1, 0, 0, 0, true},
-        {"typed paper and fold", 7, 259, 0, 0, 0, 0, 0, 1, 0, 0, true},
-        {"typed paper and punch", 7, 259, 0, 0, 0, 0, 0, 0, 1, 0, true},
-        {"typed paper and booklet binding", 7, 259, 0, 0, 0, 0, 0, 0, 0, 1, true},
-        {"... with mixed sizes", 7, 259, 0, 0, 0, 1, 1, 1, 1, 1, false},
-        {"any paper and staple", 7, 257, 0, 0, 0, 0, 1, 0, 0, 0, false},
+        {"chosen tray, type, rotation and output tray", kTrayStandardFeed, 258, 4, 1, 0, 0, 0, 0, 0, 0, true},
+        {"... offset output instead", kTrayStandardFeed, 258, 4, 0, 1, 0, 0, 0, 0, 0, true},
+        {"... automatic tray", kTrayAuto, 258, 4, 1, 0, 0, 0, 0, 0, 0, false},
+        {"... any paper type", kTrayStandardFeed, 257, 4, 1, 0, 0, 0, 0, 0, 0, false},
+        {"... no rotation", kTrayStandardFeed, 258, 0, 1, 0, 0, 0, 0, 0, 0, false},
+        {"... no output choice", kTrayStandardFeed, 258, 4, 0, 0, 0, 0, 0, 0, 0, false},
+        {"typed paper and staple", kTrayAuto, 259, 0, 0, 0, 0, 1, 0, 0, 0, true},
+        {"typed paper and fold", kTrayAuto, 259, 0, 0, 0, 0, 0, 1, 0, 0, true},
+        {"typed paper and punch", kTrayAuto, 259, 0, 0, 0, 0, 0, 0, 1, 0, true},
+        {"typed paper and booklet binding", kTrayAuto, 259, 0, 0, 0, 0, 0, 0, 0, 1, true},
+        {"... with mixed sizes", kTrayAuto, 259, 0, 0, 0, 1, 1, 1, 1, 1, false},
+        {"any paper and staple", kTrayAuto, 257, 0, 0, 0, 0, 1, 0, 0, 0, false},
     };
     for (const Case& c : cases) {
         auto s = TypedAddressSession(u"printer4");
@@ -128,27 +129,17 @@ TEST_F(TrayInfoFake, SecondRequestUnansweredKeepsTheResultAndWaitsSevenSeconds) 
                             "horizontal=0 vertical=0\n"));
 }
 
-// The tray table the description should come back as, slot by slot.
+// The tray table the description should come back as: sizes only for a
+// usable, automatically selectable tray, reserved bytes zero.
 TrayEntry Expected(const zr51test::SimTray& t) {
-    TrayEntry e = {};
-    e.status = t.status;
-    e.paperType = t.paperType;
-    e.autoSelect = t.autoSelect;
-    e.feedSetting = t.feed;
-    if (t.status == 1 && t.autoSelect == 1) {
-        e.width = t.width;
-        e.length = t.length;
-    }
-    return e;
+    const bool sized = t.status == 1 && t.autoSelect == 1;
+    return {t.status, 0, t.paperType, t.autoSelect, t.feed, {}, sized ? t.width : 0, sized ? t.length : 0};
 }
 
-// Field by field, reserved bytes included (want has them zero).
-void ExpectTray(const TrayEntry& want, const TrayEntry& got, int slot) {
-    auto row = [](const TrayEntry& t) {
-        return std::vector<int64_t>{t.status, t.paperType, t.autoSelect, t.feedSetting, t.width, t.length,
-                                    t.reserved1 | t.reserved5[0] | t.reserved5[1] | t.reserved5[2]};
-    };
-    EXPECT_EQ(row(want), row(got)) << "slot " << slot;
+// A whole record as its bytes, so a mismatch prints every field.
+std::vector<uint8_t> Raw(const TrayEntry& t) {
+    const uint8_t* b = reinterpret_cast<const uint8_t*>(&t);
+    return std::vector<uint8_t>(b, b + sizeof t);
 }
 
 std::string Tray(int number, int column) {
@@ -163,11 +154,11 @@ std::vector<AgentValue> FaultyValues() {
     const std::string mode10 = std::string(zr51test::kPrinterMib) + ".2.2.5.10.0";
     for (AgentValue v : zr51test::AgentValuesFor(zr51test::DefaultSimulatedPrinter())) {
         if (v.oid == mode9 || v.oid == mode10) continue;
-        if (v.oid == Tray(5, 2)) v = {v.oid, "integer", "257"};   // status in two bytes
-        if (v.oid == Tray(1, 6)) v = {v.oid, "integer", "200"};   // paper type in two bytes
-        if (v.oid == Tray(1, 4)) v = {v.oid, "string", "ABCDEF"}; // width: six bytes of text
-        if (v.oid == Tray(1, 5)) v = {v.oid, "integer", "-5"};    // one byte, read unsigned
-        if (v.oid == Tray(2, 8)) v = {v.oid, "string", ""};       // feed setting: nothing
+        if (v.oid == Tray(5, 2)) v = {v.oid, "integer", "257"};
+        if (v.oid == Tray(1, 6)) v = {v.oid, "integer", "200"};
+        if (v.oid == Tray(1, 4)) v = {v.oid, "string", "ABCDEF"};
+        if (v.oid == Tray(1, 5)) v = {v.oid, "integer", "-5"};
+        if (v.oid == Tray(2, 8)) v = {v.oid, "string", ""};
         values.push_back(v);
     }
     return values;
@@ -229,9 +220,8 @@ TEST_F(TrayInfoAgent, FetchesTheDescribedTraysAndOutputModes) {
         std::memset(&info, 0x5A, sizeof info);
         ASSERT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
         EXPECT_EQ(1, info.result);
-        for (int slot = 0; slot < kTraySlotCount; ++slot) {
-            ExpectTray(Expected(p.trays[zr51test::kSimTraySlotOrder[slot] - 1]), info.trays[slot], slot);
-        }
+        for (int slot = 0; slot < kTraySlotCount; ++slot)
+            EXPECT_EQ(Raw(Expected(p.trays[zr51test::kSimTraySlotOrder[slot] - 1])), Raw(info.trays[slot])) << slot;
         EXPECT_EQ(std::vector<int32_t>(modes, modes + 3), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
         EXPECT_EQ((std::vector<int32_t>{job.trayIndex, job.rotateFlag, job.paperType, job.rotation, job.feedFlag}),
                   (std::vector<int32_t>{info.trayIndex, info.rotateFlag, info.paperType, info.rotation, info.feedFlag}))
@@ -256,18 +246,11 @@ TEST_F(TrayInfoAgent, PrinterRefusingTheSecondRequestKeepsTheFirstAndValuesAreCu
     PrinterTrayInfo info;
     ASSERT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
     EXPECT_EQ((std::vector<int32_t>{mode0, 0, 0}), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
-    TrayEntry hcf = Expected(p.trays[4]);
-    hcf.status = 0;  // 257 is no status
-    hcf.width = hcf.length = 0;
-    ExpectTray(hcf, info.trays[0], 0);
-    TrayEntry feeder = Expected(p.trays[0]);
-    feeder.paperType = 0;
-    feeder.width = 0x41424344;  // the first four bytes
-    feeder.length = 0xFB;
-    ExpectTray(feeder, info.trays[1], 1);
-    TrayEntry tray1 = Expected(p.trays[1]);
-    tray1.feedSetting = 0;
-    ExpectTray(tray1, info.trays[4], 4);
+    // Status 257 is no status; the paper type of 200 none; the width the
+    // text's first four bytes, -5 read as 251; an empty feed setting 0.
+    EXPECT_EQ(Raw({0, 0, 6, 1, 3, {}, 0, 0}), Raw(info.trays[0]));
+    EXPECT_EQ(Raw({1, 0, 0, 1, 1, {}, 0x41424344, 0xFB}), Raw(info.trays[1]));
+    EXPECT_EQ(Raw({1, 0, 2, 1, 0, {}, 2970, 2100}), Raw(info.trays[4]));
     std::string log = Log(fake.host);
     EXPECT_EQ(1, Count(log, "SNMP Success : get tray info.\n"));
     EXPECT_EQ(1, Count(log, "SNMP Fail : get tray info.\n"));

@@ -55,11 +55,7 @@ TEST(StringBlock, WalksCountedEntries) {
     EXPECT_EQ(StringBlockOf(20528), 1284u);
     std::vector<uint8_t> full = Block({{0, u"first"}, {3, u"Auto"}, {15, u"last"}});
     std::vector<uint8_t> cut = Block({{0, u"first"}}, 5);  // ends after entry 4
-    const struct {
-        const std::vector<uint8_t>* block;
-        uint32_t id, capacity, count;
-        std::u16string text;
-    } cases[] = {
+    const struct { const std::vector<uint8_t>* block; uint32_t id, capacity, count; std::u16string text; } cases[] = {
         {&full, 20512, 20, 5, u"first"}, {&full, 20515, 20, 4, u"Auto"},  {&full, 20527, 20, 4, u"last"},
         {&full, 20513, 20, 0, u"keep"},  {&full, 20515, 4, 3, u"Aut"},    {&full, 20515, 5, 4, u"Auto"},
         {&full, 20515, 1, 0, u"keep"},   {&cut, 20520, 20, 0, u"keep"},   {&cut, 20512, 20, 5, u"first"},
@@ -77,13 +73,8 @@ TEST(StringBlock, WalksCountedEntries) {
 }
 
 TEST(ResourceModuleName, DataFileThenDependentFilesThenOwnFile) {
-    const struct {
-        std::u16string dataFile;
-        std::vector<std::u16string> dependent;
-        const char16_t* fallback;
-        int result;
-        std::u16string path;
-    } cases[] = {
+    const struct { std::u16string dataFile; std::vector<std::u16string> dependent; const char16_t* fallback; int result;
+                   std::u16string path; } cases[] = {
         {u"C:\\drv\\zr51arc.dll", {u"C:\\drv\\ZR51ARC.DLL"}, u"C:\\drv\\ZR51AUI.DLL", 1, u"C:\\drv\\zr51arc.dll"},
         {u"C:\\drv\\ZRC4500.RDF", {u"a.dll", u"b.hlp", u"C:\\x\\Zr51Arc.Dll", u"ZR51ARC.DLL"}, u"own", 1,
          u"C:\\x\\Zr51Arc.Dll"},
