@@ -264,9 +264,8 @@ TEST(DocumentSheet, EveryPageShowsItsPageModel) {
             EXPECT_EQ(m.enabled, w.enabled);
             EXPECT_EQ(m.visible, w.visible);
             const bool list = m.kind == kComboControl || m.kind == kPiccomboControl;
-            // Picture radio buttons are plain owner-drawn buttons that keep
-            // no check state of their own yet (they draw the page's choice).
-            if (m.kind == kCheckControl || m.kind == kRadioControl) EXPECT_EQ(m.checked, w.checked);
+            if (m.kind == kCheckControl || m.kind == kRadioControl || m.kind == kPicradioControl)
+                EXPECT_EQ(m.checked, w.checked);
             if (!list) continue;
             EXPECT_EQ(m.selected, w.selected);
             ASSERT_EQ(static_cast<size_t>(m.itemCount), w.text.size());
