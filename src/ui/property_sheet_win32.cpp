@@ -4,6 +4,11 @@
 // hands control changes back to it. Wine's sheet library never sends
 // SET_RESULT, so OK is also seen as PSN_APPLY with lParam 1; either path
 // writes back once, Cancel writes nothing.
+// A document sheet starts the background retrieval when it opens and never
+// waits for it then: the worker's notice comes back to the sheet's thread as
+// a message to a hidden window of the sheet, which takes the fetched lists
+// over. The first page waits for the worker at apply, cancel and its
+// destruction, so that the lists are settled before the sheet closes.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -27,6 +32,7 @@
 #include "rules/control_fields.h"
 #include "rules/resolve.h"
 #include "session/session_load.h"
+#include "snmp/retrieval_thread.h"
 #include "ui/control_table.h"
 #include "ui/page_model.h"
 #include "ui/resource_module_win32.h"
@@ -57,19 +63,96 @@ struct SheetContext {
     PageInput input;
     int pageCount;
     PageContext* page[kSheetPageRoom];
+    // Document sheets: the worker writes into fetched until the sheet
+    // releases it; lists is what the sheet shows, written on its own thread
+    // only (the stored lists at first, fetched once the worker's notice has
+    // come).
+    RetrievalTargets* fetched;
+    RetrievalTargets* lists;
+    int listsFetched;  // the notice's count of steps done, -1 before it came
+    HWND noticeWindow;
+    HWND firstPage;
 };
+
+constexpr UINT kRetrievalNotice = WM_USER + 1001;
+const wchar_t kNoticeClass[] = L"ZR51ARetrievalNotice";
 
 void SheetLog(const char* text) { DrvLog(nullptr, "%hs\n", text); }
 
+// On the worker's thread: only a posted message reaches the sheet.
+void PostRetrievalNotice(void* context, RetrievalTargets*, int stepsDone) {
+    auto* c = static_cast<SheetContext*>(context);
+    PostMessageW(c->noticeWindow, kRetrievalNotice, static_cast<WPARAM>(stepsDone), reinterpret_cast<LPARAM>(c));
+}
+
+void ShowPage(HWND page, PageContext* p);
+
+// On the sheet's thread: the worker has ended and writes no more, so its
+// lists become the sheet's, and the page in front shows them.
+LRESULT CALLBACK NoticeProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kRetrievalNotice) return DefWindowProcW(w, message, wParam, lParam);
+    auto* c = reinterpret_cast<SheetContext*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (!c || reinterpret_cast<LPARAM>(c) != lParam) return 0;
+    std::memcpy(c->lists, c->fetched, sizeof *c->lists);
+    c->listsFetched = static_cast<int>(wParam);
+    HWND sheet = c->firstPage ? GetParent(c->firstPage) : nullptr;
+    HWND page = sheet ? PropSheet_GetCurrentPageHwnd(sheet) : nullptr;
+    auto* p = page ? reinterpret_cast<PageContext*>(GetWindowLongPtrW(page, DWLP_USER)) : nullptr;
+    if (p && p->sheet == c) ShowPage(page, p);
+    return 0;
+}
+
+// The hidden window on the calling (sheet) thread that the notice is posted
+// to; its class is ours, registered while a sheet uses it.
+HWND CreateNoticeWindow(SheetContext* c, HINSTANCE own) {
+    WNDCLASSW wc;
+    std::memset(&wc, 0, sizeof wc);
+    wc.lpfnWndProc = NoticeProc;
+    wc.hInstance = own;
+    wc.lpszClassName = kNoticeClass;
+    RegisterClassW(&wc);  // fails harmlessly while another sheet has it
+    HWND w = CreateWindowExW(0, kNoticeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, own, nullptr);
+    if (w) SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
+    return w;
+}
+
+// Document sheets: the stored lists, then the worker on copies of the name
+// and the session. Without a window for its notice the sheet keeps the
+// stored lists and starts none.
+void StartRetrieval(SheetContext* c, HINSTANCE own) {
+    c->fetched = static_cast<RetrievalTargets*>(HeapAlloc(c->heap, 0, sizeof(RetrievalTargets)));
+    c->lists = static_cast<RetrievalTargets*>(HeapAlloc(c->heap, 0, sizeof(RetrievalTargets)));
+    c->listsFetched = -1;
+    if (!c->fetched || !c->lists) return;
+    LoadStoredRetrievalLists(c->printer, c->lists);
+    std::memcpy(c->fetched, c->lists, sizeof *c->lists);
+    c->noticeWindow = CreateNoticeWindow(c, own);
+    if (!c->noticeWindow) {
+        SheetLog("sheet: no window for the retrieval's notice");
+        return;
+    }
+    RetrievalRequest request = {reinterpret_cast<const char16_t*>(c->name), c->session, c->fetched,
+                                PostRetrievalNotice, c};
+    if (!StartRetrievalThread(request)) SheetLog("sheet: the retrieval did not start");
+}
+
 void DestroySheet(SheetContext* c) {
     if (!c) return;
+    // A later sheet's wait may have waited for its worker instead of ours:
+    // from here on no worker writes into the sheet or posts to it.
+    if (c->fetched) ReleaseRetrievalTargets(c->fetched);
+    if (c->noticeWindow) {
+        HINSTANCE own = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(c->noticeWindow, GWLP_HINSTANCE));
+        DestroyWindow(c->noticeWindow);
+        UnregisterClassW(kNoticeClass, own);  // fails harmlessly while another sheet has it
+    }
     if (c->resources) FreeResourceModule(c->resources);
     if (c->ownPrinter && c->printer) ClosePrinter(c->printer);
     HANDLE heap = c->heap;
     HeapDestroy(heap);  // the context itself lives on it
 }
 
-SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, PDEVMODEW out) {
+SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, PDEVMODEW out, HINSTANCE own) {
     HANDLE heap = HeapCreate(0, 0, 0);
     if (!heap) return nullptr;
     SheetContext* c = static_cast<SheetContext*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(SheetContext)));
@@ -108,6 +191,7 @@ SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, 
     c->input.facts.fullAccess = 1;
     c->input.facts.canAdminister = 1;
     c->input.facts.documentMode = mode == kDeviceSheetMode ? 0 : 1;
+    if (mode != kDeviceSheetMode) StartRetrieval(c, own);
     return c;
 }
 
@@ -340,6 +424,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_INITDIALOG: {
             p = reinterpret_cast<PageContext*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
             SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
+            if (p == p->sheet->page[0]) p->sheet->firstPage = page;
             p->sheet->input.last = LastChange{0, 0};
             ShowPage(page, p);
             return TRUE;
@@ -358,11 +443,20 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
                 ShowPage(page, p);
             } else if (h->code == PSN_APPLY) {
                 if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam == 1) WriteBack(p->sheet);
+                if (page == p->sheet->firstPage) WaitRetrievalThread();
                 SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
                 return TRUE;
+            } else if (h->code == PSN_RESET) {
+                if (page == p->sheet->firstPage) WaitRetrievalThread();
             }
             return FALSE;
         }
+        case WM_DESTROY:
+            if (p && page == p->sheet->firstPage) {
+                WaitRetrievalThread();
+                p->sheet->firstPage = nullptr;
+            }
+            return FALSE;
         default:
             return FALSE;
     }
@@ -429,12 +523,12 @@ LONG SheetsWithInfo(PPROPSHEETUI_INFO info, LPARAM lParam, HINSTANCE own, int de
             SheetContext* c = nullptr;
             if (device) {
                 auto* h = reinterpret_cast<DevicePropertyHeader*>(info->lParamInit);
-                if (h) c = CreateSheet(kDeviceSheetMode, h->hPrinter, h->pszPrinterName, nullptr, nullptr);
+                if (h) c = CreateSheet(kDeviceSheetMode, h->hPrinter, h->pszPrinterName, nullptr, nullptr, own);
             } else {
                 auto* h = reinterpret_cast<DocumentPropertyHeader*>(info->lParamInit);
                 if (h) {
                     int mode = (h->fMode & DM_UPDATE) ? 2 : 0;
-                    c = CreateSheet(mode, h->hPrinter, h->pszPrinterName, h->pdmIn, h->pdmOut);
+                    c = CreateSheet(mode, h->hPrinter, h->pszPrinterName, h->pdmIn, h->pdmOut, own);
                 }
             }
             if (!c) return -1;
