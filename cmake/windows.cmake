@@ -249,3 +249,13 @@ add_executable(zr51-show-sheets ${CMAKE_SOURCE_DIR}/tools/show_sheets_win32.cpp
 target_link_libraries(zr51-show-sheets PRIVATE zr51setup zr51core gdi32 comctl32)
 target_link_options(zr51-show-sheets PRIVATE ${ZR_STATIC_LINK})
 add_dependencies(zr51-show-sheets zr51aui zr51arc zr51-show-defaults)
+
+# The sheet benchmark: the printing preferences of a printer that does not
+# answer, opened, paged through and cancelled on a display
+# (scripts/run-sheet-bench.sh runs it under Xvfb). It reports; it is no test.
+add_executable(zr51-sheet-bench ${CMAKE_SOURCE_DIR}/bench/sheet_bench_win32.cpp
+                                ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
+                                ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp)
+target_link_libraries(zr51-sheet-bench PRIVATE zr51setup zr51core comctl32)
+target_link_options(zr51-sheet-bench PRIVATE ${ZR_STATIC_LINK})
+add_dependencies(zr51-sheet-bench zr51aui zr51arc zr51-show-defaults)
