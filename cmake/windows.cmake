@@ -199,7 +199,7 @@ add_executable(zr51_retrieval_win32_tests ${ZR_RETRIEVAL_WIN32_TEST} ${ZR_WIN32_
 target_link_libraries(zr51_retrieval_win32_tests PRIVATE zr51setup zr51core gtest_main ws2_32)
 target_include_directories(zr51_retrieval_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_options(zr51_retrieval_win32_tests PRIVATE ${ZR_STATIC_LINK})
-add_dependencies(zr51_retrieval_win32_tests zr51aui)
+add_dependencies(zr51_retrieval_win32_tests zr51aui zr51arc)
 add_test(NAME retrieval_win32_values COMMAND ${ZR_PRINTER_VALUES} ${CMAKE_BINARY_DIR}/simulated_printer_values.txt)
 set_tests_properties(retrieval_win32_values PROPERTIES FIXTURES_SETUP retrieval_values)
 add_test(NAME retrieval_win32_snmpd

@@ -67,7 +67,7 @@ void FillTrayList(ControlState& c, const PrinterEnvironment& env, int purpose, u
 }
 
 void FillControlList(ControlState& c, const char* source, const PrinterSession& s, const ConstraintResult* results,
-                     int count) {
+                     int count, const RetrievalTargets* lists) {
     const PrinterEnvironment& env = s.env;
     uint32_t current = ReadControlValue(s, c.id);
     c.itemCount = 0;
@@ -83,6 +83,9 @@ void FillControlList(ControlState& c, const char* source, const PrinterSession& 
         if (source[0] == 'o') Add(c, 0, kSameAsOriginalTextId, kItemString);
         int n = PaperListCount(&env);
         for (int i = 0; i < n; i++) Add(c, PaperIdAt(&env, i), 0, kItemPaper);
+    } else if (!std::strcmp(source, "barcodeAreas")) {
+        for (int i = 0; lists && i < kBarcodeAreaSlots && lists->barcodeNames[i][0]; i++)
+            Add(c, static_cast<uint32_t>(i), 0, kItemBarcodeArea);
     } else if (!std::strcmp(source, "mediaTypes")) {
         int n = MediaListCount(&env);
         for (int i = 0; i < n; i++) Add(c, MediaIdAt(&env, i), 0, kItemMedia);

@@ -54,7 +54,7 @@ void FillControl(ControlState& c, const ControlRow& row, const PageInput& in, co
     c.value = ReadControlValue(s, c.id);
     switch (row.kind) {
     case kComboControl:
-    case kPiccomboControl: FillControlList(c, ListSourceOf(c.id), s, results, count); break;
+    case kPiccomboControl: FillControlList(c, ListSourceOf(c.id), s, results, count, in.printerLists); break;
     case kCheckControl: c.checked = c.value != 0; break;
     case kRadioControl:
     case kPicradioControl:
