@@ -72,6 +72,7 @@ struct SheetContext {
     int listsFetched;  // the notice's count of steps done, -1 before it came
     HWND noticeWindow;
     HWND firstPage;
+    PageState* next;  // the refresh's result before it replaces a page's state
 };
 
 constexpr UINT kRetrievalNotice = WM_USER + 1001;
@@ -95,6 +96,8 @@ LRESULT CALLBACK NoticeProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) 
     if (!c || reinterpret_cast<LPARAM>(c) != lParam) return 0;
     std::memcpy(c->lists, c->fetched, sizeof *c->lists);
     c->listsFetched = static_cast<int>(wParam);
+    // Same item values may now have other names: every list is filled anew.
+    for (int i = 0; i < c->pageCount; ++i) c->page[i]->state.controlCount = 0;
     HWND sheet = c->firstPage ? GetParent(c->firstPage) : nullptr;
     HWND page = sheet ? PropSheet_GetCurrentPageHwnd(sheet) : nullptr;
     auto* p = page ? reinterpret_cast<PageContext*>(GetWindowLongPtrW(page, DWLP_USER)) : nullptr;
@@ -126,6 +129,7 @@ void StartRetrieval(SheetContext* c, HINSTANCE own) {
     if (!c->fetched || !c->lists) return;
     LoadStoredRetrievalLists(c->printer, c->lists);
     std::memcpy(c->fetched, c->lists, sizeof *c->lists);
+    c->input.printerLists = c->lists;
     c->noticeWindow = CreateNoticeWindow(c, own);
     if (!c->noticeWindow) {
         SheetLog("sheet: no window for the retrieval's notice");
@@ -163,6 +167,11 @@ SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, 
         return nullptr;
     }
     c->heap = heap;
+    c->next = static_cast<PageState*>(HeapAlloc(heap, 0, sizeof(PageState)));
+    if (!c->next) {
+        HeapDestroy(heap);
+        return nullptr;
+    }
     c->mode = mode;
     c->session = s;
     c->out = out;
@@ -229,6 +238,12 @@ std::wstring ItemText(const PageContext* p, uint32_t control, const PageItem& it
         return buffer;
     }
     if (item.source == kItemString) return std::to_wstring(item.value);
+    const RetrievalTargets* lists = p->sheet->lists;
+    if (item.source == kItemBarcodeArea) {
+        if (!lists || item.value >= static_cast<uint32_t>(kBarcodeAreaSlots)) return L"";
+        std::wstring name(reinterpret_cast<const wchar_t*>(lists->barcodeNames[item.value]), kBarcodeNameUnits);
+        return name.substr(0, name.find(L'\0'));
+    }
     std::string utf8 = PageItemText(*p->sheet->session, item);
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, 256);
     return buffer;
@@ -315,22 +330,51 @@ int EditsNumber(uint32_t control) {
     return 0;
 }
 
+const ControlState* FindControl(const PageContext* p, uint32_t id);
+
+// Whether a list shows what it showed before: the same items, each worded by
+// a resource string (or a barcode area, whose names change only with the
+// worker's notice, which has every list filled anew). Rows of the session's
+// paper, tray and media lists are named by the session, which a dialog may
+// have changed, so such lists are always filled again.
+int SameItems(const ControlState& a, const ControlState& b) {
+    if (a.itemCount != b.itemCount) return 0;
+    for (int k = 0; k < a.itemCount; ++k) {
+        const PageItem& x = a.item[k];
+        const PageItem& y = b.item[k];
+        if (x.value != y.value || x.stringId != y.stringId || x.source != y.source) return 0;
+        if (x.source != kItemString && x.source != kItemBarcodeArea) return 0;
+    }
+    return 1;
+}
+
 // The page model's state onto the controls, with change notifications held.
+// A list keeps its items when they are those it shows already (loading their
+// words at every showing of a page is most of its cost), and is filled with
+// its drawing held otherwise.
 void ShowPage(HWND page, PageContext* p) {
-    if (!RefreshPage(p->templateId, p->sheet->input, p->state)) return;
+    PageState& next = *p->sheet->next;
+    if (!RefreshPage(p->templateId, p->sheet->input, next)) return;
     SetPropW(page, kSuppressProp, reinterpret_cast<HANDLE>(1));
-    for (int i = 0; i < p->state.controlCount; ++i) {
-        const ControlState& cs = p->state.control[i];
+    for (int i = 0; i < next.controlCount; ++i) {
+        const ControlState& cs = next.control[i];
         HWND w = GetDlgItem(page, static_cast<int>(cs.id));
         if (!w) continue;
         switch (cs.kind) {
             case kComboControl:
-            case kPiccomboControl:
-                SendMessageW(w, CB_RESETCONTENT, 0, 0);
-                for (int k = 0; k < cs.itemCount; ++k)
-                    SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(p, cs.id, cs.item[k]).c_str()));
+            case kPiccomboControl: {
+                const ControlState* shown = FindControl(p, cs.id);
+                if (!shown || !SameItems(*shown, cs)) {
+                    SendMessageW(w, WM_SETREDRAW, FALSE, 0);
+                    SendMessageW(w, CB_RESETCONTENT, 0, 0);
+                    for (int k = 0; k < cs.itemCount; ++k)
+                        SendMessageW(w, CB_ADDSTRING, 0,
+                                     reinterpret_cast<LPARAM>(ItemText(p, cs.id, cs.item[k]).c_str()));
+                    SendMessageW(w, WM_SETREDRAW, TRUE, 0);
+                }
                 SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
                 break;
+            }
             case kCheckControl:
             case kRadioControl:
             case kPicradioControl:
@@ -351,6 +395,7 @@ void ShowPage(HWND page, PageContext* p) {
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
         ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
     }
+    std::memcpy(&p->state, &next, sizeof next);
     RemovePropW(page, kSuppressProp);
 }
 
