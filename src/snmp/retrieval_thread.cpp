@@ -360,6 +360,11 @@ void ForgetRetrievalThreads() {
         FreeJob(e.job);
         g_workers->erase(g_workers->begin() + static_cast<std::ptrdiff_t>(i));
     }
+    // The list itself goes too once empty: an unloaded DLL leaves nothing behind.
+    if (g_workers->empty()) {
+        delete g_workers;
+        g_workers = nullptr;
+    }
 }
 
 int RetrievalThreadsPending() {
