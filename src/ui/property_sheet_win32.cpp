@@ -20,6 +20,7 @@
 
 #include "ui/property_sheet_win32.h"
 
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -69,10 +70,9 @@ struct SheetContext {
     // come).
     RetrievalTargets* fetched;
     RetrievalTargets* lists;
-    int listsFetched;  // the notice's count of steps done, -1 before it came
     HWND noticeWindow;
     HWND firstPage;
-    PageState* next;  // the refresh's result before it replaces a page's state
+    PageState* previous;  // a page's state before its refresh, to compare with
 };
 
 constexpr UINT kRetrievalNotice = WM_USER + 1001;
@@ -95,7 +95,6 @@ LRESULT CALLBACK NoticeProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) 
     auto* c = reinterpret_cast<SheetContext*>(GetWindowLongPtrW(w, GWLP_USERDATA));
     if (!c || reinterpret_cast<LPARAM>(c) != lParam) return 0;
     std::memcpy(c->lists, c->fetched, sizeof *c->lists);
-    c->listsFetched = static_cast<int>(wParam);
     // Same item values may now have other names: every list is filled anew.
     for (int i = 0; i < c->pageCount; ++i) c->page[i]->state.controlCount = 0;
     HWND sheet = c->firstPage ? GetParent(c->firstPage) : nullptr;
@@ -125,7 +124,6 @@ HWND CreateNoticeWindow(SheetContext* c, HINSTANCE own) {
 void StartRetrieval(SheetContext* c, HINSTANCE own) {
     c->fetched = static_cast<RetrievalTargets*>(HeapAlloc(c->heap, 0, sizeof(RetrievalTargets)));
     c->lists = static_cast<RetrievalTargets*>(HeapAlloc(c->heap, 0, sizeof(RetrievalTargets)));
-    c->listsFetched = -1;
     if (!c->fetched || !c->lists) return;
     LoadStoredRetrievalLists(c->printer, c->lists);
     std::memcpy(c->fetched, c->lists, sizeof *c->lists);
@@ -167,8 +165,8 @@ SheetContext* CreateSheet(int mode, HANDLE printer, LPCWSTR name, PDEVMODEW in, 
         return nullptr;
     }
     c->heap = heap;
-    c->next = static_cast<PageState*>(HeapAlloc(heap, 0, sizeof(PageState)));
-    if (!c->next) {
+    c->previous = static_cast<PageState*>(HeapAlloc(heap, 0, sizeof(PageState)));
+    if (!c->previous) {
         HeapDestroy(heap);
         return nullptr;
     }
@@ -330,8 +328,6 @@ int EditsNumber(uint32_t control) {
     return 0;
 }
 
-const ControlState* FindControl(const PageContext* p, uint32_t id);
-
 // Whether a list shows what it showed before: the same items, each worded by
 // a resource string (or a barcode area, whose names change only with the
 // worker's notice, which has every list filled anew). Rows of the session's
@@ -352,18 +348,26 @@ int SameItems(const ControlState& a, const ControlState& b) {
 // A list keeps its items when they are those it shows already (loading their
 // words at every showing of a page is most of its cost), and is filled with
 // its drawing held otherwise.
+const ControlState* FindShown(const PageState& s, uint32_t id) {
+    for (int i = 0; i < s.controlCount; ++i)
+        if (s.control[i].id == id) return &s.control[i];
+    return nullptr;
+}
+
 void ShowPage(HWND page, PageContext* p) {
-    PageState& next = *p->sheet->next;
-    if (!RefreshPage(p->templateId, p->sheet->input, next)) return;
+    PageState& previous = *p->sheet->previous;
+    int count = p->state.controlCount;
+    std::memcpy(&previous, &p->state, offsetof(PageState, control) + count * sizeof(ControlState));
+    if (!RefreshPage(p->templateId, p->sheet->input, p->state)) return;
     SetPropW(page, kSuppressProp, reinterpret_cast<HANDLE>(1));
-    for (int i = 0; i < next.controlCount; ++i) {
-        const ControlState& cs = next.control[i];
+    for (int i = 0; i < p->state.controlCount; ++i) {
+        const ControlState& cs = p->state.control[i];
         HWND w = GetDlgItem(page, static_cast<int>(cs.id));
         if (!w) continue;
         switch (cs.kind) {
             case kComboControl:
             case kPiccomboControl: {
-                const ControlState* shown = FindControl(p, cs.id);
+                const ControlState* shown = FindShown(previous, cs.id);
                 if (!shown || !SameItems(*shown, cs)) {
                     SendMessageW(w, WM_SETREDRAW, FALSE, 0);
                     SendMessageW(w, CB_RESETCONTENT, 0, 0);
@@ -395,7 +399,6 @@ void ShowPage(HWND page, PageContext* p) {
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
         ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
     }
-    std::memcpy(&p->state, &next, sizeof next);
     RemovePropW(page, kSuppressProp);
 }
 
