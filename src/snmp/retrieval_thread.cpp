@@ -200,14 +200,14 @@ void Worker(void* argument) {
     job->finished = 1;
 }
 
-// Joins and frees every worker that has finished, except the slot's (its
-// wait joins it). Called with g_slotMutex held; a finished worker has only
-// its return left, so the joins are short.
 void FreeJob(RetrievalJob* job) {
     job->~RetrievalJob();
     std::free(job);
 }
 
+// Joins and frees every worker that has finished, except the slot's (its
+// wait joins it). Called with g_slotMutex held; a finished worker has only
+// its return left, so the joins are short.
 void ReapFinished() {
     if (!g_workers) return;
     for (size_t i = 0; i < g_workers->size();) {
