@@ -22,7 +22,7 @@ void BM_RefreshPage(benchmark::State& state) {
     s->env.inkCount = 4;
     s->env.outputUnit_Option = 25;
     s->env.offsetStapleTray_Option = 1;
-    PageInput in{s.get(), nullptr, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}};
+    PageInput in{s.get(), nullptr, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}, nullptr};
     auto page = std::make_unique<PageState>();
     const uint16_t templateId = static_cast<uint16_t>(state.range(0));
     for (auto _ : state) {

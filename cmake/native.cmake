@@ -43,6 +43,8 @@ target_include_directories(zr51-printer-values PRIVATE ${CMAKE_SOURCE_DIR}/tests
 if(ZR_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench)
   find_package(benchmark REQUIRED)
   file(GLOB ZR_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  # The sheet benchmark is a Windows program (cmake/windows.cmake).
+  list(FILTER ZR_BENCH_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
   if(ZR_BENCH_SOURCES)
     # The SNMP benchmark starts its snmpd through the tests' agent fixture.
     add_executable(zr51_bench ${ZR_BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tests/snmp/agent_fixture.cpp)

@@ -207,7 +207,7 @@ add_executable(zr51_retrieval_win32_tests ${ZR_RETRIEVAL_WIN32_TEST} ${ZR_WIN32_
 target_link_libraries(zr51_retrieval_win32_tests PRIVATE zr51setup zr51core gtest_main ws2_32)
 target_include_directories(zr51_retrieval_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_options(zr51_retrieval_win32_tests PRIVATE ${ZR_STATIC_LINK})
-add_dependencies(zr51_retrieval_win32_tests zr51aui)
+add_dependencies(zr51_retrieval_win32_tests zr51aui zr51arc)
 add_test(NAME retrieval_win32_values COMMAND ${ZR_PRINTER_VALUES} ${CMAKE_BINARY_DIR}/simulated_printer_values.txt)
 set_tests_properties(retrieval_win32_values PROPERTIES FIXTURES_SETUP retrieval_values)
 add_test(NAME retrieval_win32_snmpd
@@ -257,3 +257,13 @@ add_executable(zr51-show-sheets ${CMAKE_SOURCE_DIR}/tools/show_sheets_win32.cpp
 target_link_libraries(zr51-show-sheets PRIVATE zr51setup zr51core gdi32 comctl32)
 target_link_options(zr51-show-sheets PRIVATE ${ZR_STATIC_LINK})
 add_dependencies(zr51-show-sheets zr51aui zr51arc zr51-show-defaults)
+
+# The sheet benchmark: the printing preferences of a printer that does not
+# answer, opened, paged through and cancelled on a display
+# (scripts/run-sheet-bench.sh runs it under Xvfb). It reports; it is no test.
+add_executable(zr51-sheet-bench ${CMAKE_SOURCE_DIR}/bench/sheet_bench_win32.cpp
+                                ${CMAKE_SOURCE_DIR}/src/platform/platform_win32.cpp
+                                ${CMAKE_SOURCE_DIR}/src/platform/profile_win32.cpp)
+target_link_libraries(zr51-sheet-bench PRIVATE zr51setup zr51core comctl32)
+target_link_options(zr51-sheet-bench PRIVATE ${ZR_STATIC_LINK})
+add_dependencies(zr51-sheet-bench zr51aui zr51arc zr51-show-defaults)

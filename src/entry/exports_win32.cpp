@@ -24,6 +24,8 @@
 #include "platform/platform_win32.h"
 #include "platform/tracker_system_win32.h"
 #include "platform/udp.h"
+#include "platform/worker_threads_win32.h"
+#include "snmp/retrieval_thread.h"
 #include "ui/property_sheet_win32.h"
 
 namespace {
@@ -92,19 +94,24 @@ LONG DocumentProperties(HWND hwnd, HANDLE hPrinter, PWSTR pszDeviceName, PDEVMOD
 extern "C" {
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
-    (void)reserved;
     if (reason == DLL_PROCESS_ATTACH) {
         g_module = module;
         InitializeCriticalSection(&g_section);
         g_sectionReady = true;
         InstallWin32Platform();
         InstallWin32TrackerSystem();
+        InstallWin32WorkerThreads();
         InstallSockets(&Win32Sockets());
         IsolationSetModule(module);
         // comctl32 is a system DLL the loader already knows; loading it here
         // is what lets every later page find its classes registered.
         InitCommonControlsIsolated();
     } else if (reason == DLL_PROCESS_DETACH) {
+        // A FreeLibrary detaches only after every retrieval worker has let go
+        // of the module, so none is left to wait for: only their handles and
+        // records remain. At process exit the other threads are gone already
+        // and their records go with the process.
+        if (!reserved) ForgetRetrievalThreads();
         IsolationAwareCleanup();
         if (g_sectionReady) {
             DeleteCriticalSection(&g_section);

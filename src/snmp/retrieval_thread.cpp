@@ -6,12 +6,12 @@
 #include <cstring>
 #include <mutex>
 #include <new>
-#include <thread>
 #include <vector>
 
 #include "base/text16.h"
 #include "model/printer_data.h"
 #include "platform/platform.h"
+#include "platform/worker_threads.h"
 #include "snmp/printer_config.h"
 
 namespace {
@@ -35,7 +35,7 @@ struct RetrievalJob {
 };
 
 struct WorkerEntry {
-    std::thread thread;
+    WorkerHandle thread;
     RetrievalJob* job;
 };
 
@@ -190,7 +190,8 @@ void PublishPart(void* context, int part) {
     Publish(static_cast<RetrievalJob*>(context), part);
 }
 
-void Worker(RetrievalJob* job) {
+void Worker(void* argument) {
+    RetrievalJob* job = static_cast<RetrievalJob*>(argument);
     int done = RunChain(job->printerName, &job->session, &job->own, PublishPart, job);
     {
         std::lock_guard<std::mutex> lock(g_publishMutex);
@@ -199,21 +200,24 @@ void Worker(RetrievalJob* job) {
     job->finished = 1;
 }
 
+void FreeJob(RetrievalJob* job) {
+    job->~RetrievalJob();
+    std::free(job);
+}
+
 // Joins and frees every worker that has finished, except the slot's (its
 // wait joins it). Called with g_slotMutex held; a finished worker has only
 // its return left, so the joins are short.
 void ReapFinished() {
     if (!g_workers) return;
-    std::thread::id self = std::this_thread::get_id();
     for (size_t i = 0; i < g_workers->size();) {
         WorkerEntry& e = (*g_workers)[i];
-        if (e.job == g_slot || !e.job->finished || e.thread.get_id() == self) {
+        if (e.job == g_slot || !e.job->finished || Workers().IsCurrent(e.thread)) {
             ++i;
             continue;
         }
-        e.thread.join();
-        e.job->~RetrievalJob();
-        std::free(e.job);
+        Workers().Join(e.thread);
+        FreeJob(e.job);
         g_workers->erase(g_workers->begin() + static_cast<std::ptrdiff_t>(i));
     }
 }
@@ -225,8 +229,8 @@ bool TakeWorker(RetrievalJob* job, WorkerEntry* out) {
     for (size_t i = 0; i < g_workers->size(); ++i) {
         WorkerEntry& e = (*g_workers)[i];
         if (e.job != job) continue;
-        if (e.thread.get_id() == std::this_thread::get_id()) return false;
-        *out = std::move(e);
+        if (Workers().IsCurrent(e.thread)) return false;
+        *out = e;
         g_workers->erase(g_workers->begin() + static_cast<std::ptrdiff_t>(i));
         return true;
     }
@@ -234,9 +238,8 @@ bool TakeWorker(RetrievalJob* job, WorkerEntry* out) {
 }
 
 void JoinAndFree(WorkerEntry& e) {
-    if (e.thread.joinable()) e.thread.join();
-    e.job->~RetrievalJob();
-    std::free(e.job);
+    Workers().Join(e.thread);
+    FreeJob(e.job);
 }
 
 }  // namespace
@@ -244,6 +247,29 @@ void JoinAndFree(WorkerEntry& e) {
 int RunRetrievalChain(const char16_t* printerName, PrinterSession* session, RetrievalTargets* targets) {
     if (!printerName || !session || !targets) return 0;
     return RunChain(printerName, session, targets, nullptr, nullptr);
+}
+
+void LoadStoredRetrievalLists(PrinterHandle printer, RetrievalTargets* targets) {
+    if (!targets) return;
+    std::memset(targets, 0, sizeof *targets);
+    if (!printer) return;
+    struct Stored {
+        const char16_t* value;
+        void* into;
+        uint32_t size;
+    };
+    const Stored rows[] = {
+        {u"BarcodeRegNames", targets->barcodeNames, sizeof targets->barcodeNames},
+        {u"BarcodeRegRepeats", targets->barcodeRepeats, sizeof targets->barcodeRepeats},
+        {u"BarcodeRegMaxPageNumber", targets->barcodeMaxPages, sizeof targets->barcodeMaxPages},
+        {u"TrayList", targets->trayList, sizeof targets->trayList},
+    };
+    for (const Stored& r : rows) {
+        uint32_t type = 0, needed = 0;
+        // A value that does not fit leaves its part as it was: zero.
+        if (Spool().GetPrinterData(printer, r.value, &type, r.into, r.size, &needed) != kErrSuccess)
+            std::memset(r.into, 0, r.size);
+    }
 }
 
 int StartRetrievalThread(const RetrievalRequest& request) {
@@ -263,12 +289,16 @@ int StartRetrievalThread(const RetrievalRequest& request) {
         if (!g_workers) g_workers = new std::vector<WorkerEntry>();
         ReapFinished();
         g_workers->reserve(g_workers->size() + 1);  // so that a started worker always finds its place
-        g_workers->push_back({std::thread(Worker, job), job});
     } catch (...) {
-        job->~RetrievalJob();
-        std::free(job);
+        FreeJob(job);
         return 0;
     }
+    WorkerHandle thread = Workers().Start(Worker, job);
+    if (!thread) {
+        FreeJob(job);
+        return 0;
+    }
+    g_workers->push_back({thread, job});
     g_slot = job;
     return 1;
 }
@@ -303,18 +333,38 @@ void WaitAllRetrievalThreads() {
     {
         std::lock_guard<std::mutex> lock(g_slotMutex);
         if (!g_workers) return;
-        std::thread::id self = std::this_thread::get_id();
         for (size_t i = 0; i < g_workers->size();) {
-            if ((*g_workers)[i].thread.get_id() == self) {
+            if (Workers().IsCurrent((*g_workers)[i].thread)) {
                 ++i;
                 continue;
             }
             if ((*g_workers)[i].job == g_slot) g_slot = nullptr;
-            all.push_back(std::move((*g_workers)[i]));
+            all.push_back((*g_workers)[i]);
             g_workers->erase(g_workers->begin() + static_cast<std::ptrdiff_t>(i));
         }
     }
     for (WorkerEntry& e : all) JoinAndFree(e);
+}
+
+void ForgetRetrievalThreads() {
+    std::lock_guard<std::mutex> lock(g_slotMutex);
+    if (!g_workers) return;
+    for (size_t i = 0; i < g_workers->size();) {
+        WorkerEntry& e = (*g_workers)[i];
+        if (!e.job->finished) {
+            ++i;
+            continue;
+        }
+        if (e.job == g_slot) g_slot = nullptr;
+        Workers().Forget(e.thread);
+        FreeJob(e.job);
+        g_workers->erase(g_workers->begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    // The list itself goes too once empty: an unloaded DLL leaves nothing behind.
+    if (g_workers->empty()) {
+        delete g_workers;
+        g_workers = nullptr;
+    }
 }
 
 int RetrievalThreadsPending() {

@@ -50,6 +50,11 @@ struct RetrievalRequest {
 // failure; returns the number of steps that succeeded. The worker's body.
 int RunRetrievalChain(const char16_t* printerName, PrinterSession* session, RetrievalTargets* targets);
 
+// A document sheet's starting lists: the barcode areas and "TrayList" as
+// stored by the last retrieval (zero where a value is missing or too long);
+// the form and colour-profile lists start empty.
+void LoadStoredRetrievalLists(PrinterHandle printer, RetrievalTargets* targets);
+
 // Starts a worker for the request and puts it in the process-wide slot,
 // replacing any earlier one (which runs on with its own copies); 1 started,
 // 0 not (no thread or no memory).
@@ -63,8 +68,12 @@ void WaitRetrievalThread();
 // waited for a later sheet's worker instead of its own. Must not be called
 // from a notice.
 void ReleaseRetrievalTargets(const RetrievalTargets* targets);
-// Waits for every worker still running (for unloading the code they run);
-// the slot is emptied too.
+// Waits for every worker still running; the slot is emptied too.
 void WaitAllRetrievalThreads();
+// Frees what is kept of every worker that has finished, without waiting for
+// any: for the DLL's detach, where no wait may happen. Workers run on
+// threads that keep the module loaded (platform/worker_threads.h), so when
+// an application's FreeLibrary detaches it every one has finished.
+void ForgetRetrievalThreads();
 // Workers started and not yet joined.
 int RetrievalThreadsPending();

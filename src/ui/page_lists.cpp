@@ -67,7 +67,7 @@ void FillTrayList(ControlState& c, const PrinterEnvironment& env, int purpose, u
 }
 
 void FillControlList(ControlState& c, const char* source, const PrinterSession& s, const ConstraintResult* results,
-                     int count) {
+                     int count, const RetrievalTargets* lists) {
     const PrinterEnvironment& env = s.env;
     uint32_t current = ReadControlValue(s, c.id);
     c.itemCount = 0;
@@ -83,6 +83,10 @@ void FillControlList(ControlState& c, const char* source, const PrinterSession& 
         if (source[0] == 'o') Add(c, 0, kSameAsOriginalTextId, kItemString);
         int n = PaperListCount(&env);
         for (int i = 0; i < n; i++) Add(c, PaperIdAt(&env, i), 0, kItemPaper);
+    } else if (!std::strcmp(source, "barcodeAreas") && lists && lists->barcodeNames[0][0]) {
+        // The areas of the printer's file, by slot.
+        for (int i = 0; i < kBarcodeAreaSlots && lists->barcodeNames[i][0]; i++)
+            Add(c, static_cast<uint32_t>(i), 0, kItemBarcodeArea);
     } else if (!std::strcmp(source, "colorProfiles") || !std::strcmp(source, "barcodeAreas")) {
         // Off, then the entry the settings name (the profile dialog's choice,
         // the chosen barcode area), worded by the control's text field.

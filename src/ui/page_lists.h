@@ -5,6 +5,7 @@
 #include "ui/page_model.h"
 
 // Items from the source, only those the results offer, the current value
-// selected (-1 when not offered), enabled only with two items or more.
+// selected (-1 when not offered), enabled only with two items or more. The
+// barcode-area list comes from lists (empty without).
 void FillControlList(ControlState& c, const char* source, const PrinterSession& s, const ConstraintResult* results,
-                     int count);
+                     int count, const RetrievalTargets* lists = nullptr);

@@ -10,6 +10,7 @@
 
 #include "base/session.h"
 #include "platform/platform.h"
+#include "snmp/retrieval_thread.h"
 #include "ui/control_table.h"
 
 constexpr int kPageControlRoom = 96;   // controls of one page template
@@ -20,8 +21,9 @@ constexpr int kQuestionPartRoom = 16;  // string ids of one confirmation text
 
 // Where an item's text comes from: a resource string, a row of one of the
 // session's model lists (the name held there, found by the item's value), or
-// the name the control's text field holds (a chosen profile or area).
-enum ItemTextSource : uint8_t { kItemString, kItemPaper, kItemTray, kItemMedia, kItemControlText };
+// the name the control's text field holds (a chosen profile or area), or a
+// barcode area of the printer's lists (the value is its slot).
+enum ItemTextSource : uint8_t { kItemString, kItemPaper, kItemTray, kItemMedia, kItemControlText, kItemBarcodeArea };
 
 struct PageItem {
     uint32_t value;     // the settings value (a paper, tray or media id for list rows)
@@ -64,12 +66,14 @@ struct LastChange {
     uint32_t value;
 };
 
-// The page's input: the working session, the sheet facts and the last change.
+// The page's input: the working session, the sheet facts, the last change
+// and the printer's lists as the sheet holds them.
 struct PageInput {
     PrinterSession* session;
     PrinterHandle printer;  // for the printer's stored defaults; may be null
     SheetFacts facts;
     LastChange last;
+    const RetrievalTargets* printerLists;  // barcode areas and trays; null: none known
 };
 
 // A choice that switches other features off: asked before anything changes.

@@ -57,7 +57,7 @@ void FillControl(ControlState& c, const ControlRow& row, const PageInput& in, co
     case kComboControl:
     case kPiccomboControl:
         FillText(c, s);
-        FillControlList(c, ListSourceOf(c.id), s, results, count);
+        FillControlList(c, ListSourceOf(c.id), s, results, count, in.printerLists);
         break;
     case kCheckControl: c.checked = c.value != 0; break;
     case kRadioControl:

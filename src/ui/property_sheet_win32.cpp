@@ -4,6 +4,11 @@
 // hands control changes back to it. Wine's sheet library never sends
 // SET_RESULT, so OK is also seen as PSN_APPLY with lParam 1; either path
 // writes back once, Cancel writes nothing.
+// A document sheet starts the background retrieval when it opens and never
+// waits for it then: the worker's notice comes back to the sheet's thread as
+// a message to a hidden window of the sheet, which takes the fetched lists
+// over. The first page waits for the worker at apply, cancel and its
+// destruction, so that the lists are settled before the sheet closes.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -15,6 +20,7 @@
 
 #include "ui/property_sheet_win32.h"
 
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -28,8 +34,8 @@
 #include "platform/platform.h"
 #include "rules/control_fields.h"
 #include "rules/resolve.h"
-#include "session/global_list.h"
 #include "session/session_load.h"
+#include "snmp/retrieval_thread.h"
 #include "ui/control_table.h"
 #include "ui/page_images_win32.h"
 #include "ui/page_model.h"
@@ -68,7 +74,19 @@ struct SheetContext {
     PageInput input;
     int pageCount;
     PageContext* page[kSheetPageRoom];
+    // Document sheets: the worker writes into fetched until the sheet
+    // releases it; lists is what the sheet shows, written on its own thread
+    // only (the stored lists at first, fetched once the worker's notice has
+    // come).
+    RetrievalTargets* fetched;
+    RetrievalTargets* lists;
+    HWND noticeWindow;
+    HWND firstPage;
+    PageState* previous;  // a page's state before its refresh, to compare with
 };
+
+constexpr UINT kRetrievalNotice = WM_USER + 1001;
+const wchar_t kNoticeClass[] = L"ZR51ARetrievalNotice";
 
 void SheetLog(const char* text) { DrvLog(nullptr, "%hs\n", text); }
 
@@ -83,8 +101,74 @@ int ShellOnWindows2000() {
     return lstrcmpiW(image, shell) == 0;
 }
 
+// On the worker's thread: only a posted message reaches the sheet.
+void PostRetrievalNotice(void* context, RetrievalTargets*, int stepsDone) {
+    auto* c = static_cast<SheetContext*>(context);
+    PostMessageW(c->noticeWindow, kRetrievalNotice, static_cast<WPARAM>(stepsDone), reinterpret_cast<LPARAM>(c));
+}
+
+void ShowPage(HWND page, PageContext* p);
+
+// On the sheet's thread: the worker has ended and writes no more, so its
+// lists become the sheet's, and the page in front shows them.
+LRESULT CALLBACK NoticeProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kRetrievalNotice) return DefWindowProcW(w, message, wParam, lParam);
+    auto* c = reinterpret_cast<SheetContext*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (!c || reinterpret_cast<LPARAM>(c) != lParam) return 0;
+    std::memcpy(c->lists, c->fetched, sizeof *c->lists);
+    // Same item values may now have other names: every list is filled anew.
+    for (int i = 0; i < c->pageCount; ++i) c->page[i]->state.controlCount = 0;
+    HWND sheet = c->firstPage ? GetParent(c->firstPage) : nullptr;
+    HWND page = sheet ? PropSheet_GetCurrentPageHwnd(sheet) : nullptr;
+    auto* p = page ? reinterpret_cast<PageContext*>(GetWindowLongPtrW(page, DWLP_USER)) : nullptr;
+    if (p && p->sheet == c) ShowPage(page, p);
+    return 0;
+}
+
+// The hidden window on the calling (sheet) thread that the notice is posted
+// to; its class is ours, registered while a sheet uses it.
+HWND CreateNoticeWindow(SheetContext* c, HINSTANCE own) {
+    WNDCLASSW wc;
+    std::memset(&wc, 0, sizeof wc);
+    wc.lpfnWndProc = NoticeProc;
+    wc.hInstance = own;
+    wc.lpszClassName = kNoticeClass;
+    RegisterClassW(&wc);  // fails harmlessly while another sheet has it
+    HWND w = CreateWindowExW(0, kNoticeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, own, nullptr);
+    if (w) SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
+    return w;
+}
+
+// Document sheets: the stored lists, then the worker on copies of the name
+// and the session. Without a window for its notice the sheet keeps the
+// stored lists and starts none.
+void StartRetrieval(SheetContext* c, HINSTANCE own) {
+    c->fetched = static_cast<RetrievalTargets*>(HeapAlloc(c->heap, 0, sizeof(RetrievalTargets)));
+    c->lists = static_cast<RetrievalTargets*>(HeapAlloc(c->heap, 0, sizeof(RetrievalTargets)));
+    if (!c->fetched || !c->lists) return;
+    LoadStoredRetrievalLists(c->printer, c->lists);
+    std::memcpy(c->fetched, c->lists, sizeof *c->lists);
+    c->input.printerLists = c->lists;
+    c->noticeWindow = CreateNoticeWindow(c, own);
+    if (!c->noticeWindow) {
+        SheetLog("sheet: no window for the retrieval's notice");
+        return;
+    }
+    RetrievalRequest request = {reinterpret_cast<const char16_t*>(c->name), c->session, c->fetched,
+                                PostRetrievalNotice, c};
+    if (!StartRetrievalThread(request)) SheetLog("sheet: the retrieval did not start");
+}
+
 void DestroySheet(SheetContext* c) {
     if (!c) return;
+    // A later sheet's wait may have waited for its worker instead of ours:
+    // from here on no worker writes into the sheet or posts to it.
+    if (c->fetched) ReleaseRetrievalTargets(c->fetched);
+    if (c->noticeWindow) {
+        HINSTANCE own = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(c->noticeWindow, GWLP_HINSTANCE));
+        DestroyWindow(c->noticeWindow);
+        UnregisterClassW(kNoticeClass, own);  // fails harmlessly while another sheet has it
+    }
     if (c->resources) FreeResourceModule(c->resources);
     if (c->ownPrinter && c->printer) ClosePrinter(c->printer);
     HANDLE heap = c->heap;
@@ -92,7 +176,7 @@ void DestroySheet(SheetContext* c) {
 }
 
 SheetContext* CreateSheet(int mode, DWORD fMode, int permission, HANDLE printer, LPCWSTR name, PDEVMODEW in,
-                          PDEVMODEW out) {
+                          PDEVMODEW out, HINSTANCE own) {
     HANDLE heap = HeapCreate(0, 0, 0);
     if (!heap) return nullptr;
     SheetContext* c = static_cast<SheetContext*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(SheetContext)));
@@ -103,6 +187,11 @@ SheetContext* CreateSheet(int mode, DWORD fMode, int permission, HANDLE printer,
         return nullptr;
     }
     c->heap = heap;
+    c->previous = static_cast<PageState*>(HeapAlloc(heap, 0, sizeof(PageState)));
+    if (!c->previous) {
+        HeapDestroy(heap);
+        return nullptr;
+    }
     c->mode = mode;
     c->fMode = fMode;
     c->permission = permission;
@@ -121,20 +210,19 @@ SheetContext* CreateSheet(int mode, DWORD fMode, int permission, HANDLE printer,
     const char16_t* n = reinterpret_cast<const char16_t*>(c->name);
     _UdcResolveSelfDMode(s, in, c->printer, n, nullptr, kResolveInBuffer | kResolveWholeSession,
                          mode == kDeviceSheetMode ? kCallerDeviceSheet : kCallerDocumentSheet);
-    // The model lists in the words of the printer's language, which is its
-    // stored "LocaleID" when that is a non-zero DWORD, else the user's.
-    InitGlobalList(s, n, 1);
+    // The sheet's language: the printer's stored "LocaleID" when that is a
+    // non-zero DWORD, else the user's.
     uint32_t type = 0, size = 0, locale = 0;
     uint32_t error = Spool().GetPrinterData(c->printer, u"LocaleID", &type, &locale, sizeof locale, &size);
     c->language = static_cast<uint16_t>(ChooseUILanguage(error == 0, type, size, locale, DefaultUILanguage()));
-    s->env.languageId = c->language;
     c->resources = LoadResourceModule(c->printer, c->language);
     if (!c->resources) {
         SheetLog("sheet: the resource module is missing");
         DestroySheet(c);
         return nullptr;
     }
-    BuildListsFromModule(s, n, c->resources, c->language);  // the lists in the sheet's words
+    BuildListsFromModule(s, n, c->resources, c->language);  // the model lists in the sheet's words
+    s->env.languageId = c->language;
     c->input.session = s;
     c->input.printer = c->printer;
     c->input.facts.fullAccess = permission;
@@ -146,6 +234,7 @@ SheetContext* CreateSheet(int mode, DWORD fMode, int permission, HANDLE printer,
         ClosePrinter(trial);
     }
     c->input.facts.documentMode = mode == kDeviceSheetMode ? 0 : 1;
+    if (mode != kDeviceSheetMode) StartRetrieval(c, own);
     return c;
 }
 
@@ -173,6 +262,12 @@ std::wstring ItemText(const PageContext* p, const ControlState& cs, const PageIt
             return buffer;
         return std::to_wstring(item.value);
     }
+    const RetrievalTargets* lists = p->sheet->lists;
+    if (item.source == kItemBarcodeArea) {
+        if (!lists || item.value >= static_cast<uint32_t>(kBarcodeAreaSlots)) return L"";
+        std::wstring name(reinterpret_cast<const wchar_t*>(lists->barcodeNames[item.value]), kBarcodeNameUnits);
+        return name.substr(0, name.find(L'\0'));
+    }
     std::string utf8 = PageItemText(*p->sheet->session, cs, item);
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, 256);
     return buffer;
@@ -195,8 +290,36 @@ int EditsNumber(uint32_t control) {
     return 0;
 }
 
+// Whether a list shows what it showed before: the same items, each worded by
+// a resource string (or a barcode area, whose names change only with the
+// worker's notice, which has every list filled anew). Rows of the session's
+// paper, tray and media lists are named by the session, which a dialog may
+// have changed, so such lists are always filled again.
+int SameItems(const ControlState& a, const ControlState& b) {
+    if (a.itemCount != b.itemCount) return 0;
+    for (int k = 0; k < a.itemCount; ++k) {
+        const PageItem& x = a.item[k];
+        const PageItem& y = b.item[k];
+        if (x.value != y.value || x.stringId != y.stringId || x.source != y.source) return 0;
+        if (x.source != kItemString && x.source != kItemBarcodeArea) return 0;
+    }
+    return 1;
+}
+
 // The page model's state onto the controls, with change notifications held.
+// A list keeps its items when they are those it shows already (loading their
+// words at every showing of a page is most of its cost), and is filled with
+// its drawing held otherwise.
+const ControlState* FindShown(const PageState& s, uint32_t id) {
+    for (int i = 0; i < s.controlCount; ++i)
+        if (s.control[i].id == id) return &s.control[i];
+    return nullptr;
+}
+
 void ShowPage(HWND page, PageContext* p) {
+    PageState& previous = *p->sheet->previous;
+    int count = p->state.controlCount;
+    std::memcpy(&previous, &p->state, offsetof(PageState, control) + count * sizeof(ControlState));
     if (!RefreshPage(p->templateId, p->sheet->input, p->state)) return;
     SetPropW(page, kSuppressProp, reinterpret_cast<HANDLE>(1));
     for (int i = 0; i < p->state.controlCount; ++i) {
@@ -205,14 +328,21 @@ void ShowPage(HWND page, PageContext* p) {
         if (!w) continue;
         switch (cs.kind) {
             case kComboControl:
-            case kPiccomboControl:
-                SendMessageW(w, CB_RESETCONTENT, 0, 0);
-                for (int k = 0; k < cs.itemCount; ++k) {
-                    LRESULT at = SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(p, cs, cs.item[k]).c_str()));
-                    SendMessageW(w, CB_SETITEMDATA, static_cast<WPARAM>(at), cs.item[k].value);
+            case kPiccomboControl: {
+                const ControlState* shown = FindShown(previous, cs.id);
+                if (!shown || !SameItems(*shown, cs)) {
+                    SendMessageW(w, WM_SETREDRAW, FALSE, 0);
+                    SendMessageW(w, CB_RESETCONTENT, 0, 0);
+                    for (int k = 0; k < cs.itemCount; ++k) {
+                        LRESULT at = SendMessageW(w, CB_ADDSTRING, 0,
+                                                  reinterpret_cast<LPARAM>(ItemText(p, cs, cs.item[k]).c_str()));
+                        SendMessageW(w, CB_SETITEMDATA, static_cast<WPARAM>(at), cs.item[k].value);
+                    }
+                    SendMessageW(w, WM_SETREDRAW, TRUE, 0);
                 }
                 SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
                 break;
+            }
             case kCheckControl:
             case kRadioControl:
                 SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -357,6 +487,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             p = reinterpret_cast<PageContext*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
             SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
             InitPageImages(page, p->sheet->resources, p->templateId);
+            if (p == p->sheet->page[0]) p->sheet->firstPage = page;
             p->sheet->input.last = LastChange{0, 0};
             ShowPage(page, p);
             return TRUE;
@@ -373,9 +504,6 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
                 if (DrawPagePreview(p, d) || DrawPageText(p, d)) return TRUE;
                 return DrawPageImage(p->sheet->resources, p->templateId, d);
             }
-        case WM_DESTROY:
-            if (p) ReleasePageImages(page, p->templateId);
-            return FALSE;
         case WM_NOTIFY: {
             if (!p) return FALSE;
             const NMHDR* h = reinterpret_cast<const NMHDR*>(lParam);
@@ -383,11 +511,21 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
                 ShowPage(page, p);
             } else if (h->code == PSN_APPLY) {
                 if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam == 1) WriteBack(p->sheet);
+                if (page == p->sheet->firstPage) WaitRetrievalThread();
                 SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
                 return TRUE;
+            } else if (h->code == PSN_RESET) {
+                if (page == p->sheet->firstPage) WaitRetrievalThread();
             }
             return FALSE;
         }
+        case WM_DESTROY:
+            if (p) ReleasePageImages(page, p->templateId);
+            if (p && page == p->sheet->firstPage) {
+                WaitRetrievalThread();
+                p->sheet->firstPage = nullptr;
+            }
+            return FALSE;
         default:
             return FALSE;
     }
@@ -456,14 +594,14 @@ LONG SheetsWithInfo(PPROPSHEETUI_INFO info, LPARAM lParam, HINSTANCE own, int de
                 auto* h = reinterpret_cast<DevicePropertyHeader*>(info->lParamInit);
                 if (h)
                     c = CreateSheet(kDeviceSheetMode, 0, !(h->Flags & kDpsNoPermission), h->hPrinter, h->pszPrinterName,
-                                    nullptr, nullptr);
+                                    nullptr, nullptr, own);
             } else {
                 auto* h = reinterpret_cast<DocumentPropertyHeader*>(info->lParamInit);
                 if (h) {
                     int mode = (h->fMode & kDmAdvanced) ? 1 : (h->fMode & kDmUserDefault) ? 2 : 0;
                     if (mode == 0 && h->pdmIn == h->pdmOut && h->cbOut == 0 && ShellOnWindows2000()) mode = 2;
                     c = CreateSheet(mode, h->fMode, !(h->fMode & kDmNoPermission), h->hPrinter, h->pszPrinterName,
-                                    h->pdmIn, h->pdmOut);
+                                    h->pdmIn, h->pdmOut, own);
                 }
             }
             if (!c) return -1;

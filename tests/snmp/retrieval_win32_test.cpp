@@ -8,6 +8,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 #include <winspool.h>
 
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver_setup_win32.h"
@@ -35,6 +38,10 @@ namespace {
 const wchar_t kDriverName[] = L"ZR51A Retrieval Driver";
 const wchar_t kPrinterName[] = L"ZR51A Retrieval Printer";
 const char16_t kPrinter16[] = u"ZR51A Retrieval Printer";
+const wchar_t kSheetPrinter[] = L"ZR51A Retrieval Sheet";
+const char16_t kSheetPrinter16[] = u"ZR51A Retrieval Sheet";
+constexpr int kImageTab = 4;
+constexpr int kBarcodeAreaList = 30633;
 
 typedef INT(WINAPI* EventFn)(HANDLE, HDC, INT, ULONG, PVOID, ULONG, PVOID);
 
@@ -89,11 +96,12 @@ protected:
 
     // Stores the printer's environment aimed at address, then loads the
     // session a sheet would start with.
-    static std::unique_ptr<PrinterSession> Aim(const std::string& address, uint8_t wakeUp) {
+    static std::unique_ptr<PrinterSession> Aim(const std::string& address, uint8_t wakeUp,
+                                               const char16_t* printer = kPrinter16) {
         auto session = std::make_unique<PrinterSession>();
         PrinterHandle h = nullptr;
-        EXPECT_EQ(Spool().OpenPrinter(kPrinter16, kPrinterAllAccess, &h), 1);
-        EXPECT_EQ(_UdcResolveSelfDMode(session.get(), nullptr, h, kPrinter16, nullptr, kResolveWholeSession,
+        EXPECT_EQ(Spool().OpenPrinter(printer, kPrinterAllAccess, &h), 1);
+        EXPECT_EQ(_UdcResolveSelfDMode(session.get(), nullptr, h, printer, nullptr, kResolveWholeSession,
                                        kCallerConvert),
                   1u);
         session->env.useTypedAddress = 1;
@@ -103,7 +111,7 @@ protected:
         Text16Copy(session->env.macAddress, 18, u"00:80:92:1A:2B:3C");
         EXPECT_EQ(Spool().SetPrinterData(h, u"PrvEnv", kRegBinary, &session->env, sizeof session->env), 0u);
         auto loaded = std::make_unique<PrinterSession>();
-        EXPECT_EQ(_UdcResolveSelfDMode(loaded.get(), nullptr, h, kPrinter16, nullptr, kResolveWholeSession,
+        EXPECT_EQ(_UdcResolveSelfDMode(loaded.get(), nullptr, h, printer, nullptr, kResolveWholeSession,
                                        kCallerConvert),
                   1u);
         Spool().ClosePrinter(h);
@@ -152,6 +160,76 @@ TEST_F(Win32Retrieval, UnreachablePrinterChangesNothingStored) {
     EXPECT_EQ(stored, trays);
     const uint8_t* raw = reinterpret_cast<const uint8_t*>(targets_.get());
     EXPECT_EQ(zr51test::Bytes(raw, sizeof(RetrievalTargets)), std::vector<uint8_t>(sizeof(RetrievalTargets), 0x5A));
+}
+
+BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
+    if (FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) && IsWindowVisible(w)) {
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct BarcodeListWatch {
+    DWORD thread;
+    size_t expected;
+    std::vector<std::u16string> shown;
+    bool listFound = false;
+};
+
+// On a second thread: shows the image tab, waits for its barcode-area list
+// to hold the expected number of names, reads them and cancels the sheet.
+void WatchBarcodeList(BarcodeListWatch* w) {
+    HWND sheet = nullptr;
+    for (DWORD start = GetTickCount(); !sheet && GetTickCount() - start < 90000; Sleep(50))
+        EnumThreadWindows(w->thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    if (!sheet) return;
+    SendMessageW(sheet, PSM_SETCURSEL, kImageTab, 0);
+    HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND list = page ? GetDlgItem(page, kBarcodeAreaList) : nullptr;
+    w->listFound = list != nullptr;
+    for (DWORD start = GetTickCount(); list && GetTickCount() - start < 20000; Sleep(50)) {
+        if (static_cast<size_t>(SendMessageW(list, CB_GETCOUNT, 0, 0)) >= w->expected) break;
+    }
+    LRESULT count = list ? SendMessageW(list, CB_GETCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[64] = {};
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        w->shown.push_back(reinterpret_cast<const char16_t*>(text));
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+// A document sheet starts with the lists stored before (none for a new
+// printer) and, without waiting at its opening, takes the worker's lists
+// over once the notice has come back to its thread: the image tab's
+// barcode-area list then names the printer's areas.
+TEST_F(Win32Retrieval, DocumentSheetShowsTheFetchedBarcodeAreas) {
+    RemovePrinter(kSheetPrinter);
+    ASSERT_TRUE(CopyIntoDriverDirectory(FileBesideExecutable(L"ZR51ARC.DLL"), nullptr)) << GetLastError();
+    ASSERT_TRUE(AddDriverWithFiles(kSheetPrinter, zr51test::kDriverDllName, {L"ZR51ARC.DLL"})) << GetLastError();
+    ASSERT_TRUE(AddPrinterOnPort(kSheetPrinter, kSheetPrinter, L"FILE:")) << GetLastError();
+    Aim(address_, 0, kSheetPrinter16);
+    std::vector<std::u16string> expected;
+    for (const zr51test::SimBarcodeArea& a : zr51test::DefaultSimulatedPrinter().barcodeAreas)
+        if (a.valid == 1) expected.push_back(zr51test::SlotText(a.name, kBarcodeNameUnits));
+
+    HANDLE h = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kSheetPrinter), &h, nullptr));
+    LONG size = DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(kSheetPrinter), nullptr, nullptr, 0);
+    ASSERT_GT(size, 0);
+    std::vector<BYTE> out(static_cast<size_t>(size));
+    BarcodeListWatch watch;
+    watch.thread = GetCurrentThreadId();
+    watch.expected = expected.size();
+    std::thread watcher(WatchBarcodeList, &watch);
+    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(kSheetPrinter), reinterpret_cast<PDEVMODEW>(out.data()),
+                        nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
+    watcher.join();
+    ClosePrinter(h);
+    EXPECT_TRUE(watch.listFound);
+    EXPECT_EQ(watch.shown, expected);
+    RemovePrinter(kSheetPrinter);
 }
 
 // STARTDOC through the DLL's export wakes a printer that is ready at once

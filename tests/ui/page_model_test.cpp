@@ -116,12 +116,43 @@ TEST(PageLists, OneOfferedOptionIsShownSelectedAndDisabled) {
     EXPECT_EQ(1, c.enabled);
 }
 
+// The printer's barcode areas in slot order up to the first empty slot, the
+// stored index selected while it is listed; none known gives an empty list.
+TEST(PageLists, BarcodeAreasComeFromThePrintersLists) {
+    auto s = TraySession({});
+    auto lists = std::make_unique<RetrievalTargets>();
+    std::memset(lists.get(), 0, sizeof *lists);
+    lists->barcodeNames[0][0] = u'A';
+    lists->barcodeNames[1][0] = u'B';
+    lists->barcodeNames[3][0] = u'D';  // behind an empty slot: not listed
+    const struct {
+        uint16_t stored;
+        const RetrievalTargets* lists;
+        std::vector<uint32_t> values;
+        int selected;
+        int enabled;
+    } rows[] = {
+        {1, lists.get(), {0, 1}, 1, 1},
+        {0xFFFF, lists.get(), {0, 1}, -1, 1},
+        {0, nullptr, {}, -1, 0},
+    };
+    for (const auto& r : rows) {
+        s->dm.priv.index_barcodeAreaDefinition = r.stored;
+        ControlState c{};
+        c.id = 30633;
+        FillControlList(c, "barcodeAreas", *s, nullptr, 0, r.lists);
+        EXPECT_EQ(r.values, Values(c)) << r.stored;
+        EXPECT_EQ(r.selected, c.selected) << r.stored;
+        EXPECT_EQ(r.enabled, c.enabled) << r.stored;
+    }
+}
+
 const ConflictRule kStapleRule = {kStaple, 10, 21039, 2, {{kPunch, 0, 21041}, {kFold, 0, 20510}}};
 
 TEST(PageChange, ConflictAsksWithTheFeaturesThatAreOn) {
     auto s = TraySession({});
     s->dm.priv.punch = 1;
-    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}};
+    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
     PageQuestion q{};
     ASSERT_EQ(kChangeAsks, ApplyPageChange(in, kStaple, 10, &kStapleRule, 1, &q));
     EXPECT_EQ((std::vector<uint32_t>{21039, 20032, 20177, 21041, 20178, 20024}),
@@ -155,7 +186,7 @@ TEST(PageChange, RecordedChangeFiresCascadeOnRefresh) {
     auto s = TraySession({});
     s->dm.priv.collate = 2;
     s->dm.priv.staple = 10;
-    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}};
+    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(30200, in, *page));
     EXPECT_EQ(10, s->dm.priv.staple);  // no change recorded: no cascade
@@ -174,7 +205,7 @@ TEST(PageChange, RestoreDefaultsAndWorkingCopy) {
     auto s = TraySession({});
     s->dm.priv.copies = 7;
     s->env.inputUnit_Option = 10;
-    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {kCollate, 1}};
+    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {kCollate, 1}, nullptr};
 
     WorkingCopy* w = OpenWorkingCopy(&in);
     ASSERT_NE(nullptr, w);
@@ -202,7 +233,7 @@ TEST(PageChange, AddFavoriteButton) {
         EXPECT_EQ(k.enabled, AddFavoriteEnabled(f)) << k.fullAccess << " " << k.count;
     }
     auto s = TraySession({});
-    PageInput in{s.get(), nullptr, {1, 0, 1, 30}, {0, 0}};
+    PageInput in{s.get(), nullptr, {1, 0, 1, 30}, {0, 0}, nullptr};
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(30400, in, *page));
     EXPECT_NE(std::string::npos, PageStateText(*page, *s).find("ADD_FAVORITE button disabled"));

@@ -37,7 +37,7 @@ TEST(PageText, WrittenBackAndShown) {
     auto state = std::make_unique<PageState>();
     for (const Case& k : cases) {
         std::memset(s.get(), 0, sizeof *s);
-        PageInput in{s.get(), nullptr, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}};
+        PageInput in{s.get(), nullptr, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}, nullptr};
         ASSERT_EQ(ApplyPageText(in, k.control, u"old text that is longer"), kChangeWritten);
         ASSERT_EQ(ApplyPageText(in, k.control, k.typed.c_str()), kChangeWritten) << k.control;
         EXPECT_EQ(in.last.control, k.control);
@@ -47,7 +47,7 @@ TEST(PageText, WrittenBackAndShown) {
         EXPECT_EQ(std::u16string(c->text), k.stored) << k.control;  // nothing of the old text is left
     }
     std::memset(s.get(), 0, sizeof *s);
-    PageInput in{s.get(), nullptr, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}};
+    PageInput in{s.get(), nullptr, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}, nullptr};
     EXPECT_EQ(ApplyPageText(in, 30216, u"5"), kChangeRefused);  // copies is a number, not a text
     EXPECT_EQ(in.last.control, 0u);
     EXPECT_EQ(ControlTextChars(30711), 21);

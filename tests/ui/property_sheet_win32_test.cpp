@@ -203,7 +203,7 @@ void ReadPages(DWORD thread, const std::vector<std::vector<uint32_t>>* ids, std:
         for (uint32_t id : (*ids)[i]) {
             HWND w = GetDlgItem(page, static_cast<int>(id));
             Seen c{IsWindowEnabled(w), (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0,
-                   SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED, static_cast<int>(SendMessageW(w, CB_GETCURSEL, 0, 0))};
+                   SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED, static_cast<int>(SendMessageW(w, CB_GETCURSEL, 0, 0)), {}, {}};
             for (LRESULT k = 0, n = SendMessageW(w, CB_GETCOUNT, 0, 0); k < n; ++k) {
                 wchar_t text[256] = {};
                 SendMessageW(w, CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(text));
@@ -240,7 +240,7 @@ TEST(DocumentSheet, EveryPageShowsItsPageModel) {
     BuildListsFromModule(session.get(), name, module, language);
     uint16_t templates[kSheetPageRoom] = {};
     int n = SheetPageTemplates(0, session->env.inkCount, static_cast<char>(session->env.modelColor), 0, templates);
-    PageInput in{session.get(), h, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}};
+    PageInput in{session.get(), h, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}, nullptr};
     std::vector<std::unique_ptr<PageState>> model;
     std::vector<std::vector<uint32_t>> ids(n);
     for (int i = 0; i < n; ++i) {
@@ -264,8 +264,9 @@ TEST(DocumentSheet, EveryPageShowsItsPageModel) {
             EXPECT_EQ(m.enabled, w.enabled);
             EXPECT_EQ(m.visible, w.visible);
             const bool list = m.kind == kComboControl || m.kind == kPiccomboControl;
-            if (m.kind == kCheckControl || m.kind == kRadioControl || m.kind == kPicradioControl)
+            if (m.kind == kCheckControl || m.kind == kRadioControl || m.kind == kPicradioControl) {
                 EXPECT_EQ(m.checked, w.checked);
+            }
             if (!list) continue;
             EXPECT_EQ(m.selected, w.selected);
             ASSERT_EQ(static_cast<size_t>(m.itemCount), w.text.size());
