@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "driver_setup_win32.h"
+#include "model/printer_data.h"
 #include "model/rdf.h"
 #include "platform/platform.h"
 #include "rules/resolve.h"
+#include "rules/settings_application.h"
+#include "session/global_list.h"
 
 namespace {
 
@@ -128,6 +131,27 @@ int RemovePrinter(const wchar_t* printerName) {
     return ok ? 1 : 0;
 }
 
+int SetPrinterDevMode(const wchar_t* printerName, const DriverDevMode* dm) {
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE h = nullptr;
+    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &h, &defaults)) return 0;
+    DWORD needed = 0;
+    GetPrinterW(h, 2, nullptr, 0, &needed);
+    std::vector<BYTE> buf(needed, 0);
+    auto copy = std::make_unique<DriverDevMode>(*dm);
+    int ok = needed != 0 && GetPrinterW(h, 2, buf.data(), needed, &needed);
+    if (ok) {
+        PRINTER_INFO_2W* info = reinterpret_cast<PRINTER_INFO_2W*>(buf.data());
+        info->pDevMode = reinterpret_cast<DEVMODEW*>(copy.get());
+        info->pSecurityDescriptor = nullptr;  // left as it is
+        ok = SetPrinterW(h, 2, buf.data(), 0) ? 1 : 0;
+    }
+    DWORD err = GetLastError();
+    ClosePrinter(h);
+    SetLastError(err);
+    return ok;
+}
+
 int StoreModelAsInstalled(const wchar_t* printerName, const wchar_t* modelSection) {
     const char16_t* name = reinterpret_cast<const char16_t*>(printerName);
     PrinterHandle h = nullptr;
@@ -142,12 +166,23 @@ int StoreModelAsInstalled(const wchar_t* printerName, const wchar_t* modelSectio
     int ok = GetRdfFilePath(h, rdf, MAX_PATH) && ReadRdfFile(ctx.get()) && SaveRdfContext(ctx.get()) &&
              _UdcResolveSelfDMode(session.get(), nullptr, h, name, nullptr, kResolveWholeSession, kCallerConvert) == 1;
     if (ok) {
-        // The environment as installation leaves it: the model's values, the
-        // lists built again on first use.
+        // The environment as installation leaves it: the model's values and
+        // its lists.
         ApplyRdfDefaults(&session->env, &ctx->info);
         session->env.lightPaperSupport = ctx->info.LightPaperEnable;
-        session->env.listsBuilt = 0;
-        ok = Spool().SetPrinterData(h, u"PrvEnv", kRegBinary, &session->env, sizeof session->env) == kErrSuccess;
+        InitGlobalList(session.get(), name, 1);
+        // Installation builds the printer's defaults from that environment.
+        // This spooler asked the driver for the printer's DEVMODE when the
+        // printer was added, before there was any model information, so
+        // that DEVMODE holds defaults of an empty environment (an image
+        // quality of 0, for one): it is replaced like the stored defaults.
+        ResetPrivateSettings(session.get(), h, 0);
+        _UdcUpdateCmnDModeArea(session.get(), h, name);
+        session->dm.priv.trailingMagic = kTrailingMagic;
+        session->env.listsBuilt = 0;  // built again on first use
+        ok = SetDefDevmode(h, &session->dm) &&
+             Spool().SetPrinterData(h, u"PrvEnv", kRegBinary, &session->env, sizeof session->env) == kErrSuccess &&
+             SetPrinterDevMode(printerName, &session->dm);
     }
     Spool().ClosePrinter(h);
     return ok;

@@ -26,7 +26,12 @@ int PrinterExists(const wchar_t* printerName);
 int AddPrinterOnPort(const wchar_t* printerName, const wchar_t* driverName, const wchar_t* portName);
 // Deletes the printer if it exists (1 also when there was none).
 int RemovePrinter(const wchar_t* printerName);
+// Replaces the printer's own default DEVMODE (the one PRINTER_INFO_2 names).
+struct DriverDevMode;
+int SetPrinterDevMode(const wchar_t* printerName, const DriverDevMode* dm);
 // What installation stores for a printer of the model (the model section of
-// the driver's model file): the model information, and the environment with
-// the model's values. Needs the Win32 platform installed; 1 when stored.
+// the driver's model file): the model information, the environment with the
+// model's values, and the defaults built from them as the stored defaults
+// and the printer's default DEVMODE. Needs the Win32 platform installed; 1
+// when stored.
 int StoreModelAsInstalled(const wchar_t* printerName, const wchar_t* modelSection);

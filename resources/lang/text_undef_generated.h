@@ -324,6 +324,7 @@
 #undef T_BARCODE_FILE
 #undef T_FETCH
 #undef T_RESTORE_ENVIRONMENT
+#undef T_MODEL_OPTION
 #undef T_LOG_ENABLE
 #undef T_TRACKER_ENABLE
 #undef T_LEVEL

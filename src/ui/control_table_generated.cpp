@@ -188,7 +188,7 @@ const ControlRow kControlRows[] = {
     {30047, 30003, kComboControl, 0, 0, "CHOICE_A"},
     {30057, 30003, kLabelControl, 25138, 0, "CHOICE_C_LABEL"},
     {30058, 30003, kComboControl, 0, 0, "CHOICE_C"},
-    {30059, 30003, kLabelControl, 25138, 0, "MODEL_OPTION_LABEL"},
+    {30059, 30003, kLabelControl, 25145, 0, "MODEL_OPTION_LABEL"},
     {30060, 30003, kComboControl, 0, 0, "MODEL_OPTION"},
     {30061, 30003, kLabelControl, 25139, 0, "CHOICE_B_LABEL"},
     {30062, 30003, kComboControl, 0, 0, "CHOICE_B"},
@@ -739,13 +739,14 @@ const StringTextRow kStringTextRows[] = {
     {25135, "Semi-gloss paper:"},
     {25136, "Paper handling:"},
     {25137, "Press paper:"},
-    {25138, "Colour option:"},
+    {25138, "Further setting:"},
     {25139, "Output handling:"},
     {25140, "User paper sizes..."},
     {25141, "Storage folders..."},
     {25142, "Barcode area file..."},
     {25143, "Get printer configuration"},
     {25144, "Restore initial settings"},
+    {25145, "Colour option:"},
     {25150, "Write the diagnostics log"},
     {25151, "Track memory"},
     {25152, "Log level"},
@@ -764,4 +765,4 @@ const StringTextRow kStringTextRows[] = {
     {25165, "Use a colour profile file"},
     {25166, "Profile file:"},
 };
-const int kStringTextRowCount = 341;
+const int kStringTextRowCount = 342;

@@ -21,6 +21,8 @@
 #include "platform/platform_win32.h"
 #include "platform/property_headers_win32.h"
 #include "rules/resolve.h"
+#include "rules/settings_application.h"
+#include "settings/field_table.h"
 #include "ui/page_model.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
@@ -234,6 +236,12 @@ TEST(DocumentSheet, EveryPageShowsItsPageModel) {
     auto session = std::make_unique<PrinterSession>();
     _UdcResolveSelfDMode(session.get(), nullptr, h, name, nullptr, kResolveInBuffer | kResolveWholeSession,
                          kCallerDocumentSheet);
+    // The installed printer starts from the defaults its model gives (an
+    // image quality the Image tab offers, the model's trays and binding).
+    auto fresh = std::make_unique<PrinterSession>(*session);
+    ResetPrivateSettings(fresh.get(), h, 0);
+    _UdcUpdateCmnDModeArea(fresh.get(), h, name);
+    EXPECT_EQ(DumpDriverDevMode(&fresh->dm), DumpDriverDevMode(&session->dm));
     const uint16_t language = DefaultUILanguage();
     HMODULE module = LoadResourceModule(h, language);
     ASSERT_TRUE(module);
