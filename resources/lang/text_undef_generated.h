@@ -8,9 +8,9 @@
 #undef T_INCHES
 #undef T_COLOR_FULL
 #undef T_COLOR_2COLOR
+#undef T_COLOR_MONO
 #undef T_COLOR_CYAN
 #undef T_COLOR_MAGENTA
-#undef T_COLOR_MONO
 #undef T_COLOR_RED
 #undef T_COLOR_BLUE
 #undef T_DUPLEX_LONG_EDGE

@@ -5,6 +5,7 @@
 #include "rules/control_fields.h"
 #include "rules/settings_application.h"
 #include "rules/text_filters.h"
+#include "ui/basic_page.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -35,7 +36,66 @@ uint32_t FeatureControl(uint32_t control) {
     return control;
 }
 
+// A page's own change rules: the question a change asks (1, question
+// filled) and what a written change brings with it.
+struct PageChangeRules {
+    uint16_t layoutId;
+    int (*ask)(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question);
+    void (*follow)(PageInput& in, uint32_t control, uint32_t value);
+};
+const PageChangeRules kPageChangeRules[] = {
+    {kBasicLayout, BasicChangeQuestion, BasicChangeFollows},
+};
+
+const PageChangeRules* ChangeRulesOf(uint16_t templateId) {
+    const PageRow* page = FindPageRow(templateId);
+    for (const PageChangeRules& r : kPageChangeRules)
+        if (page && r.layoutId == page->layoutId) return &r;
+    return nullptr;
+}
+
 }  // namespace
+
+void StartPageQuestion(PageQuestion& q, uint32_t control, uint32_t value, uint32_t nameId) {
+    q = PageQuestion{};
+    q.control = control;
+    q.value = value;
+    q.part[q.partCount++] = nameId;
+    q.part[q.partCount++] = kTurnsOffTextId;
+    q.part[q.partCount++] = kFollowingTextId;
+}
+
+void AddQuestionCancel(PageQuestion& q, uint32_t control, uint32_t yesValue, uint32_t nameId) {
+    if (q.offCount >= 6 || q.partCount >= kQuestionPartRoom - 2) return;
+    q.off[q.offCount++] = ConflictCancel{control, yesValue, nameId};
+    q.part[q.partCount++] = nameId;
+}
+
+int FinishPageQuestion(PageQuestion& q) {
+    q.part[q.partCount++] = kWillBeOffTextId;
+    q.part[q.partCount++] = kContinueTextId;
+    return q.offCount > 0;
+}
+
+int ChangePageControl(uint16_t templateId, PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {
+    if (!in.session) return kChangeRefused;
+    const PageChangeRules* rules = ChangeRulesOf(templateId);
+    PageQuestion q;
+    if (rules && rules->ask(in, control, value, &q)) {
+        if (question) *question = q;
+        return kChangeAsks;
+    }
+    int r = ApplyPageChange(in, control, value, nullptr, 0, question);
+    if (r == kChangeWritten && rules) rules->follow(in, control, value);
+    return r;
+}
+
+int AnswerPageControl(uint16_t templateId, PageInput& in, const PageQuestion& question, int yes) {
+    int r = AnswerPageQuestion(in, question, yes);
+    const PageChangeRules* rules = ChangeRulesOf(templateId);
+    if (r == kChangeWritten && yes && rules) rules->follow(in, question.control, question.value);
+    return r;
+}
 
 int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const ConflictRule* rules, int ruleCount,
                     PageQuestion* question) {
@@ -44,21 +104,14 @@ int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const Confl
         const ConflictRule& rule = rules[r];
         if (rule.control != control) continue;
         if (rule.value == kAnyChoiceOn ? value == 0 : rule.value != value) continue;
-        PageQuestion q = {};
-        q.control = control;
-        q.value = value;
-        q.part[q.partCount++] = rule.nameId;
-        q.part[q.partCount++] = kTurnsOffTextId;
-        q.part[q.partCount++] = kFollowingTextId;
+        PageQuestion q;
+        StartPageQuestion(q, control, value, rule.nameId);
         for (int k = 0; k < rule.cancelCount && k < 6; k++) {
             const ConflictCancel& c = rule.cancel[k];
-            if (ReadControlValue(*in.session, c.control) == c.offValue) continue;
-            q.off[q.offCount++] = c;
-            q.part[q.partCount++] = c.nameId;
+            if (ReadControlValue(*in.session, c.control) != c.offValue)
+                AddQuestionCancel(q, c.control, c.offValue, c.nameId);
         }
-        q.part[q.partCount++] = kWillBeOffTextId;
-        q.part[q.partCount++] = kContinueTextId;
-        if (q.offCount == 0) break;  // nothing on to switch off: no question
+        if (!FinishPageQuestion(q)) break;  // nothing on to switch off: no question
         if (question) *question = q;
         return kChangeAsks;
     }
@@ -78,7 +131,15 @@ int ApplyPageText(PageInput& in, uint32_t control, const char16_t* text) {
 }
 
 int AnswerPageQuestion(PageInput& in, const PageQuestion& question, int yes) {
-    if (!yes || !in.session) return kChangeRefused;
+    if (!in.session) return kChangeRefused;
+    if (!yes) {
+        int written = 0;
+        for (int k = 0; k < question.noCount && k < 2; k++)
+            written |= WriteControlValue(*in.session, question.no[k].control, question.no[k].offValue);
+        if (!written) return kChangeRefused;
+        in.last = LastChange{FeatureControl(question.no[0].control), question.no[0].offValue};
+        return kChangeWritten;
+    }
     if (!WriteControlValue(*in.session, question.control, question.value)) return kChangeRefused;
     for (int k = 0; k < question.offCount && k < 6; k++)
         WriteControlValue(*in.session, question.off[k].control, question.off[k].offValue);

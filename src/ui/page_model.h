@@ -94,7 +94,8 @@ struct ConflictRule {
 };
 
 // A confirmation to ask: the text as string ids in order (parts separated by
-// a line feed and carriage return), and the writes a Yes makes.
+// a line feed and carriage return), the writes a Yes makes and those a No
+// makes (most questions: none, the choice is simply not taken).
 struct PageQuestion {
     uint32_t control;
     uint32_t value;
@@ -102,7 +103,16 @@ struct PageQuestion {
     uint32_t part[kQuestionPartRoom];
     int offCount;
     ConflictCancel off[6];
+    int noCount;
+    ConflictCancel no[2];
 };
+
+// A question in the order the message box shows it: the feature switched on,
+// then each feature it switches off (named, and written on Yes), then the
+// closing parts. Finish returns 1 when something is switched off.
+void StartPageQuestion(PageQuestion& q, uint32_t control, uint32_t value, uint32_t nameId);
+void AddQuestionCancel(PageQuestion& q, uint32_t control, uint32_t yesValue, uint32_t nameId);
+int FinishPageQuestion(PageQuestion& q);
 
 enum PageChangeResult { kChangeRefused = 0, kChangeWritten = 1, kChangeAsks = 2 };
 
@@ -129,9 +139,16 @@ int RefreshPage(uint16_t templateId, PageInput& in, PageState& out);
 int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const ConflictRule* rules, int ruleCount,
                     PageQuestion* question);
 // The answer: yes stores the choice and writes every listed feature's off
-// value (recording the change); no changes nothing. Returns what was done
-// (kChangeWritten or kChangeRefused).
+// value (recording the change); no writes only the question's No writes.
+// Returns what was done (kChangeWritten or kChangeRefused).
 int AnswerPageQuestion(PageInput& in, const PageQuestion& question, int yes);
+
+// A change on a page of a template, with the page's own rules: the question
+// the page asks about it (kChangeAsks), else the write (ApplyPageChange) and
+// what the page makes follow it. The answer likewise: AnswerPageQuestion and,
+// after a Yes, what follows the choice.
+int ChangePageControl(uint16_t templateId, PageInput& in, uint32_t control, uint32_t value, PageQuestion* question);
+int AnswerPageControl(uint16_t templateId, PageInput& in, const PageQuestion& question, int yes);
 
 // The restore-defaults button: the printer's stored defaults of the private
 // record (factory defaults without a printer); the environment is left alone

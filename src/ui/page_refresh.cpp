@@ -4,6 +4,7 @@
 
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
+#include "ui/basic_page.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr uint16_t kFinishingLayout = 30500;   // the page whose choices the device options limit
 constexpr uint32_t kZoomValueControl = 30231;  // a page showing the zoom computes it first
 constexpr uint16_t kAddFavoriteTextId = 25010;
+constexpr uint32_t kOrientationControl = 30226;
 
 // A page's own enabling rules, run last; each tab adds its own.
 using PageRulesFn = void (*)(const PageInput& in, PageState& page);
@@ -20,7 +22,7 @@ struct PageRules {
     uint16_t layoutId;
     PageRulesFn rules;
 };
-const PageRules kPageRules[] = {{0, nullptr}};
+const PageRules kPageRules[] = {{kBasicLayout, BasicPageRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)
@@ -108,12 +110,21 @@ int RefreshPage(uint16_t templateId, PageInput& in, PageState& out) {
     for (int i = 0; i < kControlRowCount; i++)
         if (kControlRows[i].templateId == page->layoutId && kControlRows[i].id == kZoomValueControl) showsZoom = true;
     if (page->layoutId == kFinishingLayout) NormalizeDeviceOptionSettings(s);
-    if (showsZoom) ComputeAutoZoom(s);
+    if (showsZoom && s.dm.priv.zoomSupport != 1) ComputeAutoZoom(s);  // a zoom of one's own stays
 
     SettingsPairArray pairs;
     BuildSettingsPairs(s, pairs);
+    // The Basic tab hands the engine the orientation of the sheet, which
+    // two-up and eight-up layouts turn; what the engine answers for it is
+    // turned back the same way.
+    int turned = page->layoutId == kBasicLayout && BasicTurnsOrientation(s.dm.priv);
+    for (int i = 0; turned && i < kSettingsPairCount; i++)
+        if (pairs.entry[i].control == kOrientationControl)
+            pairs.entry[i].value = TurnedOrientation(pairs.entry[i].value);
     ConstraintResult results[kConstraintResultRoom];
     int count = CheckConstraints(nullptr, in.last.control, in.last.value, kSettingsPairCount, pairs.entry, results);
+    for (int r = 0; turned && r < count; r++)
+        if (results[r].control == kOrientationControl) results[r].value = TurnedOrientation(results[r].value);
     ApplyForcedOptions(results, count, s);
 
     for (int i = 0; i < kControlRowCount && out.controlCount < kPageControlRoom; i++) {

@@ -392,7 +392,7 @@ void AskAndAnswer(HWND page, PageContext* p, const PageQuestion& q) {
         text += part;
     }
     int yes = MessageBoxW(page, text.c_str(), L"", MB_YESNO | MB_ICONINFORMATION) == IDYES;
-    AnswerPageQuestion(p->sheet->input, q, yes);
+    AnswerPageControl(p->templateId, p->sheet->input, q, yes);
 }
 
 void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
@@ -447,7 +447,7 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
     }
     PageQuestion q;
     std::memset(&q, 0, sizeof q);
-    int r = ApplyPageChange(p->sheet->input, id, value, nullptr, 0, &q);
+    int r = ChangePageControl(p->templateId, p->sheet->input, id, value, &q);
     if (r == kChangeAsks) AskAndAnswer(page, p, q);
     ShowPage(page, p);
     PropSheet_Changed(GetParent(page), page);

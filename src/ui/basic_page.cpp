@@ -1,0 +1,207 @@
+// The Basic tab's own rules. Its questions mirror the engine's cascade rules
+// for colour mode, image quality and paper type: where a change would have
+// the engine quietly replace a choice the user made on another page, the page
+// asks first, and a Yes writes what the engine would have written.
+#include "ui/basic_page.h"
+
+#include <cstdio>
+
+#include "session/global_list.h"
+#include "session/model_list_access.h"
+
+namespace {
+
+enum BasicControl : uint32_t {
+    kColorMode = 30211, kCopies = 30216, kCopiesSpin = 30217, kCollate = 30220,
+    kMixedSizes = 30228, kMixedSizesDialog = 30229, kZoom = 30230, kZoomValue = 30231, kZoomSpin = 30232,
+    kPaperSourceLabel = 30236, kPaperSource = 30237, kTrayPerPage = 30238, kTrayPerPageDialog = 30239,
+    kPaperType = 30241, kOutputMode = 30244, kOutputModeDialog = 30245, kOutputFolder = 30246,
+    kOriginalText = 30251, kOutputText = 30253, kZoomText = 30254,
+};
+// Controls of other pages whose features the questions switch off.
+enum OtherControl : uint32_t {
+    kPagesPerSheet = 30411, kPoster = 30413, kBooklet = 30415, kFold = 30519, kBookletBinding = 30522,
+    kContinuous = 30535, kPerfectBinding = 30546, kMailMaking = 30548, kImageQuality = 30615,
+    kFormOverlay = 30723, kCarbonCopy = 30742,
+};
+
+constexpr uint32_t kColorModeNames[8] = {20025, 20033, 20035, 20036, 20037, 20034, 20038, 20039};
+constexpr uint32_t kCollateName = 20003, kContinuousName = 20071, kMixedSizesName = 25030, kTrayPerPageName = 20230;
+constexpr uint32_t kCarbonCopyName = 21008, kFormOverlayName = 20571, kPerfectBindingName = 20970;
+constexpr uint32_t kMailMakingName = 20824, kPaperTypeName = 25034;
+constexpr uint32_t kDefaultPaperType = 257, kPressureSealPaper = 266;
+
+ControlState* Find(PageState& page, uint32_t id) {
+    for (int i = 0; i < page.controlCount; i++)
+        if (page.control[i].id == id) return &page.control[i];
+    return nullptr;
+}
+
+void Hide(PageState& page, uint32_t id) {
+    if (ControlState* c = Find(page, id)) c->visible = 0;
+}
+
+// A button or spin is usable only while what it belongs to is.
+void EnableWith(PageState& page, uint32_t id, uint32_t owner, int condition) {
+    ControlState* c = Find(page, id);
+    const ControlState* o = Find(page, owner);
+    if (c) c->enabled = condition && (!o || o->enabled);
+}
+
+void CopyText(char16_t* to, const char16_t* from) {
+    int k = 0;
+    for (; k < kPageTextChars - 1 && from[k]; k++) to[k] = from[k];
+    to[k] = 0;
+}
+
+void PaperText(const PrinterSession& s, uint32_t paper, char16_t* out) {
+    char16_t name[kPaperNameChars + 1] = {};
+    if (!PaperNameAt(&s.env, PaperListIndex(&s.env, paper), name, kPaperNameChars + 1)) name[0] = 0;
+    CopyText(out, name);
+}
+
+uint32_t OptionName(const char* list, uint32_t value) {
+    for (int i = 0; i < kOptionTextRowCount; i++) {
+        const OptionTextRow& r = kOptionTextRows[i];
+        if (r.value != value) continue;
+        int same = 1;
+        for (int k = 0; same && (list[k] || r.list[k]); k++) same = list[k] == r.list[k];
+        if (same) return r.stringId;
+    }
+    return 0;
+}
+
+uint32_t MediaName(uint32_t paperType) {
+    for (int i = 0; i < kBuiltinMediaCount; i++)
+        if (kBuiltinMedia[i].id == paperType) return kBuiltinMedia[i].stringId;
+    return kPaperTypeName;
+}
+
+// The paper type the printer uses: the environment's default for "not specified".
+uint32_t EffectivePaperType(const PrinterSession& s, uint32_t paperType) {
+    return paperType == kDefaultPaperType ? s.env.defaultPaperType : paperType;
+}
+int PlainPaper(uint32_t paperType) { return paperType == 258 || paperType == 259 || paperType == 263; }
+
+// The image quality a colour mode leaves (the current one when it fits).
+uint32_t QualityForColor(const PrinterSession& s, uint32_t mode, uint32_t paperType) {
+    uint32_t quality = ReadControlValue(s, kImageQuality);
+    uint32_t paper = EffectivePaperType(s, paperType);
+    if (quality == 2 && mode == 2)
+        return paperType == 260 || paperType == 262 || paperType == kPressureSealPaper ? 5 : 1;
+    if (quality == 6 && mode != 1 && paperType != kPressureSealPaper) return PlainPaper(paper) ? 1 : 5;
+    if (quality == 5 && mode != 1 && PlainPaper(paper)) return 1;
+    return quality;
+}
+
+void CancelIfOn(PageQuestion& q, const PrinterSession& s, uint32_t control, const char* list, uint32_t nameId) {
+    uint32_t v = ReadControlValue(s, control);
+    if (v == 0) return;
+    uint32_t optionName = list ? OptionName(list, v) : 0;
+    AddQuestionCancel(q, control, 0, optionName ? optionName : nameId);
+}
+
+int AskQuality(const PrinterSession& s, PageQuestion& q, uint32_t quality) {
+    uint32_t now = ReadControlValue(s, kImageQuality);
+    if (quality != now) AddQuestionCancel(q, kImageQuality, quality, OptionName("imageQualities", now));
+    return FinishPageQuestion(q);
+}
+
+}  // namespace
+
+int BasicTurnsOrientation(const PrivateSettings& p) {
+    switch (p.pluralPagesPerSheet) {
+    case 21: case 22: case 81: case 82: case 83: case 88: return 1;
+    default: return p.singlePagesPerSheet == 2 || p.singlePagesPerSheet == 8;
+    }
+}
+
+void BasicZoomText(const PrivateSettings& p, char16_t* out) {
+    char b[16];
+    unsigned zoom = p.scale_Zoom;
+    if (zoom == 0 && p.zoomSupport != 1) std::snprintf(b, sizeof b, "(---%%)");
+    else std::snprintf(b, sizeof b, "(%3u%%)", zoom == 0 ? 100u : zoom);  // three places: the text keeps its width
+    int k = 0;
+    for (; b[k]; k++) out[k] = static_cast<char16_t>(b[k]);
+    out[k] = 0;
+}
+
+void BasicPageRules(const PageInput& in, PageState& page) {
+    const PrinterSession& s = *in.session;
+    const PrivateSettings& p = s.dm.priv;
+    if (s.env.modelFS == 1) {
+        for (uint32_t id : {kPaperSourceLabel, kPaperSource, kMixedSizes, kMixedSizesDialog, kTrayPerPage,
+                            kTrayPerPageDialog})
+            Hide(page, id);
+    }
+    EnableWith(page, kCopiesSpin, kCopies, 1);
+    EnableWith(page, kZoomSpin, kZoomValue, 1);
+    EnableWith(page, kMixedSizesDialog, kMixedSizes, p.mixedSizeSupport == 1);
+    EnableWith(page, kTrayPerPageDialog, kTrayPerPage, p.traySelectPerPage == 1);
+    EnableWith(page, kOutputModeDialog, kOutputMode, p.outputMode != 0);
+    // The folder a file is saved in means something only while the job saves one.
+    if (p.outputMode != 4 && p.outputMode != 5) Hide(page, kOutputFolder);
+    if (ControlState* c = Find(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
+    if (ControlState* c = Find(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
+    if (ControlState* c = Find(page, kZoomText)) BasicZoomText(p, c->text);
+}
+
+int BasicChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {
+    const PrinterSession& s = *in.session;
+    const PrivateSettings& p = s.dm.priv;
+    PageQuestion q;
+    int asks = 0;
+    switch (control) {
+    case kColorMode: {
+        if (value >= 8) return 0;
+        uint32_t quality = QualityForColor(s, value, p.paperType);
+        StartPageQuestion(q, control, value, kColorModeNames[value]);
+        asks = AskQuality(s, q, quality);
+        break;
+    }
+    case kPaperType: {
+        uint32_t quality = ReadControlValue(s, kImageQuality);
+        if (p.colorMode == 1 || (quality != 5 && quality != 6) || !PlainPaper(EffectivePaperType(s, value))) return 0;
+        StartPageQuestion(q, control, value, MediaName(value));
+        asks = AskQuality(s, q, 1);
+        break;
+    }
+    case kCollate:
+        if (value != 2) return 0;
+        StartPageQuestion(q, control, value, kCollateName);
+        CancelIfOn(q, s, kContinuous, nullptr, kContinuousName);
+        q.no[q.noCount++] = ConflictCancel{kCollate, 1, kCollateName};
+        asks = FinishPageQuestion(q);
+        break;
+    case kMixedSizes:
+        if (value != 1) return 0;
+        StartPageQuestion(q, control, value, kMixedSizesName);
+        CancelIfOn(q, s, kPagesPerSheet, "pagesPerSheet", 0);
+        CancelIfOn(q, s, kPoster, "poster", 0);
+        CancelIfOn(q, s, kBooklet, "booklets", 0);
+        CancelIfOn(q, s, kBookletBinding, "bookletBindings", 0);
+        CancelIfOn(q, s, kFormOverlay, nullptr, kFormOverlayName);
+        CancelIfOn(q, s, kPerfectBinding, nullptr, kPerfectBindingName);
+        CancelIfOn(q, s, kMailMaking, nullptr, kMailMakingName);
+        asks = FinishPageQuestion(q);
+        break;
+    case kTrayPerPage:
+        if (value != 1) return 0;
+        StartPageQuestion(q, control, value, kTrayPerPageName);
+        CancelIfOn(q, s, kFold, "folds", 0);
+        CancelIfOn(q, s, kCarbonCopy, nullptr, kCarbonCopyName);
+        asks = FinishPageQuestion(q);
+        break;
+    default: return 0;
+    }
+    if (asks && question) *question = q;
+    return asks;
+}
+
+void BasicChangeFollows(PageInput& in, uint32_t control, uint32_t value) {
+    PrivateSettings& p = in.session->dm.priv;
+    // Off, the refresh computes the zoom from the two sizes again.
+    if (control == kZoom && value == 1 && p.scale_Zoom == 0) p.scale_Zoom = 100;
+    // The two-sided choice shown so far becomes the mixed-size one.
+    if (control == kMixedSizes && value == 1) p.duplexType_MixedSize = p.duplexType;
+}
