@@ -107,7 +107,55 @@ int AskQuality(const PrinterSession& s, PageQuestion& q, uint32_t quality) {
     return FinishPageQuestion(q);
 }
 
+constexpr uint32_t kCustomPaper = 256;
+
+// A custom size not set yet: A4 as the unit of length writes it (0.01 mm).
+// The record is packed: its fields are read and written whole.
+void FillCustomSize(int32_t* width, int32_t* length, int inches) {
+    if (*width != 0 && *length != 0) return;
+    *width = inches ? 21006 : 21000;
+    *length = inches ? 29693 : 29700;
+}
+
+// A listed paper's size in 0.01 mm; 0 when the list does not have it.
+int ListedSize(const PrinterSession& s, uint32_t paper, int32_t& width, int32_t& length) {
+    int32_t w = 0, l = 0;
+    if (!PaperSizeAt(&s, PaperListIndex(&s.env, paper), &w, &l)) return 0;
+    width = w * 10;
+    length = l * 10;
+    return 1;
+}
+
 }  // namespace
+
+int BasicPageApply(PageInput& in) {
+    if (!in.session) return 0;
+    PrinterSession& s = *in.session;
+    PrivateSettings& p = s.dm.priv;
+    int inches = s.env.unitOfLength == 1;
+    int32_t originalWidth = p.originalWidth_mm_CustomPaper, originalLength = p.originalLength_mm_CustomPaper;
+    if (p.originalSize == kCustomPaper) FillCustomSize(&originalWidth, &originalLength, inches);
+    p.originalWidth_mm_CustomPaper = originalWidth;
+    p.originalLength_mm_CustomPaper = originalLength;
+    int32_t width = p.outputWidth_mm, length = p.outputLength_mm;
+    if (p.outputSize == kCustomPaper) {
+        width = p.outputWidth_mm_CustomPaper;
+        length = p.outputLength_mm_CustomPaper;
+        FillCustomSize(&width, &length, inches);
+        p.outputWidth_mm_CustomPaper = width;
+        p.outputLength_mm_CustomPaper = length;
+    } else if (p.outputSize != 0) {
+        ListedSize(s, p.outputSize, width, length);
+    } else if (p.originalSize == kCustomPaper) {
+        width = p.originalWidth_mm_CustomPaper;
+        length = p.originalLength_mm_CustomPaper;
+    } else {
+        ListedSize(s, p.originalSize, width, length);
+    }
+    p.outputWidth_mm = width;
+    p.outputLength_mm = length;
+    return 1;
+}
 
 int BasicTurnsOrientation(const PrivateSettings& p) {
     switch (p.pluralPagesPerSheet) {

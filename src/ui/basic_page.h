@@ -24,3 +24,8 @@ void BasicZoomText(const PrivateSettings& p, char16_t* out);
 // written change (zoom, the two-sided value of mixed sizes).
 int BasicChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question);
 void BasicChangeFollows(PageInput& in, uint32_t control, uint32_t value);
+
+// The apply step of the page: the physical sizes of the original (a custom
+// size without one gets A4) and of the output (outputWidth_mm and
+// outputLength_mm, in 0.01 mm). Returns 1; the sheet then applies.
+int BasicPageApply(PageInput& in);

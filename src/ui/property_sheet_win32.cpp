@@ -36,6 +36,7 @@
 #include "rules/resolve.h"
 #include "session/session_load.h"
 #include "snmp/retrieval_thread.h"
+#include "ui/basic_page.h"
 #include "ui/control_table.h"
 #include "ui/page_images_win32.h"
 #include "ui/page_model.h"
@@ -510,6 +511,8 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             if (h->code == PSN_SETACTIVE) {
                 ShowPage(page, p);
             } else if (h->code == PSN_APPLY) {
+                const PageRow* row = FindPageRow(p->templateId);
+                if (row && row->layoutId == kBasicLayout) BasicPageApply(p->sheet->input);
                 if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam == 1) WriteBack(p->sheet);
                 if (page == p->sheet->firstPage) WaitRetrievalThread();
                 SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);

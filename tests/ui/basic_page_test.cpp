@@ -158,4 +158,36 @@ TEST(BasicPage, SummaryAndHiddenControls) {
             }
 }
 
+TEST(BasicPage, ApplyFixesThePhysicalSizes) {
+    struct Case {
+        uint8_t inches;
+        uint16_t original, output;
+        int32_t outputCustomWidth;
+        int32_t originalCustom[2], output_mm[2];
+    } cases[] = {
+        {0, 256, 0, 0, {21000, 29700}, {21000, 29700}},
+        {1, 256, 0, 0, {21006, 29693}, {21006, 29693}},
+        {0, 9, 0, 0, {0, 0}, {21000, 29700}},
+        {0, 9, 8, 0, {0, 0}, {29700, 42000}},
+        {1, 9, 256, 15000, {0, 0}, {21006, 29693}},  // a custom output without its length gets A4 whole
+    };
+    for (const Case& k : cases) {
+        auto s = std::make_unique<PrinterSession>();
+        std::memset(s.get(), 0, sizeof *s);
+        const PaperRow papers[] = {{u"A4", {}, 9, 2100, 2970, 9}, {u"A3", {}, 8, 2970, 4200, 8}};
+        std::memcpy(s->env.paperList, papers, sizeof papers);
+        s->env.unitOfLength = k.inches;
+        s->dm.priv.originalSize = k.original;
+        s->dm.priv.outputSize = k.output;
+        s->dm.priv.outputWidth_mm_CustomPaper = k.outputCustomWidth;
+        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+        ASSERT_EQ(1, BasicPageApply(in));
+        const PrivateSettings& p = s->dm.priv;
+        EXPECT_EQ(k.originalCustom[0], p.originalWidth_mm_CustomPaper) << k.original << " " << k.output;
+        EXPECT_EQ(k.originalCustom[1], p.originalLength_mm_CustomPaper) << k.original << " " << k.output;
+        EXPECT_EQ(k.output_mm[0], p.outputWidth_mm) << k.original << " " << k.output;
+        EXPECT_EQ(k.output_mm[1], p.outputLength_mm) << k.original << " " << k.output;
+    }
+}
+
 }  // namespace
