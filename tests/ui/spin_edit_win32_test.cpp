@@ -77,9 +77,6 @@ void Drive(DWORD thread, std::vector<Shown>* seen) {
     SetWindowTextW(edit, L"12345");  // past the edit's limit, as only a program writes it
     SetFocus(GetDlgItem(page, kProofPrint));
     seen->push_back(Read(edit, spin));
-    SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, upper);  // no step beyond the high end
-    SendMessageW(spin, WM_LBUTTONUP, 0, upper);
-    seen->push_back(Read(edit, spin));
     SetFocus(edit);
     Type(edit, L"250");
     SetFocus(GetDlgItem(page, kProofPrint));
@@ -116,7 +113,6 @@ TEST(SpinEditSheet, CopiesTypedSteppedAndClampedOnLeaving) {
         {L"0", 1},       // 0 typed
         {L"1", 1},       // and corrected on leaving
         {L"9999", 9999}, // too large: the high end on leaving
-        {L"9999", 9999},
         {L"250", 250},
     };
     ASSERT_EQ(std::size(expected), seen.size());
