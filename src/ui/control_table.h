@@ -53,6 +53,20 @@ struct RadioValueRow {
 extern const RadioValueRow kRadioValueRows[];
 extern const int kRadioValueRowCount;
 
+// A spin's range and decimal places, and the edit it steps: the numeric spin
+// edits of the pages.
+struct SpinRangeRow {
+    uint16_t id;
+    uint16_t edit;
+    uint16_t templateId;
+    int32_t low;
+    int32_t high;
+    uint8_t decimals;
+};
+
+extern const SpinRangeRow kSpinRangeRows[];
+extern const int kSpinRangeRowCount;
+
 // The text of one option of a named list (a feature's options come from the
 // catalogue; these rows give them their words).
 struct OptionTextRow {

@@ -308,6 +308,17 @@ const RadioValueRow kRadioValueRows[] = {
 };
 const int kRadioValueRowCount = 4;
 
+const SpinRangeRow kSpinRangeRows[] = {
+    {30217, 30216, 30200, 1, 9999, 0},
+    {30232, 30231, 30200, 50, 200, 0},
+    {30124, 30125, 30100, 0, 20, 0},
+    {30127, 30128, 30100, 0, 20, 0},
+    {30130, 30131, 30100, 0, 20, 0},
+    {30133, 30134, 30100, 0, 20, 0},
+    {30136, 30137, 30100, 0, 20, 0},
+};
+const int kSpinRangeRowCount = 7;
+
 const OptionTextRow kOptionTextRows[] = {
     {"colorModes", 0, 20025},
     {"colorModes", 1, 20033},

@@ -46,6 +46,7 @@
 #include "ui/font_text_win32.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
+#include "ui/spin_edit_win32.h"
 #include "ui/ui_language.h"
 
 namespace {
@@ -363,7 +364,8 @@ void ShowPage(HWND page, PageContext* p) {
                     if (std::wcscmp(shown, text)) SetWindowTextW(w, text);  // an edit being typed in keeps its caret
                     if (cs.kind != kTextControl && ControlTextChars(cs.id))
                         SendMessageW(w, EM_LIMITTEXT, static_cast<WPARAM>(ControlTextChars(cs.id) - 1), 0);
-                } else if (EditsNumber(cs.id)) SetDlgItemInt(page, static_cast<int>(cs.id), cs.value, FALSE);
+                } else if (EditsNumber(cs.id) && !ShowSpinEditValue(w, static_cast<int32_t>(cs.value)))
+                    SetDlgItemInt(page, static_cast<int>(cs.id), cs.value, FALSE);
                 break;
             case kPreviewControl:
                 InvalidateRect(w, nullptr, FALSE);  // its pictures follow the settings
@@ -434,8 +436,12 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                 PropSheet_Changed(GetParent(page), page);
                 return;
             }
+            if (code == EN_CHANGE) CommitSpinEdit(GetDlgItem(page, static_cast<int>(id)));  // its up-down follows
             if (code != EN_KILLFOCUS || !EditsNumber(id)) return;
-            value = GetDlgItemInt(page, static_cast<int>(id), nullptr, FALSE);
+            if (int32_t shown = 0; SpinEditValue(GetDlgItem(page, static_cast<int>(id)), &shown))
+                value = static_cast<uint32_t>(shown);  // clamped to its range on leaving
+            else
+                value = GetDlgItemInt(page, static_cast<int>(id), nullptr, FALSE);
             break;
         case kButtonControl:
             if (code != BN_CLICKED) return;
@@ -488,6 +494,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             p = reinterpret_cast<PageContext*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
             SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
             InitPageImages(page, p->sheet->resources, p->templateId);
+            if (const PageRow* row = FindPageRow(p->templateId)) AttachPageSpinEdits(page, row->layoutId);
             if (p == p->sheet->page[0]) p->sheet->firstPage = page;
             p->sheet->input.last = LastChange{0, 0};
             ShowPage(page, p);
@@ -495,6 +502,11 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         }
         case WM_COMMAND:
             if (p) OnCommand(page, p, wParam);
+            return TRUE;
+        case WM_VSCROLL:
+            // An up-down step stores its edit's value as leaving the edit does.
+            if (int edit = p ? SpinScrolled(reinterpret_cast<HWND>(lParam)) : 0)
+                if (LOWORD(wParam) == SB_THUMBPOSITION) OnCommand(page, p, MAKEWPARAM(edit, EN_KILLFOCUS));
             return TRUE;
         case WM_MEASUREITEM:
             return MeasurePageImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
@@ -510,6 +522,8 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             const NMHDR* h = reinterpret_cast<const NMHDR*>(lParam);
             if (h->code == PSN_SETACTIVE) {
                 ShowPage(page, p);
+            } else if (h->code == UDN_DELTAPOS) {
+                SpinDeltaPos(reinterpret_cast<const NMUPDOWN*>(lParam));
             } else if (h->code == PSN_APPLY) {
                 const PageRow* row = FindPageRow(p->templateId);
                 if (row && row->layoutId == kBasicLayout) BasicPageApply(p->sheet->input);

@@ -57,6 +57,9 @@ struct Control {
     bool placed = false, forced = false, pairZero = false;
     int pair = -1, picture = 0;
     int sets = -1;  // the value a radio button stands for, -1 when none
+    bool ranged = false;  // a spin's range and decimal places
+    int low = 0, high = 0, decimals = 0;
+    int buddy = 0;  // a spin's edit: the control declared just before it
 };
 
 std::vector<Text> g_texts;
@@ -203,6 +206,12 @@ void ReadControls(const std::string& path) {
                 c.list = w[++i];
             } else if (k == "sets" && more) {
                 if (!ToInt(w[++i], c.sets) || c.sets < 0) Error(path, ln, "bad radio value");
+            } else if (k == "range" && i + 2 < w.size()) {
+                c.ranged = ToInt(w[i + 1], c.low) && ToInt(w[i + 2], c.high) && c.low < c.high;
+                if (!c.ranged) Error(path, ln, "range needs a low and a higher high");
+                i += 2;
+            } else if (k == "decimals" && more) {
+                if (!ToInt(w[++i], c.decimals) || c.decimals < 0 || c.decimals > 3) Error(path, ln, "decimals are 0 to 3");
             } else if (k == "image" && more) {
                 if (!ToInt(w[++i], c.picture)) Error(path, ln, "bad picture id");
             } else if (k == "pair" && more) {
@@ -226,6 +235,14 @@ void ReadControls(const std::string& path) {
             Error(path, ln, "a control has a template and a place; a feature has neither place nor kind of control");
         if (c.kind == "label" && c.id < 0 && c.text.empty()) Error(path, ln, "a label without an id needs a text");
         if (c.id < 0 && c.kind != "label" && c.kind != "group") Error(path, ln, "only labels and groups go without an id");
+        if ((c.ranged || c.decimals) && c.kind != "spin") Error(path, ln, "only a spin has a range");
+        if (c.ranged) {
+            // The up-down takes the control before it as its buddy.
+            if (g_controls.empty() || g_controls.back().kind != "edit" || g_controls.back().page != c.page)
+                Error(path, ln, "a spin with a range follows its edit");
+            else
+                c.buddy = g_controls.back().id;
+        }
         g_controls.push_back(c);
     }
     std::set<std::pair<int, int>> ids;
@@ -299,8 +316,8 @@ std::string StyleOf(const Control& c, bool groupStart, std::string& cls) {
         return cls = "ComboBox", "CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP";
     if (k == "edit") return cls = "Edit", "ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP";
     if (k == "password") return cls = "Edit", "ES_AUTOHSCROLL | ES_PASSWORD | WS_BORDER | WS_TABSTOP";
-    if (k == "spin")
-        return cls = "msctls_updown32", "UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS";
+    if (k == "spin")  // the numeric spin edit writes the edit's text itself (decimals, clamping while typed)
+        return cls = "msctls_updown32", "UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS";
     if (k == "scrollbar") return cls = "ScrollBar", "SBS_VERT";
     if (k == "thumbnails")
         return cls = "SysListView32", "LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | WS_BORDER | WS_TABSTOP";
@@ -438,7 +455,15 @@ std::string ControlTableCpp() {
         o << "    {" << c.id << ", " << c.sets << "},\n";
         radios++;
     }
-    o << "};\nconst int kRadioValueRowCount = " << radios << ";\n\nconst OptionTextRow kOptionTextRows[] = {\n";
+    o << "};\nconst int kRadioValueRowCount = " << radios << ";\n\nconst SpinRangeRow kSpinRangeRows[] = {\n";
+    int spins = 0;
+    for (const Control& c : g_controls) {
+        if (!c.ranged) continue;
+        o << "    {" << c.id << ", " << c.buddy << ", " << c.page << ", " << c.low << ", " << c.high << ", " << c.decimals
+          << "},\n";
+        spins++;
+    }
+    o << "};\nconst int kSpinRangeRowCount = " << spins << ";\n\nconst OptionTextRow kOptionTextRows[] = {\n";
     for (const OptionText& t : g_optionTexts)
         o << "    {\"" << t.list << "\", " << t.value << ", " << g_texts[g_textBySymbol[t.text]].id << "},\n";
     o << "};\nconst int kOptionTextRowCount = " << g_optionTexts.size() << ";\n\nconst StringTextRow kStringTextRows[] = {\n";
