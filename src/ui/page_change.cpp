@@ -5,6 +5,7 @@
 #include "rules/control_fields.h"
 #include "rules/settings_application.h"
 #include "rules/text_filters.h"
+#include "ui/environment_page.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -35,6 +36,12 @@ uint32_t FeatureControl(uint32_t control) {
     return control;
 }
 
+// The engine's value of a choice: the output unit's items stand for the
+// stored unit with its sub-option and fold unit.
+uint32_t EngineValue(uint32_t control, uint32_t value) {
+    return control == kOutputUnitControl ? OutputUnitOfItem(value) : value;
+}
+
 }  // namespace
 
 int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const ConflictRule* rules, int ruleCount,
@@ -63,7 +70,7 @@ int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const Confl
         return kChangeAsks;
     }
     if (!WriteControlValue(*in.session, control, value)) return kChangeRefused;
-    in.last = LastChange{FeatureControl(control), value};
+    in.last = LastChange{FeatureControl(control), EngineValue(control, value)};
     return kChangeWritten;
 }
 
@@ -71,7 +78,10 @@ int ApplyPageText(PageInput& in, uint32_t control, const char16_t* text) {
     if (!in.session || !ControlTextChars(control)) return kChangeRefused;
     char16_t kept[kPageTextChars] = {};
     for (int i = 0; text && i < kPageTextChars - 1 && text[i]; i++) kept[i] = text[i];
-    if (control == kCommunityControl) RemoveForbiddenChars(TextFilterKind::Community, kept);
+    if (control == kCommunityControl) {
+        RemoveForbiddenChars(TextFilterKind::Community, kept);
+        KeepCommunityChars(kept, nullptr);  // the page allows fewer characters still
+    }
     WriteControlText(*in.session, control, kept);
     in.last = LastChange{control, 0};
     return kChangeWritten;
@@ -82,7 +92,7 @@ int AnswerPageQuestion(PageInput& in, const PageQuestion& question, int yes) {
     if (!WriteControlValue(*in.session, question.control, question.value)) return kChangeRefused;
     for (int k = 0; k < question.offCount && k < 6; k++)
         WriteControlValue(*in.session, question.off[k].control, question.off[k].offValue);
-    in.last = LastChange{FeatureControl(question.control), question.value};
+    in.last = LastChange{FeatureControl(question.control), EngineValue(question.control, question.value)};
     return kChangeWritten;
 }
 

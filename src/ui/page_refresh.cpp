@@ -4,6 +4,7 @@
 
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
+#include "ui/environment_page.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -20,7 +21,7 @@ struct PageRules {
     uint16_t layoutId;
     PageRulesFn rules;
 };
-const PageRules kPageRules[] = {{0, nullptr}};
+const PageRules kPageRules[] = {{kEnvironmentLayout, EnvironmentPageRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

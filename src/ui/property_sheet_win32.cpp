@@ -37,6 +37,7 @@
 #include "session/session_load.h"
 #include "snmp/retrieval_thread.h"
 #include "ui/control_table.h"
+#include "ui/environment_page.h"
 #include "ui/page_images_win32.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -279,11 +280,7 @@ uint32_t RadioValue(uint32_t control) {
     return 1;
 }
 
-int EditsText(uint32_t control) {
-    for (int i = 0; i < kControlTextCount; ++i)
-        if (kControlTexts[i].control == control) return 1;
-    return 0;
-}
+int EditsText(uint32_t control) { return ControlTextChars(control) > 0; }
 int EditsNumber(uint32_t control) {
     for (int i = 0; i < kControlFieldCount; ++i)
         if (kControlFields[i].control == control) return 1;
@@ -367,6 +364,11 @@ void ShowPage(HWND page, PageContext* p) {
             case kPreviewControl:
                 InvalidateRect(w, nullptr, FALSE);  // its pictures follow the settings
                 break;
+            case kScrollbarControl: {  // two views: positions 0 and 1, one a page
+                SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 1, 1, static_cast<int>(cs.value), 0};
+                SetScrollInfo(w, SB_CTL, &si, TRUE);
+                break;
+            }
             default:
                 break;
         }
@@ -427,6 +429,15 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                 if (code != EN_CHANGE && code != EN_KILLFOCUS) return;
                 wchar_t text[kPageTextChars] = {};
                 GetDlgItemTextW(page, static_cast<int>(id), text, kPageTextChars);
+                int caret = LOWORD(SendDlgItemMessageW(page, static_cast<int>(id), EM_GETSEL, 0, 0));
+                if (IsEnvironmentPage(p->templateId) && id == kCommunityEditControl &&
+                    KeepCommunityChars(reinterpret_cast<char16_t*>(text), &caret)) {
+                    // Dropped characters vanish at once; the rewrite is no edit of its own.
+                    SetPropW(page, kSuppressProp, reinterpret_cast<HANDLE>(1));
+                    SetDlgItemTextW(page, static_cast<int>(id), text);
+                    SendDlgItemMessageW(page, static_cast<int>(id), EM_SETSEL, caret, caret);
+                    RemovePropW(page, kSuppressProp);
+                }
                 if (ApplyPageText(p->sheet->input, id, reinterpret_cast<const char16_t*>(text)) != kChangeWritten)
                     return;
                 if (code == EN_KILLFOCUS) ShowPage(page, p);
@@ -438,6 +449,19 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             break;
         case kButtonControl:
             if (code != BN_CLICKED) return;
+            if (IsEnvironmentPage(p->templateId)) {
+                EnvironmentButtonResult r = PressEnvironmentButton(p->sheet->input, id);
+                if (r.messageId) {
+                    wchar_t text[512] = {};
+                    LoadResString(p->sheet->resources, r.messageId, text, 512, p->sheet->language);
+                    MessageBoxW(page, text, L"", MB_OK | MB_ICONINFORMATION);
+                }
+                if (r.changed) {
+                    ShowPage(page, p);
+                    PropSheet_Changed(GetParent(page), page);
+                }
+                return;
+            }
             RestorePageDefaults(p->sheet->input);  // the only button the pages share
             ShowPage(page, p);
             PropSheet_Changed(GetParent(page), page);
@@ -495,6 +519,15 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_COMMAND:
             if (p) OnCommand(page, p, wParam);
             return TRUE;
+        case WM_VSCROLL:
+            if (p && lParam && FindControl(p, static_cast<uint32_t>(GetDlgCtrlID(reinterpret_cast<HWND>(lParam))))) {
+                int view = ScrolledView(p->state.view, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+                if (view != p->state.view) {
+                    p->state.view = view;
+                    ShowPage(page, p);
+                }
+            }
+            return TRUE;
         case WM_MEASUREITEM:
             return MeasurePageImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         case WM_DRAWITEM:
@@ -510,6 +543,8 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             if (h->code == PSN_SETACTIVE) {
                 ShowPage(page, p);
             } else if (h->code == PSN_APPLY) {
+                if (IsEnvironmentPage(p->templateId))
+                    ApplyEnvironmentPage(p->sheet->input, reinterpret_cast<const char16_t*>(p->sheet->name));
                 if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam == 1) WriteBack(p->sheet);
                 if (page == p->sheet->firstPage) WaitRetrievalThread();
                 SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
