@@ -338,6 +338,8 @@ void ShowPage(HWND page, PageContext* p) {
                     SendMessageW(w, WM_SETREDRAW, TRUE, 0);
                 }
                 SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
+                if (cs.id == kOutputUnitControl && IsEnvironmentPage(p->templateId))
+                    SendMessageW(w, CB_SETDROPPEDWIDTH, 280, 0);  // its words are longer than the box
                 break;
             }
             case kCheckControl:
@@ -457,6 +459,7 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                     MessageBoxW(page, text, L"", MB_OK | MB_ICONINFORMATION);
                 }
                 if (r.changed) {
+                    p->state.view = 0;  // a filled page starts at its first view
                     ShowPage(page, p);
                     PropSheet_Changed(GetParent(page), page);
                 }
