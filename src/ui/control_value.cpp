@@ -4,6 +4,7 @@
 
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
+#include "ui/environment_page.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -23,11 +24,16 @@ const ControlText* TextOf(uint32_t control) {
 }  // namespace
 
 int ControlTextChars(uint32_t control) {
+    if (MacAddressPart(control)) return kMacPartChars;
     const ControlText* t = TextOf(control);
     return t ? static_cast<int>(t->size / sizeof(char16_t)) : 0;
 }
 
 int WriteControlText(PrinterSession& s, uint32_t control, const char16_t* text) {
+    if (int part = MacAddressPart(control)) {
+        WriteMacAddressPart(s.env, part, text);
+        return 1;
+    }
     const ControlText* t = TextOf(control);
     if (!t) return 0;
     uint8_t* base = t->place == kEnvironmentField ? reinterpret_cast<uint8_t*>(&s.env)
@@ -40,6 +46,7 @@ int WriteControlText(PrinterSession& s, uint32_t control, const char16_t* text) 
 }
 
 uint32_t ReadControlValue(const PrinterSession& s, uint32_t control) {
+    if (control == kOutputUnitControl) return OutputUnitItemValue(s.env);  // three bytes behind one item
     const ControlField* f = FieldOf(control);
     if (!f) return 0;
     const PrivateSettings& p = s.dm.priv;
@@ -58,6 +65,10 @@ uint32_t ReadControlValue(const PrinterSession& s, uint32_t control) {
 }
 
 int WriteControlValue(PrinterSession& s, uint32_t control, uint32_t value) {
+    if (control == kOutputUnitControl) {
+        WriteOutputUnitItem(s.env, value);
+        return 1;
+    }
     const ControlField* f = FieldOf(control);
     if (!f) return 0;
     PrivateSettings& p = s.dm.priv;

@@ -6,6 +6,7 @@
 #include "rules/settings_application.h"
 #include "rules/text_filters.h"
 #include "ui/basic_page.h"
+#include "ui/environment_page.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -52,6 +53,12 @@ const PageChangeRules* ChangeRulesOf(uint16_t templateId) {
     for (const PageChangeRules& r : kPageChangeRules)
         if (page && r.layoutId == page->layoutId) return &r;
     return nullptr;
+}
+
+// The engine's value of a choice: the output unit's items stand for the
+// stored unit with its sub-option and fold unit.
+uint32_t EngineValue(uint32_t control, uint32_t value) {
+    return control == kOutputUnitControl ? OutputUnitOfItem(value) : value;
 }
 
 }  // namespace
@@ -116,7 +123,7 @@ int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const Confl
         return kChangeAsks;
     }
     if (!WriteControlValue(*in.session, control, value)) return kChangeRefused;
-    in.last = LastChange{FeatureControl(control), value};
+    in.last = LastChange{FeatureControl(control), EngineValue(control, value)};
     return kChangeWritten;
 }
 
@@ -124,7 +131,10 @@ int ApplyPageText(PageInput& in, uint32_t control, const char16_t* text) {
     if (!in.session || !ControlTextChars(control)) return kChangeRefused;
     char16_t kept[kPageTextChars] = {};
     for (int i = 0; text && i < kPageTextChars - 1 && text[i]; i++) kept[i] = text[i];
-    if (control == kCommunityControl) RemoveForbiddenChars(TextFilterKind::Community, kept);
+    if (control == kCommunityControl) {
+        RemoveForbiddenChars(TextFilterKind::Community, kept);
+        KeepCommunityChars(kept, nullptr);  // the page allows fewer characters still
+    }
     WriteControlText(*in.session, control, kept);
     in.last = LastChange{control, 0};
     return kChangeWritten;
@@ -143,7 +153,7 @@ int AnswerPageQuestion(PageInput& in, const PageQuestion& question, int yes) {
     if (!WriteControlValue(*in.session, question.control, question.value)) return kChangeRefused;
     for (int k = 0; k < question.offCount && k < 6; k++)
         WriteControlValue(*in.session, question.off[k].control, question.off[k].offValue);
-    in.last = LastChange{FeatureControl(question.control), question.value};
+    in.last = LastChange{FeatureControl(question.control), EngineValue(question.control, question.value)};
     return kChangeWritten;
 }
 

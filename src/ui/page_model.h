@@ -47,6 +47,7 @@ struct ControlState {
 struct PageState {
     uint16_t templateId;  // the page asked for
     uint16_t layoutId;    // the template whose controls it has
+    int view;             // which of a page's views it shows (0 or 1); refreshes keep it
     int controlCount;
     ControlState control[kPageControlRoom];
 };

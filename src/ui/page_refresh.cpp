@@ -5,6 +5,7 @@
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
 #include "ui/basic_page.h"
+#include "ui/environment_page.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -22,7 +23,7 @@ struct PageRules {
     uint16_t layoutId;
     PageRulesFn rules;
 };
-const PageRules kPageRules[] = {{kBasicLayout, BasicPageRules}};
+const PageRules kPageRules[] = {{kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

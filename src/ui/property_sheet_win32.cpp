@@ -38,6 +38,7 @@
 #include "snmp/retrieval_thread.h"
 #include "ui/basic_page.h"
 #include "ui/control_table.h"
+#include "ui/environment_page.h"
 #include "ui/page_images_win32.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -281,11 +282,7 @@ uint32_t RadioValue(uint32_t control) {
     return 1;
 }
 
-int EditsText(uint32_t control) {
-    for (int i = 0; i < kControlTextCount; ++i)
-        if (kControlTexts[i].control == control) return 1;
-    return 0;
-}
+int EditsText(uint32_t control) { return ControlTextChars(control) > 0; }
 int EditsNumber(uint32_t control) {
     for (int i = 0; i < kControlFieldCount; ++i)
         if (kControlFields[i].control == control) return 1;
@@ -343,6 +340,8 @@ void ShowPage(HWND page, PageContext* p) {
                     SendMessageW(w, WM_SETREDRAW, TRUE, 0);
                 }
                 SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
+                if (cs.id == kOutputUnitControl && IsEnvironmentPage(p->templateId))
+                    SendMessageW(w, CB_SETDROPPEDWIDTH, 280, 0);  // its words are longer than the box
                 break;
             }
             case kCheckControl:
@@ -370,6 +369,11 @@ void ShowPage(HWND page, PageContext* p) {
             case kPreviewControl:
                 InvalidateRect(w, nullptr, FALSE);  // its pictures follow the settings
                 break;
+            case kScrollbarControl: {  // two views: positions 0 and 1, one a page
+                SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 1, 1, static_cast<int>(cs.value), 0};
+                SetScrollInfo(w, SB_CTL, &si, TRUE);
+                break;
+            }
             default:
                 break;
         }
@@ -430,6 +434,15 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                 if (code != EN_CHANGE && code != EN_KILLFOCUS) return;
                 wchar_t text[kPageTextChars] = {};
                 GetDlgItemTextW(page, static_cast<int>(id), text, kPageTextChars);
+                int caret = LOWORD(SendDlgItemMessageW(page, static_cast<int>(id), EM_GETSEL, 0, 0));
+                if (IsEnvironmentPage(p->templateId) && id == kCommunityEditControl &&
+                    KeepCommunityChars(reinterpret_cast<char16_t*>(text), &caret)) {
+                    // Dropped characters vanish at once; the rewrite is no edit of its own.
+                    SetPropW(page, kSuppressProp, reinterpret_cast<HANDLE>(1));
+                    SetDlgItemTextW(page, static_cast<int>(id), text);
+                    SendDlgItemMessageW(page, static_cast<int>(id), EM_SETSEL, caret, caret);
+                    RemovePropW(page, kSuppressProp);
+                }
                 if (ApplyPageText(p->sheet->input, id, reinterpret_cast<const char16_t*>(text)) != kChangeWritten)
                     return;
                 if (code == EN_KILLFOCUS) ShowPage(page, p);
@@ -445,6 +458,20 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             break;
         case kButtonControl:
             if (code != BN_CLICKED) return;
+            if (IsEnvironmentPage(p->templateId)) {
+                EnvironmentButtonResult r = PressEnvironmentButton(p->sheet->input, id);
+                if (r.messageId) {
+                    wchar_t text[512] = {};
+                    LoadResString(p->sheet->resources, r.messageId, text, 512, p->sheet->language);
+                    MessageBoxW(page, text, L"", MB_OK | MB_ICONINFORMATION);
+                }
+                if (r.changed) {
+                    p->state.view = 0;  // a filled page starts at its first view
+                    ShowPage(page, p);
+                    PropSheet_Changed(GetParent(page), page);
+                }
+                return;
+            }
             RestorePageDefaults(p->sheet->input);  // the only button the pages share
             ShowPage(page, p);
             PropSheet_Changed(GetParent(page), page);
@@ -504,9 +531,17 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             if (p) OnCommand(page, p, wParam);
             return TRUE;
         case WM_VSCROLL:
-            // An up-down step stores its edit's value as leaving the edit does.
-            if (int edit = p ? SpinScrolled(reinterpret_cast<HWND>(lParam)) : 0)
+            // An up-down step stores its edit's value as leaving the edit does;
+            // the environment page's scroll bar switches its view.
+            if (int edit = p ? SpinScrolled(reinterpret_cast<HWND>(lParam)) : 0) {
                 if (LOWORD(wParam) == SB_THUMBPOSITION) OnCommand(page, p, MAKEWPARAM(edit, EN_KILLFOCUS));
+            } else if (p && lParam && FindControl(p, static_cast<uint32_t>(GetDlgCtrlID(reinterpret_cast<HWND>(lParam))))) {
+                int view = ScrolledView(p->state.view, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+                if (view != p->state.view) {
+                    p->state.view = view;
+                    ShowPage(page, p);
+                }
+            }
             return TRUE;
         case WM_MEASUREITEM:
             return MeasurePageImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
@@ -527,6 +562,8 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             } else if (h->code == PSN_APPLY) {
                 const PageRow* row = FindPageRow(p->templateId);
                 if (row && row->layoutId == kBasicLayout) BasicPageApply(p->sheet->input);
+                if (IsEnvironmentPage(p->templateId))
+                    ApplyEnvironmentPage(p->sheet->input, reinterpret_cast<const char16_t*>(p->sheet->name));
                 if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam == 1) WriteBack(p->sheet);
                 if (page == p->sheet->firstPage) WaitRetrievalThread();
                 SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);

@@ -37,9 +37,14 @@ int PageShow(int argc, char** argv) {
         return Refuse(why);
     auto session = std::make_unique<PrinterSession>();
     if (!ResolveForPrinter(nullptr, session.get())) return Refuse("the driver could not resolve the settings");
-    PageInput in{session.get(), nullptr, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}, nullptr};
+    // The printer stays open: pages read its model description and data.
+    PrinterHandle h = nullptr;
+    if (!Spool().OpenPrinter(kToolPrinter, kPrinterAccessUse, &h)) return Refuse("the printer could not be opened");
+    PageInput in{session.get(), h, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}, nullptr};
     auto state = std::make_unique<PageState>();
-    if (!RefreshPage(page->templateId, in, *state)) return Refuse("the page could not be refreshed");
+    int shown = RefreshPage(page->templateId, in, *state);
+    Spool().ClosePrinter(h);
+    if (!shown) return Refuse("the page could not be refreshed");
     std::fputs(PageStateText(*state, *session).c_str(), stdout);
     return kExitOk;
 }
