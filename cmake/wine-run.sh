@@ -41,8 +41,19 @@ if [ ! -f "$marker" ]; then
     (
         flock 9
         if [ ! -f "$marker" ]; then
-            "$WINE" wineboot -i >/dev/null 2>&1 || true
-            "$WINESERVER" -w || true
+            # wineboot has been seen to end without writing the registry on a
+            # loaded machine; a second or third start from an empty prefix
+            # succeeds.
+            for attempt in 1 2 3; do
+                "$WINE" wineboot -i >"$WINEPREFIX.boot-log" 2>&1 || true
+                "$WINESERVER" -w || true
+                [ -f "$WINEPREFIX/system.reg" ] && break
+                echo "wine-run.sh: wineboot left no registry in $WINEPREFIX (attempt $attempt):" >&2
+                tail -n 5 "$WINEPREFIX.boot-log" >&2
+                "$WINESERVER" -k 2>/dev/null || true
+                rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+                sleep 2
+            done
             if [ -f "$WINEPREFIX/system.reg" ]; then
                 touch "$marker"
             else
