@@ -7,6 +7,7 @@
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
+#include "ui/sub_dialog_model.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct PageRules {
     uint16_t layoutId;
     PageRulesFn rules;
 };
-const PageRules kPageRules[] = {{0, nullptr}};
+const PageRules kPageRules[] = {{kMixedDuplexDialog, MixedDuplexRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)
