@@ -45,6 +45,8 @@
 #include "ui/font_text_win32.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
+#include "ui/sub_dialog_model.h"
+#include "ui/sub_dialog_win32.h"
 #include "ui/ui_language.h"
 
 namespace {
@@ -438,6 +440,14 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             break;
         case kButtonControl:
             if (code != BN_CLICKED) return;
+            if (uint16_t dialog = SubDialogOfButton(id)) {
+                if (OpenSubDialog(page, SubDialogHost{p->sheet->resources, p->sheet->language, &p->sheet->input},
+                                  dialog, 0) == 1) {
+                    ShowPage(page, p);
+                    PropSheet_Changed(GetParent(page), page);
+                }
+                return;
+            }
             RestorePageDefaults(p->sheet->input);  // the only button the pages share
             ShowPage(page, p);
             PropSheet_Changed(GetParent(page), page);
@@ -449,6 +459,10 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
     std::memset(&q, 0, sizeof q);
     int r = ApplyPageChange(p->sheet->input, id, value, nullptr, 0, &q);
     if (r == kChangeAsks) AskAndAnswer(page, p, q);
+    int custom = r == kChangeWritten ? CustomSizeTargetOfChoice(id, value) : -1;
+    if (custom >= 0)
+        OpenSubDialog(page, SubDialogHost{p->sheet->resources, p->sheet->language, &p->sheet->input},
+                      kCustomSizeDialog, custom);
     ShowPage(page, p);
     PropSheet_Changed(GetParent(page), page);
 }
