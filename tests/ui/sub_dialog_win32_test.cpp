@@ -1,6 +1,7 @@
-// A sub-dialog opened from the Basic tab of a real sheet under Wine: its
-// button opens it over a working copy, a click in it and OK reach the
-// settings the sheet writes back; the same click and Cancel leave them.
+// Sub-dialogs opened from the Basic tab of a real sheet under Wine: a button
+// opens its dialog over a working copy, a click in it and OK reach the
+// settings the sheet writes back, the same click and Cancel leave them; the
+// tray-per-page dialog keeps itself open while its pattern is too short.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -10,6 +11,7 @@
 #include <winspool.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -21,6 +23,7 @@ namespace {
 
 constexpr DWORD kWaitMs = 90000;
 constexpr int kMixedSizes = 30228, kMixedSizesButton = 30229, kRotateLarger = 31818;
+constexpr int kTrayPerPageButton = 30239, kTray3List = 31418, kRepeat = 31421, kRepeatLength = 31422, kRepeatHint = 31424;
 
 BOOL CALLBACK FindWindowWith(HWND w, LPARAM io) {
     auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
@@ -49,23 +52,35 @@ BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
 void Click(HWND dialog, int id, int check) {
     HWND w = GetDlgItem(dialog, id);
     if (check) SendMessageW(w, BM_SETCHECK, BST_CHECKED, 0);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(w));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(w));
 }
 
 struct Drive {
     DWORD thread;
     int button;  // IDOK or IDCANCEL in the sub-dialog
     int dialogShown = 0, rotateEnabled = 0, dialogClosed = 0;
+    int keptOpen = 0;  // the tray dialog refused a short pattern
+    wchar_t hint[32] = {};
 };
+
+HWND WaitForPage(DWORD thread, HWND* sheet) {
+    HWND page = nullptr;
+    for (DWORD start = GetTickCount(); !page && GetTickCount() - start < kWaitMs; Sleep(50)) {
+        EnumThreadWindows(thread, FindSheet, reinterpret_cast<LPARAM>(sheet));
+        if (*sheet) page = reinterpret_cast<HWND>(SendMessageW(*sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+    return page;
+}
+
+int WaitClosed(HWND dialog) {
+    for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < kWaitMs;) Sleep(50);
+    return !IsWindow(dialog);
+}
 
 // On the Basic tab: mixed sizes on, its Settings button, "turn larger pages"
 // in the dialog, the dialog's button, then the sheet's OK.
 void DriveMixedSizes(Drive* d) {
-    HWND sheet = nullptr, page = nullptr;
-    for (DWORD start = GetTickCount(); !page && GetTickCount() - start < kWaitMs; Sleep(50)) {
-        EnumThreadWindows(d->thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
-        if (sheet) page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
+    HWND sheet = nullptr, page = WaitForPage(d->thread, &sheet);
     if (!page) return;
     SendMessageW(GetDlgItem(page, kMixedSizes), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(kMixedSizes, BN_CLICKED),
@@ -78,14 +93,35 @@ void DriveMixedSizes(Drive* d) {
         d->rotateEnabled = IsWindowEnabled(GetDlgItem(dialog, kRotateLarger));
         Click(dialog, kRotateLarger, 1);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
-        for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < kWaitMs;) Sleep(50);
-        d->dialogClosed = !IsWindow(dialog);
+        d->dialogClosed = WaitClosed(dialog);
     }
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 
-TEST(SubDialogSheet, MixedSizeDialogOkChangesCancelKeeps) {
-    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+// Tray per page: pages 1-12 for tray 3, repeat on and a pattern of 8 pages:
+// OK is refused with the hint; 12 pages are taken. Then the sheet's OK.
+void DriveTrayPerPage(Drive* d) {
+    HWND sheet = nullptr, page = WaitForPage(d->thread, &sheet);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(kTrayPerPageButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, kTrayPerPageButton)));
+    HWND dialog = WaitForWindowWith(d->thread, kTray3List);
+    if (dialog) {
+        d->dialogShown = 1;
+        SetDlgItemTextW(dialog, kTray3List, L"1-12x");
+        Click(dialog, kRepeat, 1);
+        SetDlgItemTextW(dialog, kRepeatLength, L"8");
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        d->keptOpen = IsWindowVisible(dialog);  // an ended dialog is hidden at once
+        GetDlgItemTextW(dialog, kRepeatHint, d->hint, 32);
+        SetDlgItemTextW(dialog, kRepeatLength, L"12");
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+void InstallDemo(const wchar_t* printer) {
     InstallWin32Platform();
     for (const wchar_t* f : {L"ZR51AUI.dll", L"ZR51ARC.DLL", L"models\\ZRC4500.RDF"})
         ASSERT_TRUE(CopyIntoDriverDirectory(FileBesideExecutable(f), nullptr)) << GetLastError();
@@ -93,20 +129,31 @@ TEST(SubDialogSheet, MixedSizeDialogOkChangesCancelKeeps) {
     ASSERT_TRUE(AddDriverWithFiles(L"KELO ZR-C4500", L"ZR51AUI.dll", {L"ZR51ARC.DLL", L"ZRC4500.RDF"}));
     ASSERT_TRUE(AddPrinterOnPort(printer, L"KELO ZR-C4500", L"FILE:")) << GetLastError();
     ASSERT_TRUE(StoreModelAsInstalled(printer, L"KELO ZR-C4500"));
+}
+
+// The printing preferences with the prompt, driven by drive on a second thread.
+std::vector<BYTE> RunSheet(const wchar_t* printer, void (*drive)(Drive*), Drive* d) {
+    std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
     HANDLE h = nullptr;
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
+    if (!OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr)) return out;
+    std::thread driver(drive, d);
+    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                        DM_IN_PROMPT | DM_OUT_BUFFER);
+    driver.join();
+    ClosePrinter(h);
+    return out;
+}
+
+TEST(SubDialogSheet, MixedSizeDialogOkChangesCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
     const struct {
         int button, rotate;
     } cases[] = {{IDOK, 1}, {IDCANCEL, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button == IDOK ? "OK" : "Cancel");
-        std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
         Drive d{GetCurrentThreadId(), c.button};
-        std::thread driver(DriveMixedSizes, &d);
-        LONG r = DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()),
-                                     nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
-        driver.join();
-        EXPECT_EQ(IDOK, r);
+        std::vector<BYTE> out = RunSheet(printer, DriveMixedSizes, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.rotateEnabled);
         EXPECT_TRUE(d.dialogClosed);
@@ -114,7 +161,23 @@ TEST(SubDialogSheet, MixedSizeDialogOkChangesCancelKeeps) {
         EXPECT_EQ(1, dm->priv.mixedSizeSupport);  // the page's own change is kept either way
         EXPECT_EQ(c.rotate, dm->priv.rotateLargerPage);
     }
-    ClosePrinter(h);
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, TrayPerPageRefusesAShortPatternThenStoresTheLists) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    Drive d{GetCurrentThreadId(), IDOK};
+    std::vector<BYTE> out = RunSheet(printer, DriveTrayPerPage, &d);
+    EXPECT_TRUE(d.dialogShown);
+    EXPECT_TRUE(d.keptOpen);
+    EXPECT_STREQ(L"(12-)", d.hint);
+    EXPECT_TRUE(d.dialogClosed);
+    const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+    const uint8_t packed[] = {0xB1, 0x21, 0};  // "1-12", the stray letter dropped as typed
+    EXPECT_EQ(0, std::memcmp(packed, dm->priv.tray3_TraySelectPerPage, sizeof packed));
+    EXPECT_EQ(1, dm->priv.repeat_traySerectPerPage);
+    EXPECT_EQ(12, dm->priv.repeatPageNumber_traySerectPerPage);
     RemovePrinter(printer);
 }
 
