@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -23,6 +24,7 @@ namespace {
 
 constexpr DWORD kWaitMs = 90000;
 constexpr int kMixedSizes = 30228, kMixedSizesButton = 30229, kRotateLarger = 31818;
+constexpr int kOriginalSize = 30223, kCustomWidth = 31711, kCustomWidthRange = 31714, kCustomLength = 31716;
 constexpr int kTrayPerPageButton = 30239, kTray3List = 31418, kRepeat = 31421, kRepeatLength = 31422, kRepeatHint = 31424;
 
 BOOL CALLBACK FindWindowWith(HWND w, LPARAM io) {
@@ -61,6 +63,7 @@ struct Drive {
     int dialogShown = 0, rotateEnabled = 0, dialogClosed = 0;
     int keptOpen = 0;  // the tray dialog refused a short pattern
     wchar_t hint[32] = {};
+    wchar_t range[32] = {};  // the custom width's range as shown
 };
 
 HWND WaitForPage(DWORD thread, HWND* sheet) {
@@ -116,6 +119,27 @@ void DriveTrayPerPage(Drive* d) {
         GetDlgItemTextW(dialog, kRepeatHint, d->hint, 32);
         SetDlgItemTextW(dialog, kRepeatLength, L"12");
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+// The custom size chosen as the original size: the dialog opens, a width
+// and a length typed in the unit it shows (millimetres or inches) and OK.
+void DriveCustomSize(Drive* d) {
+    HWND sheet = nullptr, page = WaitForPage(d->thread, &sheet);
+    if (!page) return;
+    HWND sizes = GetDlgItem(page, kOriginalSize);
+    SendMessageW(sizes, CB_SETCURSEL, SendMessageW(sizes, CB_GETCOUNT, 0, 0) - 1, 0);  // the custom size is last
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(kOriginalSize, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+    HWND dialog = WaitForWindowWith(d->thread, kCustomWidth);
+    if (dialog) {
+        d->dialogShown = 1;
+        GetDlgItemTextW(dialog, kCustomWidthRange, d->range, 32);
+        int inches = d->range[1] != L'9';
+        SetDlgItemTextW(dialog, kCustomWidth, inches ? L"8.50" : L"250.0");
+        SetDlgItemTextW(dialog, kCustomLength, inches ? L"11" : L"300");
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
         d->dialogClosed = WaitClosed(dialog);
     }
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
@@ -178,6 +202,28 @@ TEST(SubDialogSheet, TrayPerPageRefusesAShortPatternThenStoresTheLists) {
     EXPECT_EQ(0, std::memcmp(packed, dm->priv.tray3_TraySelectPerPage, sizeof packed));
     EXPECT_EQ(1, dm->priv.repeat_traySerectPerPage);
     EXPECT_EQ(12, dm->priv.repeatPageNumber_traySerectPerPage);
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, CustomSizeChoiceOpensItsDialogOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveCustomSize, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(256, dm->priv.originalSize);  // the choice itself stays
+        const bool inches = std::wstring(d.range) == L"[3.55 - 13.38]";
+        EXPECT_TRUE(inches || std::wstring(d.range) == L"[90 - 340]") << d.range;
+        // After Cancel the sheet's apply gives the empty custom size its A4 default.
+        const int32_t width = button == IDOK ? (inches ? 21590 : 25000) : (inches ? 21006 : 21000);
+        const int32_t length = button == IDOK ? (inches ? 27940 : 30000) : (inches ? 29693 : 29700);
+        EXPECT_EQ(width, dm->priv.originalWidth_mm_CustomPaper);
+        EXPECT_EQ(length, dm->priv.originalLength_mm_CustomPaper);
+    }
     RemovePrinter(printer);
 }
 
