@@ -2,7 +2,8 @@
 // description and resource module, opens its printing preferences as an
 // application does (DocumentPropertiesW with the prompt), saves a picture of
 // every tab, picks two-sided printing and landscape through the controls,
-// presses OK and prints the settings that changed. Then the same for the
+// photographs the Basic tab's mixed-size and tray-per-page dialogs (closed
+// with Cancel), presses OK and prints the settings that changed. Then the same for the
 // printer's device sheet. --show leaves the sheets to a person.
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -31,6 +32,8 @@ const wchar_t kPrinter[] = L"KELO ZR-C4500 demo";
 constexpr DWORD kWaitMs = 90000;
 constexpr int kDuplexControl = 30213;
 constexpr int kLandscapeControl = 30227;
+constexpr int kMixedSizesButton = 30229, kRotateLarger = 31818;
+constexpr int kTrayPerPageButton = 30239, kStandardTrayList = 31415;
 
 int Fail(const char* what) {
     std::fprintf(stderr, "zr51-show-sheets: %s failed (error %lu)\n", what, GetLastError());
@@ -107,6 +110,32 @@ struct Driver {
 
 void Settle() { Sleep(400); }
 
+BOOL CALLBACK FindDialogWith(HWND w, LPARAM io) {
+    auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
+    if (IsWindowVisible(w) && GetDlgItem(w, found->first)) {
+        found->second = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A sub-dialog of the page's button (known by one of its controls):
+// opened, photographed and closed with Cancel.
+void PhotographSubDialog(Driver* d, HWND page, int button, int control, const char* name) {
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, button)));
+    std::pair<int, HWND> found{control, nullptr};
+    for (DWORD start = GetTickCount(); !found.second && GetTickCount() - start < kWaitMs; Sleep(50))
+        EnumThreadWindows(d->thread, FindDialogWith, reinterpret_cast<LPARAM>(&found));
+    if (!found.second) {
+        std::fprintf(stderr, "zr51-show-sheets: the %s dialog did not appear\n", name);
+        return;
+    }
+    Settle();
+    if (SaveWindowPicture(found.second, "screenshots/" + std::string(d->prefix) + "-" + name + ".bmp")) ++d->pictures;
+    PostMessageW(found.second, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    for (DWORD start = GetTickCount(); IsWindow(found.second) && GetTickCount() - start < kWaitMs;) Sleep(50);
+}
+
 // Photographs every tab, makes the choices and presses OK.
 void DriveSheet(Driver* d) {
     HWND sheet = nullptr;
@@ -139,6 +168,8 @@ void DriveSheet(Driver* d) {
         Settle();
         std::string file = "screenshots/" + std::string(d->prefix) + "-chosen.bmp";
         if (SaveWindowPicture(sheet, file)) ++d->pictures;
+        PhotographSubDialog(d, page, kMixedSizesButton, kRotateLarger, "mixed-sizes");
+        PhotographSubDialog(d, page, kTrayPerPageButton, kStandardTrayList, "tray-per-page");
     }
     if (!d->show) PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }

@@ -342,3 +342,15 @@
 #undef T_TIMING
 #undef T_PROFILE_ENABLE
 #undef T_PROFILE_FILE
+#undef T_OK
+#undef T_CANCEL
+#undef T_TRAY_PER_PAGE_TITLE
+#undef T_CUSTOM_SIZE_TITLE
+#undef T_MIXED_DUPLEX_TITLE
+#undef T_SMALLER_PAGES
+#undef T_LARGER_PAGES
+#undef T_ROTATE_LARGER
+#undef T_WIDTH
+#undef T_LENGTH
+#undef T_REPEAT_EVERY
+#undef T_PAGES_UNIT

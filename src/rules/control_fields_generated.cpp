@@ -253,8 +253,13 @@ const ControlField kControlFields[] = {
     ZR_ENVIRONMENT_FIELD(30047, environmentChoiceA),
     ZR_ENVIRONMENT_FIELD(30060, modelOptionByte),
     ZR_ENVIRONMENT_FIELD(30062, environmentChoiceB),
+    ZR_PRIVATE_FIELD(31813, duplexTypeOfSmallerPage),
+    ZR_PRIVATE_FIELD(31814, duplexTypeOfSmallerPage),
+    ZR_PRIVATE_FIELD(31816, duplexTypeOfLargerPage),
+    ZR_PRIVATE_FIELD(31817, duplexTypeOfLargerPage),
+    ZR_PRIVATE_FIELD(31818, rotateLargerPage),
 };
-const int kControlFieldCount = 75;
+const int kControlFieldCount = 80;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

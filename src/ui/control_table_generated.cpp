@@ -13,8 +13,11 @@ const PageRow kPageRows[] = {
     {30003, 30003, 25006, "ENVIRONMENT"},
     {30005, 30003, 25006, "ENVIRONMENT_COLOR"},
     {30100, 30100, 25007, "DIAGNOSTICS"},
+    {31400, 31400, 25252, "TRAY_PER_PAGE_DLG"},
+    {31700, 31700, 25253, "CUSTOM_SIZE_DLG"},
+    {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
 };
-const int kPageRowCount = 11;
+const int kPageRowCount = 14;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -226,9 +229,31 @@ const ControlRow kControlRows[] = {
     {30140, 30100, kCheckControl, 25165, 0, "PROFILE_ENABLE"},
     {30142, 30100, kEditControl, 0, 0, "PROFILE_FILE"},
     {30143, 30100, kButtonControl, 25013, 0, "PROFILE_FILE_BROWSE"},
-    {31813, 31800, kFeatureControl, 0, 0, "DUPLEX_SMALLER"},
-    {31816, 31800, kFeatureControl, 0, 0, "DUPLEX_LARGER"},
-    {31818, 31800, kFeatureControl, 0, 0, "ROTATE_LARGER"},
+    {31411, 31400, kTextControl, 20102, 0, "TPP_STANDARD_LABEL"},
+    {31415, 31400, kEditControl, 0, 0, "TPP_STANDARD"},
+    {31416, 31400, kEditControl, 0, 0, "TPP_TRAY_1"},
+    {31417, 31400, kEditControl, 0, 0, "TPP_TRAY_2"},
+    {31418, 31400, kEditControl, 0, 0, "TPP_TRAY_3"},
+    {31421, 31400, kCheckControl, 25260, 0, "TPP_REPEAT"},
+    {31422, 31400, kEditControl, 0, 0, "TPP_REPEAT_LENGTH"},
+    {31424, 31400, kTextControl, 0, 0, "TPP_HINT"},
+    {31425, 31400, kSeparatorControl, 0, 0, "TPP_LINE"},
+    {31711, 31700, kEditControl, 0, 0, "CUSTOM_WIDTH"},
+    {31712, 31700, kSpinControl, 0, 0, "CUSTOM_WIDTH_SPIN"},
+    {31713, 31700, kTextControl, 0, 0, "CUSTOM_WIDTH_UNIT"},
+    {31714, 31700, kTextControl, 0, 0, "CUSTOM_WIDTH_RANGE"},
+    {31716, 31700, kEditControl, 0, 0, "CUSTOM_LENGTH"},
+    {31717, 31700, kSpinControl, 0, 0, "CUSTOM_LENGTH_SPIN"},
+    {31718, 31700, kTextControl, 0, 0, "CUSTOM_LENGTH_UNIT"},
+    {31719, 31700, kTextControl, 0, 0, "CUSTOM_LENGTH_RANGE"},
+    {31720, 31700, kSeparatorControl, 0, 0, "CUSTOM_LINE"},
+    {31810, 31800, kPictureControl, 0, 0, "MIXED_DUPLEX_PICTURE"},
+    {31813, 31800, kRadioControl, 20241, 0, "DUPLEX_SMALLER"},
+    {31814, 31800, kRadioControl, 20242, 0, "DUPLEX_SMALLER_SHORT"},
+    {31816, 31800, kRadioControl, 20241, 0, "DUPLEX_LARGER"},
+    {31817, 31800, kRadioControl, 20242, 0, "DUPLEX_LARGER_SHORT"},
+    {31818, 31800, kCheckControl, 25257, 0, "ROTATE_LARGER"},
+    {31819, 31800, kSeparatorControl, 0, 0, "MIXED_DUPLEX_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -256,7 +281,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 238;
+const int kControlRowCount = 260;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -305,8 +330,12 @@ const RadioValueRow kRadioValueRows[] = {
     {30221, 1},
     {30226, 1},
     {30227, 2},
+    {31813, 2},
+    {31814, 3},
+    {31816, 2},
+    {31817, 3},
 };
-const int kRadioValueRowCount = 4;
+const int kRadioValueRowCount = 8;
 
 const SpinRangeRow kSpinRangeRows[] = {
     {30217, 30216, 30200, 1, 9999, 0},
@@ -775,5 +804,17 @@ const StringTextRow kStringTextRows[] = {
     {25164, "Timings (0 to 20):"},
     {25165, "Use a colour profile file"},
     {25166, "Profile file:"},
+    {25250, "OK"},
+    {25251, "Cancel"},
+    {25252, "Paper source per page"},
+    {25253, "Custom paper size"},
+    {25254, "Two-sided printing of mixed sizes"},
+    {25255, "Smaller pages:"},
+    {25256, "Larger pages:"},
+    {25257, "Turn larger pages"},
+    {25258, "Width:"},
+    {25259, "Length:"},
+    {25260, "Repeat every"},
+    {25261, "pages"},
 };
-const int kStringTextRowCount = 342;
+const int kStringTextRowCount = 354;

@@ -166,3 +166,10 @@ void RestorePageDefaults(PageInput& in) {
 int AddFavoriteEnabled(const SheetFacts& facts) {
     return facts.fullAccess && facts.favoriteCount < kFavoriteLimit;
 }
+
+int IsRestoreDefaultsButton(uint32_t control) {
+    constexpr uint16_t kRestoreDefaultsTextId = 25011;
+    for (int i = 0; i < kControlRowCount; i++)
+        if (kControlRows[i].id == control) return kControlRows[i].textId == kRestoreDefaultsTextId;
+    return 0;
+}

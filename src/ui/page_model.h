@@ -155,6 +155,8 @@ int AnswerPageControl(uint16_t templateId, PageInput& in, const PageQuestion& qu
 // record (factory defaults without a printer); the environment is left alone
 // and the last change cleared. The page refreshes.
 void RestorePageDefaults(PageInput& in);
+// The restore-defaults button of a page (every tab has one).
+int IsRestoreDefaultsButton(uint32_t control);
 
 // The add-to-favourites button is enabled only with full access and fewer
 // than kFavoriteLimit favourites.

@@ -9,6 +9,7 @@
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
+#include "ui/sub_dialog_model.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ struct PageRules {
     uint16_t layoutId;
     PageRulesFn rules;
 };
-const PageRules kPageRules[] = {{kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}};
+const PageRules kPageRules[] = {
+    {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

@@ -48,6 +48,8 @@
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
 #include "ui/spin_edit_win32.h"
+#include "ui/sub_dialog_model.h"
+#include "ui/sub_dialog_win32.h"
 #include "ui/ui_language.h"
 
 namespace {
@@ -472,7 +474,16 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                 }
                 return;
             }
-            RestorePageDefaults(p->sheet->input);  // the only button the pages share
+            if (uint16_t dialog = SubDialogOfButton(id)) {
+                if (OpenSubDialog(page, SubDialogHost{p->sheet->resources, p->sheet->language, &p->sheet->input},
+                                  dialog, 0) == 1) {
+                    ShowPage(page, p);
+                    PropSheet_Changed(GetParent(page), page);
+                }
+                return;
+            }
+            if (!IsRestoreDefaultsButton(id)) return;  // its dialog comes with its tab
+            RestorePageDefaults(p->sheet->input);
             ShowPage(page, p);
             PropSheet_Changed(GetParent(page), page);
             return;
@@ -483,6 +494,10 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
     std::memset(&q, 0, sizeof q);
     int r = ChangePageControl(p->templateId, p->sheet->input, id, value, &q);
     if (r == kChangeAsks) AskAndAnswer(page, p, q);
+    int custom = r == kChangeWritten ? CustomSizeTargetOfChoice(id, value) : -1;
+    if (custom >= 0)
+        OpenSubDialog(page, SubDialogHost{p->sheet->resources, p->sheet->language, &p->sheet->input},
+                      kCustomSizeDialog, custom);
     ShowPage(page, p);
     PropSheet_Changed(GetParent(page), page);
 }

@@ -45,6 +45,7 @@ struct Text {
 
 struct Page {
     int id, width, height, like = 0;
+    bool dialog = false;  // a modal sub-dialog with OK and Cancel, not a tab
     std::string symbol, caption;
 };
 
@@ -161,11 +162,12 @@ void ReadControls(const std::string& path) {
             g_optionTexts.push_back(o);
             continue;
         }
-        if (w[0] == "page") {
+        if (w[0] == "page" || w[0] == "dialog") {
             Page p;
+            p.dialog = w[0] == "dialog";
             if ((w.size() != 7 && w.size() != 9) || !ToInt(w[1], p.id) || !ToInt(w[3], p.width) ||
                 !ToInt(w[4], p.height) || w[5] != "caption" || (w.size() == 9 && (w[7] != "like" || !ToInt(w[8], p.like)))) {
-                Error(path, ln, "expected: page <template> <symbol> <width> <height> caption <text> [like <template>]");
+                Error(path, ln, "expected: page|dialog <template> <symbol> <width> <height> caption <text> [like <template>]");
                 continue;
             }
             p.symbol = w[2];
@@ -330,7 +332,8 @@ std::string PagesRc() {
     for (const Page& p : g_pages) {
         int layout = p.like ? p.like : p.id;
         o << "\nIDD_" << p.symbol << " DIALOGEX 0, 0, " << p.width << ", " << p.height << "\n"
-          << "STYLE DS_SHELLFONT | DS_CONTROL | WS_CHILD | WS_DISABLED | WS_CAPTION\n"
+          << (p.dialog ? "STYLE DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU\n"
+                       : "STYLE DS_SHELLFONT | DS_CONTROL | WS_CHILD | WS_DISABLED | WS_CAPTION\n")
           << "CAPTION T_" << p.caption << "\nFONT 8, \"MS Shell Dlg\", 0, 0, 0x1\nBEGIN\n";
         std::string previous;
         for (const Control& c : g_controls) {
@@ -347,6 +350,11 @@ std::string PagesRc() {
               << (c.id > 0 ? "IDC_" + c.symbol : std::string("-1")) << ", \"" << cls << "\", " << style << ", "
               << c.x << ", " << c.y << ", " << c.w << ", " << c.h << "\n";
         }
+        // A sub-dialog ends with OK (IDOK) and Cancel (IDCANCEL) in its bottom right corner.
+        if (p.dialog)
+            o << "    CONTROL T_OK, 1, \"Button\", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, " << p.width - 114 << ", "
+              << p.height - 21 << ", 50, 14\n    CONTROL T_CANCEL, 2, \"Button\", BS_PUSHBUTTON | WS_TABSTOP, "
+              << p.width - 57 << ", " << p.height - 21 << ", 50, 14\n";
         o << "END\n";
     }
     return o.str();
@@ -491,6 +499,8 @@ int main(int argc, char** argv) {
             name.find("generated") == std::string::npos)
             translations.insert(e.path().string());
     }
+    for (const Page& p : g_pages)
+        if (p.dialog) NeedText("controls.tbl", 0, "OK"), NeedText("controls.tbl", 0, "CANCEL");
     for (const std::string& t : translations) ReadTranslation(t);
     if (g_errors) {
         std::fprintf(stderr, "%d error(s); nothing written\n", g_errors);

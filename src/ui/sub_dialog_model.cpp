@@ -1,0 +1,60 @@
+// Which sub-dialog a page opens, and the mixed-size two-sided dialog's rules.
+#include "ui/sub_dialog_model.h"
+
+#include "ui/custom_paper_size.h"
+
+namespace {
+
+struct ButtonDialog {
+    uint32_t button;
+    uint16_t templateId;
+};
+const ButtonDialog kButtonDialogs[] = {
+    {30229, kMixedDuplexDialog},  // mixed sizes, Basic tab
+    {30239, kTrayPerPageDialog},  // tray per page, Basic tab
+};
+
+constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;
+constexpr uint32_t kCustomPaper = 256;
+constexpr uint32_t kPicture = 31810;
+// Each radio pair is one choice: the second follows the first's state.
+const uint32_t kRadioPairs[][2] = {{31813, 31814}, {31816, 31817}};
+
+ControlState* Find(PageState& page, uint32_t id) {
+    for (int i = 0; i < page.controlCount; i++)
+        if (page.control[i].id == id) return &page.control[i];
+    return nullptr;
+}
+
+}  // namespace
+
+uint16_t SubDialogOfButton(uint32_t control) {
+    for (const ButtonDialog& b : kButtonDialogs)
+        if (b.button == control) return b.templateId;
+    return 0;
+}
+
+int CustomSizeTargetOfChoice(uint32_t control, uint32_t value) {
+    if (value != kCustomPaper) return -1;
+    if (control == kOriginalSizeControl) return kCustomOriginal;
+    if (control == kOutputSizeControl) return kCustomOutput;
+    return -1;
+}
+
+uint16_t MixedDuplexPicture(const PrivateSettings& p) {
+    bool smallerLong = p.duplexTypeOfSmallerPage == 2, largerLong = p.duplexTypeOfLargerPage == 2;
+    if (smallerLong) return largerLong ? 11977 : 11976;
+    return largerLong ? 11975 : 11974;
+}
+
+void MixedDuplexRules(const PageInput& in, PageState& page) {
+    if (ControlState* picture = Find(page, kPicture)) {
+        picture->itemCount = 1;
+        picture->item[0] = PageItem{MixedDuplexPicture(in.session->dm.priv), 0, kItemString};
+    }
+    for (const auto& pair : kRadioPairs) {
+        ControlState* first = Find(page, pair[0]);
+        ControlState* second = Find(page, pair[1]);
+        if (first && second) second->enabled = first->enabled = first->enabled && second->enabled;
+    }
+}
