@@ -32,8 +32,19 @@ const wchar_t kPrinter[] = L"KELO ZR-C4500 demo";
 constexpr DWORD kWaitMs = 90000;
 constexpr int kDuplexControl = 30213;
 constexpr int kLandscapeControl = 30227;
-constexpr int kMixedSizesButton = 30229, kRotateLarger = 31818;
-constexpr int kTrayPerPageButton = 30239, kStandardTrayList = 31415;
+
+// The sub-dialogs photographed after the choices: the tab (0-based) whose
+// button opens it, the button, one control only that dialog has, and the
+// picture's name.
+struct DialogShot {
+    const char* sheet;  // the Driver's prefix
+    int tab, button, control;
+    const char* name;
+};
+constexpr DialogShot kDialogShots[] = {
+    {"document", 0, 30229, 31818, "mixed-sizes"},
+    {"document", 0, 30239, 31415, "tray-per-page"},
+};
 
 int Fail(const char* what) {
     std::fprintf(stderr, "zr51-show-sheets: %s failed (error %lu)\n", what, GetLastError());
@@ -168,9 +179,16 @@ void DriveSheet(Driver* d) {
         Settle();
         std::string file = "screenshots/" + std::string(d->prefix) + "-chosen.bmp";
         if (SaveWindowPicture(sheet, file)) ++d->pictures;
-        PhotographSubDialog(d, page, kMixedSizesButton, kRotateLarger, "mixed-sizes");
-        PhotographSubDialog(d, page, kTrayPerPageButton, kStandardTrayList, "tray-per-page");
     }
+    for (const DialogShot& shot : kDialogShots) {
+        if (std::strcmp(shot.sheet, d->prefix) != 0) continue;
+        SendMessageW(sheet, PSM_SETCURSEL, shot.tab, 0);
+        Settle();
+        HWND on = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        PhotographSubDialog(d, on, shot.button, shot.control, shot.name);
+    }
+    SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
+    Settle();
     if (!d->show) PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 
