@@ -255,6 +255,37 @@ def preview_backdrop(d):
         d.line([(0, y), (119, y)], fill=(214, 214, 214))
 
 
+def mixed_duplex(small_edge, large_edge):
+    """Mixed sizes on two sides: a small and a large sheet, each with the
+    second side behind it and its binding edge (long or short) marked."""
+    def draw(d):
+        def two_sided_sheet(box, edge):
+            x0, y0, x1, y1 = box
+            d.rectangle([x0 + 5, y0 - 5, x1 + 5, y1 - 5], fill=SHADE, outline=INK)
+            sheet(d, box)
+            if edge == "long":
+                d.line([(x0, y0 + 1), (x0, y1 - 1)], fill=ACCENT, width=3)
+            else:
+                d.line([(x0 + 1, y0), (x1 - 4, y0)], fill=ACCENT, width=3)
+        two_sided_sheet((4, 12, 36, 56), small_edge)
+        two_sided_sheet((4, 70, 64, 112), large_edge)
+    return draw
+
+
+def output_face(up):
+    """A tray with the printed sheet lying face up (text lines seen) or face down."""
+    def draw(d):
+        d.polygon([(2, 24), (29, 24), (26, 29), (5, 29)], fill=SHADE, outline=INK)
+        if up:
+            sheet(d, (6, 6, 25, 22))
+            d.polygon([(14, 1), (17, 1), (17, 4), (14, 4)], fill=ACCENT)
+        else:
+            d.rectangle([6, 17, 25, 22], fill=SHADE, outline=INK)
+            d.line([(9, 20), (22, 20)], fill=INK)
+            d.polygon([(14, 8), (17, 8), (17, 12), (19, 12), (15, 15), (12, 12), (14, 12)], fill=ACCENT)
+    return draw
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -297,8 +328,13 @@ PICTURES = {
     # The favourites button, the environment page's units, the preview's sheet
     11920: favourites_button, 11978: unit_picture("input"), 11951: unit_picture("output"),
     11966: unit_picture("paper"), 11718: preview_backdrop,
+    # Two-sided mixed sizes (smaller, larger page: long or short edge) and the output tray's faces
+    11974: mixed_duplex("short", "short"), 11975: mixed_duplex("short", "long"),
+    11976: mixed_duplex("long", "short"), 11977: mixed_duplex("long", "long"),
+    11952: output_face(True), 11953: output_face(False),
 }
-SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100)}
+SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100),
+         11974: (72, 120), 11975: (72, 120), 11976: (72, 120), 11977: (72, 120)}
 
 
 from preview_pictures import preview_pictures  # noqa: E402  (the layered preview's pictures)

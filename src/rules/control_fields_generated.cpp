@@ -161,13 +161,13 @@ const ControlField kForcedOptionFields[] = {
     ZR_ENVIRONMENT_FIELD(30040, roughPaperSupport),
     ZR_ENVIRONMENT_FIELD(30056, pressPaperSupport),
     ZR_ENVIRONMENT_FIELD(30047, environmentChoiceA),
+    ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
     ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
     ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
     ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
     ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
     ZR_PRIVATE_FIELD(33615, appliedPage_StampDate),
-    ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
     ZR_PRIVATE_FIELD(32511, separateBooks_BookletBinding),
     ZR_PRIVATE_FIELD(32523, printCoverSeparately_BookletBinding),
     ZR_PRIVATE_FIELD(32415, backCover),
@@ -258,8 +258,10 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(31816, duplexTypeOfLargerPage),
     ZR_PRIVATE_FIELD(31817, duplexTypeOfLargerPage),
     ZR_PRIVATE_FIELD(31818, rotateLargerPage),
+    ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
+    ZR_PRIVATE_FIELD(32812, faceUpDown_OutputTray),
 };
-const int kControlFieldCount = 80;
+const int kControlFieldCount = 82;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

@@ -16,8 +16,10 @@ const PageRow kPageRows[] = {
     {31400, 31400, 25252, "TRAY_PER_PAGE_DLG"},
     {31700, 31700, 25253, "CUSTOM_SIZE_DLG"},
     {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
+    {31900, 31900, 25300, "OUTPUT_MODE_DLG"},
+    {32800, 32800, 25301, "OUTPUT_TRAY_DLG"},
 };
-const int kPageRowCount = 14;
+const int kPageRowCount = 16;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -254,6 +256,16 @@ const ControlRow kControlRows[] = {
     {31817, 31800, kRadioControl, 20242, 0, "DUPLEX_LARGER_SHORT"},
     {31818, 31800, kCheckControl, 25257, 0, "ROTATE_LARGER"},
     {31819, 31800, kSeparatorControl, 0, 0, "MIXED_DUPLEX_LINE"},
+    {31914, 31900, kLabelControl, 25302, 0, "OUTPUT_FOLDER_LABEL"},
+    {31915, 31900, kComboControl, 0, 0, "OUTPUT_FOLDER_LIST"},
+    {31910, 31900, kLabelControl, 25303, 0, "USB_DRIVE_LABEL"},
+    {31911, 31900, kComboControl, 0, 0, "USB_DRIVE_LIST"},
+    {31912, 31900, kLabelControl, 25304, 0, "USB_FOLDER_LABEL"},
+    {31913, 31900, kComboControl, 0, 0, "USB_FOLDER_LIST"},
+    {31916, 31900, kSeparatorControl, 0, 0, "OUTPUT_MODE_LINE"},
+    {32811, 32800, kPicradioControl, 25305, 11952, "OUTPUT_TRAY_FACE"},
+    {32812, 32800, kPicradioControl, 25306, 11953, "OUTPUT_TRAY_FACE_DOWN"},
+    {32813, 32800, kSeparatorControl, 0, 0, "OUTPUT_TRAY_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -265,7 +277,6 @@ const ControlRow kControlRows[] = {
     {33220, 33200, kFeatureControl, 0, 0, "WATERMARK_PAGES"},
     {33615, 33400, kFeatureControl, 0, 0, "STAMP_DATE_PAGES"},
     {4017, 0, kFeatureControl, 0, 0, "INK_COUNT"},
-    {32811, 32800, kFeatureControl, 0, 0, "OUTPUT_TRAY_FACE"},
     {32511, 32500, kFeatureControl, 0, 0, "SEPARATE_BOOKS"},
     {32523, 32500, kFeatureControl, 0, 0, "COVER_SEPARATELY"},
     {32415, 32400, kFeatureControl, 0, 0, "BACK_COVER"},
@@ -281,7 +292,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 260;
+const int kControlRowCount = 269;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -334,8 +345,10 @@ const RadioValueRow kRadioValueRows[] = {
     {31814, 3},
     {31816, 2},
     {31817, 3},
+    {32811, 1},
+    {32812, 2},
 };
-const int kRadioValueRowCount = 8;
+const int kRadioValueRowCount = 10;
 
 const SpinRangeRow kSpinRangeRows[] = {
     {30217, 30216, 30200, 1, 9999, 0},
@@ -816,5 +829,21 @@ const StringTextRow kStringTextRows[] = {
     {25259, "Length:"},
     {25260, "Repeat every"},
     {25261, "pages"},
+    {20032, ": on"},
+    {20177, "Settings that are on now:"},
+    {20178, "After the change:"},
+    {20081, "Printer's default folder"},
+    {20187, "Face-up output"},
+    {20188, " cannot be combined with these settings."},
+    {20473, "The USB drive for the output is not connected, or it is not formatted with FAT, FAT32 or exFAT. Connect the drive and try again."},
+    {20474, "The output folder does not exist on the USB drive. Create it now?"},
+    {20475, "The output folder could not be created on the USB drive."},
+    {25300, "Output destination"},
+    {25301, "Output tray"},
+    {25302, "Printer folder:"},
+    {25303, "USB drive:"},
+    {25304, "Folder:"},
+    {25305, "Face up"},
+    {25306, "Face down"},
 };
-const int kStringTextRowCount = 354;
+const int kStringTextRowCount = 370;

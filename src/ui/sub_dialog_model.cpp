@@ -12,6 +12,8 @@ struct ButtonDialog {
 const ButtonDialog kButtonDialogs[] = {
     {30229, kMixedDuplexDialog},  // mixed sizes, Basic tab
     {30239, kTrayPerPageDialog},  // tray per page, Basic tab
+    {30245, kOutputModeDialog},   // output mode, Basic tab (a file mode browses instead)
+    {30534, kOutputTrayDialog},   // output tray, Finishing tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;

@@ -9,6 +9,8 @@
 constexpr uint16_t kTrayPerPageDialog = 31400;
 constexpr uint16_t kCustomSizeDialog = 31700;
 constexpr uint16_t kMixedDuplexDialog = 31800;
+constexpr uint16_t kOutputModeDialog = 31900;
+constexpr uint16_t kOutputTrayDialog = 32800;
 
 // The template a page button opens, or 0 when the button opens none.
 uint16_t SubDialogOfButton(uint32_t control);
