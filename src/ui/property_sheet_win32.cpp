@@ -43,8 +43,10 @@
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
 #include "ui/preview_draw_win32.h"
+#include "ui/file_choosers_win32.h"
 #include "ui/fitted_text.h"
 #include "ui/font_text_win32.h"
+#include "ui/output_destination_win32.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
 #include "ui/spin_edit_win32.h"
@@ -404,6 +406,19 @@ void AskAndAnswer(HWND page, PageContext* p, const PageQuestion& q) {
     AnswerPageControl(p->templateId, p->sheet->input, q, yes);
 }
 
+// The output-mode button of a mode that saves a file: the file chosen from
+// where the last one went, its path stored and shown on the page.
+constexpr uint32_t kOutputModeButton = 30245, kOutputFolderText = 30246;
+constexpr uint32_t kSavedFileFilter = 20502, kSavedFileExtension = 20503;
+int ChooseSavedFile(HWND page, PageContext* p) {
+    PrivateSettings& priv = p->sheet->session->dm.priv;
+    wchar_t path[MAX_PATH] = {};
+    lstrcpynW(path, reinterpret_cast<const wchar_t*>(priv.destinationFolderOfFile_ToSave), MAX_PATH);
+    if (!ChooseFile(p->sheet->resources, page, path, kSavedFileFilter, kSavedFileExtension, 1, p->sheet->language))
+        return 0;
+    return ApplyPageText(p->sheet->input, kOutputFolderText, reinterpret_cast<const char16_t*>(path)) == kChangeWritten;
+}
+
 void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
     if (GetPropW(page, kSuppressProp)) return;
     uint32_t id = LOWORD(wParam);
@@ -469,6 +484,13 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                 }
                 if (r.changed) {
                     p->state.view = 0;  // a filled page starts at its first view
+                    ShowPage(page, p);
+                    PropSheet_Changed(GetParent(page), page);
+                }
+                return;
+            }
+            if (id == kOutputModeButton && OutputModeSavesFile(p->sheet->session->dm.priv.outputMode)) {
+                if (ChooseSavedFile(page, p)) {
                     ShowPage(page, p);
                     PropSheet_Changed(GetParent(page), page);
                 }
@@ -576,6 +598,14 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
                 SpinDeltaPos(reinterpret_cast<const NMUPDOWN*>(lParam));
             } else if (h->code == PSN_APPLY) {
                 const PageRow* row = FindPageRow(p->templateId);
+                // Output to a USB drive: a drive that is gone refuses the apply
+                // with its message and the sheet stays open as it was.
+                const PrivateSettings& priv = p->sheet->session->dm.priv;
+                if (row && row->layoutId == kBasicLayout && priv.outputMode == 3 &&
+                    !CheckUsbDestinationWithMessages(page, p->sheet->resources, p->sheet->language, priv)) {
+                    SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
+                    return TRUE;
+                }
                 if (row && row->layoutId == kBasicLayout) BasicPageApply(p->sheet->input);
                 if (IsEnvironmentPage(p->templateId))
                     ApplyEnvironmentPage(p->sheet->input, reinterpret_cast<const char16_t*>(p->sheet->name));

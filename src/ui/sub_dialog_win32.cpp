@@ -13,9 +13,13 @@
 
 #include "ui/custom_paper_size.h"
 #include "ui/image_drawing_win32.h"
+#include "ui/output_destination_win32.h"
+#include "ui/page_images_win32.h"
 #include "ui/resource_module_win32.h"
+#include "ui/spin_edit_win32.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/tray_ranges.h"
+#include "rules/text_filters.h"
 
 namespace {
 
@@ -33,6 +37,7 @@ constexpr uint32_t kHighCapacityTray = 10;
 const COLORREF kMarkColour = RGB(255, 207, 200);
 
 constexpr uint32_t kMixedDuplexPicture = 31810;
+constexpr int kFaceUp = 32811, kFaceDown = 32812;
 
 struct SubDialog {
     SubDialogHost host;
@@ -42,6 +47,7 @@ struct SubDialog {
     PageState state;
     CustomSizeForm size;
     TrayPerPageForm trays;
+    OutputModeForm output;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -73,6 +79,7 @@ void ShowState(HWND dlg, SubDialog* d) {
             if (d->templateId == kMixedDuplexDialog)
                 SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         }
+        if (cs.kind == kPicradioControl) ShowImageRadioCheck(w, cs.checked);
         if (cs.kind == kPictureControl) InvalidateRect(w, nullptr, FALSE);
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
         ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
@@ -82,12 +89,10 @@ void ShowState(HWND dlg, SubDialog* d) {
 
 // Custom paper size ---------------------------------------------------------
 
-void ShowCustomValue(HWND dlg, SubDialog* d, int edit, int spin, int32_t value) {
-    // The spin's position first: with its buddy it would write the bare number.
-    SendDlgItemMessageW(dlg, spin, UDM_SETPOS32, 0, value);
-    char16_t text[16];
-    FormatCustomSize(d->size, value, text, 16);
-    SetText(dlg, edit, text);
+// The edits are numeric spin edits: the value shown with the unit's
+// decimals and the user's separator, kept inside the up-down's range.
+void ShowCustomValue(HWND dlg, int edit, int32_t value) {
+    ShowSpinEditValue(GetDlgItem(dlg, edit), value);
 }
 
 void InitCustomSize(HWND dlg, SubDialog* d) {
@@ -96,8 +101,12 @@ void InitCustomSize(HWND dlg, SubDialog* d) {
     SendDlgItemMessageW(dlg, kWidthSpin, UDM_SETRANGE32, f.widthMin, f.widthMax);
     SendDlgItemMessageW(dlg, kLengthSpin, UDM_SETRANGE32, f.lengthMin, f.lengthMax);
     for (int edit : {kWidthEdit, kLengthEdit}) SendDlgItemMessageW(dlg, edit, EM_LIMITTEXT, kCustomEditChars, 0);
-    ShowCustomValue(dlg, d, kWidthEdit, kWidthSpin, f.width);
-    ShowCustomValue(dlg, d, kLengthEdit, kLengthSpin, f.length);
+    SendDlgItemMessageW(dlg, kWidthSpin, UDM_SETPOS32, 0, f.width);
+    SendDlgItemMessageW(dlg, kLengthSpin, UDM_SETPOS32, 0, f.length);
+    AttachDecimalSpinEdit(GetDlgItem(dlg, kWidthSpin), GetDlgItem(dlg, kWidthEdit), f.inches ? 2 : 1);
+    AttachDecimalSpinEdit(GetDlgItem(dlg, kLengthSpin), GetDlgItem(dlg, kLengthEdit), f.inches ? 2 : 1);
+    ShowCustomValue(dlg, kWidthEdit, f.width);
+    ShowCustomValue(dlg, kLengthEdit, f.length);
     for (int unit : {kWidthUnit, kLengthUnit}) SetResText(dlg, unit, d, f.inches ? kInchesText : kMillimetresText);
     char16_t range[48];
     CustomSizeRangeText(f, 0, range, 48);
@@ -108,24 +117,10 @@ void InitCustomSize(HWND dlg, SubDialog* d) {
 
 // A typed value taken into the form inside its range, and shown as kept.
 void ReadCustomValue(HWND dlg, SubDialog* d, int edit) {
-    wchar_t text[16] = {};
-    GetDlgItemTextW(dlg, edit, text, 16);
     int32_t v = 0;
-    int width = edit == kWidthEdit;
-    if (ParseCustomSize(d->size, reinterpret_cast<const char16_t*>(text), &v)) {
-        if (width) d->size.width = ClampCustomWidth(d->size, v);
-        else d->size.length = ClampCustomLength(d->size, v);
-    }
-    ShowCustomValue(dlg, d, edit, width ? kWidthSpin : kLengthSpin, width ? d->size.width : d->size.length);
-}
-
-// The spin arrows step the shown value; the spin itself writes nothing.
-int CustomSpin(HWND dlg, SubDialog* d, const NMUPDOWN* n) {
-    int width = n->hdr.idFrom == static_cast<UINT_PTR>(kWidthSpin);
-    int32_t& value = width ? d->size.width : d->size.length;
-    value = width ? ClampCustomWidth(d->size, value + n->iDelta) : ClampCustomLength(d->size, value + n->iDelta);
-    ShowCustomValue(dlg, d, width ? kWidthEdit : kLengthEdit, width ? kWidthSpin : kLengthSpin, value);
-    return 1;
+    if (!SpinEditValue(GetDlgItem(dlg, edit), &v)) return;
+    if (edit == kWidthEdit) d->size.width = ClampCustomWidth(d->size, v);
+    else d->size.length = ClampCustomLength(d->size, v);
 }
 
 // Tray per page -----------------------------------------------------------
@@ -195,6 +190,16 @@ void TrayCommand(HWND dlg, SubDialog* d, int id, UINT code) {
         ShowRepeatLength(dlg, d);
         if (!d->trays.repeat) ShowWindow(GetDlgItem(dlg, kRepeatHint), SW_HIDE);
     } else if (id == kRepeatEdit && code == EN_CHANGE) {
+        // Digits only: anything else typed or pasted goes at once.
+        wchar_t text[kDigitsFieldChars + 1] = {};
+        GetDlgItemTextW(dlg, kRepeatEdit, text, kDigitsFieldChars + 1);
+        int caret = LOWORD(SendDlgItemMessageW(dlg, kRepeatEdit, EM_GETSEL, 0, 0));
+        if (KeepDigits(reinterpret_cast<char16_t*>(text), &caret)) {
+            SetPropW(dlg, kSuppressProp, reinterpret_cast<HANDLE>(1));
+            SetDlgItemTextW(dlg, kRepeatEdit, text);
+            SendDlgItemMessageW(dlg, kRepeatEdit, EM_SETSEL, caret, caret);
+            RemovePropW(dlg, kSuppressProp);
+        }
         d->trays.repeatLength = static_cast<int32_t>(GetDlgItemInt(dlg, kRepeatEdit, nullptr, FALSE));
         if (d->trays.repeatLength > kMaxPageNumber) d->trays.repeatLength = kMaxPageNumber;
     } else if (id == kRepeatEdit && code == EN_KILLFOCUS && d->trays.repeatLength == 0) {
@@ -230,10 +235,33 @@ HBRUSH TrayColour(SubDialog* d, HDC dc, HWND edit) {
 
 // The procedure ---------------------------------------------------------
 
+// Output mode -----------------------------------------------------------
+
+void InitOutputMode(HWND dlg, SubDialog* d) {
+    // The drives are listed once, when the dialog opens.
+    auto* drives = static_cast<UsbDriveEntry*>(std::calloc(kUsbDriveRoom, sizeof(UsbDriveEntry)));
+    int count = 0;
+    if (drives && Copy(d).dm.priv.outputMode == 3) ListUsbDrives(drives, &count);
+    LoadOutputModeForm(Copy(d), drives, count, d->output);
+    std::free(drives);
+    ShowOutputModeForm(dlg, Copy(d), d->host.resources, d->host.language, d->output);
+}
+
+// Face up asks first when it would switch features off.
+void OutputTrayCommand(HWND dlg, SubDialog* d, int id, UINT code) {
+    if (code != BN_CLICKED || (id != kFaceUp && id != kFaceDown)) return;
+    PrivateSettings& p = Copy(d).dm.priv;
+    if (id == kFaceUp) ChooseFaceUpAsking(dlg, d->host.resources, d->host.language, p);
+    else p.faceUpDown_OutputTray = 2;
+    ShowState(dlg, d);
+}
+
 void Init(HWND dlg, SubDialog* d) {
+    if (d->templateId == kOutputTrayDialog) InitPageImages(dlg, d->host.resources, d->templateId);
     ShowState(dlg, d);
     if (d->templateId == kCustomSizeDialog) InitCustomSize(dlg, d);
     if (d->templateId == kTrayPerPageDialog) InitTrayPerPage(dlg, d);
+    if (d->templateId == kOutputModeDialog) InitOutputMode(dlg, d);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -243,12 +271,18 @@ int Ok(HWND dlg, SubDialog* d) {
         StoreCustomSize(d->size, Copy(d));
     }
     if (d->templateId == kTrayPerPageDialog) return TrayOk(dlg, d);
+    if (d->templateId == kOutputModeDialog) {
+        ReadOutputModeForm(dlg, d->output);
+        StoreOutputModeForm(d->output, Copy(d).dm.priv);
+    }
     return 1;
 }
 
 void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kTrayPerPageDialog) return TrayCommand(dlg, d, id, code);
+    if (d->templateId == kOutputTrayDialog) return OutputTrayCommand(dlg, d, id, code);
     if (d->templateId == kCustomSizeDialog) {
+        if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
         return;
     }
@@ -306,16 +340,20 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
         }
         case WM_NOTIFY: {
             const auto* h = reinterpret_cast<const NMHDR*>(lParam);
-            if (!d || !d->copy || h->code != UDN_DELTAPOS || d->templateId != kCustomSizeDialog) return FALSE;
-            SetWindowLongPtrW(dlg, DWLP_MSGRESULT, CustomSpin(dlg, d, reinterpret_cast<const NMUPDOWN*>(lParam)));
-            return TRUE;
+            if (!d || !d->copy || h->code != UDN_DELTAPOS) return FALSE;
+            SpinDeltaPos(reinterpret_cast<const NMUPDOWN*>(lParam));  // the up-down moves itself
+            return FALSE;
         }
+        case WM_VSCROLL:
+            SpinScrolled(reinterpret_cast<HWND>(lParam));
+            return TRUE;
         case WM_CTLCOLOREDIT:
             if (!d || d->templateId != kTrayPerPageDialog) return FALSE;
             return reinterpret_cast<INT_PTR>(TrayColour(d, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!d) return FALSE;
+            if (d->templateId == kOutputTrayDialog && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
@@ -327,6 +365,7 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             return FALSE;
         }
         case WM_DESTROY:
+            if (d && d->templateId == kOutputTrayDialog) ReleasePageImages(dlg, d->templateId);
             if (d && d->copy) CloseWorkingCopy(d->copy, 0), d->copy = nullptr;
             return FALSE;
         default:

@@ -135,3 +135,31 @@ TEST(BasicPage, ApplyFixesThePhysicalSizes) {
 }
 
 }  // namespace
+
+// The binding edge follows the page: turning a Z-folded page to landscape
+// moves a right-edge binding to the left edge; a top binding stays (the
+// engine's cascades, heard through the recorded change).
+TEST(BasicPage, BindingFollowsTheOrientation) {
+    constexpr uint32_t kPortrait = 30226, kLandscape = 30227, kBinding = 30511;
+    const struct {
+        uint32_t fold, binding, plural, control, value;
+        uint32_t after;
+    } cases[] = {
+        {4, 2, 0, kLandscape, 2, 0},
+        {4, 1, 0, kLandscape, 2, 1},
+        {0, 2, 0, kLandscape, 2, 2},
+        {4, 2, 0, kPortrait, 1, 2},
+    };
+    auto page = std::make_unique<PageState>();
+    for (const auto& k : cases) {
+        auto s = std::make_unique<PrinterSession>();
+        std::memset(s.get(), 0, sizeof *s);
+        for (auto [control, value] : Writes{{kFold, k.fold}, {kBinding, k.binding}, {kPlural, k.plural}})
+            WriteControlValue(*s, control, value);
+        s->dm.priv.originalOrientation = k.control == kPortrait ? 2 : 1;
+        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+        ASSERT_EQ(kChangeWritten, ChangePageControl(30200, in, k.control, k.value, nullptr));
+        ASSERT_EQ(1, RefreshPage(30200, in, *page));
+        EXPECT_EQ(k.after, ReadControlValue(*s, kBinding)) << k.fold << " " << k.binding << " " << k.plural;
+    }
+}

@@ -2,6 +2,9 @@
 // opens its dialog over a working copy, a click in it and OK reach the
 // settings the sheet writes back, the same click and Cancel leave them; the
 // tray-per-page dialog keeps itself open while its pattern is too short.
+// Also the output destination (the printer's folders; a USB drive that is
+// not there refuses the apply), the Finishing tab's output tray dialog, and
+// a question of the Basic tab answered Yes and No.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -12,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,6 +30,8 @@ constexpr DWORD kWaitMs = 90000;
 constexpr int kMixedSizes = 30228, kMixedSizesButton = 30229, kRotateLarger = 31818;
 constexpr int kOriginalSize = 30223, kCustomWidth = 31711, kCustomWidthRange = 31714, kCustomLength = 31716;
 constexpr int kTrayPerPageButton = 30239, kTray3List = 31418, kRepeat = 31421, kRepeatLength = 31422, kRepeatHint = 31424;
+constexpr int kOutputMode = 30244, kOutputModeButton = 30245, kFolderList = 31915, kDriveList = 31911;
+constexpr int kOutputTrayButton = 30534, kFaceDown = 32812, kPagesPerSheet = 30411;
 
 BOOL CALLBACK FindWindowWith(HWND w, LPARAM io) {
     auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
@@ -64,6 +70,11 @@ struct Drive {
     int keptOpen = 0;  // the tray dialog refused a short pattern
     wchar_t hint[32] = {};
     wchar_t range[32] = {};  // the custom width's range as shown
+    int folderShown = 0, driveShown = 0, folders = 0;
+    wchar_t folder[64] = {};     // the second folder's name
+    wchar_t message[512] = {};   // a message box's text
+    int sheetStayed = 0;         // the sheet still open after a refused apply
+    int mixedChecked = -1;       // the mixed-sizes box after the answer
 };
 
 HWND WaitForPage(DWORD thread, HWND* sheet) {
@@ -141,6 +152,122 @@ void DriveCustomSize(Drive* d) {
         SetDlgItemTextW(dialog, kCustomLength, inches ? L"11" : L"300");
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
         d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+// A message box of the sheet's thread: a dialog without a tab control that
+// has the button asked for.
+BOOL CALLBACK FindMessageBox(HWND w, LPARAM io) {
+    auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
+    if (IsWindowVisible(w) && GetDlgItem(w, found->first) && !FindWindowExW(w, nullptr, L"SysTabControl32", nullptr)) {
+        found->second = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForMessageBox(DWORD thread, int button) {
+    std::pair<int, HWND> found{button, nullptr};
+    for (DWORD start = GetTickCount(); !found.second && GetTickCount() - start < kWaitMs; Sleep(50))
+        EnumThreadWindows(thread, FindMessageBox, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+// A choice of a list by its item data, as the user picks it.
+void Choose(HWND page, int combo, LRESULT data, bool post) {
+    HWND w = GetDlgItem(page, combo);
+    for (LRESULT i = 0, n = SendMessageW(w, CB_GETCOUNT, 0, 0); i < n; ++i)
+        if (SendMessageW(w, CB_GETITEMDATA, i, 0) == data) SendMessageW(w, CB_SETCURSEL, i, 0);
+    if (post) PostMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(w));
+    else SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(w));
+}
+
+HWND ShowTabWith(HWND sheet, int control) {
+    for (int i = 0; i < 8; ++i) {
+        SendMessageW(sheet, PSM_SETCURSEL, i, 0);
+        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        if (page && GetDlgItem(page, control)) return page;
+    }
+    return nullptr;
+}
+
+// Output to the printer's folders: the mode, its button, the second folder
+// of the list and the dialog's button; then the sheet's OK.
+void DriveOutputFolder(Drive* d) {
+    HWND sheet = nullptr, page = WaitForPage(d->thread, &sheet);
+    if (!page) return;
+    Choose(page, kOutputMode, 1, false);
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(kOutputModeButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, kOutputModeButton)));
+    HWND dialog = WaitForWindowWith(d->thread, kFolderList);
+    if (dialog) {
+        d->dialogShown = 1;
+        d->folderShown = IsWindowVisible(GetDlgItem(dialog, kFolderList));
+        d->driveShown = IsWindowVisible(GetDlgItem(dialog, kDriveList));
+        d->folders = static_cast<int>(SendDlgItemMessageW(dialog, kFolderList, CB_GETCOUNT, 0, 0));
+        SendDlgItemMessageW(dialog, kFolderList, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(d->folder));
+        SendDlgItemMessageW(dialog, kFolderList, CB_SETCURSEL, 1, 0);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+// Output to a USB drive that this computer does not have: OK shows the
+// warning and the sheet stays; then Cancel.
+void DriveMissingUsb(Drive* d) {
+    HWND sheet = nullptr, page = WaitForPage(d->thread, &sheet);
+    if (!page) return;
+    Choose(page, kOutputMode, 3, false);
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    if (HWND box = WaitForMessageBox(d->thread, IDOK)) {
+        GetDlgItemTextW(box, 0xFFFF, d->message, 512);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        WaitClosed(box);
+        Sleep(300);
+        d->sheetStayed = IsWindow(sheet) && IsWindowVisible(sheet);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+// The Finishing tab's output tray: face down and the dialog's button.
+void DriveOutputTray(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    HWND page = ShowTabWith(sheet, kOutputTrayButton);
+    if (page) {
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kOutputTrayButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kOutputTrayButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kFaceDown)) {
+            d->dialogShown = 1;
+            Click(dialog, kFaceDown, 0);
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+// Two pages a sheet on the Layout tab, then mixed sizes on the Basic tab:
+// the question, answered with d->button (IDYES or IDNO); the box as shown after.
+void DriveMixedQuestion(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND layout = ShowTabWith(sheet, kPagesPerSheet)) Choose(layout, kPagesPerSheet, 21, false);
+    HWND page = ShowTabWith(sheet, kMixedSizes);
+    if (page) {
+        SendMessageW(GetDlgItem(page, kMixedSizes), BM_SETCHECK, BST_CHECKED, 0);
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kMixedSizes, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kMixedSizes)));
+        if (HWND box = WaitForMessageBox(d->thread, IDYES)) {
+            d->dialogShown = 1;
+            GetDlgItemTextW(box, 0xFFFF, d->message, 512);
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(box);
+            Sleep(300);
+            d->mixedChecked = IsDlgButtonChecked(page, kMixedSizes) == BST_CHECKED;
+        }
     }
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
@@ -223,6 +350,92 @@ TEST(SubDialogSheet, CustomSizeChoiceOpensItsDialogOkStoresCancelKeeps) {
         const int32_t length = button == IDOK ? (inches ? 27940 : 30000) : (inches ? 29693 : 29700);
         EXPECT_EQ(width, dm->priv.originalWidth_mm_CustomPaper);
         EXPECT_EQ(length, dm->priv.originalLength_mm_CustomPaper);
+    }
+    RemovePrinter(printer);
+}
+
+// The printer's folders 2 and 5 (only) and its default folder, as the
+// printer would report them.
+void StoreFolders(const wchar_t* printer) {
+    HANDLE h = nullptr;
+    PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, &all));
+    auto env = std::make_unique<PrinterEnvironment>();
+    DWORD type = 0, size = 0;
+    ASSERT_EQ(0u, GetPrinterDataW(h, const_cast<LPWSTR>(L"PrvEnv"), &type, reinterpret_cast<BYTE*>(env.get()),
+                                  sizeof *env, &size));
+    std::memset(env->storageFolderSelectable, 0, sizeof env->storageFolderSelectable);
+    std::memcpy(env->storageFolderName[1], u"Scans", 12);
+    std::memcpy(env->storageFolderName[4], u"Reports", 16);
+    env->storageFolderSelectable[1] = env->storageFolderSelectable[4] = 1;
+    env->storageState = 1;
+    EXPECT_EQ(0u, SetPrinterDataW(h, const_cast<LPWSTR>(L"PrvEnv"), REG_BINARY, reinterpret_cast<BYTE*>(env.get()),
+                                  sizeof *env));
+    ClosePrinter(h);
+}
+
+TEST(SubDialogSheet, OutputFolderDialogOkStoresTheFolderCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    StoreFolders(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveOutputFolder, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.folderShown);
+        EXPECT_FALSE(d.driveShown);
+        EXPECT_EQ(3, d.folders);  // two folders and the printer's default
+        EXPECT_STREQ(L"Reports", d.folder);
+        EXPECT_TRUE(d.dialogClosed);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(1, dm->priv.outputMode);
+        EXPECT_EQ(button == IDOK ? 5 : 1, dm->priv.destinationFolder_ToSave);
+    }
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, MissingUsbDriveRefusesTheApply) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    Drive d{GetCurrentThreadId(), IDOK};
+    std::vector<BYTE> out = RunSheet(printer, DriveMissingUsb, &d);
+    EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"USB drive")) << d.message;
+    EXPECT_TRUE(d.sheetStayed);
+    const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+    EXPECT_EQ(0, dm->pub.dmSize);  // nothing written back: the apply was refused, the sheet cancelled
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, OutputTrayDialogOkTakesFaceDownCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveOutputTray, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(button == IDOK ? 2 : 1, dm->priv.faceUpDown_OutputTray);
+    }
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, MixedSizesOverTwoUpAsksYesSwitchesItOffNoKeepsIt) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDYES, IDNO}) {
+        SCOPED_TRACE(button == IDYES ? "Yes" : "No");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveMixedQuestion, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"Settings that are on now:")) << d.message;
+        EXPECT_EQ(button == IDYES ? 1 : 0, d.mixedChecked);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(button == IDYES ? 1 : 0, dm->priv.mixedSizeSupport);
+        EXPECT_EQ(button == IDYES ? 0 : 21, dm->priv.pluralPagesPerSheet);
     }
     RemovePrinter(printer);
 }
