@@ -2,8 +2,8 @@
 // description and resource module, opens its printing preferences as an
 // application does (DocumentPropertiesW with the prompt), saves a picture of
 // every tab, picks two-sided printing and landscape through the controls,
-// photographs the Basic tab's mixed-size and tray-per-page dialogs (closed
-// with Cancel), presses OK and prints the settings that changed. Then the same for the
+// photographs the sub-dialogs of kDialogShots (closed with Cancel), presses
+// OK and prints the settings that changed. Then the same for the
 // printer's device sheet. --show leaves the sheets to a person.
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -35,15 +35,20 @@ constexpr int kLandscapeControl = 30227;
 
 // The sub-dialogs photographed after the choices: the tab (0-based) whose
 // button opens it, the button, one control only that dialog has, and the
-// picture's name.
+// picture's name; a list picked first (by item data) and put back after
+// (no button: the choice itself opens the dialog).
 struct DialogShot {
     const char* sheet;  // the Driver's prefix
     int tab, button, control;
     const char* name;
+    int list = 0, value = 0;
 };
 constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30229, 31818, "mixed-sizes"},
     {"document", 0, 30239, 31415, "tray-per-page"},
+    {"document", 0, 0, 31711, "custom-size", 30223, 256},
+    {"document", 0, 30245, 31915, "output-folder", 30244, 1},
+    {"document", 3, 30534, 32812, "output-tray"},
 };
 
 int Fail(const char* what) {
@@ -132,8 +137,24 @@ BOOL CALLBACK FindDialogWith(HWND w, LPARAM io) {
 
 // A sub-dialog of the page's button (known by one of its controls):
 // opened, photographed and closed with Cancel.
-void PhotographSubDialog(Driver* d, HWND page, int button, int control, const char* name) {
-    PostMessageW(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, button)));
+// The list's item of this data selected and told to the page (posted when
+// the choice opens a dialog); returns the data it showed before.
+LRESULT PickListData(HWND page, int list, LRESULT data, int post) {
+    HWND w = GetDlgItem(page, list);
+    LRESULT before = SendMessageW(w, CB_GETITEMDATA, SendMessageW(w, CB_GETCURSEL, 0, 0), 0);
+    for (LRESULT i = 0, n = SendMessageW(w, CB_GETCOUNT, 0, 0); i < n; ++i)
+        if (SendMessageW(w, CB_GETITEMDATA, i, 0) == data) SendMessageW(w, CB_SETCURSEL, i, 0);
+    if (post) PostMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(w));
+    else SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(w));
+    return before;
+}
+
+void PhotographSubDialog(Driver* d, HWND page, const DialogShot& shot) {
+    int button = shot.button, control = shot.control;
+    const char* name = shot.name;
+    LRESULT before = shot.list ? PickListData(page, shot.list, shot.value, !button) : 0;
+    if (button)
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, button)));
     std::pair<int, HWND> found{control, nullptr};
     for (DWORD start = GetTickCount(); !found.second && GetTickCount() - start < kWaitMs; Sleep(50))
         EnumThreadWindows(d->thread, FindDialogWith, reinterpret_cast<LPARAM>(&found));
@@ -145,6 +166,7 @@ void PhotographSubDialog(Driver* d, HWND page, int button, int control, const ch
     if (SaveWindowPicture(found.second, "screenshots/" + std::string(d->prefix) + "-" + name + ".bmp")) ++d->pictures;
     PostMessageW(found.second, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     for (DWORD start = GetTickCount(); IsWindow(found.second) && GetTickCount() - start < kWaitMs;) Sleep(50);
+    if (shot.list) PickListData(page, shot.list, before, 0);
 }
 
 // Photographs every tab, makes the choices and presses OK.
@@ -185,7 +207,7 @@ void DriveSheet(Driver* d) {
         SendMessageW(sheet, PSM_SETCURSEL, shot.tab, 0);
         Settle();
         HWND on = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-        PhotographSubDialog(d, on, shot.button, shot.control, shot.name);
+        PhotographSubDialog(d, on, shot);
     }
     SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
     Settle();

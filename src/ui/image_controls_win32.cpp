@@ -46,6 +46,19 @@ struct RadioRecord {
 // The replaced window procedures, written by the first control of each kind.
 WNDPROC g_comboProc = nullptr;
 WNDPROC g_buttonProc = nullptr;
+// A control's own replaced procedure: a sub-dialog made in another
+// activation context than the sheet's pages has other class procedures.
+const wchar_t kPreviousProcProp[] = L"ZR51A_PREVIOUS_PROC";
+WNDPROC PreviousProc(HWND w, WNDPROC first) {
+    auto own = reinterpret_cast<WNDPROC>(GetPropW(w, kPreviousProcProp));
+    return own ? own : first;
+}
+// The last message a control gets takes its property with it.
+LRESULT PassOnLast(HWND w, WNDPROC first, WPARAM wParam, LPARAM lParam) {
+    WNDPROC previous = PreviousProc(w, first);
+    RemovePropW(w, kPreviousProcProp);
+    return CallWindowProcW(previous, w, WM_NCDESTROY, wParam, lParam);
+}
 
 ComboRecord* ComboOf(HWND w) {
     auto* r = static_cast<ComboRecord*>(GetPropW(w, kRecordProp));
@@ -67,14 +80,14 @@ void FreeRecord(HWND w) {
     HeapFree(GetProcessHeap(), 0, r);
 }
 
-// Installs proc over the window's own; the first window of a kind gives the
-// procedure every later one passes on to. A window of another class
-// procedure is left alone (0).
+// Installs proc over the window's own, which the window keeps to pass on
+// to; the first window of a kind also gives the procedure for windows
+// without one of their own.
 int Subclass(HWND w, WNDPROC proc, WNDPROC* original) {
     WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC));
     if (current == proc) return 1;
     if (!*original) *original = current;
-    if (current != *original) return 0;
+    if (!SetPropW(w, kPreviousProcProp, reinterpret_cast<HANDLE>(current))) return 0;
     SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
     return 1;
 }
@@ -130,7 +143,8 @@ void CloseOffScreen(OffScreen& o, HDC target, const RECT& r) {
 
 LRESULT CALLBACK ComboProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 0;
-    return CallWindowProcW(g_comboProc, w, message, wParam, lParam);
+    if (message == WM_NCDESTROY) return PassOnLast(w, g_comboProc, wParam, lParam);
+    return CallWindowProcW(PreviousProc(w, g_comboProc), w, message, wParam, lParam);
 }
 
 // A quarter of the dialog's horizontal base unit: one horizontal dialog unit.
@@ -245,8 +259,9 @@ HWND CheckedMember(const RadioRecord* r) {
 int IsArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
 LRESULT CALLBACK RadioProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) return PassOnLast(w, g_buttonProc, wParam, lParam);
     RadioRecord* r = RadioOf(w);
-    if (!r) return CallWindowProcW(g_buttonProc, w, message, wParam, lParam);
+    if (!r) return CallWindowProcW(PreviousProc(w, g_buttonProc), w, message, wParam, lParam);
     switch (message) {
         case BM_GETCHECK:
             return (r->flags & kChecked) ? BST_CHECKED : BST_UNCHECKED;
@@ -308,7 +323,7 @@ LRESULT CALLBACK RadioProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
             InvalidateRect(w, nullptr, FALSE);
             break;
         case WM_GETDLGCODE: {
-            LRESULT code = CallWindowProcW(g_buttonProc, w, message, wParam, lParam);
+            LRESULT code = CallWindowProcW(PreviousProc(w, g_buttonProc), w, message, wParam, lParam);
             code = (code & ~DLGC_BUTTON) | DLGC_RADIOBUTTON;
             const MSG* m = reinterpret_cast<const MSG*>(lParam);
             if (m && m->message == WM_KEYDOWN && IsArrow(m->wParam) && r->memberCount > 0) {
@@ -323,7 +338,7 @@ LRESULT CALLBACK RadioProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return CallWindowProcW(g_buttonProc, w, message, wParam, lParam);
+    return CallWindowProcW(PreviousProc(w, g_buttonProc), w, message, wParam, lParam);
 }
 
 int RadioState(uint32_t flags, int disabled, int hot) {

@@ -121,6 +121,7 @@ void ShowOutputModeForm(HWND dlg, const PrinterSession& s, HMODULE resources, ui
             int k = 0;
             while (k < 255 && name[k]) k++;
             text.assign(W(name), k);
+            if (text.empty()) text = std::to_wstring(f.folder[i]);  // a folder the printer left unnamed
         }
         SendMessageW(folders, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
