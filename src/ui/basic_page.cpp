@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "rules/settings_application.h"
 #include "session/global_list.h"
 #include "session/model_list_access.h"
 
@@ -94,6 +95,20 @@ uint32_t QualityForColor(const PrinterSession& s, uint32_t mode, uint32_t paperT
     return quality;
 }
 
+// The image quality a paper type leaves: in black or a spot colour, the
+// press and inkjet qualities fall back to standard on plain paper and press
+// quality to inkjet on other papers; matte paper and postcards have no
+// standard quality. Pressure-seal paper takes press quality itself.
+uint32_t QualityForPaper(const PrinterSession& s, uint32_t paperType) {
+    uint32_t quality = ReadControlValue(s, kImageQuality);
+    if (paperType == kPressureSealPaper) return quality;
+    int mono = s.dm.priv.colorMode != 1;
+    if (mono && (quality == 5 || quality == 6) && PlainPaper(EffectivePaperType(s, paperType))) return 1;
+    if (mono && quality == 6) return 5;
+    if (quality == 1 && (paperType == 260 || paperType == 262)) return 5;
+    return quality;
+}
+
 void CancelIfOn(PageQuestion& q, const PrinterSession& s, uint32_t control, const char* list, uint32_t nameId) {
     uint32_t v = ReadControlValue(s, control);
     if (v == 0) return;
@@ -154,6 +169,9 @@ int BasicPageApply(PageInput& in) {
     }
     p.outputWidth_mm = width;
     p.outputLength_mm = length;
+    // What the sheet hands back fits the printer it is for (the sheet always
+    // has one; the colour restriction is read from it).
+    if (in.printer) ApplyDeviceRestrictions(in.session, in.printer);
     return 1;
 }
 
@@ -208,10 +226,10 @@ int BasicChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, P
         break;
     }
     case kPaperType: {
-        uint32_t quality = ReadControlValue(s, kImageQuality);
-        if (p.colorMode == 1 || (quality != 5 && quality != 6) || !PlainPaper(EffectivePaperType(s, value))) return 0;
+        uint32_t quality = QualityForPaper(s, value);
+        if (quality == ReadControlValue(s, kImageQuality)) return 0;
         StartPageQuestion(q, control, value, MediaName(value));
-        asks = AskQuality(s, q, 1);
+        asks = AskQuality(s, q, quality);
         break;
     }
     case kCollate:

@@ -27,5 +27,6 @@ void BasicChangeFollows(PageInput& in, uint32_t control, uint32_t value);
 
 // The apply step of the page: the physical sizes of the original (a custom
 // size without one gets A4) and of the output (outputWidth_mm and
-// outputLength_mm, in 0.01 mm). Returns 1; the sheet then applies.
+// outputLength_mm, in 0.01 mm), then the printer's device rules. Returns 1;
+// the sheet then writes back.
 int BasicPageApply(PageInput& in);

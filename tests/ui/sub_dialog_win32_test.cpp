@@ -31,7 +31,7 @@ constexpr int kMixedSizes = 30228, kMixedSizesButton = 30229, kRotateLarger = 31
 constexpr int kOriginalSize = 30223, kCustomWidth = 31711, kCustomWidthRange = 31714, kCustomLength = 31716;
 constexpr int kTrayPerPageButton = 30239, kTray3List = 31418, kRepeat = 31421, kRepeatLength = 31422, kRepeatHint = 31424;
 constexpr int kOutputMode = 30244, kOutputModeButton = 30245, kFolderList = 31915, kDriveList = 31911;
-constexpr int kOutputTrayButton = 30534, kFaceDown = 32812, kPagesPerSheet = 30411;
+constexpr int kOutputTray = 30533, kOutputTrayButton = 30534, kFaceUp = 32811, kFaceDown = 32812, kPagesPerSheet = 30411;
 
 BOOL CALLBACK FindWindowWith(HWND w, LPARAM io) {
     auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
@@ -192,7 +192,7 @@ HWND ShowTabWith(HWND sheet, int control) {
     return nullptr;
 }
 
-// Output to the printer's folders: the mode, its button, the second folder
+// Output to the printer's folders: the mode, its button, the third folder
 // of the list and the dialog's button; then the sheet's OK.
 void DriveOutputFolder(Drive* d) {
     HWND sheet = nullptr, page = WaitForPage(d->thread, &sheet);
@@ -206,8 +206,8 @@ void DriveOutputFolder(Drive* d) {
         d->folderShown = IsWindowVisible(GetDlgItem(dialog, kFolderList));
         d->driveShown = IsWindowVisible(GetDlgItem(dialog, kDriveList));
         d->folders = static_cast<int>(SendDlgItemMessageW(dialog, kFolderList, CB_GETCOUNT, 0, 0));
-        SendDlgItemMessageW(dialog, kFolderList, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(d->folder));
-        SendDlgItemMessageW(dialog, kFolderList, CB_SETCURSEL, 1, 0);
+        SendDlgItemMessageW(dialog, kFolderList, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(d->folder));
+        SendDlgItemMessageW(dialog, kFolderList, CB_SETCURSEL, 2, 0);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
         d->dialogClosed = WaitClosed(dialog);
     }
@@ -231,16 +231,19 @@ void DriveMissingUsb(Drive* d) {
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }
 
-// The Finishing tab's output tray: face down and the dialog's button.
+// The Finishing tab's output tray: the finisher's upper tray, then face
+// down in the dialog and the dialog's button.
 void DriveOutputTray(Drive* d) {
     HWND sheet = nullptr;
     if (!WaitForPage(d->thread, &sheet)) return;
     HWND page = ShowTabWith(sheet, kOutputTrayButton);
     if (page) {
+        Choose(page, kOutputTray, 2, false);
         PostMessageW(page, WM_COMMAND, MAKEWPARAM(kOutputTrayButton, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(page, kOutputTrayButton)));
         if (HWND dialog = WaitForWindowWith(d->thread, kFaceDown)) {
             d->dialogShown = 1;
+            d->rotateEnabled = IsWindowEnabled(GetDlgItem(dialog, kFaceUp));
             Click(dialog, kFaceDown, 0);
             PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
             d->dialogClosed = WaitClosed(dialog);
@@ -354,9 +357,8 @@ TEST(SubDialogSheet, CustomSizeChoiceOpensItsDialogOkStoresCancelKeeps) {
     RemovePrinter(printer);
 }
 
-// The printer's folders 2 and 5 (only) and its default folder, as the
-// printer would report them.
-void StoreFolders(const wchar_t* printer) {
+// The stored environment changed as the printer would report it.
+void StoreEnvironment(const wchar_t* printer, void (*change)(PrinterEnvironment&)) {
     HANDLE h = nullptr;
     PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
     ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, &all));
@@ -364,11 +366,7 @@ void StoreFolders(const wchar_t* printer) {
     DWORD type = 0, size = 0;
     ASSERT_EQ(0u, GetPrinterDataW(h, const_cast<LPWSTR>(L"PrvEnv"), &type, reinterpret_cast<BYTE*>(env.get()),
                                   sizeof *env, &size));
-    std::memset(env->storageFolderSelectable, 0, sizeof env->storageFolderSelectable);
-    std::memcpy(env->storageFolderName[1], u"Scans", 12);
-    std::memcpy(env->storageFolderName[4], u"Reports", 16);
-    env->storageFolderSelectable[1] = env->storageFolderSelectable[4] = 1;
-    env->storageState = 1;
+    change(*env);
     EXPECT_EQ(0u, SetPrinterDataW(h, const_cast<LPWSTR>(L"PrvEnv"), REG_BINARY, reinterpret_cast<BYTE*>(env.get()),
                                   sizeof *env));
     ClosePrinter(h);
@@ -377,7 +375,13 @@ void StoreFolders(const wchar_t* printer) {
 TEST(SubDialogSheet, OutputFolderDialogOkStoresTheFolderCancelKeeps) {
     const wchar_t* printer = L"KELO ZR-C4500 dialogs";
     InstallDemo(printer);
-    StoreFolders(printer);
+    // Folders 2 and 5 besides the ones the model has, and the default folder.
+    StoreEnvironment(printer, [](PrinterEnvironment& env) {
+        std::memcpy(env.storageFolderName[1], u"Scans", 12);
+        std::memcpy(env.storageFolderName[4], u"Reports", 16);
+        env.storageFolderSelectable[1] = env.storageFolderSelectable[4] = 1;
+        env.storageState = 1;
+    });
     for (int button : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
         Drive d{GetCurrentThreadId(), button};
@@ -385,7 +389,7 @@ TEST(SubDialogSheet, OutputFolderDialogOkStoresTheFolderCancelKeeps) {
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.folderShown);
         EXPECT_FALSE(d.driveShown);
-        EXPECT_EQ(3, d.folders);  // two folders and the printer's default
+        EXPECT_EQ(4, d.folders);  // the model's folder 1, the two, the printer's default
         EXPECT_STREQ(L"Reports", d.folder);
         EXPECT_TRUE(d.dialogClosed);
         const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
@@ -410,13 +414,17 @@ TEST(SubDialogSheet, MissingUsbDriveRefusesTheApply) {
 TEST(SubDialogSheet, OutputTrayDialogOkTakesFaceDownCancelKeeps) {
     const wchar_t* printer = L"KELO ZR-C4500 dialogs";
     InstallDemo(printer);
+    // A finisher, whose upper tray delivers face up or face down.
+    StoreEnvironment(printer, [](PrinterEnvironment& env) { env.outputUnit_Option = 25; });
     for (int button : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
         Drive d{GetCurrentThreadId(), button};
         std::vector<BYTE> out = RunSheet(printer, DriveOutputTray, &d);
         EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.rotateEnabled);  // face up is offered
         EXPECT_TRUE(d.dialogClosed);
         const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(2, dm->priv.outputTray);
         EXPECT_EQ(button == IDOK ? 2 : 1, dm->priv.faceUpDown_OutputTray);
     }
     RemovePrinter(printer);
