@@ -17,10 +17,11 @@ enum BasicControl : uint32_t {
     kMixedSizes = 30228, kMixedSizesDialog = 30229, kZoom = 30230, kZoomValue = 30231, kZoomSpin = 30232,
     kPaperSourceLabel = 30236, kPaperSource = 30237, kTrayPerPage = 30238, kTrayPerPageDialog = 30239,
     kPaperType = 30241, kOutputMode = 30244, kOutputModeDialog = 30245, kOutputFolder = 30246,
-    kOriginalText = 30251, kOutputText = 30253, kZoomText = 30254,
+    kOriginalText = 30251, kOutputText = 30253, kZoomText = 30254, kOriginalSize = 30223, kOutputSize = 30235,
 };
 // Controls of other pages whose features the questions switch off.
 enum OtherControl : uint32_t {
+    kStaple = 30514, kPunch = 30517,
     kPagesPerSheet = 30411, kPoster = 30413, kBooklet = 30415, kFold = 30519, kBookletBinding = 30522,
     kContinuous = 30535, kPerfectBinding = 30546, kMailMaking = 30548, kImageQuality = 30615,
     kFormOverlay = 30723, kCarbonCopy = 30742,
@@ -78,6 +79,13 @@ uint32_t MediaName(uint32_t paperType) {
     return kPaperTypeName;
 }
 
+// A special size is one of the built-in papers: its own words name it.
+uint32_t PaperNameOf(uint32_t paper) {
+    for (int i = 0; i < kBuiltinPaperCount; i++)
+        if (kBuiltinPapers[i].id == paper) return kBuiltinPapers[i].stringId;
+    return 0;
+}
+
 // The paper type the printer uses: the environment's default for "not specified".
 uint32_t EffectivePaperType(const PrinterSession& s, uint32_t paperType) {
     return paperType == kDefaultPaperType ? s.env.defaultPaperType : paperType;
@@ -114,6 +122,21 @@ void CancelIfOn(PageQuestion& q, const PrinterSession& s, uint32_t control, cons
     if (v == 0) return;
     uint32_t optionName = list ? OptionName(list, v) : 0;
     AddQuestionCancel(q, control, 0, optionName ? optionName : nameId);
+}
+
+// Envelopes, postcards and the other special sizes cannot be stapled,
+// punched or folded.
+int UnfinishedSize(uint32_t paper) {
+    static const uint32_t kSizes[] = {20, 27, 28, 30, 31, 43, 70, 71, 72, 73, 74, 88, 259, 260, 261, 262};
+    for (uint32_t size : kSizes)
+        if (size == paper) return 1;
+    return 0;
+}
+
+// The size the job is printed on after a change of either size list.
+uint32_t PrintedSize(const PrivateSettings& p, uint32_t control, uint32_t value) {
+    if (control == kOutputSize) return value ? value : p.originalSize;
+    return p.outputSize ? p.outputSize : value;
 }
 
 int AskQuality(const PrinterSession& s, PageQuestion& q, uint32_t quality) {
@@ -232,6 +255,15 @@ int BasicChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, P
         asks = AskQuality(s, q, quality);
         break;
     }
+    case kOriginalSize:
+    case kOutputSize:
+        if (!UnfinishedSize(PrintedSize(p, control, value))) return 0;
+        StartPageQuestion(q, control, value, PaperNameOf(value));
+        CancelIfOn(q, s, kStaple, "staples", 0);
+        CancelIfOn(q, s, kPunch, "punches", 0);
+        CancelIfOn(q, s, kFold, "folds", 0);
+        asks = FinishPageQuestion(q);
+        break;
     case kCollate:
         if (value != 2) return 0;
         StartPageQuestion(q, control, value, kCollateName);

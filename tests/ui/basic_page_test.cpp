@@ -18,7 +18,8 @@ using Writes = std::vector<std::pair<uint32_t, uint32_t>>;  // (control, value) 
 
 constexpr uint32_t kColorMode = 30211, kDuplex = 30213, kCollate = 30220, kMixed = 30228, kZoom = 30230,
                    kZoomValue = 30231, kTrayPerPage = 30238, kPaperType = 30241, kFold = 30519, kContinuous = 30535,
-                   kQuality = 30615, kForm = 30723, kCarbon = 30742;
+                   kQuality = 30615, kForm = 30723, kCarbon = 30742, kOriginal = 30223, kOutput = 30235,
+                   kStaple = 30514, kPunch = 30517;
 
 constexpr uint32_t kDefaultPaperType = 30036, kPlural = 30411, kSingle = 30413;
 
@@ -65,6 +66,12 @@ const Case kCases[] = {
     {"mixed sizes alone take the two-sided choice", {{kDuplex, 2}}, kMixed, 1, {}, {{kMixed, 1}, {kDuplex, 2}}, {}},
     {"tray per page over fold and carbon copy", {{kFold, 4}, {kCarbon, 1}}, kTrayPerPage, 1, {20046, 21008},
      {{kTrayPerPage, 1}, {kFold, 0}, {kCarbon, 0}}, {{kTrayPerPage, 0}, {kFold, 4}}},
+    {"envelope original under staple and fold", {{kOriginal, 9}, {kStaple, 10}, {kFold, 1}}, kOriginal, 20,
+     {20054, 20043}, {{kOriginal, 20}, {kStaple, 0}, {kFold, 0}}, {{kOriginal, 9}, {kStaple, 10}, {kFold, 1}}},
+    {"envelope original printed on A4", {{kOriginal, 9}, {kOutput, 9}, {kPunch, 1}}, kOriginal, 20, {},
+     {{kOriginal, 20}, {kPunch, 1}}, {}},
+    {"same as an envelope original under punch", {{kOriginal, 20}, {kOutput, 9}, {kPunch, 2}}, kOutput, 0, {20059},
+     {{kOutput, 0}, {kPunch, 0}}, {{kOutput, 9}, {kPunch, 2}}},
     {"zoom on from no ratio", {}, kZoom, 1, {}, {{kZoomValue, 100}}, {}},
     {"zoom on keeps a ratio", {{kZoomValue, 71}}, kZoom, 1, {}, {{kZoomValue, 71}}, {}},
 };
