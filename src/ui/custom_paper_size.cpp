@@ -46,40 +46,6 @@ void LoadCustomSize(const PrinterSession& s, int target, CustomSizeForm& form) {
 int32_t ClampCustomWidth(const CustomSizeForm& form, int32_t v) { return Clamp(v, form.widthMin, form.widthMax); }
 int32_t ClampCustomLength(const CustomSizeForm& form, int32_t v) { return Clamp(v, form.lengthMin, form.lengthMax); }
 
-void FormatCustomSize(const CustomSizeForm& form, int32_t value, char16_t* text, int capacity) {
-    char b[32];
-    int scale = form.inches ? 100 : 10;
-    std::snprintf(b, sizeof b, form.inches ? "%d.%02d" : "%d.%d", static_cast<int>(value / scale),
-                  static_cast<int>(value % scale));
-    Ascii(b, text, capacity);
-}
-
-int ParseCustomSize(const CustomSizeForm& form, const char16_t* text, int32_t* value) {
-    int decimals = form.inches ? 2 : 1;
-    int32_t whole = 0, part = 0;
-    int digits = 0, fraction = -1;
-    for (const char16_t* p = text; p && *p; p++) {
-        if (*p == u'.' || *p == u',') {
-            if (fraction >= 0) break;
-            fraction = 0;
-        } else if (*p >= u'0' && *p <= u'9') {
-            digits++;
-            if (fraction < 0) {
-                if (whole < 100000) whole = whole * 10 + (*p - u'0');
-            } else if (fraction < decimals) {
-                part = part * 10 + (*p - u'0');
-                fraction++;
-            }
-        } else if (*p != u' ') {
-            break;
-        }
-    }
-    if (!digits) return 0;
-    for (int f = fraction < 0 ? 0 : fraction; f < decimals; f++) part *= 10;
-    *value = whole * (form.inches ? 100 : 10) + part;
-    return 1;
-}
-
 void CustomSizeRangeText(const CustomSizeForm& form, int length, char16_t* text, int capacity) {
     int32_t lo = length ? form.lengthMin : form.widthMin, hi = length ? form.lengthMax : form.widthMax;
     char b[48];

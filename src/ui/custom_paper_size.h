@@ -1,6 +1,6 @@
 // The custom paper size dialog's values: the stored width and length (0.01 mm)
 // shown in the unit of length (0.1 mm or 0.01 inch) inside the unit's range,
-// the range text, the typed text read back, and the store on OK.
+// the range text, and the store on OK.
 #pragma once
 #include <cstdint>
 
@@ -16,10 +16,9 @@ struct CustomSizeForm {
 };
 
 void LoadCustomSize(const PrinterSession& s, int target, CustomSizeForm& form);
-// A shown value as text: two decimals in inches, one in millimetres.
-void FormatCustomSize(const CustomSizeForm& form, int32_t value, char16_t* text, int capacity);
-// A typed value in shown units; 0 for text that holds no number.
-int ParseCustomSize(const CustomSizeForm& form, const char16_t* text, int32_t* value);
+// The shown values are scaled integers of the numeric spin edit: two
+// decimals in inches, one in millimetres.
+inline int CustomSizeDecimals(const CustomSizeForm& form) { return form.inches ? 2 : 1; }
 // "[min - max]" of width (length 0) or length (1) in whole mm or in inches.
 void CustomSizeRangeText(const CustomSizeForm& form, int length, char16_t* text, int capacity);
 int32_t ClampCustomWidth(const CustomSizeForm& form, int32_t v);

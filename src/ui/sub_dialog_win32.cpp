@@ -103,8 +103,8 @@ void InitCustomSize(HWND dlg, SubDialog* d) {
     for (int edit : {kWidthEdit, kLengthEdit}) SendDlgItemMessageW(dlg, edit, EM_LIMITTEXT, kCustomEditChars, 0);
     SendDlgItemMessageW(dlg, kWidthSpin, UDM_SETPOS32, 0, f.width);
     SendDlgItemMessageW(dlg, kLengthSpin, UDM_SETPOS32, 0, f.length);
-    AttachDecimalSpinEdit(GetDlgItem(dlg, kWidthSpin), GetDlgItem(dlg, kWidthEdit), f.inches ? 2 : 1);
-    AttachDecimalSpinEdit(GetDlgItem(dlg, kLengthSpin), GetDlgItem(dlg, kLengthEdit), f.inches ? 2 : 1);
+    AttachDecimalSpinEdit(GetDlgItem(dlg, kWidthSpin), GetDlgItem(dlg, kWidthEdit), CustomSizeDecimals(f));
+    AttachDecimalSpinEdit(GetDlgItem(dlg, kLengthSpin), GetDlgItem(dlg, kLengthEdit), CustomSizeDecimals(f));
     ShowCustomValue(dlg, kWidthEdit, f.width);
     ShowCustomValue(dlg, kLengthEdit, f.length);
     for (int unit : {kWidthUnit, kLengthUnit}) SetResText(dlg, unit, d, f.inches ? kInchesText : kMillimetresText);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/custom_paper_size.h"
+#include "ui/spin_number.h"
 #include "ui/page_model.h"
 #include "ui/sub_dialog_model.h"
 
@@ -80,7 +81,7 @@ TEST(CustomSizeDialog, ShownInTheUnitAndStoredBack) {
         {0, kCustomOutput, 0, 0, "210.0", "297.0", "[90 - 340]", "600", 21000, 55000},
         {1, kCustomOriginal, 0, 0, "8.27", "11.69", "[3.55 - 13.38]", "11.69", 21006, 29693},
         {1, kCustomOutput, 2000, 99999, "3.55", "21.65", "[3.55 - 13.38]", "5.8", 9017, 14808},
-        {1, kCustomOriginal, 21590, 27940, "8.50", "11.00", "[3.55 - 13.38]", "x", 21590, 27940},
+        {1, kCustomOriginal, 21590, 27940, "8.50", "11.00", "[3.55 - 13.38]", "", 21590, 27940},
     };
     auto s = EmptySession();
     for (const Row& r : rows) {
@@ -95,15 +96,14 @@ TEST(CustomSizeDialog, ShownInTheUnitAndStoredBack) {
         CustomSizeForm form;
         LoadCustomSize(*s, r.target, form);
         char16_t text[32];
-        FormatCustomSize(form, form.width, text, 32);
+        FormatSpinValue(form.width, CustomSizeDecimals(form), u".", text, 32);
         EXPECT_EQ(r.width, Text(text));
-        FormatCustomSize(form, form.length, text, 32);
+        FormatSpinValue(form.length, CustomSizeDecimals(form), u".", text, 32);
         EXPECT_EQ(r.length, Text(text));
         CustomSizeRangeText(form, 0, text, 32);
         EXPECT_EQ(r.widthRange, Text(text));
         std::u16string typed(r.typedLength, r.typedLength + std::strlen(r.typedLength));
-        int32_t v = 0;
-        if (ParseCustomSize(form, typed.c_str(), &v)) form.length = ClampCustomLength(form, v);
+        form.length = ClampCustomLength(form, ParseSpinText(typed.c_str(), CustomSizeDecimals(form), u".", form.length));
         StoreCustomSize(form, *s);
         EXPECT_EQ(r.keptWidth, w);
         EXPECT_EQ(r.keptLength, l);
