@@ -69,9 +69,12 @@ int Install() {
 }
 
 // The window's rectangle from the screen into a 24-bit BMP file.
-int SaveWindowPicture(HWND w, const std::string& file) {
-    RECT r;
+// The window's rectangle, joined with a second window's (a dialog over
+// its sheet) when one is given.
+int SaveWindowPicture(HWND w, const std::string& file, HWND over = nullptr) {
+    RECT r, o;
     GetWindowRect(w, &r);
+    if (over && GetWindowRect(over, &o)) UnionRect(&r, &r, &o);
     int cx = r.right - r.left, cy = r.bottom - r.top;
     if (cx <= 0 || cy <= 0) return 0;
     HDC screen = GetDC(nullptr);
@@ -163,7 +166,10 @@ void PhotographSubDialog(Driver* d, HWND page, const DialogShot& shot) {
         return;
     }
     Settle();
-    if (SaveWindowPicture(found.second, "screenshots/" + std::string(d->prefix) + "-" + name + ".bmp")) ++d->pictures;
+    // The tab with the dialog open over it.
+    if (SaveWindowPicture(GetAncestor(page, GA_ROOT), "screenshots/" + std::string(d->prefix) + "-" + name + ".bmp",
+                          found.second))
+        ++d->pictures;
     PostMessageW(found.second, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     for (DWORD start = GetTickCount(); IsWindow(found.second) && GetTickCount() - start < kWaitMs;) Sleep(50);
     if (shot.list) PickListData(page, shot.list, before, 0);

@@ -256,7 +256,23 @@ void OutputTrayCommand(HWND dlg, SubDialog* d, int id, UINT code) {
     ShowState(dlg, d);
 }
 
+// Over the middle of the sheet it was opened from, kept on its monitor.
+void CentreOverOwner(HWND dlg) {
+    HWND owner = GetAncestor(GetParent(dlg), GA_ROOT);
+    RECT o, r;
+    if (!owner || !GetWindowRect(owner, &o) || !GetWindowRect(dlg, &r)) return;
+    MONITORINFO m = {sizeof m, {}, {}, 0};
+    if (!GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &m)) return;
+    int cx = r.right - r.left, cy = r.bottom - r.top;
+    int x = o.left + (o.right - o.left - cx) / 2, y = o.top + (o.bottom - o.top - cy) / 2;
+    x = x + cx > m.rcWork.right ? m.rcWork.right - cx : x;
+    y = y + cy > m.rcWork.bottom ? m.rcWork.bottom - cy : y;
+    SetWindowPos(dlg, nullptr, x < m.rcWork.left ? m.rcWork.left : x, y < m.rcWork.top ? m.rcWork.top : y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Init(HWND dlg, SubDialog* d) {
+    CentreOverOwner(dlg);
     if (d->templateId == kOutputTrayDialog) InitPageImages(dlg, d->host.resources, d->templateId);
     ShowState(dlg, d);
     if (d->templateId == kCustomSizeDialog) InitCustomSize(dlg, d);
