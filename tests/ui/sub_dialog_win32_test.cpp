@@ -3,8 +3,9 @@
 // settings the sheet writes back, the same click and Cancel leave them; the
 // tray-per-page dialog keeps itself open while its pattern is too short.
 // Also the output destination (the printer's folders; a USB drive that is
-// not there refuses the apply), the Finishing tab's output tray dialog, and
-// a question of the Basic tab answered Yes and No.
+// not there refuses the apply), the Finishing tab's output tray dialog with
+// its face-up question, and a question of the Basic tab, each answered Yes
+// and No.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -31,7 +32,7 @@ constexpr int kMixedSizes = 30228, kMixedSizesButton = 30229, kRotateLarger = 31
 constexpr int kOriginalSize = 30223, kCustomWidth = 31711, kCustomWidthRange = 31714, kCustomLength = 31716;
 constexpr int kTrayPerPageButton = 30239, kTray3List = 31418, kRepeat = 31421, kRepeatLength = 31422, kRepeatHint = 31424;
 constexpr int kOutputMode = 30244, kOutputModeButton = 30245, kFolderList = 31915, kDriveList = 31911;
-constexpr int kOutputTray = 30533, kOutputTrayButton = 30534, kFaceUp = 32811, kFaceDown = 32812, kPagesPerSheet = 30411;
+constexpr int kBlankCut = 30729, kOutputTray = 30533, kOutputTrayButton = 30534, kFaceUp = 32811, kFaceDown = 32812, kPagesPerSheet = 30411;
 
 BOOL CALLBACK FindWindowWith(HWND w, LPARAM io) {
     auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
@@ -74,7 +75,7 @@ struct Drive {
     wchar_t folder[64] = {};     // the second folder's name
     wchar_t message[512] = {};   // a message box's text
     int sheetStayed = 0;         // the sheet still open after a refused apply
-    int mixedChecked = -1;       // the mixed-sizes box after the answer
+    int mixedChecked = -1;       // the mixed-sizes box (or the face-up radio) after the answer
 };
 
 HWND WaitForPage(DWORD thread, HWND* sheet) {
@@ -246,6 +247,38 @@ void DriveOutputTray(Drive* d) {
             d->rotateEnabled = IsWindowEnabled(GetDlgItem(dialog, kFaceUp));
             Click(dialog, kFaceDown, 0);
             PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+// Skipping blank pages on, then face up in the output tray dialog: the
+// question, answered with d->button; the face-up radio as shown after; OK.
+void DriveFaceUpQuestion(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND advanced = ShowTabWith(sheet, kBlankCut)) {
+        SendMessageW(GetDlgItem(advanced, kBlankCut), BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(advanced, WM_COMMAND, MAKEWPARAM(kBlankCut, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(advanced, kBlankCut)));
+    }
+    HWND page = ShowTabWith(sheet, kOutputTrayButton);
+    if (page) {
+        Choose(page, kOutputTray, 2, false);
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kOutputTrayButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kOutputTrayButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kFaceDown)) {
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFaceUp, BN_CLICKED), 0);
+            if (HWND box = WaitForMessageBox(d->thread, IDYES)) {
+                d->dialogShown = 1;
+                GetDlgItemTextW(box, 0xFFFF, d->message, 512);
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+                WaitClosed(box);
+                Sleep(300);
+                d->mixedChecked = SendDlgItemMessageW(dialog, kFaceUp, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            }
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             d->dialogClosed = WaitClosed(dialog);
         }
     }
@@ -444,6 +477,25 @@ TEST(SubDialogSheet, MixedSizesOverTwoUpAsksYesSwitchesItOffNoKeepsIt) {
         const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
         EXPECT_EQ(button == IDYES ? 1 : 0, dm->priv.mixedSizeSupport);
         EXPECT_EQ(button == IDYES ? 0 : 21, dm->priv.pluralPagesPerSheet);
+    }
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    StoreEnvironment(printer, [](PrinterEnvironment& env) { env.outputUnit_Option = 25; });
+    for (int button : {IDYES, IDNO}) {
+        SCOPED_TRACE(button == IDYES ? "Yes" : "No");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveFaceUpQuestion, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"Skip blank pages")) << d.message;
+        EXPECT_EQ(button == IDYES ? 1 : 0, d.mixedChecked);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(button == IDYES ? 1 : 2, dm->priv.faceUpDown_OutputTray);
+        EXPECT_EQ(button == IDYES ? 0 : 1, dm->priv.blankPaperCutDown);
     }
     RemovePrinter(printer);
 }
