@@ -16,8 +16,9 @@ const PageRow kPageRows[] = {
     {31400, 31400, 25252, "TRAY_PER_PAGE_DLG"},
     {31700, 31700, 25253, "CUSTOM_SIZE_DLG"},
     {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
+    {30900, 30900, 25290, "USER_PAPER_DLG"},
 };
-const int kPageRowCount = 14;
+const int kPageRowCount = 15;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -254,6 +255,22 @@ const ControlRow kControlRows[] = {
     {31817, 31800, kRadioControl, 20242, 0, "DUPLEX_LARGER_SHORT"},
     {31818, 31800, kCheckControl, 25257, 0, "ROTATE_LARGER"},
     {31819, 31800, kSeparatorControl, 0, 0, "MIXED_DUPLEX_LINE"},
+    {30922, 30900, kListboxControl, 0, 0, "UDP_LIST"},
+    {30925, 30900, kButtonControl, 25295, 0, "UDP_FETCH"},
+    {30921, 30900, kEditControl, 0, 0, "UDP_NAME"},
+    {30911, 30900, kEditControl, 0, 0, "UDP_WIDTH"},
+    {30912, 30900, kSpinControl, 0, 0, "UDP_WIDTH_SPIN"},
+    {30913, 30900, kTextControl, 0, 0, "UDP_WIDTH_UNIT"},
+    {30914, 30900, kTextControl, 0, 0, "UDP_WIDTH_RANGE"},
+    {30916, 30900, kEditControl, 0, 0, "UDP_LENGTH"},
+    {30917, 30900, kSpinControl, 0, 0, "UDP_LENGTH_SPIN"},
+    {30918, 30900, kTextControl, 0, 0, "UDP_LENGTH_UNIT"},
+    {30919, 30900, kTextControl, 0, 0, "UDP_LENGTH_RANGE"},
+    {30923, 30900, kButtonControl, 25293, 0, "UDP_REGISTER"},
+    {30924, 30900, kButtonControl, 25294, 0, "UDP_DELETE"},
+    {30926, 30900, kButtonControl, 25296, 0, "UDP_IMPORT"},
+    {30927, 30900, kButtonControl, 25297, 0, "UDP_EXPORT"},
+    {30928, 30900, kSeparatorControl, 0, 0, "UDP_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -281,7 +298,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 260;
+const int kControlRowCount = 276;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -313,7 +330,7 @@ const ControlListRow kControlListRows[] = {
     {30030, "installed"},
     {30032, "installed"},
     {30034, "lengthUnits"},
-    {30036, "mediaTypes"},
+    {30036, "paperTypes"},
     {30038, "installed"},
     {30040, "installed"},
     {30056, "installed"},
@@ -445,6 +462,14 @@ const OptionTextRow kOptionTextRows[] = {
     {"outputUnits", 26, 25230},
     {"lengthUnits", 0, 20150},
     {"lengthUnits", 1, 20152},
+    {"paperTypes", 258, 20026},
+    {"paperTypes", 259, 20027},
+    {"paperTypes", 260, 20028},
+    {"paperTypes", 261, 20029},
+    {"paperTypes", 262, 20030},
+    {"paperTypes", 263, 20182},
+    {"paperTypes", 264, 20580},
+    {"paperTypes", 266, 21010},
     {"imageQualities", 1, 25201},
     {"imageQualities", 2, 21019},
     {"imageQualities", 3, 21026},
@@ -459,7 +484,7 @@ const OptionTextRow kOptionTextRows[] = {
     {"halftones", 3, 25246},
     {"colorProfiles", 0, 21038},
 };
-const int kOptionTextRowCount = 109;
+const int kOptionTextRowCount = 117;
 
 const StringTextRow kStringTextRows[] = {
     {20024, "None"},
@@ -649,6 +674,7 @@ const StringTextRow kStringTextRows[] = {
     {20503, "prn"},
     {20381, "Favourite files (*.zfv)|*.zfv|"},
     {20463, "zfv"},
+    {20462, "Paper size files (*.udp)|*.udp|"},
     {20966, "(%s - %s)"},
     {25200, "Two-sided, set per paper size"},
     {25201, "Standard"},
@@ -816,5 +842,18 @@ const StringTextRow kStringTextRows[] = {
     {25259, "Length:"},
     {25260, "Repeat every"},
     {25261, "pages"},
+    {25280, "Text File(*.txt)|*.txt|"},
+    {25281, "txt"},
+    {25282, "Color Profile(*.ocp)|*.ocp|"},
+    {25283, "ocp"},
+    {25290, "User paper sizes"},
+    {25291, "Registered papers:"},
+    {25292, "Paper name:"},
+    {25293, "Register"},
+    {25294, "Delete"},
+    {25295, "Get from printer"},
+    {25296, "Import..."},
+    {25297, "Export..."},
+    {25298, "udp"},
 };
-const int kStringTextRowCount = 354;
+const int kStringTextRowCount = 368;
