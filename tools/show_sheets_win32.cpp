@@ -44,6 +44,7 @@ struct DialogShot {
 constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30229, 31818, "mixed-sizes"},
     {"document", 0, 30239, 31415, "tray-per-page"},
+    {"device", 0, 30048, 30922, "user-papers"},
 };
 
 int Fail(const char* what) {
@@ -241,6 +242,9 @@ int Run(int show) {
                                  reinterpret_cast<void (*)()>(GetProcAddress(compstui, "CommonPropertySheetUIW")))
                            : nullptr;
     if (sheets && common) {
+        // The diagnostics page joins the device sheet only with this value.
+        DWORD debugTab = 1;
+        SetPrinterDataW(h, const_cast<LPWSTR>(L"DebugTabEnable"), REG_DWORD, reinterpret_cast<BYTE*>(&debugTab), 4);
         DevicePropertyHeader header;
         std::memset(&header, 0, sizeof header);
         header.cbSize = sizeof header;
