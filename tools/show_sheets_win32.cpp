@@ -49,6 +49,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 0, 0, 31711, "custom-size", 30223, 256},
     {"document", 0, 30245, 31915, "output-folder", 30244, 1},
     {"document", 3, 30534, 32812, "output-tray"},
+    {"device", 0, 30048, 30922, "user-papers"},
 };
 
 int Fail(const char* what) {
@@ -269,6 +270,9 @@ int Run(int show) {
                                  reinterpret_cast<void (*)()>(GetProcAddress(compstui, "CommonPropertySheetUIW")))
                            : nullptr;
     if (sheets && common) {
+        // The diagnostics page joins the device sheet only with this value.
+        DWORD debugTab = 1;
+        SetPrinterDataW(h, const_cast<LPWSTR>(L"DebugTabEnable"), REG_DWORD, reinterpret_cast<BYTE*>(&debugTab), 4);
         DevicePropertyHeader header;
         std::memset(&header, 0, sizeof header);
         header.cbSize = sizeof header;

@@ -224,6 +224,8 @@ uint32_t FakeSpooler::SetPrinterData(PrinterHandle handle, const char16_t* value
     if (!printer) return kErrInvalidHandle;
     if (!value || (!data && size)) return kErrInvalidParameter;
     if (printer->setDataError) return printer->setDataError;
+    for (const auto& [name, error] : printer->setDataErrorFor)
+        if (SameName(name, value)) return error;
     printer->Set(value, type, data, size);
     return kErrSuccess;
 }

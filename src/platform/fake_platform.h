@@ -48,6 +48,7 @@ struct FakePrinter {
     int infoFails = 0;             // GetPrinterInfo2/Attributes fail (last error 5)
     int driverInfoFails = 0;       // GetDriverInfo3 fails (last error 5)
     std::map<std::u16string, uint32_t> getDataError;  // forced result per value name (any case)
+    std::map<std::u16string, uint32_t> setDataErrorFor;  // the same for writes
 
     FakeValue* Find(const std::u16string& name);
     const FakeValue* Find(const std::u16string& name) const;

@@ -18,8 +18,9 @@ const PageRow kPageRows[] = {
     {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
     {31900, 31900, 25300, "OUTPUT_MODE_DLG"},
     {32800, 32800, 25301, "OUTPUT_TRAY_DLG"},
+    {30900, 30900, 25290, "USER_PAPER_DLG"},
 };
-const int kPageRowCount = 16;
+const int kPageRowCount = 17;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -266,6 +267,22 @@ const ControlRow kControlRows[] = {
     {32811, 32800, kPicradioControl, 25305, 11952, "OUTPUT_TRAY_FACE"},
     {32812, 32800, kPicradioControl, 25306, 11953, "OUTPUT_TRAY_FACE_DOWN"},
     {32813, 32800, kSeparatorControl, 0, 0, "OUTPUT_TRAY_LINE"},
+    {30922, 30900, kListboxControl, 0, 0, "UDP_LIST"},
+    {30925, 30900, kButtonControl, 25295, 0, "UDP_FETCH"},
+    {30921, 30900, kEditControl, 0, 0, "UDP_NAME"},
+    {30911, 30900, kEditControl, 0, 0, "UDP_WIDTH"},
+    {30912, 30900, kSpinControl, 0, 0, "UDP_WIDTH_SPIN"},
+    {30913, 30900, kTextControl, 0, 0, "UDP_WIDTH_UNIT"},
+    {30914, 30900, kTextControl, 0, 0, "UDP_WIDTH_RANGE"},
+    {30916, 30900, kEditControl, 0, 0, "UDP_LENGTH"},
+    {30917, 30900, kSpinControl, 0, 0, "UDP_LENGTH_SPIN"},
+    {30918, 30900, kTextControl, 0, 0, "UDP_LENGTH_UNIT"},
+    {30919, 30900, kTextControl, 0, 0, "UDP_LENGTH_RANGE"},
+    {30923, 30900, kButtonControl, 25293, 0, "UDP_REGISTER"},
+    {30924, 30900, kButtonControl, 25294, 0, "UDP_DELETE"},
+    {30926, 30900, kButtonControl, 25296, 0, "UDP_IMPORT"},
+    {30927, 30900, kButtonControl, 25297, 0, "UDP_EXPORT"},
+    {30928, 30900, kSeparatorControl, 0, 0, "UDP_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -292,7 +309,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 269;
+const int kControlRowCount = 285;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -324,7 +341,7 @@ const ControlListRow kControlListRows[] = {
     {30030, "installed"},
     {30032, "installed"},
     {30034, "lengthUnits"},
-    {30036, "mediaTypes"},
+    {30036, "paperTypes"},
     {30038, "installed"},
     {30040, "installed"},
     {30056, "installed"},
@@ -458,6 +475,14 @@ const OptionTextRow kOptionTextRows[] = {
     {"outputUnits", 26, 25230},
     {"lengthUnits", 0, 20150},
     {"lengthUnits", 1, 20152},
+    {"paperTypes", 258, 20026},
+    {"paperTypes", 259, 20027},
+    {"paperTypes", 260, 20028},
+    {"paperTypes", 261, 20029},
+    {"paperTypes", 262, 20030},
+    {"paperTypes", 263, 20182},
+    {"paperTypes", 264, 20580},
+    {"paperTypes", 266, 21010},
     {"imageQualities", 1, 25201},
     {"imageQualities", 2, 21019},
     {"imageQualities", 3, 21026},
@@ -472,7 +497,7 @@ const OptionTextRow kOptionTextRows[] = {
     {"halftones", 3, 25246},
     {"colorProfiles", 0, 21038},
 };
-const int kOptionTextRowCount = 109;
+const int kOptionTextRowCount = 117;
 
 const StringTextRow kStringTextRows[] = {
     {20024, "None"},
@@ -662,6 +687,7 @@ const StringTextRow kStringTextRows[] = {
     {20503, "prn"},
     {20381, "Favourite files (*.zfv)|*.zfv|"},
     {20463, "zfv"},
+    {20462, "Paper size files (*.udp)|*.udp|"},
     {20966, "(%s - %s)"},
     {25200, "Two-sided, set per paper size"},
     {25201, "Standard"},
@@ -845,5 +871,18 @@ const StringTextRow kStringTextRows[] = {
     {25304, "Folder:"},
     {25305, "Face up"},
     {25306, "Face down"},
+    {25280, "Text File(*.txt)|*.txt|"},
+    {25281, "txt"},
+    {25282, "Color Profile(*.ocp)|*.ocp|"},
+    {25283, "ocp"},
+    {25290, "User paper sizes"},
+    {25291, "Registered papers:"},
+    {25292, "Paper name:"},
+    {25293, "Register"},
+    {25294, "Delete"},
+    {25295, "Get from printer"},
+    {25296, "Import..."},
+    {25297, "Export..."},
+    {25298, "udp"},
 };
-const int kStringTextRowCount = 370;
+const int kStringTextRowCount = 384;

@@ -9,6 +9,7 @@
 #include "model/printer_data.h"
 #include "model/rdf.h"
 #include "rules/settings_application.h"
+#include "ui/user_paper_dialog.h"
 #include "session/global_list.h"
 #include "snmp/printer_config.h"
 
@@ -346,7 +347,12 @@ EnvironmentButtonResult PressEnvironmentButton(PageInput& in, uint32_t control) 
     const int all = options && GetStorageFolders(in.printer, &env) &&
                     GetRegisteredPaperSizes(in.printer, &env, papers.get(), &paperCount);
     if (!all) r.messageId = kFetchFailedTextId;
-    if (all) GetPressPaperSupport(in.printer, &env);
+    if (all) {
+        GetPressPaperSupport(in.printer, &env);
+        auto names = std::make_unique<UserPaperNames>();
+        LoadPaperNames(in.printer, names.get());
+        RegisterFetchedPapers(in.printer, names.get(), papers.get(), paperCount);
+    }
     if (options) {
         in.last = LastChange{0, 0};
         r.changed = 1;

@@ -74,7 +74,8 @@ void FillControlList(ControlState& c, const char* source, const PrinterSession& 
     if (!source) source = "";
     if (!std::strcmp(source, "trays")) {
         FillTrayList(c, env, 1, current);
-    } else if (!std::strcmp(source, "installed") || !std::strcmp(source, "choices")) {
+    } else if (!std::strcmp(source, "installed") || !std::strcmp(source, "choices") ||
+               !std::strcmp(source, "paperTypes")) {
         // Lists of the environment page: every worded option.
         for (int i = 0; i < kOptionTextRowCount; i++)
             if (!std::strcmp(kOptionTextRows[i].list, source))

@@ -38,6 +38,8 @@
 #include "snmp/retrieval_thread.h"
 #include "ui/basic_page.h"
 #include "ui/control_table.h"
+#include "ui/diagnostics_page.h"
+#include "ui/diagnostics_page_win32.h"
 #include "ui/environment_page.h"
 #include "ui/page_images_win32.h"
 #include "ui/page_model.h"
@@ -53,6 +55,8 @@
 #include "ui/sub_dialog_model.h"
 #include "ui/sub_dialog_win32.h"
 #include "ui/ui_language.h"
+#include "ui/user_paper_dialog.h"
+#include "ui/user_paper_dialog_win32.h"
 
 namespace {
 
@@ -475,6 +479,11 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             break;
         case kButtonControl:
             if (code != BN_CLICKED) return;
+            if (IsEnvironmentPage(p->templateId) && id == kUserPaperButton) {
+                OpenUserPaperDialog(page, p->sheet->resources, p->sheet->language, p->sheet->printer, p->sheet->name,
+                                    &p->sheet->session->env);
+                return;
+            }
             if (IsEnvironmentPage(p->templateId)) {
                 EnvironmentButtonResult r = PressEnvironmentButton(p->sheet->input, id);
                 if (r.messageId) {
@@ -669,6 +678,12 @@ int AddPages(SheetContext* c, PPROPSHEETUI_INFO info) {
         psp.pResource = t;
         psp.pfnDlgProc = PageProc;
         psp.lParam = reinterpret_cast<LPARAM>(p);
+        if (templates[i] == kDiagnosticsPage) {
+            // The diagnostics record is no part of the settings: a procedure of its own.
+            psp.pfnDlgProc = DiagnosticsPageProc;
+            psp.lParam = reinterpret_cast<LPARAM>(CreateDiagnosticsHost(
+                c->heap, c->printer, c->resources, c->language, c->session->dm.pub.dmDeviceName));
+        }
         HPROPSHEETPAGE h = createPage(&psp);
         if (!h) {
             SheetLog("sheet: a page could not be created");

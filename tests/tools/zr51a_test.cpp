@@ -79,6 +79,20 @@ protected:
         WriteBytes(dir_ + "/tag.qvt", tag);
         WriteBytes(dir_ + "/cut.qvt", qvt.substr(0, qvt.size() / 2));
         WriteBytes(dir_ + "/header.qvt", qvt.substr(0, 30));
+        // A paper exchange file and damaged copies of it.
+        r = Run("papers export --paper Card,100.0,148,mm --paper \"Wide, long\",8.5,14,inch -o p.udp");
+        ASSERT_EQ(0, r.status) << r.err;
+        const std::string udp = ReadText(dir_ + "/p.udp");
+        ASSERT_EQ(300u, udp.size());
+        const struct { const char* file; std::vector<std::pair<size_t, char>> bytes; } damaged[] = {
+            {"hdr.udp", {{40, 'X'}}},   {"zero.udp", {{80, '0'}, {81, '0'}}}, {"three.udp", {{81, '3'}}},
+            {"tag.udp", {{100, 'X'}}},  {"units.udp", {{190, '3'}, {290, '3'}}},
+        };
+        for (const auto& d : damaged) {
+            std::string copy = udp;
+            for (const auto& [at, b] : d.bytes) copy[at] = b;
+            WriteBytes(dir_ + "/" + d.file, copy);
+        }
     }
     static void TearDownTestSuite() { std::system(("rm -rf " + dir_).c_str()); }
 
@@ -192,6 +206,22 @@ const Case kCases[] = {
     {"favorites show tag.qvt", 1, {}, {"tag.qvt: offset 0: no \"KELO_QVT\" tag"}, {}},
     {"favorites show cut.qvt", 1, {}, {"cut.qvt: damaged"}, {}},
     {"favorites import header.qvt -o x.bin", 1, {}, {"header.qvt: 30 bytes: shorter than the 64-byte header"}, {}},
+    // User-defined papers: the exchange file written, shown and imported.
+    {"papers show p.udp", 0, {" 1  Card", "100.0 x 148.0 mm", " 2  Wide, long", "8.50 x 14.00 inch"}, {}, {"skipped"}},
+    {"papers show --json p.udp", 0, {"\"count\": 2", "\"name\": \"Wide, long\"", "\"unit\": \"inch\""}, {}, {}},
+    {"papers import p.udp", 0, {"\"Card\": width 1000, length 1480 (0.1 mm), 1181 x 1748 dots",
+                                "\"Wide, long\": width 850, length 1400 (0.01 inch), 2550 x 4200 dots"}, {}, {}},
+    {"papers export --paper Card,100,148,cm -o x.udp", 1, {}, {"unit 'cm' is neither mm nor inch"}, {}},
+    {"papers export --paper Card,340.1,148,mm -o x.udp", 1, {}, {"outside 90.0..340.0 x 148.0..550.0 mm"}, {}},
+    {"papers export --paper Card,1x,148,mm -o x.udp", 1, {}, {"'1x' is not a size"}, {}},
+    {"papers export --paper ThisNameIsLongerThanThirtyChars,100,148,mm -o x.udp", 1, {}, {"longer than 30"}, {}},
+    {"papers export --paper A,100,148,mm --paper A,120,148,mm -o x.udp", 1, {}, {"the name is given twice"}, {}},
+    {"papers export --paper A,100,148,mm", 2, {}, {"needs at least one --paper and -o FILE"}, {}},
+    {"papers show hdr.udp", 1, {}, {"hdr.udp: offset 0: no \"UDP_UserDefinitionPaper\" header"}, {}},
+    {"papers show zero.udp", 1, {}, {"zero.udp: offset 80: paper count 0"}, {}},
+    {"papers show three.udp", 0, {"Card", "block 3 (offset 300) skipped: the file ends before it"}, {}, {}},
+    {"papers import tag.udp", 0, {"block 1 (offset 100) skipped: no \"RSsta\"", "\"Wide, long\""}, {}, {"\"Card\""}},
+    {"papers import units.udp", 1, {}, {"units.udp: no block could be imported"}, {}},
 };
 
 TEST_F(Zr51aTool, CommandLines) {

@@ -9,6 +9,13 @@ int Args::Has(const char* name) const {
     return 0;
 }
 
+std::vector<std::string> Args::All(const char* name) const {
+    std::vector<std::string> values;
+    for (const auto& o : options)
+        if (o.first == name) values.push_back(o.second);
+    return values;
+}
+
 std::string Args::Get(const char* name) const {
     for (const auto& o : options)
         if (o.first == name) return o.second;
@@ -52,7 +59,7 @@ int ParseArgs(int argc, char** argv, int first, const OptionSpec* known, int kno
             *why = std::string("option ") + match->name + " takes no value";
             return 0;
         }
-        if (out->Has(match->name)) {
+        if (out->Has(match->name) && match->takesValue != kRepeatedValue) {
             *why = std::string("option ") + match->name + " given twice";
             return 0;
         }

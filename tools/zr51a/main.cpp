@@ -14,6 +14,9 @@ const char kUsage[] =
     "  favorites import FILE.qvt -o OUT\n"
     "  favorites show [--json] FILE.qvt\n"
     "  page show --model FILE.RDF [--section NAME] PAGE\n"
+    "  papers export --paper NAME,WIDTH,LENGTH,mm|inch ... -o FILE\n"
+    "  papers show [--json] FILE\n"
+    "  papers import FILE\n"
     "  printer query HOST [--community C] [--timeout S] [--json]\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
 
@@ -27,6 +30,8 @@ const Command kCommands[] = {
     {"devmode", "check", DevModeCheck},       {"favorites", "export", FavoritesExport},
     {"favorites", "import", FavoritesImport}, {"favorites", "show", FavoritesShow},
     {"printer", "query", PrinterQuery},       {"page", "show", PageShow},
+    {"papers", "export", PapersExport},       {"papers", "show", PapersShow},
+    {"papers", "import", PapersImport},
 };
 }  // namespace
 

@@ -20,13 +20,15 @@ constexpr int kExitUsage = 2;
 struct OptionSpec {
     const char* name;   // "--model"
     const char* alias;  // "-o" or null
-    int takesValue;
+    int takesValue;  // 0, 1, or kRepeatedValue (may be given more than once)
 };
+constexpr int kRepeatedValue = 2;
 struct Args {
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> options;  // by option name
     int Has(const char* name) const;
     std::string Get(const char* name) const;  // "" when absent
+    std::vector<std::string> All(const char* name) const;  // every value, in order
 };
 // 1 with out filled; 0 with why ("unknown option --x").
 int ParseArgs(int argc, char** argv, int first, const OptionSpec* known, int knownCount, Args* out, std::string* why);
@@ -112,3 +114,6 @@ int FavoritesImport(int argc, char** argv);
 int FavoritesShow(int argc, char** argv);
 int PrinterQuery(int argc, char** argv);
 int PageShow(int argc, char** argv);
+int PapersExport(int argc, char** argv);
+int PapersShow(int argc, char** argv);
+int PapersImport(int argc, char** argv);
