@@ -101,35 +101,6 @@ TEST(ConvertDevMode, ChecksArgumentsAndReportsSize) {
     }
 }
 
-TEST(ConvertDevMode, ForeignInputBecomesOurDevMode) {
-    Rig rig;
-    // Another driver's DEVMODE: same public layout, its own private part.
-    std::vector<uint8_t> foreign(220 + 64, 0x5A);
-    PublicDevMode pub{};
-    pub.dmSpecVersion = 0x0401;
-    pub.dmDriverVersion = 0x0100;
-    pub.dmSize = 220;
-    pub.dmDriverExtra = 64;
-    pub.dmFields = kDmCopies | kDmPaperSize | kDmOrientation;
-    pub.dmCopies = 3;
-    pub.dmPaperSize = 8;  // A3
-    pub.dmOrientation = 2;
-    std::memcpy(foreign.data(), &pub, sizeof pub);
-    auto out = std::make_unique<DriverDevMode>();
-    uint32_t size = sizeof *out;
-    ASSERT_EQ(1, DrvConvertDevModeCore(u"P1", foreign.data(), out.get(), &size, kCdmConvert));
-    EXPECT_EQ(kDriverDevModeSize, size);
-    EXPECT_EQ(3, out->pub.dmCopies);
-    EXPECT_EQ(8, out->pub.dmPaperSize);
-    EXPECT_EQ(2970, out->pub.dmPaperWidth);
-    EXPECT_EQ(4200, out->pub.dmPaperLength);
-    EXPECT_EQ(2, out->pub.dmOrientation);
-    EXPECT_EQ(kPrivateSize, out->pub.dmDriverExtra);
-    EXPECT_EQ(kTrailingMagic, out->priv.trailingMagic);
-    EXPECT_EQ(0, std::memcmp(&out->priv.reserved, std::vector<uint8_t>(sizeof out->priv.reserved).data(),
-                             sizeof out->priv.reserved));
-}
-
 // What each resolution flag does. wantWritten: bytes of the output written;
 // wantStored: "PrvEnv" written back as it was read, and the change broadcast.
 struct FlagsCase { const char* what; uint32_t flags; bool withInput; uint32_t wantResult; size_t wantWritten; bool wantMerged, wantStored; };
