@@ -61,7 +61,6 @@ const ConvertCase kConvertCases[] = {
     {"convert, no printer name", nullptr, Buf::Given, Buf::Given, true, 19040, kCdmConvert, 0, 87, kAny, false},
     {"default, exact size", u"P1", Buf::Null, Buf::Given, true, 19040, kCdmDriverDefault, 1, kAny, 19040, false},
     {"default ignores an input", u"P1", Buf::Given, Buf::Given, true, 19040, kCdmDriverDefault, 1, kAny, 19040, false},
-    {"default, size 100", u"P1", Buf::Null, Buf::Given, true, 100, kCdmDriverDefault, 0, 122, 19040, false},
     {"default, one byte short", u"P1", Buf::Null, Buf::Given, true, 19039, kCdmDriverDefault, 0, 122, 19040, false},
     {"default, no output", u"P1", Buf::Null, Buf::Null, true, 19040, kCdmDriverDefault, 0, 122, 19040, false},
     {"default, no size", u"P1", Buf::Null, Buf::Given, false, 0, kCdmDriverDefault, 0, 87, kAny, false},
@@ -69,7 +68,6 @@ const ConvertCase kConvertCases[] = {
     {"convert351", u"P1", Buf::Given, Buf::Given, true, 19040, kCdmConvert351, 0, 87, 19040, false},
     {"mode 0", u"P1", Buf::Given, Buf::Given, true, 19040, 0, 0, 87, 19040, false},
     {"mode 3", u"P1", Buf::Given, Buf::Given, true, 19040, 3, 0, 87, 19040, false},
-    {"mode 8", u"P1", Buf::Given, Buf::Given, true, 19040, 8, 0, 87, 19040, false},
 };
 
 TEST(ConvertDevMode, ChecksArgumentsAndReportsSize) {

@@ -195,7 +195,6 @@ const CheckCase kCheckCases[] = {
     {"dmSize 156, magic where ours is", 0x0401, 2020, 156, 18820, 19036, u"P1", u"P1", kFaultSize | kFaultMagic},
     {"dmSize 156, magic at its own end", 0x0401, 2020, 156, 18820, 18972, u"P1", u"P1", kFaultSize},
     {"dmDriverExtra 2", 0x0401, 2020, 220, 2, -1, u"P1", u"P1", kFaultDriverExtra | kFaultMagic},
-    {"dmDriverExtra 0", 0x0401, 2020, 220, 0, -1, u"P1", u"P1", kFaultDriverExtra | kFaultMagic},
     {"dmDriverExtra 4 holding the magic", 0x0401, 2020, 220, 4, 220, u"P1", u"P1", kFaultDriverExtra},
     {"longer private part ending in the magic", 0x0401, 2020, 220, 18826, 19042, u"P1", u"P1", kFaultDriverExtra},
     {"no magic", 0x0401, 2020, 220, 18820, -1, u"P1", u"P1", kFaultMagic},
@@ -232,7 +231,6 @@ TEST(ReducePrinterName, ModeTable) {
         {u"a,b\\c", 2, u"c"},
         {longName.c_str(), 1, cut.c_str()},
         {nullptr, 1, nullptr},
-        {nullptr, 2, nullptr},
     };
     for (const auto& c : cases) {
         char16_t out[260];
