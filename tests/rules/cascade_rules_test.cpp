@@ -179,23 +179,4 @@ TEST(CascadeRules, MixedSizesDropSingleSizeFinishing) {
     }
 }
 
-TEST(CascadeRules, InitialisationForcesNothing) {
-    // Situations in which the rules above fire on a change fire nothing when
-    // the page initialises (changed control and value 0).
-    const std::vector<std::vector<ControlValue>> situations = {
-        {{kOrientation, 2}, {kFold, 4}, {kPagesPerSheet, 41}, {kBindingSide, 2}},
-        {{kProgramPrint, 1}, {kProgramPrintSort, 1}, {kProofPrint, 1}},
-        {{kMixedSizes, 1}, {kFold, 0}, {kStaple, 10}, {kPunch, 1}, {kOffsetOutput, 1}, {kCover, 1}},
-        {{kBookletBinding, 2}, {kStaple, 10}, {kCollate, 1}, {kOutputTray, 1}},
-    };
-    for (const auto& settings : situations) {
-        CascadeCase c{"initialisation", {0, 0}, settings, {}, {}};
-        SettingsPairArray pairs{};
-        BuildCasePairs(c, pairs);
-        ConstraintResult results[kConstraintResultRoom];
-        int n = CheckConstraints(nullptr, 0, 0, kSettingsPairCount, pairs.entry, results);
-        EXPECT_TRUE(Forced(results, n).empty());
-    }
-}
-
 }  // namespace

@@ -28,11 +28,9 @@ const ColorCase kColorCases[] = {
     {2, 0, 22, 0, 4, 0, 7},
     // Two inks at home: fallback 2, then 5, then 0.
     {2, 0, 0, 0, 1, 0, 2},
-    {2, 0, 0, 0, 9, 0, 2},
     {2, 0, 0, 0, 8, 0, 5},
     {2, 0, 0, 0, 2, 6, 0},
     {2, 0, 0, 0, 4, 5, 0},
-    {2, 0, 0, 0, 4, 0, 0},
     {2, 0, 0, 0, 8, 1, 1},
     // Two inks abroad: fallback 5 first.
     {2, 1, 0, 0, 9, 0, 5},
@@ -53,7 +51,6 @@ const ColorCase kColorCases[] = {
     {5, 0, 0, 0, 2, 6, 6},
     {5, 0, 0, 0, 2, 7, 1},
     {5, 0, 0, 1, 2, 7, 7},
-    {5, 0, 0, 0, 15, 7, 7},
     // Other ink counts are left alone.
     {3, 0, 0, 0, 1, 0, 0},
 };

@@ -145,7 +145,6 @@ TEST(DeviceOptionNormalize, FinishingFollowsTheInstalledUnits) {
         {"unit 20 keeps tray 6", 20, 0, 1, 1, 0, 0, 10, 2, 1, 1, 6, 0, 0, 0, 0, 6},
         {"unit 20 resets tray 7", 20, 1, 1, 1, 0, 0, 10, 2, 1, 1, 7, 10, 0, 0, 1, 0},
         {"unit 21 keeps tray 7", 21, 0, 1, 1, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 0, 7},
-        {"unit 21 keeps tray 1", 21, 0, 1, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1},
         {"unit 25 drops punch 2", 25, 1, 1, 1, 0, 0, 10, 2, 4, 1, 3, 10, 0, 4, 1, 3},
         {"unit 25 keeps punch 3", 25, 1, 1, 1, 0, 0, 10, 3, 4, 1, 3, 10, 3, 4, 1, 3},
         {"unit 26 drops punch 3", 26, 1, 1, 1, 0, 0, 10, 3, 4, 1, 3, 10, 0, 4, 1, 3},

@@ -217,13 +217,11 @@ const PublicCase kPublicCases[] = {
     {"media 263 without light paper", kDmMediaType, 263, 0, 0, "paperType", 257},
     {"media 263 with light paper", kDmMediaType, 263, 1, 0, "paperType", 263},
     {"media 265 not in the list", kDmMediaType, 265, 0, 0, "paperType", 257},
-    {"media 999", kDmMediaType, 999, 0, 0, "paperType", 257},
     {"source 259", kDmDefaultSource, kTray2, 0, 0, "inputTray", kTray2},
     {"source 262 not listed", kDmDefaultSource, kTrayCoverInserter, 0, 0, "inputTray", kTrayAuto},
     {"source 261 without feeder", kDmDefaultSource, kTrayHighCapacity, 0, 0, "inputTray", kTrayAuto},
     {"source 261 with feeder", kDmDefaultSource, kTrayHighCapacity, 0, 10, "inputTray", kTrayHighCapacity},
     {"source 257 with feeder", kDmDefaultSource, kTrayStandardFeed, 0, 10, "inputTray", kTrayAuto},
-    {"source 15", kDmDefaultSource, 15, 0, 0, "inputTray", kTrayAuto},
     {"orientation 2", kDmOrientation, 2, 0, 0, "originalOrientation", 2},
     {"orientation 3 refused", kDmOrientation, 3, 0, 0, "originalOrientation", -1},
 };

@@ -170,7 +170,6 @@ TEST(GlobalList, TrayListTable) {
 TEST(GlobalList, TrayResolutionTable) {
     const struct { const char* what; uint8_t unit; std::vector<uint32_t> trays; uint32_t request, want; } cases[] = {
         {"empty list keeps the request", 0, {}, kTray2, kTray2},
-        {"empty list keeps 261", 0, {}, kTrayHighCapacity, kTrayHighCapacity},
         {"feeder: 257 is 261", 10, kFeederTrays, kTrayStandardFeed, kTrayHighCapacity},
         {"feeder: 261 stays", 10, kFeederTrays, kTrayHighCapacity, kTrayHighCapacity},
         {"standard: 261 is 257", 0, kStandardTrays, kTrayHighCapacity, kTrayStandardFeed},

@@ -84,21 +84,6 @@ void ExpectDescription(const SimulatedPrinter& p, const RetrievalTargets& t, Fak
         0x5A);
 }
 
-TEST_F(RetrievalThread, FourStepsStoreWhatThePrinterDescribes) {
-    SimulatedPrinter printer = zr51test::DefaultSimulatedPrinter();
-    zr51test::SnmpdAgent agent;
-    if (!Serve(&agent, printer, address_)) GTEST_SKIP() << why_;
-    PrinterRig rig;
-    Aim(rig.base.get(), address_);
-    Notices notices;
-    ASSERT_EQ(Run(rig, u"P1", targets_.get(), &notices), 1);
-    EXPECT_EQ(notices.count, 1);
-    EXPECT_EQ(notices.stepsDone, 4);
-    EXPECT_EQ(RetrievalThreadsPending(), 0);
-    ExpectDescription(printer, *targets_, rig.fake.spooler, u"P1");
-    EXPECT_EQ(rig.fake.spooler.OpenHandles(), 0);
-}
-
 TEST_F(RetrievalThread, PrinterWithoutBarcodeAreasStoresThreeEmptyValuesAndGoesOn) {
     SimulatedPrinter printer = zr51test::DefaultSimulatedPrinter();
     printer.barcodeAreas.clear();
