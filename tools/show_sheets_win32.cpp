@@ -50,6 +50,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30245, 31915, "output-folder", 30244, 1},
     {"document", 3, 30534, 32812, "output-tray"},
     {"device", 0, 30048, 30922, "user-papers"},
+    {"device", 0, 30049, 31015, "storage-folders"},
 };
 
 int Fail(const char* what) {

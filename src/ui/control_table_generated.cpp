@@ -19,8 +19,9 @@ const PageRow kPageRows[] = {
     {31900, 31900, 25300, "OUTPUT_MODE_DLG"},
     {32800, 32800, 25301, "OUTPUT_TRAY_DLG"},
     {30900, 30900, 25290, "USER_PAPER_DLG"},
+    {31000, 31000, 25460, "STORAGE_FOLDER_DLG"},
 };
-const int kPageRowCount = 17;
+const int kPageRowCount = 18;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -283,6 +284,13 @@ const ControlRow kControlRows[] = {
     {30926, 30900, kButtonControl, 25296, 0, "UDP_IMPORT"},
     {30927, 30900, kButtonControl, 25297, 0, "UDP_EXPORT"},
     {30928, 30900, kSeparatorControl, 0, 0, "UDP_LINE"},
+    {31011, 31000, kListboxControl, 0, 0, "STORAGE_PRESENT_LIST"},
+    {31012, 31000, kButtonControl, 25463, 0, "STORAGE_ADD"},
+    {31013, 31000, kButtonControl, 25464, 0, "STORAGE_REMOVE"},
+    {31015, 31000, kListboxControl, 0, 0, "STORAGE_OFFERED_LIST"},
+    {31016, 31000, kButtonControl, 25465, 0, "STORAGE_FETCH"},
+    {31017, 31000, kCheckControl, 25466, 0, "STORAGE_DEFAULT_FOLDER"},
+    {31018, 31000, kSeparatorControl, 0, 0, "STORAGE_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -309,7 +317,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 285;
+const int kControlRowCount = 292;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -884,5 +892,12 @@ const StringTextRow kStringTextRows[] = {
     {25296, "Import..."},
     {25297, "Export..."},
     {25298, "udp"},
+    {25460, "Storage Folders"},
+    {25461, "Folders on the printer:"},
+    {25462, "Folders offered for printing:"},
+    {25463, ">>"},
+    {25464, "<<"},
+    {25465, "Get from printer"},
+    {25466, "Offer the printer's default folder"},
 };
-const int kStringTextRowCount = 384;
+const int kStringTextRowCount = 391;

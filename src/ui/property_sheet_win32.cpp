@@ -56,6 +56,8 @@
 #include "ui/sub_dialog_win32.h"
 #include "ui/ui_language.h"
 #include "ui/user_paper_dialog.h"
+#include "ui/storage_folder_dialog.h"
+#include "ui/storage_folder_dialog_win32.h"
 #include "ui/user_paper_dialog_win32.h"
 
 namespace {
@@ -482,6 +484,14 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             if (IsEnvironmentPage(p->templateId) && id == kUserPaperButton) {
                 OpenUserPaperDialog(page, p->sheet->resources, p->sheet->language, p->sheet->printer, p->sheet->name,
                                     &p->sheet->session->env);
+                return;
+            }
+            if (IsEnvironmentPage(p->templateId) && id == kStorageFolderButton) {
+                if (OpenStorageFolderDialog(page, p->sheet->resources, p->sheet->language, p->sheet->printer,
+                                            &p->sheet->session->env) == 1) {
+                    ShowPage(page, p);
+                    PropSheet_Changed(GetParent(page), page);
+                }
                 return;
             }
             if (IsEnvironmentPage(p->templateId)) {
