@@ -650,6 +650,7 @@ const StringTextRow kStringTextRows[] = {
     {20381, "Favourite files (*.zfv)|*.zfv|"},
     {20463, "zfv"},
     {20966, "(%s - %s)"},
+    {20180, "A name cannot hold quotation marks, backslashes or the characters ' * + , / : ; < = > ? [ ] |, so they were removed."},
     {25200, "Two-sided, set per paper size"},
     {25201, "Standard"},
     {25210, "Print"},
@@ -761,6 +762,7 @@ const StringTextRow kStringTextRows[] = {
     {25111, "Carbon copy"},
     {25112, "Job"},
     {25113, "Further features"},
+    {25114, "A password can hold only the letters A to Z and a to z and the digits 0 to 9; other characters were removed."},
     {25120, "Network"},
     {25121, "Use this address:"},
     {25122, "SNMP community:"},
@@ -817,4 +819,4 @@ const StringTextRow kStringTextRows[] = {
     {25260, "Repeat every"},
     {25261, "pages"},
 };
-const int kStringTextRowCount = 354;
+const int kStringTextRowCount = 356;

@@ -4,8 +4,10 @@
 
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
+#include "ui/advanced_page.h"
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
+#include "ui/image_page.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -25,7 +27,8 @@ struct PageRules {
     PageRulesFn rules;
 };
 const PageRules kPageRules[] = {
-    {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules}};
+    {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
+    {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)
