@@ -90,7 +90,7 @@ const ControlField kSettingsPairFields[kSettingsPairCount] = {
     ZR_ENVIRONMENT_FIELD(4016, usbMemoryOutputEnable),
     ControlField{0, kNoField, 0, 0},
     ControlField{30723, kNoField, 0, 0},
-    ZR_PRIVATE_FIELD(32215, maxDrop_ColorProfile),
+    ControlField{32215, kSigned16Field, offsetof(PrivateSettings, maxDrop_ColorProfile), sizeof(PrivateSettings::maxDrop_ColorProfile)},
     ControlField{33820, kNoField, 0, 0},
     ControlField{33824, kNoField, 0, 0},
     ZR_ENVIRONMENT_FIELD(30056, pressPaperSupport),
@@ -161,6 +161,7 @@ const ControlField kForcedOptionFields[] = {
     ZR_ENVIRONMENT_FIELD(30040, roughPaperSupport),
     ZR_ENVIRONMENT_FIELD(30056, pressPaperSupport),
     ZR_ENVIRONMENT_FIELD(30047, environmentChoiceA),
+    ControlField{32215, kSigned16Field, offsetof(PrivateSettings, maxDrop_ColorProfile), sizeof(PrivateSettings::maxDrop_ColorProfile)},
     ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
     ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
@@ -172,7 +173,6 @@ const ControlField kForcedOptionFields[] = {
     ZR_PRIVATE_FIELD(32523, printCoverSeparately_BookletBinding),
     ZR_PRIVATE_FIELD(32415, backCover),
     ZR_ENVIRONMENT_FIELD(4023, printCheckLevel),
-    ZR_PRIVATE_FIELD(32215, maxDrop_ColorProfile),
     ZR_PRIVATE_FIELD(33715, appliedPage_StampText),
 };
 const int kForcedOptionFieldCount = 72;
@@ -258,8 +258,11 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(31816, duplexTypeOfLargerPage),
     ZR_PRIVATE_FIELD(31817, duplexTypeOfLargerPage),
     ZR_PRIVATE_FIELD(31818, rotateLargerPage),
+    ZR_PRIVATE_FIELD(31110, density_BarcodeAreaDefinition),
+    ZR_PRIVATE_FIELD(32213, renderingIntent_ColorProfile),
+    ControlField{32215, kSigned16Field, offsetof(PrivateSettings, maxDrop_ColorProfile), sizeof(PrivateSettings::maxDrop_ColorProfile)},
 };
-const int kControlFieldCount = 80;
+const int kControlFieldCount = 83;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

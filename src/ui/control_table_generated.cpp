@@ -16,8 +16,10 @@ const PageRow kPageRows[] = {
     {31400, 31400, 25252, "TRAY_PER_PAGE_DLG"},
     {31700, 31700, 25253, "CUSTOM_SIZE_DLG"},
     {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
+    {31100, 31100, 25262, "BARCODE_DENSITY_DLG"},
+    {32200, 32200, 25264, "COLOR_PROFILE_DLG"},
 };
-const int kPageRowCount = 14;
+const int kPageRowCount = 16;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -254,6 +256,12 @@ const ControlRow kControlRows[] = {
     {31817, 31800, kRadioControl, 20242, 0, "DUPLEX_LARGER_SHORT"},
     {31818, 31800, kCheckControl, 25257, 0, "ROTATE_LARGER"},
     {31819, 31800, kSeparatorControl, 0, 0, "MIXED_DUPLEX_LINE"},
+    {31110, 31100, kPiccomboControl, 0, 0, "BARCODE_DENSITY"},
+    {32216, 31100, kSeparatorControl, 0, 0, "BARCODE_DENSITY_LINE"},
+    {32211, 32200, kComboControl, 0, 0, "PROFILE_NAME"},
+    {32213, 32200, kComboControl, 0, 0, "RENDERING_INTENT"},
+    {32215, 32200, kComboControl, 0, 0, "MAX_DROP"},
+    {32217, 32200, kSeparatorControl, 0, 0, "PROFILE_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -276,12 +284,11 @@ const ControlRow kControlRows[] = {
     {4019, 0, kFeatureControl, 0, 0, "MODEL_FS"},
     {4018, 0, kFeatureControl, 0, 0, "MODEL_COLOR"},
     {4016, 0, kFeatureControl, 0, 0, "USB_MEMORY_OUTPUT"},
-    {32215, 32200, kFeatureControl, 0, 0, "MAX_DROP"},
     {33820, 33800, kFeatureControl, 0, 0, "OVERLAY_METHOD"},
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 260;
+const int kControlRowCount = 265;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -322,8 +329,9 @@ const ControlListRow kControlListRows[] = {
     {30058, "choices"},
     {30060, "installed"},
     {30062, "choices"},
+    {32215, "maxDrops"},
 };
-const int kControlListRowCount = 38;
+const int kControlListRowCount = 39;
 
 const RadioValueRow kRadioValueRows[] = {
     {30220, 2},
@@ -458,8 +466,20 @@ const OptionTextRow kOptionTextRows[] = {
     {"halftones", 2, 25245},
     {"halftones", 3, 25246},
     {"colorProfiles", 0, 21038},
+    {"maxDrops", 0, 20025},
+    {"maxDrops", 1, 20638},
+    {"maxDrops", 2, 20639},
+    {"maxDrops", 3, 20640},
+    {"maxDrops", 4, 20641},
+    {"maxDrops", 5, 20642},
+    {"maxDrops", 6, 20643},
+    {"maxDrops", 7, 20644},
+    {"maxDrops", 8, 20645},
+    {"maxDrops", 9, 20646},
+    {"maxDrops", 10, 20647},
+    {"maxDrops", 11, 20648},
 };
-const int kOptionTextRowCount = 109;
+const int kOptionTextRowCount = 121;
 
 const StringTextRow kStringTextRows[] = {
     {20024, "None"},
@@ -630,6 +650,22 @@ const StringTextRow kStringTextRows[] = {
     {21026, "Fast quality"},
     {20571, "Form overlay"},
     {20379, "Program print"},
+    {20031, "Normal density"},
+    {20633, "Perceptual"},
+    {20634, "Saturation"},
+    {20635, "Relative colorimetric"},
+    {20636, "Absolute colorimetric"},
+    {20638, "Level 1"},
+    {20639, "Level 2"},
+    {20640, "Level 3"},
+    {20641, "Level 4"},
+    {20642, "Level 5"},
+    {20643, "Level 6"},
+    {20644, "Level 7"},
+    {20645, "Level 8"},
+    {20646, "Level 9"},
+    {20647, "Level 10"},
+    {20648, "Level 11"},
     {20508, "High-capacity feeder"},
     {20204, "Face-down tray"},
     {20205, "Sorter"},
@@ -818,5 +854,11 @@ const StringTextRow kStringTextRows[] = {
     {25259, "Length:"},
     {25260, "Repeat every"},
     {25261, "pages"},
+    {25262, "Barcode area density"},
+    {25263, "Density:"},
+    {25264, "Colour profile"},
+    {25265, "Profile:"},
+    {25266, "Rendering intent:"},
+    {25267, "Ink limit:"},
 };
-const int kStringTextRowCount = 356;
+const int kStringTextRowCount = 378;

@@ -216,3 +216,9 @@ void ImageChangeFollows(PageInput& in, uint32_t control, uint32_t value) {
     default: break;
     }
 }
+
+void BarcodeDensityRules(const PageInput& in, PageState& page) {
+    static const IdTableRow kDensities[] = {{20289, 12}, {20290, 11}, {20031, 0}};
+    if (ControlState* c = Find(page, 31110))
+        FillFromIdTable(*c, kDensities, 3, static_cast<uint32_t>(in.session->dm.priv.density_BarcodeAreaDefinition));
+}

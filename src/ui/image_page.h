@@ -27,3 +27,8 @@ int BarcodeAreaCount(const RetrievalTargets* lists);
 // units), repeat count and highest page number (each held to 16 bits).
 // 0 when the lists have no such area; the settings then stay.
 int TakeBarcodeArea(PrivateSettings& p, const RetrievalTargets* lists, int slot);
+
+// The barcode-area density dialog: its three densities (lighter by two and
+// by one step, normal), the job's selected.
+constexpr uint16_t kBarcodeDensityDialog = 31100;
+void BarcodeDensityRules(const PageInput& in, PageState& page);

@@ -6,6 +6,7 @@
 #include "rules/control_fields.h"
 #include "ui/advanced_page.h"
 #include "ui/basic_page.h"
+#include "ui/color_profile_dialog.h"
 #include "ui/environment_page.h"
 #include "ui/image_page.h"
 #include "ui/page_lists.h"
@@ -28,7 +29,8 @@ struct PageRules {
 };
 const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
-    {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules}};
+    {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules},
+    {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

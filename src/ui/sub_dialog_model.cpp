@@ -1,7 +1,9 @@
 // Which sub-dialog a page opens, and the mixed-size two-sided dialog's rules.
 #include "ui/sub_dialog_model.h"
 
+#include "ui/color_profile_dialog.h"
 #include "ui/custom_paper_size.h"
+#include "ui/image_page.h"
 
 namespace {
 
@@ -12,6 +14,8 @@ struct ButtonDialog {
 const ButtonDialog kButtonDialogs[] = {
     {30229, kMixedDuplexDialog},  // mixed sizes, Basic tab
     {30239, kTrayPerPageDialog},  // tray per page, Basic tab
+    {30631, kColorProfileDialog},    // colour profile, Image tab
+    {30634, kBarcodeDensityDialog},  // barcode area density, Image tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;
@@ -39,6 +43,11 @@ int CustomSizeTargetOfChoice(uint32_t control, uint32_t value) {
     if (control == kOriginalSizeControl) return kCustomOriginal;
     if (control == kOutputSizeControl) return kCustomOutput;
     return -1;
+}
+
+int ChangeSubDialogControl(uint16_t templateId, PageInput& in, uint32_t control, uint32_t value) {
+    if (templateId == kColorProfileDialog && ChangeColorProfile(in, control, value)) return kChangeWritten;
+    return ApplyPageChange(in, control, value, nullptr, 0, nullptr);
 }
 
 uint16_t MixedDuplexPicture(const PrivateSettings& p) {

@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "ui/custom_paper_size.h"
 #include "ui/image_drawing_win32.h"
+#include "ui/page_images_win32.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/tray_ranges.h"
@@ -59,8 +61,40 @@ void SetResText(HWND dlg, int id, SubDialog* d, uint32_t stringId) {
     SetDlgItemTextW(dlg, id, text);
 }
 
-// The model's state onto the controls the sub-dialogs have: checks, radios,
-// and every control's enabled and shown state.
+// An item's words: its resource string, a stored profile's name of the
+// printer's lists, or the name the page model gives it.
+std::wstring ItemText(SubDialog* d, const ControlState& cs, const PageItem& item) {
+    wchar_t buffer[kRegNameUnits + 1] = {};
+    if (item.source == kItemString) {
+        if (item.stringId) LoadResString(d->host.resources, item.stringId, buffer, 256, d->host.language);
+        return buffer;
+    }
+    const RetrievalTargets* lists = d->copy->copy->printerLists;
+    if (item.source == kItemProfile) {
+        uint32_t slot = item.value - kProfileItemBase;
+        if (!lists || slot >= static_cast<uint32_t>(kProfileNameSlots)) return L"";
+        for (int k = 0; k < kRegNameUnits && lists->profileNames[slot][k]; k++) buffer[k] = lists->profileNames[slot][k];
+        return buffer;
+    }
+    std::string utf8 = PageItemText(Copy(d), cs, item);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, kRegNameUnits);
+    return buffer;
+}
+
+void ShowList(HWND w, SubDialog* d, const ControlState& cs) {
+    SendMessageW(w, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(w, CB_RESETCONTENT, 0, 0);
+    for (int k = 0; k < cs.itemCount; ++k) {
+        LRESULT at = SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(d, cs, cs.item[k]).c_str()));
+        SendMessageW(w, CB_SETITEMDATA, static_cast<WPARAM>(at), cs.item[k].value);
+    }
+    SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
+    SendMessageW(w, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(w, nullptr, TRUE);
+}
+
+// The model's state onto the controls the sub-dialogs have: lists, checks,
+// radios, and every control's enabled and shown state.
 void ShowState(HWND dlg, SubDialog* d) {
     if (!RefreshPage(d->templateId, *d->copy->copy, d->state)) return;
     SetPropW(dlg, kSuppressProp, reinterpret_cast<HANDLE>(1));
@@ -68,6 +102,8 @@ void ShowState(HWND dlg, SubDialog* d) {
         const ControlState& cs = d->state.control[i];
         HWND w = GetDlgItem(dlg, static_cast<int>(cs.id));
         if (!w) continue;
+        if (cs.kind == kComboControl || cs.kind == kPiccomboControl) ShowList(w, d, cs);
+        if (cs.kind == kPiccomboControl) ShowImageComboItems(w, cs, Copy(d));
         if (cs.kind == kCheckControl || cs.kind == kRadioControl) {
             // The form dialogs keep their own checks.
             if (d->templateId == kMixedDuplexDialog)
@@ -253,11 +289,19 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
         return;
     }
     // Fields of the page model: the value into the copy, then the refresh.
-    if (code != BN_CLICKED) return;
+    if (code != BN_CLICKED && code != CBN_SELCHANGE) return;
     for (int i = 0; i < d->state.controlCount; ++i) {
         const ControlState& cs = d->state.control[i];
         if (cs.id != static_cast<uint32_t>(id)) continue;
         uint32_t value = 0;
+        if (cs.kind == kComboControl || cs.kind == kPiccomboControl) {
+            LRESULT sel = SendDlgItemMessageW(dlg, id, CB_GETCURSEL, 0, 0);
+            if (code != CBN_SELCHANGE || sel < 0 || sel >= cs.itemCount) return;
+            if (ChangeSubDialogControl(d->templateId, *d->copy->copy, cs.id, cs.item[sel].value) == kChangeWritten)
+                ShowState(dlg, d);
+            return;
+        }
+        if (code != BN_CLICKED) return;
         if (cs.kind == kCheckControl) value = IsDlgButtonChecked(dlg, id) == BST_CHECKED;
         else if (cs.kind == kRadioControl) {
             value = 1;
@@ -287,6 +331,7 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 return TRUE;
             }
             d->copy->copy->last = LastChange{0, 0};
+            InitPageImages(dlg, d->host.resources, d->templateId);
             Init(dlg, d);
             return TRUE;
         case WM_COMMAND: {
@@ -313,9 +358,12 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
         case WM_CTLCOLOREDIT:
             if (!d || d->templateId != kTrayPerPageDialog) return FALSE;
             return reinterpret_cast<INT_PTR>(TrayColour(d, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        case WM_MEASUREITEM:
+            return MeasurePageImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!d) return FALSE;
+            if (item->CtlType == ODT_COMBOBOX) return DrawPageImage(d->host.resources, d->templateId, item);
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
@@ -327,6 +375,7 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             return FALSE;
         }
         case WM_DESTROY:
+            if (d) ReleasePageImages(dlg, d->templateId);
             if (d && d->copy) CloseWorkingCopy(d->copy, 0), d->copy = nullptr;
             return FALSE;
         default:

@@ -132,7 +132,9 @@ TEST(ImagePage, BarcodeAreasFromThePrintersLists) {
         std::vector<int> shown;
         for (uint32_t id : {kBarcode, kArea, kAreaDialog, kProof}) shown.push_back(Control(*page, id).enabled);
         EXPECT_EQ(r.shown, shown) << r.what;
-        if (!r.on) EXPECT_EQ(0, p.proof_BarcodeAreaDefinition) << r.what;
+        if (!r.on) {
+            EXPECT_EQ(0, p.proof_BarcodeAreaDefinition) << r.what;
+        }
     }
 }
 
