@@ -44,6 +44,9 @@ struct DialogShot {
 constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30229, 31818, "mixed-sizes"},
     {"document", 0, 30239, 31415, "tray-per-page"},
+    {"document", 4, 30634, 31110, "barcode-density"},
+    {"document", 4, 30631, 32211, "colour-profile"},
+    {"document", 5, 30743, 34003, "carbon-copy"},
 };
 
 int Fail(const char* what) {

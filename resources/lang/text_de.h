@@ -377,3 +377,7 @@
 #define T_DROP_9 "Stufe 9"
 #define T_DROP_10 "Stufe 10"
 #define T_DROP_11 "Stufe 11"
+#define T_CARBON_COPY_TITLE "Durchschlag"
+#define T_CARBON_TRAYS "Papierquellen, die erste zuerst:"
+#define T_MOVE_UP "Nach oben"
+#define T_MOVE_DOWN "Nach unten"

@@ -378,3 +378,7 @@
 #define T_PROFILE_NAME "Profile:"
 #define T_RENDERING_INTENT "Rendering intent:"
 #define T_MAX_DROP "Ink limit:"
+#define T_CARBON_COPY_TITLE "Carbon copy"
+#define T_CARBON_TRAYS "Paper sources, first used first:"
+#define T_MOVE_UP "Up"
+#define T_MOVE_DOWN "Down"

@@ -377,3 +377,7 @@
 #define T_DROP_9 "レベル 9"
 #define T_DROP_10 "レベル 10"
 #define T_DROP_11 "レベル 11"
+#define T_CARBON_COPY_TITLE "カーボンコピー"
+#define T_CARBON_TRAYS "給紙トレイ（上から順に使用）:"
+#define T_MOVE_UP "上へ"
+#define T_MOVE_DOWN "下へ"

@@ -378,3 +378,7 @@
 #undef T_PROFILE_NAME
 #undef T_RENDERING_INTENT
 #undef T_MAX_DROP
+#undef T_CARBON_COPY_TITLE
+#undef T_CARBON_TRAYS
+#undef T_MOVE_UP
+#undef T_MOVE_DOWN

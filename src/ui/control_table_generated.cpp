@@ -18,8 +18,9 @@ const PageRow kPageRows[] = {
     {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
     {31100, 31100, 25262, "BARCODE_DENSITY_DLG"},
     {32200, 32200, 25264, "COLOR_PROFILE_DLG"},
+    {34000, 34000, 25268, "CARBON_COPY_DLG"},
 };
-const int kPageRowCount = 16;
+const int kPageRowCount = 17;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -262,6 +263,10 @@ const ControlRow kControlRows[] = {
     {32213, 32200, kComboControl, 0, 0, "RENDERING_INTENT"},
     {32215, 32200, kComboControl, 0, 0, "MAX_DROP"},
     {32217, 32200, kSeparatorControl, 0, 0, "PROFILE_LINE"},
+    {34003, 34000, kDetailsControl, 0, 0, "CARBON_TRAYS"},
+    {34004, 34000, kButtonControl, 25270, 0, "CARBON_UP"},
+    {34005, 34000, kButtonControl, 25271, 0, "CARBON_DOWN"},
+    {34006, 34000, kSeparatorControl, 0, 0, "CARBON_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -288,7 +293,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 265;
+const int kControlRowCount = 269;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -860,5 +865,9 @@ const StringTextRow kStringTextRows[] = {
     {25265, "Profile:"},
     {25266, "Rendering intent:"},
     {25267, "Ink limit:"},
+    {25268, "Carbon copy"},
+    {25269, "Paper sources, first used first:"},
+    {25270, "Up"},
+    {25271, "Down"},
 };
-const int kStringTextRowCount = 378;
+const int kStringTextRowCount = 382;

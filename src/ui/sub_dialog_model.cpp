@@ -1,6 +1,7 @@
 // Which sub-dialog a page opens, and the mixed-size two-sided dialog's rules.
 #include "ui/sub_dialog_model.h"
 
+#include "ui/carbon_copy_dialog.h"
 #include "ui/color_profile_dialog.h"
 #include "ui/custom_paper_size.h"
 #include "ui/image_page.h"
@@ -16,6 +17,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30239, kTrayPerPageDialog},  // tray per page, Basic tab
     {30631, kColorProfileDialog},    // colour profile, Image tab
     {30634, kBarcodeDensityDialog},  // barcode area density, Image tab
+    {30743, kCarbonCopyDialog},      // carbon copy, Advanced tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;

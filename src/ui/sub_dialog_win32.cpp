@@ -12,6 +12,8 @@
 #include <new>
 #include <string>
 
+#include "session/model_list_access.h"
+#include "ui/carbon_copy_dialog.h"
 #include "ui/custom_paper_size.h"
 #include "ui/image_drawing_win32.h"
 #include "ui/page_images_win32.h"
@@ -44,6 +46,7 @@ struct SubDialog {
     PageState state;
     CustomSizeForm size;
     TrayPerPageForm trays;
+    TrayPriorityForm carbon;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -264,12 +267,54 @@ HBRUSH TrayColour(SubDialog* d, HDC dc, HWND edit) {
     return d->markBrush;
 }
 
+// Carbon copy -------------------------------------------------------------
+
+constexpr int kCarbonList = 34003, kCarbonUp = 34004, kCarbonDown = 34005;
+
+void ShowCarbonTrays(HWND dlg, SubDialog* d, int selected) {
+    HWND list = GetDlgItem(dlg, kCarbonList);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    const PrinterEnvironment& env = Copy(d).env;
+    for (int i = 0; i < d->carbon.count; ++i) {
+        wchar_t name[kPaperNameChars + 1] = {};
+        TrayNameAt(&env, TrayListIndex(&env, d->carbon.tray[i]), reinterpret_cast<char16_t*>(name), kPaperNameChars + 1);
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = name;
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    LVITEMW state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&state));
+}
+
+void InitCarbonCopy(HWND dlg, SubDialog* d) {
+    LoadTrayPriority(Copy(d), d->carbon);
+    HWND list = GetDlgItem(dlg, kCarbonList);
+    RECT r;
+    GetClientRect(list, &r);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_WIDTH;
+    column.cx = r.right - r.left;
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    ShowCarbonTrays(dlg, d, 0);
+}
+
+void CarbonCommand(HWND dlg, SubDialog* d, int id, UINT code) {
+    if (code != BN_CLICKED || (id != kCarbonUp && id != kCarbonDown)) return;
+    int at = static_cast<int>(SendDlgItemMessageW(dlg, kCarbonList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (at < 0) return;
+    ShowCarbonTrays(dlg, d, MoveTrayPriority(d->carbon, at, id == kCarbonUp ? -1 : 1));
+}
+
 // The procedure ---------------------------------------------------------
 
 void Init(HWND dlg, SubDialog* d) {
     ShowState(dlg, d);
     if (d->templateId == kCustomSizeDialog) InitCustomSize(dlg, d);
     if (d->templateId == kTrayPerPageDialog) InitTrayPerPage(dlg, d);
+    if (d->templateId == kCarbonCopyDialog) InitCarbonCopy(dlg, d);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -279,11 +324,13 @@ int Ok(HWND dlg, SubDialog* d) {
         StoreCustomSize(d->size, Copy(d));
     }
     if (d->templateId == kTrayPerPageDialog) return TrayOk(dlg, d);
+    if (d->templateId == kCarbonCopyDialog) StoreTrayPriority(d->carbon, Copy(d).dm.priv);
     return 1;
 }
 
 void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kTrayPerPageDialog) return TrayCommand(dlg, d, id, code);
+    if (d->templateId == kCarbonCopyDialog) return CarbonCommand(dlg, d, id, code);
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
         return;

@@ -1,4 +1,4 @@
-// Sub-dialogs opened from the Basic tab of a real sheet under Wine: a button
+// Sub-dialogs opened from the tabs of a real sheet under Wine: a button
 // opens its dialog over a working copy, a click in it and OK reach the
 // settings the sheet writes back, the same click and Cancel leave them; the
 // tray-per-page dialog keeps itself open while its pattern is too short.
@@ -223,6 +223,172 @@ TEST(SubDialogSheet, CustomSizeChoiceOpensItsDialogOkStoresCancelKeeps) {
         const int32_t length = button == IDOK ? (inches ? 27940 : 30000) : (inches ? 29693 : 29700);
         EXPECT_EQ(width, dm->priv.originalWidth_mm_CustomPaper);
         EXPECT_EQ(length, dm->priv.originalLength_mm_CustomPaper);
+    }
+    RemovePrinter(printer);
+}
+
+// Image and Advanced tabs ---------------------------------------------------
+
+constexpr int kImageTab = 4, kAdvancedTab = 5;
+constexpr int kDensityButton = 30634, kDensityList = 31110, kProfileButton = 30631, kProfileList = 32211;
+constexpr int kPasswordCheck = 30716, kPasswordEdit = 30717, kOwnerEdit = 30711, kJobEdit = 30714, kCommentEdit = 30721;
+
+struct ListDrive {
+    DWORD thread;
+    int button, list, listIndex;  // the page button, the dialog's list and the entry chosen there
+    int ok;                       // IDOK or IDCANCEL
+    int dialogShown = 0, dialogClosed = 0;
+};
+
+HWND ShowTab(DWORD thread, HWND* sheet, int tab) {
+    if (!WaitForPage(thread, sheet)) return nullptr;
+    SendMessageW(*sheet, PSM_SETCURSEL, tab, 0);
+    return reinterpret_cast<HWND>(SendMessageW(*sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// A tab's button opens its dialog; an entry of its list is chosen and the
+// dialog closed with OK or Cancel; then the sheet's OK.
+void DriveListDialog(ListDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kImageTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, d->button)));
+    HWND dialog = WaitForWindowWith(d->thread, d->list);
+    if (dialog) {
+        d->dialogShown = 1;
+        HWND list = GetDlgItem(dialog, d->list);
+        SendMessageW(list, CB_SETCURSEL, d->listIndex, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->ok, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+std::vector<BYTE> RunListDialog(const wchar_t* printer, ListDrive* d) {
+    std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
+    HANDLE h = nullptr;
+    if (!OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr)) return out;
+    std::thread driver(DriveListDialog, d);
+    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                        DM_IN_PROMPT | DM_OUT_BUFFER);
+    driver.join();
+    ClosePrinter(h);
+    return out;
+}
+
+TEST(SubDialogSheet, BarcodeDensityOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), kDensityButton, kDensityList, 0, ok};  // the lightest: 12
+        std::vector<BYTE> out = RunListDialog(printer, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        EXPECT_EQ(ok == IDOK ? 12 : 0, reinterpret_cast<const DriverDevMode*>(out.data())->priv.density_BarcodeAreaDefinition);
+    }
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, ColorProfileOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), kProfileButton, kProfileList, 1, ok};  // not used
+        std::vector<BYTE> out = RunListDialog(printer, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(std::u16string(ok == IDOK ? u"NotUse" : u"Auto"), std::u16string(dm->priv.fileName_ColorProfile));
+    }
+    RemovePrinter(printer);
+}
+
+struct EditDrive {
+    DWORD thread;
+    int limits[4] = {};  // owner, job, password, comment
+    wchar_t passwordChar = 0;
+    wchar_t passwordShown[16] = {};
+};
+
+// The Advanced tab: the edits' limits and the password's mask; the password
+// switched on and nine digits typed, then the sheet's OK.
+void DriveAdvancedEdits(EditDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kAdvancedTab);
+    if (!page) return;
+    const int edits[4] = {kOwnerEdit, kJobEdit, kPasswordEdit, kCommentEdit};
+    for (int i = 0; i < 4; i++) d->limits[i] = static_cast<int>(SendDlgItemMessageW(page, edits[i], EM_GETLIMITTEXT, 0, 0));
+    d->passwordChar = static_cast<wchar_t>(SendDlgItemMessageW(page, kPasswordEdit, EM_GETPASSWORDCHAR, 0, 0));
+    Click(page, kPasswordCheck, 1);
+    HWND edit = GetDlgItem(page, kPasswordEdit);
+    for (wchar_t c = L'1'; c <= L'9'; c++) SendMessageW(edit, WM_CHAR, c, 0);
+    GetWindowTextW(edit, d->passwordShown, 16);
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, AdvancedEditsAreLimitedAndThePasswordMasked) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    EditDrive d{GetCurrentThreadId()};
+    std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
+    HANDLE h = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
+    std::thread driver(DriveAdvancedEdits, &d);
+    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                        DM_IN_PROMPT | DM_OUT_BUFFER);
+    driver.join();
+    ClosePrinter(h);
+    EXPECT_EQ((std::vector<int>{20, 255, 8, 128}), std::vector<int>(d.limits, d.limits + 4));
+    EXPECT_EQ(L'*', d.passwordChar);
+    EXPECT_STREQ(L"12345678", d.passwordShown);  // the ninth digit is refused
+    const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+    EXPECT_EQ(1, dm->priv.passwordSupport);
+    EXPECT_EQ(std::u16string(u"12345678"), std::u16string(dm->priv.password));
+    RemovePrinter(printer);
+}
+
+// Carbon copy: the second paper source moved up, then OK or Cancel.
+constexpr int kCarbonButton = 30743, kCarbonList = 34003, kCarbonUp = 34004;
+
+void DriveCarbonCopy(ListDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kAdvancedTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(kCarbonButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, kCarbonButton)));
+    HWND dialog = WaitForWindowWith(d->thread, kCarbonList);
+    if (dialog) {
+        d->dialogShown = 1;
+        LVITEMW state = {};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendDlgItemMessageW(dialog, kCarbonList, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kCarbonUp, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, kCarbonUp)));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->ok, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, CarbonCopyOrderOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), kCarbonButton, kCarbonList, 1, ok};
+        std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
+        HANDLE h = nullptr;
+        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
+        std::thread driver(DriveCarbonCopy, &d);
+        DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                            DM_IN_PROMPT | DM_OUT_BUFFER);
+        driver.join();
+        ClosePrinter(h);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const uint16_t* order = reinterpret_cast<const DriverDevMode*>(out.data())->priv.inputTrayPriority_CarbonCopy;
+        // The demo printer's sources: standard feed, trays 1 to 3.
+        std::vector<uint16_t> expected = ok == IDOK ? std::vector<uint16_t>{258, 257, 259, 260}
+                                                    : std::vector<uint16_t>{257, 0, 0, 0};
+        EXPECT_EQ(expected, std::vector<uint16_t>(order, order + 4));
     }
     RemovePrinter(printer);
 }
