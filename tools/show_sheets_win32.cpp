@@ -47,6 +47,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 4, 30634, 31110, "barcode-density"},
     {"document", 4, 30631, 32211, "colour-profile"},
     {"document", 5, 30743, 34003, "carbon-copy"},
+    {"document", 5, 30731, 30814, "version"},
 };
 
 int Fail(const char* what) {

@@ -381,3 +381,8 @@
 #define T_CARBON_TRAYS "Papierquellen, die erste zuerst:"
 #define T_MOVE_UP "Nach oben"
 #define T_MOVE_DOWN "Nach unten"
+#define T_LEGAL_NOTICE "Copyright %s KELO. Alle Rechte vorbehalten."
+#define T_CONTROLLER_VERSION "Controller-Version %s"
+#define T_CONTROLLER_VERSION_LOCAL "Controller-Version %s (regionales Modell)"
+#define T_VERSION_TITLE "Über den Druckertreiber"
+#define T_HELP "Hilfe"

@@ -381,3 +381,8 @@
 #define T_CARBON_TRAYS "給紙トレイ（上から順に使用）:"
 #define T_MOVE_UP "上へ"
 #define T_MOVE_DOWN "下へ"
+#define T_LEGAL_NOTICE "Copyright %s KELO. All rights reserved."
+#define T_CONTROLLER_VERSION "コントローラーのバージョン %s"
+#define T_CONTROLLER_VERSION_LOCAL "コントローラーのバージョン %s（地域モデル）"
+#define T_VERSION_TITLE "プリンタードライバーのバージョン情報"
+#define T_HELP "ヘルプ"

@@ -249,6 +249,16 @@ def unit_picture(kind):
     return draw
 
 
+def driver_logo(d):
+    """The version dialog's logo: a printer with a sheet coming out."""
+    d.rectangle([4, 18, 43, 36], fill=SHADE, outline=INK)
+    d.rectangle([10, 6, 37, 18], fill=PAPER, outline=INK)
+    d.rectangle([10, 30, 37, 44], fill=PAPER, outline=INK)
+    for y in (34, 37, 40):
+        d.line([(14, y), (33, y)], fill=INK)
+    d.ellipse([36, 22, 40, 26], fill=(60, 140, 80))
+
+
 def preview_backdrop(d):
     """The main preview's bottom layer: a faint table top the sheet lies on."""
     for y in range(0, 100, 4):
@@ -297,8 +307,10 @@ PICTURES = {
     # The favourites button, the environment page's units, the preview's sheet
     11920: favourites_button, 11978: unit_picture("input"), 11951: unit_picture("output"),
     11966: unit_picture("paper"), 11718: preview_backdrop,
+    # The version dialog's logo
+    10634: driver_logo,
 }
-SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100)}
+SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100), 10634: (48, 48)}
 
 
 from preview_pictures import preview_pictures  # noqa: E402  (the layered preview's pictures)

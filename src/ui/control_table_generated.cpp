@@ -19,8 +19,9 @@ const PageRow kPageRows[] = {
     {31100, 31100, 25262, "BARCODE_DENSITY_DLG"},
     {32200, 32200, 25264, "COLOR_PROFILE_DLG"},
     {34000, 34000, 25268, "CARBON_COPY_DLG"},
+    {30800, 30800, 25272, "VERSION_DLG"},
 };
-const int kPageRowCount = 17;
+const int kPageRowCount = 18;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -267,6 +268,14 @@ const ControlRow kControlRows[] = {
     {34004, 34000, kButtonControl, 25270, 0, "CARBON_UP"},
     {34005, 34000, kButtonControl, 25271, 0, "CARBON_DOWN"},
     {34006, 34000, kSeparatorControl, 0, 0, "CARBON_LINE"},
+    {30810, 30800, kPictureControl, 0, 10634, "VERSION_LOGO"},
+    {30814, 30800, kTextControl, 0, 0, "PRODUCT_VERSION"},
+    {30816, 30800, kTextControl, 0, 0, "CONTROLLER_VERSION"},
+    {30818, 30800, kTextControl, 0, 0, "DRIVER_NAME"},
+    {30820, 30800, kTextControl, 0, 0, "LANGUAGE_NAME"},
+    {30811, 30800, kTextControl, 0, 0, "LEGAL_NOTICE"},
+    {30822, 30800, kSeparatorControl, 0, 0, "VERSION_LINE"},
+    {30821, 30800, kButtonControl, 25273, 0, "VERSION_HELP"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -293,7 +302,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 269;
+const int kControlRowCount = 277;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -691,6 +700,9 @@ const StringTextRow kStringTextRows[] = {
     {20381, "Favourite files (*.zfv)|*.zfv|"},
     {20463, "zfv"},
     {20966, "(%s - %s)"},
+    {20464, "Copyright %s KELO. All rights reserved."},
+    {20465, "Controller version %s"},
+    {20466, "Controller version %s (regional model)"},
     {20180, "A name cannot hold quotation marks, backslashes or the characters ' * + , / : ; < = > ? [ ] |, so they were removed."},
     {25200, "Two-sided, set per paper size"},
     {25201, "Standard"},
@@ -869,5 +881,7 @@ const StringTextRow kStringTextRows[] = {
     {25269, "Paper sources, first used first:"},
     {25270, "Up"},
     {25271, "Down"},
+    {25272, "About the printer driver"},
+    {25273, "Help"},
 };
-const int kStringTextRowCount = 382;
+const int kStringTextRowCount = 387;

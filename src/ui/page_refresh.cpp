@@ -13,6 +13,7 @@
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
 #include "ui/sub_dialog_model.h"
+#include "ui/version_info.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ struct PageRules {
 const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
     {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules},
-    {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules}};
+    {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules},
+    {kVersionDialog, VersionDialogRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

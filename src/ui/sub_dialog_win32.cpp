@@ -13,6 +13,8 @@
 #include <string>
 
 #include "session/model_list_access.h"
+#include "diagnostics/memory_tracker.h"
+#include "platform/platform.h"
 #include "ui/carbon_copy_dialog.h"
 #include "ui/custom_paper_size.h"
 #include "ui/image_drawing_win32.h"
@@ -20,6 +22,7 @@
 #include "ui/resource_module_win32.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/tray_ranges.h"
+#include "ui/version_info.h"
 
 namespace {
 
@@ -308,6 +311,77 @@ void CarbonCommand(HWND dlg, SubDialog* d, int id, UINT code) {
     ShowCarbonTrays(dlg, d, MoveTrayPriority(d->carbon, at, id == kCarbonUp ? -1 : 1));
 }
 
+// Version -----------------------------------------------------------------
+
+constexpr int kProductVersion = 30814, kControllerVersion = 30816, kDriverName = 30818, kLanguageName = 30820,
+              kLegalNotice = 30811;
+constexpr uint32_t kLegalNoticeText = 20464, kControllerText = 20465, kControllerLocalText = 20466;
+
+// "Version.<ProductVersion>" of this module's version block, in its first
+// language and code page.
+void ShowProductVersion(HWND dlg) {
+    HMODULE self = nullptr;
+    wchar_t path[MAX_PATH] = {};
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(&ShowProductVersion), &self) ||
+        !GetModuleFileNameW(self, path, MAX_PATH))
+        return;
+    DWORD unused = 0, size = GetFileVersionInfoSizeW(path, &unused);
+    void* block = size ? TRACK_ALLOC(size) : nullptr;
+    if (!block) return;
+    const WORD* translation = nullptr;
+    const wchar_t* version = nullptr;
+    UINT length = 0;
+    if (GetFileVersionInfoW(path, 0, size, block) &&
+        VerQueryValueW(block, L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(const_cast<WORD**>(&translation)), &length) &&
+        length >= 4) {
+        wchar_t key[64];
+        std::swprintf(key, 64, L"\\StringFileInfo\\%04x%04x\\ProductVersion", translation[0], translation[1]);
+        if (VerQueryValueW(block, key, reinterpret_cast<void**>(const_cast<wchar_t**>(&version)), &length) && length) {
+            char16_t text[128];
+            FormatOneText(u"Version.%s", reinterpret_cast<const char16_t*>(version), text, 128);
+            SetText(dlg, kProductVersion, text);
+        }
+    }
+    TrackFree(block);
+}
+
+// A resource string with one "%s" filled; an empty string leaves the text.
+void ShowFormatted(HWND dlg, SubDialog* d, int id, uint32_t stringId, const char16_t* arg) {
+    wchar_t format[512] = {};
+    if (!LoadResString(d->host.resources, stringId, format, 512, d->host.language) || !format[0]) return;
+    char16_t text[512];
+    FormatOneText(reinterpret_cast<const char16_t*>(format), arg, text, 512);
+    SetText(dlg, id, text);
+}
+
+void ShowAscii(HWND dlg, int id, const char* text) {
+    char16_t wide[64] = {};
+    for (int k = 0; k < 63 && text[k]; k++) wide[k] = static_cast<unsigned char>(text[k]);
+    SetText(dlg, id, wide);
+}
+
+void InitVersion(HWND dlg, SubDialog* d) {
+    const PrinterEnvironment& env = Copy(d).env;
+    ShowProductVersion(dlg);
+    if (const char* name = LanguageNameOf(static_cast<uint16_t>(env.languageId))) ShowAscii(dlg, kLanguageName, name);
+    DriverInfo3 driver;
+    if (d->copy->copy->printer && Spool().GetDriverInfo3(d->copy->copy->printer, &driver))
+        SetText(dlg, kDriverName, driver.name.c_str());
+    if (const char* code = ControllerVersionCode(env.inkCount, env.modelColor)) {
+        char16_t wide[16] = {};
+        for (int k = 0; k < 15 && code[k]; k++) wide[k] = static_cast<char16_t>(code[k]);
+        ShowFormatted(dlg, d, kControllerVersion, env.localArea ? kControllerLocalText : kControllerText, wide);
+    } else {
+        SetText(dlg, kControllerVersion, u"");
+    }
+    // The year the module was built: the end of __DATE__ ("Mmm dd yyyy").
+    const char* built = __DATE__;
+    char16_t year[5] = {};
+    for (int k = 0; k < 4; k++) year[k] = static_cast<char16_t>(built[7 + k]);
+    ShowFormatted(dlg, d, kLegalNotice, kLegalNoticeText, year);
+}
+
 // The procedure ---------------------------------------------------------
 
 void Init(HWND dlg, SubDialog* d) {
@@ -315,6 +389,7 @@ void Init(HWND dlg, SubDialog* d) {
     if (d->templateId == kCustomSizeDialog) InitCustomSize(dlg, d);
     if (d->templateId == kTrayPerPageDialog) InitTrayPerPage(dlg, d);
     if (d->templateId == kCarbonCopyDialog) InitCarbonCopy(dlg, d);
+    if (d->templateId == kVersionDialog) InitVersion(dlg, d);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -361,6 +436,7 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
 }
 
 void Finish(HWND dlg, SubDialog* d, int commit) {
+    if (d->templateId == kVersionDialog) commit = 0;  // it shows, it changes nothing
     CloseWorkingCopy(d->copy, commit);
     d->copy = nullptr;
     EndDialog(dlg, commit ? 1 : 2);
@@ -410,7 +486,8 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!d) return FALSE;
-            if (item->CtlType == ODT_COMBOBOX) return DrawPageImage(d->host.resources, d->templateId, item);
+            // The table's pictures, picture lists and lines; the two-sided picture follows the choices.
+            if (item->CtlID != kMixedDuplexPicture && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;

@@ -393,4 +393,50 @@ TEST(SubDialogSheet, CarbonCopyOrderOkStoresCancelKeeps) {
     RemovePrinter(printer);
 }
 
+// Version: the module's version, the controller's code and the driver's
+// name shown, the help button hidden; OK changes nothing.
+struct VersionDrive {
+    DWORD thread;
+    int shown = 0, helpHidden = 0, closed = 0;
+    wchar_t version[64] = {}, controller[64] = {}, driver[64] = {};
+};
+
+void DriveVersion(VersionDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kAdvancedTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(30731, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 30731)));
+    HWND dialog = WaitForWindowWith(d->thread, 30814);
+    if (dialog) {
+        d->shown = 1;
+        d->helpHidden = !IsWindowVisible(GetDlgItem(dialog, 30821));
+        GetDlgItemTextW(dialog, 30814, d->version, 64);
+        GetDlgItemTextW(dialog, 30816, d->controller, 64);
+        GetDlgItemTextW(dialog, 30818, d->driver, 64);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        d->closed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+TEST(SubDialogSheet, VersionShowsTheModuleAndController) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    VersionDrive d{GetCurrentThreadId()};
+    std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
+    HANDLE h = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
+    std::thread driver(DriveVersion, &d);
+    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                        DM_IN_PROMPT | DM_OUT_BUFFER);
+    driver.join();
+    ClosePrinter(h);
+    EXPECT_TRUE(d.shown);
+    EXPECT_TRUE(d.helpHidden);
+    EXPECT_TRUE(d.closed);
+    EXPECT_STREQ(L"Version.1.0.0.0", d.version);
+    EXPECT_STREQ(L"Controller version 5.00-G008", d.controller);  // the four-ink model
+    EXPECT_STREQ(L"KELO ZR-C4500", d.driver);
+    RemovePrinter(printer);
+}
+
 }  // namespace
