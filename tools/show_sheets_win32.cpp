@@ -48,6 +48,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 4, 30631, 32211, "colour-profile"},
     {"document", 5, 30743, 34003, "carbon-copy"},
     {"document", 5, 30731, 30814, "version"},
+    {"document", 5, 30726, 33093, "program-print"},
 };
 
 int Fail(const char* what) {

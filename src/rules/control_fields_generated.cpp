@@ -162,8 +162,8 @@ const ControlField kForcedOptionFields[] = {
     ZR_ENVIRONMENT_FIELD(30056, pressPaperSupport),
     ZR_ENVIRONMENT_FIELD(30047, environmentChoiceA),
     ControlField{32215, kSigned16Field, offsetof(PrivateSettings, maxDrop_ColorProfile), sizeof(PrivateSettings::maxDrop_ColorProfile)},
-    ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
     ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
     ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
     ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
@@ -261,8 +261,18 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(31110, density_BarcodeAreaDefinition),
     ZR_PRIVATE_FIELD(32213, renderingIntent_ColorProfile),
     ControlField{32215, kSigned16Field, offsetof(PrivateSettings, maxDrop_ColorProfile), sizeof(PrivateSettings::maxDrop_ColorProfile)},
+    ZR_PRIVATE_FIELD(33095, collate_ProgramPrint),
+    ZR_PRIVATE_FIELD(33096, collate_ProgramPrint),
+    ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(33106, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(33107, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(33098, slipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33099, slipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33100, slipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33102, tray_SlipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33103, number_SlipSheet_ProgramPrint),
 };
-const int kControlFieldCount = 83;
+const int kControlFieldCount = 93;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

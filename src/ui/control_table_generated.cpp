@@ -20,8 +20,9 @@ const PageRow kPageRows[] = {
     {32200, 32200, 25264, "COLOR_PROFILE_DLG"},
     {34000, 34000, 25268, "CARBON_COPY_DLG"},
     {30800, 30800, 25272, "VERSION_DLG"},
+    {33000, 33000, 25274, "PROGRAM_PRINT_DLG"},
 };
-const int kPageRowCount = 18;
+const int kPageRowCount = 19;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -276,11 +277,34 @@ const ControlRow kControlRows[] = {
     {30811, 30800, kTextControl, 0, 0, "LEGAL_NOTICE"},
     {30822, 30800, kSeparatorControl, 0, 0, "VERSION_LINE"},
     {30821, 30800, kButtonControl, 25273, 0, "VERSION_HELP"},
+    {33011, 33000, kTextControl, 0, 0, "PROGRAM_ROW_1"},
+    {33021, 33000, kEditControl, 0, 0, "PROGRAM_COPIES_1"},
+    {33031, 33000, kEditControl, 0, 0, "PROGRAM_SETS_1"},
+    {33012, 33000, kTextControl, 0, 0, "PROGRAM_ROW_2"},
+    {33022, 33000, kEditControl, 0, 0, "PROGRAM_COPIES_2"},
+    {33032, 33000, kEditControl, 0, 0, "PROGRAM_SETS_2"},
+    {33013, 33000, kTextControl, 0, 0, "PROGRAM_ROW_3"},
+    {33023, 33000, kEditControl, 0, 0, "PROGRAM_COPIES_3"},
+    {33033, 33000, kEditControl, 0, 0, "PROGRAM_SETS_3"},
+    {33014, 33000, kTextControl, 0, 0, "PROGRAM_ROW_4"},
+    {33024, 33000, kEditControl, 0, 0, "PROGRAM_COPIES_4"},
+    {33034, 33000, kEditControl, 0, 0, "PROGRAM_SETS_4"},
+    {33093, 33000, kScrollbarControl, 0, 0, "PROGRAM_SCROLL"},
+    {33095, 33000, kRadioControl, 20513, 0, "PROGRAM_COLLATE"},
+    {33096, 33000, kRadioControl, 20072, 0, "PROGRAM_GROUP"},
+    {33105, 33000, kRadioControl, 20024, 0, "PROGRAM_OFFSET"},
+    {33106, 33000, kRadioControl, 25281, 0, "PROGRAM_OFFSET_SETS"},
+    {33107, 33000, kRadioControl, 25282, 0, "PROGRAM_OFFSET_PROGRAMS"},
+    {33097, 33000, kGroupControl, 25280, 0, "PROGRAM_SLIP_GROUP"},
+    {33098, 33000, kRadioControl, 20024, 0, "PROGRAM_SLIP_SHEET"},
+    {33099, 33000, kRadioControl, 25281, 0, "PROGRAM_SLIP_SETS"},
+    {33100, 33000, kRadioControl, 25282, 0, "PROGRAM_SLIP_PROGRAMS"},
+    {33101, 33000, kLabelControl, 25033, 0, "PROGRAM_SLIP_TRAY_LABEL"},
+    {33102, 33000, kComboControl, 0, 0, "PROGRAM_SLIP_TRAY"},
+    {33103, 33000, kCheckControl, 25283, 0, "PROGRAM_SLIP_NUMBER"},
+    {33108, 33000, kSeparatorControl, 0, 0, "PROGRAM_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
-    {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
-    {33098, 33000, kFeatureControl, 0, 0, "PROGRAM_SLIP_SHEET"},
-    {33105, 33000, kFeatureControl, 0, 0, "PROGRAM_OFFSET"},
     {167, 0, kFeatureControl, 0, 0, "OUTPUT_BINDING_POSITION"},
     {32617, 32600, kFeatureControl, 0, 0, "SIDE_MARGIN_AUTO_REDUCE"},
     {32522, 32500, kFeatureControl, 0, 0, "CENTER_MARGIN_AUTO_REDUCE"},
@@ -302,7 +326,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 277;
+const int kControlRowCount = 300;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -356,8 +380,16 @@ const RadioValueRow kRadioValueRows[] = {
     {31814, 3},
     {31816, 2},
     {31817, 3},
+    {33095, 1},
+    {33096, 2},
+    {33105, 0},
+    {33106, 1},
+    {33107, 3},
+    {33098, 0},
+    {33099, 1},
+    {33100, 3},
 };
-const int kRadioValueRowCount = 8;
+const int kRadioValueRowCount = 16;
 
 const SpinRangeRow kSpinRangeRows[] = {
     {30217, 30216, 30200, 1, 9999, 0},
@@ -883,5 +915,15 @@ const StringTextRow kStringTextRows[] = {
     {25271, "Down"},
     {25272, "About the printer driver"},
     {25273, "Help"},
+    {25274, "Program print"},
+    {25275, "Programs"},
+    {25276, "Program"},
+    {25277, "Copies"},
+    {25278, "Sets"},
+    {25279, "Sorting"},
+    {25280, "Slip sheets"},
+    {25281, "Between sets"},
+    {25282, "Between programs"},
+    {25283, "Number the slip sheets"},
 };
-const int kStringTextRowCount = 387;
+const int kStringTextRowCount = 397;

@@ -12,6 +12,7 @@
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
+#include "ui/program_print_dialog.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/version_info.h"
 
@@ -32,7 +33,7 @@ const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
     {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules},
     {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules},
-    {kVersionDialog, VersionDialogRules}};
+    {kVersionDialog, VersionDialogRules}, {kProgramPrintDialog, ProgramPrintRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

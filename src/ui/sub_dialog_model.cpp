@@ -5,6 +5,7 @@
 #include "ui/color_profile_dialog.h"
 #include "ui/custom_paper_size.h"
 #include "ui/image_page.h"
+#include "ui/program_print_dialog.h"
 #include "ui/version_info.h"
 
 namespace {
@@ -20,6 +21,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30634, kBarcodeDensityDialog},  // barcode area density, Image tab
     {30743, kCarbonCopyDialog},      // carbon copy, Advanced tab
     {30731, kVersionDialog},         // version, Advanced tab
+    {30726, kProgramPrintDialog},    // program print, Advanced tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;

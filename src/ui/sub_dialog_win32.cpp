@@ -17,6 +17,7 @@
 #include "platform/platform.h"
 #include "ui/carbon_copy_dialog.h"
 #include "ui/custom_paper_size.h"
+#include "ui/program_print_dialog.h"
 #include "ui/image_drawing_win32.h"
 #include "ui/page_images_win32.h"
 #include "ui/resource_module_win32.h"
@@ -50,6 +51,7 @@ struct SubDialog {
     CustomSizeForm size;
     TrayPerPageForm trays;
     TrayPriorityForm carbon;
+    ProgramPrintForm programs;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -112,7 +114,7 @@ void ShowState(HWND dlg, SubDialog* d) {
         if (cs.kind == kPiccomboControl) ShowImageComboItems(w, cs, Copy(d));
         if (cs.kind == kCheckControl || cs.kind == kRadioControl) {
             // The form dialogs keep their own checks.
-            if (d->templateId == kMixedDuplexDialog)
+            if (d->templateId != kTrayPerPageDialog && d->templateId != kCustomSizeDialog)
                 SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         }
         if (cs.kind == kPictureControl) InvalidateRect(w, nullptr, FALSE);
@@ -382,6 +384,67 @@ void InitVersion(HWND dlg, SubDialog* d) {
     ShowFormatted(dlg, d, kLegalNotice, kLegalNoticeText, year);
 }
 
+// Program print -----------------------------------------------------------
+
+constexpr int kProgramRowText = 33011, kProgramCopies = 33021, kProgramSets = 33031, kProgramScroll = 33093;
+
+void ShowPrograms(HWND dlg, SubDialog* d) {
+    SetPropW(dlg, kSuppressProp, reinterpret_cast<HANDLE>(1));
+    const ProgramPrintForm& f = d->programs;
+    for (int i = 0; i < kProgramRowsShown; ++i) {
+        int row = f.top + i;
+        SetDlgItemInt(dlg, kProgramRowText + i, static_cast<UINT>(row + 1), FALSE);
+        // A program without copies is unused: both its fields stay empty.
+        if (f.copies[row]) {
+            SetDlgItemInt(dlg, kProgramCopies + i, f.copies[row], FALSE);
+            SetDlgItemInt(dlg, kProgramSets + i, f.sets[row], FALSE);
+        } else {
+            SetDlgItemTextW(dlg, kProgramCopies + i, L"");
+            SetDlgItemTextW(dlg, kProgramSets + i, L"");
+        }
+    }
+    SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kProgramRows - kProgramRowsShown, 1, f.top, 0};
+    SetScrollInfo(GetDlgItem(dlg, kProgramScroll), SB_CTL, &si, TRUE);
+    RemovePropW(dlg, kSuppressProp);
+}
+
+// The rows on screen into the form.
+void ReadPrograms(HWND dlg, SubDialog* d) {
+    for (int i = 0; i < kProgramRowsShown; ++i) {
+        wchar_t text[16] = {};
+        int row = d->programs.top + i;
+        GetDlgItemTextW(dlg, kProgramCopies + i, text, 16);
+        d->programs.copies[row] = ParseProgramCount(reinterpret_cast<const char16_t*>(text));
+        GetDlgItemTextW(dlg, kProgramSets + i, text, 16);
+        uint16_t sets = ParseProgramCount(reinterpret_cast<const char16_t*>(text));
+        d->programs.sets[row] = d->programs.copies[row] && !sets ? 1 : sets;  // copies want at least one set
+    }
+}
+
+void InitProgramPrint(HWND dlg, SubDialog* d) {
+    LoadProgramPrint(Copy(d).dm.priv, d->programs);
+    for (int i = 0; i < kProgramRowsShown; ++i) {
+        SendDlgItemMessageW(dlg, kProgramCopies + i, EM_LIMITTEXT, 4, 0);
+        SendDlgItemMessageW(dlg, kProgramSets + i, EM_LIMITTEXT, 4, 0);
+    }
+    ShowPrograms(dlg, d);
+}
+
+void ScrollPrograms(HWND dlg, SubDialog* d, int code, int thumb) {
+    int top = d->programs.top;
+    switch (code) {
+        case SB_LINEUP: case SB_PAGEUP: top--; break;
+        case SB_LINEDOWN: case SB_PAGEDOWN: top++; break;
+        case SB_THUMBTRACK: case SB_THUMBPOSITION: top = thumb; break;
+        case SB_TOP: top = 0; break;
+        case SB_BOTTOM: top = kProgramRows; break;
+        default: return;
+    }
+    ReadPrograms(dlg, d);
+    d->programs.top = ProgramPrintTop(top);
+    ShowPrograms(dlg, d);
+}
+
 // The procedure ---------------------------------------------------------
 
 void Init(HWND dlg, SubDialog* d) {
@@ -390,6 +453,7 @@ void Init(HWND dlg, SubDialog* d) {
     if (d->templateId == kTrayPerPageDialog) InitTrayPerPage(dlg, d);
     if (d->templateId == kCarbonCopyDialog) InitCarbonCopy(dlg, d);
     if (d->templateId == kVersionDialog) InitVersion(dlg, d);
+    if (d->templateId == kProgramPrintDialog) InitProgramPrint(dlg, d);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -400,6 +464,10 @@ int Ok(HWND dlg, SubDialog* d) {
     }
     if (d->templateId == kTrayPerPageDialog) return TrayOk(dlg, d);
     if (d->templateId == kCarbonCopyDialog) StoreTrayPriority(d->carbon, Copy(d).dm.priv);
+    if (d->templateId == kProgramPrintDialog) {
+        ReadPrograms(dlg, d);
+        StoreProgramPrint(d->programs, Copy(d).dm.priv);
+    }
     return 1;
 }
 
@@ -478,6 +546,10 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             SetWindowLongPtrW(dlg, DWLP_MSGRESULT, CustomSpin(dlg, d, reinterpret_cast<const NMUPDOWN*>(lParam)));
             return TRUE;
         }
+        case WM_VSCROLL:
+            if (d && d->copy && d->templateId == kProgramPrintDialog)
+                ScrollPrograms(dlg, d, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+            return TRUE;
         case WM_CTLCOLOREDIT:
             if (!d || d->templateId != kTrayPerPageDialog) return FALSE;
             return reinterpret_cast<INT_PTR>(TrayColour(d, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));

@@ -439,4 +439,51 @@ TEST(SubDialogSheet, VersionShowsTheModuleAndController) {
     RemovePrinter(printer);
 }
 
+// Program print: copies and sets typed in the first row, the table scrolled
+// to its end and copies typed in the last program; OK or Cancel.
+void DriveProgramPrint(ListDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kAdvancedTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(30726, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 30726)));
+    HWND dialog = WaitForWindowWith(d->thread, 33093);
+    if (dialog) {
+        d->dialogShown = 1;
+        SetDlgItemTextW(dialog, 33021, L"3");
+        SetDlgItemTextW(dialog, 33031, L"2");
+        HWND bar = GetDlgItem(dialog, 33093);
+        SendMessageW(dialog, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 16), reinterpret_cast<LPARAM>(bar));
+        SetDlgItemTextW(dialog, 33024, L"5");  // the last row shown: program 20
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->ok, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, ProgramPrintTableOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), 30726, 33093, 0, ok};
+        std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
+        HANDLE h = nullptr;
+        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
+        std::thread driver(DriveProgramPrint, &d);
+        DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                            DM_IN_PROMPT | DM_OUT_BUFFER);
+        driver.join();
+        ClosePrinter(h);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const PrivateSettings& p = reinterpret_cast<const DriverDevMode*>(out.data())->priv;
+        EXPECT_EQ(ok == IDOK ? 3 : 1, p.copies_ProgramPrint[0]);
+        EXPECT_EQ(ok == IDOK ? 5 : 0, p.copies_ProgramPrint[19]);
+        if (ok == IDOK) {
+            EXPECT_EQ(2, p.sets_ProgramPrint[0]);
+            EXPECT_EQ(1, p.sets_ProgramPrint[19]);  // copies want at least one set
+        }
+    }
+    RemovePrinter(printer);
+}
+
 }  // namespace
