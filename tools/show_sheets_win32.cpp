@@ -49,6 +49,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 5, 30743, 34003, "carbon-copy"},
     {"document", 5, 30731, 30814, "version"},
     {"document", 5, 30726, 33093, "program-print"},
+    {"document", 5, 30724, 33826, "form-overlay"},
 };
 
 int Fail(const char* what) {

@@ -271,8 +271,13 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(33100, slipSheet_ProgramPrint),
     ZR_PRIVATE_FIELD(33102, tray_SlipSheet_ProgramPrint),
     ZR_PRIVATE_FIELD(33103, number_SlipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33820, pattern_Form),
+    ZR_PRIVATE_FIELD(33822, printSide_Form),
+    ZR_PRIVATE_FIELD(33823, printSide_Form),
+    ZR_PRIVATE_FIELD(33824, printSideSeparately_Form),
+    ZR_PRIVATE_FIELD(33830, priorityLayer_Form),
 };
-const int kControlFieldCount = 93;
+const int kControlFieldCount = 98;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

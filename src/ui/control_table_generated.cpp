@@ -21,8 +21,9 @@ const PageRow kPageRows[] = {
     {34000, 34000, 25268, "CARBON_COPY_DLG"},
     {30800, 30800, 25272, "VERSION_DLG"},
     {33000, 33000, 25274, "PROGRAM_PRINT_DLG"},
+    {33800, 33800, 25284, "FORM_OVERLAY_DLG"},
 };
-const int kPageRowCount = 19;
+const int kPageRowCount = 20;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -303,6 +304,14 @@ const ControlRow kControlRows[] = {
     {33102, 33000, kComboControl, 0, 0, "PROGRAM_SLIP_TRAY"},
     {33103, 33000, kCheckControl, 25283, 0, "PROGRAM_SLIP_NUMBER"},
     {33108, 33000, kSeparatorControl, 0, 0, "PROGRAM_LINE"},
+    {33820, 33800, kComboControl, 0, 0, "OVERLAY_METHOD"},
+    {33822, 33800, kRadioControl, 25287, 0, "FORM_FRONT"},
+    {33823, 33800, kRadioControl, 25288, 0, "FORM_BOTH"},
+    {33824, 33800, kCheckControl, 25289, 0, "SEPARATE_FORMS"},
+    {33826, 33800, kComboControl, 0, 0, "FORM_FRONT_FORM"},
+    {33828, 33800, kComboControl, 0, 0, "FORM_BACK_FORM"},
+    {33830, 33800, kComboControl, 0, 0, "FORM_PRIORITY"},
+    {33834, 33800, kSeparatorControl, 0, 0, "FORM_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {167, 0, kFeatureControl, 0, 0, "OUTPUT_BINDING_POSITION"},
@@ -322,11 +331,9 @@ const ControlRow kControlRows[] = {
     {4019, 0, kFeatureControl, 0, 0, "MODEL_FS"},
     {4018, 0, kFeatureControl, 0, 0, "MODEL_COLOR"},
     {4016, 0, kFeatureControl, 0, 0, "USB_MEMORY_OUTPUT"},
-    {33820, 33800, kFeatureControl, 0, 0, "OVERLAY_METHOD"},
-    {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 300;
+const int kControlRowCount = 306;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -368,8 +375,9 @@ const ControlListRow kControlListRows[] = {
     {30060, "installed"},
     {30062, "choices"},
     {32215, "maxDrops"},
+    {33820, "formPatterns"},
 };
-const int kControlListRowCount = 39;
+const int kControlListRowCount = 40;
 
 const RadioValueRow kRadioValueRows[] = {
     {30220, 2},
@@ -388,8 +396,10 @@ const RadioValueRow kRadioValueRows[] = {
     {33098, 0},
     {33099, 1},
     {33100, 3},
+    {33822, 1},
+    {33823, 2},
 };
-const int kRadioValueRowCount = 16;
+const int kRadioValueRowCount = 18;
 
 const SpinRangeRow kSpinRangeRows[] = {
     {30217, 30216, 30200, 1, 9999, 0},
@@ -512,6 +522,11 @@ const OptionTextRow kOptionTextRows[] = {
     {"halftones", 2, 25245},
     {"halftones", 3, 25246},
     {"colorProfiles", 0, 21038},
+    {"formPatterns", 1, 20611},
+    {"formPatterns", 2, 20612},
+    {"formPatterns", 3, 20614},
+    {"formPatterns", 4, 20613},
+    {"formPatterns", 5, 20615},
     {"maxDrops", 0, 20025},
     {"maxDrops", 1, 20638},
     {"maxDrops", 2, 20639},
@@ -525,7 +540,7 @@ const OptionTextRow kOptionTextRows[] = {
     {"maxDrops", 10, 20647},
     {"maxDrops", 11, 20648},
 };
-const int kOptionTextRowCount = 121;
+const int kOptionTextRowCount = 126;
 
 const StringTextRow kStringTextRows[] = {
     {20024, "None"},
@@ -696,6 +711,24 @@ const StringTextRow kStringTextRows[] = {
     {21026, "Fast quality"},
     {20571, "Form overlay"},
     {20379, "Program print"},
+    {20611, "Form on every page"},
+    {20612, "Form on the first page only"},
+    {20614, "Form on odd pages"},
+    {20613, "Form on every page but the first"},
+    {20615, "Form on even pages"},
+    {20616, "Form 1"},
+    {20617, "Form 2"},
+    {20618, "Form 3"},
+    {20619, "Form 4"},
+    {20620, "Form 5"},
+    {20621, "Form 6"},
+    {20622, "Form 7"},
+    {20623, "Form 8"},
+    {20624, "Form 9"},
+    {20625, "Form 10"},
+    {20626, "Form on top"},
+    {20627, "Page on top"},
+    {20628, "Form and page blended"},
     {20031, "Normal density"},
     {20633, "Perceptual"},
     {20634, "Saturation"},
@@ -925,5 +958,14 @@ const StringTextRow kStringTextRows[] = {
     {25281, "Between sets"},
     {25282, "Between programs"},
     {25283, "Number the slip sheets"},
+    {25284, "Form overlay"},
+    {25285, "Pattern:"},
+    {25286, "Print the form on:"},
+    {25287, "The front"},
+    {25288, "Both sides"},
+    {25289, "Another form on the back"},
+    {25290, "Form:"},
+    {25291, "Back-side form:"},
+    {25292, "Layer on top:"},
 };
-const int kStringTextRowCount = 397;
+const int kStringTextRowCount = 424;

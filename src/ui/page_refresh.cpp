@@ -8,6 +8,7 @@
 #include "ui/basic_page.h"
 #include "ui/color_profile_dialog.h"
 #include "ui/environment_page.h"
+#include "ui/form_overlay_dialog.h"
 #include "ui/image_page.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
@@ -33,7 +34,8 @@ const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
     {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules},
     {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules},
-    {kVersionDialog, VersionDialogRules}, {kProgramPrintDialog, ProgramPrintRules}};
+    {kVersionDialog, VersionDialogRules}, {kProgramPrintDialog, ProgramPrintRules},
+    {kFormOverlayDialog, FormOverlayRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

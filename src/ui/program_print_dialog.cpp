@@ -25,9 +25,8 @@ void ProgramPrintRules(const PageInput& in, PageState& page) {
     for (int i = 0; i < page.controlCount; i++) {
         ControlState& c = page.control[i];
         if (c.id == kSlipSheetTray) {
-            int enabled = c.enabled;
             FillTrayList(c, s.env, 2, s.dm.priv.tray_SlipSheet_ProgramPrint);
-            c.enabled = c.enabled && enabled && s.dm.priv.slipSheet_ProgramPrint != 0;
+            c.enabled = c.enabled && s.dm.priv.slipSheet_ProgramPrint != 0;  // a source only for slip sheets
         }
         if (s.env.modelFS == 1)
             for (uint32_t id : kSlipSheetControls)

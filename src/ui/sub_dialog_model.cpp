@@ -4,6 +4,7 @@
 #include "ui/carbon_copy_dialog.h"
 #include "ui/color_profile_dialog.h"
 #include "ui/custom_paper_size.h"
+#include "ui/form_overlay_dialog.h"
 #include "ui/image_page.h"
 #include "ui/program_print_dialog.h"
 #include "ui/version_info.h"
@@ -22,6 +23,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30743, kCarbonCopyDialog},      // carbon copy, Advanced tab
     {30731, kVersionDialog},         // version, Advanced tab
     {30726, kProgramPrintDialog},    // program print, Advanced tab
+    {30724, kFormOverlayDialog},     // form overlay, Advanced tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;
@@ -53,6 +55,7 @@ int CustomSizeTargetOfChoice(uint32_t control, uint32_t value) {
 
 int ChangeSubDialogControl(uint16_t templateId, PageInput& in, uint32_t control, uint32_t value) {
     if (templateId == kColorProfileDialog && ChangeColorProfile(in, control, value)) return kChangeWritten;
+    if (templateId == kFormOverlayDialog && ChangeFormOverlay(in, control, value)) return kChangeWritten;
     return ApplyPageChange(in, control, value, nullptr, 0, nullptr);
 }
 

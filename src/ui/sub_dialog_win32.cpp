@@ -84,6 +84,12 @@ std::wstring ItemText(SubDialog* d, const ControlState& cs, const PageItem& item
         for (int k = 0; k < kRegNameUnits && lists->profileNames[slot][k]; k++) buffer[k] = lists->profileNames[slot][k];
         return buffer;
     }
+    if (item.source == kItemRegisteredForm) {
+        uint32_t slot = item.value - kRegisteredFormBase;
+        if (!lists || slot >= static_cast<uint32_t>(kFormNameSlots)) return L"";
+        for (int k = 0; k < kRegNameUnits && lists->formNames[slot][k]; k++) buffer[k] = lists->formNames[slot][k];
+        return buffer;
+    }
     std::string utf8 = PageItemText(Copy(d), cs, item);
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, kRegNameUnits);
     return buffer;

@@ -62,6 +62,7 @@ TEST(ProgramPrintDialog, SlipSheetChoicesFollowTheModel) {
             for (int k = 0; k < c.itemCount; k++) values.push_back(c.item[k].value);
             EXPECT_EQ((std::vector<uint32_t>{257, 258}), values);  // neither the automatic source nor the inserter
             EXPECT_EQ(1, c.selected);
+            EXPECT_EQ(1, c.enabled);
         }
     }
 }

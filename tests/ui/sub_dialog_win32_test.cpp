@@ -238,6 +238,7 @@ struct ListDrive {
     int button, list, listIndex;  // the page button, the dialog's list and the entry chosen there
     int ok;                       // IDOK or IDCANCEL
     int dialogShown = 0, dialogClosed = 0;
+    int tab = kImageTab;
 };
 
 HWND ShowTab(DWORD thread, HWND* sheet, int tab) {
@@ -249,7 +250,7 @@ HWND ShowTab(DWORD thread, HWND* sheet, int tab) {
 // A tab's button opens its dialog; an entry of its list is chosen and the
 // dialog closed with OK or Cancel; then the sheet's OK.
 void DriveListDialog(ListDrive* d) {
-    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kImageTab);
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, d->tab);
     if (!page) return;
     PostMessageW(page, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, d->button)));
     HWND dialog = WaitForWindowWith(d->thread, d->list);
@@ -482,6 +483,23 @@ TEST(SubDialogSheet, ProgramPrintTableOkStoresCancelKeeps) {
             EXPECT_EQ(2, p.sets_ProgramPrint[0]);
             EXPECT_EQ(1, p.sets_ProgramPrint[19]);  // copies want at least one set
         }
+    }
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, FormOverlayNumberedFormOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), 30724, 33826, 3, ok};  // numbered form 3
+        d.tab = kAdvancedTab;
+        std::vector<BYTE> out = RunListDialog(printer, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const PrivateSettings& p = reinterpret_cast<const DriverDevMode*>(out.data())->priv;
+        EXPECT_EQ(ok == IDOK ? 3 : 0, p.index_Form);
+        EXPECT_EQ(std::u16string(ok == IDOK ? u"#kElOcUsToMfOrM3" : u""), std::u16string(p.fileName_Form));
     }
     RemovePrinter(printer);
 }
