@@ -50,6 +50,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 5, 30731, 30814, "version"},
     {"document", 5, 30726, 33093, "program-print"},
     {"document", 5, 30724, 33826, "form-overlay"},
+    {"document", 4, 30629, 32111, "gamma"},
 };
 
 int Fail(const char* what) {

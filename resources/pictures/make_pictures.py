@@ -259,6 +259,30 @@ def driver_logo(d):
     d.ellipse([36, 22, 40, 26], fill=(60, 140, 80))
 
 
+def gamma_icon(d):
+    """The gamma dialog's small picture: a tone curve."""
+    d.rectangle([0, 0, 15, 15], fill=PAPER, outline=INK)
+    d.line([(1, 14), (5, 8), (9, 4), (14, 1)], fill=INK, width=1)
+
+
+def gamma_sample(colour):
+    """The gamma preview's sample: patches and a grey ramp to see each value move."""
+    def draw(d):
+        w, h = 144, 150
+        d.rectangle([0, 0, w - 1, h - 1], fill=(255, 255, 255))
+        for x in range(w):
+            g = x * 255 // (w - 1)
+            d.line([(x, 110), (x, h - 1)], fill=(g, g, g))
+        patches = [(220, 60, 50), (60, 170, 80), (50, 90, 210), (240, 200, 40), (200, 80, 170), (70, 190, 200)]
+        for i, c in enumerate(patches):
+            if not colour:
+                y = (c[0] * 30 + c[1] * 59 + c[2] * 11) // 100
+                c = (y, y, y)
+            x0, y0 = 6 + (i % 3) * 46, 6 + (i // 3) * 50
+            d.rectangle([x0, y0, x0 + 40, y0 + 44], fill=c, outline=INK)
+    return draw
+
+
 def preview_backdrop(d):
     """The main preview's bottom layer: a faint table top the sheet lies on."""
     for y in range(0, 100, 4):
@@ -307,10 +331,10 @@ PICTURES = {
     # The favourites button, the environment page's units, the preview's sheet
     11920: favourites_button, 11978: unit_picture("input"), 11951: unit_picture("output"),
     11966: unit_picture("paper"), 11718: preview_backdrop,
-    # The version dialog's logo
-    10634: driver_logo,
+    # The version dialog's logo; the gamma dialog's picture and its samples
+    10634: driver_logo, 11963: gamma_icon, 11964: gamma_sample(True), 11965: gamma_sample(False),
 }
-SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100), 10634: (48, 48)}
+SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100), 10634: (48, 48), 11963: (16, 16), 11964: (144, 150), 11965: (144, 150)}
 
 
 from preview_pictures import preview_pictures  # noqa: E402  (the layered preview's pictures)

@@ -276,8 +276,14 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(33823, printSide_Form),
     ZR_PRIVATE_FIELD(33824, printSideSeparately_Form),
     ZR_PRIVATE_FIELD(33830, priorityLayer_Form),
+    ControlField{32113, kSigned16Field, offsetof(PrivateSettings, lightness_GammaControl), sizeof(PrivateSettings::lightness_GammaControl)},
+    ControlField{32119, kSigned16Field, offsetof(PrivateSettings, chroma_GammaControl), sizeof(PrivateSettings::chroma_GammaControl)},
+    ControlField{32125, kSigned16Field, offsetof(PrivateSettings, contrast_GammaControl), sizeof(PrivateSettings::contrast_GammaControl)},
+    ControlField{32132, kSigned16Field, offsetof(PrivateSettings, colorRed_GammaControl), sizeof(PrivateSettings::colorRed_GammaControl)},
+    ControlField{32138, kSigned16Field, offsetof(PrivateSettings, colorGreen_GammaControl), sizeof(PrivateSettings::colorGreen_GammaControl)},
+    ControlField{32144, kSigned16Field, offsetof(PrivateSettings, colorBlue_GammaControl), sizeof(PrivateSettings::colorBlue_GammaControl)},
 };
-const int kControlFieldCount = 98;
+const int kControlFieldCount = 104;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

@@ -22,8 +22,10 @@ const PageRow kPageRows[] = {
     {30800, 30800, 25272, "VERSION_DLG"},
     {33000, 33000, 25274, "PROGRAM_PRINT_DLG"},
     {33800, 33800, 25284, "FORM_OVERLAY_DLG"},
+    {32100, 32100, 25293, "GAMMA_DLG"},
+    {32101, 32100, 25293, "GAMMA_MONO_DLG"},
 };
-const int kPageRowCount = 20;
+const int kPageRowCount = 22;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -312,6 +314,34 @@ const ControlRow kControlRows[] = {
     {33828, 33800, kComboControl, 0, 0, "FORM_BACK_FORM"},
     {33830, 33800, kComboControl, 0, 0, "FORM_PRIORITY"},
     {33834, 33800, kSeparatorControl, 0, 0, "FORM_LINE"},
+    {32112, 32100, kLabelControl, 25294, 0, "GAMMA_LIGHTNESS_LABEL"},
+    {32113, 32100, kEditControl, 0, 0, "GAMMA_LIGHTNESS"},
+    {32114, 32100, kSpinControl, 0, 0, "GAMMA_LIGHTNESS_SPIN"},
+    {32116, 32100, kTrackbarControl, 0, 0, "GAMMA_LIGHTNESS_BAR"},
+    {32118, 32100, kLabelControl, 25295, 0, "GAMMA_CHROMA_LABEL"},
+    {32119, 32100, kEditControl, 0, 0, "GAMMA_CHROMA"},
+    {32120, 32100, kSpinControl, 0, 0, "GAMMA_CHROMA_SPIN"},
+    {32122, 32100, kTrackbarControl, 0, 0, "GAMMA_CHROMA_BAR"},
+    {32124, 32100, kLabelControl, 25296, 0, "GAMMA_CONTRAST_LABEL"},
+    {32125, 32100, kEditControl, 0, 0, "GAMMA_CONTRAST"},
+    {32126, 32100, kSpinControl, 0, 0, "GAMMA_CONTRAST_SPIN"},
+    {32128, 32100, kTrackbarControl, 0, 0, "GAMMA_CONTRAST_BAR"},
+    {32130, 32100, kSeparatorControl, 0, 0, "GAMMA_LINE_1"},
+    {32131, 32100, kLabelControl, 25297, 0, "GAMMA_RED_LABEL"},
+    {32132, 32100, kEditControl, 0, 0, "GAMMA_RED"},
+    {32133, 32100, kSpinControl, 0, 0, "GAMMA_RED_SPIN"},
+    {32135, 32100, kTrackbarControl, 0, 0, "GAMMA_RED_BAR"},
+    {32137, 32100, kLabelControl, 25298, 0, "GAMMA_GREEN_LABEL"},
+    {32138, 32100, kEditControl, 0, 0, "GAMMA_GREEN"},
+    {32139, 32100, kSpinControl, 0, 0, "GAMMA_GREEN_SPIN"},
+    {32141, 32100, kTrackbarControl, 0, 0, "GAMMA_GREEN_BAR"},
+    {32143, 32100, kLabelControl, 25299, 0, "GAMMA_BLUE_LABEL"},
+    {32144, 32100, kEditControl, 0, 0, "GAMMA_BLUE"},
+    {32145, 32100, kSpinControl, 0, 0, "GAMMA_BLUE_SPIN"},
+    {32147, 32100, kTrackbarControl, 0, 0, "GAMMA_BLUE_BAR"},
+    {32110, 32100, kPictureControl, 0, 11963, "GAMMA_PICTURE"},
+    {32111, 32100, kPictureControl, 0, 0, "GAMMA_PREVIEW"},
+    {32179, 32100, kSeparatorControl, 0, 0, "GAMMA_LINE_2"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {167, 0, kFeatureControl, 0, 0, "OUTPUT_BINDING_POSITION"},
@@ -333,7 +363,7 @@ const ControlRow kControlRows[] = {
     {4016, 0, kFeatureControl, 0, 0, "USB_MEMORY_OUTPUT"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 306;
+const int kControlRowCount = 334;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -409,8 +439,14 @@ const SpinRangeRow kSpinRangeRows[] = {
     {30130, 30131, 30100, 0, 20, 0},
     {30133, 30134, 30100, 0, 20, 0},
     {30136, 30137, 30100, 0, 20, 0},
+    {32114, 32113, 32100, -25, 25, 0},
+    {32120, 32119, 32100, -25, 25, 0},
+    {32126, 32125, 32100, -25, 25, 0},
+    {32133, 32132, 32100, -25, 25, 0},
+    {32139, 32138, 32100, -25, 25, 0},
+    {32145, 32144, 32100, -25, 25, 0},
 };
-const int kSpinRangeRowCount = 7;
+const int kSpinRangeRowCount = 13;
 
 const OptionTextRow kOptionTextRows[] = {
     {"colorModes", 0, 20025},
@@ -967,5 +1003,12 @@ const StringTextRow kStringTextRows[] = {
     {25290, "Form:"},
     {25291, "Back-side form:"},
     {25292, "Layer on top:"},
+    {25293, "Gamma control"},
+    {25294, "Lightness:"},
+    {25295, "Chroma:"},
+    {25296, "Contrast:"},
+    {25297, "Red:"},
+    {25298, "Green:"},
+    {25299, "Blue:"},
 };
-const int kStringTextRowCount = 424;
+const int kStringTextRowCount = 431;

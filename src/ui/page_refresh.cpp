@@ -9,6 +9,7 @@
 #include "ui/color_profile_dialog.h"
 #include "ui/environment_page.h"
 #include "ui/form_overlay_dialog.h"
+#include "ui/gamma_dialog.h"
 #include "ui/image_page.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
@@ -35,7 +36,7 @@ const PageRules kPageRules[] = {
     {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules},
     {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules},
     {kVersionDialog, VersionDialogRules}, {kProgramPrintDialog, ProgramPrintRules},
-    {kFormOverlayDialog, FormOverlayRules}};
+    {kFormOverlayDialog, FormOverlayRules}, {kGammaDialog, GammaDialogRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

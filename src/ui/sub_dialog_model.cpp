@@ -5,6 +5,7 @@
 #include "ui/color_profile_dialog.h"
 #include "ui/custom_paper_size.h"
 #include "ui/form_overlay_dialog.h"
+#include "ui/gamma_dialog.h"
 #include "ui/image_page.h"
 #include "ui/program_print_dialog.h"
 #include "ui/version_info.h"
@@ -24,6 +25,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30731, kVersionDialog},         // version, Advanced tab
     {30726, kProgramPrintDialog},    // program print, Advanced tab
     {30724, kFormOverlayDialog},     // form overlay, Advanced tab
+    {30629, kGammaDialog},           // gamma control, Image tab (one-ink models: their own template)
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;

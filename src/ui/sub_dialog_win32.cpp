@@ -17,6 +17,9 @@
 #include "platform/platform.h"
 #include "ui/carbon_copy_dialog.h"
 #include "ui/custom_paper_size.h"
+#include "ui/gamma_curves.h"
+#include "ui/gamma_dialog.h"
+#include "ui/spin_edit_win32.h"
 #include "ui/program_print_dialog.h"
 #include "ui/image_drawing_win32.h"
 #include "ui/page_images_win32.h"
@@ -52,6 +55,7 @@ struct SubDialog {
     TrayPerPageForm trays;
     TrayPriorityForm carbon;
     ProgramPrintForm programs;
+    HBITMAP gammaSource, gammaShown;  // the sample picture and the copy drawn through the values
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -451,6 +455,107 @@ void ScrollPrograms(HWND dlg, SubDialog* d, int code, int thumb) {
     ShowPrograms(dlg, d);
 }
 
+// Gamma control -----------------------------------------------------------
+
+// Each value's edit, up-down and slider.
+struct GammaValue {
+    int edit, spin, bar;
+};
+const GammaValue kGammaValues[] = {{32113, 32114, 32116}, {32119, 32120, 32122}, {32125, 32126, 32128},
+                                   {32132, 32133, 32135}, {32138, 32139, 32141}, {32144, 32145, 32147}};
+constexpr int kGammaPreview = 32111;
+
+int16_t* GammaField(PrivateSettings& p, int index) {
+    int16_t* fields[] = {&p.lightness_GammaControl, &p.chroma_GammaControl, &p.contrast_GammaControl,
+                         &p.colorRed_GammaControl, &p.colorGreen_GammaControl, &p.colorBlue_GammaControl};
+    return fields[index];
+}
+
+int GammaIndexOf(int id, int GammaValue::*which) {
+    for (int i = 0; i < 6; ++i)
+        if (kGammaValues[i].*which == id) return i;
+    return -1;
+}
+
+int16_t HeldGamma(int32_t v) { return static_cast<int16_t>(v < -kGammaLimit ? -kGammaLimit : v > kGammaLimit ? kGammaLimit : v); }
+
+// A value into the copy, shown in its edit (unless typed there) and slider;
+// the preview follows.
+void SetGammaValue(HWND dlg, SubDialog* d, int index, int32_t value, int fromEdit) {
+    int16_t v = HeldGamma(value);
+    int16_t* field = GammaField(Copy(d).dm.priv, index);
+    std::memcpy(field, &v, sizeof v);  // the record is packed
+    SetPropW(dlg, kSuppressProp, reinterpret_cast<HANDLE>(1));
+    if (!fromEdit) ShowSpinEditValue(GetDlgItem(dlg, kGammaValues[index].edit), v);
+    SendDlgItemMessageW(dlg, kGammaValues[index].bar, TBM_SETPOS, TRUE, v);
+    RemovePropW(dlg, kSuppressProp);
+    InvalidateRect(GetDlgItem(dlg, kGammaPreview), nullptr, FALSE);
+}
+
+void InitGamma(HWND dlg, SubDialog* d) {
+    AttachPageSpinEdits(dlg, kGammaDialog);
+    for (int i = 0; i < 6; ++i) {
+        HWND bar = GetDlgItem(dlg, kGammaValues[i].bar);
+        SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(-kGammaLimit, kGammaLimit));
+        SendMessageW(bar, TBM_SETTICFREQ, 5, 0);
+        int16_t v = 0;
+        std::memcpy(&v, GammaField(Copy(d).dm.priv, i), sizeof v);
+        SendDlgItemMessageW(dlg, kGammaValues[i].spin, UDM_SETPOS32, 0, v);
+        SetGammaValue(dlg, d, i, v, 0);
+    }
+    // The sample and a copy of it the values are drawn into; a sample that
+    // does not load leaves the preview empty.
+    uint8_t mode = Copy(d).dm.priv.colorMode;
+    d->gammaSource = LoadResImage(d->host.resources, GammaColorValuesUsed(mode) ? 11964 : 11965);
+    DIBSECTION dib = {};
+    if (d->gammaSource && GetObjectW(d->gammaSource, sizeof dib, &dib) == sizeof dib) {
+        BITMAPINFO info = {};
+        info.bmiHeader = dib.dsBmih;
+        info.bmiHeader.biHeight = -std::abs(dib.dsBmih.biHeight);
+        void* bits = nullptr;
+        d->gammaShown = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
+}
+
+void DrawGammaPreview(SubDialog* d, const DRAWITEMSTRUCT* item) {
+    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    DIBSECTION from = {}, to = {};
+    if (!d->gammaSource || !d->gammaShown || GetObjectW(d->gammaSource, sizeof from, &from) != sizeof from ||
+        GetObjectW(d->gammaShown, sizeof to, &to) != sizeof to)
+        return;
+    const PrivateSettings& p = Copy(d).dm.priv;
+    int16_t v[6];
+    for (int i = 0; i < 6; ++i) std::memcpy(&v[i], GammaField(Copy(d).dm.priv, i), sizeof v[i]);
+    int width = from.dsBm.bmWidth, height = from.dsBm.bmHeight, bits = from.dsBm.bmBitsPixel;
+    auto* src = static_cast<const uint8_t*>(from.dsBm.bmBits);
+    auto* dst = static_cast<uint8_t*>(to.dsBm.bmBits);
+    int ok = GammaPreviewInColor(p.colorMode)
+                 ? ApplyColorGamma(dst, src, width, bits, from.dsBm.bmWidthBytes, height, v[0], v[1], v[2], v[3], v[4], v[5])
+                 : ApplyMonoGamma(dst, src, width, bits, from.dsBm.bmWidthBytes, height, v[0], v[2]);
+    if (!ok) return;
+    GdiFlush();
+    HDC memory = CreateCompatibleDC(item->hDC);
+    HGDIOBJ old = SelectObject(memory, d->gammaShown);
+    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void GammaCommand(HWND dlg, SubDialog* d, int id, UINT code) {
+    int index = GammaIndexOf(id, &GammaValue::edit);
+    if (index < 0 || code != EN_CHANGE) return;
+    int32_t v = 0;
+    if (SpinEditValue(GetDlgItem(dlg, id), &v)) SetGammaValue(dlg, d, index, v, 1);
+}
+
+void GammaScroll(HWND dlg, SubDialog* d, HWND bar) {
+    int index = GammaIndexOf(GetDlgCtrlID(bar), &GammaValue::bar);
+    if (index < 0) return;
+    int32_t v = static_cast<int32_t>(SendMessageW(bar, TBM_GETPOS, 0, 0));
+    SendDlgItemMessageW(dlg, kGammaValues[index].spin, UDM_SETPOS32, 0, v);
+    SetGammaValue(dlg, d, index, v, 0);
+}
+
 // The procedure ---------------------------------------------------------
 
 void Init(HWND dlg, SubDialog* d) {
@@ -460,6 +565,7 @@ void Init(HWND dlg, SubDialog* d) {
     if (d->templateId == kCarbonCopyDialog) InitCarbonCopy(dlg, d);
     if (d->templateId == kVersionDialog) InitVersion(dlg, d);
     if (d->templateId == kProgramPrintDialog) InitProgramPrint(dlg, d);
+    if (d->templateId == kGammaDialog || d->templateId == kGammaMonoDialog) InitGamma(dlg, d);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -480,6 +586,10 @@ int Ok(HWND dlg, SubDialog* d) {
 void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kTrayPerPageDialog) return TrayCommand(dlg, d, id, code);
     if (d->templateId == kCarbonCopyDialog) return CarbonCommand(dlg, d, id, code);
+    if (d->templateId == kGammaDialog || d->templateId == kGammaMonoDialog) {
+        GammaCommand(dlg, d, id, code);
+        if (code != BN_CLICKED) return;
+    }
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
         return;
@@ -548,10 +658,17 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
         }
         case WM_NOTIFY: {
             const auto* h = reinterpret_cast<const NMHDR*>(lParam);
+            if (d && d->copy && h->code == UDN_DELTAPOS && GammaIndexOf(static_cast<int>(h->idFrom), &GammaValue::spin) >= 0) {
+                SpinDeltaPos(reinterpret_cast<const NMUPDOWN*>(lParam));  // the edit's text follows, and the value with it
+                return FALSE;
+            }
             if (!d || !d->copy || h->code != UDN_DELTAPOS || d->templateId != kCustomSizeDialog) return FALSE;
             SetWindowLongPtrW(dlg, DWLP_MSGRESULT, CustomSpin(dlg, d, reinterpret_cast<const NMUPDOWN*>(lParam)));
             return TRUE;
         }
+        case WM_HSCROLL:
+            if (d && d->copy && lParam && !GetPropW(dlg, kSuppressProp)) GammaScroll(dlg, d, reinterpret_cast<HWND>(lParam));
+            return TRUE;
         case WM_VSCROLL:
             if (d && d->copy && d->templateId == kProgramPrintDialog)
                 ScrollPrograms(dlg, d, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
@@ -564,6 +681,10 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!d) return FALSE;
+            if (item->CtlID == static_cast<UINT>(kGammaPreview)) {
+                DrawGammaPreview(d, item);
+                return TRUE;
+            }
             // The table's pictures, picture lists and lines; the two-sided picture follows the choices.
             if (item->CtlID != kMixedDuplexPicture && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
@@ -578,6 +699,8 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
         }
         case WM_DESTROY:
             if (d) ReleasePageImages(dlg, d->templateId);
+            if (d && d->gammaSource) DeleteObject(d->gammaSource), d->gammaSource = nullptr;
+            if (d && d->gammaShown) DeleteObject(d->gammaShown), d->gammaShown = nullptr;
             if (d && d->copy) CloseWorkingCopy(d->copy, 0), d->copy = nullptr;
             return FALSE;
         default:
@@ -593,6 +716,7 @@ INT_PTR OpenSubDialog(HWND owner, const SubDialogHost& host, uint16_t templateId
     auto* d = static_cast<SubDialog*>(std::calloc(1, sizeof(SubDialog)));
     if (!d) return -1;
     d->host = host;
+    if (templateId == kGammaDialog && host.input->session) templateId = GammaDialogTemplate(host.input->session->env);
     d->templateId = templateId;
     d->target = target;
     INT_PTR r = ResDialogBox(host.resources, owner, templateId, SubDialogProc, reinterpret_cast<LPARAM>(d),

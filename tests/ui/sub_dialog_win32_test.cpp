@@ -504,4 +504,55 @@ TEST(SubDialogSheet, FormOverlayNumberedFormOkStoresCancelKeeps) {
     RemovePrinter(printer);
 }
 
+// Gamma: the lightness slider moved to +10 and -30 typed as the contrast
+// (held to -25); OK or Cancel.
+struct GammaDrive {
+    DWORD thread;
+    int ok;
+    int shown = 0, closed = 0;
+    wchar_t lightnessShown[8] = {};
+};
+
+void DriveGamma(GammaDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kImageTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(30629, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 30629)));
+    HWND dialog = WaitForWindowWith(d->thread, 32111);
+    if (dialog) {
+        d->shown = 1;
+        HWND bar = GetDlgItem(dialog, 32116);
+        SendMessageW(bar, TBM_SETPOS, TRUE, 10);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 10), reinterpret_cast<LPARAM>(bar));
+        GetDlgItemTextW(dialog, 32113, d->lightnessShown, 8);
+        SetDlgItemTextW(dialog, 32125, L"-30");
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->ok, BN_CLICKED), 0);
+        d->closed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, GammaSliderAndEditOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        GammaDrive d{GetCurrentThreadId(), ok};
+        std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
+        HANDLE h = nullptr;
+        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
+        std::thread driver(DriveGamma, &d);
+        DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                            DM_IN_PROMPT | DM_OUT_BUFFER);
+        driver.join();
+        ClosePrinter(h);
+        EXPECT_TRUE(d.shown);
+        EXPECT_TRUE(d.closed);
+        EXPECT_STREQ(L"10", d.lightnessShown);
+        const PrivateSettings& p = reinterpret_cast<const DriverDevMode*>(out.data())->priv;
+        EXPECT_EQ(ok == IDOK ? 10 : 0, p.lightness_GammaControl);
+        EXPECT_EQ(ok == IDOK ? -25 : 0, p.contrast_GammaControl);
+    }
+    RemovePrinter(printer);
+}
+
 }  // namespace
