@@ -545,6 +545,7 @@ void GammaCommand(HWND dlg, SubDialog* d, int id, UINT code) {
     int index = GammaIndexOf(id, &GammaValue::edit);
     if (index < 0 || code != EN_CHANGE) return;
     int32_t v = 0;
+    CommitSpinEdit(GetDlgItem(dlg, id));  // the up-down takes the typed value, held to its range
     if (SpinEditValue(GetDlgItem(dlg, id), &v)) SetGammaValue(dlg, d, index, v, 1);
 }
 
