@@ -18,7 +18,7 @@ namespace {
 using Writes = std::vector<std::pair<uint32_t, uint32_t>>;
 
 constexpr uint32_t kColorMode = 30211, kPaperType = 30241, kImageMode = 30611, kQuality = 30615, kGamma = 30628,
-                   kGammaDialog = 30629, kBarcode = 30632, kArea = 30633, kAreaDialog = 30634, kProof = 30635,
+                   kBarcode = 30632, kArea = 30633, kAreaDialog = 30634, kProof = 30635,
                    kEnvelope = 30636, kBlankCut = 30729;
 
 std::unique_ptr<PrinterSession> Session(uint8_t inkCount = 4) {
@@ -160,17 +160,6 @@ TEST(ImagePage, TakingAnAreaCopiesItsCountsAndStroke) {
         // An area past the list changes nothing.
         EXPECT_EQ(0, TakeBarcodeArea(s->dm.priv, lists.get(), 3));
         EXPECT_EQ(u"Side", AreaName(p));
-    }
-}
-
-TEST(ImagePage, GammaButtonFollowsGamma) {
-    for (uint8_t on : {0, 1}) {
-        auto s = Session();
-        s->dm.priv.gammaControl = on;
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-        auto page = std::make_unique<PageState>();
-        RefreshPage(30600, in, *page);
-        EXPECT_EQ(on, Control(*page, kGammaDialog).enabled);
     }
 }
 

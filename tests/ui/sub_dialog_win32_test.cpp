@@ -265,16 +265,20 @@ void DriveListDialog(ListDrive* d) {
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 
-std::vector<BYTE> RunListDialog(const wchar_t* printer, ListDrive* d) {
+// The printing preferences with the prompt, driven by drive on a second
+// thread; the settings written back.
+template <class D>
+PrivateSettings RunDriven(const wchar_t* printer, void (*drive)(D*), D* d) {
     std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
     HANDLE h = nullptr;
-    if (!OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr)) return out;
-    std::thread driver(DriveListDialog, d);
-    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
-                        DM_IN_PROMPT | DM_OUT_BUFFER);
-    driver.join();
-    ClosePrinter(h);
-    return out;
+    if (OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr)) {
+        std::thread driver(drive, d);
+        DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                            DM_IN_PROMPT | DM_OUT_BUFFER);
+        driver.join();
+        ClosePrinter(h);
+    }
+    return reinterpret_cast<const DriverDevMode*>(out.data())->priv;
 }
 
 TEST(SubDialogSheet, BarcodeDensityOkStoresCancelKeeps) {
@@ -283,10 +287,10 @@ TEST(SubDialogSheet, BarcodeDensityOkStoresCancelKeeps) {
     for (int ok : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
         ListDrive d{GetCurrentThreadId(), kDensityButton, kDensityList, 0, ok};  // the lightest: 12
-        std::vector<BYTE> out = RunListDialog(printer, &d);
+        PrivateSettings p = RunDriven(printer, DriveListDialog, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.dialogClosed);
-        EXPECT_EQ(ok == IDOK ? 12 : 0, reinterpret_cast<const DriverDevMode*>(out.data())->priv.density_BarcodeAreaDefinition);
+        EXPECT_EQ(ok == IDOK ? 12 : 0, p.density_BarcodeAreaDefinition);
     }
     RemovePrinter(printer);
 }
@@ -297,11 +301,10 @@ TEST(SubDialogSheet, ColorProfileOkStoresCancelKeeps) {
     for (int ok : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
         ListDrive d{GetCurrentThreadId(), kProfileButton, kProfileList, 1, ok};  // not used
-        std::vector<BYTE> out = RunListDialog(printer, &d);
+        PrivateSettings p = RunDriven(printer, DriveListDialog, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.dialogClosed);
-        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
-        EXPECT_EQ(std::u16string(ok == IDOK ? u"NotUse" : u"Auto"), std::u16string(dm->priv.fileName_ColorProfile));
+        EXPECT_EQ(std::u16string(ok == IDOK ? u"NotUse" : u"Auto"), std::u16string(p.fileName_ColorProfile));
     }
     RemovePrinter(printer);
 }
@@ -332,20 +335,12 @@ TEST(SubDialogSheet, AdvancedEditsAreLimitedAndThePasswordMasked) {
     const wchar_t* printer = L"KELO ZR-C4500 dialogs";
     InstallDemo(printer);
     EditDrive d{GetCurrentThreadId()};
-    std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
-    HANDLE h = nullptr;
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
-    std::thread driver(DriveAdvancedEdits, &d);
-    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
-                        DM_IN_PROMPT | DM_OUT_BUFFER);
-    driver.join();
-    ClosePrinter(h);
+    PrivateSettings p = RunDriven(printer, DriveAdvancedEdits, &d);
     EXPECT_EQ((std::vector<int>{20, 255, 8, 128}), std::vector<int>(d.limits, d.limits + 4));
     EXPECT_EQ(L'*', d.passwordChar);
     EXPECT_STREQ(L"12345678", d.passwordShown);  // the ninth digit is refused
-    const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
-    EXPECT_EQ(1, dm->priv.passwordSupport);
-    EXPECT_EQ(std::u16string(u"12345678"), std::u16string(dm->priv.password));
+    EXPECT_EQ(1, p.passwordSupport);
+    EXPECT_EQ(std::u16string(u"12345678"), std::u16string(p.password));
     RemovePrinter(printer);
 }
 
@@ -375,17 +370,10 @@ TEST(SubDialogSheet, CarbonCopyOrderOkStoresCancelKeeps) {
     for (int ok : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
         ListDrive d{GetCurrentThreadId(), kCarbonButton, kCarbonList, 1, ok};
-        std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
-        HANDLE h = nullptr;
-        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
-        std::thread driver(DriveCarbonCopy, &d);
-        DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
-                            DM_IN_PROMPT | DM_OUT_BUFFER);
-        driver.join();
-        ClosePrinter(h);
+        PrivateSettings p = RunDriven(printer, DriveCarbonCopy, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.dialogClosed);
-        const uint16_t* order = reinterpret_cast<const DriverDevMode*>(out.data())->priv.inputTrayPriority_CarbonCopy;
+        const uint16_t* order = p.inputTrayPriority_CarbonCopy;
         // The demo printer's sources: standard feed, trays 1 to 3.
         std::vector<uint16_t> expected = ok == IDOK ? std::vector<uint16_t>{258, 257, 259, 260}
                                                     : std::vector<uint16_t>{257, 0, 0, 0};
@@ -423,14 +411,7 @@ TEST(SubDialogSheet, VersionShowsTheModuleAndController) {
     const wchar_t* printer = L"KELO ZR-C4500 dialogs";
     InstallDemo(printer);
     VersionDrive d{GetCurrentThreadId()};
-    std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
-    HANDLE h = nullptr;
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
-    std::thread driver(DriveVersion, &d);
-    DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
-                        DM_IN_PROMPT | DM_OUT_BUFFER);
-    driver.join();
-    ClosePrinter(h);
+    RunDriven(printer, DriveVersion, &d);
     EXPECT_TRUE(d.shown);
     EXPECT_TRUE(d.helpHidden);
     EXPECT_TRUE(d.closed);
@@ -466,17 +447,9 @@ TEST(SubDialogSheet, ProgramPrintTableOkStoresCancelKeeps) {
     for (int ok : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
         ListDrive d{GetCurrentThreadId(), 30726, 33093, 0, ok};
-        std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
-        HANDLE h = nullptr;
-        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
-        std::thread driver(DriveProgramPrint, &d);
-        DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
-                            DM_IN_PROMPT | DM_OUT_BUFFER);
-        driver.join();
-        ClosePrinter(h);
+        PrivateSettings p = RunDriven(printer, DriveProgramPrint, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.dialogClosed);
-        const PrivateSettings& p = reinterpret_cast<const DriverDevMode*>(out.data())->priv;
         EXPECT_EQ(ok == IDOK ? 3 : 1, p.copies_ProgramPrint[0]);
         EXPECT_EQ(ok == IDOK ? 5 : 0, p.copies_ProgramPrint[19]);
         if (ok == IDOK) {
@@ -494,10 +467,9 @@ TEST(SubDialogSheet, FormOverlayNumberedFormOkStoresCancelKeeps) {
         SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
         ListDrive d{GetCurrentThreadId(), 30724, 33826, 3, ok};  // numbered form 3
         d.tab = kAdvancedTab;
-        std::vector<BYTE> out = RunListDialog(printer, &d);
+        PrivateSettings p = RunDriven(printer, DriveListDialog, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.dialogClosed);
-        const PrivateSettings& p = reinterpret_cast<const DriverDevMode*>(out.data())->priv;
         EXPECT_EQ(ok == IDOK ? 3 : 0, p.index_Form);
         EXPECT_EQ(std::u16string(ok == IDOK ? u"#kElOcUsToMfOrM3" : u""), std::u16string(p.fileName_Form));
     }
@@ -537,18 +509,10 @@ TEST(SubDialogSheet, GammaSliderAndEditOkStoresCancelKeeps) {
     for (int ok : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
         GammaDrive d{GetCurrentThreadId(), ok};
-        std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
-        HANDLE h = nullptr;
-        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
-        std::thread driver(DriveGamma, &d);
-        DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
-                            DM_IN_PROMPT | DM_OUT_BUFFER);
-        driver.join();
-        ClosePrinter(h);
+        PrivateSettings p = RunDriven(printer, DriveGamma, &d);
         EXPECT_TRUE(d.shown);
         EXPECT_TRUE(d.closed);
         EXPECT_STREQ(L"10", d.lightnessShown);
-        const PrivateSettings& p = reinterpret_cast<const DriverDevMode*>(out.data())->priv;
         EXPECT_EQ(ok == IDOK ? 10 : 0, p.lightness_GammaControl);
         EXPECT_EQ(ok == IDOK ? -25 : 0, p.contrast_GammaControl);
     }
