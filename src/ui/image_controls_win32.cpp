@@ -70,13 +70,26 @@ void FreeRecord(HWND w) {
 // Installs proc over the window's own; the first window of a kind gives the
 // procedure every later one passes on to. A window of another class
 // procedure is left alone (0).
+// A control whose class procedure differs from the first one's (a sheet's
+// page and a dialog of ours made under the module's activation context may
+// have their controls from two implementations) keeps its own in a property.
+const wchar_t* const kOriginalProp = MAKEINTRESOURCEW(10001);
+
 int Subclass(HWND w, WNDPROC proc, WNDPROC* original) {
     WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC));
     if (current == proc) return 1;
     if (!*original) *original = current;
-    if (current != *original) return 0;
+    if (current != *original && !SetPropW(w, kOriginalProp, reinterpret_cast<HANDLE>(current))) return 0;
     SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
     return 1;
+}
+
+// The procedure a subclassed control hands its messages on to; the property
+// goes with the window.
+LRESULT CallOriginal(WNDPROC first, HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    WNDPROC own = reinterpret_cast<WNDPROC>(GetPropW(w, kOriginalProp));
+    if (own && message == WM_NCDESTROY) RemovePropW(w, kOriginalProp);
+    return CallWindowProcW(own ? own : first, w, message, wParam, lParam);
 }
 
 int CursorInside(HWND w) {
@@ -130,7 +143,7 @@ void CloseOffScreen(OffScreen& o, HDC target, const RECT& r) {
 
 LRESULT CALLBACK ComboProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 0;
-    return CallWindowProcW(g_comboProc, w, message, wParam, lParam);
+    return CallOriginal(g_comboProc, w, message, wParam, lParam);
 }
 
 // A quarter of the dialog's horizontal base unit: one horizontal dialog unit.
@@ -246,7 +259,7 @@ int IsArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_
 
 LRESULT CALLBACK RadioProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     RadioRecord* r = RadioOf(w);
-    if (!r) return CallWindowProcW(g_buttonProc, w, message, wParam, lParam);
+    if (!r) return CallOriginal(g_buttonProc, w, message, wParam, lParam);
     switch (message) {
         case BM_GETCHECK:
             return (r->flags & kChecked) ? BST_CHECKED : BST_UNCHECKED;
@@ -308,7 +321,7 @@ LRESULT CALLBACK RadioProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
             InvalidateRect(w, nullptr, FALSE);
             break;
         case WM_GETDLGCODE: {
-            LRESULT code = CallWindowProcW(g_buttonProc, w, message, wParam, lParam);
+            LRESULT code = CallOriginal(g_buttonProc, w, message, wParam, lParam);
             code = (code & ~DLGC_BUTTON) | DLGC_RADIOBUTTON;
             const MSG* m = reinterpret_cast<const MSG*>(lParam);
             if (m && m->message == WM_KEYDOWN && IsArrow(m->wParam) && r->memberCount > 0) {
@@ -323,7 +336,7 @@ LRESULT CALLBACK RadioProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return CallWindowProcW(g_buttonProc, w, message, wParam, lParam);
+    return CallOriginal(g_buttonProc, w, message, wParam, lParam);
 }
 
 int RadioState(uint32_t flags, int disabled, int hot) {
