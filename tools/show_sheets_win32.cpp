@@ -2,9 +2,9 @@
 // description and resource module, opens its printing preferences as an
 // application does (DocumentPropertiesW with the prompt), saves a picture of
 // every tab, picks two-sided printing and landscape through the controls,
-// photographs the Basic tab's mixed-size and tray-per-page dialogs (closed
-// with Cancel), presses OK and prints the settings that changed. Then the same for the
-// printer's device sheet. --show leaves the sheets to a person.
+// photographs the sub-dialogs of kDialogShots (closed with Cancel), presses
+// OK and prints the settings that changed; then the Image and Advanced tabs
+// of a two-colour printer, and the printer's device sheet. --show leaves the sheets to a person.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -53,6 +53,10 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 4, 30629, 32111, "gamma"},
 };
 
+// The two-colour model's printer: its Image tab has a template of its own.
+const wchar_t kTwoColourDriver[] = L"KELO ZR-T2300";
+const wchar_t kTwoColourPrinter[] = L"KELO ZR-T2300 demo";
+
 int Fail(const char* what) {
     std::fprintf(stderr, "zr51-show-sheets: %s failed (error %lu)\n", what, GetLastError());
     return 0;
@@ -67,6 +71,11 @@ int Install() {
     // The spooler here never sends the installation event, so the model's
     // information is stored as installation would store it.
     if (!StoreModelAsInstalled(kPrinter, kDriverName)) return Fail("storing the model information");
+    if (!CopyIntoDriverDirectory(FileBesideExecutable(L"models\\ZRT2300.RDF"), nullptr) ||
+        !AddDriverWithFiles(kTwoColourDriver, L"ZR51AUI.dll", {L"ZRT2300.RDF", L"ZR51ARC.DLL"}) ||
+        (!PrinterExists(kTwoColourPrinter) && !AddPrinterOnPort(kTwoColourPrinter, kTwoColourDriver, L"FILE:")) ||
+        !StoreModelAsInstalled(kTwoColourPrinter, kTwoColourDriver))
+        return Fail("installing the two-colour printer");
     return 1;
 }
 
@@ -124,6 +133,7 @@ struct Driver {
     int choose;  // pick two-sided and landscape on the first tab
     int show;
     int pictures = 0;
+    int firstTab = 0, lastTab = 99;  // the tabs photographed
 };
 
 void Settle() { Sleep(400); }
@@ -165,7 +175,7 @@ void DriveSheet(Driver* d) {
     }
     HWND tab = FindWindowExW(sheet, nullptr, L"SysTabControl32", nullptr);
     int tabs = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < tabs; ++i) {
+    for (int i = d->firstTab; i < tabs && i <= d->lastTab; ++i) {
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
         Settle();
         std::string file = "screenshots/" + std::string(d->prefix) + "-" + std::to_string(i + 1) + ".bmp";
@@ -237,6 +247,21 @@ int Run(int show) {
     std::printf("# DocumentPropertiesW with the prompt returned %ld; %d picture(s)\n", r, doc.pictures);
     PrintChanges(DumpDriverDevMode(reinterpret_cast<const DriverDevMode*>(before.data())),
                  DumpDriverDevMode(reinterpret_cast<const DriverDevMode*>(after.data())));
+
+    // The two-colour printer's Image and Advanced tabs.
+    HANDLE two = nullptr;
+    if (OpenPrinterW(const_cast<LPWSTR>(kTwoColourPrinter), &two, nullptr)) {
+        std::vector<BYTE> out(size);
+        Driver twoDoc{GetCurrentThreadId(), "two-colour", 0, show};
+        twoDoc.firstTab = 4;
+        twoDoc.lastTab = 5;
+        std::thread tt(DriveSheet, &twoDoc);
+        DocumentPropertiesW(nullptr, two, const_cast<LPWSTR>(kTwoColourPrinter), reinterpret_cast<PDEVMODEW>(out.data()),
+                            nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
+        tt.join();
+        ClosePrinter(two);
+        std::printf("# two-colour printer: %d picture(s)\n", twoDoc.pictures);
+    }
 
     std::wstring config;
     HMODULE driver = InstalledConfigFile(kDriverName, &config) ? LoadLibraryW(config.c_str()) : nullptr;

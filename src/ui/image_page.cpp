@@ -151,6 +151,15 @@ void ImagePageRules(const PageInput& in, PageState& page) {
         if (ControlState* c = Find(page, kProof)) c->checked = 0, c->value = 0;
     }
 
+    // A quality the engine does not offer for this model gives way to the
+    // first one it offers, so the list never shows an empty choice.
+    if (ControlState* quality = Find(page, kQuality)) {
+        if (quality->selected < 0 && quality->itemCount > 0) {
+            quality->selected = 0;
+            quality->value = quality->item[0].value;
+            p.imageQuality = static_cast<uint8_t>(quality->item[0].value);
+        }
+    }
     if (ControlState* gamma = Find(page, kGamma)) Enable(page, kGammaDialog, gamma->enabled && p.gammaControl == 1);
     if (ControlState* profile = Find(page, kProfile)) Enable(page, kProfileDialog, profile->itemCount > 0);
 

@@ -138,6 +138,19 @@ TEST(ImagePage, BarcodeAreasFromThePrintersLists) {
     }
 }
 
+TEST(ImagePage, AQualityNotOfferedGivesWayToTheFirstOffered) {
+    auto s = Session(1);  // one ink: no fine quality
+    s->dm.priv.imageQuality = 2;
+    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+    auto page = std::make_unique<PageState>();
+    RefreshPage(30602, in, *page);
+    const ControlState& c = Control(*page, kQuality);
+    ASSERT_GT(c.itemCount, 0);
+    for (int i = 0; i < c.itemCount; i++) EXPECT_NE(2u, c.item[i].value);
+    EXPECT_EQ(0, c.selected);
+    EXPECT_EQ(c.item[0].value, s->dm.priv.imageQuality);
+}
+
 TEST(ImagePage, TakingAnAreaCopiesItsCountsAndStroke) {
     for (uint8_t inks : {1, 2, 4}) {
         auto s = Session(inks);
