@@ -15,7 +15,7 @@ set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/entry/ZR51AUI.rc APPEND PROPERTY
 # GDI+ decodes the pictures, uxtheme draws the themed picture controls, ole32
 # gives the stream over a picture's bytes, imm32 keeps input methods off the
 # numeric edits: system DLLs all.
-target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32 ws2_32 gdiplus uxtheme ole32 gdi32 imm32)
+target_link_libraries(zr51aui PRIVATE zr51core winspool user32 advapi32 kernel32 ws2_32 gdiplus uxtheme ole32 gdi32 imm32 version)
 target_link_options(zr51aui PRIVATE ${ZR_STATIC_LINK})
 set_target_properties(zr51aui PROPERTIES
   OUTPUT_NAME ZR51AUI

@@ -3,8 +3,8 @@
 // application does (DocumentPropertiesW with the prompt), saves a picture of
 // every tab, picks two-sided printing and landscape through the controls,
 // photographs the sub-dialogs of kDialogShots (closed with Cancel), presses
-// OK and prints the settings that changed. Then the same for the
-// printer's device sheet. --show leaves the sheets to a person.
+// OK and prints the settings that changed; then the Image and Advanced tabs
+// of a two-colour printer, and the printer's device sheet. --show leaves the sheets to a person.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -49,9 +49,20 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 0, 0, 31711, "custom-size", 30223, 256},
     {"document", 0, 30245, 31915, "output-folder", 30244, 1},
     {"document", 3, 30534, 32812, "output-tray"},
+    {"document", 4, 30634, 31110, "barcode-density"},
+    {"document", 4, 30631, 32211, "colour-profile"},
+    {"document", 5, 30743, 34003, "carbon-copy"},
+    {"document", 5, 30731, 30814, "version"},
+    {"document", 5, 30726, 33093, "program-print"},
+    {"document", 5, 30724, 33826, "form-overlay"},
+    {"document", 4, 30629, 32111, "gamma"},
     {"device", 0, 30048, 30922, "user-papers"},
     {"device", 0, 30049, 31015, "storage-folders"},
 };
+
+// The two-colour model's printer: its Image tab has a template of its own.
+const wchar_t kTwoColourDriver[] = L"KELO ZR-T2300";
+const wchar_t kTwoColourPrinter[] = L"KELO ZR-T2300 demo";
 
 int Fail(const char* what) {
     std::fprintf(stderr, "zr51-show-sheets: %s failed (error %lu)\n", what, GetLastError());
@@ -67,6 +78,11 @@ int Install() {
     // The spooler here never sends the installation event, so the model's
     // information is stored as installation would store it.
     if (!StoreModelAsInstalled(kPrinter, kDriverName)) return Fail("storing the model information");
+    if (!CopyIntoDriverDirectory(FileBesideExecutable(L"models\\ZRT2300.RDF"), nullptr) ||
+        !AddDriverWithFiles(kTwoColourDriver, L"ZR51AUI.dll", {L"ZRT2300.RDF", L"ZR51ARC.DLL"}) ||
+        (!PrinterExists(kTwoColourPrinter) && !AddPrinterOnPort(kTwoColourPrinter, kTwoColourDriver, L"FILE:")) ||
+        !StoreModelAsInstalled(kTwoColourPrinter, kTwoColourDriver))
+        return Fail("installing the two-colour printer");
     return 1;
 }
 
@@ -127,6 +143,7 @@ struct Driver {
     int choose;  // pick two-sided and landscape on the first tab
     int show;
     int pictures = 0;
+    int firstTab = 0, lastTab = 99;  // the tabs photographed
 };
 
 void Settle() { Sleep(400); }
@@ -188,7 +205,7 @@ void DriveSheet(Driver* d) {
     }
     HWND tab = FindWindowExW(sheet, nullptr, L"SysTabControl32", nullptr);
     int tabs = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < tabs; ++i) {
+    for (int i = d->firstTab; i < tabs && i <= d->lastTab; ++i) {
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
         Settle();
         std::string file = "screenshots/" + std::string(d->prefix) + "-" + std::to_string(i + 1) + ".bmp";
@@ -260,6 +277,21 @@ int Run(int show) {
     std::printf("# DocumentPropertiesW with the prompt returned %ld; %d picture(s)\n", r, doc.pictures);
     PrintChanges(DumpDriverDevMode(reinterpret_cast<const DriverDevMode*>(before.data())),
                  DumpDriverDevMode(reinterpret_cast<const DriverDevMode*>(after.data())));
+
+    // The two-colour printer's Image and Advanced tabs.
+    HANDLE two = nullptr;
+    if (OpenPrinterW(const_cast<LPWSTR>(kTwoColourPrinter), &two, nullptr)) {
+        std::vector<BYTE> out(size);
+        Driver twoDoc{GetCurrentThreadId(), "two-colour", 0, show};
+        twoDoc.firstTab = 4;
+        twoDoc.lastTab = 5;
+        std::thread tt(DriveSheet, &twoDoc);
+        DocumentPropertiesW(nullptr, two, const_cast<LPWSTR>(kTwoColourPrinter), reinterpret_cast<PDEVMODEW>(out.data()),
+                            nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
+        tt.join();
+        ClosePrinter(two);
+        std::printf("# two-colour printer: %d picture(s)\n", twoDoc.pictures);
+    }
 
     std::wstring config;
     HMODULE driver = InstalledConfigFile(kDriverName, &config) ? LoadLibraryW(config.c_str()) : nullptr;

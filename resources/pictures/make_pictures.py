@@ -249,6 +249,40 @@ def unit_picture(kind):
     return draw
 
 
+def driver_logo(d):
+    """The version dialog's logo: a printer with a sheet coming out."""
+    d.rectangle([4, 18, 43, 36], fill=SHADE, outline=INK)
+    d.rectangle([10, 6, 37, 18], fill=PAPER, outline=INK)
+    d.rectangle([10, 30, 37, 44], fill=PAPER, outline=INK)
+    for y in (34, 37, 40):
+        d.line([(14, y), (33, y)], fill=INK)
+    d.ellipse([36, 22, 40, 26], fill=(60, 140, 80))
+
+
+def gamma_icon(d):
+    """The gamma dialog's small picture: a tone curve."""
+    d.rectangle([0, 0, 15, 15], fill=PAPER, outline=INK)
+    d.line([(1, 14), (5, 8), (9, 4), (14, 1)], fill=INK, width=1)
+
+
+def gamma_sample(colour):
+    """The gamma preview's sample: patches and a grey ramp to see each value move."""
+    def draw(d):
+        w, h = 144, 150
+        d.rectangle([0, 0, w - 1, h - 1], fill=(255, 255, 255))
+        for x in range(w):
+            g = x * 255 // (w - 1)
+            d.line([(x, 110), (x, h - 1)], fill=(g, g, g))
+        patches = [(220, 60, 50), (60, 170, 80), (50, 90, 210), (240, 200, 40), (200, 80, 170), (70, 190, 200)]
+        for i, c in enumerate(patches):
+            if not colour:
+                y = (c[0] * 30 + c[1] * 59 + c[2] * 11) // 100
+                c = (y, y, y)
+            x0, y0 = 6 + (i % 3) * 46, 6 + (i // 3) * 50
+            d.rectangle([x0, y0, x0 + 40, y0 + 44], fill=c, outline=INK)
+    return draw
+
+
 def preview_backdrop(d):
     """The main preview's bottom layer: a faint table top the sheet lies on."""
     for y in range(0, 100, 4):
@@ -332,9 +366,12 @@ PICTURES = {
     11974: mixed_duplex("short", "short"), 11975: mixed_duplex("short", "long"),
     11976: mixed_duplex("long", "short"), 11977: mixed_duplex("long", "long"),
     11952: output_face(True), 11953: output_face(False),
+    # The version dialog's logo; the gamma dialog's picture and its samples
+    10634: driver_logo, 11963: gamma_icon, 11964: gamma_sample(True), 11965: gamma_sample(False),
 }
 SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100),
-         11974: (72, 120), 11975: (72, 120), 11976: (72, 120), 11977: (72, 120)}
+         11974: (72, 120), 11975: (72, 120), 11976: (72, 120), 11977: (72, 120),
+         10634: (48, 48), 11963: (16, 16), 11964: (144, 150), 11965: (144, 150)}
 
 
 from preview_pictures import preview_pictures  # noqa: E402  (the layered preview's pictures)

@@ -162,8 +162,9 @@ const ControlField kForcedOptionFields[] = {
     ZR_ENVIRONMENT_FIELD(30056, pressPaperSupport),
     ZR_ENVIRONMENT_FIELD(30047, environmentChoiceA),
     ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
-    ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
+    ZR_PRIVATE_FIELD(32215, maxDrop_ColorProfile),
     ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
     ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
     ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
@@ -172,7 +173,6 @@ const ControlField kForcedOptionFields[] = {
     ZR_PRIVATE_FIELD(32523, printCoverSeparately_BookletBinding),
     ZR_PRIVATE_FIELD(32415, backCover),
     ZR_ENVIRONMENT_FIELD(4023, printCheckLevel),
-    ZR_PRIVATE_FIELD(32215, maxDrop_ColorProfile),
     ZR_PRIVATE_FIELD(33715, appliedPage_StampText),
 };
 const int kForcedOptionFieldCount = 72;
@@ -260,8 +260,32 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(31818, rotateLargerPage),
     ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
     ZR_PRIVATE_FIELD(32812, faceUpDown_OutputTray),
+    ZR_PRIVATE_FIELD(31110, density_BarcodeAreaDefinition),
+    ZR_PRIVATE_FIELD(32213, renderingIntent_ColorProfile),
+    ZR_PRIVATE_FIELD(32215, maxDrop_ColorProfile),
+    ZR_PRIVATE_FIELD(33095, collate_ProgramPrint),
+    ZR_PRIVATE_FIELD(33096, collate_ProgramPrint),
+    ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(33106, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(33107, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(33098, slipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33099, slipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33100, slipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33102, tray_SlipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33103, number_SlipSheet_ProgramPrint),
+    ZR_PRIVATE_FIELD(33820, pattern_Form),
+    ZR_PRIVATE_FIELD(33822, printSide_Form),
+    ZR_PRIVATE_FIELD(33823, printSide_Form),
+    ZR_PRIVATE_FIELD(33824, printSideSeparately_Form),
+    ZR_PRIVATE_FIELD(33830, priorityLayer_Form),
+    ControlField{32113, kSigned16Field, offsetof(PrivateSettings, lightness_GammaControl), sizeof(PrivateSettings::lightness_GammaControl)},
+    ControlField{32119, kSigned16Field, offsetof(PrivateSettings, chroma_GammaControl), sizeof(PrivateSettings::chroma_GammaControl)},
+    ControlField{32125, kSigned16Field, offsetof(PrivateSettings, contrast_GammaControl), sizeof(PrivateSettings::contrast_GammaControl)},
+    ControlField{32132, kSigned16Field, offsetof(PrivateSettings, colorRed_GammaControl), sizeof(PrivateSettings::colorRed_GammaControl)},
+    ControlField{32138, kSigned16Field, offsetof(PrivateSettings, colorGreen_GammaControl), sizeof(PrivateSettings::colorGreen_GammaControl)},
+    ControlField{32144, kSigned16Field, offsetof(PrivateSettings, colorBlue_GammaControl), sizeof(PrivateSettings::colorBlue_GammaControl)},
 };
-const int kControlFieldCount = 82;
+const int kControlFieldCount = 106;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

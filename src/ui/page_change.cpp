@@ -5,8 +5,10 @@
 #include "rules/control_fields.h"
 #include "rules/settings_application.h"
 #include "rules/text_filters.h"
+#include "ui/advanced_page.h"
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
+#include "ui/image_page.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -46,6 +48,8 @@ struct PageChangeRules {
 };
 const PageChangeRules kPageChangeRules[] = {
     {kBasicLayout, BasicChangeQuestion, BasicChangeFollows},
+    {kImageLayout, ImageChangeQuestion, ImageChangeFollows},
+    {kAdvancedLayout, AdvancedChangeQuestion, AdvancedChangeFollows},
 };
 
 const PageChangeRules* ChangeRulesOf(uint16_t templateId) {
@@ -135,6 +139,7 @@ int ApplyPageText(PageInput& in, uint32_t control, const char16_t* text) {
         RemoveForbiddenChars(TextFilterKind::Community, kept);
         KeepCommunityChars(kept, nullptr);  // the page allows fewer characters still
     }
+    FilterAdvancedText(control, kept, nullptr, nullptr);
     WriteControlText(*in.session, control, kept);
     in.last = LastChange{control, 0};
     return kChangeWritten;

@@ -22,8 +22,14 @@ constexpr int kQuestionPartRoom = 16;  // string ids of one confirmation text
 // Where an item's text comes from: a resource string, a row of one of the
 // session's model lists (the name held there, found by the item's value), or
 // the name the control's text field holds (a chosen profile or area), or a
-// barcode area of the printer's lists (the value is its slot).
-enum ItemTextSource : uint8_t { kItemString, kItemPaper, kItemTray, kItemMedia, kItemControlText, kItemBarcodeArea };
+// barcode area of the printer's lists (the value is its slot), a colour
+// profile of the printer's lists (the value less kProfileItemBase is its
+// slot), or a form the printer has registered (the value less
+// kRegisteredFormBase is its slot).
+enum ItemTextSource : uint8_t { kItemString, kItemPaper, kItemTray, kItemMedia, kItemControlText, kItemBarcodeArea,
+                                kItemProfile, kItemRegisteredForm };
+constexpr uint32_t kProfileItemBase = 2;
+constexpr uint32_t kRegisteredFormBase = 11;
 
 struct PageItem {
     uint32_t value;     // the settings value (a paper, tray or media id for list rows)

@@ -4,13 +4,20 @@
 
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
+#include "ui/advanced_page.h"
 #include "ui/basic_page.h"
+#include "ui/color_profile_dialog.h"
 #include "ui/environment_page.h"
+#include "ui/form_overlay_dialog.h"
+#include "ui/gamma_dialog.h"
+#include "ui/image_page.h"
 #include "ui/output_destination.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
+#include "ui/program_print_dialog.h"
 #include "ui/sub_dialog_model.h"
+#include "ui/version_info.h"
 
 namespace {
 
@@ -27,7 +34,11 @@ struct PageRules {
 };
 const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
-    {kOutputModeDialog, OutputModeRules}};
+    {kOutputModeDialog, OutputModeRules},
+    {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules},
+    {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules},
+    {kVersionDialog, VersionDialogRules}, {kProgramPrintDialog, ProgramPrintRules},
+    {kFormOverlayDialog, FormOverlayRules}, {kGammaDialog, GammaDialogRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

@@ -36,6 +36,7 @@
 #include "rules/resolve.h"
 #include "session/session_load.h"
 #include "snmp/retrieval_thread.h"
+#include "ui/advanced_page.h"
 #include "ui/basic_page.h"
 #include "ui/control_table.h"
 #include "ui/diagnostics_page.h"
@@ -373,6 +374,8 @@ void ShowPage(HWND page, PageContext* p) {
                     if (std::wcscmp(shown, text)) SetWindowTextW(w, text);  // an edit being typed in keeps its caret
                     if (cs.kind != kTextControl && ControlTextChars(cs.id))
                         SendMessageW(w, EM_LIMITTEXT, static_cast<WPARAM>(ControlTextChars(cs.id) - 1), 0);
+                    if (cs.kind == kPasswordControl && SendMessageW(w, EM_GETPASSWORDCHAR, 0, 0) != L'*')
+                        SendMessageW(w, EM_SETPASSWORDCHAR, L'*', 0);
                 } else if (EditsNumber(cs.id) && !ShowSpinEditValue(w, static_cast<int32_t>(cs.value)))
                     SetDlgItemInt(page, static_cast<int>(cs.id), cs.value, FALSE);
                 break;
@@ -465,6 +468,17 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                     SetDlgItemTextW(page, static_cast<int>(id), text);
                     SendDlgItemMessageW(page, static_cast<int>(id), EM_SETSEL, caret, caret);
                     RemovePropW(page, kSuppressProp);
+                }
+                uint32_t warning = 0;
+                if (code == EN_CHANGE && FilterAdvancedText(id, reinterpret_cast<char16_t*>(text), &caret, &warning)) {
+                    // The refused characters go at once, with the warning.
+                    SetPropW(page, kSuppressProp, reinterpret_cast<HANDLE>(1));
+                    SetDlgItemTextW(page, static_cast<int>(id), text);
+                    SendDlgItemMessageW(page, static_cast<int>(id), EM_SETSEL, caret, caret);
+                    RemovePropW(page, kSuppressProp);
+                    wchar_t message[512] = {};
+                    LoadResString(p->sheet->resources, warning, message, 512, p->sheet->language);
+                    MessageBoxW(GetParent(GetDlgItem(page, static_cast<int>(id))), message, L"", MB_ICONHAND);
                 }
                 if (ApplyPageText(p->sheet->input, id, reinterpret_cast<const char16_t*>(text)) != kChangeWritten)
                     return;

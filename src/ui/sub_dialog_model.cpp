@@ -1,7 +1,14 @@
 // Which sub-dialog a page opens, and the mixed-size two-sided dialog's rules.
 #include "ui/sub_dialog_model.h"
 
+#include "ui/carbon_copy_dialog.h"
+#include "ui/color_profile_dialog.h"
 #include "ui/custom_paper_size.h"
+#include "ui/form_overlay_dialog.h"
+#include "ui/gamma_dialog.h"
+#include "ui/image_page.h"
+#include "ui/program_print_dialog.h"
+#include "ui/version_info.h"
 
 namespace {
 
@@ -14,6 +21,13 @@ const ButtonDialog kButtonDialogs[] = {
     {30239, kTrayPerPageDialog},  // tray per page, Basic tab
     {30245, kOutputModeDialog},   // output mode, Basic tab (a file mode browses instead)
     {30534, kOutputTrayDialog},   // output tray, Finishing tab
+    {30631, kColorProfileDialog},    // colour profile, Image tab
+    {30634, kBarcodeDensityDialog},  // barcode area density, Image tab
+    {30743, kCarbonCopyDialog},      // carbon copy, Advanced tab
+    {30731, kVersionDialog},         // version, Advanced tab
+    {30726, kProgramPrintDialog},    // program print, Advanced tab
+    {30724, kFormOverlayDialog},     // form overlay, Advanced tab
+    {30629, kGammaDialog},           // gamma control, Image tab (one-ink models: their own template)
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;
@@ -41,6 +55,12 @@ int CustomSizeTargetOfChoice(uint32_t control, uint32_t value) {
     if (control == kOriginalSizeControl) return kCustomOriginal;
     if (control == kOutputSizeControl) return kCustomOutput;
     return -1;
+}
+
+int ChangeSubDialogControl(uint16_t templateId, PageInput& in, uint32_t control, uint32_t value) {
+    if (templateId == kColorProfileDialog && ChangeColorProfile(in, control, value)) return kChangeWritten;
+    if (templateId == kFormOverlayDialog && ChangeFormOverlay(in, control, value)) return kChangeWritten;
+    return ApplyPageChange(in, control, value, nullptr, 0, nullptr);
 }
 
 uint16_t MixedDuplexPicture(const PrivateSettings& p) {

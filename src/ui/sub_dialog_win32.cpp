@@ -10,8 +10,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
+#include "session/model_list_access.h"
+#include "diagnostics/memory_tracker.h"
+#include "platform/platform.h"
+#include "ui/carbon_copy_dialog.h"
 #include "ui/custom_paper_size.h"
+#include "ui/gamma_curves.h"
+#include "ui/gamma_dialog.h"
+#include "ui/spin_edit_win32.h"
+#include "ui/program_print_dialog.h"
 #include "ui/image_drawing_win32.h"
 #include "ui/output_destination_win32.h"
 #include "ui/page_images_win32.h"
@@ -20,6 +29,7 @@
 #include "ui/sub_dialog_model.h"
 #include "ui/tray_ranges.h"
 #include "rules/text_filters.h"
+#include "ui/version_info.h"
 
 namespace {
 
@@ -48,6 +58,9 @@ struct SubDialog {
     CustomSizeForm size;
     TrayPerPageForm trays;
     OutputModeForm output;
+    TrayPriorityForm carbon;
+    ProgramPrintForm programs;
+    HBITMAP gammaSource, gammaShown;  // the sample picture and the copy drawn through the values
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -65,8 +78,46 @@ void SetResText(HWND dlg, int id, SubDialog* d, uint32_t stringId) {
     SetDlgItemTextW(dlg, id, text);
 }
 
-// The model's state onto the controls the sub-dialogs have: checks, radios,
-// and every control's enabled and shown state.
+// An item's words: its resource string, a stored profile's name of the
+// printer's lists, or the name the page model gives it.
+std::wstring ItemText(SubDialog* d, const ControlState& cs, const PageItem& item) {
+    wchar_t buffer[kRegNameUnits + 1] = {};
+    if (item.source == kItemString) {
+        if (item.stringId) LoadResString(d->host.resources, item.stringId, buffer, 256, d->host.language);
+        return buffer;
+    }
+    const RetrievalTargets* lists = d->copy->copy->printerLists;
+    if (item.source == kItemProfile) {
+        uint32_t slot = item.value - kProfileItemBase;
+        if (!lists || slot >= static_cast<uint32_t>(kProfileNameSlots)) return L"";
+        for (int k = 0; k < kRegNameUnits && lists->profileNames[slot][k]; k++) buffer[k] = lists->profileNames[slot][k];
+        return buffer;
+    }
+    if (item.source == kItemRegisteredForm) {
+        uint32_t slot = item.value - kRegisteredFormBase;
+        if (!lists || slot >= static_cast<uint32_t>(kFormNameSlots)) return L"";
+        for (int k = 0; k < kRegNameUnits && lists->formNames[slot][k]; k++) buffer[k] = lists->formNames[slot][k];
+        return buffer;
+    }
+    std::string utf8 = PageItemText(Copy(d), cs, item);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, kRegNameUnits);
+    return buffer;
+}
+
+void ShowList(HWND w, SubDialog* d, const ControlState& cs) {
+    SendMessageW(w, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(w, CB_RESETCONTENT, 0, 0);
+    for (int k = 0; k < cs.itemCount; ++k) {
+        LRESULT at = SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ItemText(d, cs, cs.item[k]).c_str()));
+        SendMessageW(w, CB_SETITEMDATA, static_cast<WPARAM>(at), cs.item[k].value);
+    }
+    SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
+    SendMessageW(w, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(w, nullptr, TRUE);
+}
+
+// The model's state onto the controls the sub-dialogs have: lists, checks,
+// radios, and every control's enabled and shown state.
 void ShowState(HWND dlg, SubDialog* d) {
     if (!RefreshPage(d->templateId, *d->copy->copy, d->state)) return;
     SetPropW(dlg, kSuppressProp, reinterpret_cast<HANDLE>(1));
@@ -74,9 +125,11 @@ void ShowState(HWND dlg, SubDialog* d) {
         const ControlState& cs = d->state.control[i];
         HWND w = GetDlgItem(dlg, static_cast<int>(cs.id));
         if (!w) continue;
+        if (cs.kind == kComboControl || cs.kind == kPiccomboControl) ShowList(w, d, cs);
+        if (cs.kind == kPiccomboControl) ShowImageComboItems(w, cs, Copy(d));
         if (cs.kind == kCheckControl || cs.kind == kRadioControl) {
             // The form dialogs keep their own checks.
-            if (d->templateId == kMixedDuplexDialog)
+            if (d->templateId != kTrayPerPageDialog && d->templateId != kCustomSizeDialog)
                 SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         }
         if (cs.kind == kPicradioControl) ShowImageRadioCheck(w, cs.checked);
@@ -233,6 +286,281 @@ HBRUSH TrayColour(SubDialog* d, HDC dc, HWND edit) {
     return d->markBrush;
 }
 
+// Carbon copy -------------------------------------------------------------
+
+constexpr int kCarbonList = 34003, kCarbonUp = 34004, kCarbonDown = 34005;
+
+void ShowCarbonTrays(HWND dlg, SubDialog* d, int selected) {
+    HWND list = GetDlgItem(dlg, kCarbonList);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    const PrinterEnvironment& env = Copy(d).env;
+    for (int i = 0; i < d->carbon.count; ++i) {
+        wchar_t name[kPaperNameChars + 1] = {};
+        TrayNameAt(&env, TrayListIndex(&env, d->carbon.tray[i]), reinterpret_cast<char16_t*>(name), kPaperNameChars + 1);
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = name;
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    LVITEMW state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&state));
+}
+
+void InitCarbonCopy(HWND dlg, SubDialog* d) {
+    LoadTrayPriority(Copy(d), d->carbon);
+    HWND list = GetDlgItem(dlg, kCarbonList);
+    RECT r;
+    GetClientRect(list, &r);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_WIDTH;
+    column.cx = r.right - r.left;
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    ShowCarbonTrays(dlg, d, 0);
+}
+
+void CarbonCommand(HWND dlg, SubDialog* d, int id, UINT code) {
+    if (code != BN_CLICKED || (id != kCarbonUp && id != kCarbonDown)) return;
+    int at = static_cast<int>(SendDlgItemMessageW(dlg, kCarbonList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (at < 0) return;
+    ShowCarbonTrays(dlg, d, MoveTrayPriority(d->carbon, at, id == kCarbonUp ? -1 : 1));
+}
+
+// Version -----------------------------------------------------------------
+
+constexpr int kProductVersion = 30814, kControllerVersion = 30816, kDriverName = 30818, kLanguageName = 30820,
+              kLegalNotice = 30811;
+constexpr uint32_t kLegalNoticeText = 20464, kControllerText = 20465, kControllerLocalText = 20466;
+
+// "Version.<ProductVersion>" of this module's version block, in its first
+// language and code page.
+void ShowProductVersion(HWND dlg) {
+    HMODULE self = nullptr;
+    wchar_t path[MAX_PATH] = {};
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(&ShowProductVersion), &self) ||
+        !GetModuleFileNameW(self, path, MAX_PATH))
+        return;
+    DWORD unused = 0, size = GetFileVersionInfoSizeW(path, &unused);
+    void* block = size ? TRACK_ALLOC(size) : nullptr;
+    if (!block) return;
+    const WORD* translation = nullptr;
+    const wchar_t* version = nullptr;
+    UINT length = 0;
+    if (GetFileVersionInfoW(path, 0, size, block) &&
+        VerQueryValueW(block, L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(const_cast<WORD**>(&translation)), &length) &&
+        length >= 4) {
+        wchar_t key[64];
+        std::swprintf(key, 64, L"\\StringFileInfo\\%04x%04x\\ProductVersion", translation[0], translation[1]);
+        if (VerQueryValueW(block, key, reinterpret_cast<void**>(const_cast<wchar_t**>(&version)), &length) && length) {
+            char16_t text[128];
+            FormatOneText(u"Version.%s", reinterpret_cast<const char16_t*>(version), text, 128);
+            SetText(dlg, kProductVersion, text);
+        }
+    }
+    TrackFree(block);
+}
+
+// A resource string with one "%s" filled; an empty string leaves the text.
+void ShowFormatted(HWND dlg, SubDialog* d, int id, uint32_t stringId, const char16_t* arg) {
+    wchar_t format[512] = {};
+    if (!LoadResString(d->host.resources, stringId, format, 512, d->host.language) || !format[0]) return;
+    char16_t text[512];
+    FormatOneText(reinterpret_cast<const char16_t*>(format), arg, text, 512);
+    SetText(dlg, id, text);
+}
+
+void ShowAscii(HWND dlg, int id, const char* text) {
+    char16_t wide[64] = {};
+    for (int k = 0; k < 63 && text[k]; k++) wide[k] = static_cast<unsigned char>(text[k]);
+    SetText(dlg, id, wide);
+}
+
+void InitVersion(HWND dlg, SubDialog* d) {
+    const PrinterEnvironment& env = Copy(d).env;
+    ShowProductVersion(dlg);
+    if (const char* name = LanguageNameOf(static_cast<uint16_t>(env.languageId))) ShowAscii(dlg, kLanguageName, name);
+    DriverInfo3 driver;
+    if (d->copy->copy->printer && Spool().GetDriverInfo3(d->copy->copy->printer, &driver))
+        SetText(dlg, kDriverName, driver.name.c_str());
+    if (const char* code = ControllerVersionCode(env.inkCount, env.modelColor)) {
+        char16_t wide[16] = {};
+        for (int k = 0; k < 15 && code[k]; k++) wide[k] = static_cast<char16_t>(code[k]);
+        ShowFormatted(dlg, d, kControllerVersion, env.localArea ? kControllerLocalText : kControllerText, wide);
+    } else {
+        SetText(dlg, kControllerVersion, u"");
+    }
+    // The year the module was built: the end of __DATE__ ("Mmm dd yyyy").
+    const char* built = __DATE__;
+    char16_t year[5] = {};
+    for (int k = 0; k < 4; k++) year[k] = static_cast<char16_t>(built[7 + k]);
+    ShowFormatted(dlg, d, kLegalNotice, kLegalNoticeText, year);
+}
+
+// Program print -----------------------------------------------------------
+
+constexpr int kProgramRowText = 33011, kProgramCopies = 33021, kProgramSets = 33031, kProgramScroll = 33093;
+
+void ShowPrograms(HWND dlg, SubDialog* d) {
+    SetPropW(dlg, kSuppressProp, reinterpret_cast<HANDLE>(1));
+    const ProgramPrintForm& f = d->programs;
+    for (int i = 0; i < kProgramRowsShown; ++i) {
+        int row = f.top + i;
+        SetDlgItemInt(dlg, kProgramRowText + i, static_cast<UINT>(row + 1), FALSE);
+        // A program without copies is unused: both its fields stay empty.
+        if (f.copies[row]) {
+            SetDlgItemInt(dlg, kProgramCopies + i, f.copies[row], FALSE);
+            SetDlgItemInt(dlg, kProgramSets + i, f.sets[row], FALSE);
+        } else {
+            SetDlgItemTextW(dlg, kProgramCopies + i, L"");
+            SetDlgItemTextW(dlg, kProgramSets + i, L"");
+        }
+    }
+    SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kProgramRows - kProgramRowsShown, 1, f.top, 0};
+    SetScrollInfo(GetDlgItem(dlg, kProgramScroll), SB_CTL, &si, TRUE);
+    RemovePropW(dlg, kSuppressProp);
+}
+
+// The rows on screen into the form.
+void ReadPrograms(HWND dlg, SubDialog* d) {
+    for (int i = 0; i < kProgramRowsShown; ++i) {
+        wchar_t text[16] = {};
+        int row = d->programs.top + i;
+        GetDlgItemTextW(dlg, kProgramCopies + i, text, 16);
+        d->programs.copies[row] = ParseProgramCount(reinterpret_cast<const char16_t*>(text));
+        GetDlgItemTextW(dlg, kProgramSets + i, text, 16);
+        uint16_t sets = ParseProgramCount(reinterpret_cast<const char16_t*>(text));
+        d->programs.sets[row] = d->programs.copies[row] && !sets ? 1 : sets;  // copies want at least one set
+    }
+}
+
+void InitProgramPrint(HWND dlg, SubDialog* d) {
+    LoadProgramPrint(Copy(d).dm.priv, d->programs);
+    for (int i = 0; i < kProgramRowsShown; ++i) {
+        SendDlgItemMessageW(dlg, kProgramCopies + i, EM_LIMITTEXT, 4, 0);
+        SendDlgItemMessageW(dlg, kProgramSets + i, EM_LIMITTEXT, 4, 0);
+    }
+    ShowPrograms(dlg, d);
+}
+
+void ScrollPrograms(HWND dlg, SubDialog* d, int code, int thumb) {
+    int top = d->programs.top;
+    switch (code) {
+        case SB_LINEUP: case SB_PAGEUP: top--; break;
+        case SB_LINEDOWN: case SB_PAGEDOWN: top++; break;
+        case SB_THUMBTRACK: case SB_THUMBPOSITION: top = thumb; break;
+        case SB_TOP: top = 0; break;
+        case SB_BOTTOM: top = kProgramRows; break;
+        default: return;
+    }
+    ReadPrograms(dlg, d);
+    d->programs.top = ProgramPrintTop(top);
+    ShowPrograms(dlg, d);
+}
+
+// Gamma control -----------------------------------------------------------
+
+// Each value's edit, up-down and slider.
+struct GammaValue {
+    int edit, spin, bar;
+};
+const GammaValue kGammaValues[] = {{32113, 32114, 32116}, {32119, 32120, 32122}, {32125, 32126, 32128},
+                                   {32132, 32133, 32135}, {32138, 32139, 32141}, {32144, 32145, 32147}};
+constexpr int kGammaPreview = 32111;
+
+int16_t* GammaField(PrivateSettings& p, int index) {
+    int16_t* fields[] = {&p.lightness_GammaControl, &p.chroma_GammaControl, &p.contrast_GammaControl,
+                         &p.colorRed_GammaControl, &p.colorGreen_GammaControl, &p.colorBlue_GammaControl};
+    return fields[index];
+}
+
+int GammaIndexOf(int id, int GammaValue::*which) {
+    for (int i = 0; i < 6; ++i)
+        if (kGammaValues[i].*which == id) return i;
+    return -1;
+}
+
+int16_t HeldGamma(int32_t v) { return static_cast<int16_t>(v < -kGammaLimit ? -kGammaLimit : v > kGammaLimit ? kGammaLimit : v); }
+
+// A value into the copy, shown in its edit (unless typed there) and slider;
+// the preview follows.
+void SetGammaValue(HWND dlg, SubDialog* d, int index, int32_t value, int fromEdit) {
+    int16_t v = HeldGamma(value);
+    int16_t* field = GammaField(Copy(d).dm.priv, index);
+    std::memcpy(field, &v, sizeof v);  // the record is packed
+    SetPropW(dlg, kSuppressProp, reinterpret_cast<HANDLE>(1));
+    if (!fromEdit) ShowSpinEditValue(GetDlgItem(dlg, kGammaValues[index].edit), v);
+    SendDlgItemMessageW(dlg, kGammaValues[index].bar, TBM_SETPOS, TRUE, v);
+    RemovePropW(dlg, kSuppressProp);
+    InvalidateRect(GetDlgItem(dlg, kGammaPreview), nullptr, FALSE);
+}
+
+void InitGamma(HWND dlg, SubDialog* d) {
+    AttachPageSpinEdits(dlg, kGammaDialog);
+    for (int i = 0; i < 6; ++i) {
+        HWND bar = GetDlgItem(dlg, kGammaValues[i].bar);
+        SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(-kGammaLimit, kGammaLimit));
+        SendMessageW(bar, TBM_SETTICFREQ, 5, 0);
+        int16_t v = 0;
+        std::memcpy(&v, GammaField(Copy(d).dm.priv, i), sizeof v);
+        SendDlgItemMessageW(dlg, kGammaValues[i].spin, UDM_SETPOS32, 0, v);
+        SetGammaValue(dlg, d, i, v, 0);
+    }
+    // The sample and a copy of it the values are drawn into; a sample that
+    // does not load leaves the preview empty.
+    uint8_t mode = Copy(d).dm.priv.colorMode;
+    d->gammaSource = LoadResImage(d->host.resources, GammaColorValuesUsed(mode) ? 11964 : 11965);
+    DIBSECTION dib = {};
+    if (d->gammaSource && GetObjectW(d->gammaSource, sizeof dib, &dib) == sizeof dib) {
+        BITMAPINFO info = {};
+        info.bmiHeader = dib.dsBmih;
+        info.bmiHeader.biHeight = -std::abs(dib.dsBmih.biHeight);
+        void* bits = nullptr;
+        d->gammaShown = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
+}
+
+void DrawGammaPreview(SubDialog* d, const DRAWITEMSTRUCT* item) {
+    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    DIBSECTION from = {}, to = {};
+    if (!d->gammaSource || !d->gammaShown || GetObjectW(d->gammaSource, sizeof from, &from) != sizeof from ||
+        GetObjectW(d->gammaShown, sizeof to, &to) != sizeof to)
+        return;
+    const PrivateSettings& p = Copy(d).dm.priv;
+    int16_t v[6];
+    for (int i = 0; i < 6; ++i) std::memcpy(&v[i], GammaField(Copy(d).dm.priv, i), sizeof v[i]);
+    int width = from.dsBm.bmWidth, height = from.dsBm.bmHeight, bits = from.dsBm.bmBitsPixel;
+    auto* src = static_cast<const uint8_t*>(from.dsBm.bmBits);
+    auto* dst = static_cast<uint8_t*>(to.dsBm.bmBits);
+    int ok = GammaPreviewInColor(p.colorMode)
+                 ? ApplyColorGamma(dst, src, width, bits, from.dsBm.bmWidthBytes, height, v[0], v[1], v[2], v[3], v[4], v[5])
+                 : ApplyMonoGamma(dst, src, width, bits, from.dsBm.bmWidthBytes, height, v[0], v[2]);
+    if (!ok) return;
+    GdiFlush();
+    HDC memory = CreateCompatibleDC(item->hDC);
+    HGDIOBJ old = SelectObject(memory, d->gammaShown);
+    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void GammaCommand(HWND dlg, SubDialog* d, int id, UINT code) {
+    int index = GammaIndexOf(id, &GammaValue::edit);
+    if (index < 0 || code != EN_CHANGE) return;
+    int32_t v = 0;
+    CommitSpinEdit(GetDlgItem(dlg, id));  // the up-down takes the typed value, held to its range
+    if (SpinEditValue(GetDlgItem(dlg, id), &v)) SetGammaValue(dlg, d, index, v, 1);
+}
+
+void GammaScroll(HWND dlg, SubDialog* d, HWND bar) {
+    int index = GammaIndexOf(GetDlgCtrlID(bar), &GammaValue::bar);
+    if (index < 0) return;
+    int32_t v = static_cast<int32_t>(SendMessageW(bar, TBM_GETPOS, 0, 0));
+    SendDlgItemMessageW(dlg, kGammaValues[index].spin, UDM_SETPOS32, 0, v);
+    SetGammaValue(dlg, d, index, v, 0);
+}
+
 // The procedure ---------------------------------------------------------
 
 // Output mode -----------------------------------------------------------
@@ -273,11 +601,14 @@ void CentreOverOwner(HWND dlg) {
 
 void Init(HWND dlg, SubDialog* d) {
     CentreOverOwner(dlg);
-    if (d->templateId == kOutputTrayDialog) InitPageImages(dlg, d->host.resources, d->templateId);
     ShowState(dlg, d);
     if (d->templateId == kCustomSizeDialog) InitCustomSize(dlg, d);
     if (d->templateId == kTrayPerPageDialog) InitTrayPerPage(dlg, d);
     if (d->templateId == kOutputModeDialog) InitOutputMode(dlg, d);
+    if (d->templateId == kCarbonCopyDialog) InitCarbonCopy(dlg, d);
+    if (d->templateId == kVersionDialog) InitVersion(dlg, d);
+    if (d->templateId == kProgramPrintDialog) InitProgramPrint(dlg, d);
+    if (d->templateId == kGammaDialog || d->templateId == kGammaMonoDialog) InitGamma(dlg, d);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -291,23 +622,41 @@ int Ok(HWND dlg, SubDialog* d) {
         ReadOutputModeForm(dlg, d->output);
         StoreOutputModeForm(d->output, Copy(d).dm.priv);
     }
+    if (d->templateId == kCarbonCopyDialog) StoreTrayPriority(d->carbon, Copy(d).dm.priv);
+    if (d->templateId == kProgramPrintDialog) {
+        ReadPrograms(dlg, d);
+        StoreProgramPrint(d->programs, Copy(d).dm.priv);
+    }
     return 1;
 }
 
 void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kTrayPerPageDialog) return TrayCommand(dlg, d, id, code);
     if (d->templateId == kOutputTrayDialog) return OutputTrayCommand(dlg, d, id, code);
+    if (d->templateId == kCarbonCopyDialog) return CarbonCommand(dlg, d, id, code);
+    if (d->templateId == kGammaDialog || d->templateId == kGammaMonoDialog) {
+        GammaCommand(dlg, d, id, code);
+        if (code != BN_CLICKED) return;
+    }
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
         return;
     }
     // Fields of the page model: the value into the copy, then the refresh.
-    if (code != BN_CLICKED) return;
+    if (code != BN_CLICKED && code != CBN_SELCHANGE) return;
     for (int i = 0; i < d->state.controlCount; ++i) {
         const ControlState& cs = d->state.control[i];
         if (cs.id != static_cast<uint32_t>(id)) continue;
         uint32_t value = 0;
+        if (cs.kind == kComboControl || cs.kind == kPiccomboControl) {
+            LRESULT sel = SendDlgItemMessageW(dlg, id, CB_GETCURSEL, 0, 0);
+            if (code != CBN_SELCHANGE || sel < 0 || sel >= cs.itemCount) return;
+            if (ChangeSubDialogControl(d->templateId, *d->copy->copy, cs.id, cs.item[sel].value) == kChangeWritten)
+                ShowState(dlg, d);
+            return;
+        }
+        if (code != BN_CLICKED) return;
         if (cs.kind == kCheckControl) value = IsDlgButtonChecked(dlg, id) == BST_CHECKED;
         else if (cs.kind == kRadioControl) {
             value = 1;
@@ -320,6 +669,7 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
 }
 
 void Finish(HWND dlg, SubDialog* d, int commit) {
+    if (d->templateId == kVersionDialog) commit = 0;  // it shows, it changes nothing
     CloseWorkingCopy(d->copy, commit);
     d->copy = nullptr;
     EndDialog(dlg, commit ? 1 : 2);
@@ -337,6 +687,7 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 return TRUE;
             }
             d->copy->copy->last = LastChange{0, 0};
+            InitPageImages(dlg, d->host.resources, d->templateId);
             Init(dlg, d);
             return TRUE;
         case WM_COMMAND: {
@@ -357,19 +708,32 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
         case WM_NOTIFY: {
             const auto* h = reinterpret_cast<const NMHDR*>(lParam);
             if (!d || !d->copy || h->code != UDN_DELTAPOS) return FALSE;
-            SpinDeltaPos(reinterpret_cast<const NMUPDOWN*>(lParam));  // the up-down moves itself
+            SpinDeltaPos(reinterpret_cast<const NMUPDOWN*>(lParam));  // the up-down moves itself, the edit's text follows
             return FALSE;
         }
+        case WM_HSCROLL:
+            if (d && d->copy && lParam && !GetPropW(dlg, kSuppressProp)) GammaScroll(dlg, d, reinterpret_cast<HWND>(lParam));
+            return TRUE;
         case WM_VSCROLL:
-            SpinScrolled(reinterpret_cast<HWND>(lParam));
+            if (d && d->copy && d->templateId == kProgramPrintDialog)
+                ScrollPrograms(dlg, d, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+            else
+                SpinScrolled(reinterpret_cast<HWND>(lParam));
             return TRUE;
         case WM_CTLCOLOREDIT:
             if (!d || d->templateId != kTrayPerPageDialog) return FALSE;
             return reinterpret_cast<INT_PTR>(TrayColour(d, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        case WM_MEASUREITEM:
+            return MeasurePageImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!d) return FALSE;
-            if (d->templateId == kOutputTrayDialog && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
+            if (item->CtlID == static_cast<UINT>(kGammaPreview)) {
+                DrawGammaPreview(d, item);
+                return TRUE;
+            }
+            // The table's pictures, picture lists and lines; the two-sided picture follows the choices.
+            if (item->CtlID != kMixedDuplexPicture && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
@@ -381,7 +745,9 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             return FALSE;
         }
         case WM_DESTROY:
-            if (d && d->templateId == kOutputTrayDialog) ReleasePageImages(dlg, d->templateId);
+            if (d) ReleasePageImages(dlg, d->templateId);
+            if (d && d->gammaSource) DeleteObject(d->gammaSource), d->gammaSource = nullptr;
+            if (d && d->gammaShown) DeleteObject(d->gammaShown), d->gammaShown = nullptr;
             if (d && d->copy) CloseWorkingCopy(d->copy, 0), d->copy = nullptr;
             return FALSE;
         default:
@@ -397,6 +763,7 @@ INT_PTR OpenSubDialog(HWND owner, const SubDialogHost& host, uint16_t templateId
     auto* d = static_cast<SubDialog*>(std::calloc(1, sizeof(SubDialog)));
     if (!d) return -1;
     d->host = host;
+    if (templateId == kGammaDialog && host.input->session) templateId = GammaDialogTemplate(host.input->session->env);
     d->templateId = templateId;
     d->target = target;
     INT_PTR r = ResDialogBox(host.resources, owner, templateId, SubDialogProc, reinterpret_cast<LPARAM>(d),

@@ -1,4 +1,4 @@
-// Sub-dialogs opened from the Basic tab of a real sheet under Wine: a button
+// Sub-dialogs opened from the tabs of a real sheet under Wine: a button
 // opens its dialog over a working copy, a click in it and OK reach the
 // settings the sheet writes back, the same click and Cancel leave them; the
 // tray-per-page dialog keeps itself open while its pattern is too short.
@@ -496,6 +496,300 @@ TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
         const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
         EXPECT_EQ(button == IDYES ? 1 : 2, dm->priv.faceUpDown_OutputTray);
         EXPECT_EQ(button == IDYES ? 0 : 1, dm->priv.blankPaperCutDown);
+    }
+    RemovePrinter(printer);
+}
+
+}  // namespace
+
+// Image and Advanced tabs ---------------------------------------------------
+
+constexpr int kImageTab = 4, kAdvancedTab = 5;
+constexpr int kDensityButton = 30634, kDensityList = 31110, kProfileButton = 30631, kProfileList = 32211;
+constexpr int kPasswordCheck = 30716, kPasswordEdit = 30717, kOwnerEdit = 30711, kJobEdit = 30714, kCommentEdit = 30721;
+
+struct ListDrive {
+    DWORD thread;
+    int button, list, listIndex;  // the page button, the dialog's list and the entry chosen there
+    int ok;                       // IDOK or IDCANCEL
+    int dialogShown = 0, dialogClosed = 0;
+    int tab = kImageTab;
+};
+
+HWND ShowTab(DWORD thread, HWND* sheet, int tab) {
+    if (!WaitForPage(thread, sheet)) return nullptr;
+    SendMessageW(*sheet, PSM_SETCURSEL, tab, 0);
+    return reinterpret_cast<HWND>(SendMessageW(*sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// A tab's button opens its dialog; an entry of its list is chosen and the
+// dialog closed with OK or Cancel; then the sheet's OK.
+void DriveListDialog(ListDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, d->tab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, d->button)));
+    HWND dialog = WaitForWindowWith(d->thread, d->list);
+    if (dialog) {
+        d->dialogShown = 1;
+        HWND list = GetDlgItem(dialog, d->list);
+        SendMessageW(list, CB_SETCURSEL, d->listIndex, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->ok, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+// The printing preferences with the prompt, driven by drive on a second
+// thread; the settings written back.
+template <class D>
+PrivateSettings RunDriven(const wchar_t* printer, void (*drive)(D*), D* d) {
+    std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
+    HANDLE h = nullptr;
+    if (OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr)) {
+        std::thread driver(drive, d);
+        DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()), nullptr,
+                            DM_IN_PROMPT | DM_OUT_BUFFER);
+        driver.join();
+        ClosePrinter(h);
+    }
+    return reinterpret_cast<const DriverDevMode*>(out.data())->priv;
+}
+
+TEST(SubDialogSheet, BarcodeDensityOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), kDensityButton, kDensityList, 0, ok};  // the lightest: 12
+        PrivateSettings p = RunDriven(printer, DriveListDialog, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        EXPECT_EQ(ok == IDOK ? 12 : 0, p.density_BarcodeAreaDefinition);
+    }
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, ColorProfileOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), kProfileButton, kProfileList, 1, ok};  // not used
+        PrivateSettings p = RunDriven(printer, DriveListDialog, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        EXPECT_EQ(std::u16string(ok == IDOK ? u"NotUse" : u"Auto"), std::u16string(p.fileName_ColorProfile));
+    }
+    RemovePrinter(printer);
+}
+
+struct EditDrive {
+    DWORD thread;
+    int limits[4] = {};  // owner, job, password, comment
+    wchar_t passwordChar = 0;
+    wchar_t passwordShown[16] = {};
+};
+
+// The Advanced tab: the edits' limits and the password's mask; the password
+// switched on and nine digits typed, then the sheet's OK.
+void DriveAdvancedEdits(EditDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kAdvancedTab);
+    if (!page) return;
+    const int edits[4] = {kOwnerEdit, kJobEdit, kPasswordEdit, kCommentEdit};
+    for (int i = 0; i < 4; i++) d->limits[i] = static_cast<int>(SendDlgItemMessageW(page, edits[i], EM_GETLIMITTEXT, 0, 0));
+    d->passwordChar = static_cast<wchar_t>(SendDlgItemMessageW(page, kPasswordEdit, EM_GETPASSWORDCHAR, 0, 0));
+    Click(page, kPasswordCheck, 1);
+    HWND edit = GetDlgItem(page, kPasswordEdit);
+    for (wchar_t c = L'1'; c <= L'9'; c++) SendMessageW(edit, WM_CHAR, c, 0);
+    GetWindowTextW(edit, d->passwordShown, 16);
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, AdvancedEditsAreLimitedAndThePasswordMasked) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    EditDrive d{GetCurrentThreadId()};
+    PrivateSettings p = RunDriven(printer, DriveAdvancedEdits, &d);
+    EXPECT_EQ((std::vector<int>{20, 255, 8, 128}), std::vector<int>(d.limits, d.limits + 4));
+    EXPECT_EQ(L'*', d.passwordChar);
+    EXPECT_STREQ(L"12345678", d.passwordShown);  // the ninth digit is refused
+    EXPECT_EQ(1, p.passwordSupport);
+    EXPECT_EQ(std::u16string(u"12345678"), std::u16string(p.password));
+    RemovePrinter(printer);
+}
+
+// Carbon copy: the second paper source moved up, then OK or Cancel.
+constexpr int kCarbonButton = 30743, kCarbonList = 34003, kCarbonUp = 34004;
+
+void DriveCarbonCopy(ListDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kAdvancedTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(kCarbonButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, kCarbonButton)));
+    HWND dialog = WaitForWindowWith(d->thread, kCarbonList);
+    if (dialog) {
+        d->dialogShown = 1;
+        LVITEMW state = {};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendDlgItemMessageW(dialog, kCarbonList, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kCarbonUp, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, kCarbonUp)));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->ok, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, CarbonCopyOrderOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), kCarbonButton, kCarbonList, 1, ok};
+        PrivateSettings p = RunDriven(printer, DriveCarbonCopy, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const uint16_t* order = p.inputTrayPriority_CarbonCopy;
+        // The demo printer's sources: standard feed, trays 1 to 3.
+        std::vector<uint16_t> expected = ok == IDOK ? std::vector<uint16_t>{258, 257, 259, 260}
+                                                    : std::vector<uint16_t>{257, 0, 0, 0};
+        EXPECT_EQ(expected, std::vector<uint16_t>(order, order + 4));
+    }
+    RemovePrinter(printer);
+}
+
+// Version: the module's version, the controller's code and the driver's
+// name shown, the help button hidden; OK changes nothing.
+struct VersionDrive {
+    DWORD thread;
+    int shown = 0, helpHidden = 0, closed = 0;
+    wchar_t version[64] = {}, controller[64] = {}, driver[64] = {};
+};
+
+void DriveVersion(VersionDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kAdvancedTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(30731, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 30731)));
+    HWND dialog = WaitForWindowWith(d->thread, 30814);
+    if (dialog) {
+        d->shown = 1;
+        d->helpHidden = !IsWindowVisible(GetDlgItem(dialog, 30821));
+        GetDlgItemTextW(dialog, 30814, d->version, 64);
+        GetDlgItemTextW(dialog, 30816, d->controller, 64);
+        GetDlgItemTextW(dialog, 30818, d->driver, 64);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        d->closed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+TEST(SubDialogSheet, VersionShowsTheModuleAndController) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    VersionDrive d{GetCurrentThreadId()};
+    RunDriven(printer, DriveVersion, &d);
+    EXPECT_TRUE(d.shown);
+    EXPECT_TRUE(d.helpHidden);
+    EXPECT_TRUE(d.closed);
+    EXPECT_STREQ(L"Version.1.0.0.0", d.version);
+    EXPECT_STREQ(L"Controller version 5.00-G008", d.controller);  // the four-ink model
+    EXPECT_STREQ(L"KELO ZR-C4500", d.driver);
+    RemovePrinter(printer);
+}
+
+// Program print: copies and sets typed in the first row, the table scrolled
+// to its end and copies typed in the last program; OK or Cancel.
+void DriveProgramPrint(ListDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kAdvancedTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(30726, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 30726)));
+    HWND dialog = WaitForWindowWith(d->thread, 33093);
+    if (dialog) {
+        d->dialogShown = 1;
+        SetDlgItemTextW(dialog, 33021, L"3");
+        SetDlgItemTextW(dialog, 33031, L"2");
+        HWND bar = GetDlgItem(dialog, 33093);
+        SendMessageW(dialog, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 16), reinterpret_cast<LPARAM>(bar));
+        SetDlgItemTextW(dialog, 33024, L"5");  // the last row shown: program 20
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->ok, BN_CLICKED), 0);
+        d->dialogClosed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, ProgramPrintTableOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), 30726, 33093, 0, ok};
+        PrivateSettings p = RunDriven(printer, DriveProgramPrint, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        EXPECT_EQ(ok == IDOK ? 3 : 1, p.copies_ProgramPrint[0]);
+        EXPECT_EQ(ok == IDOK ? 5 : 0, p.copies_ProgramPrint[19]);
+        if (ok == IDOK) {
+            EXPECT_EQ(2, p.sets_ProgramPrint[0]);
+            EXPECT_EQ(1, p.sets_ProgramPrint[19]);  // copies want at least one set
+        }
+    }
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, FormOverlayNumberedFormOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        ListDrive d{GetCurrentThreadId(), 30724, 33826, 3, ok};  // numbered form 3
+        d.tab = kAdvancedTab;
+        PrivateSettings p = RunDriven(printer, DriveListDialog, &d);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        EXPECT_EQ(ok == IDOK ? 3 : 0, p.index_Form);
+        EXPECT_EQ(std::u16string(ok == IDOK ? u"#kElOcUsToMfOrM3" : u""), std::u16string(p.fileName_Form));
+    }
+    RemovePrinter(printer);
+}
+
+// Gamma: the lightness slider moved to +10 and -30 typed as the contrast
+// (held to -25); OK or Cancel.
+struct GammaDrive {
+    DWORD thread;
+    int ok;
+    int shown = 0, closed = 0;
+    wchar_t lightnessShown[8] = {};
+};
+
+void DriveGamma(GammaDrive* d) {
+    HWND sheet = nullptr, page = ShowTab(d->thread, &sheet, kImageTab);
+    if (!page) return;
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(30629, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 30629)));
+    HWND dialog = WaitForWindowWith(d->thread, 32111);
+    if (dialog) {
+        d->shown = 1;
+        HWND bar = GetDlgItem(dialog, 32116);
+        SendMessageW(bar, TBM_SETPOS, TRUE, 10);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 10), reinterpret_cast<LPARAM>(bar));
+        GetDlgItemTextW(dialog, 32113, d->lightnessShown, 8);
+        SetDlgItemTextW(dialog, 32125, L"-30");
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->ok, BN_CLICKED), 0);
+        d->closed = WaitClosed(dialog);
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, GammaSliderAndEditOkStoresCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int ok : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(ok == IDOK ? "OK" : "Cancel");
+        GammaDrive d{GetCurrentThreadId(), ok};
+        PrivateSettings p = RunDriven(printer, DriveGamma, &d);
+        EXPECT_TRUE(d.shown);
+        EXPECT_TRUE(d.closed);
+        EXPECT_STREQ(L"10", d.lightnessShown);
+        EXPECT_EQ(ok == IDOK ? 10 : 0, p.lightness_GammaControl);
+        EXPECT_EQ(ok == IDOK ? -25 : 0, p.contrast_GammaControl);
     }
     RemovePrinter(printer);
 }

@@ -77,7 +77,7 @@ std::set<int> g_emptySlots;
 const std::set<std::string> kKinds = {"label",  "group",    "text",   "combo",   "piccombo",  "check",
                                       "radio",  "picradio", "edit",   "password", "spin",     "button",
                                       "picture", "separator", "preview", "scrollbar", "thumbnails", "details",
-                                      "feature", "listbox"};
+                                      "trackbar", "feature", "listbox"};
 
 std::vector<std::string> Split(const std::string& s) {
     std::vector<std::string> out;
@@ -323,6 +323,7 @@ std::string StyleOf(const Control& c, bool groupStart, std::string& cls) {
     if (k == "scrollbar") return cls = "ScrollBar", "SBS_VERT";
     if (k == "listbox")
         return cls = "ListBox", "LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP";
+    if (k == "trackbar") return cls = "msctls_trackbar32", "TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP";
     if (k == "thumbnails")
         return cls = "SysListView32", "LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | WS_BORDER | WS_TABSTOP";
     return cls = "SysListView32", "LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP";

@@ -1,0 +1,62 @@
+// The carbon-copy tray order: a stored order taken only as far as it names
+// the printer's paper sources, each once; moves at the ends; the order stored.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "ui/carbon_copy_dialog.h"
+
+namespace {
+
+std::unique_ptr<PrinterSession> WithTrays(std::vector<uint32_t> trays) {
+    auto s = std::make_unique<PrinterSession>();
+    std::memset(s.get(), 0, sizeof *s);
+    for (size_t i = 0; i < trays.size(); i++) {
+        s->env.trayList[i].id = trays[i];  // a named row is a listed tray
+        s->env.trayList[i].name[0] = u'T';
+    }
+    return s;
+}
+
+std::vector<uint16_t> Order(const TrayPriorityForm& f) { return std::vector<uint16_t>(f.tray, f.tray + f.count); }
+
+TEST(CarbonCopyDialog, StoredOrderThenThePrintersOtherSources) {
+    const struct {
+        const char* what;
+        std::vector<uint32_t> printer;
+        std::vector<uint16_t> stored, shown;
+    } rows[] = {
+        {"default: the standard feed first", {7, 257, 258, 259, 260}, {257, 0, 0, 0}, {257, 258, 259, 260}},
+        {"a full order kept", {7, 257, 258, 259, 260}, {260, 258, 257, 259}, {260, 258, 257, 259}},
+        {"repeats, unknown trays and what follows a 0 dropped", {7, 261, 258, 259, 262},
+         {259, 259, 300, 0}, {259, 261, 258}},
+        {"a tray the printer lacks", {257, 258}, {260, 258, 0, 0}, {258, 257}},
+        {"no paper sources", {7}, {257, 0, 0, 0}, {}},
+    };
+    for (const auto& r : rows) {
+        auto s = WithTrays(r.printer);
+        for (size_t i = 0; i < r.stored.size(); i++) s->dm.priv.inputTrayPriority_CarbonCopy[i] = r.stored[i];
+        TrayPriorityForm f;
+        LoadTrayPriority(*s, f);
+        EXPECT_EQ(r.shown, Order(f)) << r.what;
+    }
+}
+
+TEST(CarbonCopyDialog, MovesStopAtTheEndsAndTheOrderIsStored) {
+    auto s = WithTrays({257, 258, 259});
+    TrayPriorityForm f;
+    LoadTrayPriority(*s, f);
+    EXPECT_EQ(0, MoveTrayPriority(f, 0, -1));  // the first cannot go up
+    EXPECT_EQ(2, MoveTrayPriority(f, 2, 1));   // the last cannot go down
+    EXPECT_EQ(5, MoveTrayPriority(f, 5, -1));  // outside the list
+    EXPECT_EQ((std::vector<uint16_t>{257, 258, 259}), Order(f));
+    EXPECT_EQ(1, MoveTrayPriority(f, 2, -1));
+    EXPECT_EQ(0, MoveTrayPriority(f, 1, -1));
+    StoreTrayPriority(f, s->dm.priv);
+    const uint16_t* stored = s->dm.priv.inputTrayPriority_CarbonCopy;
+    EXPECT_EQ((std::vector<uint16_t>{259, 257, 258, 0}), std::vector<uint16_t>(stored, stored + 4));
+}
+
+}  // namespace
