@@ -500,7 +500,6 @@ TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
     RemovePrinter(printer);
 }
 
-}  // namespace
 
 // Image and Advanced tabs ---------------------------------------------------
 
