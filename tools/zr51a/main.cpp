@@ -15,6 +15,7 @@ const char kUsage[] =
     "  favorites show [--json] FILE.qvt\n"
     "  page show --model FILE.RDF [--section NAME] PAGE\n"
     "  printer query HOST [--community C] [--timeout S] [--json]\n"
+    "  printer init --model FILE.RDF [--section NAME] [--language ID] [--printer NAME] [-o FILE.reg]\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
 
 struct Command {
@@ -27,6 +28,7 @@ const Command kCommands[] = {
     {"devmode", "check", DevModeCheck},       {"favorites", "export", FavoritesExport},
     {"favorites", "import", FavoritesImport}, {"favorites", "show", FavoritesShow},
     {"printer", "query", PrinterQuery},       {"page", "show", PageShow},
+    {"printer", "init", PrinterInit},
 };
 }  // namespace
 
