@@ -187,3 +187,62 @@ int StoreModelAsInstalled(const wchar_t* printerName, const wchar_t* modelSectio
     Spool().ClosePrinter(h);
     return ok;
 }
+
+namespace {
+
+constexpr INT kPrinterEventInitialize = 3;  // PRINTER_EVENT_INITIALIZE
+
+typedef BOOL(WINAPI* PrinterEventFn)(LPWSTR, INT, DWORD, LPARAM);
+typedef BOOL(WINAPI* UpgradeFn)(DWORD, LPBYTE);
+
+// The installed configuration file, as the spooler loads it (the same module
+// when the spooler has it loaded already).
+HMODULE LoadInstalledDriverModule(const wchar_t* driverName) {
+    std::wstring config;
+    if (!InstalledConfigFile(driverName, &config)) return nullptr;
+    return LoadLibraryW(config.c_str());
+}
+
+// "DefDevmode" as the printer's own DEVMODE.
+int TakeStoredDefaults(const wchar_t* printerName) {
+    HANDLE h = nullptr;
+    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &h, nullptr)) return 0;
+    auto dm = std::make_unique<DriverDevMode>();
+    DWORD type = 0, needed = 0;
+    DWORD rc = GetPrinterDataW(h, const_cast<LPWSTR>(L"DefDevmode"), &type, reinterpret_cast<BYTE*>(dm.get()),
+                               sizeof *dm, &needed);
+    ClosePrinter(h);
+    if (rc != ERROR_SUCCESS || needed != sizeof *dm) {
+        SetLastError(rc != ERROR_SUCCESS ? rc : ERROR_INVALID_DATA);
+        return 0;
+    }
+    return SetPrinterDevMode(printerName, dm.get());
+}
+
+}  // namespace
+
+int InitializeThroughDriver(const wchar_t* printerName, const wchar_t* driverName) {
+    HMODULE module = LoadInstalledDriverModule(driverName);
+    if (module == nullptr) return 0;
+    PrinterEventFn event = reinterpret_cast<PrinterEventFn>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DrvPrinterEvent")));
+    int ok = event != nullptr && event(const_cast<LPWSTR>(printerName), kPrinterEventInitialize, 0, 0);
+    DWORD err = GetLastError();
+    if (ok) ok = TakeStoredDefaults(printerName);
+    if (ok) err = 0;
+    FreeLibrary(module);
+    SetLastError(err);
+    return ok;
+}
+
+int UpgradeThroughDriver(const wchar_t* printerName, const wchar_t* driverName) {
+    HMODULE module = LoadInstalledDriverModule(driverName);
+    if (module == nullptr) return 0;
+    UpgradeFn upgrade = reinterpret_cast<UpgradeFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvUpgradePrinter")));
+    LPWSTR info[2] = {const_cast<LPWSTR>(printerName), nullptr};  // DRIVER_UPGRADE_INFO_1
+    int ok = upgrade != nullptr && upgrade(1, reinterpret_cast<LPBYTE>(info));
+    DWORD err = GetLastError();
+    FreeLibrary(module);
+    SetLastError(err);
+    return ok;
+}
