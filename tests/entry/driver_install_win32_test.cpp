@@ -500,8 +500,8 @@ TEST(DriverInstallModels, InitializeEachModelThenUpgradeDamagedData) {
         ASSERT_GT(count, 0u);
         ASSERT_LT(count, 512u);
         papers.resize(count);
-        EXPECT_NE(std::find(papers.begin(), papers.end(), Read<uint16_t>(def, 46)), papers.end())
-            << "dmPaperSize " << Read<uint16_t>(def, 46);
+        EXPECT_NE(std::find(papers.begin(), papers.end(), Read<uint16_t>(def, 78)), papers.end())
+            << "dmPaperSize " << Read<uint16_t>(def, 78);
         ClosePrinter(h);
     }
 
