@@ -9,13 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/private_settings.h"
 #include "driver_setup_win32.h"
-#include "model/printer_data.h"
-#include "model/rdf.h"
-#include "platform/platform.h"
-#include "rules/resolve.h"
-#include "rules/settings_application.h"
-#include "session/global_list.h"
 
 namespace {
 
@@ -149,42 +144,6 @@ int SetPrinterDevMode(const wchar_t* printerName, const DriverDevMode* dm) {
     DWORD err = GetLastError();
     ClosePrinter(h);
     SetLastError(err);
-    return ok;
-}
-
-int StoreModelAsInstalled(const wchar_t* printerName, const wchar_t* modelSection) {
-    const char16_t* name = reinterpret_cast<const char16_t*>(printerName);
-    PrinterHandle h = nullptr;
-    if (!Spool().OpenPrinter(name, kPrinterAllAccess, &h)) return 0;
-    char16_t rdf[MAX_PATH] = {};
-    auto ctx = std::make_unique<RdfContext>();
-    std::memset(ctx.get(), 0, sizeof *ctx);
-    ctx->RdfFile = rdf;
-    ctx->DeviceName = const_cast<char16_t*>(reinterpret_cast<const char16_t*>(modelSection));
-    ctx->PrinterName = const_cast<char16_t*>(name);
-    auto session = std::make_unique<PrinterSession>();
-    int ok = GetRdfFilePath(h, rdf, MAX_PATH) && ReadRdfFile(ctx.get()) && SaveRdfContext(ctx.get()) &&
-             _UdcResolveSelfDMode(session.get(), nullptr, h, name, nullptr, kResolveWholeSession, kCallerConvert) == 1;
-    if (ok) {
-        // The environment as installation leaves it: the model's values and
-        // its lists.
-        ApplyRdfDefaults(&session->env, &ctx->info);
-        session->env.lightPaperSupport = ctx->info.LightPaperEnable;
-        InitGlobalList(session.get(), name, 1);
-        // Installation builds the printer's defaults from that environment.
-        // This spooler asked the driver for the printer's DEVMODE when the
-        // printer was added, before there was any model information, so
-        // that DEVMODE holds defaults of an empty environment (an image
-        // quality of 0, for one): it is replaced like the stored defaults.
-        ResetPrivateSettings(session.get(), h, 0);
-        _UdcUpdateCmnDModeArea(session.get(), h, name);
-        session->dm.priv.trailingMagic = kTrailingMagic;
-        session->env.listsBuilt = 0;  // built again on first use
-        ok = SetDefDevmode(h, &session->dm) &&
-             Spool().SetPrinterData(h, u"PrvEnv", kRegBinary, &session->env, sizeof session->env) == kErrSuccess &&
-             SetPrinterDevMode(printerName, &session->dm);
-    }
-    Spool().ClosePrinter(h);
     return ok;
 }
 
