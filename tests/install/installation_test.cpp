@@ -278,9 +278,13 @@ TEST(Installation, UpgradeConvertsWhatAnOlderDriverStored) {
 
         EXPECT_EQ(1, DrvUpgradePrinterCore(1, true, kPrinter));
         EXPECT_TRUE(p.Logged(c.logged));
-        const std::vector<std::string> writes = p.Writes();
-        for (const char* newOnly : {"QuickSettingNames", "DefEnv", "LocaleID", "SnmpCommunityName"})
-            EXPECT_EQ(writes.end(), std::find(writes.begin(), writes.end(), newOnly)) << newOnly;
+        // No presets, installation environment, language or community.
+        const std::vector<std::string> want = {"UnitOfLength", "DuplexOrSimplex", "RdfInfo",      "RdfFile",
+                                               "DeviceName",   "PrinterName",     "DefDevmode",   "UIModuleName",
+                                               "PrvEnv",       "DebugTabEnable"};
+        EXPECT_EQ(want, p.Writes());
+        EXPECT_EQ(c.envSize ? 1 : 0, p.fake.spooler.CountCalls("SetPrinterDevMode 8"));
+        EXPECT_EQ(c.envSize ? 1 : 0, p.fake.spooler.CountCalls("SetPrinterDevMode 9"));
         const FakeValue* stored = p.printer->Find(u"PrvEnv");
         ASSERT_EQ(196632u, stored->bytes.size());
         const PrinterEnvironment* e = reinterpret_cast<const PrinterEnvironment*>(stored->bytes.data());
