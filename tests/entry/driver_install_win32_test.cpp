@@ -462,6 +462,21 @@ std::vector<BYTE> PrinterValue(HANDLE h, const wchar_t* name) {
 
 TEST(DriverInstallModels, InitializeEachModelThenUpgradeDamagedData) {
     const wchar_t printerName[] = L"ZR51A Model Printer";
+    // The installer's language, which a new printer takes once.
+    struct InstallerKey {
+        HKEY key = nullptr;
+        // Other tests' printers must not take the language on.
+        ~InstallerKey() {
+            if (key) RegDeleteValueW(key, L"InstallLanguage"), RegCloseKey(key);
+        }
+    } installerKey;
+    HKEY& installer = installerKey.key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KELO\\IJ\\PrinterDriverInstaller\\KELO QM Series", 0,
+                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &installer, nullptr),
+              ERROR_SUCCESS);
+    const DWORD japanese = 1041;
+    ASSERT_EQ(RegSetValueExW(installer, L"InstallLanguage", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&japanese), 4),
+              ERROR_SUCCESS);
     for (const ModelCase& c : kModelCases) {
         SCOPED_TRACE(Narrow(c.driver));
         // The driver with its model description and resource module.
@@ -475,6 +490,9 @@ TEST(DriverInstallModels, InitializeEachModelThenUpgradeDamagedData) {
         ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printerName), &h, nullptr));
         ASSERT_TRUE(InitializeThroughDriver(printerName, c.driver)) << GetLastError();
 
+        std::vector<BYTE> locale = PrinterValue(h, L"LocaleID");
+        ASSERT_EQ(locale.size(), 4u);
+        EXPECT_EQ(Read<uint32_t>(locale, 0), japanese);
         std::vector<BYTE> rdf = PrinterValue(h, L"RdfInfo");
         ASSERT_EQ(rdf.size(), 1104u);
         EXPECT_EQ(Read<uint16_t>(rdf, 0), c.modelCode);
