@@ -9,13 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/private_settings.h"
 #include "driver_setup_win32.h"
-#include "model/printer_data.h"
-#include "model/rdf.h"
-#include "platform/platform.h"
-#include "rules/resolve.h"
-#include "rules/settings_application.h"
-#include "session/global_list.h"
 
 namespace {
 
@@ -152,38 +147,61 @@ int SetPrinterDevMode(const wchar_t* printerName, const DriverDevMode* dm) {
     return ok;
 }
 
-int StoreModelAsInstalled(const wchar_t* printerName, const wchar_t* modelSection) {
-    const char16_t* name = reinterpret_cast<const char16_t*>(printerName);
-    PrinterHandle h = nullptr;
-    if (!Spool().OpenPrinter(name, kPrinterAllAccess, &h)) return 0;
-    char16_t rdf[MAX_PATH] = {};
-    auto ctx = std::make_unique<RdfContext>();
-    std::memset(ctx.get(), 0, sizeof *ctx);
-    ctx->RdfFile = rdf;
-    ctx->DeviceName = const_cast<char16_t*>(reinterpret_cast<const char16_t*>(modelSection));
-    ctx->PrinterName = const_cast<char16_t*>(name);
-    auto session = std::make_unique<PrinterSession>();
-    int ok = GetRdfFilePath(h, rdf, MAX_PATH) && ReadRdfFile(ctx.get()) && SaveRdfContext(ctx.get()) &&
-             _UdcResolveSelfDMode(session.get(), nullptr, h, name, nullptr, kResolveWholeSession, kCallerConvert) == 1;
-    if (ok) {
-        // The environment as installation leaves it: the model's values and
-        // its lists.
-        ApplyRdfDefaults(&session->env, &ctx->info);
-        session->env.lightPaperSupport = ctx->info.LightPaperEnable;
-        InitGlobalList(session.get(), name, 1);
-        // Installation builds the printer's defaults from that environment.
-        // This spooler asked the driver for the printer's DEVMODE when the
-        // printer was added, before there was any model information, so
-        // that DEVMODE holds defaults of an empty environment (an image
-        // quality of 0, for one): it is replaced like the stored defaults.
-        ResetPrivateSettings(session.get(), h, 0);
-        _UdcUpdateCmnDModeArea(session.get(), h, name);
-        session->dm.priv.trailingMagic = kTrailingMagic;
-        session->env.listsBuilt = 0;  // built again on first use
-        ok = SetDefDevmode(h, &session->dm) &&
-             Spool().SetPrinterData(h, u"PrvEnv", kRegBinary, &session->env, sizeof session->env) == kErrSuccess &&
-             SetPrinterDevMode(printerName, &session->dm);
+namespace {
+
+constexpr INT kPrinterEventInitialize = 3;  // PRINTER_EVENT_INITIALIZE
+
+typedef BOOL(WINAPI* PrinterEventFn)(LPWSTR, INT, DWORD, LPARAM);
+typedef BOOL(WINAPI* UpgradeFn)(DWORD, LPBYTE);
+
+// The installed configuration file, as the spooler loads it (the same module
+// when the spooler has it loaded already).
+HMODULE LoadInstalledDriverModule(const wchar_t* driverName) {
+    std::wstring config;
+    if (!InstalledConfigFile(driverName, &config)) return nullptr;
+    return LoadLibraryW(config.c_str());
+}
+
+// "DefDevmode" as the printer's own DEVMODE.
+int TakeStoredDefaults(const wchar_t* printerName) {
+    HANDLE h = nullptr;
+    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &h, nullptr)) return 0;
+    auto dm = std::make_unique<DriverDevMode>();
+    DWORD type = 0, needed = 0;
+    DWORD rc = GetPrinterDataW(h, const_cast<LPWSTR>(L"DefDevmode"), &type, reinterpret_cast<BYTE*>(dm.get()),
+                               sizeof *dm, &needed);
+    ClosePrinter(h);
+    if (rc != ERROR_SUCCESS || needed != sizeof *dm) {
+        SetLastError(rc != ERROR_SUCCESS ? rc : ERROR_INVALID_DATA);
+        return 0;
     }
-    Spool().ClosePrinter(h);
+    return SetPrinterDevMode(printerName, dm.get());
+}
+
+}  // namespace
+
+int InitializeThroughDriver(const wchar_t* printerName, const wchar_t* driverName) {
+    HMODULE module = LoadInstalledDriverModule(driverName);
+    if (module == nullptr) return 0;
+    PrinterEventFn event = reinterpret_cast<PrinterEventFn>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DrvPrinterEvent")));
+    int ok = event != nullptr && event(const_cast<LPWSTR>(printerName), kPrinterEventInitialize, 0, 0);
+    DWORD err = GetLastError();
+    if (ok) ok = TakeStoredDefaults(printerName);
+    if (ok) err = 0;
+    FreeLibrary(module);
+    SetLastError(err);
+    return ok;
+}
+
+int UpgradeThroughDriver(const wchar_t* printerName, const wchar_t* driverName) {
+    HMODULE module = LoadInstalledDriverModule(driverName);
+    if (module == nullptr) return 0;
+    UpgradeFn upgrade = reinterpret_cast<UpgradeFn>(reinterpret_cast<void*>(GetProcAddress(module, "DrvUpgradePrinter")));
+    LPWSTR info[2] = {const_cast<LPWSTR>(printerName), nullptr};  // DRIVER_UPGRADE_INFO_1
+    int ok = upgrade != nullptr && upgrade(1, reinterpret_cast<LPBYTE>(info));
+    DWORD err = GetLastError();
+    FreeLibrary(module);
+    SetLastError(err);
     return ok;
 }

@@ -29,9 +29,12 @@ int RemovePrinter(const wchar_t* printerName);
 // Replaces the printer's own default DEVMODE (the one PRINTER_INFO_2 names).
 struct DriverDevMode;
 int SetPrinterDevMode(const wchar_t* printerName, const DriverDevMode* dm);
-// What installation stores for a printer of the model (the model section of
-// the driver's model file): the model information, the environment with the
-// model's values, and the defaults built from them as the stored defaults
-// and the printer's default DEVMODE. Needs the Win32 platform installed; 1
-// when stored.
-int StoreModelAsInstalled(const wchar_t* printerName, const wchar_t* modelSection);
+
+// The spooler's side of adding a printer that this spooler leaves out: the
+// installed driver's DrvPrinterEvent with PRINTER_EVENT_INITIALIZE, then the
+// default DEVMODE the initialisation built ("DefDevmode") as the printer's
+// DEVMODE, as a spooler that asks the driver for it after the
+// initialisation has it. 1 when the driver's initialisation succeeded.
+int InitializeThroughDriver(const wchar_t* printerName, const wchar_t* driverName);
+// The same for DrvUpgradePrinter at level 1.
+int UpgradeThroughDriver(const wchar_t* printerName, const wchar_t* driverName);

@@ -75,13 +75,13 @@ int Install() {
     if (!AddDriverWithFiles(kDriverName, L"ZR51AUI.dll", {L"ZRC4500.RDF", L"ZR51ARC.DLL"}))
         return Fail("AddPrinterDriverW");
     if (!PrinterExists(kPrinter) && !AddPrinterOnPort(kPrinter, kDriverName, L"FILE:")) return Fail("AddPrinterW");
-    // The spooler here never sends the installation event, so the model's
-    // information is stored as installation would store it.
-    if (!StoreModelAsInstalled(kPrinter, kDriverName)) return Fail("storing the model information");
+    // This spooler never sends the initialisation event: it is sent here,
+    // so the printer is set up by the driver's own installation.
+    if (!InitializeThroughDriver(kPrinter, kDriverName)) return Fail("the driver's printer initialisation");
     if (!CopyIntoDriverDirectory(FileBesideExecutable(L"models\\ZRT2300.RDF"), nullptr) ||
         !AddDriverWithFiles(kTwoColourDriver, L"ZR51AUI.dll", {L"ZRT2300.RDF", L"ZR51ARC.DLL"}) ||
         (!PrinterExists(kTwoColourPrinter) && !AddPrinterOnPort(kTwoColourPrinter, kTwoColourDriver, L"FILE:")) ||
-        !StoreModelAsInstalled(kTwoColourPrinter, kTwoColourDriver))
+        !InitializeThroughDriver(kTwoColourPrinter, kTwoColourDriver))
         return Fail("installing the two-colour printer");
     return 1;
 }

@@ -15,6 +15,7 @@
 #include "entry/device_capabilities.h"
 #include "entry/document_event.h"
 #include "entry/document_properties.h"
+#include "entry/install_strings_win32.h"
 #include "platform/isolation_win32.h"
 #include "entry/job_attributes.h"
 #include "entry/printer_event.h"
@@ -238,7 +239,18 @@ INT WINAPI DrvDocumentEvent(HANDLE hPrinter, HDC hdc, INT iEsc, ULONG cbIn, PVOI
 
 BOOL WINAPI DrvPrinterEvent(LPWSTR pPrinterName, INT DriverEvent, DWORD Flags, LPARAM lParam) {
     try {
-        return DrvPrinterEventCore(U(pPrinterName), DriverEvent, Flags, lParam) ? TRUE : FALSE;
+        // Only the initialisation names things from the resource module.
+        if (DriverEvent != kPrinterEventInitialize)
+            return DrvPrinterEventCore(U(pPrinterName), DriverEvent, Flags, lParam) ? TRUE : FALSE;
+        int ok = 0;
+        DWORD error = 0;
+        {
+            InstallStrings strings(U(pPrinterName));
+            ok = DrvPrinterEventCore(U(pPrinterName), DriverEvent, Flags, lParam);
+            error = GetLastError();
+        }
+        SetLastError(error);
+        return ok ? TRUE : FALSE;
     } catch (...) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return FALSE;
@@ -248,8 +260,15 @@ BOOL WINAPI DrvPrinterEvent(LPWSTR pPrinterName, INT DriverEvent, DWORD Flags, L
 BOOL WINAPI DrvUpgradePrinter(DWORD dwLevel, LPBYTE pDriverUpgradeInfo) {
     try {
         const DriverUpgradeInfoHead* info = reinterpret_cast<const DriverUpgradeInfoHead*>(pDriverUpgradeInfo);
-        return DrvUpgradePrinterCore(dwLevel, info != nullptr, info ? U(info->pPrinterName) : nullptr) ? TRUE
-                                                                                                         : FALSE;
+        int ok = 0;
+        DWORD error = 0;
+        {
+            InstallStrings strings(info && (dwLevel == 1 || dwLevel == 2) ? U(info->pPrinterName) : nullptr);
+            ok = DrvUpgradePrinterCore(dwLevel, info != nullptr, info ? U(info->pPrinterName) : nullptr);
+            error = GetLastError();
+        }
+        SetLastError(error);
+        return ok ? TRUE : FALSE;
     } catch (...) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return FALSE;

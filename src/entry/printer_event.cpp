@@ -1,22 +1,30 @@
 #include "entry/printer_event.h"
 
 #include "diagnostics/log.h"
+#include "install/installation.h"
 
 namespace {
 
-// The handover to the installation (print processor, default printer data,
-// forms, preset favourites) is not built yet. Until it is, the events that
-// need it say so and fail rather than pretend the printer is set up.
-int InstallationNotAvailable(const char* what) {
-    DrvLog(nullptr, "%hs: printer installation is not available in this build\n", what);
-    Sys().SetLastError(kErrNotSupported);
-    return 0;
+// The handover of INITIALIZE and of an upgrade: the print processor first,
+// then the printer's data through a handle with all access.
+int InstallPrinter(const char16_t* printerName, int upgrade) {
+    InstallProcessor(printerName);
+    PrinterHandle h = nullptr;
+    if (!Spool().OpenPrinter(printerName, kPrinterAllAccess, &h)) {
+        DrvLog(nullptr, "install failed : cannot open %s\n", printerName);
+        return 0;
+    }
+    int ok = InstallDefaultReg(h, printerName, upgrade);
+    // The spooler's last error is kept across the close for the caller.
+    const uint32_t error = Sys().GetLastError();
+    Spool().ClosePrinter(h);
+    Sys().SetLastError(error);
+    return ok;
 }
 
 }  // namespace
 
 int DrvPrinterEventCore(const char16_t* printerName, int event, uint32_t flags, intptr_t lParam) {
-    (void)printerName;
     (void)flags;
     (void)lParam;
     switch (event) {
@@ -28,10 +36,13 @@ int DrvPrinterEventCore(const char16_t* printerName, int event, uint32_t flags, 
     case kPrinterEventAttributesChanged:
         return 1;
     case kPrinterEventInitialize:
-        return InstallationNotAvailable("DrvPrinterEvent PRINTER_EVENT_INITIALIZE");
+        if (!printerName) {
+            Sys().SetLastError(kErrInvalidParameter);
+            return 0;
+        }
+        return InstallPrinter(printerName, 0);
     case kPrinterEventConfigurationUpdate:
-        // Only the print processor is installed here, and only on share
-        // clients; with no installer yet there is nothing to repair.
+        InstallProcessor(printerName);
         return 1;
     default:
         Sys().SetLastError(kErrInvalidParameter);
@@ -44,8 +55,9 @@ int DrvUpgradePrinterCore(uint32_t level, bool infoPresent, const char16_t* prin
         Sys().SetLastError(kErrInvalidParameter);
         return 0;
     }
-    if (!printerName) return 1;
-    return InstallationNotAvailable("DrvUpgradePrinter");
+    // The spooler goes on with the upgrade whatever became of the data.
+    if (printerName) InstallPrinter(printerName, 1);
+    return 1;
 }
 
 uint32_t ProbePrinterPermission(PrinterHandle printer) {

@@ -1,5 +1,6 @@
 // DrvPrinterEvent, DrvUpgradePrinter and PrinterProperties' permission probe:
-// the argument checks and error codes at the spooler boundary.
+// the argument checks and error codes at the spooler boundary, and the
+// handover to the installation.
 #pragma once
 #include <cstdint>
 
@@ -15,13 +16,16 @@ constexpr int kPrinterEventCacheDelete = 6;
 constexpr int kPrinterEventAttributesChanged = 7;
 constexpr int kPrinterEventConfigurationUpdate = 8;
 
-// TRUE/FALSE; unknown events fail with last error 87. The installation of a
-// new printer is not wired yet: INITIALIZE fails with last error 50.
+// TRUE/FALSE; unknown events fail with last error 87. INITIALIZE installs
+// the printer (print processor, default data) and fails when its data cannot
+// be written (no driver information, no readable model description: last
+// error 2); CONFIGURATION_UPDATE installs the print processor.
 int DrvPrinterEventCore(const char16_t* printerName, int event, uint32_t flags, intptr_t lParam);
 
 // infoPresent: the spooler passed a DRIVER_UPGRADE_INFO_1/_2; printerName is
-// its first member. TRUE/FALSE, 87 for a bad level or no info; the upgrade of
-// the stored data is not wired yet (FALSE, last error 50).
+// its first member. TRUE/FALSE, 87 for a bad level or no info; a named
+// printer's stored data is upgraded, and the result is TRUE whatever became
+// of it (the log tells).
 int DrvUpgradePrinterCore(uint32_t level, bool infoPresent, const char16_t* printerName);
 
 // Writes "Permission" = 1 and answers the device sheet header's flags:

@@ -224,7 +224,7 @@ uint32_t FakeSpooler::SetPrinterData(PrinterHandle handle, const char16_t* value
     if (!printer) return kErrInvalidHandle;
     if (!value || (!data && size)) return kErrInvalidParameter;
     if (printer->setDataError) return printer->setDataError;
-    for (const auto& [name, error] : printer->setDataErrorFor)
+    for (const auto& [name, error] : printer->setValueError)
         if (SameName(name, value)) return error;
     printer->Set(value, type, data, size);
     return kErrSuccess;
@@ -349,6 +349,76 @@ uint32_t FakeSpooler::TransceiveData(const char16_t* xcvName, uint32_t access, c
     if (bytes.size() > outputSize || (!output && !bytes.empty())) return kErrInsufficientBuffer;
     if (!bytes.empty()) std::memcpy(output, bytes.data(), bytes.size());
     return 0;
+}
+
+uint32_t FakeSpooler::PrintProcessorDirectory(std::u16string* out) {
+    std::lock_guard lock(mutex_);
+    Log("GetPrintProcessorDirectory");
+    if (!out) return kErrInvalidParameter;
+    if (printProcessorDirectoryError) return printProcessorDirectoryError;
+    *out = printProcessorDirectory;
+    return 0;
+}
+
+int FakeSpooler::RemovePrintProcessor(const char16_t* name) {
+    std::lock_guard lock(mutex_);
+    Log("DeletePrintProcessor " + Narrow(name));
+    if (!name || printProcessors.erase(name) == 0) return Fail(kErrInvalidParameter), 0;  // unknown processor
+    return 1;
+}
+
+int FakeSpooler::RegisterPrintProcessor(const char16_t* fileName, const char16_t* name) {
+    std::lock_guard lock(mutex_);
+    Log("AddPrintProcessor " + Narrow(fileName) + " " + Narrow(name));
+    if (!fileName || !name) return Fail(kErrInvalidParameter), 0;
+    printProcessors[name] = fileName;
+    return 1;
+}
+
+uint32_t FakeSpooler::SetPrinterPrintProcessor(PrinterHandle handle, const char16_t* name) {
+    std::lock_guard lock(mutex_);
+    Log("SetPrinterPrintProcessor " + Narrow(name));
+    FakePrinter* printer = ByHandle(handle);
+    if (!printer) return kErrInvalidHandle;
+    if (printer->infoFails) return kErrAccessDenied;
+    if (!name) return kErrInvalidParameter;
+    printer->info.printProcessor = name;
+    return 0;
+}
+
+int FakeSpooler::GetPrinterDevMode(PrinterHandle handle, int level, std::vector<uint8_t>* out) {
+    std::lock_guard lock(mutex_);
+    Log("GetPrinterDevMode " + std::to_string(level));
+    FakePrinter* printer = ByHandle(handle);
+    if (!printer) return Fail(kErrInvalidHandle), 0;
+    if (level != 8 && level != 9) return Fail(kErrInvalidLevel), 0;
+    if (printer->devModeLevelFails) return Fail(kErrAccessDenied), 0;
+    if (!out) return Fail(kErrInvalidParameter), 0;
+    *out = level == 8 ? printer->info.devMode : printer->userDevMode;
+    return 1;
+}
+
+int FakeSpooler::SetPrinterDevMode(PrinterHandle handle, int level, const std::vector<uint8_t>& devMode) {
+    std::lock_guard lock(mutex_);
+    Log("SetPrinterDevMode " + std::to_string(level));
+    FakePrinter* printer = ByHandle(handle);
+    if (!printer) return Fail(kErrInvalidHandle), 0;
+    if (level != 8 && level != 9) return Fail(kErrInvalidLevel), 0;
+    if (printer->setDataError) return Fail(printer->setDataError), 0;
+    (level == 8 ? printer->info.devMode : printer->userDevMode) = devMode;
+    return 1;
+}
+
+int32_t FakeSpooler::DriverDocumentProperties(PrinterHandle handle, void* out, const void* in, uint32_t mode) {
+    std::function<int32_t(PrinterHandle, void*, const void*, uint32_t)> driver;
+    {
+        std::lock_guard lock(mutex_);
+        Log("DocumentProperties " + std::to_string(mode));
+        driver = documentProperties;
+    }
+    // The driver calls back into the spooler; no lock is held across it.
+    if (!driver) return Fail(kErrNotSupported), -1;
+    return driver(handle, out, in, mode);
 }
 
 std::vector<std::string> FakeSpooler::CallLog() const {
@@ -488,6 +558,25 @@ int FakeHost::LoadResourceString(uint32_t languageId, uint32_t id, char16_t* buf
     std::memcpy(buffer, it->second.data(), n * sizeof(char16_t));
     buffer[n] = 0;
     return static_cast<int>(n);
+}
+
+int FakeHost::ReadMachineValue(const char16_t* key, const char16_t* value, uint32_t* type, uint32_t* data) {
+    auto it = machineValues.find(FromPtr(key) + u"\\" + FromPtr(value));
+    if (it == machineValues.end()) return 0;
+    if (type) *type = it->second.first;
+    if (data) *data = it->second.second;
+    return 1;
+}
+
+int FakeHost::CopyFileOver(const char16_t* from, const char16_t* to) {
+    std::lock_guard lock(mutex_);
+    copies.emplace_back(FromPtr(from), FromPtr(to));
+    if (!from || !to || !files.count(from)) {
+        SetLastError(kErrFileNotFound);
+        return 0;
+    }
+    files.insert(to);
+    return 1;
 }
 
 void FakeHost::SetLastError(uint32_t code) { t_lastError = code; }

@@ -5,7 +5,9 @@
 // spooler call is appended to a call log so tests can check order and count.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <set>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -44,11 +46,13 @@ struct FakePrinter {
 
     // Fault injection.
     uint32_t setDataError = 0;     // e.g. kErrAccessDenied for a read-only user
+    std::map<std::u16string, uint32_t> setValueError;  // refused writes per value name (any case)
     uint32_t deniedAccess = 0;     // OpenPrinter asking any of these bits fails with 5
     int infoFails = 0;             // GetPrinterInfo2/Attributes fail (last error 5)
     int driverInfoFails = 0;       // GetDriverInfo3 fails (last error 5)
     std::map<std::u16string, uint32_t> getDataError;  // forced result per value name (any case)
-    std::map<std::u16string, uint32_t> setDataErrorFor;  // the same for writes
+    std::vector<uint8_t> userDevMode;  // PRINTER_INFO_9; level 8 is info.devMode
+    int devModeLevelFails = 0;         // levels 8 and 9 cannot be read (last error 5)
 
     FakeValue* Find(const std::u16string& name);
     const FakeValue* Find(const std::u16string& name) const;
@@ -98,11 +102,27 @@ public:
     // names with 50; output longer than the buffer fails with 122.
     uint32_t TransceiveData(const char16_t* xcvName, uint32_t access, const char16_t* dataName, const void* input,
                      uint32_t inputSize, void* output, uint32_t outputSize, uint32_t* needed) override;
+    uint32_t PrintProcessorDirectory(std::u16string* out) override;
+    int RemovePrintProcessor(const char16_t* name) override;
+    int RegisterPrintProcessor(const char16_t* fileName, const char16_t* name) override;
+    uint32_t SetPrinterPrintProcessor(PrinterHandle handle, const char16_t* name) override;
+    int GetPrinterDevMode(PrinterHandle handle, int level, std::vector<uint8_t>* out) override;
+    int SetPrinterDevMode(PrinterHandle handle, int level, const std::vector<uint8_t>& devMode) override;
+    // Hands the call to documentProperties (the driver the test puts behind
+    // the spooler); -1 with last error 50 when there is none.
+    int32_t DriverDocumentProperties(PrinterHandle handle, void* out, const void* in, uint32_t mode) override;
 
     // Ports and transceive answers (keyed by transceive name, then data name).
     std::vector<PortEntry> ports;
     uint32_t enumPortsError = 0;
     std::map<std::u16string, std::map<std::u16string, FakeXcvAnswer>> xcv;
+
+    // Print processors by name (value: file name) and the directory they live in.
+    std::map<std::u16string, std::u16string> printProcessors;
+    std::u16string printProcessorDirectory = u"C:\\Windows\\system32\\spool\\prtprocs\\x64";
+    uint32_t printProcessorDirectoryError = 0;
+    // The driver behind DocumentPropertiesW: (handle, out, in, mode) -> result.
+    std::function<int32_t(PrinterHandle, void*, const void*, uint32_t)> documentProperties;
 
     // Observation.
     std::vector<std::string> CallLog() const;
@@ -158,6 +178,10 @@ public:
     uint32_t processId = 4242;
     uint32_t threadId = 77;
     std::map<uint32_t, std::u16string> strings;  // resource strings by id, any language
+    // HKEY_LOCAL_MACHINE values by "key\\value" (type, data).
+    std::map<std::u16string, std::pair<uint32_t, uint32_t>> machineValues;
+    std::set<std::u16string> files;                 // what CopyFile can copy from, and what it made
+    std::vector<std::pair<std::u16string, std::u16string>> copies;  // every copy asked for
 
     int VersionAtLeast(uint32_t major, uint32_t minor, uint32_t spMajor) override;
     int IsWorkstation() override;
@@ -176,6 +200,8 @@ public:
     int LoadResourceString(uint32_t languageId, uint32_t id, char16_t* buffer, int capacity) override;
     void SetLastError(uint32_t code) override;
     uint32_t GetLastError() override;
+    int ReadMachineValue(const char16_t* key, const char16_t* value, uint32_t* type, uint32_t* data) override;
+    int CopyFileOver(const char16_t* from, const char16_t* to) override;
 
     std::vector<std::u16string> DebugLines() const;
     void ClearDebugLines();

@@ -101,6 +101,25 @@ public:
     virtual uint32_t TransceiveData(const char16_t* xcvName, uint32_t access, const char16_t* dataName,
                              const void* input, uint32_t inputSize, void* output, uint32_t outputSize,
                              uint32_t* needed) = 0;
+
+    // Installation. The print processor directory of the local machine and
+    // current environment (GetPrintProcessorDirectoryW level 1): 0 with the
+    // path, or the error that stopped it (122 from the size query goes on).
+    virtual uint32_t PrintProcessorDirectory(std::u16string* out) = 0;
+    virtual int RemovePrintProcessor(const char16_t* name) = 0;  // 1/0
+    virtual int RegisterPrintProcessor(const char16_t* fileName, const char16_t* name) = 0;
+    // PRINTER_INFO_2 read and written back with another print processor
+    // (SetPrinterW level 2, command 0): 0, or the error of the read or write.
+    virtual uint32_t SetPrinterPrintProcessor(PrinterHandle handle, const char16_t* name) = 0;
+    // The DEVMODE of PRINTER_INFO_8 (the printer's global default) or _9
+    // (the user's default): 1 when the level could be read, with out empty
+    // when it carries no DEVMODE; 0 when it cannot be read.
+    virtual int GetPrinterDevMode(PrinterHandle handle, int level, std::vector<uint8_t>* out) = 0;
+    virtual int SetPrinterDevMode(PrinterHandle handle, int level, const std::vector<uint8_t>& devMode) = 0;
+    // DocumentPropertiesW without a window or device name: the spooler hands
+    // the call to the printer's driver. Its result (the size for mode 0, a
+    // negative value on failure).
+    virtual int32_t DriverDocumentProperties(PrinterHandle handle, void* out, const void* in, uint32_t mode) = 0;
 };
 
 struct HostTime {
@@ -140,6 +159,11 @@ public:
     virtual int LoadResourceString(uint32_t languageId, uint32_t id, char16_t* buffer, int capacity) = 0;
     virtual void SetLastError(uint32_t code) = 0;
     virtual uint32_t GetLastError() = 0;
+    // A value under HKEY_LOCAL_MACHINE\key: 1 with its type and up to 4
+    // bytes of it in *data (zero-extended), or 0 when the key or value is missing.
+    virtual int ReadMachineValue(const char16_t* key, const char16_t* value, uint32_t* type, uint32_t* data) = 0;
+    // CopyFileW, overwriting the target: 1/0.
+    virtual int CopyFileOver(const char16_t* from, const char16_t* to) = 0;
 };
 
 struct Platform {

@@ -250,6 +250,82 @@ public:
         if (needed != nullptr) *needed = got;
         return error;
     }
+
+    uint32_t PrintProcessorDirectory(std::u16string* out) override {
+        if (out == nullptr) return ERROR_INVALID_PARAMETER;
+        DWORD needed = 0;
+        if (::GetPrintProcessorDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed)) return ERROR_INVALID_DATA;
+        DWORD error = ::GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER) return error;
+        std::vector<BYTE> buf(520 > needed ? 520 : needed, 0);
+        if (!::GetPrintProcessorDirectoryW(nullptr, nullptr, 1, buf.data(), static_cast<DWORD>(buf.size()), &needed))
+            return ::GetLastError();
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(buf.data());
+        size_t max = buf.size() / sizeof(wchar_t), len = 0;
+        while (len < max && text[len] != 0) ++len;
+        out->assign(reinterpret_cast<const char16_t*>(text), len);
+        return 0;
+    }
+
+    int RemovePrintProcessor(const char16_t* name) override {
+        return ::DeletePrintProcessorW(nullptr, nullptr, W(name)) ? 1 : 0;
+    }
+
+    int RegisterPrintProcessor(const char16_t* fileName, const char16_t* name) override {
+        return ::AddPrintProcessorW(nullptr, nullptr, W(fileName), W(name)) ? 1 : 0;
+    }
+
+    uint32_t SetPrinterPrintProcessor(PrinterHandle handle, const char16_t* name) override {
+        DWORD needed = 0;
+        if (!::GetPrinterW(handle, 2, nullptr, 0, &needed)) {
+            DWORD error = ::GetLastError();
+            if (error != ERROR_INSUFFICIENT_BUFFER) return error;
+        }
+        if (needed == 0) return ERROR_INVALID_DATA;
+        std::vector<BYTE> buf(needed, 0);
+        if (!::GetPrinterW(handle, 2, buf.data(), needed, &needed)) return ::GetLastError();
+        PRINTER_INFO_2W* info = reinterpret_cast<PRINTER_INFO_2W*>(buf.data());
+        info->pPrintProcessor = W(name);
+        info->pSecurityDescriptor = nullptr;  // left as it is
+        return ::SetPrinterW(handle, 2, buf.data(), 0) ? 0 : ::GetLastError();
+    }
+
+    int GetPrinterDevMode(PrinterHandle handle, int level, std::vector<BYTE>* out) override {
+        if (out == nullptr || (level != 8 && level != 9)) {
+            ::SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        std::vector<BYTE> buf;
+        if (!ReadSized([&](BYTE* b, DWORD s, DWORD* n) { return ::GetPrinterW(handle, level, b, s, n); }, &buf))
+            return 0;
+        // PRINTER_INFO_8 and _9 are both one DEVMODE pointer.
+        const DEVMODEW* dm = reinterpret_cast<const PRINTER_INFO_8W*>(buf.data())->pDevMode;
+        out->clear();
+        if (dm != nullptr) {
+            const BYTE* begin = reinterpret_cast<const BYTE*>(dm);
+            const BYTE* end = buf.data() + buf.size();
+            size_t total = static_cast<size_t>(dm->dmSize) + dm->dmDriverExtra;
+            if (begin >= buf.data() && begin < end && total > static_cast<size_t>(end - begin))
+                total = static_cast<size_t>(end - begin);
+            out->assign(begin, begin + total);
+        }
+        return 1;
+    }
+
+    int SetPrinterDevMode(PrinterHandle handle, int level, const std::vector<BYTE>& devMode) override {
+        if (level != 8 && level != 9) {
+            ::SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        std::vector<BYTE> copy(devMode);
+        PRINTER_INFO_8W info = {copy.empty() ? nullptr : reinterpret_cast<DEVMODEW*>(copy.data())};
+        return ::SetPrinterW(handle, level, reinterpret_cast<BYTE*>(&info), 0) ? 1 : 0;
+    }
+
+    int32_t DriverDocumentProperties(PrinterHandle handle, void* out, const void* in, uint32_t mode) override {
+        return ::DocumentPropertiesW(nullptr, handle, nullptr, static_cast<DEVMODEW*>(out),
+                                     static_cast<DEVMODEW*>(const_cast<void*>(in)), mode);
+    }
 };
 
 class Win32Host final : public Host {
@@ -354,6 +430,27 @@ public:
 
     void SetLastError(uint32_t code) override { ::SetLastError(code); }
     uint32_t GetLastError() override { return ::GetLastError(); }
+
+    int ReadMachineValue(const char16_t* key, const char16_t* value, uint32_t* type, uint32_t* data) override {
+        HKEY k = nullptr;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, W(key), 0, KEY_READ, &k) != ERROR_SUCCESS) return 0;
+        DWORD t = 0, size = 0;
+        LONG rc = ::RegQueryValueExW(k, W(value), nullptr, &t, nullptr, &size);
+        BYTE bytes[4] = {};
+        if (rc == ERROR_SUCCESS && size <= 4) {
+            DWORD got = sizeof bytes;
+            rc = ::RegQueryValueExW(k, W(value), nullptr, &t, bytes, &got);
+        }
+        ::RegCloseKey(k);
+        if (rc != ERROR_SUCCESS) return 0;
+        if (type != nullptr) *type = t;
+        if (data != nullptr) std::memcpy(data, bytes, 4);
+        return 1;
+    }
+
+    int CopyFileOver(const char16_t* from, const char16_t* to) override {
+        return ::CopyFileW(reinterpret_cast<LPCWSTR>(from), reinterpret_cast<LPCWSTR>(to), FALSE) ? 1 : 0;
+    }
 };
 
 Win32Spooler g_spooler;

@@ -15,6 +15,8 @@ bool In(int v, std::initializer_list<int> set) {
     return false;
 }
 
+}  // namespace
+
 // "DefEnv" is a stored value like any other: option bytes outside their
 // values go back to "not installed", texts are terminated, and the lists are
 // rebuilt from the model rather than trusted.
@@ -40,8 +42,6 @@ void FitStoredEnvironment(PrinterEnvironment& env, PrinterHandle printer) {
     env.printCheckLevel = 4;
     env.listsBuilt = 0;
 }
-
-}  // namespace
 
 void ResetEnvironment(PrinterSession* session, PrinterHandle printer, int mode) {
     PrinterEnvironment& env = session->env;

@@ -13,6 +13,10 @@ int ResetPrivateSettings(PrinterSession* session, PrinterHandle printer, int mod
 // Mode 0 resets the environment's user-adjustable part; mode 1 loads the
 // installation's environment ("DefEnv") with its option values checked.
 void ResetEnvironment(PrinterSession* session, PrinterHandle printer, int mode);
+// A stored environment record (installation's or an older driver's) made
+// safe: option bytes outside their values back to "not installed", texts
+// terminated, the lists to be rebuilt.
+void FitStoredEnvironment(PrinterEnvironment& env, PrinterHandle printer);
 // 1 when the private part was found in dm (size bytes).
 int TakeSettingsFromPrinterDevmode(PrinterSession* session, const uint8_t* dm, size_t size);
 // Makes the settings fit the printer's model and options, rule by rule.

@@ -121,16 +121,16 @@ TEST(JobAttributes, Table) {
 // --- DrvPrinterEvent and DrvUpgradePrinter ------------------------------------
 
 // kind 'e': DrvPrinterEvent(event); 'u': DrvUpgradePrinter(level, info?,
-// name?). INITIALIZE and the named upgrade hand over to the printer
-// installation, which is not part of this build: 50 until it is.
+// name?). INITIALIZE and the named upgrade hand over to the installation,
+// which cannot open the unknown printer (1801); the upgrade still succeeds.
 struct EventCase { char kind; int arg; bool info, name; int result; uint32_t error; };
 
 const EventCase kEventCases[] = {
-    {'e', 0, 0, 0, 0, 87},       {'e', 1, 0, 0, 1, kPoison}, {'e', 2, 0, 0, 1, kPoison}, {'e', 3, 0, 0, 0, 50},
+    {'e', 0, 0, 0, 0, 87},       {'e', 1, 0, 0, 1, kPoison}, {'e', 2, 0, 0, 1, kPoison}, {'e', 3, 0, 0, 0, 1801},
     {'e', 4, 0, 0, 1, kPoison},  {'e', 5, 0, 0, 1, kPoison}, {'e', 6, 0, 0, 1, kPoison}, {'e', 7, 0, 0, 1, kPoison},
-    {'e', 8, 0, 0, 1, kPoison},  {'e', 9, 0, 0, 0, 87},      {'e', -1, 0, 0, 0, 87},     {'u', 0, 1, 1, 0, 87},
+    {'e', 8, 0, 0, 1, 1801},  {'e', 9, 0, 0, 0, 87},      {'e', -1, 0, 0, 0, 87},     {'u', 0, 1, 1, 0, 87},
     {'u', 3, 1, 1, 0, 87},       {'u', 1, 0, 0, 0, 87},      {'u', 2, 0, 0, 0, 87},      {'u', 1, 1, 0, 1, kPoison},
-    {'u', 2, 1, 0, 1, kPoison},  {'u', 1, 1, 1, 0, 50},
+    {'u', 2, 1, 0, 1, kPoison},  {'u', 1, 1, 1, 1, 1801},
 };
 
 TEST(PrinterEvent, Table) {

@@ -96,7 +96,7 @@ TEST(UserPapers, RefusedWritesLeaveNoHalfPaper) {
     for (const Case& c : cases) {
         Store s;
         ASSERT_EQ(s.Register(u"First", 1000, 2000), 0);
-        s.printer.setDataErrorFor[c.refused] = kErrAccessDenied;
+        s.printer.setValueError[c.refused] = kErrAccessDenied;
         UserPaperNames names = s.Names();
         EXPECT_EQ(RegisterPaper(s.h, &names, MakeUserPaper(1100, 2100, 0, u"Second")), -1);
         EXPECT_EQ(names.slot[1][0], 0) << "the caller's table unchanged";

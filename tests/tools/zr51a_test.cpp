@@ -184,6 +184,18 @@ const Case kCases[] = {
     {"devmode resolve --model {M}/ZRM1200.RDF --diff m.bin -o m2.bin", 0, {"0 fields changed"}, {}, {}},
     {"devmode resolve --model {M}/ZRC4500.RDF --diff --json edited.bin -o c.bin", 0,
      {"\"field\": \"booklet\"", "\"rules\": [\"accepted values of booklet"}, {}, {}},
+    // The printer data of a new printer, as the driver's initialisation writes it.
+    {"printer init --model {M}/ZRT2300.RDF --language 1041 -o t.reg", 0, {}, {}, {}},
+    {"devmode show t.reg", 0, {"\"KELO ZR-T2300\"", "ours, complete", "trailingMagic"}, {}, {}},
+    {"devmode resolve --model {M}/ZRT2300.RDF --env t.reg t.reg -o te.bin", 0, {"resolved for KELO ZR-T2300"}, {}, {}},
+    {"printer init --model {M}/ZRM1200.RDF", 0,
+     {"Printers\\KELO ZR-M1200\\PrinterDriverData]", "\"QuickSetting_+IDS_20674\"=hex:01,00,00,00,",
+      "\"SnmpCommunityName\"=\"public\"", "\"DebugTabEnable\"=dword:00000000", "; form \""}, {}, {"\"LocaleID\""}},
+    {"printer init --model {M}/ZRC4500.RDF --section Other", 0, {"\"RdfInfo\"=hex:00,00,"},
+     {"warning: InstallDefaultReg : no model [Other]"}, {}},
+    {"printer init --model notmodel.RDF", 1, {}, {"notmodel.RDF: no model section"}, {}},
+    {"printer init --model def.bin", 1, {}, {"def.bin: a model description's name ends in .RDF"}, {}},
+    {"printer init --help", 0, {"usage: zr51a printer init"}, {}, {}},
     {"devmode resolve --model missing.RDF -o x.bin", 1, {}, {"missing.RDF: cannot open"}, {}},
     {"devmode resolve --model notmodel.RDF -o x.bin", 1, {}, {"notmodel.RDF: no model section"}, {}},
     {"devmode resolve --model {M}/ZRC4500.RDF --env def.bin -o x.bin", 1, {}, {"def.bin: 19040 bytes: a printer environment record"}, {}},
@@ -232,11 +244,12 @@ TEST_F(Zr51aTool, CommandLines) {
         for (const char* f : c.out) EXPECT_NE(std::string::npos, r.out.find(f)) << "stdout lacks: " << f;
         for (const char* f : c.err) EXPECT_NE(std::string::npos, r.err.find(f)) << "stderr lacks: " << f << "\n" << r.err;
         for (const char* f : c.absent) EXPECT_EQ(std::string::npos, r.out.find(f)) << "stdout holds: " << f;
-        // Messages never go to stdout, results never to stderr.
+        // Messages never go to stdout, results never to stderr (warnings
+        // of a success do).
         if (c.status == 1) {
             EXPECT_TRUE(r.err.rfind("zr51a: ", 0) == 0) << r.err;
         }
-        if (c.status == 0) {
+        if (c.status == 0 && c.err.empty()) {
             EXPECT_TRUE(r.err.empty()) << r.err;
         }
     }

@@ -229,7 +229,7 @@ TEST(DocumentSheet, EveryPageShowsItsPageModel) {
     RemovePrinter(printer.name);
     ASSERT_TRUE(AddDriverWithFiles(printer.name, L"ZR51AUI.dll", {L"ZR51ARC.DLL", L"ZRC4500.RDF"}));
     ASSERT_TRUE(AddPrinterOnPort(printer.name, printer.name, L"FILE:")) << GetLastError();
-    ASSERT_TRUE(StoreModelAsInstalled(printer.name, printer.name));
+    ASSERT_TRUE(InitializeThroughDriver(printer.name, printer.name)) << GetLastError();
     HANDLE h = nullptr;
     ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer.name), &h, nullptr));
     const char16_t* name = reinterpret_cast<const char16_t*>(printer.name);

@@ -315,7 +315,7 @@ void InstallDemo(const wchar_t* printer) {
     RemovePrinter(printer);
     ASSERT_TRUE(AddDriverWithFiles(L"KELO ZR-C4500", L"ZR51AUI.dll", {L"ZR51ARC.DLL", L"ZRC4500.RDF"}));
     ASSERT_TRUE(AddPrinterOnPort(printer, L"KELO ZR-C4500", L"FILE:")) << GetLastError();
-    ASSERT_TRUE(StoreModelAsInstalled(printer, L"KELO ZR-C4500"));
+    ASSERT_TRUE(InitializeThroughDriver(printer, L"KELO ZR-C4500")) << GetLastError();
 }
 
 // The printing preferences with the prompt, driven by drive on a second thread.

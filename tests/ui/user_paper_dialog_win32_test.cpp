@@ -144,7 +144,7 @@ TEST(UserPaperDialogSheet, RegisteredPapersBecomeFormsAndDcPapers) {
     RemovePrinter(kPrinter);
     ASSERT_TRUE(AddDriverWithFiles(L"KELO ZR-C4500", L"ZR51AUI.dll", {L"ZR51ARC.DLL", L"ZRC4500.RDF"}));
     ASSERT_TRUE(AddPrinterOnPort(kPrinter, L"KELO ZR-C4500", L"FILE:")) << GetLastError();
-    ASSERT_TRUE(StoreModelAsInstalled(kPrinter, L"KELO ZR-C4500"));
+    ASSERT_TRUE(InitializeThroughDriver(kPrinter, L"KELO ZR-C4500"));
     const size_t formsBefore = FormNames().size();
     EXPECT_FALSE(Has(Papers(), 1000));
 

@@ -18,6 +18,7 @@ const char kUsage[] =
     "  papers show [--json] FILE\n"
     "  papers import FILE\n"
     "  printer query HOST [--community C] [--timeout S] [--json]\n"
+    "  printer init --model FILE.RDF [--section NAME] [--language ID] [--printer NAME] [-o FILE.reg]\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
 
 struct Command {
@@ -32,6 +33,7 @@ const Command kCommands[] = {
     {"printer", "query", PrinterQuery},       {"page", "show", PageShow},
     {"papers", "export", PapersExport},       {"papers", "show", PapersShow},
     {"papers", "import", PapersImport},
+    {"printer", "init", PrinterInit},
 };
 }  // namespace
 

@@ -9,8 +9,6 @@
 #include "rules/settings_application.h"
 #include "zr51a.h"
 
-namespace {
-
 // The first section of the file with a ModelCode key: the model's own.
 std::string FindModelSection(const std::vector<uint8_t>& text, const std::u16string& path) {
     std::string t(text.begin(), text.end());
@@ -27,8 +25,6 @@ std::string FindModelSection(const std::vector<uint8_t>& text, const std::u16str
     }
     return "";
 }
-
-}  // namespace
 
 int SetUpModelPrinter(ModelPrinter* mp, const std::string& modelPath, const std::string& section,
                       const std::string& envPath, std::string* why) {

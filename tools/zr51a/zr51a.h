@@ -96,6 +96,9 @@ struct ModelPrinter {
     std::string modelPath;
     std::string section;
 };
+// The first section of the model file (text, read from path) with a
+// ModelCode key: the model's own; "" when there is none.
+std::string FindModelSection(const std::vector<uint8_t>& text, const std::u16string& path);
 // Installs the model file (its model section, or section when given) and,
 // when envPath is given, that printer environment record (raw or the
 // "PrvEnv" value of a registry export). 0 with why.
@@ -113,6 +116,7 @@ int FavoritesExport(int argc, char** argv);
 int FavoritesImport(int argc, char** argv);
 int FavoritesShow(int argc, char** argv);
 int PrinterQuery(int argc, char** argv);
+int PrinterInit(int argc, char** argv);
 int PageShow(int argc, char** argv);
 int PapersExport(int argc, char** argv);
 int PapersShow(int argc, char** argv);
