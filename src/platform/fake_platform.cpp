@@ -224,6 +224,8 @@ uint32_t FakeSpooler::SetPrinterData(PrinterHandle handle, const char16_t* value
     if (!printer) return kErrInvalidHandle;
     if (!value || (!data && size)) return kErrInvalidParameter;
     if (printer->setDataError) return printer->setDataError;
+    if (printer->setDataAllowed == 0) return kErrAccessDenied;
+    if (printer->setDataAllowed > 0) printer->setDataAllowed--;
     printer->Set(value, type, data, size);
     return kErrSuccess;
 }
