@@ -13,6 +13,8 @@ const char kUsage[] =
     "  favorites export --devmode IN --name NAME -o FILE.qvt\n"
     "  favorites import FILE.qvt -o OUT\n"
     "  favorites show [--json] FILE.qvt\n"
+    "  favorites list [--model FILE.RDF] [--json] PRINTER.reg\n"
+    "  favorites apply --name NAME [--model FILE.RDF] PRINTER.reg -o OUT\n"
     "  page show --model FILE.RDF [--section NAME] PAGE\n"
     "  printer query HOST [--community C] [--timeout S] [--json]\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
@@ -27,6 +29,7 @@ const Command kCommands[] = {
     {"devmode", "check", DevModeCheck},       {"favorites", "export", FavoritesExport},
     {"favorites", "import", FavoritesImport}, {"favorites", "show", FavoritesShow},
     {"printer", "query", PrinterQuery},       {"page", "show", PageShow},
+    {"favorites", "list", FavoritesList},     {"favorites", "apply", FavoritesApply},
 };
 }  // namespace
 
