@@ -16,8 +16,11 @@ const PageRow kPageRows[] = {
     {31400, 31400, 25252, "TRAY_PER_PAGE_DLG"},
     {31700, 31700, 25253, "CUSTOM_SIZE_DLG"},
     {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
+    {31500, 31500, 25046, "ADD_FAVORITE_DLG"},
+    {31600, 31600, 25047, "MANAGE_FAVORITES_DLG"},
+    {31601, 31601, 25048, "RENAME_FAVORITE_DLG"},
 };
-const int kPageRowCount = 14;
+const int kPageRowCount = 17;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -280,8 +283,20 @@ const ControlRow kControlRows[] = {
     {33820, 33800, kFeatureControl, 0, 0, "OVERLAY_METHOD"},
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
+    {31518, 31500, kEditControl, 0, 0, "ADD_FAVORITE_NAME"},
+    {31512, 31500, kTextControl, 0, 0, "ADD_ORIGINAL_SIZE"},
+    {31514, 31500, kTextControl, 0, 0, "ADD_OUTPUT_SIZE"},
+    {31515, 31500, kTextControl, 0, 0, "ADD_ZOOM"},
+    {31516, 31500, kDetailsControl, 0, 0, "ADD_DETAILS"},
+    {31618, 31600, kDetailsControl, 0, 0, "MANAGE_LIST"},
+    {31619, 31600, kButtonControl, 25049, 0, "MANAGE_UP"},
+    {31620, 31600, kButtonControl, 25480, 0, "MANAGE_DOWN"},
+    {31621, 31600, kButtonControl, 25481, 0, "MANAGE_RENAME"},
+    {31622, 31600, kButtonControl, 25482, 0, "MANAGE_DELETE"},
+    {31616, 31600, kDetailsControl, 0, 0, "MANAGE_DETAILS"},
+    {31621, 31601, kEditControl, 0, 0, "RENAME_NAME"},
 };
-const int kControlRowCount = 260;
+const int kControlRowCount = 272;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -709,6 +724,16 @@ const StringTextRow kStringTextRows[] = {
     {25042, "Manage..."},
     {25043, "Import..."},
     {25044, "Export..."},
+    {25045, "Name:"},
+    {25046, "Add to favourites"},
+    {25047, "Manage favourites"},
+    {25048, "Rename favourite"},
+    {25049, "Up"},
+    {25480, "Down"},
+    {25481, "Rename..."},
+    {25482, "Delete"},
+    {20668, "A favourite of this name exists already. Please choose another name."},
+    {20681, "The favourite could not be imported: the file is damaged or not a favourites file."},
     {25050, "Pages per sheet:"},
     {25051, "One page over several sheets:"},
     {25052, "Booklet:"},
@@ -817,4 +842,4 @@ const StringTextRow kStringTextRows[] = {
     {25260, "Repeat every"},
     {25261, "pages"},
 };
-const int kStringTextRowCount = 354;
+const int kStringTextRowCount = 364;

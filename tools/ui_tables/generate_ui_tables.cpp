@@ -321,8 +321,10 @@ std::string StyleOf(const Control& c, bool groupStart, std::string& cls) {
     if (k == "spin")  // the numeric spin edit writes the edit's text itself (decimals, clamping while typed)
         return cls = "msctls_updown32", "UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS";
     if (k == "scrollbar") return cls = "ScrollBar", "SBS_VERT";
+    // The favourites' cells are drawn by the page, three to a row.
     if (k == "thumbnails")
-        return cls = "SysListView32", "LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | WS_BORDER | WS_TABSTOP";
+        return cls = "SysListView32",
+               "LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDRAWFIXED | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP";
     return cls = "SysListView32", "LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP";
 }
 
