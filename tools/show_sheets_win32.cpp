@@ -50,11 +50,11 @@ constexpr DialogShot kDialogShots[] = {
 
 // Favourites added through the add dialog before the tabs are photographed,
 // so that the favourites tab shows thumbnails: the current settings, then
-// two-sided and black-and-white ones; the Basic tab's defaults are restored
+// two-sided and one-colour ones; the Basic tab's defaults are restored
 // after. A name the printer holds already (from an earlier run) is refused
 // with a message, which is closed with the dialog.
 constexpr int kAddFavoriteButton = 30256, kFavoriteName = 31518, kColorModeControl = 30211, kBasicRestore = 30257;
-constexpr const wchar_t* kDemoFavorites[] = {L"Office", L"Two-sided", L"Black and white"};
+constexpr const wchar_t* kDemoFavorites[] = {L"Office", L"Two-sided", L"One colour"};
 
 int Fail(const char* what) {
     std::fprintf(stderr, "zr51-show-sheets: %s failed (error %lu)\n", what, GetLastError());

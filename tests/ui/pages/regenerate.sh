@@ -8,7 +8,8 @@ for model in ZRC4500 ZRM1200 ZRT2300; do
     out=$here/$model.txt
     : > "$out"
     for page in BASIC BASIC_MONO FAVORITES LAYOUT FINISHING IMAGE IMAGE_TWO_INK ADVANCED ENVIRONMENT \
-                ENVIRONMENT_COLOR DIAGNOSTICS TRAY_PER_PAGE_DLG CUSTOM_SIZE_DLG MIXED_DUPLEX_DLG; do
+                ENVIRONMENT_COLOR DIAGNOSTICS TRAY_PER_PAGE_DLG CUSTOM_SIZE_DLG MIXED_DUPLEX_DLG \
+                ADD_FAVORITE_DLG MANAGE_FAVORITES_DLG RENAME_FAVORITE_DLG; do
         "$tool" page show --model "$here/../../../data/models/$model.RDF" "$page" >> "$out"
     done
 done
