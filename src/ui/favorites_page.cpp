@@ -54,6 +54,14 @@ int FavoritesButtonEnabled(uint32_t control, const SheetFacts& facts, int select
     }
 }
 
+void FavoritesPageRules(const PageInput& in, PageState& page) {
+    for (int i = 0; i < page.controlCount; i++) {
+        ControlState& c = page.control[i];
+        const int on = FavoritesButtonEnabled(c.id, in.facts, in.facts.favoriteSelected ? 0 : -1);
+        if (on >= 0) c.enabled = on;
+    }
+}
+
 FavoritesHost FavoritesHostOf(const PageInput& in, const char16_t* printerName) {
     return FavoritesHost{printerName, in.printer, in.session};
 }

@@ -28,6 +28,9 @@ int IsAddFavoriteButton(uint32_t control);
 // access; adding and import fewer than kFavoriteLimit favourites, export a
 // selection, managing one favourite at least), -1 for another control.
 int FavoritesButtonEnabled(uint32_t control, const SheetFacts& facts, int selected);
+// The favourites page's rules at refresh: its buttons by the rules above,
+// with the sheet facts' count and selection.
+void FavoritesPageRules(const PageInput& in, PageState& page);
 
 FavoritesHost FavoritesHostOf(const PageInput& in, const char16_t* printerName);
 

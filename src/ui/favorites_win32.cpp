@@ -488,7 +488,11 @@ void FavoritesPageInit(HWND page, const FavoritesHostWin& h) {
 }
 
 void FavoritesPageBefore(const FavoritesHostWin& h) {
-    if (h.view) ApplySelectedFavorite(*h.input, *h.view->store);
+    if (!h.view) return;
+    const FavoritesStore& s = *h.view->store;
+    ApplySelectedFavorite(*h.input, s);
+    h.input->facts.favoriteCount = s.count;
+    h.input->facts.favoriteSelected = s.selected >= 0 && FavoriteSlotName(s, s.selected)[0];
 }
 
 void FavoritesPageAfter(HWND page, const FavoritesHostWin& h) {
@@ -510,8 +514,6 @@ void FavoritesPageAfter(HWND page, const FavoritesHostWin& h) {
     const int sel = s.selected >= 0 && FavoriteSlotName(s, s.selected)[0] ? s.selected : -1;
     FillDetails(GetDlgItem(page, kFavoriteDetailsControl), h,
                 sel >= 0 && s.entry[sel].readable ? &s.entry[sel].settings : nullptr);
-    for (uint32_t id : {kFavoritesAddButton, kFavoritesImportButton, kFavoritesExportButton, kFavoritesManageButton})
-        EnableWindow(GetDlgItem(page, static_cast<int>(id)), FavoritesButtonEnabled(id, h.input->facts, sel) == 1);
 }
 
 int FavoritesPageCommand(HWND page, const FavoritesHostWin& h, uint32_t id, int* changed) {

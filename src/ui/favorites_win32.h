@@ -35,8 +35,8 @@ void ClearFavoriteSelection(FavoritesView* view);
 INT_PTR OpenAddFavoriteDialog(HWND owner, const FavoritesHostWin& host);
 
 // The favourites page. Init sets up its list; Before runs ahead of each
-// refresh (the selected favourite applied), After behind it (list, detail
-// view, buttons). Command handles the page's own buttons: 1 when it did
+// refresh (the selected favourite applied, the sheet facts the page's rules
+// read), After behind it (list and detail view). Command handles the page's own buttons: 1 when it did
 // (changed says whether the settings changed), 0 for another control.
 // Notify takes the list's clicks; 1 when the selection changed.
 void FavoritesPageInit(HWND page, const FavoritesHostWin& host);

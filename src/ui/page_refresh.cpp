@@ -6,6 +6,7 @@
 #include "rules/control_fields.h"
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
+#include "ui/favorites_page.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -25,7 +26,8 @@ struct PageRules {
     PageRulesFn rules;
 };
 const PageRules kPageRules[] = {
-    {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules}};
+    {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
+    {kFavoritesPage, FavoritesPageRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

@@ -27,6 +27,16 @@ TEST(FavoritesPage, ButtonRules) {
     }
     for (uint32_t add : {30256u, 30317u, 30432u, 30544u, 30645u, 30740u}) EXPECT_EQ(1, IsAddFavoriteButton(add)) << add;
     EXPECT_EQ(0, IsAddFavoriteButton(30257));
+    // The page's refresh applies them from the sheet facts.
+    PrinterRig rig;
+    PageInput in{rig.base.get(), nullptr, {1, 0, 1, 2, 1}, {0, 0}, nullptr};
+    auto page = std::make_unique<PageState>();
+    ASSERT_EQ(1, RefreshPage(kFavoritesPage, in, *page));
+    EXPECT_NE(std::string::npos, PageStateText(*page, *rig.base).find("FAVORITES_EXPORT button enabled"));
+    in.facts = {1, 0, 1, 0, 0};
+    RefreshPage(kFavoritesPage, in, *page);
+    EXPECT_NE(std::string::npos, PageStateText(*page, *rig.base).find("FAVORITES_EXPORT button disabled"));
+    EXPECT_NE(std::string::npos, PageStateText(*page, *rig.base).find("FAVORITES_MANAGE button disabled"));
 }
 
 TEST(FavoritesPage, ApplyAndCells) {
