@@ -20,11 +20,13 @@
 struct FavoritesView {
     FavoritesStore* store;
     HBITMAP preview[kFavoriteSlots];
+    HBITMAP buttonPicture;  // picture 11920, the add buttons' own
 };
 
 namespace {
 
 constexpr int kCellHeight = 171, kPictureSide = 136;
+constexpr uint16_t kButtonPicture = 11920;
 constexpr uint32_t kFavoriteFilterText = 20381, kFavoriteExtensionText = 20463;
 constexpr int kAddName = 31518, kAddOriginal = 31512, kAddOutput = 31514, kAddZoom = 31515, kAddDetails = 31516;
 constexpr int kManageList = 31618, kManageDetails = 31616, kManageUp = 31619, kManageDown = 31620,
@@ -448,12 +450,41 @@ FavoritesView* CreateFavoritesView(const FavoritesHostWin& host) {
 void FreeFavoritesView(FavoritesView* view) {
     if (!view) return;
     DropPreviews(view);
+    if (view->buttonPicture) DeleteObject(view->buttonPicture);
     FreeFavoritesStore(view->store);
     std::free(view);
 }
 
 void ClearFavoriteSelection(FavoritesView* view) {
     if (view) view->store->selected = -1;
+}
+
+void ShowAddButtonPictures(HWND page, const FavoritesHostWin& h, uint16_t templateId) {
+    FavoritesView* v = h.view;
+    if (!v) return;
+    if (!v->buttonPicture) {
+        // The picture's key colour becomes the button's face.
+        v->buttonPicture = LoadResImage(h.resources, kButtonPicture);
+        DIBSECTION ds;
+        if (v->buttonPicture && GetObjectW(v->buttonPicture, sizeof ds, &ds) == sizeof ds &&
+            ds.dsBm.bmBitsPixel == 24 && ds.dsBm.bmBits) {
+            const COLORREF face = GetSysColor(COLOR_BTNFACE);
+            for (int y = 0; y < ds.dsBm.bmHeight; y++) {
+                auto* row = static_cast<uint8_t*>(ds.dsBm.bmBits) + static_cast<size_t>(y) * ds.dsBm.bmWidthBytes;
+                for (int x = 0; x < ds.dsBm.bmWidth; x++) {
+                    uint8_t* px = row + x * 3;  // blue, green, red
+                    if (px[0] == 0 && px[1] == 0 && px[2] == 255)
+                        px[0] = GetBValue(face), px[1] = GetGValue(face), px[2] = GetRValue(face);
+                }
+            }
+        }
+    }
+    if (!v->buttonPicture) return;
+    const PageRow* row = FindPageRow(templateId);
+    for (int i = 0; row && i < kControlRowCount; i++)
+        if (kControlRows[i].templateId == row->layoutId && IsAddFavoriteButton(kControlRows[i].id))
+            SendDlgItemMessageW(page, kControlRows[i].id, BM_SETIMAGE, IMAGE_BITMAP,
+                                reinterpret_cast<LPARAM>(v->buttonPicture));
 }
 
 INT_PTR OpenAddFavoriteDialog(HWND owner, const FavoritesHostWin& host) {

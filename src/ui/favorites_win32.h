@@ -30,6 +30,8 @@ void FreeFavoritesView(FavoritesView* view);
 // A setting changed elsewhere: no favourite is selected any more.
 void ClearFavoriteSelection(FavoritesView* view);
 
+// Picture 11920 on the page's add-to-favourites button.
+void ShowAddButtonPictures(HWND page, const FavoritesHostWin& host, uint16_t templateId);
 // Every page's add-to-favourites button: the add dialog. 1 when a favourite
 // was added (the page refreshes).
 INT_PTR OpenAddFavoriteDialog(HWND owner, const FavoritesHostWin& host);

@@ -565,6 +565,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             if (const PageRow* row = FindPageRow(p->templateId)) AttachPageSpinEdits(page, row->layoutId);
             if (p == p->sheet->page[0]) p->sheet->firstPage = page;
             if (p->templateId == kFavoritesPage) FavoritesPageInit(page, Fav(p->sheet));
+            ShowAddButtonPictures(page, Fav(p->sheet), p->templateId);
             p->sheet->input.last = LastChange{0, 0};
             ShowPage(page, p);
             return TRUE;
