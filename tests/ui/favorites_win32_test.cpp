@@ -1,7 +1,8 @@
 // Favourites through the dialogs of a real document sheet under Wine: two are
 // added from the Basic tab (a taken name is refused and the dialog stays),
 // renamed and reordered in the management dialog, one applied from the
-// thumbnail list, exported, deleted and imported again. The printer's data
+// thumbnail list, exported, deleted and imported again; a file of another
+// format is refused with its message. The printer's data
 // then holds what the store writes natively, byte for byte.
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -95,6 +96,8 @@ struct Drive {
     std::wstring file;
     int added = 0, refused = 0, keptOpen = 0, rows = 0, renamed = 0, exported = 0, imported = 0;
     std::vector<uint8_t> draftBefore;  // "Draft 2" before it was deleted
+    std::wstring badFile;
+    wchar_t importMessage[256] = {};  // shown for the damaged file
 };
 
 int AddFavorite(Drive* d, HWND page, const wchar_t* name) {
@@ -123,11 +126,11 @@ void SelectRow(HWND list, int row) {
     SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
 }
 
-int ChooseFileNamed(Drive* d, HWND page, int button) {
+int ChooseFileNamed(Drive* d, HWND page, int button, const std::wstring& file) {
     Press(page, button);
     HWND dlg = WaitFor(d->thread, kFileName);
     if (!dlg) return 0;
-    SetDlgItemTextW(dlg, kFileName, d->file.c_str());
+    SetDlgItemTextW(dlg, kFileName, file.c_str());
     Press(dlg, IDOK);
     return WaitClosed(dlg);
 }
@@ -167,7 +170,7 @@ void DriveFavorites(Drive* d) {
     click.hdr = {list, static_cast<UINT_PTR>(kList), static_cast<UINT>(NM_CLICK)};
     click.ptAction = {20, 20};
     SendMessageW(page, WM_NOTIFY, kList, reinterpret_cast<LPARAM>(&click));
-    d->exported = IsWindowEnabled(GetDlgItem(page, kExport)) && ChooseFileNamed(d, page, kExport);
+    d->exported = IsWindowEnabled(GetDlgItem(page, kExport)) && ChooseFileNamed(d, page, kExport, d->file);
     // Deleted, and imported again from the file.
     d->draftBefore = Value(L"QuickSetting_0044007200610066007400200032");
     Press(page, kManage);
@@ -178,7 +181,18 @@ void DriveFavorites(Drive* d) {
         Press(m, IDOK);
         WaitClosed(m);
     }
-    d->imported = ChooseFileNamed(d, page, kImport);
+    d->imported = ChooseFileNamed(d, page, kImport, d->file);
+    // A file of another format: its message, nothing stored.
+    if (ChooseFileNamed(d, page, kImport, d->badFile)) {
+        HWND box = nullptr;
+        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWaitMs; Sleep(50))
+            EnumThreadWindows(d->thread, FindBox, reinterpret_cast<LPARAM>(&box));
+        if (box) {
+            if (!GetDlgItemTextW(box, 100, d->importMessage, 256)) GetDlgItemTextW(box, 0xFFFF, d->importMessage, 256);
+            Press(box, IDOK);
+            WaitClosed(box);
+        }
+    }
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 
@@ -194,6 +208,13 @@ TEST(FavoritesSheet, AddRenameReorderApplyExportDeleteImport) {
     GetTempPathW(MAX_PATH, temp);
     Drive d{GetCurrentThreadId(), std::wstring(temp) + L"zr51-draft.zfv"};
     DeleteFileW(d.file.c_str());
+    d.badFile = std::wstring(temp) + L"zr51-other.zfv";
+    HANDLE bad = CreateFileW(d.badFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, bad);
+    const char other[] = "KELO_QVX and not a favourite at all, but long enough to have a header of 64 bytes";
+    DWORD put = 0;
+    WriteFile(bad, other, sizeof other, &put, nullptr);
+    CloseHandle(bad);
 
     std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
     HANDLE h = nullptr;
@@ -211,11 +232,13 @@ TEST(FavoritesSheet, AddRenameReorderApplyExportDeleteImport) {
     EXPECT_TRUE(d.renamed);
     EXPECT_TRUE(d.exported);
     EXPECT_TRUE(d.imported);
+    EXPECT_NE(std::wstring::npos, std::wstring(d.importMessage).find(L"could not be imported")) << d.importMessage;
     // Office first (Draft 2 was deleted), then the imported Draft 2.
     std::vector<uint8_t> names = Value(L"QuickSettingNames");
     ASSERT_EQ(1260u, names.size());
     EXPECT_EQ(std::wstring(L"Office"), std::wstring(reinterpret_cast<const wchar_t*>(names.data())));
     EXPECT_EQ(std::wstring(L"Draft 2"), std::wstring(reinterpret_cast<const wchar_t*>(names.data() + 42)));
+    EXPECT_EQ(0, names[84] | names[85]);  // the refused file added nothing
     // The re-imported value is the one deleted, and the file holds its record.
     std::vector<uint8_t> draft = Value(L"QuickSetting_0044007200610066007400200032");
     ASSERT_EQ(4u + kQuickRecordSize, draft.size());
@@ -240,6 +263,7 @@ TEST(FavoritesSheet, AddRenameReorderApplyExportDeleteImport) {
     EXPECT_EQ(mine, std::vector<uint8_t>(office.begin() + 4, office.end()));
     RemovePrinter(kPrinter);
     DeleteFileW(d.file.c_str());
+    DeleteFileW(d.badFile.c_str());
 }
 
 }  // namespace
