@@ -233,6 +233,7 @@
 #define T_FAVORITE_RENAME "Umbenennen..."
 #define T_FAVORITE_DELETE "Löschen"
 #define T_FAVORITE_NAME_TAKEN "Ein Favorit mit diesem Namen ist bereits vorhanden. Bitte wählen Sie einen anderen Namen."
+#define T_NAME_CHARS_REMOVED "Ein Name darf keine Anführungszeichen, Apostrophe, keinen umgekehrten Schrägstrich und keines der Zeichen * + , / : ; < = > ? [ ] | enthalten. Sie wurden entfernt."
 #define T_FAVORITE_IMPORT_FAILED "Der Favorit konnte nicht importiert werden: Die Datei ist beschädigt oder keine Favoritendatei."
 #define T_PAGES_PER_SHEET "Seiten pro Blatt:"
 #define T_POSTER "Eine Seite auf mehreren Blättern:"

@@ -255,6 +255,7 @@
 #define T_FAVORITE_DOWN "Down"
 #define T_FAVORITE_RENAME "Rename..."
 #define T_FAVORITE_DELETE "Delete"
+#define T_NAME_CHARS_REMOVED "A name cannot hold quotation marks, apostrophes, the backslash or any of * + , / : ; < = > ? [ ] |. They were removed."
 #define T_FAVORITE_NAME_TAKEN "A favourite of this name exists already. Please choose another name."
 #define T_FAVORITE_IMPORT_FAILED "The favourite could not be imported: the file is damaged or not a favourites file."
 #define T_PAGES_PER_SHEET "Pages per sheet:"

@@ -233,6 +233,7 @@
 #define T_FAVORITE_RENAME "名前の変更..."
 #define T_FAVORITE_DELETE "削除"
 #define T_FAVORITE_NAME_TAKEN "この名前のお気に入りは既にあります。別の名前を指定してください。"
+#define T_NAME_CHARS_REMOVED "名前には引用符、アポストロフィ、円記号 (バックスラッシュ)、および * + , / : ; < = > ? [ ] | を使用できません。これらの文字は削除されました。"
 #define T_FAVORITE_IMPORT_FAILED "お気に入りを読み込めませんでした。ファイルが壊れているか、お気に入りファイルではありません。"
 #define T_PAGES_PER_SHEET "ページ集約:"
 #define T_POSTER "ポスター印刷:"

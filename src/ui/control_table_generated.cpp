@@ -732,6 +732,7 @@ const StringTextRow kStringTextRows[] = {
     {25480, "Down"},
     {25481, "Rename..."},
     {25482, "Delete"},
+    {20180, "A name cannot hold quotation marks, apostrophes, the backslash or any of * + , / : ; < = > ? [ ] |. They were removed."},
     {20668, "A favourite of this name exists already. Please choose another name."},
     {20681, "The favourite could not be imported: the file is damaged or not a favourites file."},
     {25050, "Pages per sheet:"},
@@ -842,4 +843,4 @@ const StringTextRow kStringTextRows[] = {
     {25260, "Repeat every"},
     {25261, "pages"},
 };
-const int kStringTextRowCount = 364;
+const int kStringTextRowCount = 365;

@@ -27,6 +27,7 @@ namespace {
 
 constexpr int kCellHeight = 171, kPictureSide = 136;
 constexpr uint16_t kButtonPicture = 11920;
+constexpr uint32_t kNameCharsRemovedText = 20180;
 constexpr uint32_t kFavoriteFilterText = 20381, kFavoriteExtensionText = 20463;
 constexpr int kAddName = 31518, kAddOriginal = 31512, kAddOutput = 31514, kAddZoom = 31515, kAddDetails = 31516;
 constexpr int kManageList = 31618, kManageDetails = 31616, kManageUp = 31619, kManageDown = 31620,
@@ -173,8 +174,9 @@ void FillDetails(HWND list, const FavoritesHostWin& h, const PrivateSettings* se
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
-// A name typed into an edit loses the characters names may not hold.
-void FilterNameEdit(HWND dlg, int id) {
+// A name typed into an edit loses the characters names may not hold, with
+// the warning.
+void FilterNameEdit(HWND dlg, const FavoritesHostWin& h, int id) {
     wchar_t text[64] = {};
     GetDlgItemTextW(dlg, id, text, 64);
     if (!RemoveForbiddenChars(TextFilterKind::Name, reinterpret_cast<char16_t*>(text))) return;
@@ -185,7 +187,7 @@ void FilterNameEdit(HWND dlg, int id) {
     const DWORD at = caret ? caret - 1 : 0;
     SendDlgItemMessageW(dlg, id, EM_SETSEL, at, at);
     RemovePropW(dlg, kSuppress);
-    MessageBeep(MB_ICONWARNING);
+    MessageBoxW(dlg, Words(h, kNameCharsRemovedText).c_str(), L"", MB_OK | MB_ICONHAND);
 }
 
 void RefuseName(HWND dlg, const FavoritesHostWin& h, int edit) {
@@ -222,7 +224,7 @@ INT_PTR CALLBACK AddProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
             if (!h) return FALSE;
             const int id = LOWORD(wParam);
             if (id == kAddName && HIWORD(wParam) == EN_CHANGE && !GetPropW(dlg, kSuppress)) {
-                FilterNameEdit(dlg, kAddName);
+                FilterNameEdit(dlg, *h, kAddName);
                 EnableWindow(GetDlgItem(dlg, IDOK), GetWindowTextLengthW(GetDlgItem(dlg, kAddName)) > 0);
             } else if (id == IDOK) {
                 wchar_t name[kFavoriteNameUnits] = {};
@@ -319,7 +321,7 @@ INT_PTR CALLBACK RenameProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam
             if (!m) return FALSE;
             const int id = LOWORD(wParam);
             if (id == kRenameEdit && HIWORD(wParam) == EN_CHANGE && !GetPropW(dlg, kSuppress)) {
-                FilterNameEdit(dlg, kRenameEdit);
+                FilterNameEdit(dlg, m->host, kRenameEdit);
                 EnableWindow(GetDlgItem(dlg, IDOK), GetWindowTextLengthW(GetDlgItem(dlg, kRenameEdit)) > 0);
             } else if (id == IDOK) {
                 GetDlgItemTextW(dlg, kRenameEdit, m->renamed, kFavoriteNameUnits);

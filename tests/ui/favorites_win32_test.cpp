@@ -1,5 +1,6 @@
 // Favourites through the dialogs of a real document sheet under Wine: two are
-// added from the Basic tab (a taken name is refused and the dialog stays),
+// added from the Basic tab (a slash typed into a name is removed with a
+// warning, a taken name is refused and the dialog stays),
 // renamed and reordered in the management dialog, one applied from the
 // thumbnail list, exported, deleted and imported again; a file of another
 // format is refused with its message. The printer's data
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <thread>
 #include <vector>
@@ -94,7 +96,7 @@ std::vector<uint8_t> Value(const wchar_t* name) {
 struct Drive {
     DWORD thread;
     std::wstring file;
-    int added = 0, refused = 0, keptOpen = 0, rows = 0, renamed = 0, exported = 0, imported = 0;
+    int added = 0, warned = 0, refused = 0, keptOpen = 0, rows = 0, renamed = 0, exported = 0, imported = 0;
     std::vector<uint8_t> draftBefore;  // "Draft 2" before it was deleted
     std::wstring badFile;
     wchar_t importMessage[256] = {};  // shown for the damaged file
@@ -104,7 +106,17 @@ int AddFavorite(Drive* d, HWND page, const wchar_t* name) {
     Press(page, kAddButton);
     HWND dlg = WaitFor(d->thread, kAddName);
     if (!dlg) return 0;
-    SetDlgItemTextW(dlg, kAddName, name);
+    // The text goes in from a thread of its own: a forbidden character's
+    // warning holds it until the box is closed here.
+    std::thread typing([dlg, name] { SetDlgItemTextW(dlg, kAddName, name); });
+    if (std::wcschr(name, L'/')) {
+        HWND box = nullptr;
+        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWaitMs; Sleep(50))
+            EnumThreadWindows(d->thread, FindBox, reinterpret_cast<LPARAM>(&box));
+        d->warned += box != nullptr;
+        if (box) Press(box, IDOK);
+    }
+    typing.join();
     Press(dlg, IDOK);
     for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs; Sleep(50)) {
         HWND box = nullptr;
@@ -142,7 +154,7 @@ void DriveFavorites(Drive* d) {
     if (!sheet) return;
     Sleep(300);
     HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));  // the Basic tab
-    d->added = AddFavorite(d, page, L"Office") + AddFavorite(d, page, L"Draft");
+    d->added = AddFavorite(d, page, L"Office") + AddFavorite(d, page, L"Dr/aft");
     AddFavorite(d, page, L"Office");  // taken
     SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
     page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
@@ -226,6 +238,7 @@ TEST(FavoritesSheet, AddRenameReorderApplyExportDeleteImport) {
     ClosePrinter(h);
 
     EXPECT_EQ(2, d.added);
+    EXPECT_EQ(1, d.warned);  // the slash, removed with its warning
     EXPECT_EQ(1, d.refused);
     EXPECT_TRUE(d.keptOpen);
     EXPECT_EQ(1, d.rows);  // two favourites: one row of three cells
