@@ -27,7 +27,7 @@ namespace {
 
 constexpr int kCellHeight = 171, kPictureSide = 136;
 constexpr uint16_t kButtonPicture = 11920;
-constexpr uint32_t kNameCharsRemovedText = 20180;
+constexpr uint32_t kNameCharsRemovedText = 20180, kFavoriteNameLabel = 25045;
 constexpr uint32_t kFavoriteFilterText = 20381, kFavoriteExtensionText = 20463;
 constexpr int kAddName = 31518, kAddOriginal = 31512, kAddOutput = 31514, kAddZoom = 31515, kAddDetails = 31516;
 constexpr int kManageList = 31618, kManageDetails = 31616, kManageUp = 31619, kManageDown = 31620,
@@ -131,8 +131,17 @@ void Load(const FavoritesHostWin& h, int keepSelection) {
     RenderPreviews(h);
 }
 
-// A detail view: two columns, each setting's name and its value's words.
-void FillDetails(HWND list, const FavoritesHostWin& h, const PrivateSettings* settings) {
+void SetDetailsTitle(HWND list, const wchar_t* title) {
+    LVITEMW item;
+    std::memset(&item, 0, sizeof item);
+    item.iSubItem = 1;
+    item.pszText = const_cast<wchar_t*>(title);
+    SendMessageW(list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// A detail view: two columns, each setting's name and its value's words,
+// under a title line with the favourite's name.
+void FillDetails(HWND list, const FavoritesHostWin& h, const PrivateSettings* settings, const wchar_t* title) {
     if (!list) return;
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     if (SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) == 0) {
@@ -151,6 +160,13 @@ void FillDetails(HWND list, const FavoritesHostWin& h, const PrivateSettings* se
     if (settings) {
         std::vector<DetailLine> lines(kDetailLineRoom);
         const int n = FavoriteDetailLines(*h.input, *settings, lines.data(), kDetailLineRoom);
+        std::wstring label = Words(h, kFavoriteNameLabel);
+        LVITEMW head;
+        std::memset(&head, 0, sizeof head);
+        head.mask = LVIF_TEXT;
+        head.pszText = label.data();
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&head));
+        SetDetailsTitle(list, title ? title : L"");
         for (int i = 0; i < n; i++) {
             std::wstring name = Words(h, lines[i].nameId), value;
             if (lines[i].valueId) {
@@ -163,12 +179,12 @@ void FillDetails(HWND list, const FavoritesHostWin& h, const PrivateSettings* se
             LVITEMW item;
             std::memset(&item, 0, sizeof item);
             item.mask = LVIF_TEXT;
-            item.iItem = i;
+            item.iItem = i + 1;
             item.pszText = name.data();
             SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
             item.iSubItem = 1;
             item.pszText = value.data();
-            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(i + 1), reinterpret_cast<LPARAM>(&item));
         }
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -216,7 +232,7 @@ INT_PTR CALLBACK AddProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
                                                                   : Words(*h, 20551).c_str());
             SetDlgItemTextW(dlg, kAddZoom, (std::to_wstring(s.dm.priv.scale_Zoom) + L" %").c_str());
             SendDlgItemMessageW(dlg, kAddName, EM_LIMITTEXT, kFavoriteNameUnits - 1, 0);
-            FillDetails(GetDlgItem(dlg, kAddDetails), *h, &s.dm.priv);
+            FillDetails(GetDlgItem(dlg, kAddDetails), *h, &s.dm.priv, L"");
             EnableWindow(GetDlgItem(dlg, IDOK), FALSE);
             return TRUE;
         }
@@ -225,6 +241,9 @@ INT_PTR CALLBACK AddProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
             const int id = LOWORD(wParam);
             if (id == kAddName && HIWORD(wParam) == EN_CHANGE && !GetPropW(dlg, kSuppress)) {
                 FilterNameEdit(dlg, *h, kAddName);
+                wchar_t name[kFavoriteNameUnits] = {};
+                GetDlgItemTextW(dlg, kAddName, name, kFavoriteNameUnits);
+                SetDetailsTitle(GetDlgItem(dlg, kAddDetails), name);
                 EnableWindow(GetDlgItem(dlg, IDOK), GetWindowTextLengthW(GetDlgItem(dlg, kAddName)) > 0);
             } else if (id == IDOK) {
                 wchar_t name[kFavoriteNameUnits] = {};
@@ -305,7 +324,8 @@ void FillManage(HWND dlg, Manage* m) {
     EnableWindow(GetDlgItem(dlg, kManageDelete), any);
     EnableWindow(GetDlgItem(dlg, IDOK), m->changed);
     const FavoriteEntry* e = any ? &m->store->entry[sel] : nullptr;
-    FillDetails(GetDlgItem(dlg, kManageDetails), m->host, e && e->readable ? &e->settings : nullptr);
+    FillDetails(GetDlgItem(dlg, kManageDetails), m->host, e && e->readable ? &e->settings : nullptr,
+                e ? W(e->displayName) : nullptr);
 }
 
 INT_PTR CALLBACK RenameProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -546,7 +566,8 @@ void FavoritesPageAfter(HWND page, const FavoritesHostWin& h) {
     InvalidateRect(list, nullptr, FALSE);
     const int sel = s.selected >= 0 && FavoriteSlotName(s, s.selected)[0] ? s.selected : -1;
     FillDetails(GetDlgItem(page, kFavoriteDetailsControl), h,
-                sel >= 0 && s.entry[sel].readable ? &s.entry[sel].settings : nullptr);
+                sel >= 0 && s.entry[sel].readable ? &s.entry[sel].settings : nullptr,
+                sel >= 0 ? W(s.entry[sel].displayName) : nullptr);
 }
 
 int FavoritesPageCommand(HWND page, const FavoritesHostWin& h, uint32_t id, int* changed) {
