@@ -58,11 +58,21 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 4, 30629, 32111, "gamma"},
     {"device", 0, 30048, 30922, "user-papers"},
     {"device", 0, 30049, 31015, "storage-folders"},
+    {"document", 0, 30256, 31518, "add-favorite"},
+    {"document", 1, 30313, 31618, "manage-favorites"},
 };
 
 // The two-colour model's printer: its Image tab has a template of its own.
 const wchar_t kTwoColourDriver[] = L"KELO ZR-T2300";
 const wchar_t kTwoColourPrinter[] = L"KELO ZR-T2300 demo";
+
+// Favourites added through the add dialog before the tabs are photographed,
+// so that the favourites tab shows thumbnails: the current settings, then
+// two-sided and one-colour ones; the Basic tab's defaults are restored
+// after. A name the printer holds already (from an earlier run) is refused
+// with a message, which is closed with the dialog.
+constexpr int kAddFavoriteButton = 30256, kFavoriteName = 31518, kColorModeControl = 30211, kBasicRestore = 30257;
+constexpr const wchar_t* kDemoFavorites[] = {L"Office", L"Two-sided", L"One colour"};
 
 int Fail(const char* what) {
     std::fprintf(stderr, "zr51-show-sheets: %s failed (error %lu)\n", what, GetLastError());
@@ -194,6 +204,52 @@ void PhotographSubDialog(Driver* d, HWND page, const DialogShot& shot) {
     if (shot.list) PickListData(page, shot.list, before, 0);
 }
 
+BOOL CALLBACK FindMessageBox(HWND w, LPARAM out) {
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    if (IsWindowVisible(w) && !lstrcmpW(cls, L"#32770") && !GetDlgItem(w, kFavoriteName) &&
+        !FindWindowExW(w, nullptr, L"SysTabControl32", nullptr)) {
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void PickLast(HWND page, int control) {
+    HWND combo = GetDlgItem(page, control);
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    if (count < 2) return;
+    SendMessageW(combo, CB_SETCURSEL, count - 1, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void AddDemoFavorites(Driver* d, HWND page) {
+    for (int i = 0; i < 3; ++i) {
+        if (i == 1) PickLast(page, kDuplexControl);
+        if (i == 2) PickLast(page, kColorModeControl);
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kAddFavoriteButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kAddFavoriteButton)));
+        std::pair<int, HWND> found{kFavoriteName, nullptr};
+        for (DWORD start = GetTickCount(); !found.second && GetTickCount() - start < kWaitMs; Sleep(50))
+            EnumThreadWindows(d->thread, FindDialogWith, reinterpret_cast<LPARAM>(&found));
+        HWND dialog = found.second;
+        if (!dialog) return;
+        SetDlgItemTextW(dialog, kFavoriteName, kDemoFavorites[i]);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < kWaitMs; Sleep(50)) {
+            HWND box = nullptr;
+            EnumThreadWindows(d->thread, FindMessageBox, reinterpret_cast<LPARAM>(&box));
+            if (!box) continue;
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            Settle();
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(kBasicRestore, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, kBasicRestore)));
+    Settle();
+}
+
 // Photographs every tab, makes the choices and presses OK.
 void DriveSheet(Driver* d) {
     HWND sheet = nullptr;
@@ -203,6 +259,8 @@ void DriveSheet(Driver* d) {
         std::fprintf(stderr, "zr51-show-sheets: no %s sheet appeared\n", d->prefix);
         return;
     }
+    if (!std::strcmp(d->prefix, "document"))
+        AddDemoFavorites(d, reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
     HWND tab = FindWindowExW(sheet, nullptr, L"SysTabControl32", nullptr);
     int tabs = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
     for (int i = d->firstTab; i < tabs && i <= d->lastTab; ++i) {

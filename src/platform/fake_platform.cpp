@@ -226,6 +226,8 @@ uint32_t FakeSpooler::SetPrinterData(PrinterHandle handle, const char16_t* value
     if (printer->setDataError) return printer->setDataError;
     for (const auto& [name, error] : printer->setValueError)
         if (SameName(name, value)) return error;
+    if (printer->setDataAllowed == 0) return kErrAccessDenied;
+    if (printer->setDataAllowed > 0) printer->setDataAllowed--;
     printer->Set(value, type, data, size);
     return kErrSuccess;
 }

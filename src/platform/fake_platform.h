@@ -47,6 +47,7 @@ struct FakePrinter {
     // Fault injection.
     uint32_t setDataError = 0;     // e.g. kErrAccessDenied for a read-only user
     std::map<std::u16string, uint32_t> setValueError;  // refused writes per value name (any case)
+    int setDataAllowed = -1;       // writes that succeed before every later one fails with 5; -1 no limit
     uint32_t deniedAccess = 0;     // OpenPrinter asking any of these bits fails with 5
     int infoFails = 0;             // GetPrinterInfo2/Attributes fail (last error 5)
     int driverInfoFails = 0;       // GetDriverInfo3 fails (last error 5)

@@ -28,8 +28,11 @@ const PageRow kPageRows[] = {
     {33800, 33800, 25284, "FORM_OVERLAY_DLG"},
     {32100, 32100, 25793, "GAMMA_DLG"},
     {32101, 32100, 25793, "GAMMA_MONO_DLG"},
+    {31500, 31500, 25046, "ADD_FAVORITE_DLG"},
+    {31600, 31600, 25047, "MANAGE_FAVORITES_DLG"},
+    {31601, 31601, 25048, "RENAME_FAVORITE_DLG"},
 };
-const int kPageRowCount = 26;
+const int kPageRowCount = 29;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -398,8 +401,20 @@ const ControlRow kControlRows[] = {
     {4018, 0, kFeatureControl, 0, 0, "MODEL_COLOR"},
     {4016, 0, kFeatureControl, 0, 0, "USB_MEMORY_OUTPUT"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
+    {31518, 31500, kEditControl, 0, 0, "ADD_FAVORITE_NAME"},
+    {31512, 31500, kTextControl, 0, 0, "ADD_ORIGINAL_SIZE"},
+    {31514, 31500, kTextControl, 0, 0, "ADD_OUTPUT_SIZE"},
+    {31515, 31500, kTextControl, 0, 0, "ADD_ZOOM"},
+    {31516, 31500, kDetailsControl, 0, 0, "ADD_DETAILS"},
+    {31618, 31600, kDetailsControl, 0, 0, "MANAGE_LIST"},
+    {31619, 31600, kButtonControl, 25049, 0, "MANAGE_UP"},
+    {31620, 31600, kButtonControl, 25480, 0, "MANAGE_DOWN"},
+    {31621, 31600, kButtonControl, 25481, 0, "MANAGE_RENAME"},
+    {31622, 31600, kButtonControl, 25482, 0, "MANAGE_DELETE"},
+    {31616, 31600, kDetailsControl, 0, 0, "MANAGE_DETAILS"},
+    {31621, 31601, kEditControl, 0, 0, "RENAME_NAME"},
 };
-const int kControlRowCount = 366;
+const int kControlRowCount = 378;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -851,7 +866,6 @@ const StringTextRow kStringTextRows[] = {
     {20464, "Copyright %s KELO. All rights reserved."},
     {20465, "Controller version %s"},
     {20466, "Controller version %s (regional model)"},
-    {20180, "A name cannot hold quotation marks, backslashes or the characters ' * + , / : ; < = > ? [ ] |, so they were removed."},
     {25200, "Two-sided, set per paper size"},
     {25201, "Standard"},
     {25210, "Print"},
@@ -911,6 +925,17 @@ const StringTextRow kStringTextRows[] = {
     {25042, "Manage..."},
     {25043, "Import..."},
     {25044, "Export..."},
+    {25045, "Name:"},
+    {25046, "Add to favourites"},
+    {25047, "Manage favourites"},
+    {25048, "Rename favourite"},
+    {25049, "Up"},
+    {25480, "Down"},
+    {25481, "Rename..."},
+    {25482, "Delete"},
+    {20180, "A name cannot hold quotation marks, apostrophes, the backslash or any of * + , / : ; < = > ? [ ] |. They were removed."},
+    {20668, "A favourite of this name exists already. Please choose another name."},
+    {20681, "The favourite could not be imported: the file is damaged or not a favourites file."},
     {25050, "Pages per sheet:"},
     {25051, "One page over several sheets:"},
     {25052, "Booklet:"},
@@ -1094,4 +1119,4 @@ const StringTextRow kStringTextRows[] = {
     {25798, "Green:"},
     {25299, "Blue:"},
 };
-const int kStringTextRowCount = 468;
+const int kStringTextRowCount = 478;

@@ -64,6 +64,7 @@ struct SheetFacts {
     int canAdminister;
     int documentMode;    // 1 document properties, 0 printer properties
     int favoriteCount;
+    int favoriteSelected = 0;  // the favourites page shows a selected favourite
 };
 
 // The control and value of the last handled change; (0, 0) before one and at

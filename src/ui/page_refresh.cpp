@@ -12,6 +12,7 @@
 #include "ui/gamma_dialog.h"
 #include "ui/image_page.h"
 #include "ui/output_destination.h"
+#include "ui/favorites_page.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -38,7 +39,8 @@ const PageRules kPageRules[] = {
     {kImageLayout, ImagePageRules}, {kAdvancedLayout, AdvancedPageRules},
     {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules},
     {kVersionDialog, VersionDialogRules}, {kProgramPrintDialog, ProgramPrintRules},
-    {kFormOverlayDialog, FormOverlayRules}, {kGammaDialog, GammaDialogRules}};
+    {kFormOverlayDialog, FormOverlayRules}, {kGammaDialog, GammaDialogRules},
+    {kFavoritesPage, FavoritesPageRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

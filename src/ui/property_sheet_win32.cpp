@@ -42,6 +42,8 @@
 #include "ui/diagnostics_page.h"
 #include "ui/diagnostics_page_win32.h"
 #include "ui/environment_page.h"
+#include "ui/favorites_page.h"
+#include "ui/favorites_win32.h"
 #include "ui/page_images_win32.h"
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
@@ -97,7 +99,12 @@ struct SheetContext {
     HWND noticeWindow;
     HWND firstPage;
     PageState* previous;  // a page's state before its refresh, to compare with
+    FavoritesView* favorites;  // document sheets: the printer's favourites
 };
+
+FavoritesHostWin Fav(SheetContext* c) {
+    return FavoritesHostWin{c->resources, c->language, &c->input, c->name, c->favorites};
+}
 
 constexpr UINT kRetrievalNotice = WM_USER + 1001;
 const wchar_t kNoticeClass[] = L"ZR51ARetrievalNotice";
@@ -183,6 +190,7 @@ void DestroySheet(SheetContext* c) {
         DestroyWindow(c->noticeWindow);
         UnregisterClassW(kNoticeClass, own);  // fails harmlessly while another sheet has it
     }
+    FreeFavoritesView(c->favorites);
     if (c->resources) FreeResourceModule(c->resources);
     if (c->ownPrinter && c->printer) ClosePrinter(c->printer);
     HANDLE heap = c->heap;
@@ -248,7 +256,10 @@ SheetContext* CreateSheet(int mode, DWORD fMode, int permission, HANDLE printer,
         ClosePrinter(trial);
     }
     c->input.facts.documentMode = mode == kDeviceSheetMode ? 0 : 1;
-    if (mode != kDeviceSheetMode) StartRetrieval(c, own);
+    if (mode != kDeviceSheetMode) {
+        c->favorites = CreateFavoritesView(Fav(c));
+        StartRetrieval(c, own);
+    }
     return c;
 }
 
@@ -330,6 +341,7 @@ void ShowPage(HWND page, PageContext* p) {
     PageState& previous = *p->sheet->previous;
     int count = p->state.controlCount;
     std::memcpy(&previous, &p->state, offsetof(PageState, control) + count * sizeof(ControlState));
+    if (p->templateId == kFavoritesPage) FavoritesPageBefore(Fav(p->sheet));
     if (!RefreshPage(p->templateId, p->sheet->input, p->state)) return;
     SetPropW(page, kSuppressProp, reinterpret_cast<HANDLE>(1));
     for (int i = 0; i < p->state.controlCount; ++i) {
@@ -394,6 +406,7 @@ void ShowPage(HWND page, PageContext* p) {
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
         ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
     }
+    if (p->templateId == kFavoritesPage) FavoritesPageAfter(page, Fav(p->sheet));
     RemovePropW(page, kSuppressProp);
 }
 
@@ -482,6 +495,7 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                 }
                 if (ApplyPageText(p->sheet->input, id, reinterpret_cast<const char16_t*>(text)) != kChangeWritten)
                     return;
+                ClearFavoriteSelection(p->sheet->favorites);
                 if (code == EN_KILLFOCUS) ShowPage(page, p);
                 PropSheet_Changed(GetParent(page), page);
                 return;
@@ -508,6 +522,15 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
                 }
                 return;
             }
+            if (IsAddFavoriteButton(id)) {
+                if (OpenAddFavoriteDialog(page, Fav(p->sheet)) == 1) ShowPage(page, p);
+                return;
+            }
+            if (int changed = 0; p->templateId == kFavoritesPage && FavoritesPageCommand(page, Fav(p->sheet), id, &changed)) {
+                ShowPage(page, p);
+                if (changed) PropSheet_Changed(GetParent(page), page);
+                return;
+            }
             if (IsEnvironmentPage(p->templateId)) {
                 EnvironmentButtonResult r = PressEnvironmentButton(p->sheet->input, id);
                 if (r.messageId) {
@@ -532,6 +555,7 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             if (uint16_t dialog = SubDialogOfButton(id)) {
                 if (OpenSubDialog(page, SubDialogHost{p->sheet->resources, p->sheet->language, &p->sheet->input},
                                   dialog, 0) == 1) {
+                    ClearFavoriteSelection(p->sheet->favorites);
                     ShowPage(page, p);
                     PropSheet_Changed(GetParent(page), page);
                 }
@@ -539,6 +563,7 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
             }
             if (!IsRestoreDefaultsButton(id)) return;  // its dialog comes with its tab
             RestorePageDefaults(p->sheet->input);
+            ClearFavoriteSelection(p->sheet->favorites);
             ShowPage(page, p);
             PropSheet_Changed(GetParent(page), page);
             return;
@@ -549,6 +574,7 @@ void OnCommand(HWND page, PageContext* p, WPARAM wParam) {
     std::memset(&q, 0, sizeof q);
     int r = ChangePageControl(p->templateId, p->sheet->input, id, value, &q);
     if (r == kChangeAsks) AskAndAnswer(page, p, q);
+    ClearFavoriteSelection(p->sheet->favorites);
     int custom = r == kChangeWritten ? CustomSizeTargetOfChoice(id, value) : -1;
     if (custom >= 0)
         OpenSubDialog(page, SubDialogHost{p->sheet->resources, p->sheet->language, &p->sheet->input},
@@ -593,6 +619,8 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             InitPageImages(page, p->sheet->resources, p->templateId);
             if (const PageRow* row = FindPageRow(p->templateId)) AttachPageSpinEdits(page, row->layoutId);
             if (p == p->sheet->page[0]) p->sheet->firstPage = page;
+            if (p->templateId == kFavoritesPage) FavoritesPageInit(page, Fav(p->sheet));
+            ShowAddButtonPictures(page, Fav(p->sheet), p->templateId);
             p->sheet->input.last = LastChange{0, 0};
             ShowPage(page, p);
             return TRUE;
@@ -614,19 +642,25 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             }
             return TRUE;
         case WM_MEASUREITEM:
+            if (FavoritesPageMeasure(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
             return MeasurePageImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         case WM_DRAWITEM:
             if (!p) return FALSE;
             {
                 const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
                 if (DrawPagePreview(p, d) || DrawPageText(p, d)) return TRUE;
+                if (p->templateId == kFavoritesPage && FavoritesPageDraw(Fav(p->sheet), d)) return TRUE;
                 return DrawPageImage(p->sheet->resources, p->templateId, d);
             }
         case WM_NOTIFY: {
             if (!p) return FALSE;
             const NMHDR* h = reinterpret_cast<const NMHDR*>(lParam);
             if (h->code == PSN_SETACTIVE) {
+                FavoritesPageActivate(Fav(p->sheet));
                 ShowPage(page, p);
+            } else if (p->templateId == kFavoritesPage && FavoritesPageNotify(page, Fav(p->sheet), h)) {
+                ShowPage(page, p);
+                PropSheet_Changed(GetParent(page), page);
             } else if (h->code == UDN_DELTAPOS) {
                 SpinDeltaPos(reinterpret_cast<const NMUPDOWN*>(lParam));
             } else if (h->code == PSN_APPLY) {

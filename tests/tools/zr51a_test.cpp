@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "base/private_settings.h"
+#include "saved/keyed_record.h"
+#include "saved/quick_keys.h"
 #include "snmp/agent_fixture.h"
 #include "snmp/simulated_printer.h"
 
@@ -93,26 +95,49 @@ protected:
             for (const auto& [at, b] : d.bytes) copy[at] = b;
             WriteBytes(dir_ + "/" + d.file, copy);
         }
+        // A printer's data with a preset, "Office" (the colour model's
+        // settings) and a name whose value is lost.
+        DriverDevMode devmode;
+        std::memcpy(&devmode, dm.data(), sizeof devmode);
+        std::string rec(kQuickRecordSize, '\0');
+        SerializeSettings(reinterpret_cast<uint8_t*>(rec.data()), &devmode, kQuickRecordSize);
+        std::string names(1260, '\0');
+        const char* slots[] = {"+IDS_25001", "Office", "Lost"};
+        for (int i = 0; i < 3; i++)
+            for (size_t k = 0; slots[i][k]; k++) names[i * 42 + k * 2] = slots[i][k];
+        const std::string user(4, '\0'), preset = std::string(1, '\1') + std::string(3, '\0');
+        WriteBytes(dir_ + "/printer.reg", RegExport({{"QuickSettingNames", names},
+                                                     {"QuickSetting_+IDS_25001", preset + rec},
+                                                     {"QuickSetting_004f00660066006900630065", user + rec}},
+                                                    true, "hex"));
+        WriteBytes(dir_ + "/names.reg", RegExport({{"QuickSettingNames", names.substr(0, 100)}}, false, "hex"));
     }
     static void TearDownTestSuite() { std::system(("rm -rf " + dir_).c_str()); }
 
     // A registry export of a printer key with the value DefDevmode, its hex
     // bytes in lines continued with '\' as the registry editor writes them.
     static std::string RegExport(const std::string& bytes, bool utf16, const char* kind) {
+        return RegExport({{"DefDevmode", bytes}}, utf16, kind);
+    }
+    static std::string RegExport(const std::vector<std::pair<std::string, std::string>>& values, bool utf16,
+                                 const char* kind) {
         std::string text = std::string(utf16 ? "Windows Registry Editor Version 5.00" : "REGEDIT4") +
                            "\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\Printers\\P1]\r\n\"Name\"=\"P1\"\r\n";
-        std::string line = std::string("\"DefDevmode\"=") + kind + ":";
-        for (size_t i = 0; i < bytes.size(); i++) {
-            char b[4];
-            std::snprintf(b, sizeof b, "%02x", static_cast<unsigned char>(bytes[i]));
-            std::string tok = std::string(b) + (i + 1 < bytes.size() ? "," : "");
-            if (line.size() + tok.size() > 76) {
-                text += line + "\\\r\n";
-                line = "  ";
+        for (const auto& [name, bytes] : values) {
+            std::string line = "\"" + name + "\"=" + kind + ":";
+            for (size_t i = 0; i < bytes.size(); i++) {
+                char b[4];
+                std::snprintf(b, sizeof b, "%02x", static_cast<unsigned char>(bytes[i]));
+                std::string tok = std::string(b) + (i + 1 < bytes.size() ? "," : "");
+                if (line.size() + tok.size() > 76) {
+                    text += line + "\\\r\n";
+                    line = "  ";
+                }
+                line += tok;
             }
-            line += tok;
+            text += line + "\r\n";
         }
-        text += line + "\r\n\r\n";
+        text += "\r\n";
         if (!utf16) return text;
         std::string wide = "\xFF\xFE";
         for (char c : text) wide += std::string(1, c) + '\0';
@@ -234,6 +259,24 @@ const Case kCases[] = {
     {"papers show three.udp", 0, {"Card", "block 3 (offset 300) skipped: the file ends before it"}, {}, {}},
     {"papers import tag.udp", 0, {"block 1 (offset 100) skipped: no \"RSsta\"", "\"Wide, long\""}, {}, {"\"Card\""}},
     {"papers import units.udp", 1, {}, {"units.udp: no block could be imported"}, {}},
+    // A printer's stored favourites, checked for a model.
+    {"favorites list --model {M}/ZRC4500.RDF printer.reg", 0,
+     {"3 favourites, checked against KELO ZR-C4500", " 0  Favourites            +IDS_25001            preset",
+      " 1  Office                                      fits", " 2  Lost                                        unreadable"}, {}, {}},
+    {"favorites list --model {M}/ZRM1200.RDF --json printer.reg", 0,
+     {"\"name\": \"Office\", \"display\": \"Office\", \"preset\": false, \"readable\": true, \"usable\": false",
+      "\"name\": \"+IDS_25001\", \"display\": \"Favourites\", \"preset\": true, \"readable\": true, \"usable\": true"}, {}, {}},
+    {"favorites apply --name Office --model {M}/ZRC4500.RDF printer.reg -o ap.bin", 0,
+     {"ap.bin: favourite \"Office\" applied for KELO ZR-C4500 as a 19040-byte DEVMODE"}, {}, {}},
+    {"devmode check --model {M}/ZRC4500.RDF ap.bin", 0, {"fits"}, {}, {}},
+    {"favorites apply --name Favourites --model {M}/ZRM1200.RDF printer.reg -o pr.bin", 0, {"applied"}, {}, {}},
+    {"favorites apply --name Office --model {M}/ZRM1200.RDF printer.reg -o x.bin", 1, {},
+     {"favourite \"Office\" does not pass the check for KELO ZR-M1200"}, {}},
+    {"favorites apply --name Lost printer.reg -o x.bin", 1, {}, {"favourite \"Lost\": its stored value is damaged"}, {}},
+    {"favorites apply --name Nope printer.reg -o x.bin", 1, {}, {"printer.reg: no favourite \"Nope\""}, {}},
+    {"favorites list names.reg", 1, {}, {"\"QuickSettingNames\" holds 100 bytes, not 1260"}, {}},
+    {"favorites list a.reg", 1, {}, {"a.reg: no value \"QuickSettingNames\""}, {}},
+    {"favorites apply printer.reg -o x.bin", 2, {}, {"takes --name NAME"}, {}},
 };
 
 TEST_F(Zr51aTool, CommandLines) {

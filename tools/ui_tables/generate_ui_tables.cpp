@@ -324,8 +324,10 @@ std::string StyleOf(const Control& c, bool groupStart, std::string& cls) {
     if (k == "listbox")
         return cls = "ListBox", "LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP";
     if (k == "trackbar") return cls = "msctls_trackbar32", "TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP";
+    // The favourites' cells are drawn by the page, three to a row.
     if (k == "thumbnails")
-        return cls = "SysListView32", "LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | WS_BORDER | WS_TABSTOP";
+        return cls = "SysListView32",
+               "LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDRAWFIXED | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP";
     return cls = "SysListView32", "LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP";
 }
 

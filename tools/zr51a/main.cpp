@@ -13,6 +13,8 @@ const char kUsage[] =
     "  favorites export --devmode IN --name NAME -o FILE.qvt\n"
     "  favorites import FILE.qvt -o OUT\n"
     "  favorites show [--json] FILE.qvt\n"
+    "  favorites list [--model FILE.RDF] [--json] PRINTER.reg\n"
+    "  favorites apply --name NAME [--model FILE.RDF] PRINTER.reg -o OUT\n"
     "  page show --model FILE.RDF [--section NAME] PAGE\n"
     "  papers export --paper NAME,WIDTH,LENGTH,mm|inch ... -o FILE\n"
     "  papers show [--json] FILE\n"
@@ -34,6 +36,7 @@ const Command kCommands[] = {
     {"papers", "export", PapersExport},       {"papers", "show", PapersShow},
     {"papers", "import", PapersImport},
     {"printer", "init", PrinterInit},
+    {"favorites", "list", FavoritesList},     {"favorites", "apply", FavoritesApply},
 };
 }  // namespace
 

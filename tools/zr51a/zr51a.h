@@ -115,6 +115,8 @@ int DevModeCheck(int argc, char** argv);
 int FavoritesExport(int argc, char** argv);
 int FavoritesImport(int argc, char** argv);
 int FavoritesShow(int argc, char** argv);
+int FavoritesList(int argc, char** argv);
+int FavoritesApply(int argc, char** argv);
 int PrinterQuery(int argc, char** argv);
 int PrinterInit(int argc, char** argv);
 int PageShow(int argc, char** argv);
