@@ -215,7 +215,16 @@ TEST(FavoritesSheet, AddRenameReorderApplyExportDeleteImport) {
     RemovePrinter(kPrinter);
     ASSERT_TRUE(AddDriverWithFiles(L"KELO ZR-C4500", L"ZR51AUI.dll", {L"ZR51ARC.DLL", L"ZRC4500.RDF"}));
     ASSERT_TRUE(AddPrinterOnPort(kPrinter, L"KELO ZR-C4500", L"FILE:")) << GetLastError();
-    ASSERT_TRUE(StoreModelAsInstalled(kPrinter, L"KELO ZR-C4500"));
+    ASSERT_TRUE(InitializeThroughDriver(kPrinter, L"KELO ZR-C4500"));
+    {
+        // The scenario starts from an empty store: the installation's presets are forgotten.
+        HANDLE h = nullptr;
+        PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinter), &h, &all));
+        std::vector<BYTE> none(1260, 0);
+        EXPECT_EQ(0u, SetPrinterDataW(h, const_cast<LPWSTR>(L"QuickSettingNames"), REG_BINARY, none.data(), 1260));
+        ClosePrinter(h);
+    }
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     Drive d{GetCurrentThreadId(), std::wstring(temp) + L"zr51-draft.zfv"};
