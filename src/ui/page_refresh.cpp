@@ -6,6 +6,7 @@
 #include "rules/control_fields.h"
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
+#include "ui/layout_page.h"
 #include "ui/output_destination.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
@@ -27,7 +28,7 @@ struct PageRules {
 };
 const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
-    {kOutputModeDialog, OutputModeRules}};
+    {kOutputModeDialog, OutputModeRules}, {kLayoutLayout, LayoutPageRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)
