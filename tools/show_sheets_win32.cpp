@@ -49,6 +49,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 0, 0, 31711, "custom-size", 30223, 256},
     {"document", 0, 30245, 31915, "output-folder", 30244, 1},
     {"document", 3, 30534, 32812, "output-tray"},
+    {"document", 2, 30421, 32017, "image-position"},
 };
 
 int Fail(const char* what) {

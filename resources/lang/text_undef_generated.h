@@ -370,3 +370,10 @@
 #undef T_USB_FOLDER
 #undef T_FACE_UP
 #undef T_FACE_DOWN
+#undef T_MM_UNIT
+#undef T_INCH_UNIT
+#undef T_IP_RANGE_MM
+#undef T_IP_RANGE_INCH
+#undef T_FRONT_SIDE
+#undef T_BACK_SIDE
+#undef T_RESET_POSITION

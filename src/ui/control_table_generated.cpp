@@ -18,8 +18,9 @@ const PageRow kPageRows[] = {
     {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
     {31900, 31900, 25300, "OUTPUT_MODE_DLG"},
     {32800, 32800, 25301, "OUTPUT_TRAY_DLG"},
+    {32000, 32000, 25055, "IMAGE_POSITION_DLG"},
 };
-const int kPageRowCount = 16;
+const int kPageRowCount = 17;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -266,6 +267,30 @@ const ControlRow kControlRows[] = {
     {32811, 32800, kPicradioControl, 25305, 11952, "OUTPUT_TRAY_FACE"},
     {32812, 32800, kPicradioControl, 25306, 11953, "OUTPUT_TRAY_FACE_DOWN"},
     {32813, 32800, kSeparatorControl, 0, 0, "OUTPUT_TRAY_LINE"},
+    {32013, 32000, kPictureControl, 0, 0, "IP_FRONT_ARROW"},
+    {32015, 32000, kPictureControl, 0, 10469, "IP_FRONT_PAGE"},
+    {32011, 32000, kPictureControl, 0, 11973, "IP_FRONT_VERTICAL_PICTURE"},
+    {32017, 32000, kEditControl, 0, 0, "IP_FRONT_VERTICAL"},
+    {32018, 32000, kSpinControl, 0, 0, "IP_FRONT_VERTICAL_SPIN"},
+    {32019, 32000, kTextControl, 0, 0, "IP_FRONT_VERTICAL_UNIT"},
+    {32014, 32000, kPictureControl, 0, 11972, "IP_FRONT_HORIZONTAL_PICTURE"},
+    {32021, 32000, kEditControl, 0, 0, "IP_FRONT_HORIZONTAL"},
+    {32022, 32000, kSpinControl, 0, 0, "IP_FRONT_HORIZONTAL_SPIN"},
+    {32023, 32000, kTextControl, 0, 0, "IP_FRONT_HORIZONTAL_UNIT"},
+    {32024, 32000, kButtonControl, 25393, 0, "IP_FRONT_RESET"},
+    {32028, 32000, kPictureControl, 0, 0, "IP_BACK_ARROW"},
+    {32030, 32000, kPictureControl, 0, 10469, "IP_BACK_PAGE"},
+    {32026, 32000, kPictureControl, 0, 11973, "IP_BACK_VERTICAL_PICTURE"},
+    {32032, 32000, kEditControl, 0, 0, "IP_BACK_VERTICAL"},
+    {32033, 32000, kSpinControl, 0, 0, "IP_BACK_VERTICAL_SPIN"},
+    {32034, 32000, kTextControl, 0, 0, "IP_BACK_VERTICAL_UNIT"},
+    {32029, 32000, kPictureControl, 0, 11972, "IP_BACK_HORIZONTAL_PICTURE"},
+    {32036, 32000, kEditControl, 0, 0, "IP_BACK_HORIZONTAL"},
+    {32037, 32000, kSpinControl, 0, 0, "IP_BACK_HORIZONTAL_SPIN"},
+    {32038, 32000, kTextControl, 0, 0, "IP_BACK_HORIZONTAL_UNIT"},
+    {32039, 32000, kButtonControl, 25393, 0, "IP_BACK_RESET"},
+    {32040, 32000, kTextControl, 0, 0, "IP_RANGE"},
+    {32041, 32000, kSeparatorControl, 0, 0, "IP_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
@@ -292,7 +317,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 269;
+const int kControlRowCount = 293;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -845,5 +870,12 @@ const StringTextRow kStringTextRows[] = {
     {25304, "Folder:"},
     {25305, "Face up"},
     {25306, "Face down"},
+    {20151, "mm"},
+    {20153, "in"},
+    {20594, "Range: -20.0 to 20.0 mm"},
+    {20595, "Range: -0.80 to 0.80 in"},
+    {25391, "Front side"},
+    {25392, "Back side"},
+    {25393, "Reset"},
 };
-const int kStringTextRowCount = 370;
+const int kStringTextRowCount = 377;

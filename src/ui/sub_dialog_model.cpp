@@ -14,6 +14,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30239, kTrayPerPageDialog},  // tray per page, Basic tab
     {30245, kOutputModeDialog},   // output mode, Basic tab (a file mode browses instead)
     {30534, kOutputTrayDialog},   // output tray, Finishing tab
+    {30421, 32000},               // image position, Layout tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;

@@ -13,6 +13,7 @@
 
 #include "ui/custom_paper_size.h"
 #include "ui/image_drawing_win32.h"
+#include "ui/image_position_win32.h"
 #include "ui/output_destination_win32.h"
 #include "ui/page_images_win32.h"
 #include "ui/resource_module_win32.h"
@@ -48,6 +49,7 @@ struct SubDialog {
     CustomSizeForm size;
     TrayPerPageForm trays;
     OutputModeForm output;
+    ImagePositionForm position;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -278,6 +280,8 @@ void Init(HWND dlg, SubDialog* d) {
     if (d->templateId == kCustomSizeDialog) InitCustomSize(dlg, d);
     if (d->templateId == kTrayPerPageDialog) InitTrayPerPage(dlg, d);
     if (d->templateId == kOutputModeDialog) InitOutputMode(dlg, d);
+    if (d->templateId == kImagePositionDialog)
+        InitImagePosition(dlg, Copy(d), d->position, d->host.resources, d->host.language);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -297,6 +301,7 @@ int Ok(HWND dlg, SubDialog* d) {
 void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kTrayPerPageDialog) return TrayCommand(dlg, d, id, code);
     if (d->templateId == kOutputTrayDialog) return OutputTrayCommand(dlg, d, id, code);
+    if (d->templateId == kImagePositionDialog) return ImagePositionCommand(dlg, id, code, d->position, Copy(d).dm.priv);
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
@@ -322,7 +327,8 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
 void Finish(HWND dlg, SubDialog* d, int commit) {
     CloseWorkingCopy(d->copy, commit);
     d->copy = nullptr;
-    EndDialog(dlg, commit ? 1 : 2);
+    // The image position's Cancel ends as its OK does: the page refreshes either way.
+    EndDialog(dlg, commit || d->templateId == kImagePositionDialog ? 1 : 2);
 }
 
 INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -370,6 +376,10 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!d) return FALSE;
             if (d->templateId == kOutputTrayDialog && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
+            if (d->templateId == kImagePositionDialog &&
+                (DrawImagePositionArrow(d->host.resources, item, d->position) ||
+                 DrawPageImage(d->host.resources, d->templateId, item)))
+                return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
