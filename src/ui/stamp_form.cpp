@@ -54,11 +54,13 @@ int FillStampDate(PrivateSettings& p, const char16_t* today) {
 }
 
 int TypeStampText(PrivateSettings& p, int kind, const char16_t* typed) {
-    char16_t text[kStampTextUnits] = {};
-    for (int i = 0; typed && i < kStampTextUnits - 1 && typed[i]; i++) text[i] = typed[i];
+    // Filtered first, then cut: what is dropped does not shorten the text.
+    char16_t text[kStampTextUnits * 4] = {};
+    for (int i = 0; typed && i < kStampTextUnits * 4 - 1 && typed[i]; i++) text[i] = typed[i];
     int removed = RemoveForbiddenChars(TextFilterKind::Stamp, text);
-    if (kind == kDateStamp) std::memcpy(p.specifiedDate_StampDate, text, sizeof text);
-    else if (kind == kTextStamp) std::memcpy(p.specifiedText_StampText, text, sizeof text);
+    for (int i = kStampTextUnits - 1; i < kStampTextUnits * 4; i++) text[i] = 0;
+    if (kind == kDateStamp) std::memcpy(p.specifiedDate_StampDate, text, kStampTextUnits * sizeof(char16_t));
+    else if (kind == kTextStamp) std::memcpy(p.specifiedText_StampText, text, kStampTextUnits * sizeof(char16_t));
     else return 0;
     return removed;
 }

@@ -1,4 +1,4 @@
-// Sub-dialogs opened from the Basic tab of a real sheet under Wine: a button
+// Sub-dialogs opened from the tabs of a real sheet under Wine: a button
 // opens its dialog over a working copy, a click in it and OK reach the
 // settings the sheet writes back, the same click and Cancel leave them; the
 // tray-per-page dialog keeps itself open while its pattern is too short.
@@ -308,6 +308,29 @@ void DriveMixedQuestion(Drive* d) {
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 
+// The Layout tab: the image position on (its button follows), its dialog,
+// the front's vertical shift typed in the unit shown (-12.3 mm or -0.05 in),
+// the dialog's button, the sheet's OK.
+void DriveImagePosition(Drive* d) {
+    constexpr int kImagePosition = 30420, kButton = 30421, kFrontVertical = 32017, kFrontUnit = 32019;
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kImagePosition)) {
+        d->rotateEnabled = IsWindowEnabled(GetDlgItem(page, kButton)) ? 1 : 0;
+        Click(page, kImagePosition, 1);
+        d->mixedChecked = IsWindowEnabled(GetDlgItem(page, kButton)) ? 1 : 0;
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, kButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kFrontVertical)) {
+            d->dialogShown = 1;
+            GetDlgItemTextW(dialog, kFrontUnit, d->range, 32);
+            SetDlgItemTextW(dialog, kFrontVertical, std::wstring(d->range) == L"in" ? L"-0.05" : L"-12.3");
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
 void InstallDemo(const wchar_t* printer) {
     InstallWin32Platform();
     for (const wchar_t* f : {L"ZR51AUI.dll", L"ZR51ARC.DLL", L"models\\ZRC4500.RDF"})
@@ -496,6 +519,26 @@ TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
         const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
         EXPECT_EQ(button == IDYES ? 1 : 2, dm->priv.faceUpDown_OutputTray);
         EXPECT_EQ(button == IDYES ? 0 : 1, dm->priv.blankPaperCutDown);
+    }
+    RemovePrinter(printer);
+}
+
+TEST(SubDialogSheet, ImagePositionOkStoresBothUnitsCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveImagePosition, &d);
+        EXPECT_EQ(0, d.rotateEnabled);  // the button before and after the check box
+        EXPECT_EQ(1, d.mixedChecked);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const auto& p = reinterpret_cast<const DriverDevMode*>(out.data())->priv;
+        const bool inches = std::wstring(d.range) == L"in", ok = button == IDOK;
+        EXPECT_EQ(1, p.imagePositioning);
+        EXPECT_EQ(ok ? (inches ? -126 : -1230) : 0, p.verticalPosition_mm_FrontSide);
+        EXPECT_EQ(ok ? (inches ? -5 : -47) : 0, p.verticalPosition_inch_FrontSide);
     }
     RemovePrinter(printer);
 }

@@ -88,23 +88,33 @@ TEST(WatermarkTexts, AddAndDelete) {
     }
 }
 
-TEST(WatermarkTexts, FullStoreAndFailedWriteChangeNothing) {
+// A full store, a failed write and an oversized value: nothing changes.
+TEST(WatermarkTexts, RefusedWritesChangeNothing) {
     std::vector<Entry> full;
     for (uint16_t i = 0; i < kCustomTextSlots; i++) full.push_back({static_cast<uint16_t>(6 + i), u"t"});
-    std::vector<uint8_t> value = Value(full);
-    {
-        Store s(&value);
-        EXPECT_EQ(0, CanAddWatermarkText(s.store));
-        EXPECT_EQ(kTextStoreFull, AddWatermarkText(s.h, s.store, u"more", nullptr));
+    std::vector<uint8_t> big = Value({{6, u"A"}});
+    big.resize(kCustomWMTextSize + 10, 0);
+    const struct {
+        std::vector<uint8_t> value;
+        uint32_t writeError;
+        int add, remove;
+    } cases[] = {{Value(full), 0, kTextStoreFull, kTextDone},
+                 {Value({{6, u"A"}}), 5, kTextWriteFailed, kTextWriteFailed},
+                 {big, 0, kTextStoreFull, kTextWriteFailed}};
+    for (const auto& k : cases) {
+        Store s(&k.value);
+        s.fake.spooler.Printer(u"P")->setDataError = k.writeError;
+        EXPECT_EQ(k.add == kTextWriteFailed, CanAddWatermarkText(s.store));
+        EXPECT_EQ(k.add, AddWatermarkText(s.h, s.store, u"B", nullptr));
+        if (k.remove != kTextDone) {
+            EXPECT_EQ(k.remove, DeleteWatermarkText(s.h, s.store, 6));
+            EXPECT_EQ(k.value, s.Stored());
+            EXPECT_EQ("6=A ", s.Listed());
+        }
     }
-    value = Value({{6, u"A"}});
-    Store s(&value);
-    s.fake.spooler.Printer(u"P")->setDataError = 5;
-    EXPECT_EQ(kTextWriteFailed, AddWatermarkText(s.h, s.store, u"B", nullptr));
-    EXPECT_EQ(kTextWriteFailed, DeleteWatermarkText(s.h, s.store, 6));
-    EXPECT_EQ("6=A ", s.Listed());
-    EXPECT_EQ(value, s.Stored());
-    EXPECT_EQ(kTextNotFound, DeleteWatermarkText(s.h, s.store, 3));  // a built-in text is never deleted
+    Store absent(nullptr);
+    EXPECT_EQ(1, CanAddWatermarkText(absent.store));
+    EXPECT_EQ(kTextNotFound, DeleteWatermarkText(absent.h, absent.store, 3));  // a built-in text is never deleted
 }
 
 // Entries up to the first unsound one are listed; adding uses a free entry
@@ -137,19 +147,6 @@ TEST(WatermarkTexts, DamagedValueReadAsFarAsSound) {
         EXPECT_EQ(0, std::memcmp(stored.data() + 260, value.data() + 260, k.size - 260)) << k.what;
         EXPECT_EQ(0, std::memcmp(stored.data(), value.data(), 130)) << k.what;
     }
-}
-
-TEST(WatermarkTexts, UnreadableOrOversizedValueIsNeverRewritten) {
-    Store absent(nullptr);
-    EXPECT_EQ(1, CanAddWatermarkText(absent.store));
-    std::vector<uint8_t> big = Value({{6, u"A"}});
-    big.resize(kCustomWMTextSize + 10, 0);
-    Store s(&big);
-    EXPECT_EQ("6=A ", s.Listed());
-    EXPECT_EQ(0, CanAddWatermarkText(s.store));
-    EXPECT_EQ(kTextStoreFull, AddWatermarkText(s.h, s.store, u"B", nullptr));
-    EXPECT_EQ(kTextWriteFailed, DeleteWatermarkText(s.h, s.store, 6));
-    EXPECT_EQ(big, s.Stored());
 }
 
 }  // namespace
