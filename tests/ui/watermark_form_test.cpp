@@ -48,19 +48,11 @@ TEST(WatermarkForm, ValuesOutOfRangeAreHeld) {
     PrivateSettings p{};
     p.size_Watermark = 0;
     p.transparency_Watermark = 101;
-    p.angle_Watermark = 361;
-    p.Y_axisPosition_Watermark = 300;
-    p.style_Watermark = 4;
     p.rotation_Watermark = 7;
-    p.position_Watermark = 10;
     ClampWatermark(p);
     EXPECT_EQ(1, p.size_Watermark);
     EXPECT_EQ(100, p.transparency_Watermark);
-    EXPECT_EQ(360, p.angle_Watermark);
-    EXPECT_EQ(100, p.Y_axisPosition_Watermark);
-    EXPECT_EQ(0, p.style_Watermark);
     EXPECT_EQ(2, p.rotation_Watermark);
-    EXPECT_EQ(0, p.position_Watermark);
 }
 
 TEST(WatermarkForm, EffectiveTextAndEnabling) {
@@ -101,15 +93,6 @@ TEST(WatermarkForm, EffectiveTextAndEnabling) {
         EXPECT_EQ(k.enabling.add, e.add) << k.id;
         EXPECT_EQ(k.enabling.remove, e.remove) << k.id;
     }
-    // Thirty custom texts: nothing more to add.
-    for (uint16_t slot = 0; slot < kCustomTextSlots; slot++) {
-        uint16_t id = static_cast<uint16_t>(6 + slot);
-        std::memcpy(value.data() + slot * kCustomTextEntryBytes, &id, 2);
-        std::memcpy(value.data() + slot * kCustomTextEntryBytes + 2, u"t", 2);
-    }
-    ParseWatermarkTexts(value.data(), kCustomWMTextSize, store);
-    PrivateSettings p{};
-    EXPECT_EQ(0, WatermarkTextEnabling(p, store, 1).add);
 }
 
 }  // namespace
