@@ -101,6 +101,11 @@ TEST(LayoutPage, BookletYesLeadsToItsFinishing) {
         EXPECT_EQ(1u, ReadControlValue(*s, kBooklet));
         EXPECT_EQ(0u, ReadControlValue(*s, kMail));
         EXPECT_EQ(2u, ReadControlValue(*s, kBinding));
+        auto page = std::make_unique<PageState>();
+        ASSERT_EQ(1, RefreshPage(30400, in, *page));  // the engine keeps the finishing the Yes chose
+        EXPECT_EQ(2u, ReadControlValue(*s, kBinding));
+        EXPECT_EQ(9u, ReadControlValue(*s, kOutput));
+        EXPECT_EQ(2u, ReadControlValue(*s, kCollate));
     }
 }
 
