@@ -60,6 +60,7 @@ constexpr DialogShot kDialogShots[] = {
     {"device", 0, 30049, 31015, "storage-folders"},
     {"document", 0, 30256, 31518, "add-favorite"},
     {"document", 1, 30313, 31618, "manage-favorites"},
+    {"document", 2, 30421, 32017, "image-position"},
 };
 
 // The two-colour model's printer: its Image tab has a template of its own.

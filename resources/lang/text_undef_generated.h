@@ -478,3 +478,10 @@
 #undef T_GAMMA_RED
 #undef T_GAMMA_GREEN
 #undef T_GAMMA_BLUE
+#undef T_MM_UNIT
+#undef T_INCH_UNIT
+#undef T_IP_RANGE_MM
+#undef T_IP_RANGE_INCH
+#undef T_FRONT_SIDE
+#undef T_BACK_SIDE
+#undef T_RESET_POSITION

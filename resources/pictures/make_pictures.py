@@ -320,6 +320,37 @@ def output_face(up):
     return draw
 
 
+def shift_arrow(dy, dx):
+    """The image-position arrow: a sheet with an arrow the way the image moves
+    (dy, dx in -1, 0, 1; down and right positive), a dot when it stays."""
+    def draw(d):
+        sheet(d, (5, 2, 26, 29), lines=False)
+        cx, cy = 15, 15
+        if dx == 0 and dy == 0:
+            d.ellipse([cx - 3, cy - 3, cx + 3, cy + 3], fill=ACCENT)
+            return
+        ex, ey = cx + 8 * dx, cy + 10 * dy
+        d.line([(cx - 6 * dx, cy - 8 * dy), (ex, ey)], fill=ACCENT, width=3)
+        # the head: two strokes back from the tip
+        for a, b in ((dy, -dx), (-dy, dx)):
+            d.line([(ex, ey), (ex - 5 * dx + 4 * a, ey - 5 * dy + 4 * b)], fill=ACCENT, width=2)
+    return draw
+
+
+def shift_direction(vertical):
+    """The direction a value moves the image: a double arrow."""
+    def draw(d):
+        if vertical:
+            d.line([(8, 1), (8, 14)], fill=INK, width=2)
+            d.polygon([(4, 5), (8, 0), (12, 5)], fill=INK)
+            d.polygon([(4, 11), (8, 15), (12, 11)], fill=INK)
+        else:
+            d.line([(1, 8), (14, 8)], fill=INK, width=2)
+            d.polygon([(5, 4), (0, 8), (5, 12)], fill=INK)
+            d.polygon([(11, 4), (15, 8), (11, 12)], fill=INK)
+    return draw
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -368,8 +399,14 @@ PICTURES = {
     11952: output_face(True), 11953: output_face(False),
     # The version dialog's logo; the gamma dialog's picture and its samples
     10634: driver_logo, 11963: gamma_icon, 11964: gamma_sample(True), 11965: gamma_sample(False),
+    # Image position: the shift arrows by vertical and horizontal sign, the two directions, the page
+    11754: shift_arrow(-1, -1), 11748: shift_arrow(-1, 0), 11753: shift_arrow(-1, 1),
+    11750: shift_arrow(0, -1), 11746: shift_arrow(0, 0), 11749: shift_arrow(0, 1),
+    11752: shift_arrow(1, -1), 11747: shift_arrow(1, 0), 11751: shift_arrow(1, 1),
+    11973: shift_direction(True), 11972: shift_direction(False),
+    10469: lambda d: sheet(d, (1, 1, 14, 14), lines=True),
 }
-SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100),
+SIZES = {11920: (16, 16), 11973: (16, 16), 11972: (16, 16), 10469: (16, 16), 11798: (16, 20), 11718: (120, 100),
          11974: (72, 120), 11975: (72, 120), 11976: (72, 120), 11977: (72, 120),
          10634: (48, 48), 11963: (16, 16), 11964: (144, 150), 11965: (144, 150)}
 

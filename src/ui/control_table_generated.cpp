@@ -31,8 +31,9 @@ const PageRow kPageRows[] = {
     {31500, 31500, 25046, "ADD_FAVORITE_DLG"},
     {31600, 31600, 25047, "MANAGE_FAVORITES_DLG"},
     {31601, 31601, 25048, "RENAME_FAVORITE_DLG"},
+    {32000, 32000, 25055, "IMAGE_POSITION_DLG"},
 };
-const int kPageRowCount = 29;
+const int kPageRowCount = 30;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -382,6 +383,30 @@ const ControlRow kControlRows[] = {
     {32110, 32100, kPictureControl, 0, 11963, "GAMMA_PICTURE"},
     {32111, 32100, kPictureControl, 0, 0, "GAMMA_PREVIEW"},
     {32179, 32100, kSeparatorControl, 0, 0, "GAMMA_LINE_2"},
+    {32013, 32000, kPictureControl, 0, 0, "IP_FRONT_ARROW"},
+    {32015, 32000, kPictureControl, 0, 10469, "IP_FRONT_PAGE"},
+    {32011, 32000, kPictureControl, 0, 11973, "IP_FRONT_VERTICAL_PICTURE"},
+    {32017, 32000, kEditControl, 0, 0, "IP_FRONT_VERTICAL"},
+    {32018, 32000, kSpinControl, 0, 0, "IP_FRONT_VERTICAL_SPIN"},
+    {32019, 32000, kTextControl, 0, 0, "IP_FRONT_VERTICAL_UNIT"},
+    {32014, 32000, kPictureControl, 0, 11972, "IP_FRONT_HORIZONTAL_PICTURE"},
+    {32021, 32000, kEditControl, 0, 0, "IP_FRONT_HORIZONTAL"},
+    {32022, 32000, kSpinControl, 0, 0, "IP_FRONT_HORIZONTAL_SPIN"},
+    {32023, 32000, kTextControl, 0, 0, "IP_FRONT_HORIZONTAL_UNIT"},
+    {32024, 32000, kButtonControl, 25393, 0, "IP_FRONT_RESET"},
+    {32028, 32000, kPictureControl, 0, 0, "IP_BACK_ARROW"},
+    {32030, 32000, kPictureControl, 0, 10469, "IP_BACK_PAGE"},
+    {32026, 32000, kPictureControl, 0, 11973, "IP_BACK_VERTICAL_PICTURE"},
+    {32032, 32000, kEditControl, 0, 0, "IP_BACK_VERTICAL"},
+    {32033, 32000, kSpinControl, 0, 0, "IP_BACK_VERTICAL_SPIN"},
+    {32034, 32000, kTextControl, 0, 0, "IP_BACK_VERTICAL_UNIT"},
+    {32029, 32000, kPictureControl, 0, 11972, "IP_BACK_HORIZONTAL_PICTURE"},
+    {32036, 32000, kEditControl, 0, 0, "IP_BACK_HORIZONTAL"},
+    {32037, 32000, kSpinControl, 0, 0, "IP_BACK_HORIZONTAL_SPIN"},
+    {32038, 32000, kTextControl, 0, 0, "IP_BACK_HORIZONTAL_UNIT"},
+    {32039, 32000, kButtonControl, 25393, 0, "IP_BACK_RESET"},
+    {32040, 32000, kTextControl, 0, 0, "IP_RANGE"},
+    {32041, 32000, kSeparatorControl, 0, 0, "IP_LINE"},
     {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
     {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
     {167, 0, kFeatureControl, 0, 0, "OUTPUT_BINDING_POSITION"},
@@ -414,7 +439,7 @@ const ControlRow kControlRows[] = {
     {31616, 31600, kDetailsControl, 0, 0, "MANAGE_DETAILS"},
     {31621, 31601, kEditControl, 0, 0, "RENAME_NAME"},
 };
-const int kControlRowCount = 378;
+const int kControlRowCount = 402;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -1118,5 +1143,12 @@ const StringTextRow kStringTextRows[] = {
     {25797, "Red:"},
     {25798, "Green:"},
     {25299, "Blue:"},
+    {20151, "mm"},
+    {20153, "in"},
+    {20594, "Range: -20.0 to 20.0 mm"},
+    {20595, "Range: -0.80 to 0.80 in"},
+    {25391, "Front side"},
+    {25392, "Back side"},
+    {25393, "Reset"},
 };
-const int kStringTextRowCount = 478;
+const int kStringTextRowCount = 485;

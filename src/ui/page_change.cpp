@@ -9,6 +9,7 @@
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
 #include "ui/image_page.h"
+#include "ui/layout_page.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -50,6 +51,16 @@ const PageChangeRules kPageChangeRules[] = {
     {kBasicLayout, BasicChangeQuestion, BasicChangeFollows},
     {kImageLayout, ImageChangeQuestion, ImageChangeFollows},
     {kAdvancedLayout, AdvancedChangeQuestion, AdvancedChangeFollows},
+    {kLayoutLayout, LayoutChangeQuestion, LayoutChangeFollows},
+};
+
+// A question an answer leads to (1 with next filled).
+struct PageNextQuestion {
+    uint16_t layoutId;
+    int (*next)(const PageInput& in, const PageQuestion& answered, int yes, PageQuestion* next);
+};
+const PageNextQuestion kPageNextQuestions[] = {
+    {kLayoutLayout, LayoutNextQuestion},
 };
 
 const PageChangeRules* ChangeRulesOf(uint16_t templateId) {
@@ -106,6 +117,14 @@ int AnswerPageControl(uint16_t templateId, PageInput& in, const PageQuestion& qu
     const PageChangeRules* rules = ChangeRulesOf(templateId);
     if (r == kChangeWritten && yes && rules) rules->follow(in, question.control, question.value);
     return r;
+}
+
+int NextPageQuestion(uint16_t templateId, const PageInput& in, const PageQuestion& answered, int yes,
+                     PageQuestion* next) {
+    const PageRow* page = FindPageRow(templateId);
+    for (const PageNextQuestion& r : kPageNextQuestions)
+        if (page && r.layoutId == page->layoutId) return r.next(in, answered, yes, next);
+    return 0;
 }
 
 int ApplyPageChange(PageInput& in, uint32_t control, uint32_t value, const ConflictRule* rules, int ruleCount,

@@ -157,6 +157,9 @@ int AnswerPageQuestion(PageInput& in, const PageQuestion& question, int yes);
 // after a Yes, what follows the choice.
 int ChangePageControl(uint16_t templateId, PageInput& in, uint32_t control, uint32_t value, PageQuestion* question);
 int AnswerPageControl(uint16_t templateId, PageInput& in, const PageQuestion& question, int yes);
+// A further question the answer leads to, asked after it (1 with next filled).
+int NextPageQuestion(uint16_t templateId, const PageInput& in, const PageQuestion& answered, int yes,
+                     PageQuestion* next);
 
 // The restore-defaults button: the printer's stored defaults of the private
 // record (factory defaults without a printer); the environment is left alone

@@ -11,6 +11,7 @@
 #include "ui/form_overlay_dialog.h"
 #include "ui/gamma_dialog.h"
 #include "ui/image_page.h"
+#include "ui/layout_page.h"
 #include "ui/output_destination.h"
 #include "ui/favorites_page.h"
 #include "ui/page_lists.h"
@@ -40,7 +41,7 @@ const PageRules kPageRules[] = {
     {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules},
     {kVersionDialog, VersionDialogRules}, {kProgramPrintDialog, ProgramPrintRules},
     {kFormOverlayDialog, FormOverlayRules}, {kGammaDialog, GammaDialogRules},
-    {kFavoritesPage, FavoritesPageRules}};
+    {kFavoritesPage, FavoritesPageRules}, {kLayoutLayout, LayoutPageRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

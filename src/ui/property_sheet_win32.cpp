@@ -426,6 +426,8 @@ void AskAndAnswer(HWND page, PageContext* p, const PageQuestion& q) {
     }
     int yes = MessageBoxW(page, text.c_str(), L"", MB_YESNO | MB_ICONINFORMATION) == IDYES;
     AnswerPageControl(p->templateId, p->sheet->input, q, yes);
+    PageQuestion next;
+    if (NextPageQuestion(p->templateId, p->sheet->input, q, yes, &next)) AskAndAnswer(page, p, next);
 }
 
 // The output-mode button of a mode that saves a file: the file chosen from

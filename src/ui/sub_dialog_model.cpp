@@ -28,6 +28,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30726, kProgramPrintDialog},    // program print, Advanced tab
     {30724, kFormOverlayDialog},     // form overlay, Advanced tab
     {30629, kGammaDialog},           // gamma control, Image tab (one-ink models: their own template)
+    {30421, 32000},               // image position, Layout tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;

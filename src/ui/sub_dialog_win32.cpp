@@ -22,6 +22,7 @@
 #include "ui/spin_edit_win32.h"
 #include "ui/program_print_dialog.h"
 #include "ui/image_drawing_win32.h"
+#include "ui/image_position_win32.h"
 #include "ui/output_destination_win32.h"
 #include "ui/page_images_win32.h"
 #include "ui/resource_module_win32.h"
@@ -61,6 +62,7 @@ struct SubDialog {
     TrayPriorityForm carbon;
     ProgramPrintForm programs;
     HBITMAP gammaSource, gammaShown;  // the sample picture and the copy drawn through the values
+    ImagePositionForm position;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -609,6 +611,8 @@ void Init(HWND dlg, SubDialog* d) {
     if (d->templateId == kVersionDialog) InitVersion(dlg, d);
     if (d->templateId == kProgramPrintDialog) InitProgramPrint(dlg, d);
     if (d->templateId == kGammaDialog || d->templateId == kGammaMonoDialog) InitGamma(dlg, d);
+    if (d->templateId == kImagePositionDialog)
+        InitImagePosition(dlg, Copy(d), d->position, d->host.resources, d->host.language);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -638,6 +642,7 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
         GammaCommand(dlg, d, id, code);
         if (code != BN_CLICKED) return;
     }
+    if (d->templateId == kImagePositionDialog) return ImagePositionCommand(dlg, id, code, d->position, Copy(d).dm.priv);
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
@@ -672,7 +677,8 @@ void Finish(HWND dlg, SubDialog* d, int commit) {
     if (d->templateId == kVersionDialog) commit = 0;  // it shows, it changes nothing
     CloseWorkingCopy(d->copy, commit);
     d->copy = nullptr;
-    EndDialog(dlg, commit ? 1 : 2);
+    // The image position's Cancel ends as its OK does: the page refreshes either way.
+    EndDialog(dlg, commit || d->templateId == kImagePositionDialog ? 1 : 2);
 }
 
 INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -732,6 +738,8 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 DrawGammaPreview(d, item);
                 return TRUE;
             }
+            if (d->templateId == kImagePositionDialog && DrawImagePositionArrow(d->host.resources, item, d->position))
+                return TRUE;
             // The table's pictures, picture lists and lines; the two-sided picture follows the choices.
             if (item->CtlID != kMixedDuplexPicture && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {

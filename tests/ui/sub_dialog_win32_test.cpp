@@ -501,6 +501,49 @@ TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
 }
 
 
+// The Layout tab: the image position on (its button follows), its dialog,
+// the front's vertical shift typed in the unit shown (-12.3 mm or -0.05 in),
+// the dialog's button, the sheet's OK.
+void DriveImagePosition(Drive* d) {
+    constexpr int kImagePosition = 30420, kButton = 30421, kFrontVertical = 32017, kFrontUnit = 32019;
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kImagePosition)) {
+        d->rotateEnabled = IsWindowEnabled(GetDlgItem(page, kButton)) ? 1 : 0;
+        Click(page, kImagePosition, 1);
+        d->mixedChecked = IsWindowEnabled(GetDlgItem(page, kButton)) ? 1 : 0;
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, kButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kFrontVertical)) {
+            d->dialogShown = 1;
+            GetDlgItemTextW(dialog, kFrontUnit, d->range, 32);
+            SetDlgItemTextW(dialog, kFrontVertical, std::wstring(d->range) == L"in" ? L"-0.05" : L"-12.3");
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, ImagePositionOkStoresBothUnitsCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveImagePosition, &d);
+        EXPECT_EQ(0, d.rotateEnabled);  // the button before and after the check box
+        EXPECT_EQ(1, d.mixedChecked);
+        EXPECT_TRUE(d.dialogShown);
+        EXPECT_TRUE(d.dialogClosed);
+        const auto& p = reinterpret_cast<const DriverDevMode*>(out.data())->priv;
+        const bool inches = std::wstring(d.range) == L"in", ok = button == IDOK;
+        EXPECT_EQ(1, p.imagePositioning);
+        EXPECT_EQ(ok ? (inches ? -126 : -1230) : 0, p.verticalPosition_mm_FrontSide);
+        EXPECT_EQ(ok ? (inches ? -5 : -47) : 0, p.verticalPosition_inch_FrontSide);
+    }
+    RemovePrinter(printer);
+}
+
 // Image and Advanced tabs ---------------------------------------------------
 
 constexpr int kImageTab = 4, kAdvancedTab = 5;
