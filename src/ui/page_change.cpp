@@ -7,6 +7,7 @@
 #include "rules/text_filters.h"
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
+#include "ui/finishing_page.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -46,6 +47,7 @@ struct PageChangeRules {
 };
 const PageChangeRules kPageChangeRules[] = {
     {kBasicLayout, BasicChangeQuestion, BasicChangeFollows},
+    {kFinishingPage, FinishingChangeQuestion, FinishingChangeFollows},
 };
 
 const PageChangeRules* ChangeRulesOf(uint16_t templateId) {
