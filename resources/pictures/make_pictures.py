@@ -286,6 +286,45 @@ def output_face(up):
     return draw
 
 
+def fold_preview(kind, two_sided, second):
+    """The fold dialog's preview: the open sheet with its fold lines, the
+    printed side shaded behind when printed on both; for the half and letter
+    folds an arrow at the first fold showing which way it goes (second: out),
+    for the Z-fold the binding edge (second: top) and, with mixed sizes
+    (two_sided here), the larger sheet beside."""
+    def draw(d):
+        box = (8, 14, 56, 74)
+        x0, y0, x1, y1 = box
+        if two_sided and kind != "z":
+            d.rectangle([x0 + 4, y0 - 4, x1 + 4, y1 - 4], fill=SHADE, outline=INK)
+        d.rectangle(box, fill=PAPER, outline=INK)
+        for y in range(y0 + 6, y1 - 4, 6):
+            d.line([(x0 + 4, y), (x1 - 4, y)], fill=SHADE)
+        top = kind == "z" and second
+        cuts = {"half": [0.5], "letter_in": [1 / 3, 2 / 3], "letter_out": [1 / 3, 2 / 3], "z": [0.5, 0.75]}[kind]
+        for c in cuts:
+            if top:
+                y = int(y0 + (y1 - y0) * c)
+                d.line([(x0, y), (x1, y)], fill=ACCENT, width=2)
+            else:
+                x = int(x0 + (x1 - x0) * c)
+                d.line([(x, y0), (x, y1)], fill=ACCENT, width=2)
+        if kind == "z":
+            if top:
+                d.line([(x0 + 1, y0 + 1), (x1 - 1, y0 + 1)], fill=INK, width=3)
+            else:
+                d.line([(x0 + 1, y0 + 1), (x0 + 1, y1 - 1)], fill=INK, width=3)
+            if two_sided:
+                d.rectangle([x0 - 6, y1 - 18, x0 + 10, y1 + 4], fill=PAPER, outline=INK)
+        else:
+            x = int(x0 + (x1 - x0) * cuts[0])
+            if second:
+                d.polygon([(x - 5, 9), (x + 5, 9), (x, 2)], fill=ACCENT)
+            else:
+                d.polygon([(x - 5, 2), (x + 5, 2), (x, 9)], fill=ACCENT)
+    return draw
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -332,9 +371,20 @@ PICTURES = {
     11974: mixed_duplex("short", "short"), 11975: mixed_duplex("short", "long"),
     11976: mixed_duplex("long", "short"), 11977: mixed_duplex("long", "long"),
     11952: output_face(True), 11953: output_face(False),
+    # The fold dialog's preview: half, letter inside, letter outside (one-sided
+    # or not, either direction) and Z (mixed sizes or not, binding side 1 or 2)
+    11730: fold_preview("half", False, False), 11731: fold_preview("half", True, False),
+    11732: fold_preview("half", False, True), 11733: fold_preview("half", True, True),
+    11734: fold_preview("letter_in", False, False), 11735: fold_preview("letter_in", True, False),
+    11736: fold_preview("letter_in", False, True), 11737: fold_preview("letter_in", True, True),
+    11738: fold_preview("letter_out", False, False), 11739: fold_preview("letter_out", True, False),
+    11740: fold_preview("letter_out", False, True), 11741: fold_preview("letter_out", True, True),
+    11742: fold_preview("z", False, False), 11743: fold_preview("z", False, True),
+    11744: fold_preview("z", True, False), 11745: fold_preview("z", True, True),
 }
 SIZES = {11920: (16, 16), 11798: (16, 20), 11718: (120, 100),
          11974: (72, 120), 11975: (72, 120), 11976: (72, 120), 11977: (72, 120)}
+SIZES.update({pid: (64, 80) for pid in range(11730, 11746)})
 
 
 from preview_pictures import preview_pictures  # noqa: E402  (the layered preview's pictures)

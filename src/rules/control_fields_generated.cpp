@@ -260,8 +260,14 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(31818, rotateLargerPage),
     ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
     ZR_PRIVATE_FIELD(32812, faceUpDown_OutputTray),
+    ZR_PRIVATE_FIELD(32712, direction_Fold),
+    ZR_PRIVATE_FIELD(32713, direction_Fold),
+    ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
+    ZR_PRIVATE_FIELD(32716, bindingSide_Fold),
+    ZR_PRIVATE_FIELD(32311, tray_SlipSheet),
+    ZR_PRIVATE_FIELD(32313, number_SlipSheet),
 };
-const int kControlFieldCount = 82;
+const int kControlFieldCount = 88;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

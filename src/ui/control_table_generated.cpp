@@ -18,8 +18,10 @@ const PageRow kPageRows[] = {
     {31800, 31800, 25254, "MIXED_DUPLEX_DLG"},
     {31900, 31900, 25300, "OUTPUT_MODE_DLG"},
     {32800, 32800, 25301, "OUTPUT_TRAY_DLG"},
+    {32700, 32700, 25350, "FOLD_DLG"},
+    {32300, 32300, 25356, "SLIP_SHEET_DLG"},
 };
-const int kPageRowCount = 16;
+const int kPageRowCount = 18;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -266,8 +268,15 @@ const ControlRow kControlRows[] = {
     {32811, 32800, kPicradioControl, 25305, 11952, "OUTPUT_TRAY_FACE"},
     {32812, 32800, kPicradioControl, 25306, 11953, "OUTPUT_TRAY_FACE_DOWN"},
     {32813, 32800, kSeparatorControl, 0, 0, "OUTPUT_TRAY_LINE"},
-    {32712, 32700, kFeatureControl, 0, 0, "FOLD_DIRECTION"},
-    {32715, 32700, kFeatureControl, 0, 0, "FOLD_BINDING_SIDE"},
+    {32710, 32700, kPictureControl, 0, 0, "FOLD_PREVIEW"},
+    {32712, 32700, kRadioControl, 25352, 0, "FOLD_DIRECTION"},
+    {32713, 32700, kRadioControl, 25353, 0, "FOLD_DIRECTION_OUT"},
+    {32715, 32700, kRadioControl, 25355, 0, "FOLD_BINDING_SIDE"},
+    {32716, 32700, kRadioControl, 20062, 0, "FOLD_BINDING_TOP"},
+    {32717, 32700, kSeparatorControl, 0, 0, "FOLD_LINE"},
+    {32311, 32300, kComboControl, 0, 0, "SLIP_SHEET_TRAY"},
+    {32313, 32300, kComboControl, 0, 0, "SLIP_SHEET_PRINT"},
+    {32316, 32300, kSeparatorControl, 0, 0, "SLIP_SHEET_LINE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
     {33098, 33000, kFeatureControl, 0, 0, "PROGRAM_SLIP_SHEET"},
     {33105, 33000, kFeatureControl, 0, 0, "PROGRAM_OFFSET"},
@@ -292,7 +301,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 269;
+const int kControlRowCount = 276;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -347,8 +356,12 @@ const RadioValueRow kRadioValueRows[] = {
     {31817, 3},
     {32811, 1},
     {32812, 2},
+    {32712, 1},
+    {32713, 2},
+    {32715, 1},
+    {32716, 2},
 };
-const int kRadioValueRowCount = 10;
+const int kRadioValueRowCount = 14;
 
 const SpinRangeRow kSpinRangeRows[] = {
     {30217, 30216, 30200, 1, 9999, 0},
@@ -845,5 +858,16 @@ const StringTextRow kStringTextRows[] = {
     {25304, "Folder:"},
     {25305, "Face up"},
     {25306, "Face down"},
+    {20078, "One side"},
+    {20079, "Both sides"},
+    {25350, "Fold"},
+    {25351, "Fold direction:"},
+    {25352, "Printed side inside"},
+    {25353, "Printed side outside"},
+    {25354, "Binding side:"},
+    {25355, "Left or right edge"},
+    {25356, "Slip sheets"},
+    {25357, "Paper source:"},
+    {25358, "Print on them:"},
 };
-const int kStringTextRowCount = 370;
+const int kStringTextRowCount = 381;

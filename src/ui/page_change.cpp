@@ -7,6 +7,7 @@
 #include "rules/text_filters.h"
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
+#include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
 #include "ui/page_model.h"
 
@@ -48,6 +49,7 @@ struct PageChangeRules {
 const PageChangeRules kPageChangeRules[] = {
     {kBasicLayout, BasicChangeQuestion, BasicChangeFollows},
     {kFinishingPage, FinishingChangeQuestion, FinishingChangeFollows},
+    {kFoldDialog, FoldDialogQuestion, FoldDialogFollows},
 };
 
 const PageChangeRules* ChangeRulesOf(uint16_t templateId) {

@@ -6,6 +6,7 @@
 #include "rules/control_fields.h"
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
+#include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
 #include "ui/output_destination.h"
 #include "ui/page_lists.h"
@@ -28,7 +29,8 @@ struct PageRules {
 };
 const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
-    {kOutputModeDialog, OutputModeRules}, {kFinishingPage, FinishingPageRules}};
+    {kOutputModeDialog, OutputModeRules}, {kFinishingPage, FinishingPageRules},
+    {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)
@@ -120,10 +122,11 @@ int RefreshPage(uint16_t templateId, PageInput& in, PageState& out) {
 
     SettingsPairArray pairs;
     BuildSettingsPairs(s, pairs);
-    // The Basic and Finishing tabs hand the engine the orientation of the
-    // sheet, which two-up and eight-up layouts turn; what the engine answers
-    // for it is turned back the same way.
-    int turned = (page->layoutId == kBasicLayout || page->layoutId == kFinishingLayout) &&
+    // The Basic and Finishing tabs and the fold dialog hand the engine the
+    // orientation of the sheet, which two-up and eight-up layouts turn; what
+    // the engine answers for it is turned back the same way.
+    int turned = (page->layoutId == kBasicLayout || page->layoutId == kFinishingLayout ||
+                  page->layoutId == kFoldDialog) &&
                  BasicTurnsOrientation(s.dm.priv);
     for (int i = 0; turned && i < kSettingsPairCount; i++)
         if (pairs.entry[i].control == kOrientationControl)

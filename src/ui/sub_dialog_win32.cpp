@@ -12,6 +12,7 @@
 #include <new>
 
 #include "ui/custom_paper_size.h"
+#include "ui/finishing_dialogs.h"
 #include "ui/image_drawing_win32.h"
 #include "ui/output_destination_win32.h"
 #include "ui/page_images_win32.h"
@@ -36,7 +37,13 @@ constexpr uint32_t kHighCapacityText = 20183;
 constexpr uint32_t kHighCapacityTray = 10;
 const COLORREF kMarkColour = RGB(255, 207, 200);
 
-constexpr uint32_t kMixedDuplexPicture = 31810;
+constexpr uint32_t kMixedDuplexPicture = 31810, kFoldPreview = 32710;
+
+// The dialogs whose checks, radios and lists are all the page model's (the
+// form dialogs keep their own).
+int ModelDialog(uint16_t templateId) {
+    return templateId == kMixedDuplexDialog || templateId == kFoldDialog || templateId == kSlipSheetDialog;
+}
 constexpr int kFaceUp = 32811, kFaceDown = 32812;
 
 struct SubDialog {
@@ -65,6 +72,24 @@ void SetResText(HWND dlg, int id, SubDialog* d, uint32_t stringId) {
     SetDlgItemTextW(dlg, id, text);
 }
 
+// A list's items in the dialog's language, each with its value.
+void ShowList(HWND w, SubDialog* d, const ControlState& cs) {
+    SendMessageW(w, CB_RESETCONTENT, 0, 0);
+    for (int k = 0; k < cs.itemCount; ++k) {
+        wchar_t text[256] = {};
+        const PageItem& item = cs.item[k];
+        if (item.source == kItemString) {
+            if (!LoadResString(d->host.resources, item.stringId, text, 256, d->host.language))
+                std::swprintf(text, 256, L"%u", item.value);
+        } else {
+            MultiByteToWideChar(CP_UTF8, 0, PageItemText(Copy(d), cs, item).c_str(), -1, text, 256);
+        }
+        LRESULT at = SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageW(w, CB_SETITEMDATA, static_cast<WPARAM>(at), item.value);
+    }
+    SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(cs.selected), 0);
+}
+
 // The model's state onto the controls the sub-dialogs have: checks, radios,
 // and every control's enabled and shown state.
 void ShowState(HWND dlg, SubDialog* d) {
@@ -74,11 +99,9 @@ void ShowState(HWND dlg, SubDialog* d) {
         const ControlState& cs = d->state.control[i];
         HWND w = GetDlgItem(dlg, static_cast<int>(cs.id));
         if (!w) continue;
-        if (cs.kind == kCheckControl || cs.kind == kRadioControl) {
-            // The form dialogs keep their own checks.
-            if (d->templateId == kMixedDuplexDialog)
-                SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
-        }
+        if ((cs.kind == kCheckControl || cs.kind == kRadioControl) && ModelDialog(d->templateId))
+            SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (cs.kind == kComboControl && ModelDialog(d->templateId)) ShowList(w, d, cs);
         if (cs.kind == kPicradioControl) ShowImageRadioCheck(w, cs.checked);
         if (cs.kind == kPictureControl) InvalidateRect(w, nullptr, FALSE);
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
@@ -302,19 +325,25 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
         return;
     }
-    // Fields of the page model: the value into the copy, then the refresh.
-    if (code != BN_CLICKED) return;
+    // Fields of the page model: the value into the copy (with what the
+    // dialog makes follow it), then the refresh.
     for (int i = 0; i < d->state.controlCount; ++i) {
         const ControlState& cs = d->state.control[i];
         if (cs.id != static_cast<uint32_t>(id)) continue;
         uint32_t value = 0;
-        if (cs.kind == kCheckControl) value = IsDlgButtonChecked(dlg, id) == BST_CHECKED;
+        if (cs.kind == kComboControl) {
+            LRESULT sel = SendDlgItemMessageW(dlg, id, CB_GETCURSEL, 0, 0);
+            if (code != CBN_SELCHANGE || sel < 0 || sel >= cs.itemCount) return;
+            value = cs.item[sel].value;
+        } else if (code != BN_CLICKED) {
+            return;
+        } else if (cs.kind == kCheckControl) value = IsDlgButtonChecked(dlg, id) == BST_CHECKED;
         else if (cs.kind == kRadioControl) {
             value = 1;
             for (int k = 0; k < kRadioValueRowCount; ++k)
                 if (kRadioValueRows[k].id == cs.id) value = kRadioValueRows[k].value;
         } else return;
-        if (ApplyPageChange(*d->copy->copy, cs.id, value, nullptr, 0, nullptr) == kChangeWritten) ShowState(dlg, d);
+        if (ChangePageControl(d->templateId, *d->copy->copy, cs.id, value, nullptr) == kChangeWritten) ShowState(dlg, d);
         return;
     }
 }
@@ -374,7 +403,8 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
                 if (cs.kind == kSeparatorControl) DrawSeparator(item);
-                if (cs.kind == kPictureControl && cs.id == kMixedDuplexPicture && cs.itemCount)
+                if (cs.kind == kPictureControl && (cs.id == kMixedDuplexPicture || cs.id == kFoldPreview) &&
+                    cs.itemCount)
                     DrawResImageStatic(d->host.resources, item, static_cast<uint16_t>(cs.item[0].value));
                 return TRUE;
             }

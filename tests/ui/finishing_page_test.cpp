@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
 #include "ui/page_model.h"
 
@@ -170,3 +171,88 @@ TEST(FinishingPage, DialogButtonsFollowTheirFeatures) {
 }
 
 }  // namespace
+
+// The fold dialog: which radios it offers for each fold and page, its
+// preview, and the page's binding side after its binding-side radios.
+TEST(FoldDialog, RadiosPreviewAndBindingSide) {
+    constexpr uint32_t kInside = 32712, kOutside = 32713, kSides = 32715, kTop = 32716;
+    const struct {
+        uint8_t fold, orientation, plural, duplex, mixed, direction, side;
+        int directions, sides;
+        uint16_t picture;
+    } cases[] = {
+        {1, 1, 0, 1, 0, 1, 1, 1, 0, 11730},
+        {2, 1, 0, 2, 0, 2, 1, 1, 0, 11737},
+        {3, 2, 0, 1, 0, 0, 1, 1, 0, 11738},  // a direction of 0 shows as the second radio, pictured as the first
+        {4, 2, 0, 1, 0, 1, 2, 0, 1, 11743},
+        {4, 1, 0, 1, 1, 1, 1, 0, 0, 11744},  // portrait: no binding side
+        {4, 1, 21, 1, 0, 1, 1, 0, 1, 11742},  // two-up turns the portrait page
+        {0, 2, 0, 1, 0, 1, 1, 0, 0, 0},
+    };
+    auto page = std::make_unique<PageState>();
+    for (const auto& k : cases) {
+        auto s = NewSession();
+        PrivateSettings& p = s->dm.priv;
+        s->env.foldUnit_Option = 1;
+        s->env.outputUnit_Option = 25;
+        p.fold = k.fold, p.originalOrientation = k.orientation, p.pluralPagesPerSheet = k.plural;
+        p.duplexType = k.duplex, p.mixedSizeSupport = k.mixed, p.direction_Fold = k.direction;
+        p.bindingSide_Fold = k.side;
+        EXPECT_EQ(k.picture, FoldPreviewPicture(p)) << int(k.fold);
+        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+        ASSERT_EQ(1, RefreshPage(32700, in, *page));
+        auto control = [&](uint32_t id) -> const ControlState& {
+            for (int i = 0; i < page->controlCount; i++)
+                if (page->control[i].id == id) return page->control[i];
+            static const ControlState none{};
+            return none;
+        };
+        EXPECT_EQ(k.directions, control(kInside).enabled) << int(k.fold);
+        EXPECT_EQ(k.directions, control(kOutside).enabled) << int(k.fold);
+        EXPECT_EQ(k.sides, control(kSides).enabled) << int(k.fold) << " " << int(k.orientation);
+        EXPECT_EQ(k.direction == 1, control(kInside).checked) << int(k.fold);
+        EXPECT_EQ(k.direction != 1, control(kOutside).checked) << int(k.fold);
+        EXPECT_EQ(k.side != 1, control(kTop).checked) << int(k.fold);
+    }
+    const struct {
+        uint32_t control, value, bindingBefore;
+        uint8_t foldSide, bindingAfter;
+    } clicks[] = {{kTop, 2, 0, 2, 1}, {kSides, 1, 1, 1, 0}, {kSides, 1, 2, 1, 2}, {kInside, 1, 1, 1, 1}};
+    for (const auto& c : clicks) {
+        auto s = NewSession();
+        s->dm.priv.bindingSide = static_cast<uint8_t>(c.bindingBefore);
+        s->dm.priv.bindingSide_Fold = 1;
+        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+        ASSERT_EQ(kChangeWritten, ChangePageControl(32700, in, c.control, c.value, nullptr));
+        EXPECT_EQ(c.foldSide, s->dm.priv.bindingSide_Fold) << c.control;
+        EXPECT_EQ(c.bindingAfter, s->dm.priv.bindingSide) << c.control;
+    }
+}
+
+// The slip-sheet dialog: trays of their own list (no standard feed, the
+// automatic entry first) and the three printing choices, the stored one chosen.
+TEST(SlipSheetDialog, ListsAndChoice) {
+    auto s = NewSession();
+    const TrayRow trays[] = {{u"Auto", 257, 0}, {u"Tray 1", 258, 0}, {u"Tray 2", 259, 0}, {u"Cover inserter", 262, 0}};
+    std::memcpy(s->env.trayList, trays, sizeof trays);
+    s->dm.priv.tray_SlipSheet = 259;
+    s->dm.priv.number_SlipSheet = 2;
+    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+    auto page = std::make_unique<PageState>();
+    ASSERT_EQ(1, RefreshPage(32300, in, *page));
+    std::vector<uint32_t> trayValues, printValues;
+    int traySelected = -1, printSelected = -1;
+    for (int i = 0; i < page->controlCount; i++) {
+        const ControlState& c = page->control[i];
+        auto& values = c.id == 32311 ? trayValues : printValues;
+        if (c.id != 32311 && c.id != 32313) continue;
+        for (int k = 0; k < c.itemCount; k++) values.push_back(c.item[k].value);
+        (c.id == 32311 ? traySelected : printSelected) = c.selected;
+    }
+    EXPECT_EQ((std::vector<uint32_t>{257, 258, 259}), trayValues);
+    EXPECT_EQ(2, traySelected);
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2}), printValues);
+    EXPECT_EQ(2, printSelected);
+    ASSERT_EQ(kChangeWritten, ChangePageControl(32300, in, 32313, 1, nullptr));
+    EXPECT_EQ(1, s->dm.priv.number_SlipSheet);
+}

@@ -491,7 +491,7 @@ TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
         std::vector<BYTE> out = RunSheet(printer, DriveFaceUpQuestion, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.dialogClosed);
-        EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"Skip blank pages")) << d.message;
+        EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"\nSkip blank pages\n")) << d.message;  // one part a line
         EXPECT_EQ(button == IDYES ? 1 : 0, d.mixedChecked);
         const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
         EXPECT_EQ(button == IDYES ? 1 : 2, dm->priv.faceUpDown_OutputTray);
