@@ -49,6 +49,8 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 0, 0, 31711, "custom-size", 30223, 256},
     {"document", 0, 30245, 31915, "output-folder", 30244, 1},
     {"document", 3, 30534, 32812, "output-tray"},
+    {"document", 3, 30520, 32713, "fold", 30519, 1},
+    {"document", 3, 30529, 32313, "slip-sheets"},
 };
 
 int Fail(const char* what) {

@@ -500,4 +500,66 @@ TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
     RemovePrinter(printer);
 }
 
+// The Finishing tab's fold and slip-sheet dialogs: the feature on the tab,
+// its button, one choice in the dialog (the fold printed outside, slip sheets
+// printed on both sides) and the dialog's button; then the sheet's OK.
+constexpr int kFold = 30519, kFoldButton = 30520, kFoldOutside = 32713;
+constexpr int kSlipSheet = 30528, kSlipSheetButton = 30529, kSlipSheetPrint = 32313;
+
+void DriveFinishingDialog(Drive* d, int feature, int button, int control) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, button)) {
+        if (feature == kFold) Choose(page, kFold, 1, false);
+        else Click(page, feature, 1);
+        d->rotateEnabled = IsWindowEnabled(GetDlgItem(page, button));
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, button)));
+        if (HWND dialog = WaitForWindowWith(d->thread, control)) {
+            d->dialogShown = 1;
+            if (control == kFoldOutside) {
+                d->mixedChecked = IsWindowEnabled(GetDlgItem(dialog, control));
+                Click(dialog, control, 1);
+            } else {
+                d->mixedChecked = static_cast<int>(SendDlgItemMessageW(dialog, control, CB_GETCOUNT, 0, 0));
+                Choose(dialog, control, 2, false);
+            }
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+void DriveFold(Drive* d) { DriveFinishingDialog(d, kFold, kFoldButton, kFoldOutside); }
+void DriveSlipSheets(Drive* d) { DriveFinishingDialog(d, kSlipSheet, kSlipSheetButton, kSlipSheetPrint); }
+
+TEST(SubDialogSheet, FoldAndSlipSheetDialogsOkStoreCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    StoreEnvironment(printer, [](PrinterEnvironment& env) {
+        env.outputUnit_Option = 25;
+        env.foldUnit_Option = 1;
+    });
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive fold{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveFold, &fold);
+        EXPECT_TRUE(fold.dialogShown && fold.dialogClosed);
+        EXPECT_EQ(1, fold.rotateEnabled);  // the button with a fold chosen
+        EXPECT_EQ(1, fold.mixedChecked);   // the direction of a half fold
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(1, dm->priv.fold);
+        EXPECT_EQ(button == IDOK, dm->priv.direction_Fold == 2);
+
+        Drive slip{GetCurrentThreadId(), button};
+        out = RunSheet(printer, DriveSlipSheets, &slip);
+        EXPECT_TRUE(slip.dialogShown && slip.dialogClosed);
+        EXPECT_EQ(1, slip.rotateEnabled);
+        EXPECT_EQ(3, slip.mixedChecked);  // none, one side, both sides
+        dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(1, dm->priv.slipSheet);
+        EXPECT_EQ(button == IDOK ? 2 : 0, dm->priv.number_SlipSheet);
+    }
+    RemovePrinter(printer);
+}
+
 }  // namespace
