@@ -491,7 +491,7 @@ TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
         std::vector<BYTE> out = RunSheet(printer, DriveFaceUpQuestion, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.dialogClosed);
-        EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"\nSkip blank pages\n")) << d.message;  // one part a line
+        EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"Skip blank pages\n")) << d.message;  // one part a line
         EXPECT_EQ(button == IDYES ? 1 : 0, d.mixedChecked);
         const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
         EXPECT_EQ(button == IDYES ? 1 : 2, dm->priv.faceUpDown_OutputTray);
@@ -536,7 +536,8 @@ TEST(SubDialogSheet, FoldAndSlipSheetDialogsOkStoreCancelKeeps) {
     const wchar_t* printer = L"KELO ZR-C4500 dialogs";
     InstallDemo(printer);
     StoreEnvironment(printer, [](PrinterEnvironment& env) {
-        env.outputUnit_Option = 25;
+        env.outputUnit_Option = 25;  // the finisher with its booklet and fold units
+        env.outputSubOption = 1;
         env.foldUnit_Option = 1;
     });
     for (int button : {IDOK, IDCANCEL}) {
