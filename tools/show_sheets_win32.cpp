@@ -51,6 +51,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 3, 30534, 32812, "output-tray"},
     {"document", 3, 30520, 32713, "fold", 30519, 1},
     {"document", 3, 30529, 32313, "slip-sheets"},
+    {"document", 3, 30512, 32617, "binding-margin"},
 };
 
 int Fail(const char* what) {

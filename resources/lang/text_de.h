@@ -380,3 +380,7 @@
 #define T_SLIP_SHEET_TITLE "Trennblätter"
 #define T_SLIP_SHEET_TRAY "Papierzufuhr:"
 #define T_SLIP_SHEET_PRINT "Bedrucken:"
+#define T_ZOOM_NAME "Zoom"
+#define T_AUTO_REDUCE "Bild an den Rand anpassen"
+#define T_SIDE_MARGIN_TITLE "Bundsteg"
+#define T_SIDE_MARGIN_WIDTH "Randbreite:"

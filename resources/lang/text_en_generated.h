@@ -381,3 +381,7 @@
 #define T_SLIP_SHEET_TITLE "Slip sheets"
 #define T_SLIP_SHEET_TRAY "Paper source:"
 #define T_SLIP_SHEET_PRINT "Print on them:"
+#define T_ZOOM_NAME "Zoom"
+#define T_AUTO_REDUCE "Reduce the image to fit the margin"
+#define T_SIDE_MARGIN_TITLE "Binding margin"
+#define T_SIDE_MARGIN_WIDTH "Margin width:"

@@ -380,3 +380,7 @@
 #define T_SLIP_SHEET_TITLE "合紙"
 #define T_SLIP_SHEET_TRAY "給紙トレイ:"
 #define T_SLIP_SHEET_PRINT "印刷:"
+#define T_ZOOM_NAME "ズーム"
+#define T_AUTO_REDUCE "とじしろに合わせて縮小"
+#define T_SIDE_MARGIN_TITLE "とじしろ"
+#define T_SIDE_MARGIN_WIDTH "とじしろ幅:"

@@ -325,6 +325,15 @@ def fold_preview(kind, two_sided, second):
     return draw
 
 
+def side_margin(d):
+    """A sheet with its binding margin shaded on the left and the image kept off it."""
+    sheet(d, (4, 2, 27, 29), lines=False)
+    d.rectangle([5, 3, 10, 28], fill=SHADE)
+    d.line([(10, 3), (10, 28)], fill=ACCENT)
+    for y in range(8, 26, 4):
+        d.line([(13, y), (24, y)], fill=INK)
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -379,6 +388,7 @@ PICTURES = {
     11736: fold_preview("letter_in", False, True), 11737: fold_preview("letter_in", True, True),
     11738: fold_preview("letter_out", False, False), 11739: fold_preview("letter_out", True, False),
     11740: fold_preview("letter_out", False, True), 11741: fold_preview("letter_out", True, True),
+    11947: side_margin,
     11742: fold_preview("z", False, False), 11743: fold_preview("z", False, True),
     11744: fold_preview("z", True, False), 11745: fold_preview("z", True, True),
 }

@@ -163,8 +163,8 @@ const ControlField kForcedOptionFields[] = {
     ZR_ENVIRONMENT_FIELD(30047, environmentChoiceA),
     ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
     ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
-    ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
+    ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
     ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
     ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
     ZR_PRIVATE_FIELD(33615, appliedPage_StampDate),
@@ -266,8 +266,9 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(32716, bindingSide_Fold),
     ZR_PRIVATE_FIELD(32311, tray_SlipSheet),
     ZR_PRIVATE_FIELD(32313, number_SlipSheet),
+    ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
 };
-const int kControlFieldCount = 88;
+const int kControlFieldCount = 89;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

@@ -53,11 +53,14 @@ void StoreSideMargin(const MarginForm& f, int32_t typed, int autoReduce, Private
 int AutoReduceQuestion(const PrivateSettings& p, uint32_t* parts) {
     if (p.zoomSupport != 1) return 0;
     int n = 0;
-    for (uint32_t id : {kAutoReduceName, kOnText, 0u, kNowText, 0u, kZoomName, kOnText, 0u, kAfterText, 0u,
-                        kZoomName, kOffText})
+    constexpr uint32_t br = kQuestionLineBreak;
+    for (uint32_t id : {kAutoReduceName, kOnText, br, kNowText, br, kZoomName, kOnText, br, kAfterText, br, kZoomName,
+                        kQuestionColon, kOffText})
         parts[n++] = id;
     return n;
 }
+
+uint16_t SideMarginPicture(const PrivateSettings& p) { return p.bindingSide < 3 ? 11947 : 0; }
 
 void LoadBookletBindingForm(const PrivateSettings& p, int inches, BookletBindingForm& f) {
     f = BookletBindingForm{};

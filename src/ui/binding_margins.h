@@ -29,8 +29,13 @@ void StoreMarginWidth(const MarginForm& form, int32_t typed, uint16_t* widthMm, 
 // either is above 0) and autoReduce_SideMargin.
 void StoreSideMargin(const MarginForm& form, int32_t typed, int autoReduce, PrivateSettings& p);
 // The question that checking auto-reduce asks while zoom is on, as string
-// ids, 0 standing for a line break; returns the count (0: nothing to ask).
+// ids, kQuestionLineBreak standing for a line break and kQuestionColon for
+// ": " (the shared "None" text names the state after the change); returns
+// the count (0: nothing to ask).
 constexpr int kAutoReducePartRoom = 16;
+constexpr uint32_t kQuestionLineBreak = 0, kQuestionColon = 1;
+// The margin's picture while the binding side has one, else 0.
+uint16_t SideMarginPicture(const PrivateSettings& p);
 int AutoReduceQuestion(const PrivateSettings& p, uint32_t* parts);
 
 // The booklet-binding dialog's choices.

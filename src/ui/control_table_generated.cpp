@@ -20,8 +20,9 @@ const PageRow kPageRows[] = {
     {32800, 32800, 25301, "OUTPUT_TRAY_DLG"},
     {32700, 32700, 25350, "FOLD_DLG"},
     {32300, 32300, 25356, "SLIP_SHEET_DLG"},
+    {32600, 32600, 25359, "SIDE_MARGIN_DLG"},
 };
-const int kPageRowCount = 18;
+const int kPageRowCount = 19;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -277,11 +278,17 @@ const ControlRow kControlRows[] = {
     {32311, 32300, kComboControl, 0, 0, "SLIP_SHEET_TRAY"},
     {32313, 32300, kComboControl, 0, 0, "SLIP_SHEET_PRINT"},
     {32316, 32300, kSeparatorControl, 0, 0, "SLIP_SHEET_LINE"},
+    {32610, 32600, kPictureControl, 0, 0, "SIDE_MARGIN_PICTURE"},
+    {32613, 32600, kEditControl, 0, 0, "SIDE_MARGIN_EDIT"},
+    {32614, 32600, kSpinControl, 0, 0, "SIDE_MARGIN_SPIN"},
+    {32615, 32600, kTextControl, 0, 0, "SIDE_MARGIN_UNIT"},
+    {32616, 32600, kTextControl, 0, 0, "SIDE_MARGIN_RANGE"},
+    {32617, 32600, kCheckControl, 20303, 0, "SIDE_MARGIN_AUTO_REDUCE"},
+    {32619, 32600, kSeparatorControl, 0, 0, "SIDE_MARGIN_LINE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
     {33098, 33000, kFeatureControl, 0, 0, "PROGRAM_SLIP_SHEET"},
     {33105, 33000, kFeatureControl, 0, 0, "PROGRAM_OFFSET"},
     {167, 0, kFeatureControl, 0, 0, "OUTPUT_BINDING_POSITION"},
-    {32617, 32600, kFeatureControl, 0, 0, "SIDE_MARGIN_AUTO_REDUCE"},
     {32522, 32500, kFeatureControl, 0, 0, "CENTER_MARGIN_AUTO_REDUCE"},
     {33220, 33200, kFeatureControl, 0, 0, "WATERMARK_PAGES"},
     {33615, 33400, kFeatureControl, 0, 0, "STAMP_DATE_PAGES"},
@@ -301,7 +308,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 276;
+const int kControlRowCount = 282;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -869,5 +876,9 @@ const StringTextRow kStringTextRows[] = {
     {25356, "Slip sheets"},
     {25357, "Paper source:"},
     {25358, "Print on them:"},
+    {20225, "Zoom"},
+    {20303, "Reduce the image to fit the margin"},
+    {25359, "Binding margin"},
+    {25360, "Margin width:"},
 };
-const int kStringTextRowCount = 381;
+const int kStringTextRowCount = 385;

@@ -14,6 +14,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30239, kTrayPerPageDialog},  // tray per page, Basic tab
     {30245, kOutputModeDialog},   // output mode, Basic tab (a file mode browses instead)
     {30534, kOutputTrayDialog},   // output tray, Finishing tab
+    {30512, 32600},               // binding margin, Finishing tab
     {30520, 32700},               // fold, Finishing tab
     {30529, 32300},               // slip sheets, Finishing tab
 };

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <new>
 
+#include "ui/binding_margins_win32.h"
 #include "ui/custom_paper_size.h"
 #include "ui/finishing_dialogs.h"
 #include "ui/image_drawing_win32.h"
@@ -55,6 +56,7 @@ struct SubDialog {
     CustomSizeForm size;
     TrayPerPageForm trays;
     OutputModeForm output;
+    MarginForm margin;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -301,6 +303,8 @@ void Init(HWND dlg, SubDialog* d) {
     if (d->templateId == kCustomSizeDialog) InitCustomSize(dlg, d);
     if (d->templateId == kTrayPerPageDialog) InitTrayPerPage(dlg, d);
     if (d->templateId == kOutputModeDialog) InitOutputMode(dlg, d);
+    if (d->templateId == kSideMarginDialog)
+        InitSideMarginDialog(dlg, d->host.resources, d->host.language, Copy(d), d->margin);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -310,6 +314,7 @@ int Ok(HWND dlg, SubDialog* d) {
         StoreCustomSize(d->size, Copy(d));
     }
     if (d->templateId == kTrayPerPageDialog) return TrayOk(dlg, d);
+    if (d->templateId == kSideMarginDialog) StoreSideMarginDialog(dlg, d->margin, Copy(d));
     if (d->templateId == kOutputModeDialog) {
         ReadOutputModeForm(dlg, d->output);
         StoreOutputModeForm(d->output, Copy(d).dm.priv);
@@ -320,6 +325,8 @@ int Ok(HWND dlg, SubDialog* d) {
 void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kTrayPerPageDialog) return TrayCommand(dlg, d, id, code);
     if (d->templateId == kOutputTrayDialog) return OutputTrayCommand(dlg, d, id, code);
+    if (d->templateId == kSideMarginDialog)
+        return SideMarginCommand(dlg, d->host.resources, d->host.language, Copy(d).dm.priv, id, code);
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
@@ -399,6 +406,8 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!d) return FALSE;
             if (d->templateId == kOutputTrayDialog && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
+            if (d->templateId == kSideMarginDialog && DrawSideMarginPicture(d->host.resources, Copy(d).dm.priv, item))
+                return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;

@@ -50,7 +50,7 @@ TEST(BindingMargins, AutoReduceAsksOnlyWithZoom) {
     EXPECT_EQ(0, AutoReduceQuestion(p, parts));
     p.zoomSupport = 1;
     int n = AutoReduceQuestion(p, parts);
-    EXPECT_EQ((std::vector<uint32_t>{20303, 20032, 0, 20177, 0, 20225, 20032, 0, 20178, 0, 20225, 20024}),
+    EXPECT_EQ((std::vector<uint32_t>{20303, 20032, 0, 20177, 0, 20225, 20032, 0, 20178, 0, 20225, 1, 20024}),
               std::vector<uint32_t>(parts, parts + n));
 }
 

@@ -563,4 +563,45 @@ TEST(SubDialogSheet, FoldAndSlipSheetDialogsOkStoreCancelKeeps) {
     RemovePrinter(printer);
 }
 
+// The binding margin: its button on the Finishing tab, a width typed in the
+// shown unit (2.0 inch or 20 mm), the dialog's button; then the sheet's OK.
+constexpr int kSideMarginButton = 30512, kSideMarginEdit = 32613, kSideMarginUnit = 32615;
+
+void DriveSideMargin(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kSideMarginButton)) {
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kSideMarginButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kSideMarginButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kSideMarginEdit)) {
+            d->dialogShown = 1;
+            GetDlgItemTextW(dialog, kSideMarginUnit, d->range, 32);
+            bool inches = std::wstring(d->range) == L"Inches";
+            SetDlgItemTextW(dialog, kSideMarginEdit, inches ? L"2" : L"20");  // EN_CHANGE moves the up-down
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, BindingMarginDialogOkStoresBothUnitsCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveSideMargin, &d);
+        EXPECT_TRUE(d.dialogShown && d.dialogClosed);
+        const bool inches = std::wstring(d.range) == L"Inches";
+        EXPECT_TRUE(inches || std::wstring(d.range) == L"Millimetres") << d.range;
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        // 2.0 inch: 200 and 5080 capped at 5000; 20 mm: 2000 and 79.
+        EXPECT_EQ(button == IDOK ? (inches ? 5000 : 2000) : 0, dm->priv.width_mm_SideMargin);
+        EXPECT_EQ(button == IDOK ? (inches ? 200 : 79) : 0, dm->priv.width_inch_SideMargin);
+        EXPECT_EQ(button == IDOK ? 1 : 0, dm->priv.sideMarginSupport);
+    }
+    RemovePrinter(printer);
+}
+
 }  // namespace
