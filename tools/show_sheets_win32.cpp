@@ -52,6 +52,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 3, 30520, 32713, "fold", 30519, 1},
     {"document", 3, 30529, 32313, "slip-sheets"},
     {"document", 3, 30512, 32617, "binding-margin"},
+    {"document", 3, 30523, 32512, "booklet-binding"},
 };
 
 int Fail(const char* what) {

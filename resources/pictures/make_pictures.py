@@ -334,6 +334,17 @@ def side_margin(d):
         d.line([(13, y), (24, y)], fill=INK)
 
 
+def centre_margin(d):
+    """An open booklet with the margin on both sides of its fold shaded."""
+    sheet(d, (2, 6, 16, 27), lines=False)
+    sheet(d, (16, 6, 30, 27), lines=False)
+    d.rectangle([13, 7, 19, 26], fill=SHADE)
+    d.line([(16, 6), (16, 27)], fill=ACCENT)
+    for y in range(11, 25, 4):
+        d.line([(4, y), (11, y)], fill=INK)
+        d.line([(21, y), (28, y)], fill=INK)
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -388,7 +399,7 @@ PICTURES = {
     11736: fold_preview("letter_in", False, True), 11737: fold_preview("letter_in", True, True),
     11738: fold_preview("letter_out", False, False), 11739: fold_preview("letter_out", True, False),
     11740: fold_preview("letter_out", False, True), 11741: fold_preview("letter_out", True, True),
-    11947: side_margin,
+    11946: centre_margin, 11947: side_margin,
     11742: fold_preview("z", False, False), 11743: fold_preview("z", False, True),
     11744: fold_preview("z", True, False), 11745: fold_preview("z", True, True),
 }

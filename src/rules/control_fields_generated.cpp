@@ -164,11 +164,11 @@ const ControlField kForcedOptionFields[] = {
     ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
     ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
-    ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(32511, separateBooks_BookletBinding),
     ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
+    ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
     ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
     ZR_PRIVATE_FIELD(33615, appliedPage_StampDate),
-    ZR_PRIVATE_FIELD(32511, separateBooks_BookletBinding),
     ZR_PRIVATE_FIELD(32523, printCoverSeparately_BookletBinding),
     ZR_PRIVATE_FIELD(32415, backCover),
     ZR_ENVIRONMENT_FIELD(4023, printCheckLevel),
@@ -267,8 +267,13 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(32311, tray_SlipSheet),
     ZR_PRIVATE_FIELD(32313, number_SlipSheet),
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
+    ZR_PRIVATE_FIELD(32511, separateBooks_BookletBinding),
+    ZR_PRIVATE_FIELD(32512, separateBooks_BookletBinding),
+    ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
+    ZR_PRIVATE_FIELD(32527, storeBookletExceptCover),
+    ZR_PRIVATE_FIELD(32529, trayForCover_BookletBinding),
 };
-const int kControlFieldCount = 89;
+const int kControlFieldCount = 94;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

@@ -21,8 +21,9 @@ const PageRow kPageRows[] = {
     {32700, 32700, 25350, "FOLD_DLG"},
     {32300, 32300, 25356, "SLIP_SHEET_DLG"},
     {32600, 32600, 25359, "SIDE_MARGIN_DLG"},
+    {32500, 32500, 25361, "BOOKLET_BINDING_DLG"},
 };
-const int kPageRowCount = 19;
+const int kPageRowCount = 20;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -285,15 +286,28 @@ const ControlRow kControlRows[] = {
     {32616, 32600, kTextControl, 0, 0, "SIDE_MARGIN_RANGE"},
     {32617, 32600, kCheckControl, 20303, 0, "SIDE_MARGIN_AUTO_REDUCE"},
     {32619, 32600, kSeparatorControl, 0, 0, "SIDE_MARGIN_LINE"},
+    {32516, 32500, kPictureControl, 0, 0, "BOOKLET_BINDING_PICTURE"},
+    {32511, 32500, kRadioControl, 25362, 0, "ONE_BOOK"},
+    {32512, 32500, kRadioControl, 25363, 0, "SEPARATE_BOOKS"},
+    {32518, 32500, kEditControl, 0, 0, "CENTER_MARGIN_EDIT"},
+    {32519, 32500, kSpinControl, 0, 0, "CENTER_MARGIN_SPIN"},
+    {32520, 32500, kTextControl, 0, 0, "CENTER_MARGIN_UNIT"},
+    {32521, 32500, kTextControl, 0, 0, "CENTER_MARGIN_RANGE"},
+    {32522, 32500, kCheckControl, 20303, 0, "CENTER_MARGIN_AUTO_REDUCE"},
+    {32524, 32500, kRadioControl, 25365, 0, "COVER_WITH_BOOK"},
+    {32525, 32500, kRadioControl, 25366, 0, "COVER_SEPARATE"},
+    {32526, 32500, kRadioControl, 25367, 0, "COVER_PRINTED"},
+    {32527, 32500, kCheckControl, 25368, 0, "STORE_EXCEPT_COVER"},
+    {32528, 32500, kLabelControl, 25369, 0, "COVER_TRAY_LABEL"},
+    {32529, 32500, kComboControl, 0, 0, "COVER_TRAY"},
+    {32530, 32500, kSeparatorControl, 0, 0, "BOOKLET_BINDING_LINE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
     {33098, 33000, kFeatureControl, 0, 0, "PROGRAM_SLIP_SHEET"},
     {33105, 33000, kFeatureControl, 0, 0, "PROGRAM_OFFSET"},
     {167, 0, kFeatureControl, 0, 0, "OUTPUT_BINDING_POSITION"},
-    {32522, 32500, kFeatureControl, 0, 0, "CENTER_MARGIN_AUTO_REDUCE"},
     {33220, 33200, kFeatureControl, 0, 0, "WATERMARK_PAGES"},
     {33615, 33400, kFeatureControl, 0, 0, "STAMP_DATE_PAGES"},
     {4017, 0, kFeatureControl, 0, 0, "INK_COUNT"},
-    {32511, 32500, kFeatureControl, 0, 0, "SEPARATE_BOOKS"},
     {32523, 32500, kFeatureControl, 0, 0, "COVER_SEPARATELY"},
     {32415, 32400, kFeatureControl, 0, 0, "BACK_COVER"},
     {4023, 0, kFeatureControl, 0, 0, "PRINT_CHECK_LEVEL"},
@@ -308,7 +322,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 282;
+const int kControlRowCount = 295;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -367,8 +381,10 @@ const RadioValueRow kRadioValueRows[] = {
     {32713, 2},
     {32715, 1},
     {32716, 2},
+    {32511, 0},
+    {32512, 255},
 };
-const int kRadioValueRowCount = 14;
+const int kRadioValueRowCount = 16;
 
 const SpinRangeRow kSpinRangeRows[] = {
     {30217, 30216, 30200, 1, 9999, 0},
@@ -880,5 +896,14 @@ const StringTextRow kStringTextRows[] = {
     {20303, "Reduce the image to fit the margin"},
     {25359, "Binding margin"},
     {25360, "Margin width:"},
+    {25361, "Booklet binding"},
+    {25362, "One book"},
+    {25363, "Separate books"},
+    {25364, "Centre margin:"},
+    {25365, "Print the cover with the booklet"},
+    {25366, "Print the cover separately"},
+    {25367, "Use a printed cover"},
+    {25368, "Store the booklet without its cover"},
+    {25369, "Cover tray:"},
 };
-const int kStringTextRowCount = 385;
+const int kStringTextRowCount = 394;

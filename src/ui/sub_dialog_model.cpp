@@ -16,6 +16,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30534, kOutputTrayDialog},   // output tray, Finishing tab
     {30512, 32600},               // binding margin, Finishing tab
     {30520, 32700},               // fold, Finishing tab
+    {30523, 32500},               // booklet binding, Finishing tab
     {30529, 32300},               // slip sheets, Finishing tab
 };
 

@@ -12,6 +12,7 @@
 #include <new>
 
 #include "ui/binding_margins_win32.h"
+#include "ui/booklet_binding_win32.h"
 #include "ui/custom_paper_size.h"
 #include "ui/finishing_dialogs.h"
 #include "ui/image_drawing_win32.h"
@@ -57,6 +58,7 @@ struct SubDialog {
     TrayPerPageForm trays;
     OutputModeForm output;
     MarginForm margin;
+    BookletBindingForm booklet;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -305,6 +307,8 @@ void Init(HWND dlg, SubDialog* d) {
     if (d->templateId == kOutputModeDialog) InitOutputMode(dlg, d);
     if (d->templateId == kSideMarginDialog)
         InitSideMarginDialog(dlg, d->host.resources, d->host.language, Copy(d), d->margin);
+    if (d->templateId == kBookletBindingDialog)
+        InitBookletBindingDialog(dlg, d->host.resources, d->host.language, Copy(d), d->booklet);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -315,6 +319,7 @@ int Ok(HWND dlg, SubDialog* d) {
     }
     if (d->templateId == kTrayPerPageDialog) return TrayOk(dlg, d);
     if (d->templateId == kSideMarginDialog) StoreSideMarginDialog(dlg, d->margin, Copy(d));
+    if (d->templateId == kBookletBindingDialog) StoreBookletBindingDialog(dlg, d->booklet, Copy(d));
     if (d->templateId == kOutputModeDialog) {
         ReadOutputModeForm(dlg, d->output);
         StoreOutputModeForm(d->output, Copy(d).dm.priv);
@@ -327,6 +332,7 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kOutputTrayDialog) return OutputTrayCommand(dlg, d, id, code);
     if (d->templateId == kSideMarginDialog)
         return SideMarginCommand(dlg, d->host.resources, d->host.language, Copy(d).dm.priv, id, code);
+    if (d->templateId == kBookletBindingDialog) return BookletBindingCommand(dlg, d->booklet, id, code);
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
@@ -408,6 +414,7 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             if (d->templateId == kOutputTrayDialog && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             if (d->templateId == kSideMarginDialog && DrawSideMarginPicture(d->host.resources, Copy(d).dm.priv, item))
                 return TRUE;
+            if (d->templateId == kBookletBindingDialog && DrawBookletBindingPicture(d->host.resources, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;

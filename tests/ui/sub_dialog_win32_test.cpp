@@ -604,4 +604,42 @@ TEST(SubDialogSheet, BindingMarginDialogOkStoresBothUnitsCancelKeeps) {
     RemovePrinter(printer);
 }
 
+// Booklet binding: its button on the Finishing tab, separate books, the
+// dialog's button; then the sheet's OK. Separate books print the cover with
+// the book, so the covers go.
+constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524;
+
+void DriveBookletBinding(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kBookletBindingButton)) {
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kBookletBindingButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kBookletBindingButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kSeparateBooks)) {
+            d->dialogShown = 1;
+            Click(dialog, kSeparateBooks, 1);
+            d->mixedChecked = IsDlgButtonChecked(dialog, kCoverWithBook) == BST_CHECKED;
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, BookletBindingDialogOkStoresSeparateBooksCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveBookletBinding, &d);
+        EXPECT_TRUE(d.dialogShown && d.dialogClosed);
+        EXPECT_EQ(1, d.mixedChecked);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(button == IDOK ? 255 : 0, dm->priv.separateBooks_BookletBinding);
+        EXPECT_EQ(0, dm->priv.printCoverSeparately_BookletBinding);
+    }
+    RemovePrinter(printer);
+}
+
 }  // namespace
