@@ -53,6 +53,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 3, 30529, 32313, "slip-sheets"},
     {"document", 3, 30512, 32617, "binding-margin"},
     {"document", 3, 30523, 32512, "booklet-binding"},
+    {"document", 3, 30531, 32417, "covers"},
 };
 
 int Fail(const char* what) {

@@ -393,3 +393,6 @@
 #define T_COVER_PRINTED "Bedruckten Umschlag verwenden"
 #define T_STORE_EXCEPT_COVER "Broschüre ohne Umschlag speichern"
 #define T_COVER_TRAY "Umschlagfach:"
+#define T_COVER_TITLE "Umschläge"
+#define T_FRONT_COVER "Vorderer Umschlag"
+#define T_BACK_COVER "Hinterer Umschlag"

@@ -394,3 +394,6 @@
 #define T_COVER_PRINTED "Use a printed cover"
 #define T_STORE_EXCEPT_COVER "Store the booklet without its cover"
 #define T_COVER_TRAY "Cover tray:"
+#define T_COVER_TITLE "Covers"
+#define T_FRONT_COVER "Front cover"
+#define T_BACK_COVER "Back cover"

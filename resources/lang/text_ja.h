@@ -393,3 +393,6 @@
 #define T_COVER_PRINTED "印刷済みの表紙を使う"
 #define T_STORE_EXCEPT_COVER "表紙を除いて保存"
 #define T_COVER_TRAY "表紙トレイ:"
+#define T_COVER_TITLE "表紙"
+#define T_FRONT_COVER "おもて表紙"
+#define T_BACK_COVER "うら表紙"

@@ -345,6 +345,24 @@ def centre_margin(d):
         d.line([(21, y), (28, y)], fill=INK)
 
 
+def cover_result(layout, standard, back):
+    """A set with its cover: the cover sheet shaded (lighter from another
+    tray than the standard one), on the front or at the back of the set,
+    bound on the side or at the top."""
+    def draw(d):
+        cover = (120, 160, 220) if standard else (170, 200, 235)
+        top = layout == "top"
+        for k in range(3):
+            o = 2 * k if back else 4 - 2 * k
+            sheet(d, (6 + o, 4 + o, 24 + o, 26 + o), lines=False,
+                  fill=cover if (k == 0 and back) or (k == 2 and not back) else PAPER)
+        if top:
+            d.line([(6, 4), (28, 4)], fill=ACCENT, width=2)
+        else:
+            d.line([(6, 4), (6, 30)], fill=ACCENT, width=2)
+    return draw
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -400,6 +418,15 @@ PICTURES = {
     11738: fold_preview("letter_out", False, False), 11739: fold_preview("letter_out", True, False),
     11740: fold_preview("letter_out", False, True), 11741: fold_preview("letter_out", True, True),
     11946: centre_margin, 11947: side_margin,
+    # Covers: front (std, other tray) and back pictures of each binding case
+    11722: cover_result("side", True, False), 11725: cover_result("side", False, False),
+    11723: cover_result("side", True, False), 11726: cover_result("side", False, False),
+    11724: cover_result("top", True, False), 11727: cover_result("top", False, False),
+    11728: cover_result("top", True, False), 11729: cover_result("top", False, False),
+    12153: cover_result("side", True, True), 12154: cover_result("side", False, True),
+    12155: cover_result("top", True, True), 12156: cover_result("top", False, True),
+    12157: cover_result("side", True, True), 12158: cover_result("top", True, True),
+    12159: cover_result("side", False, True), 12160: cover_result("top", False, True),
     11742: fold_preview("z", False, False), 11743: fold_preview("z", False, True),
     11744: fold_preview("z", True, False), 11745: fold_preview("z", True, True),
 }

@@ -166,11 +166,11 @@ const ControlField kForcedOptionFields[] = {
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
     ZR_PRIVATE_FIELD(32511, separateBooks_BookletBinding),
     ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
+    ZR_PRIVATE_FIELD(32415, backCover),
     ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
     ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
     ZR_PRIVATE_FIELD(33615, appliedPage_StampDate),
     ZR_PRIVATE_FIELD(32523, printCoverSeparately_BookletBinding),
-    ZR_PRIVATE_FIELD(32415, backCover),
     ZR_ENVIRONMENT_FIELD(4023, printCheckLevel),
     ZR_PRIVATE_FIELD(32215, maxDrop_ColorProfile),
     ZR_PRIVATE_FIELD(33715, appliedPage_StampText),
@@ -272,8 +272,12 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
     ZR_PRIVATE_FIELD(32527, storeBookletExceptCover),
     ZR_PRIVATE_FIELD(32529, trayForCover_BookletBinding),
+    ZR_PRIVATE_FIELD(32410, frontCover),
+    ZR_PRIVATE_FIELD(32412, tray_FrontCover),
+    ZR_PRIVATE_FIELD(32415, backCover),
+    ZR_PRIVATE_FIELD(32417, tray_BackCover),
 };
-const int kControlFieldCount = 94;
+const int kControlFieldCount = 98;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

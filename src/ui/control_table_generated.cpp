@@ -22,8 +22,9 @@ const PageRow kPageRows[] = {
     {32300, 32300, 25356, "SLIP_SHEET_DLG"},
     {32600, 32600, 25359, "SIDE_MARGIN_DLG"},
     {32500, 32500, 25361, "BOOKLET_BINDING_DLG"},
+    {32400, 32400, 25370, "COVER_DLG"},
 };
-const int kPageRowCount = 20;
+const int kPageRowCount = 21;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -301,6 +302,15 @@ const ControlRow kControlRows[] = {
     {32528, 32500, kLabelControl, 25369, 0, "COVER_TRAY_LABEL"},
     {32529, 32500, kComboControl, 0, 0, "COVER_TRAY"},
     {32530, 32500, kSeparatorControl, 0, 0, "BOOKLET_BINDING_LINE"},
+    {32410, 32400, kCheckControl, 25371, 0, "FRONT_COVER"},
+    {32411, 32400, kLabelControl, 25369, 0, "FRONT_COVER_TRAY_LABEL"},
+    {32412, 32400, kComboControl, 0, 0, "FRONT_COVER_TRAY"},
+    {32414, 32400, kPictureControl, 0, 0, "FRONT_COVER_PICTURE"},
+    {32415, 32400, kCheckControl, 25372, 0, "BACK_COVER"},
+    {32416, 32400, kLabelControl, 25369, 0, "BACK_COVER_TRAY_LABEL"},
+    {32417, 32400, kComboControl, 0, 0, "BACK_COVER_TRAY"},
+    {32419, 32400, kPictureControl, 0, 0, "BACK_COVER_PICTURE"},
+    {32420, 32400, kSeparatorControl, 0, 0, "COVER_LINE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
     {33098, 33000, kFeatureControl, 0, 0, "PROGRAM_SLIP_SHEET"},
     {33105, 33000, kFeatureControl, 0, 0, "PROGRAM_OFFSET"},
@@ -309,7 +319,6 @@ const ControlRow kControlRows[] = {
     {33615, 33400, kFeatureControl, 0, 0, "STAMP_DATE_PAGES"},
     {4017, 0, kFeatureControl, 0, 0, "INK_COUNT"},
     {32523, 32500, kFeatureControl, 0, 0, "COVER_SEPARATELY"},
-    {32415, 32400, kFeatureControl, 0, 0, "BACK_COVER"},
     {4023, 0, kFeatureControl, 0, 0, "PRINT_CHECK_LEVEL"},
     {4022, 0, kFeatureControl, 0, 0, "LOCAL_AREA"},
     {4003, 0, kFeatureControl, 0, 0, "OUTPUT_SUB_OPTION"},
@@ -322,7 +331,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 295;
+const int kControlRowCount = 303;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -905,5 +914,8 @@ const StringTextRow kStringTextRows[] = {
     {25367, "Use a printed cover"},
     {25368, "Store the booklet without its cover"},
     {25369, "Cover tray:"},
+    {25370, "Covers"},
+    {25371, "Front cover"},
+    {25372, "Back cover"},
 };
-const int kStringTextRowCount = 394;
+const int kStringTextRowCount = 397;

@@ -6,6 +6,7 @@
 #include "rules/control_fields.h"
 #include "ui/basic_page.h"
 #include "ui/environment_page.h"
+#include "ui/covers.h"
 #include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
 #include "ui/output_destination.h"
@@ -30,7 +31,7 @@ struct PageRules {
 const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
     {kOutputModeDialog, OutputModeRules}, {kFinishingPage, FinishingPageRules},
-    {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}};
+    {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

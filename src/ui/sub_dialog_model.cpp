@@ -17,6 +17,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30512, 32600},               // binding margin, Finishing tab
     {30520, 32700},               // fold, Finishing tab
     {30523, 32500},               // booklet binding, Finishing tab
+    {30531, 32400},               // covers, Finishing tab
     {30529, 32300},               // slip sheets, Finishing tab
 };
 

@@ -13,6 +13,7 @@
 
 #include "ui/binding_margins_win32.h"
 #include "ui/booklet_binding_win32.h"
+#include "ui/covers.h"
 #include "ui/custom_paper_size.h"
 #include "ui/finishing_dialogs.h"
 #include "ui/image_drawing_win32.h"
@@ -39,12 +40,14 @@ constexpr uint32_t kHighCapacityText = 20183;
 constexpr uint32_t kHighCapacityTray = 10;
 const COLORREF kMarkColour = RGB(255, 207, 200);
 
-constexpr uint32_t kMixedDuplexPicture = 31810, kFoldPreview = 32710;
+constexpr uint32_t kMixedDuplexPicture = 31810, kFoldPreview = 32710, kFrontCoverPicture = 32414,
+                   kBackCoverPicture = 32419;
 
 // The dialogs whose checks, radios and lists are all the page model's (the
 // form dialogs keep their own).
 int ModelDialog(uint16_t templateId) {
-    return templateId == kMixedDuplexDialog || templateId == kFoldDialog || templateId == kSlipSheetDialog;
+    return templateId == kMixedDuplexDialog || templateId == kFoldDialog || templateId == kSlipSheetDialog ||
+           templateId == kCoverDialog;
 }
 constexpr int kFaceUp = 32811, kFaceDown = 32812;
 
@@ -419,7 +422,8 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
                 if (cs.kind == kSeparatorControl) DrawSeparator(item);
-                if (cs.kind == kPictureControl && (cs.id == kMixedDuplexPicture || cs.id == kFoldPreview) &&
+                if (cs.kind == kPictureControl && (cs.id == kMixedDuplexPicture || cs.id == kFoldPreview || cs.id == kFrontCoverPicture ||
+                     cs.id == kBackCoverPicture) &&
                     cs.itemCount)
                     DrawResImageStatic(d->host.resources, item, static_cast<uint16_t>(cs.item[0].value));
                 return TRUE;

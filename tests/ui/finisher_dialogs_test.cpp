@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/covers.h"
 #include "ui/mail_making.h"
 #include "ui/perfect_binding.h"
 #include "ui/storage_folders.h"
@@ -137,3 +138,27 @@ TEST(StorageFolders, AddRemoveAndFallback) {
 }
 
 }  // namespace
+
+// The cover pictures by binding, output tray and face, the tray's kind and
+// which cover; a booklet shows its own.
+TEST(Covers, PreviewPictures) {
+    const struct {
+        uint8_t bookletBinding, booklet, binding, tray, face;
+        uint16_t coverTray;
+        int front;
+        uint16_t picture;
+    } cases[] = {
+        {0, 0, 2, 2, 2, 257, 1, 11724}, {0, 0, 2, 2, 2, 258, 0, 12160}, {0, 0, 2, 1, 2, 261, 0, 12155},
+        {0, 0, 0, 2, 2, 257, 1, 11722}, {0, 0, 1, 1, 2, 258, 1, 11725}, {0, 0, 1, 2, 2, 257, 0, 12153},
+        {0, 0, 0, 1, 1, 259, 1, 11726}, {1, 1, 0, 1, 1, 257, 0, 12153}, {2, 3, 0, 1, 1, 258, 1, 12156},
+        {1, 0, 0, 1, 1, 257, 1, 0},
+    };
+    for (const auto& k : cases) {
+        PrivateSettings p{};
+        p.bookletBinding = k.bookletBinding, p.booklet = k.booklet, p.bindingSide = k.binding;
+        p.outputTray = k.tray, p.faceUpDown_OutputTray = k.face;
+        p.tray_FrontCover = k.bookletBinding || k.front ? k.coverTray : 7;
+        p.tray_BackCover = k.bookletBinding || k.front ? 7 : k.coverTray;
+        EXPECT_EQ(k.picture, CoverPreviewPicture(p, k.front)) << int(k.binding) << " " << int(k.tray);
+    }
+}

@@ -642,4 +642,46 @@ TEST(SubDialogSheet, BookletBindingDialogOkStoresSeparateBooksCancelKeeps) {
     RemovePrinter(printer);
 }
 
+// Covers: the covers box and its button on the Finishing tab, a front cover
+// from tray 1, the dialog's button; then the sheet's OK.
+constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412;
+
+void DriveCovers(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kCoversButton)) {
+        Click(page, kCovers, 1);
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kCoversButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kCoversButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kFrontCoverTray)) {
+            d->dialogShown = 1;
+            d->rotateEnabled = IsWindowEnabled(GetDlgItem(dialog, kFrontCoverTray));
+            Click(dialog, kFrontCover, 1);
+            d->mixedChecked = IsWindowEnabled(GetDlgItem(dialog, kFrontCoverTray));
+            Choose(dialog, kFrontCoverTray, 258, false);
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, CoverDialogOkStoresTheFrontCoverCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveCovers, &d);
+        EXPECT_TRUE(d.dialogShown && d.dialogClosed);
+        EXPECT_EQ(0, d.rotateEnabled);  // the tray waits for its cover
+        EXPECT_EQ(1, d.mixedChecked);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(1, dm->priv.coverSupport);
+        EXPECT_EQ(button == IDOK ? 1 : 0, dm->priv.frontCover);
+        EXPECT_EQ(button == IDOK, dm->priv.tray_FrontCover == 258);
+    }
+    RemovePrinter(printer);
+}
+
 }  // namespace
