@@ -418,15 +418,16 @@ PICTURES = {
     11738: fold_preview("letter_out", False, False), 11739: fold_preview("letter_out", True, False),
     11740: fold_preview("letter_out", False, True), 11741: fold_preview("letter_out", True, True),
     11946: centre_margin, 11947: side_margin,
-    # Covers: front (std, other tray) and back pictures of each binding case
+    # Covers: front (std, other tray) and back pictures of each binding case; the
+    # back ones 12153..12160 are kept at 12453..12460 (the preview has those ids)
     11722: cover_result("side", True, False), 11725: cover_result("side", False, False),
     11723: cover_result("side", True, False), 11726: cover_result("side", False, False),
     11724: cover_result("top", True, False), 11727: cover_result("top", False, False),
     11728: cover_result("top", True, False), 11729: cover_result("top", False, False),
-    12153: cover_result("side", True, True), 12154: cover_result("side", False, True),
-    12155: cover_result("top", True, True), 12156: cover_result("top", False, True),
-    12157: cover_result("side", True, True), 12158: cover_result("top", True, True),
-    12159: cover_result("side", False, True), 12160: cover_result("top", False, True),
+    12453: cover_result("side", True, True), 12454: cover_result("side", False, True),
+    12455: cover_result("top", True, True), 12456: cover_result("top", False, True),
+    12457: cover_result("side", True, True), 12458: cover_result("top", True, True),
+    12459: cover_result("side", False, True), 12460: cover_result("top", False, True),
     11742: fold_preview("z", False, False), 11743: fold_preview("z", False, True),
     11744: fold_preview("z", True, False), 11745: fold_preview("z", True, True),
 }

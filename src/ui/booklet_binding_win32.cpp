@@ -82,6 +82,8 @@ void InitBookletBindingDialog(HWND dlg, HMODULE resources, uint16_t language, co
     if (s.env.modelFS == 1)
         for (int id : {kTrayLabel, kTray}) ShowWindow(GetDlgItem(dlg, id), SW_HIDE);
     ShowForm(dlg, f);
+    // The two books radios are one choice: usable only while the engine leaves the first.
+    Enable(dlg, kSeparate, IsWindowEnabled(GetDlgItem(dlg, kOneBook)));
 }
 
 void BookletBindingCommand(HWND dlg, BookletBindingForm& f, int id, UINT code) {

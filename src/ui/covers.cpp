@@ -62,6 +62,6 @@ void CoverDialogRules(const PageInput& in, PageState& page) {
         if (ControlState* c = Find(page, id)) c->enabled = c->enabled && front;
     for (uint32_t id : {kBackLabel, kBackTray, kBackPicture})
         if (ControlState* c = Find(page, id)) c->enabled = c->enabled && back;
-    ShowPicture(page, kFrontPicture, CoverPreviewPicture(p, 1));
-    ShowPicture(page, kBackPicture, CoverPreviewPicture(p, 0));
+    ShowPicture(page, kFrontPicture, CoverPictureResource(CoverPreviewPicture(p, 1)));
+    ShowPicture(page, kBackPicture, CoverPictureResource(CoverPreviewPicture(p, 0)));
 }
