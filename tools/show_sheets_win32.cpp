@@ -56,6 +56,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 3, 30512, 32617, "binding-margin"},
     {"document", 3, 30523, 32512, "booklet-binding"},
     {"document", 3, 30531, 32417, "covers"},
+    {"document", 3, 30549, 32913, "mail-making"},
 };
 
 int Fail(const char* what) {

@@ -363,6 +363,35 @@ def cover_result(layout, standard, back):
     return draw
 
 
+def envelope(form):
+    """An envelope: with a window (form 1), long (2) or wide (3)."""
+    def draw(d):
+        box = {1: (3, 8, 29, 24), 2: (9, 2, 23, 30), 3: (2, 10, 30, 23)}[form]
+        x0, y0, x1, y1 = box
+        d.rectangle(box, fill=PAPER, outline=INK)
+        d.line([(x0, y0), ((x0 + x1) // 2, (y0 + y1) // 2), (x1, y0)], fill=INK)
+        if form == 1:
+            d.rectangle([x0 + 4, y1 - 7, x0 + 14, y1 - 3], fill=SHADE, outline=ACCENT)
+    return draw
+
+
+def insert(kind):
+    """What goes into the envelope: nothing (none), a sheet folded for the
+    window envelope or the long one, or a flat sheet (legal or letter)."""
+    def draw(d):
+        if kind == "none":
+            d.rectangle([6, 10, 26, 22], outline=SHADE)
+            d.line([(6, 10), (26, 22)], fill=SHADE)
+            return
+        sheet(d, (8, 3, 24, 29))
+        if kind in ("window", "long"):
+            for y in ((12, 20) if kind == "window" else (14,)):
+                d.line([(8, y), (24, y)], fill=ACCENT)
+        if kind == "legal":
+            d.line([(8, 27), (24, 27)], fill=ACCENT)
+    return draw
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -418,6 +447,9 @@ PICTURES = {
     11738: fold_preview("letter_out", False, False), 11739: fold_preview("letter_out", True, False),
     11740: fold_preview("letter_out", False, True), 11741: fold_preview("letter_out", True, True),
     11946: centre_margin, 11947: side_margin,
+    # Mail making: the three envelopes and what goes into them
+    11968: envelope(1), 11969: envelope(2), 11970: envelope(3),
+    11921: insert("window"), 11922: insert("legal"), 11923: insert("none"), 11924: insert("long"),
     # Covers: front (std, other tray) and back pictures of each binding case; the
     # back ones 12153..12160 are kept at 12453..12460 (the preview has those ids)
     11722: cover_result("side", True, False), 11725: cover_result("side", False, False),

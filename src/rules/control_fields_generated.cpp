@@ -276,8 +276,18 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(32412, tray_FrontCover),
     ZR_PRIVATE_FIELD(32415, backCover),
     ZR_PRIVATE_FIELD(32417, tray_BackCover),
+    ZR_PRIVATE_FIELD(32913, form_Envelope_MailMaking),
+    ZR_PRIVATE_FIELD(32915, tray_Envelope_MailMaking),
+    ZR_PRIVATE_FIELD(32917, duplexType_Envelope_MailMaking),
+    ZR_PRIVATE_FIELD(32920, insert_MailMaking),
+    ZR_PRIVATE_FIELD(32922, size_Insert_MailMaking),
+    ZR_PRIVATE_FIELD(32924, tray_Insert_MailMaking),
+    ZR_PRIVATE_FIELD(32926, paperType_Insert_MailMaking),
+    ZR_PRIVATE_FIELD(32928, duplexType_Insert_MailMaking),
+    ZR_PRIVATE_FIELD(32929, rotate_Insert__MailMaking),
+    ZR_PRIVATE_FIELD(32930, proof_MailMaking),
 };
-const int kControlFieldCount = 98;
+const int kControlFieldCount = 108;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

@@ -23,8 +23,9 @@ const PageRow kPageRows[] = {
     {32600, 32600, 25359, "SIDE_MARGIN_DLG"},
     {32500, 32500, 25361, "BOOKLET_BINDING_DLG"},
     {32400, 32400, 25370, "COVER_DLG"},
+    {32900, 32900, 25373, "MAIL_MAKING_DLG"},
 };
-const int kPageRowCount = 21;
+const int kPageRowCount = 22;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -311,6 +312,23 @@ const ControlRow kControlRows[] = {
     {32417, 32400, kComboControl, 0, 0, "BACK_COVER_TRAY"},
     {32419, 32400, kPictureControl, 0, 0, "BACK_COVER_PICTURE"},
     {32420, 32400, kSeparatorControl, 0, 0, "COVER_LINE"},
+    {32911, 32900, kPictureControl, 0, 0, "ENVELOPE_PICTURE"},
+    {32913, 32900, kComboControl, 0, 0, "ENVELOPE_FORM"},
+    {32915, 32900, kComboControl, 0, 0, "ENVELOPE_TRAY"},
+    {32917, 32900, kComboControl, 0, 0, "ENVELOPE_SIDES"},
+    {32918, 32900, kPictureControl, 0, 0, "INSERT_PICTURE"},
+    {32920, 32900, kCheckControl, 25377, 0, "INSERT"},
+    {32921, 32900, kLabelControl, 25378, 0, "INSERT_SIZE_LABEL"},
+    {32922, 32900, kComboControl, 0, 0, "INSERT_SIZE"},
+    {32923, 32900, kLabelControl, 25375, 0, "INSERT_TRAY_LABEL"},
+    {32924, 32900, kComboControl, 0, 0, "INSERT_TRAY"},
+    {32925, 32900, kLabelControl, 25379, 0, "INSERT_TYPE_LABEL"},
+    {32926, 32900, kComboControl, 0, 0, "INSERT_TYPE"},
+    {32927, 32900, kLabelControl, 25376, 0, "INSERT_SIDES_LABEL"},
+    {32928, 32900, kComboControl, 0, 0, "INSERT_SIDES"},
+    {32929, 32900, kCheckControl, 25380, 0, "INSERT_ROTATE"},
+    {32930, 32900, kCheckControl, 25381, 0, "MAIL_PROOF"},
+    {32931, 32900, kSeparatorControl, 0, 0, "MAIL_MAKING_LINE"},
     {33095, 33000, kFeatureControl, 0, 0, "PROGRAM_COLLATE"},
     {33098, 33000, kFeatureControl, 0, 0, "PROGRAM_SLIP_SHEET"},
     {33105, 33000, kFeatureControl, 0, 0, "PROGRAM_OFFSET"},
@@ -331,7 +349,7 @@ const ControlRow kControlRows[] = {
     {33824, 33800, kFeatureControl, 0, 0, "SEPARATE_FORMS"},
     {33715, 33400, kFeatureControl, 0, 0, "STAMP_TEXT_PAGES"},
 };
-const int kControlRowCount = 303;
+const int kControlRowCount = 320;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -372,8 +390,11 @@ const ControlListRow kControlListRows[] = {
     {30058, "choices"},
     {30060, "installed"},
     {30062, "choices"},
+    {32915, "trays"},
+    {32924, "trays"},
+    {32926, "mediaTypes"},
 };
-const int kControlListRowCount = 38;
+const int kControlListRowCount = 41;
 
 const RadioValueRow kRadioValueRows[] = {
     {30220, 2},
@@ -917,5 +938,14 @@ const StringTextRow kStringTextRows[] = {
     {25370, "Covers"},
     {25371, "Front cover"},
     {25372, "Back cover"},
+    {25373, "Mail making"},
+    {25374, "Envelope:"},
+    {25375, "Paper source:"},
+    {25376, "Sides:"},
+    {25377, "Inserts"},
+    {25378, "Size:"},
+    {25379, "Paper type:"},
+    {25380, "Turn the inserts"},
+    {25381, "Print one proof first"},
 };
-const int kStringTextRowCount = 397;
+const int kStringTextRowCount = 406;

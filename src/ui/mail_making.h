@@ -21,3 +21,11 @@ void ChooseMailMakingForm(PrivateSettings& p, const PrinterEnvironment& env, uin
 // The envelope picture (32911) and the insert picture (32918).
 uint16_t MailMakingEnvelopePicture(uint8_t form);
 uint16_t MailMakingInsertPicture(const PrivateSettings& p);
+
+constexpr uint16_t kMailMakingDialog = 32900;
+// Run last in the refresh of 32900: the lists by form and insert, the insert
+// controls only with inserts, the pictures.
+void MailMakingRules(const PageInput& in, PageState& page);
+// The dialog asks nothing; the insert box and a form change bring their writes.
+int MailMakingQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question);
+void MailMakingFollows(PageInput& in, uint32_t control, uint32_t value);

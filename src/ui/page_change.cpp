@@ -9,6 +9,7 @@
 #include "ui/environment_page.h"
 #include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
+#include "ui/mail_making.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -50,6 +51,7 @@ const PageChangeRules kPageChangeRules[] = {
     {kBasicLayout, BasicChangeQuestion, BasicChangeFollows},
     {kFinishingPage, FinishingChangeQuestion, FinishingChangeFollows},
     {kFoldDialog, FoldDialogQuestion, FoldDialogFollows},
+    {kMailMakingDialog, MailMakingQuestion, MailMakingFollows},
 };
 
 const PageChangeRules* ChangeRulesOf(uint16_t templateId) {

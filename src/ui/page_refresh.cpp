@@ -9,6 +9,7 @@
 #include "ui/covers.h"
 #include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
+#include "ui/mail_making.h"
 #include "ui/output_destination.h"
 #include "ui/page_lists.h"
 #include "ui/page_model.h"
@@ -31,7 +32,8 @@ struct PageRules {
 const PageRules kPageRules[] = {
     {kBasicLayout, BasicPageRules}, {kEnvironmentLayout, EnvironmentPageRules}, {kMixedDuplexDialog, MixedDuplexRules},
     {kOutputModeDialog, OutputModeRules}, {kFinishingPage, FinishingPageRules},
-    {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules}};
+    {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules},
+    {kMailMakingDialog, MailMakingRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

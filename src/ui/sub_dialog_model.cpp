@@ -18,6 +18,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30520, 32700},               // fold, Finishing tab
     {30523, 32500},               // booklet binding, Finishing tab
     {30531, 32400},               // covers, Finishing tab
+    {30549, 32900},               // mail making, Finishing tab
     {30529, 32300},               // slip sheets, Finishing tab
 };
 

@@ -17,6 +17,7 @@
 #include "ui/custom_paper_size.h"
 #include "ui/finishing_dialogs.h"
 #include "ui/image_drawing_win32.h"
+#include "ui/mail_making.h"
 #include "ui/output_destination_win32.h"
 #include "ui/page_images_win32.h"
 #include "ui/resource_module_win32.h"
@@ -41,13 +42,13 @@ constexpr uint32_t kHighCapacityTray = 10;
 const COLORREF kMarkColour = RGB(255, 207, 200);
 
 constexpr uint32_t kMixedDuplexPicture = 31810, kFoldPreview = 32710, kFrontCoverPicture = 32414,
-                   kBackCoverPicture = 32419;
+                   kBackCoverPicture = 32419, kEnvelopePicture = 32911, kInsertPicture = 32918;
 
 // The dialogs whose checks, radios and lists are all the page model's (the
 // form dialogs keep their own).
 int ModelDialog(uint16_t templateId) {
     return templateId == kMixedDuplexDialog || templateId == kFoldDialog || templateId == kSlipSheetDialog ||
-           templateId == kCoverDialog;
+           templateId == kCoverDialog || templateId == kMailMakingDialog;
 }
 constexpr int kFaceUp = 32811, kFaceDown = 32812;
 
@@ -423,7 +424,7 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 if (cs.id != item->CtlID) continue;
                 if (cs.kind == kSeparatorControl) DrawSeparator(item);
                 if (cs.kind == kPictureControl && (cs.id == kMixedDuplexPicture || cs.id == kFoldPreview || cs.id == kFrontCoverPicture ||
-                     cs.id == kBackCoverPicture) &&
+                     cs.id == kBackCoverPicture || cs.id == kEnvelopePicture || cs.id == kInsertPicture) &&
                     cs.itemCount)
                     DrawResImageStatic(d->host.resources, item, static_cast<uint16_t>(cs.item[0].value));
                 return TRUE;

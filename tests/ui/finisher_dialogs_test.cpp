@@ -112,6 +112,24 @@ TEST(MailMaking, ListsAndPictures) {
     EXPECT_EQ(2u, rows[0].value);
     EXPECT_EQ(3, MailMakingEnvelopeDuplex(1, &rows));
     EXPECT_EQ(11970, MailMakingEnvelopePicture(3));
+
+    // The dialog: a form change takes the form's first size; one size greys the list.
+    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+    ASSERT_EQ(kChangeWritten, ChangePageControl(kMailMakingDialog, in, 32913, 2, nullptr));
+    EXPECT_EQ(9, p.size_Insert_MailMaking);
+    ASSERT_EQ(kChangeWritten, ChangePageControl(kMailMakingDialog, in, 32920, 1, nullptr));
+    auto page = std::make_unique<PageState>();
+    ASSERT_EQ(1, RefreshPage(kMailMakingDialog, in, *page));
+    for (int i = 0; i < page->controlCount; i++) {
+        const ControlState& c = page->control[i];
+        if (c.id == 32922) {
+            EXPECT_EQ(0, c.enabled);
+        } else if (c.id == 32924) {
+            EXPECT_EQ(1, c.enabled);  // the insert's tray with inserts on
+        } else if (c.id == 32917) {
+            EXPECT_EQ(3, c.itemCount);  // one-sided offered with inserts
+        }
+    }
 }
 
 TEST(StorageFolders, AddRemoveAndFallback) {

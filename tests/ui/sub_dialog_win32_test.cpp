@@ -684,4 +684,44 @@ TEST(SubDialogSheet, CoverDialogOkStoresTheFrontCoverCancelKeeps) {
     RemovePrinter(printer);
 }
 
+// Mail making on a printer with the envelope unit: its button, the inserts
+// box cleared, the dialog's button; then the sheet's OK. Without inserts a
+// one-sided envelope is printed on both sides.
+constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924;
+
+void DriveMailMaking(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kMailMakingButton)) {
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kMailMakingButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kMailMakingButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kInserts)) {
+            d->dialogShown = 1;
+            SendDlgItemMessageW(dialog, kInserts, BM_SETCHECK, BST_UNCHECKED, 0);
+            Click(dialog, kInserts, 0);
+            d->mixedChecked = IsWindowEnabled(GetDlgItem(dialog, kInsertTray));
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, MailMakingDialogOkClearsTheInsertsCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    StoreEnvironment(printer, [](PrinterEnvironment& env) { env.outputUnit_Option = 23; });
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveMailMaking, &d);
+        EXPECT_TRUE(d.dialogShown && d.dialogClosed);
+        EXPECT_EQ(0, d.mixedChecked);  // the insert controls go with the box
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(button == IDOK ? 0 : 1, dm->priv.insert_MailMaking);
+        EXPECT_NE(button == IDOK ? 1 : -1, dm->priv.duplexType_Envelope_MailMaking);
+    }
+    RemovePrinter(printer);
+}
+
 }  // namespace

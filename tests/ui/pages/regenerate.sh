@@ -10,7 +10,8 @@ for model in ZRC4500 ZRM1200 ZRT2300; do
     for page in BASIC BASIC_MONO FAVORITES LAYOUT FINISHING IMAGE IMAGE_TWO_INK ADVANCED ENVIRONMENT \
                 ENVIRONMENT_COLOR DIAGNOSTICS TRAY_PER_PAGE_DLG CUSTOM_SIZE_DLG MIXED_DUPLEX_DLG \
                 OUTPUT_MODE_DLG OUTPUT_TRAY_DLG FOLD_DLG SLIP_SHEET_DLG \
-                SIDE_MARGIN_DLG BOOKLET_BINDING_DLG COVER_DLG; do
+                SIDE_MARGIN_DLG BOOKLET_BINDING_DLG COVER_DLG \
+                MAIL_MAKING_DLG; do
         "$tool" page show --model "$here/../../../data/models/$model.RDF" "$page" >> "$out"
     done
 done
