@@ -15,11 +15,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "base/session.h"
 #include "driver_setup_win32.h"
 #include "platform/property_headers_win32.h"
 #include "platform/platform_win32.h"
@@ -61,6 +63,12 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30256, 31518, "add-favorite"},
     {"document", 1, 30313, 31618, "manage-favorites"},
     {"document", 2, 30421, 32017, "image-position"},
+    {"document", 3, 30520, 32713, "fold", 30519, 1},
+    {"document", 3, 30529, 32313, "slip-sheets"},
+    {"document", 3, 30512, 32617, "binding-margin"},
+    {"document", 3, 30523, 32512, "booklet-binding"},
+    {"document", 3, 30531, 32417, "covers"},
+    {"document", 3, 30549, 32913, "mail-making"},
 };
 
 // The two-colour model's printer: its Image tab has a template of its own.
@@ -298,6 +306,41 @@ void DriveSheet(Driver* d) {
     if (!d->show) PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 
+// The Finishing tab of a printer with the finisher (its booklet and fold
+// units) installed: photographed, then the sheet cancelled.
+void DriveFinisherTab(Driver* d) {
+    HWND sheet = nullptr;
+    for (DWORD start = GetTickCount(); !sheet && GetTickCount() - start < kWaitMs; Sleep(50))
+        EnumThreadWindows(d->thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    if (!sheet) return;
+    SendMessageW(sheet, PSM_SETCURSEL, 3, 0);
+    Settle();
+    if (SaveWindowPicture(sheet, "screenshots/document-4-finisher.bmp")) ++d->pictures;
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+// The printer's stored environment with the finisher, or back as it was.
+int StoreFinisher(LPWSTR name, PrinterEnvironment* keep, int install) {
+    HANDLE h = nullptr;
+    PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (!OpenPrinterW(name, &h, &all)) return 0;
+    auto env = std::make_unique<PrinterEnvironment>();
+    DWORD type = 0, size = 0;
+    int ok = GetPrinterDataW(h, const_cast<LPWSTR>(L"PrvEnv"), &type, reinterpret_cast<BYTE*>(env.get()),
+                             sizeof *env, &size) == ERROR_SUCCESS;
+    if (ok && install) {
+        *keep = *env;
+        env->outputUnit_Option = 25;
+        env->outputSubOption = 1;
+        env->foldUnit_Option = 1;
+    }
+    PrinterEnvironment* write = install ? env.get() : keep;
+    ok = ok && SetPrinterDataW(h, const_cast<LPWSTR>(L"PrvEnv"), REG_BINARY, reinterpret_cast<BYTE*>(write),
+                               sizeof *write) == ERROR_SUCCESS;
+    ClosePrinter(h);
+    return ok;
+}
+
 // Lines of the after dump that the before dump does not have.
 void PrintChanges(const std::string& before, const std::string& after) {
     std::istringstream a(before), b(after);
@@ -378,6 +421,16 @@ int Run(int show) {
         std::printf("# device sheet returned %ld; %d picture(s)\n", rd, dev.pictures);
     } else {
         Fail("loading the device sheet");
+    }
+    auto kept = std::make_unique<PrinterEnvironment>();
+    if (!show && StoreFinisher(name, kept.get(), 1)) {
+        Driver fin{GetCurrentThreadId(), "document", 0, show};
+        std::thread f(DriveFinisherTab, &fin);
+        DocumentPropertiesW(nullptr, h, name, reinterpret_cast<PDEVMODEW>(after.data()), nullptr,
+                            DM_IN_PROMPT | DM_OUT_BUFFER);
+        f.join();
+        StoreFinisher(name, kept.get(), 0);
+        std::printf("# with the finisher: %d picture(s)\n", fin.pictures);
     }
     ClosePrinter(h);
     return doc.pictures > 0 ? 0 : 1;

@@ -351,6 +351,112 @@ def shift_direction(vertical):
     return draw
 
 
+def fold_preview(kind, two_sided, second):
+    """The fold dialog's preview: the open sheet with its fold lines, the
+    printed side shaded behind when printed on both; for the half and letter
+    folds an arrow at the first fold showing which way it goes (second: out),
+    for the Z-fold the binding edge (second: top) and, with mixed sizes
+    (two_sided here), the larger sheet beside."""
+    def draw(d):
+        box = (8, 14, 56, 74)
+        x0, y0, x1, y1 = box
+        if two_sided and kind != "z":
+            d.rectangle([x0 + 4, y0 - 4, x1 + 4, y1 - 4], fill=SHADE, outline=INK)
+        d.rectangle(box, fill=PAPER, outline=INK)
+        for y in range(y0 + 6, y1 - 4, 6):
+            d.line([(x0 + 4, y), (x1 - 4, y)], fill=SHADE)
+        top = kind == "z" and second
+        cuts = {"half": [0.5], "letter_in": [1 / 3, 2 / 3], "letter_out": [1 / 3, 2 / 3], "z": [0.5, 0.75]}[kind]
+        for c in cuts:
+            if top:
+                y = int(y0 + (y1 - y0) * c)
+                d.line([(x0, y), (x1, y)], fill=ACCENT, width=2)
+            else:
+                x = int(x0 + (x1 - x0) * c)
+                d.line([(x, y0), (x, y1)], fill=ACCENT, width=2)
+        if kind == "z":
+            if top:
+                d.line([(x0 + 1, y0 + 1), (x1 - 1, y0 + 1)], fill=INK, width=3)
+            else:
+                d.line([(x0 + 1, y0 + 1), (x0 + 1, y1 - 1)], fill=INK, width=3)
+            if two_sided:
+                d.rectangle([x0 - 6, y1 - 18, x0 + 10, y1 + 4], fill=PAPER, outline=INK)
+        else:
+            x = int(x0 + (x1 - x0) * cuts[0])
+            if second:
+                d.polygon([(x - 5, 9), (x + 5, 9), (x, 2)], fill=ACCENT)
+            else:
+                d.polygon([(x - 5, 2), (x + 5, 2), (x, 9)], fill=ACCENT)
+    return draw
+
+
+def side_margin(d):
+    """A sheet with its binding margin shaded on the left and the image kept off it."""
+    sheet(d, (4, 2, 27, 29), lines=False)
+    d.rectangle([5, 3, 10, 28], fill=SHADE)
+    d.line([(10, 3), (10, 28)], fill=ACCENT)
+    for y in range(8, 26, 4):
+        d.line([(13, y), (24, y)], fill=INK)
+
+
+def centre_margin(d):
+    """An open booklet with the margin on both sides of its fold shaded."""
+    sheet(d, (2, 6, 16, 27), lines=False)
+    sheet(d, (16, 6, 30, 27), lines=False)
+    d.rectangle([13, 7, 19, 26], fill=SHADE)
+    d.line([(16, 6), (16, 27)], fill=ACCENT)
+    for y in range(11, 25, 4):
+        d.line([(4, y), (11, y)], fill=INK)
+        d.line([(21, y), (28, y)], fill=INK)
+
+
+def cover_result(layout, standard, back):
+    """A set with its cover: the cover sheet shaded (lighter from another
+    tray than the standard one), on the front or at the back of the set,
+    bound on the side or at the top."""
+    def draw(d):
+        cover = (120, 160, 220) if standard else (170, 200, 235)
+        top = layout == "top"
+        for k in range(3):
+            o = 2 * k if back else 4 - 2 * k
+            sheet(d, (6 + o, 4 + o, 24 + o, 26 + o), lines=False,
+                  fill=cover if (k == 0 and back) or (k == 2 and not back) else PAPER)
+        if top:
+            d.line([(6, 4), (28, 4)], fill=ACCENT, width=2)
+        else:
+            d.line([(6, 4), (6, 30)], fill=ACCENT, width=2)
+    return draw
+
+
+def envelope(form):
+    """An envelope: with a window (form 1), long (2) or wide (3)."""
+    def draw(d):
+        box = {1: (3, 8, 29, 24), 2: (9, 2, 23, 30), 3: (2, 10, 30, 23)}[form]
+        x0, y0, x1, y1 = box
+        d.rectangle(box, fill=PAPER, outline=INK)
+        d.line([(x0, y0), ((x0 + x1) // 2, (y0 + y1) // 2), (x1, y0)], fill=INK)
+        if form == 1:
+            d.rectangle([x0 + 4, y1 - 7, x0 + 14, y1 - 3], fill=SHADE, outline=ACCENT)
+    return draw
+
+
+def insert(kind):
+    """What goes into the envelope: nothing (none), a sheet folded for the
+    window envelope or the long one, or a flat sheet (legal or letter)."""
+    def draw(d):
+        if kind == "none":
+            d.rectangle([6, 10, 26, 22], outline=SHADE)
+            d.line([(6, 10), (26, 22)], fill=SHADE)
+            return
+        sheet(d, (8, 3, 24, 29))
+        if kind in ("window", "long"):
+            for y in ((12, 20) if kind == "window" else (14,)):
+                d.line([(8, y), (24, y)], fill=ACCENT)
+        if kind == "legal":
+            d.line([(8, 27), (24, 27)], fill=ACCENT)
+    return draw
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -405,10 +511,35 @@ PICTURES = {
     11752: shift_arrow(1, -1), 11747: shift_arrow(1, 0), 11751: shift_arrow(1, 1),
     11973: shift_direction(True), 11972: shift_direction(False),
     10469: lambda d: sheet(d, (1, 1, 14, 14), lines=True),
+    # The fold dialog's preview: half, letter inside, letter outside (one-sided
+    # or not, either direction) and Z (mixed sizes or not, binding side 1 or 2)
+    11730: fold_preview("half", False, False), 11731: fold_preview("half", True, False),
+    11732: fold_preview("half", False, True), 11733: fold_preview("half", True, True),
+    11734: fold_preview("letter_in", False, False), 11735: fold_preview("letter_in", True, False),
+    11736: fold_preview("letter_in", False, True), 11737: fold_preview("letter_in", True, True),
+    11738: fold_preview("letter_out", False, False), 11739: fold_preview("letter_out", True, False),
+    11740: fold_preview("letter_out", False, True), 11741: fold_preview("letter_out", True, True),
+    11946: centre_margin, 11947: side_margin,
+    # Mail making: the three envelopes and what goes into them
+    11968: envelope(1), 11969: envelope(2), 11970: envelope(3),
+    11921: insert("window"), 11922: insert("legal"), 11923: insert("none"), 11924: insert("long"),
+    # Covers: front (std, other tray) and back pictures of each binding case; the
+    # back ones 12153..12160 are kept at 12453..12460 (the preview has those ids)
+    11722: cover_result("side", True, False), 11725: cover_result("side", False, False),
+    11723: cover_result("side", True, False), 11726: cover_result("side", False, False),
+    11724: cover_result("top", True, False), 11727: cover_result("top", False, False),
+    11728: cover_result("top", True, False), 11729: cover_result("top", False, False),
+    12453: cover_result("side", True, True), 12454: cover_result("side", False, True),
+    12455: cover_result("top", True, True), 12456: cover_result("top", False, True),
+    12457: cover_result("side", True, True), 12458: cover_result("top", True, True),
+    12459: cover_result("side", False, True), 12460: cover_result("top", False, True),
+    11742: fold_preview("z", False, False), 11743: fold_preview("z", False, True),
+    11744: fold_preview("z", True, False), 11745: fold_preview("z", True, True),
 }
 SIZES = {11920: (16, 16), 11973: (16, 16), 11972: (16, 16), 10469: (16, 16), 11798: (16, 20), 11718: (120, 100),
          11974: (72, 120), 11975: (72, 120), 11976: (72, 120), 11977: (72, 120),
          10634: (48, 48), 11963: (16, 16), 11964: (144, 150), 11965: (144, 150)}
+SIZES.update({pid: (64, 80) for pid in range(11730, 11746)})
 
 
 from preview_pictures import preview_pictures  # noqa: E402  (the layered preview's pictures)

@@ -2,8 +2,6 @@
 // question; the window side is output_destination_win32.
 #include "ui/output_destination.h"
 
-#include <initializer_list>
-
 namespace {
 
 const char16_t kTopFolder[] = u"KELO_IJ";
@@ -14,10 +12,10 @@ enum OutputModeControl : uint32_t {
     kFolderLabel = 31914, kFolderList = 31915,
 };
 
-// The face-up question's words.
-constexpr uint32_t kFaceUpName = 20187, kCannotWith = 20188, kNowText = 20177, kAfterText = 20178;
-// Continuous output is named by its own name (the collate name would mislead).
-constexpr uint32_t kBlankCutName = 20314, kContinuousName = 20071, kOnText = 20032, kOffText = 20024;
+// The face-up question's words and what it switches off. Continuous output
+// is named by its own name (the collate name would mislead).
+constexpr uint32_t kFaceUpName = 20187, kBlankCutName = 20314, kContinuousName = 20071;
+constexpr uint32_t kFaceUpControl = 32811, kBlankCutControl = 30729, kContinuousControl = 30535;
 
 int Append(char16_t* out, int at, int room, const char16_t* text) {
     for (int k = 0; text[k]; k++) {
@@ -141,22 +139,14 @@ int CheckUsbDestination(const PrivateSettings& p, const UsbDriveQuery& q) {
     return 0;
 }
 
-int FaceUpQuestion(const PrivateSettings& p, uint32_t* parts) {
-    int blank = p.blankPaperCutDown != 0, continuous = p.continuousOutput != 0;
-    if (!blank && !continuous) return 0;
-    int n = 0;
-    auto add = [&](std::initializer_list<uint32_t> ids) {
-        for (uint32_t id : ids) parts[n++] = id;
-    };
-    auto states = [&](uint32_t word) {
-        if (blank) add({kBlankCutName, word, 0});
-        if (continuous) add({kContinuousName, word, 0});
-    };
-    add({kFaceUpName, kCannotWith, 0, kNowText, 0});
-    states(kOnText);
-    add({kAfterText, 0});
-    states(kOffText);
-    return n;
+int FaceUpQuestion(const PrivateSettings& p, PageQuestion* question) {
+    PageQuestion q;
+    StartPageQuestion(q, kFaceUpControl, 1, kFaceUpName);
+    if (p.blankPaperCutDown) AddQuestionCancel(q, kBlankCutControl, 0, kBlankCutName);
+    if (p.continuousOutput) AddQuestionCancel(q, kContinuousControl, 0, kContinuousName);
+    if (!FinishPageQuestion(q)) return 0;
+    if (question) *question = q;
+    return 1;
 }
 
 void ChooseFaceUp(PrivateSettings& p, int answer) {

@@ -79,10 +79,10 @@ struct UsbDriveQuery {
 int CheckUsbDestination(const PrivateSettings& p, const UsbDriveQuery& query);
 
 // The output tray's face-up choice while skipping blank pages or continuous
-// output is on: the string ids of the question, 0 standing for a line break
-// (returns their count, 0 when nothing conflicts and face-up is simply taken).
-constexpr int kFaceUpPartRoom = 24;
-int FaceUpQuestion(const PrivateSettings& p, uint32_t* parts);
+// output is on: the conflict confirmation naming face-up and each of the two
+// that is on (1, question filled; 0 when nothing conflicts and face-up is
+// simply taken). Its parts are shown one a line.
+int FaceUpQuestion(const PrivateSettings& p, PageQuestion* question);
 // The face-up choice with the answer (1 yes, 0 no, -1 anything else, or no
 // question asked): yes switches both off and takes face-up; no keeps face-down.
 void ChooseFaceUp(PrivateSettings& p, int answer);

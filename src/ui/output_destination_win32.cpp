@@ -146,11 +146,11 @@ void ReadOutputModeForm(HWND dlg, OutputModeForm& f) {
 }
 
 void ChooseFaceUpAsking(HWND dlg, HMODULE resources, uint16_t language, PrivateSettings& p) {
-    uint32_t parts[kFaceUpPartRoom];
-    int n = FaceUpQuestion(p, parts);
-    if (n == 0) return ChooseFaceUp(p, -1);
+    PageQuestion q;
+    if (!FaceUpQuestion(p, &q)) return ChooseFaceUp(p, -1);
+    // One part a line, as every conflict confirmation shows them.
     std::wstring text;
-    for (int i = 0; i < n; i++) text += parts[i] ? ResText(resources, language, parts[i]) : L"\n\r";
+    for (int i = 0; i < q.partCount; i++) text += (i ? L"\n\r" : L"") + ResText(resources, language, q.part[i]);
     int answer = MessageBoxW(dlg, text.c_str(), L"", MB_YESNO | MB_ICONINFORMATION);
     ChooseFaceUp(p, answer == IDYES ? 1 : answer == IDNO ? 0 : -1);
 }

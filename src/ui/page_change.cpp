@@ -10,6 +10,9 @@
 #include "ui/environment_page.h"
 #include "ui/image_page.h"
 #include "ui/layout_page.h"
+#include "ui/finishing_dialogs.h"
+#include "ui/finishing_page.h"
+#include "ui/mail_making.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -52,6 +55,9 @@ const PageChangeRules kPageChangeRules[] = {
     {kImageLayout, ImageChangeQuestion, ImageChangeFollows},
     {kAdvancedLayout, AdvancedChangeQuestion, AdvancedChangeFollows},
     {kLayoutLayout, LayoutChangeQuestion, LayoutChangeFollows},
+    {kFinishingPage, FinishingChangeQuestion, FinishingChangeFollows},
+    {kFoldDialog, FoldDialogQuestion, FoldDialogFollows},
+    {kMailMakingDialog, MailMakingQuestion, MailMakingFollows},
 };
 
 // A question an answer leads to (1 with next filled).

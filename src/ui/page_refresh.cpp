@@ -12,6 +12,10 @@
 #include "ui/gamma_dialog.h"
 #include "ui/image_page.h"
 #include "ui/layout_page.h"
+#include "ui/covers.h"
+#include "ui/finishing_dialogs.h"
+#include "ui/finishing_page.h"
+#include "ui/mail_making.h"
 #include "ui/output_destination.h"
 #include "ui/favorites_page.h"
 #include "ui/page_lists.h"
@@ -41,7 +45,10 @@ const PageRules kPageRules[] = {
     {kBarcodeDensityDialog, BarcodeDensityRules}, {kColorProfileDialog, ColorProfileRules},
     {kVersionDialog, VersionDialogRules}, {kProgramPrintDialog, ProgramPrintRules},
     {kFormOverlayDialog, FormOverlayRules}, {kGammaDialog, GammaDialogRules},
-    {kFavoritesPage, FavoritesPageRules}, {kLayoutLayout, LayoutPageRules}};
+    {kFavoritesPage, FavoritesPageRules}, {kLayoutLayout, LayoutPageRules},
+    {kFinishingPage, FinishingPageRules},
+    {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules},
+    {kMailMakingDialog, MailMakingRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)
@@ -133,10 +140,12 @@ int RefreshPage(uint16_t templateId, PageInput& in, PageState& out) {
 
     SettingsPairArray pairs;
     BuildSettingsPairs(s, pairs);
-    // The Basic tab hands the engine the orientation of the sheet, which
-    // two-up and eight-up layouts turn; what the engine answers for it is
-    // turned back the same way.
-    int turned = page->layoutId == kBasicLayout && BasicTurnsOrientation(s.dm.priv);
+    // The Basic and Finishing tabs and the fold dialog hand the engine the
+    // orientation of the sheet, which two-up and eight-up layouts turn; what
+    // the engine answers for it is turned back the same way.
+    int turned = (page->layoutId == kBasicLayout || page->layoutId == kFinishingLayout ||
+                  page->layoutId == kFoldDialog) &&
+                 BasicTurnsOrientation(s.dm.priv);
     for (int i = 0; turned && i < kSettingsPairCount; i++)
         if (pairs.entry[i].control == kOrientationControl)
             pairs.entry[i].value = TurnedOrientation(pairs.entry[i].value);

@@ -29,6 +29,12 @@ const ButtonDialog kButtonDialogs[] = {
     {30724, kFormOverlayDialog},     // form overlay, Advanced tab
     {30629, kGammaDialog},           // gamma control, Image tab (one-ink models: their own template)
     {30421, 32000},               // image position, Layout tab
+    {30512, 32600},               // binding margin, Finishing tab
+    {30520, 32700},               // fold, Finishing tab
+    {30523, 32500},               // booklet binding, Finishing tab
+    {30531, 32400},               // covers, Finishing tab
+    {30549, 32900},               // mail making, Finishing tab
+    {30529, 32300},               // slip sheets, Finishing tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;
@@ -61,7 +67,7 @@ int CustomSizeTargetOfChoice(uint32_t control, uint32_t value) {
 int ChangeSubDialogControl(uint16_t templateId, PageInput& in, uint32_t control, uint32_t value) {
     if (templateId == kColorProfileDialog && ChangeColorProfile(in, control, value)) return kChangeWritten;
     if (templateId == kFormOverlayDialog && ChangeFormOverlay(in, control, value)) return kChangeWritten;
-    return ApplyPageChange(in, control, value, nullptr, 0, nullptr);
+    return ChangePageControl(templateId, in, control, value, nullptr);
 }
 
 uint16_t MixedDuplexPicture(const PrivateSettings& p) {

@@ -23,6 +23,12 @@
 #include "ui/program_print_dialog.h"
 #include "ui/image_drawing_win32.h"
 #include "ui/image_position_win32.h"
+#include "ui/binding_margins_win32.h"
+#include "ui/booklet_binding_win32.h"
+#include "ui/covers.h"
+#include "ui/finishing_dialogs.h"
+#include "ui/mail_making.h"
+
 #include "ui/output_destination_win32.h"
 #include "ui/page_images_win32.h"
 #include "ui/resource_module_win32.h"
@@ -47,7 +53,9 @@ constexpr uint32_t kHighCapacityText = 20183;
 constexpr uint32_t kHighCapacityTray = 10;
 const COLORREF kMarkColour = RGB(255, 207, 200);
 
-constexpr uint32_t kMixedDuplexPicture = 31810;
+constexpr uint32_t kMixedDuplexPicture = 31810, kFoldPreview = 32710, kFrontCoverPicture = 32414,
+                   kBackCoverPicture = 32419, kEnvelopePicture = 32911, kInsertPicture = 32918;
+
 constexpr int kFaceUp = 32811, kFaceDown = 32812;
 
 struct SubDialog {
@@ -63,6 +71,8 @@ struct SubDialog {
     ProgramPrintForm programs;
     HBITMAP gammaSource, gammaShown;  // the sample picture and the copy drawn through the values
     ImagePositionForm position;
+    MarginForm margin;
+    BookletBindingForm booklet;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -131,7 +141,8 @@ void ShowState(HWND dlg, SubDialog* d) {
         if (cs.kind == kPiccomboControl) ShowImageComboItems(w, cs, Copy(d));
         if (cs.kind == kCheckControl || cs.kind == kRadioControl) {
             // The form dialogs keep their own checks.
-            if (d->templateId != kTrayPerPageDialog && d->templateId != kCustomSizeDialog)
+            if (d->templateId != kTrayPerPageDialog && d->templateId != kCustomSizeDialog &&
+                d->templateId != kSideMarginDialog && d->templateId != kBookletBindingDialog)
                 SendMessageW(w, BM_SETCHECK, cs.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         }
         if (cs.kind == kPicradioControl) ShowImageRadioCheck(w, cs.checked);
@@ -613,6 +624,10 @@ void Init(HWND dlg, SubDialog* d) {
     if (d->templateId == kGammaDialog || d->templateId == kGammaMonoDialog) InitGamma(dlg, d);
     if (d->templateId == kImagePositionDialog)
         InitImagePosition(dlg, Copy(d), d->position, d->host.resources, d->host.language);
+    if (d->templateId == kSideMarginDialog)
+        InitSideMarginDialog(dlg, d->host.resources, d->host.language, Copy(d), d->margin);
+    if (d->templateId == kBookletBindingDialog)
+        InitBookletBindingDialog(dlg, d->host.resources, d->host.language, Copy(d), d->booklet);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -622,6 +637,8 @@ int Ok(HWND dlg, SubDialog* d) {
         StoreCustomSize(d->size, Copy(d));
     }
     if (d->templateId == kTrayPerPageDialog) return TrayOk(dlg, d);
+    if (d->templateId == kSideMarginDialog) StoreSideMarginDialog(dlg, d->margin, Copy(d));
+    if (d->templateId == kBookletBindingDialog) StoreBookletBindingDialog(dlg, d->booklet, Copy(d));
     if (d->templateId == kOutputModeDialog) {
         ReadOutputModeForm(dlg, d->output);
         StoreOutputModeForm(d->output, Copy(d).dm.priv);
@@ -643,12 +660,16 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
         if (code != BN_CLICKED) return;
     }
     if (d->templateId == kImagePositionDialog) return ImagePositionCommand(dlg, id, code, d->position, Copy(d).dm.priv);
+    if (d->templateId == kSideMarginDialog)
+        return SideMarginCommand(dlg, d->host.resources, d->host.language, Copy(d).dm.priv, id, code);
+    if (d->templateId == kBookletBindingDialog) return BookletBindingCommand(dlg, d->booklet, id, code);
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
         return;
     }
-    // Fields of the page model: the value into the copy, then the refresh.
+    // Fields of the page model: the value into the copy (with what the
+    // dialog makes follow it), then the refresh.
     if (code != BN_CLICKED && code != CBN_SELCHANGE) return;
     for (int i = 0; i < d->state.controlCount; ++i) {
         const ControlState& cs = d->state.control[i];
@@ -668,7 +689,7 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
             for (int k = 0; k < kRadioValueRowCount; ++k)
                 if (kRadioValueRows[k].id == cs.id) value = kRadioValueRows[k].value;
         } else return;
-        if (ApplyPageChange(*d->copy->copy, cs.id, value, nullptr, 0, nullptr) == kChangeWritten) ShowState(dlg, d);
+        if (ChangePageControl(d->templateId, *d->copy->copy, cs.id, value, nullptr) == kChangeWritten) ShowState(dlg, d);
         return;
     }
 }
@@ -740,13 +761,18 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             }
             if (d->templateId == kImagePositionDialog && DrawImagePositionArrow(d->host.resources, item, d->position))
                 return TRUE;
+            if (d->templateId == kSideMarginDialog && DrawSideMarginPicture(d->host.resources, Copy(d).dm.priv, item))
+                return TRUE;
+            if (d->templateId == kBookletBindingDialog && DrawBookletBindingPicture(d->host.resources, item)) return TRUE;
             // The table's pictures, picture lists and lines; the two-sided picture follows the choices.
             if (item->CtlID != kMixedDuplexPicture && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
                 if (cs.kind == kSeparatorControl) DrawSeparator(item);
-                if (cs.kind == kPictureControl && cs.id == kMixedDuplexPicture && cs.itemCount)
+                if (cs.kind == kPictureControl && (cs.id == kMixedDuplexPicture || cs.id == kFoldPreview || cs.id == kFrontCoverPicture ||
+                     cs.id == kBackCoverPicture || cs.id == kEnvelopePicture || cs.id == kInsertPicture) &&
+                    cs.itemCount)
                     DrawResImageStatic(d->host.resources, item, static_cast<uint16_t>(cs.item[0].value));
                 return TRUE;
             }

@@ -153,6 +153,7 @@ TEST(OutputDestination, UsbCheckAtApply) {
 }
 
 TEST(OutputDestination, FaceUpQuestionAndAnswers) {
+    // One part a line: face-up, ": on", "on now", what is on, "after", "None".
     const struct Row {
         uint8_t blank, continuous;
         int answer;  // 1 yes, 0 no, -1 closed otherwise
@@ -160,20 +161,19 @@ TEST(OutputDestination, FaceUpQuestionAndAnswers) {
         uint8_t face, blankAfter, continuousAfter;
     } rows[] = {
         {0, 0, -1, {}, 1, 0, 0},
-        {1, 0, 1, {20187, 20188, 0, 20177, 0, 20314, 20032, 0, 20178, 0, 20314, 20024, 0}, 1, 0, 0},
-        {1, 1, 0,
-         {20187, 20188, 0, 20177, 0, 20314, 20032, 0, 20071, 20032, 0, 20178, 0, 20314, 20024, 0, 20071, 20024, 0},
-         2, 1, 1},
-        {0, 1, -1, {20187, 20188, 0, 20177, 0, 20071, 20032, 0, 20178, 0, 20071, 20024, 0}, 1, 0, 1},
+        {1, 0, 1, {20187, 20032, 20177, 20314, 20178, 20024}, 1, 0, 0},
+        {1, 1, 0, {20187, 20032, 20177, 20314, 20071, 20178, 20024}, 2, 1, 1},
+        {0, 1, -1, {20187, 20032, 20177, 20071, 20178, 20024}, 1, 0, 1},
     };
     for (const Row& r : rows) {
         PrivateSettings p{};
         p.faceUpDown_OutputTray = 2;
         p.blankPaperCutDown = r.blank;
         p.continuousOutput = r.continuous;
-        uint32_t parts[kFaceUpPartRoom];
-        int n = FaceUpQuestion(p, parts);
-        EXPECT_EQ(r.parts, std::vector<uint32_t>(parts, parts + n));
+        PageQuestion q{};
+        int asks = FaceUpQuestion(p, &q);
+        EXPECT_EQ(!r.parts.empty(), asks != 0);
+        EXPECT_EQ(r.parts, std::vector<uint32_t>(q.part, q.part + (asks ? q.partCount : 0)));
         ChooseFaceUp(p, r.answer);
         EXPECT_EQ(r.face, p.faceUpDown_OutputTray);
         EXPECT_EQ(r.blankAfter, p.blankPaperCutDown);

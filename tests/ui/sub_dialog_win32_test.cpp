@@ -491,7 +491,7 @@ TEST(SubDialogSheet, FaceUpOverSkippedBlankPagesAsksYesTakesItNoKeepsFaceDown) {
         std::vector<BYTE> out = RunSheet(printer, DriveFaceUpQuestion, &d);
         EXPECT_TRUE(d.dialogShown);
         EXPECT_TRUE(d.dialogClosed);
-        EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"Skip blank pages")) << d.message;
+        EXPECT_NE(std::wstring::npos, std::wstring(d.message).find(L"Skip blank pages\n")) << d.message;  // one part a line
         EXPECT_EQ(button == IDYES ? 1 : 0, d.mixedChecked);
         const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
         EXPECT_EQ(button == IDYES ? 1 : 2, dm->priv.faceUpDown_OutputTray);
@@ -540,6 +540,230 @@ TEST(SubDialogSheet, ImagePositionOkStoresBothUnitsCancelKeeps) {
         EXPECT_EQ(1, p.imagePositioning);
         EXPECT_EQ(ok ? (inches ? -126 : -1230) : 0, p.verticalPosition_mm_FrontSide);
         EXPECT_EQ(ok ? (inches ? -5 : -47) : 0, p.verticalPosition_inch_FrontSide);
+    }
+    RemovePrinter(printer);
+}
+
+// The Finishing tab's fold and slip-sheet dialogs: the feature on the tab,
+// its button, one choice in the dialog (the fold printed outside, slip sheets
+// printed on both sides) and the dialog's button; then the sheet's OK.
+constexpr int kFold = 30519, kFoldButton = 30520, kFoldOutside = 32713;
+constexpr int kSlipSheet = 30528, kSlipSheetButton = 30529, kSlipSheetPrint = 32313;
+
+void DriveFinishingDialog(Drive* d, int feature, int button, int control) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, button)) {
+        if (feature == kFold) Choose(page, kFold, 1, false);
+        else Click(page, feature, 1);
+        d->rotateEnabled = IsWindowEnabled(GetDlgItem(page, button));
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, button)));
+        if (HWND dialog = WaitForWindowWith(d->thread, control)) {
+            d->dialogShown = 1;
+            if (control == kFoldOutside) {
+                d->mixedChecked = IsWindowEnabled(GetDlgItem(dialog, control));
+                Click(dialog, control, 1);
+            } else {
+                d->mixedChecked = static_cast<int>(SendDlgItemMessageW(dialog, control, CB_GETCOUNT, 0, 0));
+                Choose(dialog, control, 2, false);
+            }
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+void DriveFold(Drive* d) { DriveFinishingDialog(d, kFold, kFoldButton, kFoldOutside); }
+void DriveSlipSheets(Drive* d) { DriveFinishingDialog(d, kSlipSheet, kSlipSheetButton, kSlipSheetPrint); }
+
+TEST(SubDialogSheet, FoldAndSlipSheetDialogsOkStoreCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    StoreEnvironment(printer, [](PrinterEnvironment& env) {
+        env.outputUnit_Option = 25;  // the finisher with its booklet and fold units
+        env.outputSubOption = 1;
+        env.foldUnit_Option = 1;
+    });
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive fold{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveFold, &fold);
+        EXPECT_TRUE(fold.dialogShown && fold.dialogClosed);
+        EXPECT_EQ(1, fold.rotateEnabled);  // the button with a fold chosen
+        EXPECT_EQ(1, fold.mixedChecked);   // the direction of a half fold
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(1, dm->priv.fold);
+        EXPECT_EQ(button == IDOK, dm->priv.direction_Fold == 2);
+
+        Drive slip{GetCurrentThreadId(), button};
+        out = RunSheet(printer, DriveSlipSheets, &slip);
+        EXPECT_TRUE(slip.dialogShown && slip.dialogClosed);
+        EXPECT_EQ(1, slip.rotateEnabled);
+        EXPECT_EQ(3, slip.mixedChecked);  // none, one side, both sides
+        dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(1, dm->priv.slipSheet);
+        EXPECT_EQ(button == IDOK ? 2 : 0, dm->priv.number_SlipSheet);
+    }
+    RemovePrinter(printer);
+}
+
+// The binding margin: its button on the Finishing tab, a width typed in the
+// shown unit (2.0 inch or 20 mm), the dialog's button; then the sheet's OK.
+constexpr int kSideMarginButton = 30512, kSideMarginEdit = 32613, kSideMarginUnit = 32615;
+
+void DriveSideMargin(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kSideMarginButton)) {
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kSideMarginButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kSideMarginButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kSideMarginEdit)) {
+            d->dialogShown = 1;
+            GetDlgItemTextW(dialog, kSideMarginUnit, d->range, 32);
+            bool inches = std::wstring(d->range) == L"Inches";
+            SetDlgItemTextW(dialog, kSideMarginEdit, inches ? L"2" : L"20");  // EN_CHANGE moves the up-down
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, BindingMarginDialogOkStoresBothUnitsCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveSideMargin, &d);
+        EXPECT_TRUE(d.dialogShown && d.dialogClosed);
+        const bool inches = std::wstring(d.range) == L"Inches";
+        EXPECT_TRUE(inches || std::wstring(d.range) == L"Millimetres") << d.range;
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        // 2.0 inch: 200 and 5080 capped at 5000; 20 mm: 2000 and 79.
+        EXPECT_EQ(button == IDOK ? (inches ? 5000 : 2000) : 0, dm->priv.width_mm_SideMargin);
+        EXPECT_EQ(button == IDOK ? (inches ? 200 : 79) : 0, dm->priv.width_inch_SideMargin);
+        EXPECT_EQ(button == IDOK ? 1 : 0, dm->priv.sideMarginSupport);
+    }
+    RemovePrinter(printer);
+}
+
+// Booklet binding: its button on the Finishing tab, separate books, the
+// dialog's button; then the sheet's OK. Separate books print the cover with
+// the book, so the covers go.
+constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524;
+
+void DriveBookletBinding(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kBookletBindingButton)) {
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kBookletBindingButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kBookletBindingButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kSeparateBooks)) {
+            d->dialogShown = 1;
+            Click(dialog, kSeparateBooks, 1);
+            d->mixedChecked = IsDlgButtonChecked(dialog, kCoverWithBook) == BST_CHECKED;
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, BookletBindingDialogOkStoresSeparateBooksCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveBookletBinding, &d);
+        EXPECT_TRUE(d.dialogShown && d.dialogClosed);
+        EXPECT_EQ(1, d.mixedChecked);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(button == IDOK ? 255 : 0, dm->priv.separateBooks_BookletBinding);
+        EXPECT_EQ(0, dm->priv.printCoverSeparately_BookletBinding);
+    }
+    RemovePrinter(printer);
+}
+
+// Covers: the covers box and its button on the Finishing tab, a front cover
+// from tray 1, the dialog's button; then the sheet's OK.
+constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412;
+
+void DriveCovers(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kCoversButton)) {
+        Click(page, kCovers, 1);
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kCoversButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kCoversButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kFrontCoverTray)) {
+            d->dialogShown = 1;
+            d->rotateEnabled = IsWindowEnabled(GetDlgItem(dialog, kFrontCoverTray));
+            Click(dialog, kFrontCover, 1);
+            d->mixedChecked = IsWindowEnabled(GetDlgItem(dialog, kFrontCoverTray));
+            Choose(dialog, kFrontCoverTray, 258, false);
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, CoverDialogOkStoresTheFrontCoverCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveCovers, &d);
+        EXPECT_TRUE(d.dialogShown && d.dialogClosed);
+        EXPECT_EQ(0, d.rotateEnabled);  // the tray waits for its cover
+        EXPECT_EQ(1, d.mixedChecked);
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(1, dm->priv.coverSupport);
+        EXPECT_EQ(button == IDOK ? 1 : 0, dm->priv.frontCover);
+        EXPECT_EQ(button == IDOK, dm->priv.tray_FrontCover == 258);
+    }
+    RemovePrinter(printer);
+}
+
+// Mail making on a printer with the envelope unit: its button, the inserts
+// box cleared, the dialog's button; then the sheet's OK. Without inserts a
+// one-sided envelope is printed on both sides.
+constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924;
+
+void DriveMailMaking(Drive* d) {
+    HWND sheet = nullptr;
+    if (!WaitForPage(d->thread, &sheet)) return;
+    if (HWND page = ShowTabWith(sheet, kMailMakingButton)) {
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(kMailMakingButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, kMailMakingButton)));
+        if (HWND dialog = WaitForWindowWith(d->thread, kInserts)) {
+            d->dialogShown = 1;
+            SendDlgItemMessageW(dialog, kInserts, BM_SETCHECK, BST_UNCHECKED, 0);
+            Click(dialog, kInserts, 0);
+            d->mixedChecked = IsWindowEnabled(GetDlgItem(dialog, kInsertTray));
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->button, BN_CLICKED), 0);
+            d->dialogClosed = WaitClosed(dialog);
+        }
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(SubDialogSheet, MailMakingDialogOkClearsTheInsertsCancelKeeps) {
+    const wchar_t* printer = L"KELO ZR-C4500 dialogs";
+    InstallDemo(printer);
+    StoreEnvironment(printer, [](PrinterEnvironment& env) { env.outputUnit_Option = 23; });
+    for (int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        Drive d{GetCurrentThreadId(), button};
+        std::vector<BYTE> out = RunSheet(printer, DriveMailMaking, &d);
+        EXPECT_TRUE(d.dialogShown && d.dialogClosed);
+        EXPECT_EQ(0, d.mixedChecked);  // the insert controls go with the box
+        const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
+        EXPECT_EQ(button == IDOK ? 0 : 1, dm->priv.insert_MailMaking);
+        EXPECT_NE(button == IDOK ? 1 : -1, dm->priv.duplexType_Envelope_MailMaking);
     }
     RemovePrinter(printer);
 }
