@@ -22,6 +22,7 @@
 #include "platform/property_headers_win32.h"
 #include "rules/resolve.h"
 #include "rules/settings_application.h"
+#include "saved/quick_setting_store.h"
 #include "settings/field_table.h"
 #include "ui/page_model.h"
 #include "ui/resource_module_win32.h"
@@ -248,7 +249,11 @@ TEST(DocumentSheet, EveryPageShowsItsPageModel) {
     BuildListsFromModule(session.get(), name, module, language);
     uint16_t templates[kSheetPageRoom] = {};
     int n = SheetPageTemplates(0, session->env.inkCount, static_cast<char>(session->env.modelColor), 0, templates);
-    PageInput in{session.get(), h, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}, nullptr};
+    // The installation's preset favourites are what the favourites page counts.
+    std::vector<char16_t> names(kQuickSettingNamesSize / 2);
+    int favorites = 0;
+    ASSERT_TRUE(ReadQuickSettingNames(name, names.data(), &favorites));
+    PageInput in{session.get(), h, SheetFacts{1, 1, 1, favorites}, LastChange{0, 0}, nullptr};
     std::vector<std::unique_ptr<PageState>> model;
     std::vector<std::vector<uint32_t>> ids(n);
     for (int i = 0; i < n; ++i) {
