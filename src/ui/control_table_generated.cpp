@@ -947,6 +947,11 @@ const StringTextRow kStringTextRows[] = {
     {20849, "Finisher B with punch"},
     {20679, "Off"},
     {20680, "On"},
+    {20674, "Standard"},
+    {20675, "Two-sided"},
+    {21116, "One-sided"},
+    {20676, "2-up, one-sided"},
+    {20677, "2-up, two-sided"},
     {20552, "The printer could not be reached. Check that it is on and connected, then try again."},
     {20502, "Print files (*.prn)|*.prn|All files (*.*)|*.*|"},
     {20503, "prn"},
@@ -1253,4 +1258,4 @@ const StringTextRow kStringTextRows[] = {
     {25380, "Turn the inserts"},
     {25381, "Print one proof first"},
 };
-const int kStringTextRowCount = 521;
+const int kStringTextRowCount = 526;
