@@ -51,7 +51,7 @@ struct Seen {
     int answer;  // the dialog's button, or a question's
     HWND sheet = nullptr;
     int shown = 0, closed = 0, inches = 0;
-    int checked = -1;         // a box or radio as shown after a question's answer
+    int checked = -1;              // a box or radio as shown after a question's answer
     std::vector<int> probes = {};  // states read in the order the row reads them
     std::wstring text = {};        // texts read, each in brackets, and questions' messages
 };
@@ -139,6 +139,7 @@ void Pick(HWND w, int combo, int index) {
 }
 
 int Enabled(HWND w, int id) { return IsWindowEnabled(GetDlgItem(w, id)) ? 1 : 0; }
+int Visible(HWND w, int id) { return IsWindowVisible(GetDlgItem(w, id)) ? 1 : 0; }
 int Checked(HWND w, int id) { return IsDlgButtonChecked(w, id) == BST_CHECKED ? 1 : 0; }
 
 void Read(HWND w, int id, Seen* s) {
@@ -307,7 +308,7 @@ const Row kBasicAndLayout[] = {
      .setup = [](HWND sheet, Seen*) { Choose(Tab(sheet, kOutputMode), kOutputMode, 1); },
      .button = kOutputModeButton, .dialog = kFolderList,
      .act = [](HWND d, Seen* s) {
-         s->probes = {IsWindowVisible(GetDlgItem(d, kFolderList)), IsWindowVisible(GetDlgItem(d, kDriveList)),
+         s->probes = {Visible(d, kFolderList), Visible(d, kDriveList),
                       static_cast<int>(SendDlgItemMessageW(d, kFolderList, CB_GETCOUNT, 0, 0))};
          wchar_t folder[64] = {};
          SendDlgItemMessageW(d, kFolderList, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(folder));
@@ -498,7 +499,7 @@ const Row kImageAndAdvanced[] = {
     {.name = "version: the module, the controller, the driver; no help",
      .button = kVersionButton, .dialog = kVersionText,
      .act = [](HWND d, Seen* s) {
-         s->probes.push_back(IsWindowVisible(GetDlgItem(d, 30821)) ? 1 : 0);
+         s->probes.push_back(Visible(d, 30821));
          for (int id : {kVersionText, 30816, 30818}) Read(d, id, s);
      },
      .answers = {IDOK}, .probes = {0},
