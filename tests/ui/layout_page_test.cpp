@@ -3,17 +3,10 @@
 // layout choices ask with both answers, and the rotation's angle.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
-#include <utility>
-#include <vector>
-
 #include "ui/layout_page.h"
-#include "ui/page_model.h"
+#include "ui/page_changes.h"
 
 namespace {
-
-using Writes = std::vector<std::pair<uint32_t, uint32_t>>;
 
 constexpr uint32_t kPlural = 30411, kPoster = 30413, kBooklet = 30415, kRotation = 30423;
 constexpr uint32_t kMixed = 30228, kCollate = 30220, kOutput = 30235, kBinding = 30522,
@@ -22,8 +15,7 @@ constexpr uint32_t kMixed = 30228, kCollate = 30220, kOutput = 30235, kBinding =
 constexpr uint32_t kOn = 20032, kNow = 20177, kAfter = 20178, kGoOn = 20024, kAdjust = 20842;
 
 std::unique_ptr<PrinterSession> Session(const Writes& before, int landscape, int finisher) {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
+    auto s = ZeroSession();
     s->dm.priv.originalOrientation = landscape ? 2 : 1;
     if (finisher) s->env.outputUnit_Option = 25, s->env.outputSubOption = 1;  // a booklet finisher
     for (const auto& [control, value] : before) WriteControlValue(*s, control, value);
