@@ -85,9 +85,7 @@ TEST(BarcodeDensityDialog, ThreeDensitiesTheJobsSelected) {
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(kBarcodeDensityDialog, in, *page));
     const ControlState& c = ControlOf(*page, 31110);
-    std::vector<uint32_t> values;
-    for (int i = 0; i < c.itemCount; i++) values.push_back(c.item[i].value);
-    EXPECT_EQ((std::vector<uint32_t>{12, 11, 0}), values);
+    EXPECT_EQ((std::vector<uint32_t>{12, 11, 0}), ItemValues(c));
     EXPECT_EQ(1, c.selected);
     ASSERT_EQ(kChangeWritten, ChangeSubDialogControl(kBarcodeDensityDialog, in, 31110, 12));
     EXPECT_EQ(12, s->dm.priv.density_BarcodeAreaDefinition);

@@ -179,19 +179,11 @@ TEST(SlipSheetDialog, ListsAndChoice) {
     PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(32300, in, *page));
-    std::vector<uint32_t> trayValues, printValues;
-    int traySelected = -1, printSelected = -1;
-    for (int i = 0; i < page->controlCount; i++) {
-        const ControlState& c = page->control[i];
-        auto& values = c.id == 32311 ? trayValues : printValues;
-        if (c.id != 32311 && c.id != 32313) continue;
-        for (int k = 0; k < c.itemCount; k++) values.push_back(c.item[k].value);
-        (c.id == 32311 ? traySelected : printSelected) = c.selected;
-    }
-    EXPECT_EQ((std::vector<uint32_t>{257, 258, 259}), trayValues);
-    EXPECT_EQ(2, traySelected);
-    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2}), printValues);
-    EXPECT_EQ(2, printSelected);
+    const ControlState &tray = ControlOf(*page, 32311), &print = ControlOf(*page, 32313);
+    EXPECT_EQ((std::vector<uint32_t>{257, 258, 259}), ItemValues(tray));
+    EXPECT_EQ(2, tray.selected);
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2}), ItemValues(print));
+    EXPECT_EQ(2, print.selected);
     ASSERT_EQ(kChangeWritten, ChangePageControl(32300, in, 32313, 1, nullptr));
     EXPECT_EQ(1, s->dm.priv.number_SlipSheet);
 }

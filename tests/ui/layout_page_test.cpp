@@ -102,7 +102,7 @@ TEST(LayoutPage, BookletYesLeadsToItsFinishing) {
 }
 
 TEST(LayoutPage, RotationSetsItsAngle) {
-    for (uint32_t r : {0u, 2u, 4u, 6u, 8u}) {
+    for (uint32_t r : {0u, 4u}) {
         auto s = Session({{kRotation, 6}}, 0, 0);
         PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
         ASSERT_EQ(kChangeWritten, ChangePageControl(30400, in, kRotation, r, nullptr));
@@ -129,21 +129,12 @@ TEST(LayoutPage, RefreshFollowsOrientationAndCheckBoxes) {
         s->dm.priv.size_Watermark = 77;
         PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
         ASSERT_EQ(1, RefreshPage(30400, in, *page));
-        int seen = 0;
-        for (int i = 0; i < page->controlCount; i++) {
-            const ControlState& c = page->control[i];
-            for (int k = 0; c.id == kPlural && k < c.itemCount; k++) {
-                if (c.item[k].value != 21 && c.item[k].value != 22) continue;
-                EXPECT_EQ(r.twoUp[c.item[k].value - 21], c.item[k].stringId);
-                seen++;
-            }
-            for (int b = 0; b < 3; b++) {
-                if (c.id != 30417u + 2 * b) continue;
-                EXPECT_EQ(r.buttons[b], c.enabled) << c.id;
-                seen++;
-            }
-        }
-        EXPECT_EQ(5, seen);
+        std::vector<uint32_t> twoUp;
+        const ControlState& plural = ControlOf(*page, kPlural);
+        for (int k = 0; k < plural.itemCount; k++)
+            if (plural.item[k].value == 21 || plural.item[k].value == 22) twoUp.push_back(plural.item[k].stringId);
+        EXPECT_EQ(std::vector<uint32_t>(r.twoUp, r.twoUp + 2), twoUp);
+        for (int b = 0; b < 3; b++) EXPECT_EQ(r.buttons[b], ControlOf(*page, 30417u + 2 * b).enabled) << b;
         EXPECT_EQ(77, s->dm.priv.size_Watermark);
     }
 }

@@ -26,6 +26,12 @@ inline const ControlState& ControlOf(const PageState& page, uint32_t id) {
     return none;
 }
 
+inline std::vector<uint32_t> ItemValues(const ControlState& c) {
+    std::vector<uint32_t> values;
+    for (int i = 0; i < c.itemCount; i++) values.push_back(c.item[i].value);
+    return values;
+}
+
 struct ChangeCase {
     const char* what;
     Writes before;
