@@ -64,9 +64,7 @@ TEST(AdvancedPage, CarbonCopyHiddenOnModelsWithTheirOwnFeed) {
     for (uint8_t fs : {0, 1, 2}) {
         auto s = ZeroSession();
         s->env.modelFS = fs;
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(1, RefreshPage(30700, in, *page));
+        auto page = Refreshed(30700, *s);
         EXPECT_EQ(fs == 0, ControlOf(*page, kCarbon).visible) << int(fs);
         EXPECT_EQ(fs == 0, ControlOf(*page, kCarbonDialog).visible) << int(fs);
     }

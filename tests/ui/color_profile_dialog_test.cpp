@@ -49,9 +49,7 @@ TEST(ColorProfileDialog, StoredNameChoosesTheEntry) {
         for (size_t k = 0; k < r.stored.size() && k < 255; k++) p.fileName_ColorProfile[k] = r.stored[k];
         p.renderingIntent_ColorProfile = 2;
         p.maxDrop_ColorProfile = r.drop;
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(1, RefreshPage(kColorProfileDialog, in, *page)) << r.what;
+        auto page = Refreshed(kColorProfileDialog, *s, lists.get());
         const ControlState& list = ControlOf(*page, kList);
         ASSERT_EQ(5, list.itemCount) << r.what;
         ASSERT_GE(list.selected, 0) << r.what;

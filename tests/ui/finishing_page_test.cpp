@@ -87,7 +87,6 @@ TEST(FinishingPage, RefreshShowsAndEnables) {
         {24, 1, 0, 0, 1, 0, 0, -1, 0, 0},
         {22, 0, 4, 1, 0, 0, 1, 1, 1, 1},
     };
-    auto page = std::make_unique<PageState>();
     for (const auto& k : cases) {
         auto s = NewSession();
         s->env.outputUnit_Option = k.unit;
@@ -95,8 +94,7 @@ TEST(FinishingPage, RefreshShowsAndEnables) {
         s->env.foldUnit_Option = 1;
         s->dm.priv.fold = k.fold;
         s->dm.priv.slipSheet = k.slipSheet;
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-        ASSERT_EQ(1, RefreshPage(kFinishingPage, in, *page));
+        auto page = Refreshed(kFinishingPage, *s);
         ASSERT_EQ(k.fold, s->dm.priv.fold);
         auto visible = [&](uint32_t id) { return ControlOf(*page, id).visible; };
         const int unit = k.unit;
@@ -133,7 +131,6 @@ TEST(FoldDialog, RadiosPreviewAndBindingSide) {
         {4, 1, 21, 1, 0, 1, 1, 0, 1, 11742},  // two-up turns the portrait page
         {0, 2, 0, 1, 0, 1, 1, 0, 0, 0},
     };
-    auto page = std::make_unique<PageState>();
     for (const auto& k : cases) {
         auto s = NewSession();
         PrivateSettings& p = s->dm.priv;
@@ -143,8 +140,7 @@ TEST(FoldDialog, RadiosPreviewAndBindingSide) {
         p.duplexType = k.duplex, p.mixedSizeSupport = k.mixed, p.direction_Fold = k.direction;
         p.bindingSide_Fold = k.side;
         EXPECT_EQ(k.picture, FoldPreviewPicture(p)) << int(k.fold);
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-        ASSERT_EQ(1, RefreshPage(32700, in, *page));
+        auto page = Refreshed(32700, *s);
         auto control = [&](uint32_t id) -> const ControlState& { return ControlOf(*page, id); };
         EXPECT_EQ(k.directions, control(kInside).enabled) << int(k.fold);
         EXPECT_EQ(k.directions, control(kOutside).enabled) << int(k.fold);

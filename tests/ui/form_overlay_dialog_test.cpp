@@ -77,9 +77,7 @@ TEST(FormOverlayDialog, PatternAndSidesDecideWhatIsChosen) {
         p.printSideSeparately_Form = r.separate;
         p.index_Form = 11;
         for (size_t k = 0; k < r.front.size(); k++) p.fileName_Form[k] = r.front[k];
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(1, RefreshPage(kFormOverlayDialog, in, *page)) << r.what;
+        auto page = Refreshed(kFormOverlayDialog, *s, lists.get());
         std::vector<int> enabled;
         for (uint32_t id : {kFront, kSeparate, kBackForm}) enabled.push_back(ControlOf(*page, id).enabled);
         EXPECT_EQ(r.enabled, enabled) << r.what;

@@ -84,9 +84,7 @@ TEST(ImagePage, BarcodeAreasFromThePrintersLists) {
         p.index_barcodeAreaDefinition = 0xFFFF;
         p.barcodeAreaDefinition = r.on;
         p.proof_BarcodeAreaDefinition = r.proof;
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(1, RefreshPage(30600, in, *page)) << r.what;
+        auto page = Refreshed(30600, *s, lists.get());
         EXPECT_EQ(r.index < 0 ? 0xFFFF : r.index, p.index_barcodeAreaDefinition) << r.what;
         EXPECT_EQ(r.name, AreaName(p)) << r.what;
         std::vector<int> shown;
@@ -101,9 +99,7 @@ TEST(ImagePage, BarcodeAreasFromThePrintersLists) {
 TEST(ImagePage, AQualityNotOfferedGivesWayToTheFirstOffered) {
     auto s = Session(1);  // one ink: no fine quality
     s->dm.priv.imageQuality = 2;
-    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-    auto page = std::make_unique<PageState>();
-    RefreshPage(30602, in, *page);
+    auto page = Refreshed(30602, *s);
     const ControlState& c = ControlOf(*page, kQuality);
     ASSERT_GT(c.itemCount, 0);
     for (int i = 0; i < c.itemCount; i++) EXPECT_NE(2u, c.item[i].value);

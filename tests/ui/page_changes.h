@@ -26,6 +26,15 @@ inline const ControlState& ControlOf(const PageState& page, uint32_t id) {
     return none;
 }
 
+// The page or dialog as a refresh leaves it for the session.
+inline std::unique_ptr<PageState> Refreshed(uint16_t pageId, PrinterSession& s,
+                                            const RetrievalTargets* lists = nullptr) {
+    PageInput in{&s, nullptr, {1, 0, 1, 0}, {0, 0}, lists};
+    auto page = std::make_unique<PageState>();
+    EXPECT_EQ(1, RefreshPage(pageId, in, *page)) << pageId;
+    return page;
+}
+
 inline std::vector<uint32_t> ItemValues(const ControlState& c) {
     std::vector<uint32_t> values;
     for (int i = 0; i < c.itemCount; i++) values.push_back(c.item[i].value);
