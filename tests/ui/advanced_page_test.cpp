@@ -23,7 +23,6 @@ const std::vector<ChangeCase> kCases = {
      {{kForm, 0}, {kMixed, 1}, {kBookletBinding, 2}}},
     {"form overlay over a booklet alone", {{kBooklet, 1}}, kForm, 1, {20066}, {{kForm, 1}, {kBooklet, 1}},
      {{kForm, 0}}},
-    {"form overlay alone", {}, kForm, 1, {}, {{kForm, 1}}, {}},
     {"program print over perfect binding and mail making", {{kPerfect, 1}, {kMail, 1}}, kProgram, 1, {20970, 20824},
      {{kProgram, 1}, {kPerfect, 0}, {kMail, 0}}, {{kProgram, 0}, {kPerfect, 1}, {kMail, 1}}},
     {"program print over saddle booklet binding", {{kBookletBinding, 1}}, kProgram, 1, {20064},
@@ -37,7 +36,6 @@ const std::vector<ChangeCase> kCases = {
      {{kCarbon, 1}, {kStaple, 0}, {kPunch, 0}}, {{kCarbon, 0}, {kStaple, 10}, {kPunch, 2}}},
     {"carbon copy over saddle stitch", {{kStaple, 20}}, kCarbon, 1, {21040}, {{kCarbon, 1}, {kStaple, 0}},
      {{kStaple, 20}}},
-    {"carbon copy alone", {}, kCarbon, 1, {}, {{kCarbon, 1}}, {}},
     {"print speed stores 11", {}, kSpeed, 1, {}, {{kSpeed, 11}}, {}},
     {"print speed off", {{kSpeed, 11}}, kSpeed, 0, {}, {{kSpeed, 0}}, {}},
 };

@@ -141,7 +141,7 @@ TEST(FoldDialog, RadiosPreviewAndBindingSide) {
         p.bindingSide_Fold = k.side;
         EXPECT_EQ(k.picture, FoldPreviewPicture(p)) << int(k.fold);
         auto page = Refreshed(32700, *s);
-        auto control = [&](uint32_t id) -> const ControlState& { return ControlOf(*page, id); };
+        auto control = [&](uint32_t id) { return ControlOf(*page, id); };
         EXPECT_EQ(k.directions, control(kInside).enabled) << int(k.fold);
         EXPECT_EQ(k.directions, control(kOutside).enabled) << int(k.fold);
         EXPECT_EQ(k.sides, control(kSides).enabled) << int(k.fold) << " " << int(k.orientation);

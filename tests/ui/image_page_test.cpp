@@ -47,7 +47,6 @@ const std::vector<ChangeCase> kCases = {
      kQuality, 5, {}, {{kQuality, 5}, {kImageMode, 1}}, {}},
     {"gamma over skipped blank pages", {{kBlankCut, 1}}, kGamma, 1, {20314}, {{kGamma, 1}, {kBlankCut, 0}},
      {{kGamma, 0}, {kBlankCut, 1}}},
-    {"gamma alone", {}, kGamma, 1, {}, {{kGamma, 1}}, {}},
     {"envelope processing in auto colour", {{kColorMode, 0}}, kEnvelope, 1, {20025},
      {{kEnvelope, 1}, {kColorMode, 1}}, {{kEnvelope, 0}, {kColorMode, 0}}},
     {"envelope processing in colour", {{kColorMode, 1}}, kEnvelope, 1, {}, {{kEnvelope, 1}}, {}},
