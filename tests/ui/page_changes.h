@@ -47,22 +47,27 @@ struct ChangeCase {
     uint32_t control, value;
     std::vector<uint32_t> asked;  // the names the question lists; empty: written at once
     Writes yes, no;               // after Yes and No (after the write when nothing is asked)
+    int setUp = 0;                // for the page's own set-up
 };
 
 // The names of a conflict question: those between its fixed parts ("on",
 // "now" before them, "after", "go on" behind), the feature's own name first
-// when withFeature.
+// when withFeature; every part when withFeature is negative.
 inline std::vector<uint32_t> QuestionNames(const PageQuestion& q, int withFeature) {
+    if (withFeature < 0) return std::vector<uint32_t>(q.part, q.part + q.partCount);
     std::vector<uint32_t> names(q.part + 3, q.part + q.partCount - 2);
     if (withFeature) names.insert(names.begin(), q.part[0]);
     return names;
 }
 
+using AfterChange = std::function<void(const ChangeCase&, PageInput&, const PageQuestion&, int yes)>;
+
 // Runs every case from a fresh session made by make; read gives a control's
-// value after the change.
+// value after the change, after checks what else the page's own rules leave.
 inline void CheckChanges(uint16_t pageId, const std::vector<ChangeCase>& cases, int withFeature,
                          const std::function<std::unique_ptr<PrinterSession>(const ChangeCase&)>& make,
-                         const std::function<uint32_t(const PrinterSession&, uint32_t)>& read = ReadControlValue) {
+                         const std::function<uint32_t(const PrinterSession&, uint32_t)>& read = ReadControlValue,
+                         const AfterChange& after = nullptr) {
     for (const ChangeCase& k : cases) {
         for (int yes = 1; yes >= 0; yes--) {
             if (k.asked.empty() && !yes) continue;
@@ -80,6 +85,7 @@ inline void CheckChanges(uint16_t pageId, const std::vector<ChangeCase>& cases, 
             }
             for (const auto& [control, value] : yes ? k.yes : k.no)
                 EXPECT_EQ(value, read(*s, control)) << k.what << (yes ? " yes " : " no ") << control;
+            if (after) after(k, in, q, yes);
         }
     }
 }
