@@ -210,22 +210,13 @@ TEST(FavoritesStore, ImportAndExport) {
     EXPECT_EQ(7, r.store->entry[slot].settings.copies);
     EXPECT_EQ(slot, r.store->selected);
 
-    struct Bad { const char* what; void (*damage)(std::vector<uint8_t>&); };
-    const Bad bad[] = {
-        {"truncated", [](std::vector<uint8_t>& f) { f.resize(f.size() / 2); }},
-        {"header only", [](std::vector<uint8_t>& f) { f.resize(64); }},
-        {"another format", [](std::vector<uint8_t>& f) { f[4] = 'X'; }},
-        {"a newer header", [](std::vector<uint8_t>& f) { f[12] = 65; }},
-        {"longer names", [](std::vector<uint8_t>& f) { f[10] = 40; }},
-    };
-    for (const Bad& b : bad) {
-        std::vector<uint8_t> f = file;
-        b.damage(f);
-        const Data before = r.P().data;
-        EXPECT_EQ(0, ImportFavorite(r.host, r.store, f.data(), static_cast<uint32_t>(f.size()))) << b.what;
-        EXPECT_TRUE(SameData(before, r.P().data)) << b.what;
-        EXPECT_EQ(3, r.store->count) << b.what;
-    }
+    // A file the reader refuses (its kinds of damage are the export file's
+    // own tests) changes nothing.
+    file.resize(file.size() / 2);
+    const Data before = r.P().data;
+    EXPECT_EQ(0, ImportFavorite(r.host, r.store, file.data(), static_cast<uint32_t>(file.size())));
+    EXPECT_TRUE(SameData(before, r.P().data));
+    EXPECT_EQ(3, r.store->count);
 }
 
 }  // namespace

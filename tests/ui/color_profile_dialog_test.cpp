@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "ui/color_profile_dialog.h"
 #include "ui/image_page.h"
-#include "ui/page_model.h"
+#include "ui/page_changes.h"
 #include "ui/sub_dialog_model.h"
 
 namespace {
@@ -23,13 +21,6 @@ std::unique_ptr<RetrievalTargets> Profiles(std::vector<std::u16string> names) {
     for (size_t i = 0; i < names.size(); i++)
         for (size_t k = 0; k < names[i].size() && k < kRegNameUnits; k++) t->profileNames[i][k] = names[i][k];
     return t;
-}
-
-const ControlState& Control(const PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return page.control[i];
-    static ControlState none{};
-    return none;
 }
 
 TEST(ColorProfileDialog, StoredNameChoosesTheEntry) {
@@ -52,22 +43,19 @@ TEST(ColorProfileDialog, StoredNameChoosesTheEntry) {
     };
     auto lists = Profiles({u"Gloss", u"Matte", longName});
     for (const auto& r : rows) {
-        auto s = std::make_unique<PrinterSession>();
-        std::memset(s.get(), 0, sizeof *s);
+        auto s = ZeroSession();
         s->env.printCheckLevel = 1;  // levels 0, 3 and 4 leave the ink limit to the printer
         PrivateSettings& p = s->dm.priv;
         for (size_t k = 0; k < r.stored.size() && k < 255; k++) p.fileName_ColorProfile[k] = r.stored[k];
         p.renderingIntent_ColorProfile = 2;
         p.maxDrop_ColorProfile = r.drop;
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(1, RefreshPage(kColorProfileDialog, in, *page)) << r.what;
-        const ControlState& list = Control(*page, kList);
+        auto page = Refreshed(kColorProfileDialog, *s, lists.get());
+        const ControlState& list = ControlOf(*page, kList);
         ASSERT_EQ(5, list.itemCount) << r.what;
         ASSERT_GE(list.selected, 0) << r.what;
         EXPECT_EQ(r.entry, list.item[list.selected].value) << r.what;
-        EXPECT_EQ(r.intentOn, Control(*page, kIntent).enabled) << r.what;
-        EXPECT_EQ(r.dropOn, Control(*page, kDrop).enabled) << r.what;
+        EXPECT_EQ(r.intentOn, ControlOf(*page, kIntent).enabled) << r.what;
+        EXPECT_EQ(r.dropOn, ControlOf(*page, kDrop).enabled) << r.what;
         EXPECT_EQ(r.intent, p.renderingIntent_ColorProfile) << r.what;
         EXPECT_EQ(r.dropAfter, p.maxDrop_ColorProfile) << r.what;
     }
@@ -79,9 +67,8 @@ TEST(ColorProfileDialog, ChoiceStoresItsName) {
         uint32_t value;
         int written;
         std::u16string name;
-    } rows[] = {{3, 1, u"Matte"}, {0, 1, u"Auto"}, {1, 1, u"NotUse"}, {2, 1, u"Gloss"}, {4, 0, u"Gloss"}};
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
+    } rows[] = {{0, 1, u"Auto"}, {1, 1, u"NotUse"}, {3, 1, u"Matte"}, {4, 0, u"Matte"}};
+    auto s = ZeroSession();
     PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
     for (const auto& r : rows) {
         EXPECT_EQ(r.written ? kChangeWritten : kChangeRefused, ChangeSubDialogControl(kColorProfileDialog, in, kList, r.value));
@@ -90,16 +77,13 @@ TEST(ColorProfileDialog, ChoiceStoresItsName) {
 }
 
 TEST(BarcodeDensityDialog, ThreeDensitiesTheJobsSelected) {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
+    auto s = ZeroSession();
     s->dm.priv.density_BarcodeAreaDefinition = 11;
     PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(kBarcodeDensityDialog, in, *page));
-    const ControlState& c = Control(*page, 31110);
-    std::vector<uint32_t> values;
-    for (int i = 0; i < c.itemCount; i++) values.push_back(c.item[i].value);
-    EXPECT_EQ((std::vector<uint32_t>{12, 11, 0}), values);
+    const ControlState& c = ControlOf(*page, 31110);
+    EXPECT_EQ((std::vector<uint32_t>{12, 11, 0}), ItemValues(c));
     EXPECT_EQ(1, c.selected);
     ASSERT_EQ(kChangeWritten, ChangeSubDialogControl(kBarcodeDensityDialog, in, 31110, 12));
     EXPECT_EQ(12, s->dm.priv.density_BarcodeAreaDefinition);

