@@ -56,6 +56,12 @@ const COLORREF kMarkColour = RGB(255, 207, 200);
 constexpr uint32_t kMixedDuplexPicture = 31810, kFoldPreview = 32710, kFrontCoverPicture = 32414,
                    kBackCoverPicture = 32419, kEnvelopePicture = 32911, kInsertPicture = 32918;
 
+// Pictures whose resource the page model picks from the settings.
+int ModelPicture(uint32_t id) {
+    return id == kMixedDuplexPicture || id == kFoldPreview || id == kFrontCoverPicture || id == kBackCoverPicture ||
+           id == kEnvelopePicture || id == kInsertPicture;
+}
+
 constexpr int kFaceUp = 32811, kFaceDown = 32812;
 
 struct SubDialog {
@@ -513,7 +519,7 @@ void InitGamma(HWND dlg, SubDialog* d) {
     AttachPageSpinEdits(dlg, kGammaDialog);
     for (int i = 0; i < 6; ++i) {
         HWND bar = GetDlgItem(dlg, kGammaValues[i].bar);
-        SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(-kGammaLimit, kGammaLimit));
+        SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(static_cast<WORD>(-kGammaLimit), static_cast<WORD>(kGammaLimit)));
         SendMessageW(bar, TBM_SETTICFREQ, 5, 0);
         int16_t v = 0;
         std::memcpy(&v, GammaField(Copy(d).dm.priv, i), sizeof v);
@@ -764,15 +770,13 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             if (d->templateId == kSideMarginDialog && DrawSideMarginPicture(d->host.resources, Copy(d).dm.priv, item))
                 return TRUE;
             if (d->templateId == kBookletBindingDialog && DrawBookletBindingPicture(d->host.resources, item)) return TRUE;
-            // The table's pictures, picture lists and lines; the two-sided picture follows the choices.
-            if (item->CtlID != kMixedDuplexPicture && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
+            // The table's pictures, picture lists and lines; the pictures that follow the choices come from the model.
+            if (!ModelPicture(item->CtlID) && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
                 if (cs.kind == kSeparatorControl) DrawSeparator(item);
-                if (cs.kind == kPictureControl && (cs.id == kMixedDuplexPicture || cs.id == kFoldPreview || cs.id == kFrontCoverPicture ||
-                     cs.id == kBackCoverPicture || cs.id == kEnvelopePicture || cs.id == kInsertPicture) &&
-                    cs.itemCount)
+                if (cs.kind == kPictureControl && ModelPicture(cs.id) && cs.itemCount)
                     DrawResImageStatic(d->host.resources, item, static_cast<uint16_t>(cs.item[0].value));
                 return TRUE;
             }
