@@ -11,11 +11,22 @@
 
 namespace {
 
+// The public header's size and driver-extra words.
+constexpr size_t kDmSizeOffset = 68, kDmDriverExtraOffset = 70, kDevModeHeaderBytes = 72;
+
+uint32_t ReadU16(const uint8_t* p) { return static_cast<uint32_t>(p[0] | (p[1] << 8)); }
+
 // One level's DEVMODE converted into a full driver DEVMODE of size bytes and
 // written back. 1 also when the level has none to convert.
 int ConvertLevel(PrinterHandle printer, int level, uint32_t size) {
     std::vector<uint8_t> stored;
     if (!Spool().GetPrinterDevMode(printer, level, &stored) || stored.empty()) return 1;
+    // An older driver's record may be shorter than its header claims; the
+    // conversion reads as far as the header says, so the rest reads as zeros.
+    size_t claimed = kDevModeHeaderBytes;
+    if (stored.size() >= kDevModeHeaderBytes)
+        claimed += ReadU16(stored.data() + kDmSizeOffset) + ReadU16(stored.data() + kDmDriverExtraOffset);
+    if (stored.size() < claimed) stored.resize(claimed, 0);
     std::vector<uint8_t> converted(size, 0);
     if (Spool().DriverDocumentProperties(printer, converted.data(), stored.data(), 10) < 0) {
         DrvLog(nullptr, "ConvertStoredDevmodes : level %d DEVMODE not converted\n", level);

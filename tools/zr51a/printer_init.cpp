@@ -85,8 +85,9 @@ int PrinterInit(int argc, char** argv) {
     FakePlatformScope fake;
     for (int i = 0; i < kStringTextRowCount; i++) fake.host.strings[kStringTextRows[i].id] = U16(kStringTextRows[i].english);
     if (args.Has("--language")) {
+        const std::string language = args.Get("--language");  // end points into it
         char* end = nullptr;
-        unsigned long id = std::strtoul(args.Get("--language").c_str(), &end, 0);
+        unsigned long id = std::strtoul(language.c_str(), &end, 0);
         if (!end || *end || id == 0 || id > 0xFFFF) return UsageError("--language takes a LANGID such as 1041", kUsage);
         fake.host.machineValues[std::u16string(kInstallerKey) + u"\\" + kInstallLanguageValue] = {kRegDword,
                                                                                                   uint32_t(id)};
