@@ -7,6 +7,7 @@
 #include "session/global_list.h"
 #include "session/model_list_access.h"
 #include "ui/basic_page.h"
+#include "ui/page_rules.h"
 
 namespace {
 
@@ -30,50 +31,22 @@ constexpr uint32_t kStapleName = 21039, kSaddleName = 21040, kPunchName = 21041,
 constexpr uint32_t kFastSpeed = 11, kFaceDown = 2, kSaddleStitch = 20;
 constexpr uint32_t kNameCharsWarning = 20180, kPasswordCharsWarning = 25114;
 
-ControlState* Find(PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
-
-void Hide(PageState& page, uint32_t id) {
-    if (ControlState* c = Find(page, id)) c->visible = 0;
-}
-
-// An edit or button is usable only while its check box is on and usable.
-void EnableWith(PageState& page, uint32_t id, uint32_t owner, int condition) {
-    ControlState* c = Find(page, id);
-    const ControlState* o = Find(page, owner);
-    if (c) c->enabled = c->enabled && condition && (!o || o->enabled);
-}
-
-uint32_t OptionName(const char* list, uint32_t value, uint32_t otherwise) {
-    for (int i = 0; i < kOptionTextRowCount; i++) {
-        const OptionTextRow& r = kOptionTextRows[i];
-        if (r.value != value) continue;
-        int same = 1;
-        for (int k = 0; same && (list[k] || r.list[k]); k++) same = list[k] == r.list[k];
-        if (same) return r.stringId;
-    }
-    return otherwise;
-}
-
 // A feature that is on is named; listed ones are also switched off by a Yes.
 void NameIfOn(PageQuestion& q, const PrinterSession& s, uint32_t control, const char* list, uint32_t nameId,
               int switchOff) {
     uint32_t v = ReadControlValue(s, control);
     if (v == 0) return;
-    uint32_t name = list ? OptionName(list, v, nameId) : nameId;
+    uint32_t name = OptionName(list, v);
+    if (!name) name = nameId;
     if (switchOff) AddQuestionCancel(q, control, 0, name);
     else if (q.partCount < kQuestionPartRoom - 2) q.part[q.partCount++] = name;
 }
 
-void PaperText(const PrinterSession& s, uint32_t paper, char16_t* out) {
-    char16_t name[kPaperNameChars + 1] = {};
-    if (!PaperNameAt(&s.env, PaperListIndex(&s.env, paper), name, kPaperNameChars + 1)) name[0] = 0;
-    int k = 0;
-    for (; k < kPaperNameChars && name[k]; k++) out[k] = name[k];
-    out[k] = 0;
+// An edit or button is usable only while its check box is on and usable; the
+// engine's own greying stays.
+void EnableWithBox(PageState& page, uint32_t id, uint32_t box, int condition) {
+    const ControlState* o = FindControl(page, box);
+    EnableWhile(page, id, condition && (!o || o->enabled));
 }
 
 bool PasswordChar(char16_t c) {
@@ -86,18 +59,18 @@ void AdvancedPageRules(const PageInput& in, PageState& page) {
     const PrinterSession& s = *in.session;
     const PrivateSettings& p = s.dm.priv;
     if (s.env.modelFS != 0) {
-        Hide(page, kCarbon);
-        Hide(page, kCarbonDialog);
+        HideControl(page, kCarbon);
+        HideControl(page, kCarbonDialog);
     }
-    EnableWith(page, kOwnerNameText, kOwnerName, p.ownerNameSupport == 1);
-    EnableWith(page, kJobNameText, kJobName, p.jobNameSupport == 1);
-    EnableWith(page, kPasswordText, kPassword, p.passwordSupport == 1);
-    EnableWith(page, kFormDialog, kForm, p.formSupport == 1);
-    EnableWith(page, kProgramDialog, kProgram, p.programPrint == 1);
-    EnableWith(page, kCarbonDialog, kCarbon, p.carbonCopySupport == 1);
-    if (ControlState* c = Find(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = Find(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = Find(page, kZoomText)) BasicZoomText(p, c->text);
+    EnableWithBox(page, kOwnerNameText, kOwnerName, p.ownerNameSupport == 1);
+    EnableWithBox(page, kJobNameText, kJobName, p.jobNameSupport == 1);
+    EnableWithBox(page, kPasswordText, kPassword, p.passwordSupport == 1);
+    EnableWithBox(page, kFormDialog, kForm, p.formSupport == 1);
+    EnableWithBox(page, kProgramDialog, kProgram, p.programPrint == 1);
+    EnableWithBox(page, kCarbonDialog, kCarbon, p.carbonCopySupport == 1);
+    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
 }
 
 int AdvancedChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {

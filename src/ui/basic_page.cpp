@@ -9,6 +9,7 @@
 #include "rules/settings_application.h"
 #include "session/global_list.h"
 #include "session/model_list_access.h"
+#include "ui/page_rules.h"
 
 namespace {
 
@@ -33,64 +34,12 @@ constexpr uint32_t kCarbonCopyName = 21008, kFormOverlayName = 20571, kPerfectBi
 constexpr uint32_t kMailMakingName = 20824, kPaperTypeName = 25034;
 constexpr uint32_t kDefaultPaperType = 257, kPressureSealPaper = 266;
 
-ControlState* Find(PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
-
-void Hide(PageState& page, uint32_t id) {
-    if (ControlState* c = Find(page, id)) c->visible = 0;
-}
-
-// A button or spin is usable only while what it belongs to is.
-void EnableWith(PageState& page, uint32_t id, uint32_t owner, int condition) {
-    ControlState* c = Find(page, id);
-    const ControlState* o = Find(page, owner);
-    if (c) c->enabled = condition && (!o || o->enabled);
-}
-
-void CopyText(char16_t* to, const char16_t* from) {
-    int k = 0;
-    for (; k < kPageTextChars - 1 && from[k]; k++) to[k] = from[k];
-    to[k] = 0;
-}
-
-void PaperText(const PrinterSession& s, uint32_t paper, char16_t* out) {
-    char16_t name[kPaperNameChars + 1] = {};
-    if (!PaperNameAt(&s.env, PaperListIndex(&s.env, paper), name, kPaperNameChars + 1)) name[0] = 0;
-    CopyText(out, name);
-}
-
-uint32_t OptionName(const char* list, uint32_t value) {
-    for (int i = 0; i < kOptionTextRowCount; i++) {
-        const OptionTextRow& r = kOptionTextRows[i];
-        if (r.value != value) continue;
-        int same = 1;
-        for (int k = 0; same && (list[k] || r.list[k]); k++) same = list[k] == r.list[k];
-        if (same) return r.stringId;
-    }
-    return 0;
-}
-
-uint32_t MediaName(uint32_t paperType) {
-    for (int i = 0; i < kBuiltinMediaCount; i++)
-        if (kBuiltinMedia[i].id == paperType) return kBuiltinMedia[i].stringId;
-    return kPaperTypeName;
-}
-
 // A special size is one of the built-in papers: its own words name it.
 uint32_t PaperNameOf(uint32_t paper) {
     for (int i = 0; i < kBuiltinPaperCount; i++)
         if (kBuiltinPapers[i].id == paper) return kBuiltinPapers[i].stringId;
     return 0;
 }
-
-// The paper type the printer uses: the environment's default for "not specified".
-uint32_t EffectivePaperType(const PrinterSession& s, uint32_t paperType) {
-    return paperType == kDefaultPaperType ? s.env.defaultPaperType : paperType;
-}
-int PlainPaper(uint32_t paperType) { return paperType == 258 || paperType == 259 || paperType == 263; }
 
 // The image quality a colour mode leaves (the current one when it fits).
 uint32_t QualityForColor(const PrinterSession& s, uint32_t mode, uint32_t paperType) {
@@ -115,13 +64,6 @@ uint32_t QualityForPaper(const PrinterSession& s, uint32_t paperType) {
     if (mono && quality == 6) return 5;
     if (quality == 1 && (paperType == 260 || paperType == 262)) return 5;
     return quality;
-}
-
-void CancelIfOn(PageQuestion& q, const PrinterSession& s, uint32_t control, const char* list, uint32_t nameId) {
-    uint32_t v = ReadControlValue(s, control);
-    if (v == 0) return;
-    uint32_t optionName = list ? OptionName(list, v) : 0;
-    AddQuestionCancel(q, control, 0, optionName ? optionName : nameId);
 }
 
 // Envelopes, postcards and the other special sizes cannot be stapled,
@@ -221,7 +163,7 @@ void BasicPageRules(const PageInput& in, PageState& page) {
     if (s.env.modelFS == 1) {
         for (uint32_t id : {kPaperSourceLabel, kPaperSource, kMixedSizes, kMixedSizesDialog, kTrayPerPage,
                             kTrayPerPageDialog})
-            Hide(page, id);
+            HideControl(page, id);
     }
     EnableWith(page, kCopiesSpin, kCopies, 1);
     EnableWith(page, kZoomSpin, kZoomValue, 1);
@@ -229,10 +171,10 @@ void BasicPageRules(const PageInput& in, PageState& page) {
     EnableWith(page, kTrayPerPageDialog, kTrayPerPage, p.traySelectPerPage == 1);
     EnableWith(page, kOutputModeDialog, kOutputMode, p.outputMode != 0);
     // The folder a file is saved in means something only while the job saves one.
-    if (p.outputMode != 4 && p.outputMode != 5) Hide(page, kOutputFolder);
-    if (ControlState* c = Find(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = Find(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = Find(page, kZoomText)) BasicZoomText(p, c->text);
+    if (p.outputMode != 4 && p.outputMode != 5) HideControl(page, kOutputFolder);
+    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
 }
 
 int BasicChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {
@@ -259,35 +201,35 @@ int BasicChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, P
     case kOutputSize:
         if (!UnfinishedSize(PrintedSize(p, control, value))) return 0;
         StartPageQuestion(q, control, value, PaperNameOf(value));
-        CancelIfOn(q, s, kStaple, "staples", 0);
-        CancelIfOn(q, s, kPunch, "punches", 0);
-        CancelIfOn(q, s, kFold, "folds", 0);
+        CancelIfOn(q, s, kStaple, 0, 0, "staples");
+        CancelIfOn(q, s, kPunch, 0, 0, "punches");
+        CancelIfOn(q, s, kFold, 0, 0, "folds");
         asks = FinishPageQuestion(q);
         break;
     case kCollate:
         if (value != 2) return 0;
         StartPageQuestion(q, control, value, kCollateName);
-        CancelIfOn(q, s, kContinuous, nullptr, kContinuousName);
+        CancelIfOn(q, s, kContinuous, 0, kContinuousName);
         q.no[q.noCount++] = ConflictCancel{kCollate, 1, kCollateName};
         asks = FinishPageQuestion(q);
         break;
     case kMixedSizes:
         if (value != 1) return 0;
         StartPageQuestion(q, control, value, kMixedSizesName);
-        CancelIfOn(q, s, kPagesPerSheet, "pagesPerSheet", 0);
-        CancelIfOn(q, s, kPoster, "poster", 0);
-        CancelIfOn(q, s, kBooklet, "booklets", 0);
-        CancelIfOn(q, s, kBookletBinding, "bookletBindings", 0);
-        CancelIfOn(q, s, kFormOverlay, nullptr, kFormOverlayName);
-        CancelIfOn(q, s, kPerfectBinding, nullptr, kPerfectBindingName);
-        CancelIfOn(q, s, kMailMaking, nullptr, kMailMakingName);
+        CancelIfOn(q, s, kPagesPerSheet, 0, 0, "pagesPerSheet");
+        CancelIfOn(q, s, kPoster, 0, 0, "poster");
+        CancelIfOn(q, s, kBooklet, 0, 0, "booklets");
+        CancelIfOn(q, s, kBookletBinding, 0, 0, "bookletBindings");
+        CancelIfOn(q, s, kFormOverlay, 0, kFormOverlayName);
+        CancelIfOn(q, s, kPerfectBinding, 0, kPerfectBindingName);
+        CancelIfOn(q, s, kMailMaking, 0, kMailMakingName);
         asks = FinishPageQuestion(q);
         break;
     case kTrayPerPage:
         if (value != 1) return 0;
         StartPageQuestion(q, control, value, kTrayPerPageName);
-        CancelIfOn(q, s, kFold, "folds", 0);
-        CancelIfOn(q, s, kCarbonCopy, nullptr, kCarbonCopyName);
+        CancelIfOn(q, s, kFold, 0, 0, "folds");
+        CancelIfOn(q, s, kCarbonCopy, 0, kCarbonCopyName);
         asks = FinishPageQuestion(q);
         break;
     default: return 0;

@@ -9,6 +9,7 @@
 #include "model/printer_data.h"
 #include "model/rdf.h"
 #include "rules/settings_application.h"
+#include "ui/page_rules.h"
 #include "ui/user_paper_dialog.h"
 #include "session/global_list.h"
 #include "snmp/printer_config.h"
@@ -73,14 +74,8 @@ const ModelRestriction kModelRestrictions[] = {
     {offsetof(RdfInfo, BarcodeAreaFileEnable), {kBarcodeFile, 0}},
 };
 
-ControlState* Find(PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
-
 void SetEnabled(PageState& page, uint32_t id, int enabled) {
-    if (ControlState* c = Find(page, id)) c->enabled = enabled;
+    if (ControlState* c = FindControl(page, id)) c->enabled = enabled;
 }
 
 int IsFinisherItem(uint32_t value) {
@@ -142,7 +137,7 @@ void KeepOfferedChoice(PrinterSession& s, ControlState* c, int toFirst) {
 
 void ShowMacParts(const PrinterEnvironment& env, PageState& page) {
     for (uint32_t id = kMacFirst; id <= kMacLast; id++) {
-        ControlState* c = Find(page, id);
+        ControlState* c = FindControl(page, id);
         if (!c) continue;
         char16_t part[kMacPartChars];
         ReadMacAddressPart(env, MacAddressPart(id), part);
@@ -153,7 +148,7 @@ void ShowMacParts(const PrinterEnvironment& env, PageState& page) {
 void ApplyViews(const PrinterEnvironment& env, int view, PageState& page) {
     const bool color = env.modelColor == '3';
     for (const ViewRow& r : kViewRows) {
-        ControlState* c = Find(page, r.control);
+        ControlState* c = FindControl(page, r.control);
         if (!c) continue;
         switch (r.role) {
         case kFirstView: c->visible = view == 0; break;
@@ -162,7 +157,7 @@ void ApplyViews(const PrinterEnvironment& env, int view, PageState& page) {
         case kSecondViewColor: c->visible = view == 1 && color; break;
         }
     }
-    if (ControlState* bar = Find(page, kViews)) bar->value = static_cast<uint32_t>(view);
+    if (ControlState* bar = FindControl(page, kViews)) bar->value = static_cast<uint32_t>(view);
 }
 
 void ApplyModelRestrictions(PrinterSession& s, const RdfInfo& model, PageState& page) {
@@ -170,7 +165,7 @@ void ApplyModelRestrictions(PrinterSession& s, const RdfInfo& model, PageState& 
         uint8_t flag = reinterpret_cast<const uint8_t*>(&model)[r.flag];
         if (flag != 0 && flag != 2) continue;
         for (uint32_t id : r.control) {
-            ControlState* c = id ? Find(page, id) : nullptr;
+            ControlState* c = id ? FindControl(page, id) : nullptr;
             if (!c) continue;
             if (flag == 2) {
                 c->visible = 0;
@@ -296,14 +291,14 @@ void EnvironmentPageRules(const PageInput& in, PageState& page) {
     auto ctx = std::make_unique<RdfContext>();
     const RdfInfo* model = in.printer && LoadRdfContext(ctx.get(), in.printer) ? &ctx->info : nullptr;
 
-    if (ControlState* c = Find(page, kOutputUnitControl)) FillOutputUnits(*c, env, model);
-    KeepOfferedChoice(s, Find(page, kInputUnit), 0);
-    KeepOfferedChoice(s, Find(page, kDefaultPaperType), 1);
+    if (ControlState* c = FindControl(page, kOutputUnitControl)) FillOutputUnits(*c, env, model);
+    KeepOfferedChoice(s, FindControl(page, kInputUnit), 0);
+    KeepOfferedChoice(s, FindControl(page, kDefaultPaperType), 1);
     ShowMacParts(env, page);
     ApplyViews(env, view, page);
 
     // The fold unit belongs to a finisher.
-    if (ControlState* fold = Find(page, kFoldUnit); fold && view == 0 && !IsFinisherItem(OutputUnitItemValue(env))) {
+    if (ControlState* fold = FindControl(page, kFoldUnit); fold && view == 0 && !IsFinisherItem(OutputUnitItemValue(env))) {
         fold->enabled = 0;
         SetEnabled(page, kFoldLabel, 0);
         if (fold->value != 0) {

@@ -7,6 +7,7 @@
 #include "session/global_list.h"
 #include "session/model_list_access.h"
 #include "ui/basic_page.h"
+#include "ui/page_rules.h"
 
 namespace {
 
@@ -30,47 +31,6 @@ constexpr uint32_t kContinuousName = 20071, kCollateName = 20003;
 constexpr uint32_t kPerfectBindingName = 20970, kMailMakingName = 20824;
 constexpr uint32_t kFoldNames[5] = {0, 20043, 20044, 20045, 20046};
 constexpr uint32_t kBookletBindingNames[3] = {0, 20064, 20065};
-
-ControlState* Find(PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
-
-void SetVisible(PageState& page, uint32_t id, int visible) {
-    if (ControlState* c = Find(page, id)) c->visible = visible;
-}
-
-// A dialog button is usable only while its feature is on (and the engine
-// leaves the button itself alone).
-void EnableWhile(PageState& page, uint32_t id, int condition) {
-    if (ControlState* c = Find(page, id)) c->enabled = c->enabled && condition;
-}
-
-void PaperText(const PrinterSession& s, uint32_t paper, char16_t* out) {
-    char16_t name[kPaperNameChars + 1] = {};
-    if (!PaperNameAt(&s.env, PaperListIndex(&s.env, paper), name, kPaperNameChars + 1)) name[0] = 0;
-    int k = 0;
-    for (; k < kPageTextChars - 1 && name[k]; k++) out[k] = name[k];
-    out[k] = 0;
-}
-
-// Names a feature that is on; a Yes writes yesValue into it.
-void CancelIfOn(PageQuestion& q, const PrinterSession& s, uint32_t control, uint32_t yesValue, uint32_t nameId) {
-    if (ReadControlValue(s, control) != 0) AddQuestionCancel(q, control, yesValue, nameId);
-}
-
-// The words of the option a list shows for value (0 when it has none).
-uint32_t OptionName(const char* list, uint32_t value) {
-    for (int i = 0; i < kOptionTextRowCount; i++) {
-        const OptionTextRow& r = kOptionTextRows[i];
-        if (r.value != value) continue;
-        int same = 1;
-        for (int k = 0; same && (list[k] || r.list[k]); k++) same = list[k] == r.list[k];
-        if (same) return r.stringId;
-    }
-    return 0;
-}
 
 uint32_t StapleName(uint32_t value) { return value == 20 ? kSaddleName : kStapleName; }
 
@@ -108,12 +68,12 @@ void FinishingPageRules(const PageInput& in, PageState& page) {
     const PrinterSession& s = *in.session;
     const PrivateSettings& p = s.dm.priv;
     uint8_t unit = s.env.outputUnit_Option;
-    SetVisible(page, kMailMaking, unit == kMailMakingUnit);
-    SetVisible(page, kMailMakingDialog, unit == kMailMakingUnit);
-    SetVisible(page, kPerfectBinding, unit == kPerfectBindingUnit);
-    SetVisible(page, kPerfectBindingDialog, unit == kPerfectBindingUnit);
+    SetControlVisible(page, kMailMaking, unit == kMailMakingUnit);
+    SetControlVisible(page, kMailMakingDialog, unit == kMailMakingUnit);
+    SetControlVisible(page, kPerfectBinding, unit == kPerfectBindingUnit);
+    SetControlVisible(page, kPerfectBindingDialog, unit == kPerfectBindingUnit);
     for (uint32_t id : {kSlipSheetLabel, kSlipSheet, kSlipSheetDialog, kCovers, kCoversDialog})
-        SetVisible(page, id, s.env.modelFS != 1);
+        SetControlVisible(page, id, s.env.modelFS != 1);
 
     EnableWhile(page, kFoldDialog, p.fold != 0);
     EnableWhile(page, kBookletBindingDialog, p.bookletBinding != 0);
@@ -123,11 +83,11 @@ void FinishingPageRules(const PageInput& in, PageState& page) {
     EnableWhile(page, kMailMakingDialog, p.mailMakingSupport != 0);
     // A Z-fold keeps its binding margin whatever the binding rules say.
     if (p.fold == 4)
-        if (ControlState* c = Find(page, kSideMarginDialog)) c->enabled = 1;
+        if (ControlState* c = FindControl(page, kSideMarginDialog)) c->enabled = 1;
 
-    if (ControlState* c = Find(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = Find(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = Find(page, kZoomText)) BasicZoomText(p, c->text);
+    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
 }
 
 int FinishingChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {

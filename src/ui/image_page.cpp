@@ -7,6 +7,7 @@
 #include "session/global_list.h"
 #include "session/model_list_access.h"
 #include "ui/basic_page.h"
+#include "ui/page_rules.h"
 
 namespace {
 
@@ -22,39 +23,8 @@ constexpr uint32_t kGammaName = 20269, kBlankCutName = 20314, kEnvelopeName = 20
 constexpr uint32_t kDefaultPaperType = 257, kPlainPaper = 258, kPressureSealPaper = 266;
 constexpr uint32_t kFastQuality = 3, kInkjetQuality = 5, kPressQuality = 6;
 
-ControlState* Find(PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
-
-void Enable(PageState& page, uint32_t id, int condition) {
-    if (ControlState* c = Find(page, id)) c->enabled = c->enabled && condition;
-}
-
-uint32_t OptionName(const char* list, uint32_t value) {
-    for (int i = 0; i < kOptionTextRowCount; i++) {
-        const OptionTextRow& r = kOptionTextRows[i];
-        if (r.value != value) continue;
-        int same = 1;
-        for (int k = 0; same && (list[k] || r.list[k]); k++) same = list[k] == r.list[k];
-        if (same) return r.stringId;
-    }
-    return 0;
-}
-
-uint32_t MediaName(uint32_t paperType) {
-    for (int i = 0; i < kBuiltinMediaCount; i++)
-        if (kBuiltinMedia[i].id == paperType) return kBuiltinMedia[i].stringId;
-    return kPaperTypeName;
-}
-
 uint32_t ColorModeName(uint32_t mode) { return mode < 8 ? kColorModeNames[mode] : kColorModeNames[0]; }
 
-uint32_t EffectivePaperType(const PrinterSession& s, uint32_t paperType) {
-    return paperType == kDefaultPaperType ? s.env.defaultPaperType : paperType;
-}
-int PlainPaper(uint32_t paperType) { return paperType == 258 || paperType == 259 || paperType == 263; }
 int InkjetPaper(uint32_t paperType) { return paperType == 260 || paperType == 262; }
 // The models whose colour mode a quality may switch to colour.
 int ColorModel(const PrinterEnvironment& env) {
@@ -74,18 +44,6 @@ int QualityFitsColor(const PrinterSession& s, uint32_t quality, uint32_t mode, u
 int QualityFitsPaper(uint32_t quality, uint32_t paperType) {
     if (paperType == kPressureSealPaper) return quality == kPressQuality;
     return !(quality == 1 && InkjetPaper(paperType));
-}
-
-void CopyText(char16_t* to, const char16_t* from, int room) {
-    int k = 0;
-    for (; k < room - 1 && k < kPageTextChars - 1 && from[k]; k++) to[k] = from[k];
-    to[k] = 0;
-}
-
-void PaperText(const PrinterSession& s, uint32_t paper, char16_t* out) {
-    char16_t name[kPaperNameChars + 1] = {};
-    if (!PaperNameAt(&s.env, PaperListIndex(&s.env, paper), name, kPaperNameChars + 1)) name[0] = 0;
-    CopyText(out, name, kPaperNameChars + 1);
 }
 
 // The listed area whose name is exactly the job's, or -1.
@@ -124,7 +82,7 @@ void ImagePageRules(const PageInput& in, PageState& page) {
 
     // The barcode areas: the printer's list, the job's area found by name.
     int areas = BarcodeAreaCount(in.printerLists);
-    if (ControlState* combo = Find(page, kBarcodeArea)) {
+    if (ControlState* combo = FindControl(page, kBarcodeArea)) {
         if (areas > 0) {
             char16_t name[256];
             for (int k = 0; k < 256; k++) name[k] = p.fileName_BarcodeAreaDefinition[k];
@@ -141,31 +99,31 @@ void ImagePageRules(const PageInput& in, PageState& page) {
             combo->enabled = 0;
         }
     }
-    if (areas == 0) Enable(page, kBarcode, 0);
+    if (areas == 0) EnableWhile(page, kBarcode, 0);
     int areaOn = p.barcodeAreaDefinition == 1 && areas > 0;
-    Enable(page, kBarcodeArea, areaOn);
-    Enable(page, kBarcodeDialog, areaOn);
-    Enable(page, kProof, areaOn);
+    EnableWhile(page, kBarcodeArea, areaOn);
+    EnableWhile(page, kBarcodeDialog, areaOn);
+    EnableWhile(page, kProof, areaOn);
     if (p.barcodeAreaDefinition != 1) {
         p.proof_BarcodeAreaDefinition = 0;
-        if (ControlState* c = Find(page, kProof)) c->checked = 0, c->value = 0;
+        if (ControlState* c = FindControl(page, kProof)) c->checked = 0, c->value = 0;
     }
 
     // A quality the engine does not offer for this model gives way to the
     // first one it offers, so the list never shows an empty choice.
-    if (ControlState* quality = Find(page, kQuality)) {
+    if (ControlState* quality = FindControl(page, kQuality)) {
         if (quality->selected < 0 && quality->itemCount > 0) {
             quality->selected = 0;
             quality->value = quality->item[0].value;
             p.imageQuality = static_cast<uint8_t>(quality->item[0].value);
         }
     }
-    if (ControlState* gamma = Find(page, kGamma)) Enable(page, kGammaDialog, gamma->enabled && p.gammaControl == 1);
-    if (ControlState* profile = Find(page, kProfile)) Enable(page, kProfileDialog, profile->itemCount > 0);
+    if (ControlState* gamma = FindControl(page, kGamma)) EnableWhile(page, kGammaDialog, gamma->enabled && p.gammaControl == 1);
+    if (ControlState* profile = FindControl(page, kProfile)) EnableWhile(page, kProfileDialog, profile->itemCount > 0);
 
-    if (ControlState* c = Find(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = Find(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = Find(page, kZoomText)) BasicZoomText(p, c->text);
+    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
 }
 
 int ImageChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {
@@ -228,6 +186,6 @@ void ImageChangeFollows(PageInput& in, uint32_t control, uint32_t value) {
 
 void BarcodeDensityRules(const PageInput& in, PageState& page) {
     static const IdTableRow kDensities[] = {{20289, 12}, {20290, 11}, {20031, 0}};
-    if (ControlState* c = Find(page, 31110))
+    if (ControlState* c = FindControl(page, 31110))
         FillFromIdTable(*c, kDensities, 3, static_cast<uint32_t>(in.session->dm.priv.density_BarcodeAreaDefinition));
 }

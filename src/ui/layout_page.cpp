@@ -9,6 +9,7 @@
 #include "session/global_list.h"
 #include "session/model_list_access.h"
 #include "ui/basic_page.h"
+#include "ui/page_rules.h"
 
 namespace {
 
@@ -26,30 +27,6 @@ constexpr uint32_t kMixedSizesName = 25030, kFormOverlayName = 20571, kPerfectBi
 constexpr uint32_t kMailMakingName = 20824, kBookletName = 20016, kBookletAdjustText = 20842;
 constexpr uint32_t kFoldBinding = 2, kCollated = 2, kA4 = 9, kMixedOneSided = 5;
 
-ControlState* Find(PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
-
-void EnableWith(PageState& page, uint32_t id, uint32_t owner, int condition) {
-    ControlState* c = Find(page, id);
-    const ControlState* o = Find(page, owner);
-    if (c) c->enabled = condition && (!o || o->enabled);
-}
-
-void CopyText(char16_t* to, const char16_t* from) {
-    int k = 0;
-    for (; k < kPageTextChars - 1 && from[k]; k++) to[k] = from[k];
-    to[k] = 0;
-}
-
-void PaperText(const PrinterSession& s, uint32_t paper, char16_t* out) {
-    char16_t name[kPaperNameChars + 1] = {};
-    if (!PaperNameAt(&s.env, PaperListIndex(&s.env, paper), name, kPaperNameChars + 1)) name[0] = 0;
-    CopyText(out, name);
-}
-
 const char* ListOf(uint32_t control) {
     switch (control) {
     case kPagesPerSheet: return "pagesPerSheet";
@@ -60,25 +37,7 @@ const char* ListOf(uint32_t control) {
     }
 }
 
-uint32_t OptionName(const char* list, uint32_t value) {
-    for (int i = 0; list && i < kOptionTextRowCount; i++) {
-        const OptionTextRow& r = kOptionTextRows[i];
-        if (r.value != value) continue;
-        int same = 1;
-        for (int k = 0; same && (list[k] || r.list[k]); k++) same = list[k] == r.list[k];
-        if (same) return r.stringId;
-    }
-    return 0;
-}
-
 int Landscape(const PrivateSettings& p) { return p.originalOrientation == 2; }
-
-void CancelIfOn(PageQuestion& q, const PrinterSession& s, uint32_t control, uint32_t nameId) {
-    uint32_t v = ReadControlValue(s, control);
-    if (v == 0) return;
-    uint32_t optionName = OptionName(ListOf(control), v);
-    AddQuestionCancel(q, control, 0, optionName ? optionName : nameId);
-}
 
 // The finishing a booklet goes with is proposed only where the printer can
 // fold the booklet (the engine offers the fold binding with the booklet on)
@@ -126,16 +85,16 @@ uint32_t LayoutOptionName(uint32_t control, uint32_t value, int landscape) {
 void LayoutPageRules(const PageInput& in, PageState& page) {
     const PrinterSession& s = *in.session;
     const PrivateSettings& p = s.dm.priv;
-    if (ControlState* c = Find(page, kPagesPerSheet))
+    if (ControlState* c = FindControl(page, kPagesPerSheet))
         for (int i = 0; i < c->itemCount; i++)
             if (c->item[i].source == kItemString && (c->item[i].value == 21 || c->item[i].value == 22))
                 c->item[i].stringId = LayoutOptionName(kPagesPerSheet, c->item[i].value, Landscape(p));
     EnableWith(page, kWatermarkDialog, kWatermark, p.watermarkSupport == 1);
     EnableWith(page, kStampDialog, kStamp, p.stampSupport == 1);
     EnableWith(page, kImagePositionDialog, kImagePosition, p.imagePositioning == 1);
-    if (ControlState* c = Find(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = Find(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = Find(page, kZoomText)) BasicZoomText(p, c->text);
+    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
 }
 
 int LayoutChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {
@@ -147,11 +106,11 @@ int LayoutChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, 
     case kPoster:
         if (value == 0) return 0;
         StartPageQuestion(q, control, value, LayoutOptionName(control, value, Landscape(s.dm.priv)));
-        CancelIfOn(q, s, kMixedSizes, kMixedSizesName);
-        CancelIfOn(q, s, kBookletBinding, 0);
-        CancelIfOn(q, s, kFormOverlay, kFormOverlayName);
-        CancelIfOn(q, s, kPerfectBinding, kPerfectBindingName);
-        CancelIfOn(q, s, kMailMaking, kMailMakingName);
+        CancelIfOn(q, s, kMixedSizes, 0, kMixedSizesName);
+        CancelIfOn(q, s, kBookletBinding, 0, 0, "bookletBindings");
+        CancelIfOn(q, s, kFormOverlay, 0, kFormOverlayName);
+        CancelIfOn(q, s, kPerfectBinding, 0, kPerfectBindingName);
+        CancelIfOn(q, s, kMailMaking, 0, kMailMakingName);
         asks = FinishPageQuestion(q);
         break;
     case kBooklet: {
@@ -161,10 +120,10 @@ int LayoutChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, 
         for (int k = q.partCount; k > 1; k--) q.part[k] = q.part[k - 1];
         q.part[1] = OptionName(ListOf(kBooklet), value);
         q.partCount++;
-        CancelIfOn(q, s, kMixedSizes, kMixedSizesName);
-        CancelIfOn(q, s, kFormOverlay, kFormOverlayName);
-        CancelIfOn(q, s, kPerfectBinding, kPerfectBindingName);
-        CancelIfOn(q, s, kMailMaking, kMailMakingName);
+        CancelIfOn(q, s, kMixedSizes, 0, kMixedSizesName);
+        CancelIfOn(q, s, kFormOverlay, 0, kFormOverlayName);
+        CancelIfOn(q, s, kPerfectBinding, 0, kPerfectBindingName);
+        CancelIfOn(q, s, kMailMaking, 0, kMailMakingName);
         asks = FinishPageQuestion(q);
         if (!asks && ProposesBookletFinishing(s, value)) {
             BookletFinishingQuestion(q, value);

@@ -1,6 +1,8 @@
 // The program-print table and rules.
 #include "ui/program_print_dialog.h"
 
+#include "ui/page_rules.h"
+
 namespace {
 
 constexpr uint32_t kSlipSheetTray = 33102;
@@ -9,12 +11,6 @@ constexpr uint32_t kSlipSheetControls[] = {33097, 33098, 33099, 33100, 33101, 33
 
 // The radios of one choice: the engine greys the choice through its first.
 const uint32_t kRadioGroups[][3] = {{33095, 33096, 0}, {33105, 33106, 33107}, {33098, 33099, 33100}};
-
-ControlState* Find(PageState& page, uint32_t id) {
-    for (int i = 0; id && i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
 
 uint16_t Held(uint32_t v) { return static_cast<uint16_t>(v > kProgramCountMax ? kProgramCountMax : v); }
 
@@ -35,9 +31,9 @@ void ProgramPrintRules(const PageInput& in, PageState& page) {
     for (const auto& group : kRadioGroups) {
         int enabled = 1;
         for (uint32_t id : group)
-            if (ControlState* c = Find(page, id)) enabled = enabled && c->enabled;
+            if (ControlState* c = FindControl(page, id)) enabled = enabled && c->enabled;
         for (uint32_t id : group)
-            if (ControlState* c = Find(page, id)) c->enabled = enabled;
+            if (ControlState* c = FindControl(page, id)) c->enabled = enabled;
     }
 }
 
