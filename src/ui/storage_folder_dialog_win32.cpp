@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "snmp/printer_config.h"
-#include "ui/image_drawing_win32.h"
+#include "ui/own_dialog_win32.h"
 #include "ui/resource_module_win32.h"
 #include "ui/storage_folder_dialog.h"
 
@@ -25,8 +25,6 @@ struct Dialog {
     uint16_t language;
     HANDLE printer;
 };
-
-Dialog* Data(HWND dlg) { return static_cast<Dialog*>(GetPropW(dlg, kDataProp)); }
 
 void FillList(HWND dlg, int id, const PrinterEnvironment& env, const int* folders, int count) {
     SendDlgItemMessageW(dlg, id, LB_RESETCONTENT, 0, 0);
@@ -63,15 +61,14 @@ void ApplyToSelected(HWND dlg, Dialog* d, int list, int (*change)(PrinterEnviron
 
 void Fetch(HWND dlg, Dialog* d) {
     if (!GetStorageFolders(d->printer, &d->copy)) {
-        wchar_t text[512] = {};
-        LoadResString(d->resources, kFetchFailedText, text, 512, d->language);
-        MessageBoxW(dlg, text, L"", MB_OK | MB_ICONINFORMATION);
+        ShowResInformation(dlg, d->resources, d->language, kFetchFailedText);
         StorageFoldersFallback(d->copy);
     }
     Fill(dlg, d);
 }
 
-void Command(HWND dlg, Dialog* d, int id, UINT code) {
+void Command(HWND dlg, void* data, int id, UINT code) {
+    Dialog* d = static_cast<Dialog*>(data);
     if ((id == kPresentList || id == kOfferedList) && code == LBN_SELCHANGE) {
         int any = SendDlgItemMessageW(dlg, id, LB_GETSELCOUNT, 0, 0) > 0;
         EnableWindow(GetDlgItem(dlg, id == kPresentList ? kAdd : kRemove), any);
@@ -92,29 +89,12 @@ void Command(HWND dlg, Dialog* d, int id, UINT code) {
     }
 }
 
+void Init(HWND dlg, void* data) { Fill(dlg, static_cast<Dialog*>(data)); }
+
+const OwnDialog kStorageFolderKind = {kDataProp, Init, Command, kLine, 0};
+
 INT_PTR CALLBACK StorageFolderProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
-    Dialog* d = Data(dlg);
-    switch (message) {
-        case WM_INITDIALOG:
-            d = reinterpret_cast<Dialog*>(lParam);
-            SetPropW(dlg, kDataProp, d);
-            Fill(dlg, d);
-            return TRUE;
-        case WM_COMMAND:
-            if (d) Command(dlg, d, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item->CtlID != static_cast<UINT>(kLine)) return FALSE;
-            DrawSeparator(item);
-            return TRUE;
-        }
-        case WM_DESTROY:
-            RemovePropW(dlg, kDataProp);
-            return FALSE;
-        default:
-            return FALSE;
-    }
+    return OwnDialogMessage(kStorageFolderKind, dlg, message, wParam, lParam);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "model/rdf.h"
 #include "snmp/printer_config.h"
 #include "ui/file_choosers_win32.h"
-#include "ui/image_drawing_win32.h"
+#include "ui/own_dialog_win32.h"
 #include "ui/resource_module_win32.h"
 #include "ui/spin_edit_win32.h"
 #include "ui/user_paper_dialog.h"
@@ -67,8 +67,6 @@ struct Dialog {
     UserPaperUnit unit;
 };
 
-Dialog* Data(HWND dlg) { return static_cast<Dialog*>(GetPropW(dlg, kDataProp)); }
-
 void ResText(HWND dlg, Dialog* d, int id, uint32_t stringId) {
     wchar_t text[64] = {};
     LoadResString(d->resources, stringId, text, 64, d->language);
@@ -103,7 +101,8 @@ void ResetEdits(HWND dlg, Dialog* d) {
     UpdateButtons(dlg, d);
 }
 
-void Init(HWND dlg, Dialog* d) {
+void Init(HWND dlg, void* data) {
+    Dialog* d = static_cast<Dialog*>(data);
     auto ctx = std::make_unique<RdfContext>();
     const RdfInfo* model = LoadRdfContext(ctx.get(), d->printer) ? &ctx->info : nullptr;
     d->unit = UserPaperUnitFor(d->env ? d->env->unitOfLength : 0, model);
@@ -190,9 +189,7 @@ void Fetch(HWND dlg, Dialog* d) {
     auto papers = std::make_unique<RegisteredPaperSize[]>(kRegisteredPaperRows);
     uint32_t count = 0;
     if (!d->env || !GetRegisteredPaperSizes(d->printer, d->env, papers.get(), &count)) {
-        wchar_t text[512] = {};
-        LoadResString(d->resources, kFetchFailedText, text, 512, d->language);
-        MessageBoxW(dlg, text, L"", MB_OK | MB_ICONINFORMATION);
+        ShowResInformation(dlg, d->resources, d->language, kFetchFailedText);
         return;
     }
     RegisterFetchedPapers(d->printer, &d->names, papers.get(), count);
@@ -235,7 +232,8 @@ void Export(HWND dlg, Dialog* d) {
     CloseHandle(file);
 }
 
-void Command(HWND dlg, Dialog* d, int id, UINT code) {
+void Command(HWND dlg, void* data, int id, UINT code) {
+    Dialog* d = static_cast<Dialog*>(data);
     if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
     if (id == kList && code == LBN_SELCHANGE) ShowSelected(dlg, d);
     if (code != BN_CLICKED) return;
@@ -254,37 +252,10 @@ void Command(HWND dlg, Dialog* d, int id, UINT code) {
     }
 }
 
+const OwnDialog kUserPaperKind = {kDataProp, Init, Command, kLine, 1};
+
 INT_PTR CALLBACK UserPaperProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
-    Dialog* d = Data(dlg);
-    switch (message) {
-        case WM_INITDIALOG:
-            d = reinterpret_cast<Dialog*>(lParam);
-            SetPropW(dlg, kDataProp, d);
-            Init(dlg, d);
-            return TRUE;
-        case WM_COMMAND:
-            if (d) Command(dlg, d, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_NOTIFY: {
-            const auto* h = reinterpret_cast<const NMHDR*>(lParam);
-            if (h->code == UDN_DELTAPOS) SpinDeltaPos(reinterpret_cast<const NMUPDOWN*>(lParam));
-            return FALSE;
-        }
-        case WM_VSCROLL:
-            SpinScrolled(reinterpret_cast<HWND>(lParam));
-            return TRUE;
-        case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item->CtlID != static_cast<UINT>(kLine)) return FALSE;
-            DrawSeparator(item);
-            return TRUE;
-        }
-        case WM_DESTROY:
-            RemovePropW(dlg, kDataProp);
-            return FALSE;
-        default:
-            return FALSE;
-    }
+    return OwnDialogMessage(kUserPaperKind, dlg, message, wParam, lParam);
 }
 
 }  // namespace
