@@ -114,7 +114,8 @@ if(ZR_WIN32_TESTS)
                                   ${CMAKE_SOURCE_DIR}/src/ui/image_controls_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/range_message_win32.cpp
                                   ${CMAKE_SOURCE_DIR}/src/ui/output_destination_win32.cpp
-                                  ${CMAKE_SOURCE_DIR}/src/platform/isolation_win32.cpp)
+                                  ${CMAKE_SOURCE_DIR}/src/platform/isolation_win32.cpp
+                                  ${CMAKE_SOURCE_DIR}/tests/ui/device_sheet_harness_win32.cpp)
   target_link_libraries(zr51_win32_tests PRIVATE zr51setup zr51core gtest_main gdiplus uxtheme ole32 gdi32)
   target_include_directories(zr51_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_options(zr51_win32_tests PRIVATE ${ZR_STATIC_LINK})

@@ -12,11 +12,10 @@
 
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "driver_setup_win32.h"
-#include "platform/property_headers_win32.h"
+#include "ui/device_sheet_harness_win32.h"
 
 namespace {
 
@@ -24,33 +23,18 @@ constexpr DWORD kWaitMs = 90000;
 constexpr int kLogEnable = 30101, kTiming3 = 30131;
 const wchar_t kPrinter[] = L"ZR51A Diagnostics Page Test";
 
-typedef LONG(WINAPI* SheetsFn)(PVOID, LPARAM);
-typedef LONG(WINAPI* CommonSheetFn)(HWND, SheetsFn, LPARAM, LPDWORD);
-
-BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
-    if (FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct Drive {
-    DWORD thread;
     WPARAM button;
     wchar_t timingShown[8] = {};
 };
 
 // The second tab: the log switched on, the third timing typed, then the button.
-void DrivePage(Drive* d) {
-    HWND sheet = nullptr, page = nullptr;
-    for (DWORD start = GetTickCount(); !page && GetTickCount() - start < kWaitMs; Sleep(50)) {
-        EnumThreadWindows(d->thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
-        if (sheet && SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) {
-            SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
-            page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-        }
-    }
+void DrivePage(void* context, DWORD thread) {
+    Drive* d = static_cast<Drive*>(context);
+    HWND sheet = WaitForSheet(thread, kWaitMs);
+    if (!sheet) return;
+    SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+    HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     if (!page) return;
     GetDlgItemTextW(page, kTiming3, d->timingShown, 8);
     SendDlgItemMessageW(page, kLogEnable, BM_SETCHECK, BST_CHECKED, 0);
@@ -83,31 +67,15 @@ TEST(DiagnosticsPageSheet, OkStoresTheRecordCancelStoresNothing) {
     RemovePrinter(kPrinter);
     ASSERT_TRUE(AddDriverWithFiles(kPrinter, L"ZR51AUI.dll", {L"ZR51ARC.DLL"})) << GetLastError();
     ASSERT_TRUE(AddPrinterOnPort(kPrinter, kPrinter, L"FILE:")) << GetLastError();
-    std::wstring config;
-    ASSERT_TRUE(InstalledConfigFile(kPrinter, &config));
-    HMODULE driver = LoadLibraryW(config.c_str());
-    HMODULE compstui = LoadLibraryW(L"compstui.dll");
-    ASSERT_TRUE(driver && compstui);
-    auto sheets = reinterpret_cast<SheetsFn>(reinterpret_cast<void (*)()>(GetProcAddress(driver, "DrvDevicePropertySheets")));
-    auto common = reinterpret_cast<CommonSheetFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(compstui, "CommonPropertySheetUIW")));
     HANDLE h = nullptr;
     PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    ASSERT_TRUE(sheets && common && OpenPrinterW(const_cast<LPWSTR>(kPrinter), &h, &all));
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinter), &h, &all));
     DWORD one = 1;
     SetPrinterDataW(h, const_cast<LPWSTR>(L"DebugTabEnable"), REG_DWORD, reinterpret_cast<BYTE*>(&one), 4);
     for (WPARAM button : {PSBTN_CANCEL, PSBTN_OK}) {
         SCOPED_TRACE(button == PSBTN_OK ? "OK" : "Cancel");
-        DevicePropertyHeader header;
-        std::memset(&header, 0, sizeof header);
-        header.cbSize = sizeof header;
-        header.hPrinter = h;
-        header.pszPrinterName = const_cast<LPWSTR>(kPrinter);
-        Drive d{GetCurrentThreadId(), button};
-        std::thread t(DrivePage, &d);
-        DWORD result = 0;
-        common(nullptr, sheets, reinterpret_cast<LPARAM>(&header), &result);
-        t.join();
+        Drive d{button};
+        ASSERT_TRUE(RunDeviceSheet(kPrinter, kPrinter, DrivePage, &d));
         EXPECT_STREQ(d.timingShown, L"7");
         const std::vector<BYTE> stored = StoredSettings(h);
         if (button == PSBTN_CANCEL) {
@@ -119,7 +87,5 @@ TEST(DiagnosticsPageSheet, OkStoresTheRecordCancelStoresNothing) {
                   (std::vector<uint32_t>{1, 1, 7, 12, 0}));
     }
     ClosePrinter(h);
-    FreeLibrary(compstui);
-    FreeLibrary(driver);
     RemovePrinter(kPrinter);
 }

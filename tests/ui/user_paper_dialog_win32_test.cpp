@@ -15,12 +15,11 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "driver_setup_win32.h"
 #include "platform/platform_win32.h"
-#include "platform/property_headers_win32.h"
+#include "ui/device_sheet_harness_win32.h"
 
 namespace {
 
@@ -28,17 +27,6 @@ constexpr DWORD kWaitMs = 90000;
 constexpr int kUserPaperButton = 30048, kWidth = 30911, kLength = 30916, kName = 30921, kList = 30922;
 constexpr int kRegister = 30923;
 const wchar_t kPrinter[] = L"KELO ZR-C4500 user papers";
-
-typedef LONG(WINAPI* SheetsFn)(PVOID, LPARAM);
-typedef LONG(WINAPI* CommonSheetFn)(HWND, SheetsFn, LPARAM, LPDWORD);
-
-BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
-    if (FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 BOOL CALLBACK FindDialog(HWND w, LPARAM out) {
     if (IsWindowVisible(w) && GetDlgItem(w, kList)) {
@@ -49,7 +37,6 @@ BOOL CALLBACK FindDialog(HWND w, LPARAM out) {
 }
 
 struct Drive {
-    DWORD thread;
     const wchar_t* name;
     int closeWith;       // IDOK or IDCANCEL
     int listBefore = -1, listAfter = -1, closed = 0;
@@ -57,17 +44,15 @@ struct Drive {
 
 // The environment page's button, a paper typed and registered, the dialog
 // closed, the sheet cancelled.
-void DriveDialog(Drive* d) {
-    HWND sheet = nullptr, page = nullptr, dialog = nullptr;
-    for (DWORD start = GetTickCount(); !page && GetTickCount() - start < kWaitMs; Sleep(50)) {
-        EnumThreadWindows(d->thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
-        if (sheet) page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
+void DriveDialog(void* context, DWORD thread) {
+    Drive* d = static_cast<Drive*>(context);
+    HWND sheet = WaitForSheet(thread, kWaitMs), dialog = nullptr;
+    HWND page = sheet ? reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
     if (!page) return;
     PostMessageW(page, WM_COMMAND, MAKEWPARAM(kUserPaperButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(page, kUserPaperButton)));
     for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(d->thread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
     if (dialog) {
         d->listBefore = static_cast<int>(SendDlgItemMessageW(dialog, kList, LB_GETCOUNT, 0, 0));
         SetDlgItemTextW(dialog, kName, d->name);
@@ -81,32 +66,6 @@ void DriveDialog(Drive* d) {
         d->closed = !IsWindow(dialog);
     }
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-}
-
-void RunDeviceSheet(Drive* d) {
-    std::wstring config;
-    ASSERT_TRUE(InstalledConfigFile(L"KELO ZR-C4500", &config));
-    HMODULE driver = LoadLibraryW(config.c_str());
-    HMODULE compstui = LoadLibraryW(L"compstui.dll");
-    ASSERT_TRUE(driver && compstui);
-    auto sheets = reinterpret_cast<SheetsFn>(reinterpret_cast<void (*)()>(GetProcAddress(driver, "DrvDevicePropertySheets")));
-    auto common = reinterpret_cast<CommonSheetFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(compstui, "CommonPropertySheetUIW")));
-    HANDLE h = nullptr;
-    PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    ASSERT_TRUE(sheets && common && OpenPrinterW(const_cast<LPWSTR>(kPrinter), &h, &all));
-    DevicePropertyHeader header;
-    std::memset(&header, 0, sizeof header);
-    header.cbSize = sizeof header;
-    header.hPrinter = h;
-    header.pszPrinterName = const_cast<LPWSTR>(kPrinter);
-    std::thread driveThread(DriveDialog, d);
-    DWORD result = 0;
-    common(nullptr, sheets, reinterpret_cast<LPARAM>(&header), &result);
-    driveThread.join();
-    ClosePrinter(h);
-    FreeLibrary(compstui);
-    FreeLibrary(driver);
 }
 
 std::vector<std::wstring> FormNames() {
@@ -148,11 +107,11 @@ TEST(UserPaperDialogSheet, RegisteredPapersBecomeFormsAndDcPapers) {
     const size_t formsBefore = FormNames().size();
     EXPECT_FALSE(Has(Papers(), 1000));
 
-    Drive first{GetCurrentThreadId(), L"Wine card", IDOK};
-    RunDeviceSheet(&first);
+    Drive first{L"Wine card", IDOK};
+    ASSERT_TRUE(RunDeviceSheet(kPrinter, L"KELO ZR-C4500", DriveDialog, &first));
     EXPECT_EQ((std::vector<int>{0, 1, 1}), (std::vector<int>{first.listBefore, first.listAfter, first.closed}));
-    Drive second{GetCurrentThreadId(), L"Wine ticket", IDCANCEL};
-    RunDeviceSheet(&second);
+    Drive second{L"Wine ticket", IDCANCEL};
+    ASSERT_TRUE(RunDeviceSheet(kPrinter, L"KELO ZR-C4500", DriveDialog, &second));
     EXPECT_EQ((std::vector<int>{1, 2, 1}), (std::vector<int>{second.listBefore, second.listAfter, second.closed}));
 
     const std::vector<WORD> ids = Papers();
