@@ -68,9 +68,7 @@ void AdvancedPageRules(const PageInput& in, PageState& page) {
     EnableWithBox(page, kFormDialog, kForm, p.formSupport == 1);
     EnableWithBox(page, kProgramDialog, kProgram, p.programPrint == 1);
     EnableWithBox(page, kCarbonDialog, kCarbon, p.carbonCopySupport == 1);
-    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
+    SummaryTexts(page, s, kOriginalText, kOutputText, kZoomText);
 }
 
 int AdvancedChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {

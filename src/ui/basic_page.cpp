@@ -172,9 +172,7 @@ void BasicPageRules(const PageInput& in, PageState& page) {
     EnableWith(page, kOutputModeDialog, kOutputMode, p.outputMode != 0);
     // The folder a file is saved in means something only while the job saves one.
     if (p.outputMode != 4 && p.outputMode != 5) HideControl(page, kOutputFolder);
-    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
+    SummaryTexts(page, s, kOriginalText, kOutputText, kZoomText);
 }
 
 int BasicChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {

@@ -85,9 +85,7 @@ void FinishingPageRules(const PageInput& in, PageState& page) {
     if (p.fold == 4)
         if (ControlState* c = FindControl(page, kSideMarginDialog)) c->enabled = 1;
 
-    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
+    SummaryTexts(page, s, kOriginalText, kOutputText, kZoomText);
 }
 
 int FinishingChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {

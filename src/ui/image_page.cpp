@@ -121,9 +121,7 @@ void ImagePageRules(const PageInput& in, PageState& page) {
     if (ControlState* gamma = FindControl(page, kGamma)) EnableWhile(page, kGammaDialog, gamma->enabled && p.gammaControl == 1);
     if (ControlState* profile = FindControl(page, kProfile)) EnableWhile(page, kProfileDialog, profile->itemCount > 0);
 
-    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
+    SummaryTexts(page, s, kOriginalText, kOutputText, kZoomText);
 }
 
 int ImageChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {

@@ -92,9 +92,7 @@ void LayoutPageRules(const PageInput& in, PageState& page) {
     EnableWith(page, kWatermarkDialog, kWatermark, p.watermarkSupport == 1);
     EnableWith(page, kStampDialog, kStamp, p.stampSupport == 1);
     EnableWith(page, kImagePositionDialog, kImagePosition, p.imagePositioning == 1);
-    if (ControlState* c = FindControl(page, kOriginalText)) PaperText(s, p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kOutputText)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
-    if (ControlState* c = FindControl(page, kZoomText)) BasicZoomText(p, c->text);
+    SummaryTexts(page, s, kOriginalText, kOutputText, kZoomText);
 }
 
 int LayoutChangeQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question) {

@@ -2,6 +2,7 @@
 
 #include "session/global_list.h"
 #include "session/model_list_access.h"
+#include "ui/basic_page.h"
 #include "ui/control_table.h"
 
 namespace {
@@ -51,6 +52,13 @@ void PaperText(const PrinterSession& s, uint32_t paper, char16_t* out) {
     int k = 0;
     for (; k < kPageTextChars - 1 && name[k]; k++) out[k] = name[k];
     out[k] = 0;
+}
+
+void SummaryTexts(PageState& page, const PrinterSession& s, uint32_t originalId, uint32_t outputId, uint32_t zoomId) {
+    const PrivateSettings& p = s.dm.priv;
+    if (ControlState* c = FindControl(page, originalId)) PaperText(s, p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, outputId)) PaperText(s, p.outputSize ? p.outputSize : p.originalSize, c->text);
+    if (ControlState* c = FindControl(page, zoomId)) BasicZoomText(p, c->text);
 }
 
 uint32_t EffectivePaperType(const PrinterSession& s, uint32_t paperType) {

@@ -26,6 +26,10 @@ uint32_t MediaName(uint32_t paperType);
 // (kPageTextChars); empty when the list lacks it.
 void PaperText(const PrinterSession& s, uint32_t paper, char16_t* out);
 
+// The summary every tab shows: the original's and the printed paper's names
+// and the zoom.
+void SummaryTexts(PageState& page, const PrinterSession& s, uint32_t originalId, uint32_t outputId, uint32_t zoomId);
+
 // The paper type the printer uses: its default for "not specified".
 uint32_t EffectivePaperType(const PrinterSession& s, uint32_t paperType);
 // Plain, recycled and thin paper.
