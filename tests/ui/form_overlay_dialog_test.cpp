@@ -93,50 +93,39 @@ TEST(FormOverlayDialog, PatternAndSidesDecideWhatIsChosen) {
     }
 }
 
+// The preview's side, stepped to or turned to by a form choice, as its
+// indicator, picture (none without a form) and step buttons show it.
 TEST(FormOverlayDialog, PreviewStepsThroughTheSides) {
     const struct {
-        const char* what;
-        uint8_t separate, front, back;
-        std::vector<uint32_t> clicks;  // step buttons and form choices, in order
-        int dropSeparate;              // the separate form switched off afterwards
+        uint8_t separate, back;
+        std::vector<uint32_t> clicks;
         std::u16string shown;
         int pictures, backOn, nextOn;
     } rows[] = {
-        {"one form for both sides", 0, 3, 3, {kSideNext}, 0, u"1/1", 1, 0, 0},
-        {"no form: nothing to show", 0, 0, 0, {}, 0, u"1/1", 0, 0, 0},
-        {"the back side has no form", 1, 3, 0, {kSideNext}, 0, u"2/2", 0, 1, 0},
-        {"past the last side", 1, 3, 5, {kSideNext, kSideNext}, 0, u"2/2", 1, 1, 0},
-        {"a back-side choice shows the back", 1, 3, 5, {kBackForm}, 0, u"2/2", 1, 1, 0},
-        {"and a front choice the front", 1, 3, 5, {kBackForm, kFrontForm}, 0, u"1/2", 1, 0, 1},
-        {"back again", 1, 3, 5, {kSideNext, kSideBack}, 0, u"1/2", 1, 0, 1},
-        {"the back side given up while shown", 1, 3, 5, {kSideNext}, 1, u"1/1", 1, 0, 0},
+        {0, 3, {kSideNext}, u"1/1", 1, 0, 0},  {1, 0, {kSideNext, kSideNext}, u"2/2", 0, 1, 0},
+        {1, 5, {kBackForm}, u"2/2", 1, 1, 0},  {1, 5, {kSideNext, kFrontForm}, u"1/2", 1, 0, 1},
+        {1, 5, {kSideNext, kSeparate}, u"1/1", 1, 0, 0},  // the back given up while shown
     };
     for (const auto& r : rows) {
         auto s = Session();
         PrivateSettings& p = s->dm.priv;
         p.printSideSeparately_Form = r.separate;
-        p.index_Form = r.front;
+        p.index_Form = 3;
         p.index_BackSide_Form = r.back;
         PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
         auto page = std::make_unique<PageState>();
         page->view = 0;
-        ASSERT_EQ(1, RefreshPage(kFormOverlayDialog, in, *page));
-        for (uint32_t c : r.clicks) {
-            ShowFormOverlaySide(*page, p, c);
-            RefreshPage(kFormOverlayDialog, in, *page);
+        for (size_t i = 0; i <= r.clicks.size(); i++) {
+            ASSERT_EQ(1, RefreshPage(kFormOverlayDialog, in, *page));
+            if (i == r.clicks.size()) break;
+            if (r.clicks[i] == kSeparate) p.printSideSeparately_Form = 0;
+            else ShowFormOverlaySide(*page, p, r.clicks[i]);
         }
-        if (r.dropSeparate) {
-            p.printSideSeparately_Form = 0;
-            RefreshPage(kFormOverlayDialog, in, *page);
-        }
-        EXPECT_EQ(r.shown, std::u16string(ControlOf(*page, kPageShown).text)) << r.what;
         const ControlState& preview = ControlOf(*page, kPreview);
-        EXPECT_EQ(r.pictures, preview.itemCount) << r.what;
-        if (preview.itemCount) {
-            EXPECT_EQ(kFormPreviewPicture, preview.item[0].value) << r.what;
-        }
-        EXPECT_EQ(r.backOn, ControlOf(*page, kSideBack).enabled) << r.what;
-        EXPECT_EQ(r.nextOn, ControlOf(*page, kSideNext).enabled) << r.what;
+        EXPECT_EQ(r.shown, std::u16string(ControlOf(*page, kPageShown).text)) << r.clicks.size();
+        EXPECT_EQ(r.pictures, preview.itemCount && preview.item[0].value == kFormPreviewPicture) << r.clicks.size();
+        EXPECT_EQ(r.backOn, ControlOf(*page, kSideBack).enabled) << r.clicks.size();
+        EXPECT_EQ(r.nextOn, ControlOf(*page, kSideNext).enabled) << r.clicks.size();
     }
 }
 
