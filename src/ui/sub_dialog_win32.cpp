@@ -820,8 +820,11 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
                 if (cs.kind == kSeparatorControl) DrawSeparator(item);
-                // A side without a form leaves the preview empty.
-                if (cs.id == kFormPreview) FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+                // A side without a form shows a blank sheet.
+                if (cs.id == kFormPreview && !cs.itemCount) {
+                    FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                    FrameRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNSHADOW));
+                }
                 if (cs.kind == kPictureControl && ModelPicture(cs.id) && cs.itemCount)
                     DrawResImageStatic(d->host.resources, item, static_cast<uint16_t>(cs.item[0].value));
                 return TRUE;
