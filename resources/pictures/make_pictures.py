@@ -259,6 +259,20 @@ def driver_logo(d):
     d.ellipse([36, 22, 40, 26], fill=(60, 140, 80))
 
 
+def form_overlay(d):
+    """The form-overlay preview: a page carrying a stored form (a header band,
+    an address window, a ruled table and a footer line)."""
+    w, h = 96, 124
+    d.rectangle([0, 0, w - 1, h - 1], fill=PAPER, outline=INK)
+    d.rectangle([6, 6, w - 7, 20], fill=ACCENT)
+    d.rectangle([10, 26, 48, 46], outline=ACCENT)
+    d.rectangle([10, 54, w - 11, 104], outline=ACCENT)
+    for y in range(64, 104, 10):
+        d.line([(10, y), (w - 11, y)], fill=ACCENT)
+    d.line([(52, 54), (52, 104)], fill=ACCENT)
+    d.line([(10, 112), (w - 11, 112)], fill=SHADE)
+
+
 def gamma_icon(d):
     """The gamma dialog's small picture: a tone curve."""
     d.rectangle([0, 0, 15, 15], fill=PAPER, outline=INK)
@@ -504,7 +518,7 @@ PICTURES = {
     11976: mixed_duplex("long", "short"), 11977: mixed_duplex("long", "long"),
     11952: output_face(True), 11953: output_face(False),
     # The version dialog's logo; the gamma dialog's picture and its samples
-    10634: driver_logo, 11963: gamma_icon, 11964: gamma_sample(True), 11965: gamma_sample(False),
+    10634: driver_logo, 10415: form_overlay, 11963: gamma_icon, 11964: gamma_sample(True), 11965: gamma_sample(False),
     # Image position: the shift arrows by vertical and horizontal sign, the two directions, the page
     11754: shift_arrow(-1, -1), 11748: shift_arrow(-1, 0), 11753: shift_arrow(-1, 1),
     11750: shift_arrow(0, -1), 11746: shift_arrow(0, 0), 11749: shift_arrow(0, 1),
@@ -538,7 +552,7 @@ PICTURES = {
 }
 SIZES = {11920: (16, 16), 11973: (16, 16), 11972: (16, 16), 10469: (16, 16), 11798: (16, 20), 11718: (120, 100),
          11974: (72, 120), 11975: (72, 120), 11976: (72, 120), 11977: (72, 120),
-         10634: (48, 48), 11963: (16, 16), 11964: (144, 150), 11965: (144, 150)}
+         10634: (48, 48), 10415: (96, 124), 11963: (16, 16), 11964: (144, 150), 11965: (144, 150)}
 SIZES.update({pid: (64, 80) for pid in range(11730, 11746)})
 
 

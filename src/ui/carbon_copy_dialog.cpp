@@ -7,6 +7,11 @@
 
 namespace {
 
+constexpr uint32_t kCarbonControl = 30742, kStapleControl = 30514, kPunchControl = 30517;
+constexpr uint32_t kCarbonName = 21008, kStapleName = 21039, kSaddleName = 21040, kPunchName = 21041,
+                   kStaplePunchName = 21042, kAfterText = 20178, kStapleOff = 20516, kPunchOff = 20517;
+constexpr uint8_t kSaddleStitch = 20;
+
 int PaperSource(uint32_t tray) { return tray >= kTrayStandardFeed && tray <= kTrayHighCapacity; }
 
 int Listed(const TrayPriorityForm& f, uint32_t tray) {
@@ -45,4 +50,28 @@ void StoreTrayPriority(const TrayPriorityForm& form, PrivateSettings& p) {
     uint16_t order[kCarbonTrayRoom] = {};
     for (int i = 0; i < form.count && i < kCarbonTrayRoom; i++) order[i] = form.tray[i];
     for (int i = 0; i < kCarbonTrayRoom; i++) p.inputTrayPriority_CarbonCopy[i] = order[i];
+}
+
+int CarbonCopyFinishingQuestion(const PrivateSettings& p, PageQuestion* question) {
+    if (p.carbonCopySupport != 1 || (!p.staple && !p.punch)) return 0;
+    PageQuestion q;
+    StartPageQuestion(q, kCarbonControl, 1, kCarbonName);
+    if (p.staple && p.punch) {
+        AddQuestionCancel(q, kStapleControl, 0, kStaplePunchName);
+    } else if (p.staple) {
+        AddQuestionCancel(q, kStapleControl, 0, p.staple == kSaddleStitch ? kSaddleName : kStapleName);
+    } else {
+        AddQuestionCancel(q, kPunchControl, 0, kPunchName);
+    }
+    // After the change: each one switched off named, in place of "none".
+    q.part[q.partCount++] = kAfterText;
+    if (p.staple) q.part[q.partCount++] = kStapleOff;
+    if (p.punch) q.part[q.partCount++] = kPunchOff;
+    if (question) *question = q;
+    return 1;
+}
+
+void AnswerCarbonCopyFinishing(PrivateSettings& p, int yes) {
+    if (yes) p.staple = p.punch = 0;
+    else p.carbonCopySupport = 0;
 }

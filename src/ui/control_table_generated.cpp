@@ -360,6 +360,10 @@ const ControlRow kControlRows[] = {
     {33826, 33800, kComboControl, 0, 0, "FORM_FRONT_FORM"},
     {33828, 33800, kComboControl, 0, 0, "FORM_BACK_FORM"},
     {33830, 33800, kComboControl, 0, 0, "FORM_PRIORITY"},
+    {33832, 33800, kPictureControl, 0, 10415, "FORM_PREVIEW"},
+    {33836, 33800, kButtonControl, 25850, 0, "FORM_SIDE_BACK"},
+    {33833, 33800, kTextControl, 0, 0, "FORM_PAGE_SHOWN"},
+    {33837, 33800, kButtonControl, 25851, 0, "FORM_SIDE_NEXT"},
     {33834, 33800, kSeparatorControl, 0, 0, "FORM_LINE"},
     {32112, 32100, kLabelControl, 25794, 0, "GAMMA_LIGHTNESS_LABEL"},
     {32113, 32100, kEditControl, 0, 0, "GAMMA_LIGHTNESS"},
@@ -496,7 +500,7 @@ const ControlRow kControlRows[] = {
     {31616, 31600, kDetailsControl, 0, 0, "MANAGE_DETAILS"},
     {31621, 31601, kEditControl, 0, 0, "RENAME_NAME"},
 };
-const int kControlRowCount = 453;
+const int kControlRowCount = 457;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -875,8 +879,8 @@ const StringTextRow kStringTextRows[] = {
     {21040, "Saddle stitch"},
     {21041, "Punch"},
     {21042, "Staple and punch"},
-    {20516, "Staple"},
-    {20517, "Punch"},
+    {20516, "Staple: off"},
+    {20517, "Punch: off"},
     {20970, "Perfect binding"},
     {20824, "Mail making"},
     {20071, "Continuous output"},
@@ -1207,6 +1211,8 @@ const StringTextRow kStringTextRows[] = {
     {25790, "Form:"},
     {25791, "Back-side form:"},
     {25792, "Layer on top:"},
+    {25850, "<"},
+    {25851, ">"},
     {25793, "Gamma control"},
     {25794, "Lightness:"},
     {25795, "Chroma:"},
@@ -1258,4 +1264,4 @@ const StringTextRow kStringTextRows[] = {
     {25380, "Turn the inserts"},
     {25381, "Print one proof first"},
 };
-const int kStringTextRowCount = 526;
+const int kStringTextRowCount = 528;

@@ -6,7 +6,8 @@
 namespace {
 
 constexpr uint32_t kFront = 33822, kBoth = 33823, kSeparate = 33824, kFrontForm = 33826,
-                   kBackForm = 33828, kPriority = 33830;
+                   kBackForm = 33828, kPriority = 33830, kPreview = 33832, kPageShown = 33833,
+                   kSideBack = 33836, kSideNext = 33837;
 const IdTableRow kLayers[] = {{20626, 1}, {20627, 2}, {20628, 3}};
 constexpr uint32_t kNoFormText = 20024, kFirstFormText = 20616;
 constexpr int kNameUnits = 256;  // fileName_Form, fileName_BackSide_Form
@@ -76,7 +77,41 @@ void FillForms(ControlState& c, uint32_t current, int registered) {
     c.enabled = 1;
 }
 
+int SideCount(const PrivateSettings& p) { return p.printSideSeparately_Form == 1 ? 2 : 1; }
+
+// The side shown: its form's picture (none without a form), the indicator
+// and the step buttons that lead to the other side.
+void ShowPreviewSide(const PrivateSettings& p, PageState& page) {
+    int sides = SideCount(p);
+    if (page.view < 0 || page.view >= sides) page.view = 0;
+    uint8_t form = page.view ? p.index_BackSide_Form : p.index_Form;
+    if (ControlState* c = Find(page, kPreview)) {
+        c->itemCount = form ? 1 : 0;
+        c->item[0] = PageItem{kFormPreviewPicture, 0, kItemString};
+    }
+    if (ControlState* c = Find(page, kPageShown)) {
+        char16_t* t = c->text;
+        t[0] = static_cast<char16_t>(u'1' + page.view);
+        t[1] = u'/';
+        t[2] = static_cast<char16_t>(u'0' + sides);
+        t[3] = 0;
+    }
+    if (ControlState* c = Find(page, kSideBack)) c->enabled = page.view > 0;
+    if (ControlState* c = Find(page, kSideNext)) c->enabled = page.view < sides - 1;
+}
+
 }  // namespace
+
+int ShowFormOverlaySide(PageState& page, const PrivateSettings& p, uint32_t control) {
+    int side = page.view;
+    if (control == kSideBack) side--;
+    else if (control == kSideNext) side++;
+    else if (control == kFrontForm) side = 0;
+    else if (control == kBackForm) side = 1;
+    if (side < 0 || side >= SideCount(p) || side == page.view) return 0;
+    page.view = side;
+    return 1;
+}
 
 void NumberedFormName(int number, char16_t* out) {
     const char16_t prefix[] = u"#kElOcUsToMfOrM";
@@ -133,6 +168,7 @@ void FormOverlayRules(const PageInput& in, PageState& page) {
         c->checked = p.printSideSeparately_Form == 1;
         c->value = p.printSideSeparately_Form;
     }
+    ShowPreviewSide(p, page);
 }
 
 int ChangeFormOverlay(PageInput& in, uint32_t control, uint32_t value) {

@@ -22,3 +22,10 @@ int ChangeFormOverlay(PageInput& in, uint32_t control, uint32_t value);
 void NumberedFormName(int number, char16_t* out);
 // The number of registered forms the lists hold (non-empty names in order).
 int RegisteredFormCount(const RetrievalTargets* lists);
+
+// The preview shows the form of one side (page.view: 0 the front, 1 the
+// back) under a "%d/%d" page indicator; a second side exists only with a
+// separate back-side form. A step button or a form choice turns the preview
+// to its side: 1 when the side shown changed.
+constexpr uint16_t kFormPreviewPicture = 10415;
+int ShowFormOverlaySide(PageState& page, const PrivateSettings& p, uint32_t control);

@@ -27,6 +27,7 @@
 #include "ui/booklet_binding_win32.h"
 #include "ui/covers.h"
 #include "ui/finishing_dialogs.h"
+#include "ui/form_overlay_dialog.h"
 #include "ui/mail_making.h"
 
 #include "ui/output_destination_win32.h"
@@ -54,12 +55,13 @@ constexpr uint32_t kHighCapacityTray = 10;
 const COLORREF kMarkColour = RGB(255, 207, 200);
 
 constexpr uint32_t kMixedDuplexPicture = 31810, kFoldPreview = 32710, kFrontCoverPicture = 32414,
-                   kBackCoverPicture = 32419, kEnvelopePicture = 32911, kInsertPicture = 32918;
+                   kBackCoverPicture = 32419, kEnvelopePicture = 32911, kInsertPicture = 32918,
+                   kFormPreview = 33832;
 
 // Pictures whose resource the page model picks from the settings.
 int ModelPicture(uint32_t id) {
     return id == kMixedDuplexPicture || id == kFoldPreview || id == kFrontCoverPicture || id == kBackCoverPicture ||
-           id == kEnvelopePicture || id == kInsertPicture;
+           id == kEnvelopePicture || id == kInsertPicture || id == kFormPreview;
 }
 
 constexpr int kFaceUp = 32811, kFaceDown = 32812;
@@ -153,6 +155,8 @@ void ShowState(HWND dlg, SubDialog* d) {
         }
         if (cs.kind == kPicradioControl) ShowImageRadioCheck(w, cs.checked);
         if (cs.kind == kPictureControl) InvalidateRect(w, nullptr, FALSE);
+        // The form preview's page indicator is the one text the model writes here.
+        if (cs.kind == kTextControl && d->templateId == kFormOverlayDialog) SetText(dlg, static_cast<int>(cs.id), cs.text);
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
         ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
     }
@@ -346,7 +350,39 @@ void CarbonCommand(HWND dlg, SubDialog* d, int id, UINT code) {
     ShowCarbonTrays(dlg, d, MoveTrayPriority(d->carbon, at, id == kCarbonUp ? -1 : 1));
 }
 
+// OK with staple or punch still on beside carbon copy: asked once, the
+// answer written into the copy. 0 when the question could not be shown.
+int CarbonOk(HWND dlg, SubDialog* d) {
+    PrivateSettings& p = Copy(d).dm.priv;
+    StoreTrayPriority(d->carbon, p);
+    PageQuestion q;
+    if (!CarbonCopyFinishingQuestion(p, &q)) return 1;
+    std::wstring text;
+    for (int i = 0; i < q.partCount; i++) {
+        wchar_t part[512] = {};
+        LoadResString(d->host.resources, q.part[i], part, 512, d->host.language);
+        text += (i ? L"\n\r" : L"") + std::wstring(part);
+    }
+    int answer = MessageBoxW(dlg, text.c_str(), L"", MB_YESNO | MB_ICONINFORMATION);
+    if (answer != IDYES && answer != IDNO) return 0;
+    AnswerCarbonCopyFinishing(p, answer == IDYES);
+    return 1;
+}
+
 // Version -----------------------------------------------------------------
+
+constexpr int kVersionHelp = 30821;
+
+// The help file in the HTML help viewer; shell32 is loaded only for it.
+void OpenVersionHelp(HWND dlg, SubDialog* d) {
+    char16_t path[MAX_PATH] = {};
+    if (!VersionHelpPath(*d->copy->copy, path, MAX_PATH)) return;
+    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    using Execute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    auto run = shell ? reinterpret_cast<Execute>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW"))) : nullptr;
+    if (run) run(dlg, L"open", L"hh.exe", reinterpret_cast<const wchar_t*>(path), nullptr, SW_SHOWNORMAL);
+    if (shell) FreeLibrary(shell);
+}
 
 constexpr int kProductVersion = 30814, kControllerVersion = 30816, kDriverName = 30818, kLanguageName = 30820,
               kLegalNotice = 30811;
@@ -649,7 +685,7 @@ int Ok(HWND dlg, SubDialog* d) {
         ReadOutputModeForm(dlg, d->output);
         StoreOutputModeForm(d->output, Copy(d).dm.priv);
     }
-    if (d->templateId == kCarbonCopyDialog) StoreTrayPriority(d->carbon, Copy(d).dm.priv);
+    if (d->templateId == kCarbonCopyDialog) return CarbonOk(dlg, d);
     if (d->templateId == kProgramPrintDialog) {
         ReadPrograms(dlg, d);
         StoreProgramPrint(d->programs, Copy(d).dm.priv);
@@ -661,6 +697,13 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kTrayPerPageDialog) return TrayCommand(dlg, d, id, code);
     if (d->templateId == kOutputTrayDialog) return OutputTrayCommand(dlg, d, id, code);
     if (d->templateId == kCarbonCopyDialog) return CarbonCommand(dlg, d, id, code);
+    if (d->templateId == kVersionDialog) {
+        if (id == kVersionHelp && code == BN_CLICKED) OpenVersionHelp(dlg, d);
+        return;
+    }
+    if (d->templateId == kFormOverlayDialog && code == BN_CLICKED &&
+        ShowFormOverlaySide(d->state, Copy(d).dm.priv, static_cast<uint32_t>(id)))
+        return ShowState(dlg, d);
     if (d->templateId == kGammaDialog || d->templateId == kGammaMonoDialog) {
         GammaCommand(dlg, d, id, code);
         if (code != BN_CLICKED) return;
@@ -684,8 +727,9 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
         if (cs.kind == kComboControl || cs.kind == kPiccomboControl) {
             LRESULT sel = SendDlgItemMessageW(dlg, id, CB_GETCURSEL, 0, 0);
             if (code != CBN_SELCHANGE || sel < 0 || sel >= cs.itemCount) return;
-            if (ChangeSubDialogControl(d->templateId, *d->copy->copy, cs.id, cs.item[sel].value) == kChangeWritten)
-                ShowState(dlg, d);
+            if (ChangeSubDialogControl(d->templateId, *d->copy->copy, cs.id, cs.item[sel].value) != kChangeWritten) return;
+            if (d->templateId == kFormOverlayDialog) ShowFormOverlaySide(d->state, Copy(d).dm.priv, cs.id);
+            ShowState(dlg, d);
             return;
         }
         if (code != BN_CLICKED) return;
@@ -776,6 +820,11 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 const ControlState& cs = d->state.control[i];
                 if (cs.id != item->CtlID) continue;
                 if (cs.kind == kSeparatorControl) DrawSeparator(item);
+                // A side without a form shows a blank sheet.
+                if (cs.id == kFormPreview && !cs.itemCount) {
+                    FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                    FrameRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNSHADOW));
+                }
                 if (cs.kind == kPictureControl && ModelPicture(cs.id) && cs.itemCount)
                     DrawResImageStatic(d->host.resources, item, static_cast<uint16_t>(cs.item[0].value));
                 return TRUE;

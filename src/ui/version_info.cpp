@@ -1,6 +1,8 @@
 // The version dialog's tables.
 #include "ui/version_info.h"
 
+#include "session/session_load.h"
+
 namespace {
 
 struct ControllerRow {
@@ -82,4 +84,26 @@ int FormatOneText(const char16_t* format, const char16_t* arg, char16_t* out, in
 void VersionDialogRules(const PageInput&, PageState& page) {
     for (int i = 0; i < page.controlCount; i++)
         if (page.control[i].id == 30821) page.control[i].visible = 0;
+}
+
+int VersionHelpPath(const PageInput& in, char16_t* out, int room) {
+    if (!out || room < 1) return 0;
+    out[0] = 0;
+    if (!in.session || !in.printer) return 0;
+    const char16_t* name = in.session->env.helpFileName;
+    int nameLength = 0;
+    while (nameLength < 259 && name[nameLength]) nameLength++;
+    char16_t path[kPageTextChars] = {};
+    if (!GetPrinterInfoItem(in.printer, nullptr, path, sizeof path, nameLength ? 100 : 110)) return 0;
+    int n = 0;
+    while (n < kPageTextChars && path[n]) n++;
+    if (nameLength) {
+        if (n + 1 + nameLength >= kPageTextChars) return 0;
+        path[n++] = u'\\';
+        for (int k = 0; k < nameLength; k++) path[n++] = name[k];
+        path[n] = 0;
+    }
+    if (!n || n >= room) return 0;
+    for (int k = 0; k <= n; k++) out[k] = path[k];
+    return 1;
 }

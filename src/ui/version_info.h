@@ -19,3 +19,8 @@ int FormatOneText(const char16_t* format, const char16_t* arg, char16_t* out, in
 
 // The dialog's help button stays hidden.
 void VersionDialogRules(const PageInput& in, PageState& page);
+// What its help button opens (should a template show it): the driver's own
+// help file when the environment names none, else that name in the driver
+// directory's "3" folder. 1 with out (room units) holding the path; 0 when
+// there is none or it does not fit.
+int VersionHelpPath(const PageInput& in, char16_t* out, int room);

@@ -59,4 +59,30 @@ TEST(CarbonCopyDialog, MovesStopAtTheEndsAndTheOrderIsStored) {
     EXPECT_EQ((std::vector<uint16_t>{259, 257, 258, 0}), std::vector<uint16_t>(stored, stored + 4));
 }
 
+// Each question answered Yes (carbon copy kept) and No (the finishing kept).
+TEST(CarbonCopyDialog, StapleOrPunchBesideCarbonCopyAsksOnOk) {
+    const struct {
+        uint8_t carbon, staple, punch;
+        std::vector<uint32_t> parts;  // empty: nothing asked
+    } rows[] = {
+        {1, 20, 0, {21008, 20032, 20177, 21040, 20178, 20516}},  // saddle stitch
+        {1, 0, 3, {21008, 20032, 20177, 21041, 20178, 20517}},
+        {1, 1, 3, {21008, 20032, 20177, 21042, 20178, 20516, 20517}},
+        {0, 1, 3, {}},
+    };
+    for (const auto& r : rows) {
+        for (int yes : {1, 0}) {
+            PrivateSettings p{};
+            p.carbonCopySupport = r.carbon, p.staple = r.staple, p.punch = r.punch;
+            PageQuestion q{};
+            int asks = CarbonCopyFinishingQuestion(p, &q);
+            EXPECT_EQ(r.parts, std::vector<uint32_t>(q.part, q.part + (asks ? q.partCount : 0)));
+            if (!asks) continue;
+            AnswerCarbonCopyFinishing(p, yes);
+            EXPECT_EQ((std::vector<int>{yes, yes ? 0 : r.staple, yes ? 0 : r.punch}),
+                      (std::vector<int>{p.carbonCopySupport, p.staple, p.punch}));
+        }
+    }
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr uint32_t kFront = 33822, kSeparate = 33824, kFrontForm = 33826, kBackForm = 33828;
+constexpr uint32_t kPreview = 33832, kPageShown = 33833, kSideBack = 33836, kSideNext = 33837;
 
 std::unique_ptr<RetrievalTargets> Forms(std::vector<std::u16string> names) {
     auto t = std::make_unique<RetrievalTargets>();
@@ -89,6 +90,42 @@ TEST(FormOverlayDialog, PatternAndSidesDecideWhatIsChosen) {
         EXPECT_EQ(uint32_t(r.frontSelected), front.item[front.selected].value) << r.what;
         EXPECT_EQ(13, front.itemCount) << r.what;  // none, ten numbered, two registered
         EXPECT_EQ(r.backAfter, std::u16string(p.fileName_BackSide_Form)) << r.what;
+    }
+}
+
+// The preview's side, stepped to or turned to by a form choice, as its
+// indicator, picture (none without a form) and step buttons show it.
+TEST(FormOverlayDialog, PreviewStepsThroughTheSides) {
+    const struct {
+        uint8_t separate, back;
+        std::vector<uint32_t> clicks;
+        std::u16string shown;
+        int pictures, backOn, nextOn;
+    } rows[] = {
+        {0, 3, {kSideNext}, u"1/1", 1, 0, 0},  {1, 0, {kSideNext, kSideNext}, u"2/2", 0, 1, 0},
+        {1, 5, {kBackForm}, u"2/2", 1, 1, 0},  {1, 5, {kSideNext, kFrontForm}, u"1/2", 1, 0, 1},
+        {1, 5, {kSideNext, kSeparate}, u"1/1", 1, 0, 0},  // the back given up while shown
+    };
+    for (const auto& r : rows) {
+        auto s = Session();
+        PrivateSettings& p = s->dm.priv;
+        p.printSideSeparately_Form = r.separate;
+        p.index_Form = 3;
+        p.index_BackSide_Form = r.back;
+        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+        auto page = std::make_unique<PageState>();
+        page->view = 0;
+        for (size_t i = 0; i <= r.clicks.size(); i++) {
+            ASSERT_EQ(1, RefreshPage(kFormOverlayDialog, in, *page));
+            if (i == r.clicks.size()) break;
+            if (r.clicks[i] == kSeparate) p.printSideSeparately_Form = 0;
+            else ShowFormOverlaySide(*page, p, r.clicks[i]);
+        }
+        const ControlState& preview = ControlOf(*page, kPreview);
+        EXPECT_EQ(r.shown, std::u16string(ControlOf(*page, kPageShown).text)) << r.clicks.size();
+        EXPECT_EQ(r.pictures, preview.itemCount && preview.item[0].value == kFormPreviewPicture) << r.clicks.size();
+        EXPECT_EQ(r.backOn, ControlOf(*page, kSideBack).enabled) << r.clicks.size();
+        EXPECT_EQ(r.nextOn, ControlOf(*page, kSideNext).enabled) << r.clicks.size();
     }
 }
 

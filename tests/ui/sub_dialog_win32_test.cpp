@@ -40,6 +40,7 @@ constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFron
 constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924;
 constexpr int kDensityButton = 30634, kDensityList = 31110, kProfileButton = 30631, kProfileList = 32211;
 constexpr int kFormButton = 30724, kFormList = 33826, kGammaButton = 30629, kGammaDialog = 32111;
+constexpr int kSeparateForms = 33824, kFormSideBack = 33836, kFormSideNext = 33837, kFormPageShown = 33833;
 constexpr int kLightnessBar = 32116, kLightnessShown = 32113, kContrast = 32125;
 constexpr int kPasswordCheck = 30716, kPasswordEdit = 30717, kOwnerEdit = 30711, kJobEdit = 30714, kCommentEdit = 30721;
 constexpr int kCarbonButton = 30743, kCarbonList = 34003, kCarbonUp = 34004;
@@ -59,6 +60,7 @@ struct Seen {
 struct Row {
     const char* name;
     void (*env)(PrinterEnvironment&) = nullptr;  // the printer's options before the sheet opens
+    void (*job)(PrivateSettings&) = nullptr;     // the job handed in (null: the printer's defaults)
     void (*setup)(HWND sheet, Seen*) = nullptr;  // the tabs set up before the button
     int button = 0;   // clicked on its tab (0: the setup opened the dialog or asked the question)
     int dialog = 0;   // the dialog found by this control (0: none)
@@ -224,9 +226,16 @@ void RunScenarios(const Row (&rows)[N]) {
             std::vector<BYTE> out(sizeof(DriverDevMode) + 4096, 0);
             HANDLE h = nullptr;
             ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), &h, nullptr));
+            std::vector<BYTE> job(out.size(), 0);
+            if (r.job) {
+                DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(job.data()),
+                                    nullptr, DM_OUT_BUFFER);
+                r.job(reinterpret_cast<DriverDevMode*>(job.data())->priv);
+            }
             std::thread driver(Drive, &r, &s);
             DocumentPropertiesW(nullptr, h, const_cast<LPWSTR>(printer), reinterpret_cast<PDEVMODEW>(out.data()),
-                                nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
+                                r.job ? reinterpret_cast<PDEVMODEW>(job.data()) : nullptr,
+                                DM_IN_PROMPT | DM_OUT_BUFFER | (r.job ? DM_IN_BUFFER : 0));
             driver.join();
             ClosePrinter(h);
             const auto* dm = reinterpret_cast<const DriverDevMode*>(out.data());
@@ -459,12 +468,23 @@ const Row kImageAndAdvanced[] = {
          EXPECT_EQ(ok ? 10 : 0, p.lightness_GammaControl);
          EXPECT_EQ(ok ? -25 : 0, p.contrast_GammaControl);
      }},
-    {.name = "form overlay: numbered form 3",
+    {.name = "form overlay: numbered form 3, a back side of its own stepped to",
+     .env = [](PrinterEnvironment& env) { env.printCheckLevel = 1; },  // the overlay's choices are the driver's
      .button = kFormButton, .dialog = kFormList,
-     .act = [](HWND d, Seen*) { Pick(d, kFormList, 3); },
+     .act = [](HWND d, Seen* s) {
+         Pick(d, kFormList, 3);
+         Read(d, kFormPageShown, s);
+         Click(d, kSeparateForms, 1);
+         Read(d, kFormPageShown, s);
+         Click(d, kFormSideNext, 0);
+         Read(d, kFormPageShown, s);
+         s->probes = {Enabled(d, kFormSideBack), Enabled(d, kFormSideNext)};
+     },
+     .probes = {1, 0}, .text = L"[1/1][1/2][2/2]",
      .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
          EXPECT_EQ(ok ? 3 : 0, p.index_Form);
          EXPECT_EQ(std::u16string(ok ? u"#kElOcUsToMfOrM3" : u""), std::u16string(p.fileName_Form));
+         EXPECT_EQ(ok ? 1 : 0, p.printSideSeparately_Form);
      }},
     {.name = "carbon copy: the second paper source moved up",
      .button = kCarbonButton, .dialog = kCarbonList,
@@ -553,6 +573,21 @@ const Row kQuestions[] = {
          EXPECT_EQ(yes ? 1 : 0, s.checked);
          EXPECT_EQ(yes ? 1 : 2, p.faceUpDown_OutputTray);
          EXPECT_EQ(yes ? 0 : 1, p.blankPaperCutDown);
+     }},
+    {.name = "carbon copy handed in with punch: its OK asks, Yes drops the punch, No the carbon copy", .env = Finisher,
+     .job = [](PrivateSettings& p) {
+         p.carbonCopySupport = 1;
+         p.punch = 1;
+     },
+     .button = kCarbonButton, .dialog = kCarbonList,
+     .act = [](HWND d, Seen* s) {
+         PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+         Answer(s, IDYES);
+     },
+     .answers = {IDYES, IDNO}, .text = L"Punch: off",
+     .expect = [](const PrivateSettings& p, const Seen&, bool yes) {
+         EXPECT_EQ(yes ? 1 : 0, p.carbonCopySupport);
+         EXPECT_EQ(yes ? 0 : 1, p.punch);
      }},
     {.name = "a USB drive this computer lacks: the apply refused, the sheet stays, then Cancel",
      .setup = [](HWND sheet, Seen*) {

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/fake_platform.h"
+#include "ui/page_changes.h"
 #include "ui/version_info.h"
 
 namespace {
@@ -43,6 +45,31 @@ TEST(VersionInfo, OneArgumentFormats) {
     EXPECT_EQ(std::u16string(u"Version.1.0"), out);
     FormatOneText(u"no argument", u"x", out, 16);
     EXPECT_EQ(std::u16string(u"no argument"), out);
+}
+
+TEST(VersionInfo, HelpPathTheDriversOrOneInItsDirectory) {
+    FakePlatformScope fake;
+    DriverInfo3 driver;
+    driver.helpFile = u"C:\\drv\\ZR.chm";
+    fake.spooler.AddPrinter(u"P1", {}, driver);
+    fake.spooler.SetDriverDirectory(u"C:\\x64");
+    PrinterHandle h = nullptr;
+    ASSERT_TRUE(Spool().OpenPrinter(u"P1", kPrinterAccessUse, &h));
+    const struct {
+        std::u16string name;  // the environment's help file name
+        int room, opened;
+        std::u16string path;  // empty: none
+    } rows[] = {{u"", 260, 1, u"C:\\drv\\ZR.chm"}, {u"own.chm", 260, 1, u"C:\\x64\\3\\own.chm"},
+                {u"own.chm", 12, 1, u""}, {u"", 260, 0, u""}};
+    for (const auto& r : rows) {
+        auto s = ZeroSession();
+        for (size_t k = 0; k < r.name.size(); k++) s->env.helpFileName[k] = r.name[k];
+        PageInput in{s.get(), r.opened ? h : nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+        char16_t out[260] = {u'x'};
+        EXPECT_EQ(r.path.empty() ? 0 : 1, VersionHelpPath(in, out, r.room)) << r.room;
+        EXPECT_EQ(r.path, std::u16string(out)) << r.room;
+    }
+    Spool().ClosePrinter(h);
 }
 
 }  // namespace
