@@ -138,12 +138,22 @@ struct NewText {
     char16_t text[kCustomTextUnits];
 };
 
+void CentreOverParent(HWND dlg) {
+    RECT o, r;
+    HWND owner = GetParent(dlg);
+    if (!owner || !GetWindowRect(owner, &o) || !GetWindowRect(dlg, &r)) return;
+    int cx = r.right - r.left, cy = r.bottom - r.top;
+    SetWindowPos(dlg, nullptr, o.left + (o.right - o.left - cx) / 2, o.top + (o.bottom - o.top - cy) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK NewTextProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* t = reinterpret_cast<NewText*>(GetWindowLongPtrW(dlg, DWLP_USER));
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrW(dlg, DWLP_USER, lParam);
             SendDlgItemMessageW(dlg, kNewText, EM_LIMITTEXT, kTypedChars, 0);
+            CentreOverParent(dlg);
             return TRUE;
         case WM_COMMAND: {
             if (!t) return FALSE;
@@ -324,9 +334,11 @@ int WatermarkMouse(HWND dlg, WatermarkForm& f, PrivateSettings& p, UINT message,
     switch (message) {
         case WM_SETCURSOR:
             if (!inside && !f.dragging) return kWatermarkNotMine;
-            SetCursor(LoadCursorW(nullptr, f.dragging || PointOnWatermark(f.preview, f.textWidth, f.textHeight, at.x, at.y)
-                                               ? IDC_HAND
-                                               : IDC_ARROW));
+            SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(
+                                               f.dragging || PointOnWatermark(f.preview, f.textWidth, f.textHeight,
+                                                                              at.x, at.y)
+                                                   ? 32649    // the hand: the text can be moved
+                                                   : 32512)));  // the arrow
             *answer = TRUE;
             return kWatermarkHandled;
         case WM_LBUTTONDOWN:
