@@ -220,8 +220,9 @@ void PhotographSubDialog(Driver* d, HWND page, const DialogShot& shot) {
             EnumThreadWindows(d->thread, FindDialogWith, reinterpret_cast<LPARAM>(&inner));
         if (inner.second) {
             Settle();
-            if (SaveWindowPicture(GetAncestor(page, GA_ROOT),
-                                  "screenshots/" + std::string(d->prefix) + "-" + shot.innerName + ".bmp", inner.second))
+            // The outer dialog with the inner one over it.
+            if (SaveWindowPicture(found.second, "screenshots/" + std::string(d->prefix) + "-" + shot.innerName + ".bmp",
+                                  inner.second))
                 ++d->pictures;
             PostMessageW(inner.second, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             for (DWORD start = GetTickCount(); IsWindow(inner.second) && GetTickCount() - start < kWaitMs;) Sleep(50);
