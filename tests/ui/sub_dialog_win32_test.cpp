@@ -345,12 +345,13 @@ TEST(SubDialogSheet, BasicAndLayoutDialogsOkStoreCancelKeeps) { RunScenarios(kBa
 
 constexpr int kWatermark = 30416, kWatermarkButton = 30417, kWmList = 33214, kWmAdd = 33215, kWmDelete = 33216,
               kWmTyped = 33213, kWmTypedText = 33217, kWmFirstPage = 33221, kWmSize = 33227, kWmRotation = 33242,
-              kWmAngle = 33243, kWmPosition = 33247, kWmX = 33249, kWmNewText = 33311;
+              kWmAngle = 33243, kWmPosition = 33247, kWmX = 33249, kWmY = 33253, kWmPreview = 33211,
+              kWmNewText = 33311;
 
 int ListCount(HWND d) { return static_cast<int>(SendDlgItemMessageW(d, kWmList, LB_GETCOUNT, 0, 0)); }
 
 const Row kWatermarkDialogs[] = {
-    {.name = "watermark: a text of our own added and deleted, typed text, size, rotation and position",
+    {.name = "watermark: a text of our own added and deleted, typed text, size, rotation, position typed and dragged",
      .setup = [](HWND sheet, Seen* s) {
          HWND page = Tab(sheet, kWatermark);
          s->probes.push_back(Enabled(page, kWatermarkButton));
@@ -384,9 +385,15 @@ const Row kWatermarkDialogs[] = {
          Read(d, kWmAngle, s);  // the rotation's angle shown
          SetDlgItemTextW(d, kWmX, L"30");
          s->probes.push_back(static_cast<int>(SendDlgItemMessageW(d, kWmPosition, CB_GETCOUNT, 0, 0)));
+         // Dragged to the preview's corner, beyond the page: held to its edge.
+         POINT corner{1, 1};
+         MapWindowPoints(GetDlgItem(d, kWmPreview), d, &corner, 1);
+         for (UINT message : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP})
+             SendMessageW(d, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(corner.x, corner.y));
+         Read(d, kWmY, s);
      },
      .probes = {0, 1, 7, 1, 6, 0, 10},  // the custom position listed once typed
-     .text = L"[OUR TEXT][45]",
+     .text = L"[OUR TEXT][45][0]",
      .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
          EXPECT_EQ(1, p.watermarkSupport);
          EXPECT_EQ(ok ? 1 : 0, p.textType_Watermark);
@@ -398,7 +405,8 @@ const Row kWatermarkDialogs[] = {
          EXPECT_EQ(ok ? 3 : 2, p.rotation_Watermark);
          EXPECT_EQ(ok ? 45 : 0, p.angle_Watermark);
          EXPECT_EQ(ok ? 9 : 0, p.position_Watermark);
-         EXPECT_EQ(ok ? 30 : 50, p.X_axisPosition_Watermark);
+         EXPECT_EQ(ok ? 0 : 50, p.X_axisPosition_Watermark);
+         EXPECT_EQ(ok ? 0 : 50, p.Y_axisPosition_Watermark);
      }},
 };
 
