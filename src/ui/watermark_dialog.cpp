@@ -41,11 +41,8 @@ ControlState* Find(PageState& page, uint32_t id) {
 }
 
 void Fill(PageState& page, uint32_t id, const IdTableRow* rows, int count, uint32_t current) {
-    ControlState* c = Find(page, id);
-    if (!c) return;
-    int enabled = c->enabled || c->itemCount == 0;  // a control the engine greys stays grey
-    FillFromIdTable(*c, rows, count, current);
-    c->enabled = c->enabled && enabled;
+    // None of these lists is the engine's: the words are the dialog's own.
+    if (ControlState* c = Find(page, id)) FillFromIdTable(*c, rows, count, current);
 }
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
