@@ -44,6 +44,9 @@ struct DialogShot {
     int tab, button, control;
     const char* name;
     int list = 0, value = 0;
+    // A dialog that one of this dialog's buttons opens, photographed over it.
+    int innerButton = 0, innerControl = 0;
+    const char* innerName = nullptr;
 };
 constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30229, 31818, "mixed-sizes"},
@@ -63,6 +66,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30256, 31518, "add-favorite"},
     {"document", 1, 30313, 31618, "manage-favorites"},
     {"document", 2, 30421, 32017, "image-position"},
+    {"document", 2, 30417, 33214, "watermark", 0, 0, 33215, 33311, "watermark-text"},
     {"document", 3, 30520, 32713, "fold", 30519, 1},
     {"document", 3, 30529, 32313, "slip-sheets"},
     {"document", 3, 30512, 32617, "binding-margin"},
@@ -208,6 +212,22 @@ void PhotographSubDialog(Driver* d, HWND page, const DialogShot& shot) {
     if (SaveWindowPicture(GetAncestor(page, GA_ROOT), "screenshots/" + std::string(d->prefix) + "-" + name + ".bmp",
                           found.second))
         ++d->pictures;
+    if (shot.innerButton) {
+        PostMessageW(found.second, WM_COMMAND, MAKEWPARAM(shot.innerButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(found.second, shot.innerButton)));
+        std::pair<int, HWND> inner{shot.innerControl, nullptr};
+        for (DWORD start = GetTickCount(); !inner.second && GetTickCount() - start < kWaitMs; Sleep(50))
+            EnumThreadWindows(d->thread, FindDialogWith, reinterpret_cast<LPARAM>(&inner));
+        if (inner.second) {
+            Settle();
+            // The outer dialog with the inner one over it.
+            if (SaveWindowPicture(found.second, "screenshots/" + std::string(d->prefix) + "-" + shot.innerName + ".bmp",
+                                  inner.second))
+                ++d->pictures;
+            PostMessageW(inner.second, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            for (DWORD start = GetTickCount(); IsWindow(inner.second) && GetTickCount() - start < kWaitMs;) Sleep(50);
+        }
+    }
     PostMessageW(found.second, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     for (DWORD start = GetTickCount(); IsWindow(found.second) && GetTickCount() - start < kWaitMs;) Sleep(50);
     if (shot.list) PickListData(page, shot.list, before, 0);

@@ -232,6 +232,15 @@ def image_mode(photo):
     return draw
 
 
+def watermark_colour(rgb):
+    """A sheet crossed by a band of the watermark's colour (pure red is the key, so red is drawn a shade darker)."""
+    def draw(d):
+        sheet(d, (7, 2, 24, 29), lines=False)
+        fill = (235, 0, 0) if rgb == (255, 0, 0) else rgb
+        d.polygon([(8, 22), (20, 6), (23, 9), (11, 25)], fill=fill, outline=INK)
+    return draw
+
+
 def favourites_button(d):
     d.polygon([(8, 1), (10, 6), (15, 6), (11, 9), (13, 15), (8, 11), (3, 15), (5, 9), (1, 6), (6, 6)],
               fill=(250, 200, 40), outline=INK)
@@ -513,6 +522,11 @@ PICTURES = {
     # The favourites button, the environment page's units, the preview's sheet
     11920: favourites_button, 11978: unit_picture("input"), 11951: unit_picture("output"),
     11966: unit_picture("paper"), 11718: preview_backdrop,
+    # Watermark colours 0..7: black, grey, red, green, blue, cyan, magenta, yellow
+    11979: watermark_colour((0, 0, 0)), 11980: watermark_colour((128, 128, 128)),
+    11981: watermark_colour((255, 0, 0)), 11982: watermark_colour((0, 160, 0)),
+    11983: watermark_colour((0, 0, 255)), 11984: watermark_colour((0, 200, 200)),
+    11985: watermark_colour((220, 0, 220)), 11986: watermark_colour((230, 200, 0)),
     # Two-sided mixed sizes (smaller, larger page: long or short edge) and the output tray's faces
     11974: mixed_duplex("short", "short"), 11975: mixed_duplex("short", "long"),
     11976: mixed_duplex("long", "short"), 11977: mixed_duplex("long", "long"),

@@ -164,12 +164,12 @@ const ControlField kForcedOptionFields[] = {
     ZR_PRIVATE_FIELD(32811, faceUpDown_OutputTray),
     ZR_PRIVATE_FIELD(32215, maxDrop_ColorProfile),
     ZR_PRIVATE_FIELD(33105, offsetOutput_ProgramPrint),
+    ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
     ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
     ZR_PRIVATE_FIELD(32617, autoReduce_SideMargin),
     ZR_PRIVATE_FIELD(32511, separateBooks_BookletBinding),
     ZR_PRIVATE_FIELD(32522, autoReduce_CenterMargin),
     ZR_PRIVATE_FIELD(32415, backCover),
-    ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
     ZR_PRIVATE_FIELD(33615, appliedPage_StampDate),
     ZR_PRIVATE_FIELD(32523, printCoverSeparately_BookletBinding),
     ZR_ENVIRONMENT_FIELD(4023, printCheckLevel),
@@ -284,6 +284,20 @@ const ControlField kControlFields[] = {
     ControlField{32132, kSigned16Field, offsetof(PrivateSettings, colorRed_GammaControl), sizeof(PrivateSettings::colorRed_GammaControl)},
     ControlField{32138, kSigned16Field, offsetof(PrivateSettings, colorGreen_GammaControl), sizeof(PrivateSettings::colorGreen_GammaControl)},
     ControlField{32144, kSigned16Field, offsetof(PrivateSettings, colorBlue_GammaControl), sizeof(PrivateSettings::colorBlue_GammaControl)},
+    ZR_PRIVATE_FIELD(33212, textType_Watermark),
+    ZR_PRIVATE_FIELD(33213, textType_Watermark),
+    ZR_PRIVATE_FIELD(33220, appliedPage_Watermark),
+    ZR_PRIVATE_FIELD(33221, appliedPage_Watermark),
+    ZR_PRIVATE_FIELD(33225, style_Watermark),
+    ZR_PRIVATE_FIELD(33227, size_Watermark),
+    ZR_PRIVATE_FIELD(33232, color_Watermark),
+    ZR_PRIVATE_FIELD(33236, transparency_Watermark),
+    ZR_PRIVATE_FIELD(33239, frame_Watermark),
+    ZR_PRIVATE_FIELD(33242, rotation_Watermark),
+    ZR_PRIVATE_FIELD(33243, angle_Watermark),
+    ZR_PRIVATE_FIELD(33247, position_Watermark),
+    ZR_PRIVATE_FIELD(33249, X_axisPosition_Watermark),
+    ZR_PRIVATE_FIELD(33253, Y_axisPosition_Watermark),
     ZR_PRIVATE_FIELD(32712, direction_Fold),
     ZR_PRIVATE_FIELD(32713, direction_Fold),
     ZR_PRIVATE_FIELD(32715, bindingSide_Fold),
@@ -311,7 +325,7 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(32929, rotate_Insert__MailMaking),
     ZR_PRIVATE_FIELD(32930, proof_MailMaking),
 };
-const int kControlFieldCount = 132;
+const int kControlFieldCount = 146;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

@@ -24,6 +24,7 @@
 #include "ui/program_print_dialog.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/version_info.h"
+#include "ui/watermark_dialog.h"
 
 namespace {
 
@@ -48,7 +49,8 @@ const PageRules kPageRules[] = {
     {kFavoritesPage, FavoritesPageRules}, {kLayoutLayout, LayoutPageRules},
     {kFinishingPage, FinishingPageRules},
     {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules},
-    {kMailMakingDialog, MailMakingRules}};
+    {kMailMakingDialog, MailMakingRules},
+    {kWatermarkDialog, WatermarkDialogRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

@@ -9,6 +9,7 @@
 #include "ui/image_page.h"
 #include "ui/program_print_dialog.h"
 #include "ui/version_info.h"
+#include "ui/watermark_dialog.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30724, kFormOverlayDialog},     // form overlay, Advanced tab
     {30629, kGammaDialog},           // gamma control, Image tab (one-ink models: their own template)
     {30421, 32000},               // image position, Layout tab
+    {30417, kWatermarkDialog},    // watermark, Layout tab
     {30512, 32600},               // binding margin, Finishing tab
     {30520, 32700},               // fold, Finishing tab
     {30523, 32500},               // booklet binding, Finishing tab
@@ -67,6 +69,7 @@ int CustomSizeTargetOfChoice(uint32_t control, uint32_t value) {
 int ChangeSubDialogControl(uint16_t templateId, PageInput& in, uint32_t control, uint32_t value) {
     if (templateId == kColorProfileDialog && ChangeColorProfile(in, control, value)) return kChangeWritten;
     if (templateId == kFormOverlayDialog && ChangeFormOverlay(in, control, value)) return kChangeWritten;
+    if (templateId == kWatermarkDialog && ChangeWatermarkChoice(in, control, value)) return kChangeWritten;
     return ChangePageControl(templateId, in, control, value, nullptr);
 }
 

@@ -38,6 +38,7 @@
 #include "ui/tray_ranges.h"
 #include "rules/text_filters.h"
 #include "ui/version_info.h"
+#include "ui/watermark_dialog_win32.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ struct SubDialog {
     ImagePositionForm position;
     MarginForm margin;
     BookletBindingForm booklet;
+    WatermarkForm watermark;
     int marks[kTrayListCount];
     int lengthMark;
     HBRUSH markBrush;
@@ -145,7 +147,9 @@ void ShowState(HWND dlg, SubDialog* d) {
         const ControlState& cs = d->state.control[i];
         HWND w = GetDlgItem(dlg, static_cast<int>(cs.id));
         if (!w) continue;
-        if (cs.kind == kComboControl || cs.kind == kPiccomboControl) ShowList(w, d, cs);
+        if ((cs.kind == kComboControl || cs.kind == kPiccomboControl) &&
+            !(d->templateId == kWatermarkDialog && WatermarkKeepsList(cs.id)))
+            ShowList(w, d, cs);
         if (cs.kind == kPiccomboControl) ShowImageComboItems(w, cs, Copy(d));
         if (cs.kind == kCheckControl || cs.kind == kRadioControl) {
             // The form dialogs keep their own checks.
@@ -161,6 +165,7 @@ void ShowState(HWND dlg, SubDialog* d) {
         ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
     }
     RemovePropW(dlg, kSuppressProp);
+    if (d->templateId == kWatermarkDialog) ShowWatermarkDialog(dlg, d->watermark, Copy(d).dm.priv);
 }
 
 // Custom paper size ---------------------------------------------------------
@@ -670,6 +675,8 @@ void Init(HWND dlg, SubDialog* d) {
         InitSideMarginDialog(dlg, d->host.resources, d->host.language, Copy(d), d->margin);
     if (d->templateId == kBookletBindingDialog)
         InitBookletBindingDialog(dlg, d->host.resources, d->host.language, Copy(d), d->booklet);
+    if (d->templateId == kWatermarkDialog)
+        InitWatermarkDialog(dlg, d->host.resources, d->host.language, *d->copy->copy, d->watermark);
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -712,6 +719,11 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
     if (d->templateId == kSideMarginDialog)
         return SideMarginCommand(dlg, d->host.resources, d->host.language, Copy(d).dm.priv, id, code);
     if (d->templateId == kBookletBindingDialog) return BookletBindingCommand(dlg, d->booklet, id, code);
+    if (d->templateId == kWatermarkDialog) {
+        int r = WatermarkCommand(dlg, d->watermark, *d->copy->copy, id, code);
+        if (r == kWatermarkRefresh) ShowState(dlg, d);
+        if (r != kWatermarkNotMine) return;
+    }
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);
@@ -790,6 +802,8 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
         }
         case WM_HSCROLL:
             if (d && d->copy && lParam && !GetPropW(dlg, kSuppressProp)) GammaScroll(dlg, d, reinterpret_cast<HWND>(lParam));
+            if (d && d->copy && lParam && d->templateId == kWatermarkDialog)
+                WatermarkScroll(dlg, d->watermark, Copy(d).dm.priv, reinterpret_cast<HWND>(lParam));
             return TRUE;
         case WM_VSCROLL:
             if (d && d->copy && d->templateId == kProgramPrintDialog)
@@ -814,6 +828,7 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
             if (d->templateId == kSideMarginDialog && DrawSideMarginPicture(d->host.resources, Copy(d).dm.priv, item))
                 return TRUE;
             if (d->templateId == kBookletBindingDialog && DrawBookletBindingPicture(d->host.resources, item)) return TRUE;
+            if (d->templateId == kWatermarkDialog && DrawWatermarkPreview(d->watermark, Copy(d).dm.priv, item)) return TRUE;
             // The table's pictures, picture lists and lines; the pictures that follow the choices come from the model.
             if (!ModelPicture(item->CtlID) && DrawPageImage(d->host.resources, d->templateId, item)) return TRUE;
             for (int i = 0; i < d->state.controlCount; ++i) {
@@ -830,6 +845,18 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
                 return TRUE;
             }
             return FALSE;
+        }
+        case WM_SETCURSOR:
+        case WM_LBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP: {
+            if (!d || !d->copy || d->templateId != kWatermarkDialog) return FALSE;
+            INT_PTR answer = 0;
+            int r = WatermarkMouse(dlg, d->watermark, Copy(d).dm.priv, message, wParam, lParam, &answer);
+            if (r == kWatermarkRefresh) ShowState(dlg, d);
+            if (r == kWatermarkNotMine) return FALSE;
+            SetWindowLongPtrW(dlg, DWLP_MSGRESULT, answer);
+            return TRUE;
         }
         case WM_DESTROY:
             if (d) ReleasePageImages(dlg, d->templateId);

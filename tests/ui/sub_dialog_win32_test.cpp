@@ -352,6 +352,75 @@ const Row kBasicAndLayout[] = {
 
 TEST(SubDialogSheet, BasicAndLayoutDialogsOkStoreCancelKeeps) { RunScenarios(kBasicAndLayout); }
 
+constexpr int kWatermark = 30416, kWatermarkButton = 30417, kWmList = 33214, kWmAdd = 33215, kWmDelete = 33216,
+              kWmTyped = 33213, kWmTypedText = 33217, kWmFirstPage = 33221, kWmSize = 33227, kWmRotation = 33242,
+              kWmAngle = 33243, kWmPosition = 33247, kWmX = 33249, kWmY = 33253, kWmPreview = 33211,
+              kWmNewText = 33311;
+
+int ListCount(HWND d) { return static_cast<int>(SendDlgItemMessageW(d, kWmList, LB_GETCOUNT, 0, 0)); }
+
+const Row kWatermarkDialogs[] = {
+    {.name = "watermark: a text of our own added and deleted, typed text, size, rotation, position typed and dragged",
+     .setup = [](HWND sheet, Seen* s) {
+         HWND page = Tab(sheet, kWatermark);
+         s->probes.push_back(Enabled(page, kWatermarkButton));
+         Click(page, kWatermark, 1);
+         s->probes.push_back(Enabled(page, kWatermarkButton));
+     },
+     .button = kWatermarkButton, .dialog = kWmList,
+     .act = [](HWND d, Seen* s) {
+         // The text-entry dialog keeps a text among the printer's own; it is selected, then deleted.
+         PostMessageW(d, WM_COMMAND, MAKEWPARAM(kWmAdd, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, kWmAdd)));
+         if (HWND entry = WaitFor(s->thread, kWmNewText)) {
+             SetDlgItemTextW(entry, kWmNewText, L"OUR TEXT");
+             PostMessageW(entry, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+             WaitClosed(entry);
+             Sleep(300);
+         }
+         s->probes.push_back(ListCount(d));
+         wchar_t chosen[64] = {};
+         SendDlgItemMessageW(d, kWmList, LB_GETTEXT, SendDlgItemMessageW(d, kWmList, LB_GETCARETINDEX, 0, 0),
+                             reinterpret_cast<LPARAM>(chosen));
+         s->text += L"[" + std::wstring(chosen) + L"]";
+         s->probes.push_back(Enabled(d, kWmDelete));
+         Click(d, kWmDelete, 0);
+         s->probes.push_back(ListCount(d));
+         Click(d, kWmFirstPage, 1);
+         Click(d, kWmTyped, 1);
+         s->probes.push_back(Enabled(d, kWmList));
+         SetDlgItemTextW(d, kWmTypedText, L"MY MARK");
+         SetDlgItemTextW(d, kWmSize, L"120");
+         Choose(d, kWmRotation, 3);
+         Read(d, kWmAngle, s);  // the rotation's angle shown
+         SetDlgItemTextW(d, kWmX, L"30");
+         s->probes.push_back(static_cast<int>(SendDlgItemMessageW(d, kWmPosition, CB_GETCOUNT, 0, 0)));
+         // Dragged to the preview's corner, beyond the page: held to its edge.
+         POINT corner{1, 1};
+         MapWindowPoints(GetDlgItem(d, kWmPreview), d, &corner, 1);
+         for (UINT message : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP})
+             SendMessageW(d, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(corner.x, corner.y));
+         Read(d, kWmY, s);
+     },
+     .probes = {0, 1, 7, 1, 6, 0, 10},  // the custom position listed once typed
+     .text = L"[OUR TEXT][45][0]",
+     .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
+         EXPECT_EQ(1, p.watermarkSupport);
+         EXPECT_EQ(ok ? 1 : 0, p.textType_Watermark);
+         EXPECT_EQ(ok ? 1 : 0, p.appliedPage_Watermark);
+         const char16_t* text = ok ? u"MY MARK" : u"";
+         EXPECT_EQ(0, std::memcmp(text, ok ? p.text_Watermark : p.inputText_Watermark,
+                                  std::char_traits<char16_t>::length(text) * 2 + 2));
+         EXPECT_EQ(ok ? 120 : 64, p.size_Watermark);
+         EXPECT_EQ(ok ? 3 : 2, p.rotation_Watermark);
+         EXPECT_EQ(ok ? 45 : 0, p.angle_Watermark);
+         EXPECT_EQ(ok ? 9 : 0, p.position_Watermark);
+         EXPECT_EQ(ok ? 0 : 50, p.X_axisPosition_Watermark);
+         EXPECT_EQ(ok ? 0 : 50, p.Y_axisPosition_Watermark);
+     }},
+};
+
+TEST(SubDialogSheet, WatermarkDialogOkStoresCancelKeeps) { RunScenarios(kWatermarkDialogs); }
+
 const Row kFinishing[] = {
     {.name = "output tray: the finisher's upper tray face down", .env = Finisher,
      .setup = [](HWND sheet, Seen*) { Choose(Tab(sheet, kOutputTray), kOutputTray, 2); },
