@@ -44,6 +44,7 @@ struct DialogShot {
     int tab, button, control;
     const char* name;
     int list = 0, value = 0;
+    int dialogTab = 0;  // a dialog with its own tabs: the tab shown
 };
 constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30229, 31818, "mixed-sizes"},
@@ -69,6 +70,9 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 3, 30523, 32512, "booklet-binding"},
     {"document", 3, 30531, 32417, "covers"},
     {"document", 3, 30549, 32913, "mail-making"},
+    {"document", 2, 30419, 33410, "stamp-page-number"},
+    {"document", 2, 30419, 33410, "stamp-date", 0, 0, 1},
+    {"document", 2, 30419, 33410, "stamp-text", 0, 0, 2},
 };
 
 // The two-colour model's printer: its Image tab has a template of its own.
@@ -202,6 +206,11 @@ void PhotographSubDialog(Driver* d, HWND page, const DialogShot& shot) {
     if (!found.second) {
         std::fprintf(stderr, "zr51-show-sheets: the %s dialog did not appear\n", name);
         return;
+    }
+    if (HWND tabs = shot.dialogTab ? FindWindowExW(found.second, nullptr, L"SysTabControl32", nullptr) : nullptr) {
+        SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(shot.dialogTab), 0);
+        NMHDR selected = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), TCN_SELCHANGE};
+        SendMessageW(found.second, WM_NOTIFY, selected.idFrom, reinterpret_cast<LPARAM>(&selected));
     }
     Settle();
     // The tab with the dialog open over it.

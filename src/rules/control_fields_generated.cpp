@@ -310,8 +310,31 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(32928, duplexType_Insert_MailMaking),
     ZR_PRIVATE_FIELD(32929, rotate_Insert__MailMaking),
     ZR_PRIVATE_FIELD(32930, proof_MailMaking),
+    ZR_PRIVATE_FIELD(33510, stampPageSupport),
+    ZR_PRIVATE_FIELD(33511, stampPageSupport),
+    ZR_PRIVATE_FIELD(33513, transparency_StampPage),
+    ZR_PRIVATE_FIELD(33515, startNumber_StampPage),
+    ZR_PRIVATE_FIELD(33519, startPage_StampPage),
+    ZR_PRIVATE_FIELD(33526, style_StampPage),
+    ZR_PRIVATE_FIELD(33527, size_StampPage),
+    ZR_PRIVATE_FIELD(33610, stampDateSupport),
+    ZR_PRIVATE_FIELD(33611, stampDateSupport),
+    ZR_PRIVATE_FIELD(33613, transparency_StampDate),
+    ZR_PRIVATE_FIELD(33615, appliedPage_StampDate),
+    ZR_PRIVATE_FIELD(33616, appliedPage_StampDate),
+    ZR_PRIVATE_FIELD(33618, date_StampDate),
+    ZR_PRIVATE_FIELD(33619, date_StampDate),
+    ZR_PRIVATE_FIELD(33626, style_StampDate),
+    ZR_PRIVATE_FIELD(33627, size_StampDate),
+    ZR_PRIVATE_FIELD(33710, stampTextSupport),
+    ZR_PRIVATE_FIELD(33711, stampTextSupport),
+    ZR_PRIVATE_FIELD(33713, transparency_StampText),
+    ZR_PRIVATE_FIELD(33715, appliedPage_StampText),
+    ZR_PRIVATE_FIELD(33716, appliedPage_StampText),
+    ZR_PRIVATE_FIELD(33724, style_StampText),
+    ZR_PRIVATE_FIELD(33725, size_StampText),
 };
-const int kControlFieldCount = 132;
+const int kControlFieldCount = 155;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},
@@ -323,5 +346,7 @@ const ControlText kControlTexts[] = {
     ControlText{30721, kPrivateField, offsetof(PrivateSettings, jobComment), sizeof(PrivateSettings::jobComment)},
     ControlText{30010, kEnvironmentField, offsetof(PrinterEnvironment, typedAddress), sizeof(PrinterEnvironment::typedAddress)},
     ControlText{30054, kEnvironmentField, offsetof(PrinterEnvironment, snmpCommunityName), sizeof(PrinterEnvironment::snmpCommunityName)},
+    ControlText{33620, kPrivateField, offsetof(PrivateSettings, specifiedDate_StampDate), sizeof(PrivateSettings::specifiedDate_StampDate)},
+    ControlText{33718, kPrivateField, offsetof(PrivateSettings, specifiedText_StampText), sizeof(PrivateSettings::specifiedText_StampText)},
 };
-const int kControlTextCount = 9;
+const int kControlTextCount = 11;

@@ -38,8 +38,12 @@ const PageRow kPageRows[] = {
     {32500, 32500, 25361, "BOOKLET_BINDING_DLG"},
     {32400, 32400, 25370, "COVER_DLG"},
     {32900, 32900, 25373, "MAIL_MAKING_DLG"},
+    {33400, 33400, 25054, "STAMP_DLG"},
+    {33500, 33500, 20376, "STAMP_PAGE_PANEL"},
+    {33600, 33600, 20377, "STAMP_DATE_PANEL"},
+    {33700, 33700, 21021, "STAMP_TEXT_PANEL"},
 };
-const int kPageRowCount = 36;
+const int kPageRowCount = 40;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -495,8 +499,50 @@ const ControlRow kControlRows[] = {
     {31622, 31600, kButtonControl, 25482, 0, "MANAGE_DELETE"},
     {31616, 31600, kDetailsControl, 0, 0, "MANAGE_DETAILS"},
     {31621, 31601, kEditControl, 0, 0, "RENAME_NAME"},
+    {33410, 33400, kTabsControl, 0, 0, "STAMP_TABS"},
+    {33510, 33500, kRadioControl, 25541, 0, "STAMP_PAGE_OFF"},
+    {33511, 33500, kRadioControl, 25542, 0, "STAMP_PAGE_ON"},
+    {33513, 33500, kCheckControl, 25543, 0, "STAMP_PAGE_CLEAR"},
+    {33515, 33500, kEditControl, 0, 0, "STAMP_START_NUMBER"},
+    {33516, 33500, kSpinControl, 0, 0, "STAMP_START_NUMBER_SPIN"},
+    {33517, 33500, kTextControl, 0, 0, "STAMP_START_NUMBER_RANGE"},
+    {33519, 33500, kEditControl, 0, 0, "STAMP_START_PAGE"},
+    {33520, 33500, kSpinControl, 0, 0, "STAMP_START_PAGE_SPIN"},
+    {33521, 33500, kTextControl, 0, 0, "STAMP_START_PAGE_RANGE"},
+    {33525, 33500, kComboControl, 0, 0, "STAMP_PAGE_FONT"},
+    {33526, 33500, kComboControl, 0, 0, "STAMP_PAGE_STYLE"},
+    {33527, 33500, kEditControl, 0, 0, "STAMP_PAGE_SIZE"},
+    {33528, 33500, kSpinControl, 0, 0, "STAMP_PAGE_SIZE_SPIN"},
+    {33530, 33500, kTextControl, 0, 0, "STAMP_PAGE_SIZE_RANGE"},
+    {33540, 33500, kPictureControl, 0, 0, "STAMP_PAGE_PREVIEW"},
+    {33610, 33600, kRadioControl, 25541, 0, "STAMP_DATE_OFF"},
+    {33611, 33600, kRadioControl, 25542, 0, "STAMP_DATE_ON"},
+    {33613, 33600, kCheckControl, 25543, 0, "STAMP_DATE_CLEAR"},
+    {33615, 33600, kRadioControl, 25550, 0, "STAMP_DATE_FIRST"},
+    {33616, 33600, kRadioControl, 25549, 0, "STAMP_DATE_ALL"},
+    {33618, 33600, kRadioControl, 25552, 0, "STAMP_DATE_TODAY"},
+    {33619, 33600, kRadioControl, 25553, 0, "STAMP_DATE_GIVEN"},
+    {33620, 33600, kEditControl, 0, 0, "STAMP_DATE_TEXT"},
+    {33625, 33600, kComboControl, 0, 0, "STAMP_DATE_FONT"},
+    {33626, 33600, kComboControl, 0, 0, "STAMP_DATE_STYLE"},
+    {33627, 33600, kEditControl, 0, 0, "STAMP_DATE_SIZE"},
+    {33628, 33600, kSpinControl, 0, 0, "STAMP_DATE_SIZE_SPIN"},
+    {33630, 33600, kTextControl, 0, 0, "STAMP_DATE_SIZE_RANGE"},
+    {33640, 33600, kPictureControl, 0, 0, "STAMP_DATE_PREVIEW"},
+    {33710, 33700, kRadioControl, 25541, 0, "STAMP_TEXT_OFF"},
+    {33711, 33700, kRadioControl, 25542, 0, "STAMP_TEXT_ON"},
+    {33713, 33700, kCheckControl, 25543, 0, "STAMP_TEXT_CLEAR"},
+    {33715, 33700, kRadioControl, 25550, 0, "STAMP_TEXT_FIRST"},
+    {33716, 33700, kRadioControl, 25549, 0, "STAMP_TEXT_ALL"},
+    {33718, 33700, kEditControl, 0, 0, "STAMP_TEXT_TEXT"},
+    {33723, 33700, kComboControl, 0, 0, "STAMP_TEXT_FONT"},
+    {33724, 33700, kComboControl, 0, 0, "STAMP_TEXT_STYLE"},
+    {33725, 33700, kEditControl, 0, 0, "STAMP_TEXT_SIZE"},
+    {33726, 33700, kSpinControl, 0, 0, "STAMP_TEXT_SIZE_SPIN"},
+    {33728, 33700, kTextControl, 0, 0, "STAMP_TEXT_SIZE_RANGE"},
+    {33740, 33700, kPictureControl, 0, 0, "STAMP_TEXT_PREVIEW"},
 };
-const int kControlRowCount = 453;
+const int kControlRowCount = 495;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -572,8 +618,20 @@ const RadioValueRow kRadioValueRows[] = {
     {32716, 2},
     {32511, 0},
     {32512, 255},
+    {33510, 0},
+    {33511, 1},
+    {33610, 0},
+    {33611, 1},
+    {33615, 0},
+    {33616, 1},
+    {33618, 0},
+    {33619, 1},
+    {33710, 0},
+    {33711, 1},
+    {33715, 0},
+    {33716, 1},
 };
-const int kRadioValueRowCount = 26;
+const int kRadioValueRowCount = 38;
 
 const SpinRangeRow kSpinRangeRows[] = {
     {30217, 30216, 30200, 1, 9999, 0},
@@ -589,8 +647,13 @@ const SpinRangeRow kSpinRangeRows[] = {
     {32133, 32132, 32100, -25, 25, 0},
     {32139, 32138, 32100, -25, 25, 0},
     {32145, 32144, 32100, -25, 25, 0},
+    {33516, 33515, 33500, 1, 9999, 0},
+    {33520, 33519, 33500, 1, 9999, 0},
+    {33528, 33527, 33500, 8, 32, 0},
+    {33628, 33627, 33600, 8, 32, 0},
+    {33726, 33725, 33700, 8, 32, 0},
 };
-const int kSpinRangeRowCount = 13;
+const int kSpinRangeRowCount = 18;
 
 const OptionTextRow kOptionTextRows[] = {
     {"colorModes", 0, 20025},
@@ -1041,6 +1104,29 @@ const StringTextRow kStringTextRows[] = {
     {25056, "Image rotation:"},
     {25057, "Layout"},
     {25058, "Watermark, stamps and position"},
+    {20376, "Page number"},
+    {20377, "Date"},
+    {21021, "Text"},
+    {20450, "Regular"},
+    {20451, "Bold"},
+    {20452, "Italic"},
+    {20453, "Bold italic"},
+    {20181, "A stamp cannot hold quotation marks, apostrophes, the backslash or any of * + , : ; < = > ? [ ] |. They were removed."},
+    {25541, "Off"},
+    {25542, "On"},
+    {25543, "Transparent"},
+    {25544, "Start number:"},
+    {25545, "Start on page:"},
+    {25546, "Font:"},
+    {25547, "Size (pt):"},
+    {25548, "Pages:"},
+    {25549, "All pages"},
+    {25550, "First page only"},
+    {25551, "Date:"},
+    {25552, "Today"},
+    {25553, "This date:"},
+    {25554, "Text:"},
+    {25555, "Click where the stamp goes on the page:"},
     {25060, "Binding edge:"},
     {25061, "Margin..."},
     {25062, "Staple:"},
@@ -1258,4 +1344,4 @@ const StringTextRow kStringTextRows[] = {
     {25380, "Turn the inserts"},
     {25381, "Print one proof first"},
 };
-const int kStringTextRowCount = 526;
+const int kStringTextRowCount = 549;

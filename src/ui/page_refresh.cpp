@@ -22,6 +22,7 @@
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
 #include "ui/program_print_dialog.h"
+#include "ui/stamp_dialog.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/version_info.h"
 
@@ -48,7 +49,8 @@ const PageRules kPageRules[] = {
     {kFavoritesPage, FavoritesPageRules}, {kLayoutLayout, LayoutPageRules},
     {kFinishingPage, FinishingPageRules},
     {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules},
-    {kMailMakingDialog, MailMakingRules}};
+    {kMailMakingDialog, MailMakingRules},
+    {33500, StampPanelRules}, {33600, StampPanelRules}, {33700, StampPanelRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)
