@@ -8,8 +8,9 @@ namespace {
 constexpr int kPageInset = 8;  // the page inside the preview
 constexpr int kBoxInset = 6;   // the boxes inside the page
 constexpr uint32_t kPositionCommandOffset = 50;  // a panel's box commands: its template + 50 + code
-constexpr int kLargestSize = 32;
-constexpr int kSmallestHeight = 6;
+// Sizes 8..32 drawn 9..20 pixels high: the smallest still readable, the largest filling a box.
+constexpr int kSmallestSize = 8, kLargestSize = 32;
+constexpr int kSmallestHeight = 9;
 
 const IdTableRow kStyleRows[] = {{20450, 0}, {20451, 1}, {20452, 2}, {20453, 3}};
 constexpr uint32_t kGivenDateEdit = 33620;
@@ -163,7 +164,7 @@ void StampPanelRules(const PageInput& in, PageState& page) {
 }
 
 int StampPreviewFontHeight(uint16_t size) {
-    int h = size * kStampBoxHeight / kLargestSize;
+    int h = kSmallestHeight + (size - kSmallestSize) * (kStampBoxHeight - kSmallestHeight) / (kLargestSize - kSmallestSize);
     return h < kSmallestHeight ? kSmallestHeight : h > kStampBoxHeight ? kStampBoxHeight : h;
 }
 

@@ -72,7 +72,7 @@ struct StampDrawing {
     int on;
     char16_t text[kStampTextUnits];
     char16_t face[kStampFaceUnits];
-    int height;  // pixels: the size scaled so that the largest fills a box
+    int height;  // pixels: the sizes scaled so that the smallest is readable and the largest fills a box
     int bold, italic;
 };
 int StampPreviewDrawings(const PrivateSettings& p, int panelKind, const char16_t* today,

@@ -48,9 +48,9 @@ void ResText(StampDialog* d, uint32_t id, wchar_t* out, int room) {
     LoadResString(d->host.resources, id, out, static_cast<uint32_t>(room), d->host.language);
 }
 
-// The panel's model onto its controls; a control already showing its value
-// (the edit being typed in) is left alone.
-void ShowPanel(StampDialog* d, int kind) {
+// The panel's model onto its controls; after the first time a control
+// already showing its value (the edit being typed in) is left alone.
+void ShowPanel(StampDialog* d, int kind, int first = 0) {
     HWND panel = d->panel[kind];
     const StampPanel& sp = kStampPanels[kind];
     if (!panel || !RefreshPage(sp.templateId, *d->copy->copy, d->state)) return;
@@ -78,7 +78,7 @@ void ShowPanel(StampDialog* d, int kind) {
                 SetWindowTextW(w, reinterpret_cast<const wchar_t*>(cs.text));
         } else if (cs.kind == kEditControl) {
             int32_t v = 0;
-            if (!SpinEditValue(w, &v) || v != static_cast<int32_t>(cs.value))
+            if (first || !SpinEditValue(w, &v) || v != static_cast<int32_t>(cs.value))
                 ShowSpinEditValue(w, static_cast<int32_t>(cs.value));
         }
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
@@ -287,7 +287,7 @@ void InitPanel(StampDialog* d, int kind) {
         SetPropW(preview, kOldProcProp,
                  reinterpret_cast<HANDLE>(SetWindowLongPtrW(preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviewProc))));
     RemovePropW(panel, kSuppressProp);
-    ShowPanel(d, kind);
+    ShowPanel(d, kind, 1);
 }
 
 void ShowTab(StampDialog* d) {

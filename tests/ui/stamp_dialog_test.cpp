@@ -118,8 +118,8 @@ TEST(StampDialog, PreviewDrawsTheOwnStampLastAndTodayByDefault) {
     TypeStampText(p, kDateStamp, u"2026/01/01");
     ASSERT_EQ(1, StampPreviewDrawings(p, kDateStamp, u"06/12/2026", d));
     EXPECT_EQ(u"2026/01/01", Text(d[0]));  // a given date keeps its slashes
-    EXPECT_EQ(6, d[0].height);             // size 0 held to 8, drawn at the smallest height
-    EXPECT_EQ(10, StampPreviewFontHeight(16));
+    EXPECT_EQ(9, d[0].height);             // size 0 held to 8, drawn at the smallest height
+    EXPECT_EQ(12, StampPreviewFontHeight(16));
 }
 
 TEST(StampDialog, OkCommitsThePanelsCancelDropsThem) {
