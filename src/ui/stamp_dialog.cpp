@@ -58,9 +58,9 @@ int StampOn(const PrivateSettings& p, int kind) {
 }  // namespace
 
 const StampPanel kStampPanels[kStampPanelCount] = {
-    {33500, 20376, 33510, 33511, 33540, 33525, 33526, 33527, 0},
-    {33600, 20377, 33610, 33611, 33640, 33625, 33626, 33627, kGivenDateEdit},
-    {33700, 21021, 33710, 33711, 33740, 33723, 33724, 33725, 33718},
+    {33500, 20376, 33510, 33511, 33540, 33525, 33526, 33527, 0, {0, 0}},
+    {33600, 20377, 33610, 33611, 33640, 33625, 33626, 33627, kGivenDateEdit, {33615, 33616}},
+    {33700, 21021, 33710, 33711, 33740, 33723, 33724, 33725, 33718, {33715, 33716}},
 };
 
 const StampPanel* FindStampPanel(uint16_t templateId) {
@@ -161,6 +161,12 @@ void StampPanelRules(const PageInput& in, PageState& page) {
         if (!on) c.enabled = 0;
         if (c.id == kGivenDateEdit && p.date_StampDate != 1) c.enabled = 0;
     }
+    // The engine knows the pages by their first radio; the second goes with it.
+    ControlState* pages[2] = {};
+    for (int i = 0; i < page.controlCount; i++)
+        for (int k = 0; k < 2; k++)
+            if (sp->pages[k] && page.control[i].id == sp->pages[k]) pages[k] = &page.control[i];
+    if (pages[0] && pages[1]) pages[0]->enabled = pages[1]->enabled = pages[0]->enabled && pages[1]->enabled;
 }
 
 int StampPreviewFontHeight(uint16_t size) {

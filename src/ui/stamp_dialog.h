@@ -23,7 +23,8 @@ struct StampPanel {
     uint32_t off, on;    // the radios that switch the stamp
     uint32_t preview;
     uint32_t font, style, size;
-    uint32_t text;  // the date or text edit; 0 for the page number
+    uint32_t text;      // the date or text edit; 0 for the page number
+    uint32_t pages[2];  // the radios of the pages it goes on (first only, all); 0 for the page number
 };
 extern const StampPanel kStampPanels[kStampPanelCount];  // by StampKind, which is the tab order
 // The panel of a template, or null; its kind is its index.
@@ -60,7 +61,7 @@ int ChooseStampFont(PrivateSettings& p, int kind, const char16_t* face);
 void StampFace(const PrivateSettings& p, int kind, char16_t* face);
 // The panel's own rules after the refresh: its style list, everything but
 // the on and off radios greyed while the stamp is off, the given date's
-// edit only with the given date chosen.
+// edit only with the given date chosen, the pages' two radios greyed as one.
 void StampPanelRules(const PageInput& in, PageState& page);
 
 // One stamp as the preview draws it: the panel's own, and the other stamps
