@@ -44,10 +44,13 @@ struct DialogShot {
     int tab, button, control;
     const char* name;
     int list = 0, value = 0;
+    int dialogTab = 0;  // a dialog with its own tabs: the tab shown
+    int press = 0;      // a button of the dialog or of its shown panel pressed first
     // A dialog that one of this dialog's buttons opens, photographed over it.
     int innerButton = 0, innerControl = 0;
     const char* innerName = nullptr;
 };
+
 constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30229, 31818, "mixed-sizes"},
     {"document", 0, 30239, 31415, "tray-per-page"},
@@ -66,13 +69,16 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 0, 30256, 31518, "add-favorite"},
     {"document", 1, 30313, 31618, "manage-favorites"},
     {"document", 2, 30421, 32017, "image-position"},
-    {"document", 2, 30417, 33214, "watermark", 0, 0, 33215, 33311, "watermark-text"},
+    {"document", 2, 30417, 33214, "watermark", 0, 0, 0, 0, 33215, 33311, "watermark-text"},
     {"document", 3, 30520, 32713, "fold", 30519, 1},
     {"document", 3, 30529, 32313, "slip-sheets"},
     {"document", 3, 30512, 32617, "binding-margin"},
     {"document", 3, 30523, 32512, "booklet-binding"},
     {"document", 3, 30531, 32417, "covers"},
     {"document", 3, 30549, 32913, "mail-making"},
+    {"document", 2, 30419, 33410, "stamp-page-number", 0, 0, 0, 33511},
+    {"document", 2, 30419, 33410, "stamp-date", 0, 0, 1, 33611},
+    {"document", 2, 30419, 33410, "stamp-text", 0, 0, 2, 33711},
 };
 
 // The two-colour model's printer: its Image tab has a template of its own.
@@ -171,6 +177,13 @@ struct Driver {
 
 void Settle() { Sleep(400); }
 
+BOOL CALLBACK FindShownControl(HWND w, LPARAM io) {
+    auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
+    if (GetDlgCtrlID(w) != found->first || !IsWindowVisible(w)) return TRUE;
+    found->second = w;
+    return FALSE;
+}
+
 BOOL CALLBACK FindDialogWith(HWND w, LPARAM io) {
     auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
     if (IsWindowVisible(w) && GetDlgItem(w, found->first)) {
@@ -206,6 +219,18 @@ void PhotographSubDialog(Driver* d, HWND page, const DialogShot& shot) {
     if (!found.second) {
         std::fprintf(stderr, "zr51-show-sheets: the %s dialog did not appear\n", name);
         return;
+    }
+    if (HWND tabs = shot.dialogTab ? FindWindowExW(found.second, nullptr, L"SysTabControl32", nullptr) : nullptr) {
+        SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(shot.dialogTab), 0);
+        NMHDR selected = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), TCN_SELCHANGE};
+        SendMessageW(found.second, WM_NOTIFY, selected.idFrom, reinterpret_cast<LPARAM>(&selected));
+    }
+    std::pair<int, HWND> press{shot.press, nullptr};
+    if (shot.press) EnumChildWindows(found.second, FindShownControl, reinterpret_cast<LPARAM>(&press));
+    if (press.second) {
+        SendMessageW(press.second, BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(GetParent(press.second), WM_COMMAND, MAKEWPARAM(shot.press, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(press.second));
     }
     Settle();
     // The tab with the dialog open over it.

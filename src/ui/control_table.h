@@ -8,7 +8,7 @@ enum ControlKind : uint8_t {
     kLabelControl, kGroupControl, kTextControl, kComboControl, kPiccomboControl, kCheckControl,
     kRadioControl, kPicradioControl, kEditControl, kPasswordControl, kSpinControl, kButtonControl,
     kPictureControl, kSeparatorControl, kPreviewControl, kScrollbarControl, kThumbnailsControl,
-    kDetailsControl, kTrackbarControl, kFeatureControl, kListboxControl,
+    kDetailsControl, kTrackbarControl, kFeatureControl, kListboxControl, kTabsControl,
 };
 
 struct PageRow {

@@ -11,7 +11,8 @@ namespace {
 
 const char* const kKindNames[] = {"label", "group", "text", "combo", "piccombo", "check", "radio",
                                   "picradio", "edit", "password", "spin", "button", "picture", "separator",
-                                  "preview", "scrollbar", "thumbnails", "details", "trackbar", "feature", "listbox"};
+                                  "preview", "scrollbar", "thumbnails", "details", "trackbar", "feature", "listbox",
+                                  "tabs"};
 
 void AppendUtf8(std::string& out, const char16_t* s) {
     for (int i = 0; s[i]; i++) {

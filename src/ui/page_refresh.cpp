@@ -22,6 +22,7 @@
 #include "ui/page_model.h"
 #include "ui/preview_conditions.h"
 #include "ui/program_print_dialog.h"
+#include "ui/stamp_dialog.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/version_info.h"
 #include "ui/watermark_dialog.h"
@@ -50,7 +51,8 @@ const PageRules kPageRules[] = {
     {kFinishingPage, FinishingPageRules},
     {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules},
     {kMailMakingDialog, MailMakingRules},
-    {kWatermarkDialog, WatermarkDialogRules}};
+    {kWatermarkDialog, WatermarkDialogRules},
+    {33500, StampPanelRules}, {33600, StampPanelRules}, {33700, StampPanelRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

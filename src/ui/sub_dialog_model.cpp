@@ -31,6 +31,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30629, kGammaDialog},           // gamma control, Image tab (one-ink models: their own template)
     {30421, 32000},               // image position, Layout tab
     {30417, kWatermarkDialog},    // watermark, Layout tab
+    {30419, 33400},               // stamps, Layout tab
     {30512, 32600},               // binding margin, Finishing tab
     {30520, 32700},               // fold, Finishing tab
     {30523, 32500},               // booklet binding, Finishing tab

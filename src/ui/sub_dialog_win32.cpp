@@ -34,6 +34,8 @@
 #include "ui/page_images_win32.h"
 #include "ui/resource_module_win32.h"
 #include "ui/spin_edit_win32.h"
+#include "ui/stamp_dialog.h"
+#include "ui/stamp_dialog_win32.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/tray_ranges.h"
 #include "rules/text_filters.h"
@@ -873,6 +875,7 @@ INT_PTR CALLBACK SubDialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lPa
 
 INT_PTR OpenSubDialog(HWND owner, const SubDialogHost& host, uint16_t templateId, int target) {
     if (!host.input) return -1;
+    if (templateId == kStampDialog) return OpenStampDialog(owner, host);  // a tab control of panels
     // The dialog's state holds a page of controls: too large for the stack.
     auto* d = static_cast<SubDialog*>(std::calloc(1, sizeof(SubDialog)));
     if (!d) return -1;

@@ -45,6 +45,7 @@ constexpr int kLightnessBar = 32116, kLightnessShown = 32113, kContrast = 32125;
 constexpr int kPasswordCheck = 30716, kPasswordEdit = 30717, kOwnerEdit = 30711, kJobEdit = 30714, kCommentEdit = 30721;
 constexpr int kCarbonButton = 30743, kCarbonList = 34003, kCarbonUp = 34004;
 constexpr int kProgramButton = 30726, kProgramBar = 33093, kVersionButton = 30731, kVersionText = 30814;
+constexpr int kStamp = 30418, kStampButton = 30419, kStampTabs = 33410;
 
 // What a scenario read while the sheet was open.
 struct Seen {
@@ -72,11 +73,11 @@ struct Row {
     void (*expect)(const PrivateSettings&, const Seen&, bool ok) = nullptr;  // ok: OK or Yes
 };
 
-// A visible window of the sheet's thread, not the sheet, with that control:
-// a sub-dialog or a message box.
+// A visible window of the sheet's thread, not the sheet (the one with a
+// current page), with that control: a sub-dialog or a message box.
 BOOL CALLBACK FindWindowWith(HWND w, LPARAM io) {
     auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
-    if (IsWindowVisible(w) && GetDlgItem(w, found->first) && !FindWindowExW(w, nullptr, L"SysTabControl32", nullptr)) {
+    if (IsWindowVisible(w) && GetDlgItem(w, found->first) && !SendMessageW(w, PSM_GETCURRENTPAGEHWND, 0, 0)) {
         found->second = w;
         return FALSE;
     }
@@ -348,7 +349,42 @@ const Row kBasicAndLayout[] = {
          EXPECT_EQ(ok ? (s.inches ? -126 : -1230) : 0, p.verticalPosition_mm_FrontSide);
          EXPECT_EQ(ok ? (s.inches ? -5 : -47) : 0, p.verticalPosition_inch_FrontSide);
      }},
+    {.name = "stamps: the page number on at the top left from 25, the text stamp's words",
+     .setup = [](HWND sheet, Seen* s) {
+         HWND page = Tab(sheet, kStamp);
+         Click(page, kStamp, 1);
+         s->probes.push_back(Enabled(page, kStampButton));
+     },
+     .button = kStampButton, .dialog = kStampTabs,
+     .act = [](HWND d, Seen* s) {
+         HWND tabs = GetDlgItem(d, kStampTabs), number = GetDlgItem(tabs, 33500), text = GetDlgItem(tabs, 33700);
+         s->probes.push_back(static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)));
+         s->probes.push_back(Enabled(number, 33515));  // waits for the stamp
+         Click(number, 33511, 1);
+         s->probes.push_back(Enabled(number, 33515));
+         SetDlgItemTextW(number, 33515, L"25");
+         HWND preview = GetDlgItem(number, 33540);  // the top left box
+         SendMessageW(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+         SendMessageW(preview, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+         SendMessageW(tabs, TCM_SETCURSEL, 2, 0);
+         NMHDR selected = {tabs, kStampTabs, TCN_SELCHANGE};
+         SendMessageW(d, WM_NOTIFY, kStampTabs, reinterpret_cast<LPARAM>(&selected));
+         s->probes.push_back(IsWindowVisible(number) ? 1 : 0);
+         s->probes.push_back(IsWindowVisible(text) ? 1 : 0);
+         Click(text, 33711, 1);
+         SetDlgItemTextW(text, 33718, L"Draft");
+     },
+     .probes = {1, 3, 0, 1, 0, 1},
+     .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
+         EXPECT_EQ(1, p.stampSupport);  // the tab's own box stays either way
+         EXPECT_EQ(ok ? 1 : 0, p.stampPageSupport);
+         EXPECT_EQ(ok ? 1 : 6, p.position_StampPage);
+         EXPECT_EQ(ok ? 25 : 1, p.startNumber_StampPage);
+         EXPECT_EQ(ok ? 1 : 0, p.stampTextSupport);
+         EXPECT_EQ(std::u16string(ok ? u"Draft" : u""), std::u16string(p.specifiedText_StampText));
+     }},
 };
+
 
 TEST(SubDialogSheet, BasicAndLayoutDialogsOkStoreCancelKeeps) { RunScenarios(kBasicAndLayout); }
 

@@ -46,6 +46,7 @@ struct Text {
 struct Page {
     int id, width, height, like = 0;
     bool dialog = false;  // a modal sub-dialog with OK and Cancel, not a tab
+    bool panel = false;   // a child panel a dialog shows in its own tab control
     std::string symbol, caption;
 };
 
@@ -77,7 +78,7 @@ std::set<int> g_emptySlots;
 const std::set<std::string> kKinds = {"label",  "group",    "text",   "combo",   "piccombo",  "check",
                                       "radio",  "picradio", "edit",   "password", "spin",     "button",
                                       "picture", "separator", "preview", "scrollbar", "thumbnails", "details",
-                                      "trackbar", "feature", "listbox"};
+                                      "trackbar", "feature", "listbox", "tabs"};
 
 std::vector<std::string> Split(const std::string& s) {
     std::vector<std::string> out;
@@ -162,12 +163,13 @@ void ReadControls(const std::string& path) {
             g_optionTexts.push_back(o);
             continue;
         }
-        if (w[0] == "page" || w[0] == "dialog") {
+        if (w[0] == "page" || w[0] == "dialog" || w[0] == "panel") {
             Page p;
             p.dialog = w[0] == "dialog";
+            p.panel = w[0] == "panel";
             if ((w.size() != 7 && w.size() != 9) || !ToInt(w[1], p.id) || !ToInt(w[3], p.width) ||
                 !ToInt(w[4], p.height) || w[5] != "caption" || (w.size() == 9 && (w[7] != "like" || !ToInt(w[8], p.like)))) {
-                Error(path, ln, "expected: page|dialog <template> <symbol> <width> <height> caption <text> [like <template>]");
+                Error(path, ln, "expected: page|dialog|panel <template> <symbol> <width> <height> caption <text> [like <template>]");
                 continue;
             }
             p.symbol = w[2];
@@ -324,6 +326,7 @@ std::string StyleOf(const Control& c, bool groupStart, std::string& cls) {
     if (k == "listbox")
         return cls = "ListBox", "LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP";
     if (k == "trackbar") return cls = "msctls_trackbar32", "TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP";
+    if (k == "tabs") return cls = "SysTabControl32", "WS_CLIPSIBLINGS | WS_TABSTOP";
     // The favourites' cells are drawn by the page, three to a row.
     if (k == "thumbnails")
         return cls = "SysListView32",
@@ -337,8 +340,9 @@ std::string PagesRc() {
     for (const Page& p : g_pages) {
         int layout = p.like ? p.like : p.id;
         o << "\nIDD_" << p.symbol << " DIALOGEX 0, 0, " << p.width << ", " << p.height << "\n"
-          << (p.dialog ? "STYLE DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU\n"
-                       : "STYLE DS_SHELLFONT | DS_CONTROL | WS_CHILD | WS_DISABLED | WS_CAPTION\n")
+          << (p.dialog  ? "STYLE DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU\n"
+              : p.panel ? "STYLE DS_SHELLFONT | DS_CONTROL | WS_CHILD\n"
+                        : "STYLE DS_SHELLFONT | DS_CONTROL | WS_CHILD | WS_DISABLED | WS_CAPTION\n")
           << "CAPTION T_" << p.caption << "\nFONT 8, \"MS Shell Dlg\", 0, 0, 0x1\nBEGIN\n";
         std::string previous;
         for (const Control& c : g_controls) {
