@@ -69,6 +69,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 3, 30523, 32512, "booklet-binding"},
     {"document", 3, 30531, 32417, "covers"},
     {"document", 3, 30549, 32913, "mail-making"},
+    {"document", 3, 30547, 33915, "perfect-binding"},
 };
 
 // The two-colour model's printer: its Image tab has a template of its own.

@@ -526,3 +526,13 @@
 #undef T_INSERT_PAPER_TYPE
 #undef T_INSERT_ROTATE
 #undef T_MAIL_PROOF
+#undef T_PB_BIND_LEFT
+#undef T_PB_BIND_RIGHT
+#undef T_PB_YES
+#undef T_PB_NO
+#undef T_PB_BODY_SIZE
+#undef T_PB_COVER_LENGTH
+#undef T_PB_BODY
+#undef T_PB_COVER
+#undef T_PB_PRINT_COVER
+#undef T_PB_TWO_SIDED

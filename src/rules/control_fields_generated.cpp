@@ -310,8 +310,17 @@ const ControlField kControlFields[] = {
     ZR_PRIVATE_FIELD(32928, duplexType_Insert_MailMaking),
     ZR_PRIVATE_FIELD(32929, rotate_Insert__MailMaking),
     ZR_PRIVATE_FIELD(32930, proof_MailMaking),
+    ZR_PRIVATE_FIELD(33912, bindingSide_PerfectBinding),
+    ZR_PRIVATE_FIELD(33915, bodySize_PerfectBinding),
+    ZR_PRIVATE_FIELD(33917, duplexType_Body_PerfectBinding),
+    ZR_PRIVATE_FIELD(33919, inputTray_Body_PerfectBinding),
+    ZR_PRIVATE_FIELD(33921, paperType_Body_PerfectBinding),
+    ZR_PRIVATE_FIELD(33928, printCoverSeparately_PerfectBinding),
+    ZR_PRIVATE_FIELD(33930, duplexType_Cover_PerfectBinding),
+    ZR_PRIVATE_FIELD(33932, inputTray_Cover_PerfectBinding),
+    ZR_PRIVATE_FIELD(33934, paperType_Cover_PerfectBinding),
 };
-const int kControlFieldCount = 132;
+const int kControlFieldCount = 141;
 
 const ControlText kControlTexts[] = {
     ControlText{30246, kPrivateField, offsetof(PrivateSettings, destinationFolderOfFile_ToSave), sizeof(PrivateSettings::destinationFolderOfFile_ToSave)},

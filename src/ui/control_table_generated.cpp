@@ -38,8 +38,9 @@ const PageRow kPageRows[] = {
     {32500, 32500, 25361, "BOOKLET_BINDING_DLG"},
     {32400, 32400, 25370, "COVER_DLG"},
     {32900, 32900, 25373, "MAIL_MAKING_DLG"},
+    {33900, 33900, 20970, "PERFECT_BINDING_DLG"},
 };
-const int kPageRowCount = 36;
+const int kPageRowCount = 37;
 
 const ControlRow kControlRows[] = {
     {30211, 30200, kPiccomboControl, 0, 0, "COLOR_MODE"},
@@ -470,6 +471,31 @@ const ControlRow kControlRows[] = {
     {32929, 32900, kCheckControl, 25380, 0, "INSERT_ROTATE"},
     {32930, 32900, kCheckControl, 25381, 0, "MAIL_PROOF"},
     {32931, 32900, kSeparatorControl, 0, 0, "MAIL_MAKING_LINE"},
+    {33923, 33900, kPictureControl, 0, 11948, "PB_PICTURE"},
+    {33912, 33900, kComboControl, 0, 0, "PB_BINDING_SIDE"},
+    {33915, 33900, kComboControl, 0, 0, "PB_BODY_SIZE"},
+    {33925, 33900, kEditControl, 0, 0, "PB_COVER_LENGTH"},
+    {33926, 33900, kSpinControl, 0, 0, "PB_COVER_LENGTH_SPIN"},
+    {33927, 33900, kTextControl, 0, 0, "PB_COVER_LENGTH_UNIT"},
+    {33937, 33900, kTextControl, 0, 0, "PB_COVER_LENGTH_RANGE"},
+    {33940, 33900, kSeparatorControl, 0, 0, "PB_LEFT_TOP_LINE"},
+    {33942, 33900, kLabelControl, 25372, 0, "PB_LEFT_BACK"},
+    {33943, 33900, kLabelControl, 25371, 0, "PB_LEFT_FRONT"},
+    {33938, 33900, kPictureControl, 0, 11949, "PB_LEFT_PICTURE"},
+    {33941, 33900, kSeparatorControl, 0, 0, "PB_LEFT_BOTTOM_LINE"},
+    {33944, 33900, kSeparatorControl, 0, 0, "PB_RIGHT_TOP_LINE"},
+    {33946, 33900, kLabelControl, 25371, 0, "PB_RIGHT_FRONT"},
+    {33947, 33900, kLabelControl, 25372, 0, "PB_RIGHT_BACK"},
+    {33939, 33900, kPictureControl, 0, 11950, "PB_RIGHT_PICTURE"},
+    {33945, 33900, kSeparatorControl, 0, 0, "PB_RIGHT_BOTTOM_LINE"},
+    {33917, 33900, kComboControl, 0, 0, "PB_BODY_SIDES"},
+    {33919, 33900, kComboControl, 0, 0, "PB_BODY_TRAY"},
+    {33921, 33900, kComboControl, 0, 0, "PB_BODY_TYPE"},
+    {33928, 33900, kComboControl, 0, 0, "PB_PRINT_COVER"},
+    {33930, 33900, kComboControl, 0, 0, "PB_COVER_SIDES"},
+    {33932, 33900, kComboControl, 0, 0, "PB_COVER_TRAY"},
+    {33934, 33900, kComboControl, 0, 0, "PB_COVER_TYPE"},
+    {33935, 33900, kSeparatorControl, 0, 0, "PB_LINE"},
     {167, 0, kFeatureControl, 0, 0, "OUTPUT_BINDING_POSITION"},
     {33220, 33200, kFeatureControl, 0, 0, "WATERMARK_PAGES"},
     {33615, 33400, kFeatureControl, 0, 0, "STAMP_DATE_PAGES"},
@@ -496,7 +522,7 @@ const ControlRow kControlRows[] = {
     {31616, 31600, kDetailsControl, 0, 0, "MANAGE_DETAILS"},
     {31621, 31601, kEditControl, 0, 0, "RENAME_NAME"},
 };
-const int kControlRowCount = 453;
+const int kControlRowCount = 478;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -1257,5 +1283,15 @@ const StringTextRow kStringTextRows[] = {
     {25379, "Paper type:"},
     {25380, "Turn the inserts"},
     {25381, "Print one proof first"},
+    {20973, "Left edge"},
+    {20974, "Right edge"},
+    {20983, "Yes"},
+    {20984, "No"},
+    {25382, "Body size:"},
+    {25383, "Cover length:"},
+    {25384, "Body"},
+    {25385, "Cover"},
+    {25386, "Print:"},
+    {25387, "Two-sided:"},
 };
-const int kStringTextRowCount = 526;
+const int kStringTextRowCount = 536;

@@ -16,6 +16,7 @@
 #include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
 #include "ui/mail_making.h"
+#include "ui/perfect_binding.h"
 #include "ui/output_destination.h"
 #include "ui/favorites_page.h"
 #include "ui/page_lists.h"
@@ -48,7 +49,7 @@ const PageRules kPageRules[] = {
     {kFavoritesPage, FavoritesPageRules}, {kLayoutLayout, LayoutPageRules},
     {kFinishingPage, FinishingPageRules},
     {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules},
-    {kMailMakingDialog, MailMakingRules}};
+    {kMailMakingDialog, MailMakingRules}, {kPerfectBindingDialog, PerfectBindingRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

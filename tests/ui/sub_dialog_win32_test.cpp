@@ -38,6 +38,8 @@ constexpr int kSideMarginButton = 30512, kSideMarginEdit = 32613, kSideMarginUni
 constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524;
 constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412;
 constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924;
+constexpr int kPerfectBinding = 30546, kPerfectBindingButton = 30547, kBodySize = 33915, kCoverLength = 33925,
+              kCoverLengthRange = 33937, kPbCoverTray = 33932, kPbCoverSides = 33930;
 constexpr int kDensityButton = 30634, kDensityList = 31110, kProfileButton = 30631, kProfileList = 32211;
 constexpr int kFormButton = 30724, kFormList = 33826, kGammaButton = 30629, kGammaDialog = 32111;
 constexpr int kLightnessBar = 32116, kLightnessShown = 32113, kContrast = 32125;
@@ -429,6 +431,30 @@ const Row kFinishing[] = {
      .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
          EXPECT_EQ(ok ? 0 : 1, p.insert_MailMaking);
          EXPECT_NE(ok ? 1 : -1, p.duplexType_Envelope_MailMaking);  // a one-sided envelope printed on both sides
+     }},
+    {.name = "perfect binding: an A5 body, its cover length typed, the cover from the inserter",
+     .env = [](PrinterEnvironment& env) { env.outputUnit_Option = 24; },
+     .setup = [](HWND sheet, Seen* s) {
+         HWND page = Tab(sheet, kPerfectBinding);
+         s->probes.push_back(Visible(page, kPerfectBinding));
+         Click(page, kPerfectBinding, 1);
+         s->probes.push_back(Enabled(page, kPerfectBindingButton));
+     },
+     .button = kPerfectBindingButton, .dialog = kBodySize,
+     .act = [](HWND d, Seen* s) {
+         Choose(d, kBodySize, 11);
+         Unit(d, kCoverLengthRange, L"(11.75 - 13.46)", L"(298.5 - 342.0)", s);  // A5's range
+         SetDlgItemTextW(d, kCoverLength, s->inches ? L"12.00" : L"300.5");
+         Choose(d, kPbCoverTray, 262);
+         s->probes.push_back(Enabled(d, kPbCoverSides));  // an inserted cover is not printed
+     },
+     .probes = {1, 1, 1, 0},
+     .expect = [](const PrivateSettings& p, const Seen& s, bool ok) {
+         EXPECT_EQ(1, p.perfectBindingSupport);
+         EXPECT_EQ(ok ? 11 : 9, p.bodySize_PerfectBinding);
+         EXPECT_EQ(ok ? (s.inches ? 30480u : 30050u) : 46500u, p.coverLength_mm_PerfectBinding);
+         EXPECT_EQ(ok ? 262 : 257, p.inputTray_Cover_PerfectBinding);
+         EXPECT_EQ(ok ? 2 : 0, p.printCoverSeparately_PerfectBinding);
      }},
 };
 
