@@ -535,3 +535,4 @@
 #define T_PB_COVER "Umschlag"
 #define T_PB_PRINT_COVER "Drucken:"
 #define T_PB_TWO_SIDED "Beidseitig:"
+#define T_SHEETS_PER_BOOK "Blätter je Buch:"

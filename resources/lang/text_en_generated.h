@@ -536,3 +536,4 @@
 #define T_PB_COVER "Cover"
 #define T_PB_PRINT_COVER "Print:"
 #define T_PB_TWO_SIDED "Two-sided:"
+#define T_SHEETS_PER_BOOK "Sheets a book:"

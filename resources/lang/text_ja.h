@@ -535,3 +535,4 @@
 #define T_PB_COVER "表紙"
 #define T_PB_PRINT_COVER "印刷:"
 #define T_PB_TWO_SIDED "両面:"
+#define T_SHEETS_PER_BOOK "1冊の枚数:"

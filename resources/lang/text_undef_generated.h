@@ -536,3 +536,4 @@
 #undef T_PB_COVER
 #undef T_PB_PRINT_COVER
 #undef T_PB_TWO_SIDED
+#undef T_SHEETS_PER_BOOK

@@ -433,6 +433,8 @@ const ControlRow kControlRows[] = {
     {32516, 32500, kPictureControl, 0, 0, "BOOKLET_BINDING_PICTURE"},
     {32511, 32500, kRadioControl, 25362, 0, "ONE_BOOK"},
     {32512, 32500, kRadioControl, 25363, 0, "SEPARATE_BOOKS"},
+    {32513, 32500, kLabelControl, 25388, 0, "SHEETS_PER_BOOK_LABEL"},
+    {32514, 32500, kComboControl, 0, 0, "SHEETS_PER_BOOK"},
     {32518, 32500, kEditControl, 0, 0, "CENTER_MARGIN_EDIT"},
     {32519, 32500, kSpinControl, 0, 0, "CENTER_MARGIN_SPIN"},
     {32520, 32500, kTextControl, 0, 0, "CENTER_MARGIN_UNIT"},
@@ -522,7 +524,7 @@ const ControlRow kControlRows[] = {
     {31616, 31600, kDetailsControl, 0, 0, "MANAGE_DETAILS"},
     {31621, 31601, kEditControl, 0, 0, "RENAME_NAME"},
 };
-const int kControlRowCount = 478;
+const int kControlRowCount = 480;
 
 const ControlListRow kControlListRows[] = {
     {30211, "colorModes"},
@@ -1293,5 +1295,6 @@ const StringTextRow kStringTextRows[] = {
     {25385, "Cover"},
     {25386, "Print:"},
     {25387, "Two-sided:"},
+    {25388, "Sheets a book:"},
 };
-const int kStringTextRowCount = 536;
+const int kStringTextRowCount = 537;

@@ -653,6 +653,7 @@ int Ok(HWND dlg, SubDialog* d) {
     if (d->templateId == kSideMarginDialog) StoreSideMarginDialog(dlg, d->margin, Copy(d));
     if (d->templateId == kBookletBindingDialog) StoreBookletBindingDialog(dlg, d->booklet, Copy(d));
     if (d->templateId == kPerfectBindingDialog) StoreCoverLength(dlg, Copy(d));
+    if (d->templateId == kCoverDialog) StoreCoverDialog(Copy(d).dm.priv);
     if (d->templateId == kOutputModeDialog) {
         ReadOutputModeForm(dlg, d->output);
         StoreOutputModeForm(d->output, Copy(d).dm.priv);

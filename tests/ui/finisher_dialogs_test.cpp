@@ -175,3 +175,17 @@ TEST(Covers, PreviewPictures) {
         EXPECT_EQ(k.picture, CoverPreviewPicture(p, k.front)) << int(k.binding) << " " << int(k.tray);
     }
 }
+
+// OK keeps a back cover only where the booklet is not bound.
+TEST(Covers, OkDropsTheBackCoverOfABoundBooklet) {
+    const struct {
+        uint8_t bookletBinding, backCover;
+    } cases[] = {{0, 1}, {1, 0}, {2, 0}};
+    for (const auto& k : cases) {
+        PrivateSettings p{};
+        p.bookletBinding = k.bookletBinding, p.backCover = 1, p.frontCover = 1;
+        StoreCoverDialog(p);
+        EXPECT_EQ(k.backCover, p.backCover) << int(k.bookletBinding);
+        EXPECT_EQ(1, p.frontCover);
+    }
+}

@@ -35,8 +35,9 @@ constexpr int kImagePosition = 30420, kImagePositionButton = 30421, kFrontVertic
 constexpr int kFold = 30519, kFoldButton = 30520, kFoldOutside = 32713;
 constexpr int kSlipSheet = 30528, kSlipSheetButton = 30529, kSlipSheetPrint = 32313;
 constexpr int kSideMarginButton = 30512, kSideMarginEdit = 32613, kSideMarginUnit = 32615;
-constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524;
-constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412;
+constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524, kSheetsPerBook = 32514,
+              kCentreMarginUnit = 32520, kBookletBinding = 30522;
+constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412, kBackCover = 32415;
 constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924;
 constexpr int kPerfectBinding = 30546, kPerfectBindingButton = 30547, kBodySize = 33915, kCoverLength = 33925,
               kCoverLengthRange = 33937, kPbCoverTray = 33932, kPbCoverSides = 33930;
@@ -399,8 +400,13 @@ const Row kFinishing[] = {
      }},
     {.name = "booklet binding: separate books print the cover with the book",
      .button = kBookletBindingButton, .dialog = kSeparateBooks,
-     .act = [](HWND d, Seen* s) { Click(d, kSeparateBooks, 1); s->probes.push_back(Checked(d, kCoverWithBook)); },
-     .probes = {1},
+     .act = [](HWND d, Seen* s) {
+         Unit(d, kCentreMarginUnit, L"in", L"mm", s);  // the centre margin's unit words
+         s->probes.push_back(Visible(d, kSheetsPerBook));  // the sheets a book are never edited here
+         Click(d, kSeparateBooks, 1);
+         s->probes.push_back(Checked(d, kCoverWithBook));
+     },
+     .probes = {1, 0, 1},
      .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
          EXPECT_EQ(ok ? 255 : 0, p.separateBooks_BookletBinding);
          EXPECT_EQ(0, p.printCoverSeparately_BookletBinding);
@@ -419,6 +425,25 @@ const Row kFinishing[] = {
          EXPECT_EQ(1, p.coverSupport);
          EXPECT_EQ(ok ? 1 : 0, p.frontCover);
          EXPECT_EQ(ok, p.tray_FrontCover == 258);
+     }},
+    {.name = "covers: a bound booklet has no back cover", .env = FinisherWithFold,
+     .setup = [](HWND sheet, Seen* s) {
+         HWND page = Tab(sheet, kCovers);
+         Click(page, kCovers, 1);
+         PostMessageW(page, WM_COMMAND, MAKEWPARAM(kCoversButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, kCoversButton)));
+         if (HWND d = WaitFor(s->thread, kBackCover)) {  // a back cover first, kept by OK
+             Click(d, kBackCover, 1);
+             PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+             WaitClosed(d);
+         }
+         Choose(page, kBookletBinding, 1);
+     },
+     .button = kCoversButton, .dialog = kBackCover,
+     .act = [](HWND d, Seen* s) { s->probes = {Enabled(d, kBackCover), Checked(d, kBackCover)}; },
+     .probes = {0, 0},
+     .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
+         EXPECT_EQ(1, p.bookletBinding);
+         EXPECT_EQ(ok ? 0 : 1, p.backCover);
      }},
     {.name = "mail making without inserts", .env = [](PrinterEnvironment& env) { env.outputUnit_Option = 23; },
      .button = kMailMakingButton, .dialog = kInserts,
