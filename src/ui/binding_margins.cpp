@@ -97,6 +97,11 @@ void ChooseSheetsPerBook(BookletBindingForm& f, uint16_t sheets) {
     if (sheets) ChooseCoverPrinting(f, 0);
 }
 
+void BookletBindingRules(const PageInput&, PageState& page) {
+    for (int i = 0; i < page.controlCount; i++)
+        if (page.control[i].id == 32513 || page.control[i].id == 32514) page.control[i].visible = 0;
+}
+
 void StoreBookletBindingForm(const BookletBindingForm& f, int32_t typedWidth, PrivateSettings& p) {
     p.separateBooks_BookletBinding = f.separateBooks ? 255 : 0;
     if (f.separateBooks) {

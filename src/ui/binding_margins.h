@@ -7,6 +7,9 @@
 #include <cstdint>
 
 #include "base/session.h"
+#include "ui/page_model.h"
+
+constexpr uint16_t kBookletBindingDialog = 32500;
 
 // A margin width as edited: tenths of an inch (one decimal place, 0.0 to
 // 2.0) or whole millimetres (0 to 50).
@@ -51,6 +54,9 @@ struct BookletBindingForm {
 };
 // The entries of the sheets-per-book combo (the first, 0, keeps one book).
 constexpr uint16_t kSheetsPerBookChoices[] = {0, 5, 15};
+// Run last in the refresh of 32500: the sheets a book are never edited here
+// (booklet binding decides them on OK), so their label and combo are hidden.
+void BookletBindingRules(const PageInput& in, PageState& page);
 void LoadBookletBindingForm(const PrivateSettings& p, int inches, BookletBindingForm& form);
 // The enabling after a click: the store box only with the cover printed
 // separately (1), the tray only while the store box is checked.

@@ -18,7 +18,7 @@ namespace {
 constexpr int kOneBook = 32511, kSeparate = 32512, kPicture = 32516, kEdit = 32518, kSpin = 32519, kUnit = 32520,
               kRange = 32521, kAutoReduce = 32522, kCoverWith = 32524, kCoverSeparately = 32525,
               kCoverPrinted = 32526, kStoreExceptCover = 32527, kTrayLabel = 32528, kTray = 32529,
-              kSheetsLabel = 32513, kSheets = 32514;
+              kSheets = 32514;
 constexpr int kCoverControl = 32523;  // the engine's feature of the cover choice
 constexpr int kEditChars = 4;
 constexpr uint16_t kCentreMarginPicture = 11946;
@@ -85,8 +85,7 @@ void InitBookletBindingDialog(HWND dlg, HMODULE resources, uint16_t language, co
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(trays->selected), 0);
     if (s.env.modelFS == 1)
         for (int id : {kTrayLabel, kTray}) ShowWindow(GetDlgItem(dlg, id), SW_HIDE);
-    // The sheets a book: never edited here (booklet binding decides them on
-    // OK), kept hidden; the cover choices still set it back to none.
+    // The sheets a book (hidden by the model): the cover choices still set it back to none.
     for (uint16_t sheets : kSheetsPerBookChoices) {
         text[0] = 0;
         if (sheets) wsprintfW(text, L"%u", sheets);
@@ -94,7 +93,6 @@ void InitBookletBindingDialog(HWND dlg, HMODULE resources, uint16_t language, co
         LRESULT at = SendDlgItemMessageW(dlg, kSheets, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         SendDlgItemMessageW(dlg, kSheets, CB_SETITEMDATA, static_cast<WPARAM>(at), sheets);
     }
-    for (int id : {kSheetsLabel, kSheets}) ShowWindow(GetDlgItem(dlg, id), SW_HIDE);
     ShowForm(dlg, f);
     // The two books radios are one choice: usable only while the engine leaves the first.
     Enable(dlg, kSeparate, IsWindowEnabled(GetDlgItem(dlg, kOneBook)));

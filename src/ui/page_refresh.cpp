@@ -17,6 +17,7 @@
 #include "ui/finishing_page.h"
 #include "ui/mail_making.h"
 #include "ui/perfect_binding.h"
+#include "ui/binding_margins.h"
 #include "ui/output_destination.h"
 #include "ui/favorites_page.h"
 #include "ui/page_lists.h"
@@ -49,7 +50,8 @@ const PageRules kPageRules[] = {
     {kFavoritesPage, FavoritesPageRules}, {kLayoutLayout, LayoutPageRules},
     {kFinishingPage, FinishingPageRules},
     {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules},
-    {kMailMakingDialog, MailMakingRules}, {kPerfectBindingDialog, PerfectBindingRules}};
+    {kMailMakingDialog, MailMakingRules}, {kPerfectBindingDialog, PerfectBindingRules},
+    {kBookletBindingDialog, BookletBindingRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)
