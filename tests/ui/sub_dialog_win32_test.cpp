@@ -38,9 +38,9 @@ constexpr int kSideMarginButton = 30512, kSideMarginEdit = 32613, kSideMarginUni
 constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524, kSheetsPerBook = 32514,
               kCentreMarginUnit = 32520, kBookletBinding = 30522;
 constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412, kBackCover = 32415;
-constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924;
+constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924, kEnvelopePicture = 32911;
 constexpr int kPerfectBinding = 30546, kPerfectBindingButton = 30547, kBodySize = 33915, kCoverLength = 33925,
-              kCoverLengthRange = 33937, kPbCoverTray = 33932, kPbCoverSides = 33930;
+              kCoverLengthRange = 33937, kPbCoverTray = 33932, kPbCoverSides = 33930, kPbLeftPicture = 33938;
 constexpr int kDensityButton = 30634, kDensityList = 31110, kProfileButton = 30631, kProfileList = 32211;
 constexpr int kFormButton = 30724, kFormList = 33826, kGammaButton = 30629, kGammaDialog = 32111;
 constexpr int kLightnessBar = 32116, kLightnessShown = 32113, kContrast = 32125;
@@ -144,6 +144,13 @@ void Pick(HWND w, int combo, int index) {
 int Enabled(HWND w, int id) { return IsWindowEnabled(GetDlgItem(w, id)) ? 1 : 0; }
 int Visible(HWND w, int id) { return IsWindowVisible(GetDlgItem(w, id)) ? 1 : 0; }
 int Checked(HWND w, int id) { return IsDlgButtonChecked(w, id) == BST_CHECKED ? 1 : 0; }
+// A picture control's width once painted: a drawn picture sizes it to itself.
+int PictureWidth(HWND w, int id) {
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r{};
+    GetClientRect(GetDlgItem(w, id), &r);
+    return r.right;
+}
 
 void Read(HWND w, int id, Seen* s) {
     wchar_t text[64] = {};
@@ -448,11 +455,12 @@ const Row kFinishing[] = {
     {.name = "mail making without inserts", .env = [](PrinterEnvironment& env) { env.outputUnit_Option = 23; },
      .button = kMailMakingButton, .dialog = kInserts,
      .act = [](HWND d, Seen* s) {
+         s->probes.push_back(PictureWidth(d, kEnvelopePicture));  // the envelope's picture drawn
          SendDlgItemMessageW(d, kInserts, BM_SETCHECK, BST_UNCHECKED, 0);
          Click(d, kInserts, 0);
          s->probes.push_back(Enabled(d, kInsertTray));  // the insert controls go with the box
      },
-     .probes = {0},
+     .probes = {32, 0},
      .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
          EXPECT_EQ(ok ? 0 : 1, p.insert_MailMaking);
          EXPECT_NE(ok ? 1 : -1, p.duplexType_Envelope_MailMaking);  // a one-sided envelope printed on both sides
@@ -472,8 +480,9 @@ const Row kFinishing[] = {
          SetDlgItemTextW(d, kCoverLength, s->inches ? L"12.00" : L"300.5");
          Choose(d, kPbCoverTray, 262);
          s->probes.push_back(Enabled(d, kPbCoverSides));  // an inserted cover is not printed
+         s->probes.push_back(PictureWidth(d, kPbLeftPicture));  // the cover laid open, left binding
      },
-     .probes = {1, 1, 1, 0},
+     .probes = {1, 1, 1, 0, 300},
      .expect = [](const PrivateSettings& p, const Seen& s, bool ok) {
          EXPECT_EQ(1, p.perfectBindingSupport);
          EXPECT_EQ(ok ? 11 : 9, p.bodySize_PerfectBinding);
