@@ -79,6 +79,7 @@ constexpr DialogShot kDialogShots[] = {
     {"document", 2, 30419, 33410, "stamp-page-number", 0, 0, 0, 33511},
     {"document", 2, 30419, 33410, "stamp-date", 0, 0, 1, 33611},
     {"document", 2, 30419, 33410, "stamp-text", 0, 0, 2, 33711},
+    {"document", 3, 30547, 33915, "perfect-binding"},
 };
 
 // The two-colour model's printer: its Image tab has a template of its own.

@@ -313,10 +313,6 @@
 #undef T_STAMP_PAGE_TAB
 #undef T_STAMP_DATE_TAB
 #undef T_STAMP_TEXT_TAB
-#undef T_STAMP_REGULAR
-#undef T_STAMP_BOLD
-#undef T_STAMP_ITALIC
-#undef T_STAMP_BOLD_ITALIC
 #undef T_STAMP_CHARS_REMOVED
 #undef T_STAMP_OFF
 #undef T_STAMP_ON
@@ -613,3 +609,14 @@
 #undef T_WM_NEW_TEXT
 #undef T_WM_CUSTOM
 #undef T_WM_STORE_FULL
+#undef T_PB_BIND_LEFT
+#undef T_PB_BIND_RIGHT
+#undef T_PB_YES
+#undef T_PB_NO
+#undef T_PB_BODY_SIZE
+#undef T_PB_COVER_LENGTH
+#undef T_PB_BODY
+#undef T_PB_COVER
+#undef T_PB_PRINT_COVER
+#undef T_PB_TWO_SIDED
+#undef T_SHEETS_PER_BOOK

@@ -480,6 +480,32 @@ def insert(kind):
     return draw
 
 
+def perfect_bound_book(d):
+    """A thick book whose cover is glued round the spine of its body."""
+    d.polygon([(9, 4), (27, 4), (27, 26), (9, 26)], fill=(120, 160, 220), outline=INK)
+    d.polygon([(4, 8), (9, 4), (9, 26), (4, 30)], fill=(90, 130, 200), outline=INK)
+    d.polygon([(4, 30), (9, 26), (27, 26), (22, 30)], fill=PAPER, outline=INK)
+    for x in range(11, 24, 3):
+        d.line([(x - 2, 28), (x + 2, 28)], fill=SHADE)
+    d.rectangle([13, 9, 23, 12], fill=PAPER)
+
+
+def cover_spread(binding):
+    """The cover laid open, outside up: back, spine and front, the front on
+    the right for a book bound on the left and on the left for one bound on
+    the right; the front carries the title."""
+    def draw(d):
+        w, h = 300, 36
+        mid = w // 2
+        d.rectangle([0, 2, w - 1, h - 3], fill=(170, 200, 235), outline=INK)
+        d.rectangle([mid - 8, 2, mid + 8, h - 3], fill=(120, 160, 220), outline=INK)
+        front = (mid + 30, mid + 120) if binding == "left" else (30, 120)
+        d.rectangle([front[0], 9, front[1], 15], fill=PAPER, outline=INK)
+        d.line([(front[0], 21), (front[1] - 30, 21)], fill=INK)
+        d.line([(mid, 0), (mid, h - 1)], fill=ACCENT)
+    return draw
+
+
 PICTURES = {
     # Basic tab
     11794: collate(True), 11795: collate(False), 11796: lambda d: portrait(d), 11797: lambda d: landscape(d),
@@ -561,6 +587,8 @@ PICTURES = {
     12455: cover_result("top", True, True), 12456: cover_result("top", False, True),
     12457: cover_result("side", True, True), 12458: cover_result("top", True, True),
     12459: cover_result("side", False, True), 12460: cover_result("top", False, True),
+    # Perfect binding: the book, and its cover laid open for a left and a right binding
+    11948: perfect_bound_book, 11949: cover_spread("left"), 11950: cover_spread("right"),
     11742: fold_preview("z", False, False), 11743: fold_preview("z", False, True),
     11744: fold_preview("z", True, False), 11745: fold_preview("z", True, True),
 }
@@ -568,6 +596,7 @@ SIZES = {11920: (16, 16), 11973: (16, 16), 11972: (16, 16), 10469: (16, 16), 117
          11974: (72, 120), 11975: (72, 120), 11976: (72, 120), 11977: (72, 120),
          10634: (48, 48), 10415: (96, 124), 11963: (16, 16), 11964: (144, 150), 11965: (144, 150)}
 SIZES.update({pid: (64, 80) for pid in range(11730, 11746)})
+SIZES.update({11949: (300, 36), 11950: (300, 36)})
 
 
 from preview_pictures import preview_pictures  # noqa: E402  (the layered preview's pictures)

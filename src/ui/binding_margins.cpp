@@ -6,6 +6,7 @@
 namespace {
 
 constexpr uint32_t kMillimetresText = 20150, kInchesText = 20152;
+constexpr uint32_t kCentreMillimetresText = 20151, kCentreInchesText = 20153;
 constexpr int32_t kInchHigh = 20, kMmHigh = 50;  // 2.0 inch, 50 mm
 constexpr int32_t kMmCap = 5000, kInchCap = 200;
 
@@ -68,10 +69,13 @@ void LoadBookletBindingForm(const PrivateSettings& p, int inches, BookletBinding
     f.marginEnabled = p.booklet != 0;
     LoadMarginForm(inches, f.marginEnabled ? p.width_mm_CenterMargin : 0,
                    f.marginEnabled ? p.width_inch_CenterMargin : 0, f.margin);
+    f.margin.unitText = f.margin.inches ? kCentreInchesText : kCentreMillimetresText;
     f.autoReduce = f.marginEnabled && p.autoReduce_CenterMargin != 0;
     f.printCoverSeparately = p.printCoverSeparately_BookletBinding <= 2 ? p.printCoverSeparately_BookletBinding : 0;
     f.storeExceptCover = p.storeBookletExceptCover != 0;
     f.coverTray = p.trayForCover_BookletBinding;
+    for (uint16_t sheets : kSheetsPerBookChoices)
+        if (f.separateBooks && sheets == p.sheets_BookletBinding) f.sheetsPerBook = sheets;
 }
 
 int StoreExceptCoverEnabled(const BookletBindingForm& f) { return f.printCoverSeparately == 1; }
@@ -85,7 +89,17 @@ void ChooseSeparateBooks(BookletBindingForm& f, int separate) {
 void ChooseCoverPrinting(BookletBindingForm& f, int choice) {
     f.printCoverSeparately = choice >= 0 && choice <= 2 ? choice : 0;
     if (f.printCoverSeparately != 1) f.storeExceptCover = 0;
-    if (f.printCoverSeparately != 0) f.separateBooks = 0;
+    if (f.printCoverSeparately != 0) f.separateBooks = 0, f.sheetsPerBook = 0;
+}
+
+void ChooseSheetsPerBook(BookletBindingForm& f, uint16_t sheets) {
+    f.sheetsPerBook = sheets;
+    if (sheets) ChooseCoverPrinting(f, 0);
+}
+
+void BookletBindingRules(const PageInput&, PageState& page) {
+    for (int i = 0; i < page.controlCount; i++)
+        if (page.control[i].id == 32513 || page.control[i].id == 32514) page.control[i].visible = 0;
 }
 
 void StoreBookletBindingForm(const BookletBindingForm& f, int32_t typedWidth, PrivateSettings& p) {

@@ -7,6 +7,9 @@
 #include <cstdint>
 
 #include "base/session.h"
+#include "ui/page_model.h"
+
+constexpr uint16_t kBookletBindingDialog = 32500;
 
 // A margin width as edited: tenths of an inch (one decimal place, 0.0 to
 // 2.0) or whole millimetres (0 to 50).
@@ -15,7 +18,7 @@ struct MarginForm {
     int32_t value;
     int32_t high;  // low is 0
     int decimals;
-    uint32_t unitText;  // 20152 inches or 20150 millimetres for the side margin
+    uint32_t unitText;  // 20152 inches or 20150 millimetres for the side margin, 20153 or 20151 for the centre margin
 };
 void LoadMarginForm(int inches, uint16_t widthMm, uint16_t widthInch, MarginForm& form);
 // A typed width kept inside the range.
@@ -47,7 +50,13 @@ struct BookletBindingForm {
     int printCoverSeparately; // 0, 1, 2: radios 32524..32526
     int storeExceptCover;     // 32527
     uint16_t coverTray;       // 32529
+    uint16_t sheetsPerBook;   // the hidden combo 32514: 0, or a count that prints the cover with the book
 };
+// The entries of the sheets-per-book combo (the first, 0, keeps one book).
+constexpr uint16_t kSheetsPerBookChoices[] = {0, 5, 15};
+// Run last in the refresh of 32500: the sheets a book are never edited here
+// (booklet binding decides them on OK), so their label and combo are hidden.
+void BookletBindingRules(const PageInput& in, PageState& page);
 void LoadBookletBindingForm(const PrivateSettings& p, int inches, BookletBindingForm& form);
 // The enabling after a click: the store box only with the cover printed
 // separately (1), the tray only while the store box is checked.
@@ -55,9 +64,11 @@ int StoreExceptCoverEnabled(const BookletBindingForm& form);
 int CoverTrayEnabled(const BookletBindingForm& form);
 // A click on one book / separate books (separate: the cover is printed with
 // the book, choice 0) or on a cover choice (other than 1 the store box
-// clears; other than 0 one book is chosen).
+// clears; other than 0 one book is chosen, with no sheets per book).
 void ChooseSeparateBooks(BookletBindingForm& form, int separate);
 void ChooseCoverPrinting(BookletBindingForm& form, int choice);
+// A count of sheets per book prints the cover with the book.
+void ChooseSheetsPerBook(BookletBindingForm& form, uint16_t sheets);
 // OK: separate books store 255 and 5 sheets a book for a saddle-stitched
 // booklet (15 for a folded one) and clear the covers; the centre margin's
 // widths with centerMargin_BookletBinding, auto-reduce, the cover choices.

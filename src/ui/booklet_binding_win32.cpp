@@ -17,11 +17,13 @@ namespace {
 
 constexpr int kOneBook = 32511, kSeparate = 32512, kPicture = 32516, kEdit = 32518, kSpin = 32519, kUnit = 32520,
               kRange = 32521, kAutoReduce = 32522, kCoverWith = 32524, kCoverSeparately = 32525,
-              kCoverPrinted = 32526, kStoreExceptCover = 32527, kTrayLabel = 32528, kTray = 32529;
+              kCoverPrinted = 32526, kStoreExceptCover = 32527, kTrayLabel = 32528, kTray = 32529,
+              kSheets = 32514;
 constexpr int kCoverControl = 32523;  // the engine's feature of the cover choice
 constexpr int kEditChars = 4;
 constexpr uint16_t kCentreMarginPicture = 11946;
 constexpr int kCoverTrayPurpose = 3;
+constexpr uint32_t kNoneText = 20024;
 
 void Check(HWND dlg, int id, int on) { CheckDlgButton(dlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
 void Enable(HWND dlg, int id, int on) { EnableWindow(GetDlgItem(dlg, id), on ? TRUE : FALSE); }
@@ -34,6 +36,8 @@ void ShowForm(HWND dlg, const BookletBindingForm& f) {
     Check(dlg, kCoverSeparately, f.printCoverSeparately == 1);
     Check(dlg, kCoverPrinted, f.printCoverSeparately == 2);
     Check(dlg, kStoreExceptCover, f.storeExceptCover);
+    for (int i = 0; i < static_cast<int>(sizeof kSheetsPerBookChoices / sizeof *kSheetsPerBookChoices); ++i)
+        if (kSheetsPerBookChoices[i] == f.sheetsPerBook) SendDlgItemMessageW(dlg, kSheets, CB_SETCURSEL, i, 0);
     for (int id : {kEdit, kSpin, kAutoReduce}) Enable(dlg, id, f.marginEnabled);
     Enable(dlg, kStoreExceptCover, StoreExceptCoverEnabled(f));
     Enable(dlg, kTrayLabel, CoverTrayEnabled(f));
@@ -81,6 +85,14 @@ void InitBookletBindingDialog(HWND dlg, HMODULE resources, uint16_t language, co
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(trays->selected), 0);
     if (s.env.modelFS == 1)
         for (int id : {kTrayLabel, kTray}) ShowWindow(GetDlgItem(dlg, id), SW_HIDE);
+    // The sheets a book (hidden by the model): the cover choices still set it back to none.
+    for (uint16_t sheets : kSheetsPerBookChoices) {
+        text[0] = 0;
+        if (sheets) wsprintfW(text, L"%u", sheets);
+        else LoadResString(resources, kNoneText, text, 256, language);
+        LRESULT at = SendDlgItemMessageW(dlg, kSheets, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        SendDlgItemMessageW(dlg, kSheets, CB_SETITEMDATA, static_cast<WPARAM>(at), sheets);
+    }
     ShowForm(dlg, f);
     // The two books radios are one choice: usable only while the engine leaves the first.
     Enable(dlg, kSeparate, IsWindowEnabled(GetDlgItem(dlg, kOneBook)));
@@ -88,6 +100,11 @@ void InitBookletBindingDialog(HWND dlg, HMODULE resources, uint16_t language, co
 
 void BookletBindingCommand(HWND dlg, BookletBindingForm& f, int id, UINT code) {
     if (id == kEdit && code == EN_CHANGE) return CommitSpinEdit(GetDlgItem(dlg, kEdit));
+    if (id == kSheets && code == CBN_SELCHANGE) {
+        LRESULT sel = SendDlgItemMessageW(dlg, kSheets, CB_GETCURSEL, 0, 0);
+        if (sel >= 0) ChooseSheetsPerBook(f, static_cast<uint16_t>(SendDlgItemMessageW(dlg, kSheets, CB_GETITEMDATA, sel, 0)));
+        return ShowForm(dlg, f);
+    }
     if (id == kTray && code == CBN_SELCHANGE) {
         LRESULT sel = SendDlgItemMessageW(dlg, kTray, CB_GETCURSEL, 0, 0);
         if (sel >= 0) f.coverTray = static_cast<uint16_t>(SendDlgItemMessageW(dlg, kTray, CB_GETITEMDATA, sel, 0));

@@ -10,8 +10,6 @@
 
 #include "ui/binding_margins.h"
 
-constexpr uint16_t kBookletBindingDialog = 32500;
-
 void InitBookletBindingDialog(HWND dlg, HMODULE resources, uint16_t language, const PrinterSession& s,
                               BookletBindingForm& form);
 void BookletBindingCommand(HWND dlg, BookletBindingForm& form, int id, UINT code);

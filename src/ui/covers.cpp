@@ -48,6 +48,10 @@ uint16_t CoverPreviewPicture(const PrivateSettings& p, int front) {
     return kRows[row][(standard ? 0 : 2) + (front ? 0 : 1)];
 }
 
+void StoreCoverDialog(PrivateSettings& p) {
+    if (p.bookletBinding == 1 || p.bookletBinding == 2) p.backCover = 0;
+}
+
 void CoverDialogRules(const PageInput& in, PageState& page) {
     const PrinterSession& s = *in.session;
     const PrivateSettings& p = s.dm.priv;

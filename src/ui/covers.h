@@ -18,3 +18,5 @@ inline uint16_t CoverPictureResource(uint16_t picture) {
 }
 // Run last in the refresh of 32400.
 void CoverDialogRules(const PageInput& in, PageState& page);
+// OK takes the boxes as shown: a bound booklet has no back cover.
+void StoreCoverDialog(PrivateSettings& p);

@@ -83,7 +83,7 @@ void MailMakingRules(const PageInput& in, PageState& page) {
         c->selected = -1;
         for (int i = 0; i < count; i++) {
             if (sizes[i] == p.size_Insert_MailMaking) c->selected = i;
-            c->item[c->itemCount++] = PageItem{sizes[i], 0, kItemPaper};
+            c->item[c->itemCount++] = PageItem{sizes[i], 0, kItemPaperSecondName};
         }
         c->enabled = count == 2;
     }

@@ -13,6 +13,7 @@
 #include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
 #include "ui/mail_making.h"
+#include "ui/perfect_binding.h"
 #include "ui/page_model.h"
 
 namespace {
@@ -58,6 +59,7 @@ const PageChangeRules kPageChangeRules[] = {
     {kFinishingPage, FinishingChangeQuestion, FinishingChangeFollows},
     {kFoldDialog, FoldDialogQuestion, FoldDialogFollows},
     {kMailMakingDialog, MailMakingQuestion, MailMakingFollows},
+    {kPerfectBindingDialog, PerfectBindingQuestion, PerfectBindingFollows},
 };
 
 // A question an answer leads to (1 with next filled).

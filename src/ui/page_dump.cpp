@@ -56,6 +56,12 @@ std::string PageItemText(const PrinterSession& s, const ControlState& c, const P
         for (int i = 0; i < kPaperNameChars && i < kPageTextChars && c.text[i]; i++) name[i] = c.text[i];
         break;
     case kItemPaper: found = PaperNameAt(&s.env, PaperListIndex(&s.env, item.value), name, kPaperNameChars + 1); break;
+    case kItemPaperSecondName:
+        if (const PaperRow* row = PaperRowAt(&s.env, PaperListIndex(&s.env, item.value))) {
+            for (int i = 0; i < kPaperNameChars && i < 64 && row->secondName[i]; i++) name[i] = row->secondName[i];
+            found = name[0] != 0;
+        }
+        break;
     case kItemTray: found = TrayNameAt(&s.env, TrayListIndex(&s.env, item.value), name, kPaperNameChars + 1); break;
     case kItemMedia: found = MediaNameAt(&s.env, MediaListIndex(&s.env, item.value), name, kPaperNameChars + 1); break;
     default: break;

@@ -25,9 +25,10 @@ constexpr int kQuestionPartRoom = 16;  // string ids of one confirmation text
 // barcode area of the printer's lists (the value is its slot), a colour
 // profile of the printer's lists (the value less kProfileItemBase is its
 // slot), or a form the printer has registered (the value less
-// kRegisteredFormBase is its slot).
+// kRegisteredFormBase is its slot), or a paper's second name (its size in
+// words) found by the value.
 enum ItemTextSource : uint8_t { kItemString, kItemPaper, kItemTray, kItemMedia, kItemControlText, kItemBarcodeArea,
-                                kItemProfile, kItemRegisteredForm };
+                                kItemProfile, kItemRegisteredForm, kItemPaperSecondName };
 constexpr uint32_t kProfileItemBase = 2;
 constexpr uint32_t kRegisteredFormBase = 11;
 

@@ -16,6 +16,8 @@
 #include "ui/finishing_dialogs.h"
 #include "ui/finishing_page.h"
 #include "ui/mail_making.h"
+#include "ui/perfect_binding.h"
+#include "ui/binding_margins.h"
 #include "ui/output_destination.h"
 #include "ui/favorites_page.h"
 #include "ui/page_lists.h"
@@ -52,7 +54,8 @@ const PageRules kPageRules[] = {
     {kFoldDialog, FoldDialogRules}, {kSlipSheetDialog, SlipSheetRules}, {kCoverDialog, CoverDialogRules},
     {kMailMakingDialog, MailMakingRules},
     {kWatermarkDialog, WatermarkDialogRules},
-    {33500, StampPanelRules}, {33600, StampPanelRules}, {33700, StampPanelRules}};
+    {33500, StampPanelRules}, {33600, StampPanelRules}, {33700, StampPanelRules},
+    {kPerfectBindingDialog, PerfectBindingRules}, {kBookletBindingDialog, BookletBindingRules}};
 
 int SameName(const char* a, const char* b) {
     for (; *a && *b; a++, b++)

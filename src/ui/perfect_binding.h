@@ -5,6 +5,9 @@
 #include <cstdint>
 
 #include "base/session.h"
+#include "ui/page_model.h"
+
+constexpr uint16_t kPerfectBindingDialog = 33900;
 
 // The body sizes the paper list has, in the order A4, B5, A5, Letter.
 int PerfectBindingBodySizes(const PrinterEnvironment& env, uint16_t* sizes);
@@ -34,3 +37,15 @@ enum PerfectBindingChange { kPbOpened, kPbBodySize, kPbBodyTray, kPbCoverTray, k
 void OpenPerfectBinding(PrivateSettings& p, const PrinterEnvironment& env, PerfectBindingState& state);
 void PerfectBindingTrayRules(PrivateSettings& p, const PrinterEnvironment& env, int change,
                              PerfectBindingState& state);
+// What the settings leave of the lists and cover controls (no writes).
+PerfectBindingState PerfectBindingStateOf(const PrivateSettings& p, const PrinterEnvironment& env);
+
+// Run last in the refresh of 33900: the lists (paper types without the light
+// paper the printer lacks), the trays by the state's purposes, the cover
+// controls the rules leave, the picture group of the binding side, and the
+// cover length as shown.
+void PerfectBindingRules(const PageInput& in, PageState& page);
+// The dialog asks nothing; a body size brings its default cover length, and
+// the body size, both trays and the cover choice run the tray rules.
+int PerfectBindingQuestion(const PageInput& in, uint32_t control, uint32_t value, PageQuestion* question);
+void PerfectBindingFollows(PageInput& in, uint32_t control, uint32_t value);

@@ -38,6 +38,7 @@ const ButtonDialog kButtonDialogs[] = {
     {30531, 32400},               // covers, Finishing tab
     {30549, 32900},               // mail making, Finishing tab
     {30529, 32300},               // slip sheets, Finishing tab
+    {30547, 33900},               // perfect binding, Finishing tab
 };
 
 constexpr uint32_t kOriginalSizeControl = 30223, kOutputSizeControl = 30235;

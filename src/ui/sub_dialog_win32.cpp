@@ -29,6 +29,8 @@
 #include "ui/finishing_dialogs.h"
 #include "ui/form_overlay_dialog.h"
 #include "ui/mail_making.h"
+#include "ui/perfect_binding.h"
+#include "ui/perfect_binding_win32.h"
 
 #include "ui/output_destination_win32.h"
 #include "ui/page_images_win32.h"
@@ -166,6 +168,7 @@ void ShowState(HWND dlg, SubDialog* d) {
         EnableWindow(w, cs.enabled ? TRUE : FALSE);
         ShowWindow(w, cs.visible ? SW_SHOWNA : SW_HIDE);
     }
+    if (d->templateId == kPerfectBindingDialog) ShowCoverLength(dlg, d->host.resources, d->host.language, Copy(d));
     RemovePropW(dlg, kSuppressProp);
     if (d->templateId == kWatermarkDialog) ShowWatermarkDialog(dlg, d->watermark, Copy(d).dm.priv);
 }
@@ -679,6 +682,10 @@ void Init(HWND dlg, SubDialog* d) {
         InitBookletBindingDialog(dlg, d->host.resources, d->host.language, Copy(d), d->booklet);
     if (d->templateId == kWatermarkDialog)
         InitWatermarkDialog(dlg, d->host.resources, d->host.language, *d->copy->copy, d->watermark);
+    if (d->templateId == kPerfectBindingDialog) {
+        InitPerfectBindingDialog(dlg, d->host.resources, d->host.language, Copy(d));
+        ShowState(dlg, d);  // the lists as the opening's tray rules left them
+    }
 }
 
 int Ok(HWND dlg, SubDialog* d) {
@@ -690,6 +697,8 @@ int Ok(HWND dlg, SubDialog* d) {
     if (d->templateId == kTrayPerPageDialog) return TrayOk(dlg, d);
     if (d->templateId == kSideMarginDialog) StoreSideMarginDialog(dlg, d->margin, Copy(d));
     if (d->templateId == kBookletBindingDialog) StoreBookletBindingDialog(dlg, d->booklet, Copy(d));
+    if (d->templateId == kPerfectBindingDialog) StoreCoverLength(dlg, Copy(d));
+    if (d->templateId == kCoverDialog) StoreCoverDialog(Copy(d).dm.priv);
     if (d->templateId == kOutputModeDialog) {
         ReadOutputModeForm(dlg, d->output);
         StoreOutputModeForm(d->output, Copy(d).dm.priv);
@@ -726,6 +735,7 @@ void Command(HWND dlg, SubDialog* d, int id, UINT code) {
         if (r == kWatermarkRefresh) ShowState(dlg, d);
         if (r != kWatermarkNotMine) return;
     }
+    if (d->templateId == kPerfectBindingDialog && PerfectBindingCommand(dlg, Copy(d), id, code)) return;
     if (d->templateId == kCustomSizeDialog) {
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_CHANGE) CommitSpinEdit(GetDlgItem(dlg, id));
         if ((id == kWidthEdit || id == kLengthEdit) && code == EN_KILLFOCUS) ReadCustomValue(dlg, d, id);

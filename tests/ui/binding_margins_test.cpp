@@ -65,7 +65,13 @@ TEST(BookletBindingForm, ChoicesAndOk) {
     p.storeBookletExceptCover = 1;
     BookletBindingForm f;
     LoadBookletBindingForm(p, 0, f);
+    EXPECT_EQ(20151u, f.margin.unitText);  // the centre margin's own unit words
     EXPECT_EQ(1, CoverTrayEnabled(f));
+    ChooseSheetsPerBook(f, 5);  // a count prints the cover with the book
+    EXPECT_EQ(0, f.printCoverSeparately);
+    EXPECT_EQ(0, CoverTrayEnabled(f));
+    ChooseSheetsPerBook(f, 0);
+    ChooseCoverPrinting(f, 1);
     ChooseSeparateBooks(f, 1);  // the cover goes with the book
     EXPECT_EQ(0, f.printCoverSeparately);
     EXPECT_EQ(0, StoreExceptCoverEnabled(f));
@@ -77,8 +83,10 @@ TEST(BookletBindingForm, ChoicesAndOk) {
     EXPECT_EQ(1200, p.width_mm_CenterMargin);
     EXPECT_EQ(1, p.centerMargin_BookletBinding);
 
-    ChooseCoverPrinting(f, 2);  // printed separately: one book again
+    ChooseSheetsPerBook(f, 15);
+    ChooseCoverPrinting(f, 2);  // printed separately: one book again, no sheets a book
     EXPECT_EQ(0, f.separateBooks);
+    EXPECT_EQ(0, f.sheetsPerBook);
     StoreBookletBindingForm(f, 0, p);
     EXPECT_EQ(0, p.separateBooks_BookletBinding);
     EXPECT_EQ(2, p.printCoverSeparately_BookletBinding);
@@ -88,6 +96,7 @@ TEST(BookletBindingForm, ChoicesAndOk) {
     p.booklet = 0;
     p.width_inch_CenterMargin = 30;
     LoadBookletBindingForm(p, 1, f);
+    EXPECT_EQ(20153u, f.margin.unitText);
     EXPECT_EQ(0, f.marginEnabled);
     EXPECT_EQ(0, f.margin.value);
     StoreBookletBindingForm(f, 15, p);

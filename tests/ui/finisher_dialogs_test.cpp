@@ -82,6 +82,46 @@ TEST(PerfectBinding, TrayRules) {
     }
 }
 
+// The dialog over its model: a choice writes its field and what follows it,
+// the refresh shows what the printer and the choices leave.
+TEST(PerfectBinding, DialogChoices) {
+    const struct {
+        const char* what;
+        uint8_t lightPaper, inches;
+        uint32_t control, value;
+        uint32_t shownLength;           // the edit's value after the refresh
+        size_t paperTypes;              // rows of the body's paper-type list
+        int rightGroup, coverChoices;   // the right binding's picture shown; cover sides and type usable
+    } cases[] = {
+        {"A5 body: its default length, the standard tray", 1, 0, 33915, 11, 3420, 7, 0, 1},
+        {"Letter body in inches: its default length", 0, 1, 33915, 1, 1831, 6, 0, 1},
+        {"right binding shows its picture group", 0, 0, 33912, 1, 4650, 6, 1, 1},
+        {"the cover inserter greys the cover's sides and paper", 1, 0, 33932, 262, 4650, 7, 0, 0},
+        {"a printed cover leaves the inserter", 1, 0, 33928, 0, 4650, 7, 0, 1},
+    };
+    for (const auto& k : cases) {
+        auto s = SessionWith({9, 11, 1});
+        s->env.lightPaperSupport = k.lightPaper;
+        s->env.unitOfLength = k.inches;
+        PrivateSettings& p = s->dm.priv;
+        p.bodySize_PerfectBinding = 9, p.coverLength_mm_PerfectBinding = 46500;
+        p.inputTray_Body_PerfectBinding = 258, p.inputTray_Cover_PerfectBinding = 262;
+        p.printCoverSeparately_PerfectBinding = k.control == 33928 ? 2 : 0;
+        PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
+        ASSERT_EQ(kChangeWritten, ChangePageControl(kPerfectBindingDialog, in, k.control, k.value, nullptr)) << k.what;
+        auto page = Refreshed(kPerfectBindingDialog, *s);
+        EXPECT_EQ(k.shownLength, ControlOf(*page, 33925).value) << k.what;
+        EXPECT_EQ(k.paperTypes, ItemValues(ControlOf(*page, 33921)).size()) << k.what;
+        EXPECT_EQ(k.rightGroup, ControlOf(*page, 33939).visible) << k.what;
+        EXPECT_EQ(!k.rightGroup, ControlOf(*page, 33938).visible) << k.what;
+        EXPECT_EQ(k.coverChoices, ControlOf(*page, 33930).enabled) << k.what;
+        EXPECT_EQ(k.coverChoices, ControlOf(*page, 33934).enabled) << k.what;
+        if (k.value == 11) {
+            EXPECT_EQ(257, p.inputTray_Body_PerfectBinding) << k.what;
+        }
+    }
+}
+
 TEST(MailMaking, ListsAndPictures) {
     auto s = SessionWith({1, 9, 13});
     uint16_t sizes[2];
@@ -135,5 +175,19 @@ TEST(Covers, PreviewPictures) {
         p.tray_FrontCover = k.bookletBinding || k.front ? k.coverTray : 7;
         p.tray_BackCover = k.bookletBinding || k.front ? 7 : k.coverTray;
         EXPECT_EQ(k.picture, CoverPreviewPicture(p, k.front)) << int(k.binding) << " " << int(k.tray);
+    }
+}
+
+// OK keeps a back cover only where the booklet is not bound.
+TEST(Covers, OkDropsTheBackCoverOfABoundBooklet) {
+    const struct {
+        uint8_t bookletBinding, backCover;
+    } cases[] = {{0, 1}, {1, 0}, {2, 0}};
+    for (const auto& k : cases) {
+        PrivateSettings p{};
+        p.bookletBinding = k.bookletBinding, p.backCover = 1, p.frontCover = 1;
+        StoreCoverDialog(p);
+        EXPECT_EQ(k.backCover, p.backCover) << int(k.bookletBinding);
+        EXPECT_EQ(1, p.frontCover);
     }
 }

@@ -35,9 +35,12 @@ constexpr int kImagePosition = 30420, kImagePositionButton = 30421, kFrontVertic
 constexpr int kFold = 30519, kFoldButton = 30520, kFoldOutside = 32713;
 constexpr int kSlipSheet = 30528, kSlipSheetButton = 30529, kSlipSheetPrint = 32313;
 constexpr int kSideMarginButton = 30512, kSideMarginEdit = 32613, kSideMarginUnit = 32615;
-constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524;
-constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412;
-constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924;
+constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524, kSheetsPerBook = 32514,
+              kCentreMarginUnit = 32520, kBookletBinding = 30522;
+constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412, kBackCover = 32415;
+constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924, kEnvelopePicture = 32911;
+constexpr int kPerfectBinding = 30546, kPerfectBindingButton = 30547, kBodySize = 33915, kCoverLength = 33925,
+              kCoverLengthRange = 33937, kPbCoverTray = 33932, kPbCoverSides = 33930, kPbLeftPicture = 33938;
 constexpr int kDensityButton = 30634, kDensityList = 31110, kProfileButton = 30631, kProfileList = 32211;
 constexpr int kFormButton = 30724, kFormList = 33826, kGammaButton = 30629, kGammaDialog = 32111;
 constexpr int kSeparateForms = 33824, kFormSideBack = 33836, kFormSideNext = 33837, kFormPageShown = 33833;
@@ -144,6 +147,13 @@ void Pick(HWND w, int combo, int index) {
 int Enabled(HWND w, int id) { return IsWindowEnabled(GetDlgItem(w, id)) ? 1 : 0; }
 int Visible(HWND w, int id) { return IsWindowVisible(GetDlgItem(w, id)) ? 1 : 0; }
 int Checked(HWND w, int id) { return IsDlgButtonChecked(w, id) == BST_CHECKED ? 1 : 0; }
+// A picture control's width once painted: a drawn picture sizes it to itself.
+int PictureWidth(HWND w, int id) {
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r{};
+    GetClientRect(GetDlgItem(w, id), &r);
+    return r.right;
+}
 
 void Read(HWND w, int id, Seen* s) {
     wchar_t text[64] = {};
@@ -511,8 +521,13 @@ const Row kFinishing[] = {
      }},
     {.name = "booklet binding: separate books print the cover with the book",
      .button = kBookletBindingButton, .dialog = kSeparateBooks,
-     .act = [](HWND d, Seen* s) { Click(d, kSeparateBooks, 1); s->probes.push_back(Checked(d, kCoverWithBook)); },
-     .probes = {1},
+     .act = [](HWND d, Seen* s) {
+         Unit(d, kCentreMarginUnit, L"in", L"mm", s);  // the centre margin's unit words
+         s->probes.push_back(Visible(d, kSheetsPerBook));  // the sheets a book are never edited here
+         Click(d, kSeparateBooks, 1);
+         s->probes.push_back(Checked(d, kCoverWithBook));
+     },
+     .probes = {1, 0, 1},
      .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
          EXPECT_EQ(ok ? 255 : 0, p.separateBooks_BookletBinding);
          EXPECT_EQ(0, p.printCoverSeparately_BookletBinding);
@@ -532,17 +547,62 @@ const Row kFinishing[] = {
          EXPECT_EQ(ok ? 1 : 0, p.frontCover);
          EXPECT_EQ(ok, p.tray_FrontCover == 258);
      }},
+    {.name = "covers: a bound booklet has no back cover", .env = FinisherWithFold,
+     .setup = [](HWND sheet, Seen* s) {
+         HWND page = Tab(sheet, kCovers);
+         Click(page, kCovers, 1);
+         PostMessageW(page, WM_COMMAND, MAKEWPARAM(kCoversButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, kCoversButton)));
+         if (HWND d = WaitFor(s->thread, kBackCover)) {  // a back cover first, kept by OK
+             Click(d, kBackCover, 1);
+             PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+             WaitClosed(d);
+         }
+         Choose(page, kBookletBinding, 1);
+     },
+     .button = kCoversButton, .dialog = kBackCover,
+     .act = [](HWND d, Seen* s) { s->probes = {Enabled(d, kBackCover), Checked(d, kBackCover)}; },
+     .probes = {0, 0},
+     .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
+         EXPECT_EQ(1, p.bookletBinding);
+         EXPECT_EQ(ok ? 0 : 1, p.backCover);
+     }},
     {.name = "mail making without inserts", .env = [](PrinterEnvironment& env) { env.outputUnit_Option = 23; },
      .button = kMailMakingButton, .dialog = kInserts,
      .act = [](HWND d, Seen* s) {
+         s->probes.push_back(PictureWidth(d, kEnvelopePicture));  // the envelope's picture drawn
          SendDlgItemMessageW(d, kInserts, BM_SETCHECK, BST_UNCHECKED, 0);
          Click(d, kInserts, 0);
          s->probes.push_back(Enabled(d, kInsertTray));  // the insert controls go with the box
      },
-     .probes = {0},
+     .probes = {32, 0},
      .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
          EXPECT_EQ(ok ? 0 : 1, p.insert_MailMaking);
          EXPECT_NE(ok ? 1 : -1, p.duplexType_Envelope_MailMaking);  // a one-sided envelope printed on both sides
+     }},
+    {.name = "perfect binding: an A5 body, its cover length typed, the cover from the inserter",
+     .env = [](PrinterEnvironment& env) { env.outputUnit_Option = 24; },
+     .setup = [](HWND sheet, Seen* s) {
+         HWND page = Tab(sheet, kPerfectBinding);
+         s->probes.push_back(Visible(page, kPerfectBinding));
+         Click(page, kPerfectBinding, 1);
+         s->probes.push_back(Enabled(page, kPerfectBindingButton));
+     },
+     .button = kPerfectBindingButton, .dialog = kBodySize,
+     .act = [](HWND d, Seen* s) {
+         Choose(d, kBodySize, 11);
+         Unit(d, kCoverLengthRange, L"(11.75 - 13.46)", L"(298.5 - 342.0)", s);  // A5's range
+         SetDlgItemTextW(d, kCoverLength, s->inches ? L"12.00" : L"300.5");
+         Choose(d, kPbCoverTray, 262);
+         s->probes.push_back(Enabled(d, kPbCoverSides));  // an inserted cover is not printed
+         s->probes.push_back(PictureWidth(d, kPbLeftPicture));  // the cover laid open, left binding
+     },
+     .probes = {1, 1, 1, 0, 300},
+     .expect = [](const PrivateSettings& p, const Seen& s, bool ok) {
+         EXPECT_EQ(1, p.perfectBindingSupport);
+         EXPECT_EQ(ok ? 11 : 9, p.bodySize_PerfectBinding);
+         EXPECT_EQ(ok ? (s.inches ? 30480u : 30050u) : 46500u, p.coverLength_mm_PerfectBinding);
+         EXPECT_EQ(ok ? 262 : 257, p.inputTray_Cover_PerfectBinding);
+         EXPECT_EQ(ok ? 2 : 0, p.printCoverSeparately_PerfectBinding);
      }},
 };
 
