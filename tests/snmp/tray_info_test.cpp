@@ -71,8 +71,6 @@ TEST_F(TrayInfoFake, JobsTheAnswerCannotChangeAreSkippedWithoutARequest) {
         {"... no rotation", kTrayStandardFeed, 258, 0, 1, 0, 0, 0, 0, 0, 0, false},
         {"... no output choice", kTrayStandardFeed, 258, 4, 0, 0, 0, 0, 0, 0, 0, false},
         {"typed paper and staple", kTrayAuto, 259, 0, 0, 0, 0, 1, 0, 0, 0, true},
-        {"typed paper and fold", kTrayAuto, 259, 0, 0, 0, 0, 0, 1, 0, 0, true},
-        {"typed paper and punch", kTrayAuto, 259, 0, 0, 0, 0, 0, 0, 1, 0, true},
         {"typed paper and booklet binding", kTrayAuto, 259, 0, 0, 0, 0, 0, 0, 0, 1, true},
         {"... with mixed sizes", kTrayAuto, 259, 0, 0, 0, 1, 1, 1, 1, 1, false},
         {"any paper and staple", kTrayAuto, 257, 0, 0, 0, 0, 1, 0, 0, 0, false},
