@@ -256,12 +256,10 @@ struct SheetCase { const char* name; bool device, withInfo, withHeader; DWORD fM
 const SheetCase kSheetCases[] = {
     {"size_query", false, false, true, 0, 19040, 19040, false},
     {"copy", false, false, true, DM_COPY, 1, 19040, true},
-    {"update_alone_writes_too", false, false, true, DM_UPDATE, 1, 19040, true},
     {"prompt_alone_writes_nothing", false, false, true, DM_PROMPT, 1, 19040, false},
     {"no_header", false, false, false, DM_COPY, -1, 0, false},
     {"sheet_information_without_initial_header", false, true, true, DM_COPY, -1, 0, false},
     {"device_without_information", true, false, false, 0, -1, 0, false},
-    {"device_information_without_initial_header", true, true, false, 0, -1, 0, false},
 };
 
 TEST_F(DriverInstall, PropertySheetsWithoutSheetTable) {
@@ -294,8 +292,7 @@ TEST_F(DriverInstall, PropertySheetsWithoutSheetTable) {
 struct JobAttrCase { DWORD level; int nup, booklet; BOOL ok; DWORD pages, direction, order, bookletFlags; };
 
 const JobAttrCase kJobAttrCases[] = {
-    {4, 43, 1, TRUE, 2, 1, 2, 1}, {1, 21, 0, TRUE, 2, 0, 1, 0}, {3, -1, 0, TRUE, 1, 0, 1, 0},
-    {0, 43, 0, FALSE, 0, 0, 0, 0}, {5, 43, 0, FALSE, 0, 0, 0, 0},
+    {4, 43, 1, TRUE, 2, 1, 2, 1}, {1, 21, 0, TRUE, 2, 0, 1, 0}, {3, -1, 0, TRUE, 1, 0, 1, 0}, {5, 43, 0, FALSE, 0, 0, 0, 0},
 };
 
 TEST_F(DriverInstall, DrvQueryJobAttributesTable) {

@@ -36,7 +36,6 @@ const ModeCase kModeCases[] = {
     {"size query touches nothing", 0, true, true, true, 19040, kPoison, kUntouched, 0},
     {"out buffer without output", kDmCopy, false, false, true, -1, 87, kUntouched, 0},
     {"in buffer without input", kDmInBuffer | kDmCopy, true, false, true, -1, 87, kUntouched, 0},
-    {"prompt and out buffer without output", kDmInPrompt | kDmCopy, false, true, true, -1, 87, kUntouched, 0},
     {"advanced without output", kAdvancedDocumentMode, false, true, true, -1, 87, kUntouched, 0},
     {"out buffer", kDmCopy, true, false, true, 1, kPoison, kWritten, 0},
     {"update stores nothing but writes", kDmUpdate, true, true, true, 1, kPoison, kWritten, 0},
@@ -91,11 +90,9 @@ struct NupCase { uint8_t nup, booklet, reverse; int16_t copies; uint32_t pages, 
 
 const NupCase kNupCases[] = {
     {0, 0, 0, 1, 1, 1, 1, 0, 1},      {0, 0, 1, 1, 1, 1, 0, 0, 1},      {21, 0, 0, 3, 2, 1, 1, 0, 3},
-    {22, 0, 0, 1, 2, 4, 1, 0, 1},     {41, 0, 0, 1, 4, 1, 1, 0, 1},     {42, 0, 1, 1, 4, 2, 0, 0, 1},
-    {43, 0, 0, 1, 4, 4, 1, 0, 1},     {44, 0, 0, 1, 4, 8, 1, 0, 1},     {81, 0, 0, 1, 8, 1, 1, 0, 1},
-    {82, 0, 0, 1, 8, 2, 1, 0, 1},     {83, 0, 0, 1, 8, 4, 1, 0, 1},     {88, 0, 0, 1, 8, 8, 1, 0, 1},
-    {84, 0, 0, 1, 1, 1, 1, 0, 1},     {43, 1, 0, 1, 2, 1, 2, 1, 1},     {43, 2, 1, 1, 2, 1, 2, 0, 1},
-    {0, 3, 0, 0, 2, 1, 2, 1, 1},      {0, 0, 0, -5, 1, 1, 1, 0, 1},     {0, 0, 0, 32767, 1, 1, 1, 0, 32767},
+    {22, 0, 0, 1, 2, 4, 1, 0, 1},     {42, 0, 1, 1, 4, 2, 0, 0, 1},     {44, 0, 0, 1, 4, 8, 1, 0, 1},
+    {81, 0, 0, 1, 8, 1, 1, 0, 1},     {84, 0, 0, 1, 1, 1, 1, 0, 1},     {43, 1, 0, 1, 2, 1, 2, 1, 1},
+    {43, 2, 1, 1, 2, 1, 2, 0, 1},     {0, 0, 0, -5, 1, 1, 1, 0, 1},     {0, 0, 0, 32767, 1, 1, 1, 0, 32767},
 };
 
 TEST(JobAttributes, Table) {
@@ -126,11 +123,9 @@ TEST(JobAttributes, Table) {
 struct EventCase { char kind; int arg; bool info, name; int result; uint32_t error; };
 
 const EventCase kEventCases[] = {
-    {'e', 0, 0, 0, 0, 87},       {'e', 1, 0, 0, 1, kPoison}, {'e', 2, 0, 0, 1, kPoison}, {'e', 3, 0, 0, 0, 1801},
-    {'e', 4, 0, 0, 1, kPoison},  {'e', 5, 0, 0, 1, kPoison}, {'e', 6, 0, 0, 1, kPoison}, {'e', 7, 0, 0, 1, kPoison},
-    {'e', 8, 0, 0, 1, 1801},  {'e', 9, 0, 0, 0, 87},      {'e', -1, 0, 0, 0, 87},     {'u', 0, 1, 1, 0, 87},
-    {'u', 3, 1, 1, 0, 87},       {'u', 1, 0, 0, 0, 87},      {'u', 2, 0, 0, 0, 87},      {'u', 1, 1, 0, 1, kPoison},
-    {'u', 2, 1, 0, 1, kPoison},  {'u', 1, 1, 1, 1, 1801},
+    {'e', 0, 0, 0, 0, 87},      {'e', 1, 0, 0, 1, kPoison}, {'e', 3, 0, 0, 0, 1801},    {'e', 7, 0, 0, 1, kPoison},
+    {'e', 8, 0, 0, 1, 1801},    {'e', 9, 0, 0, 0, 87},      {'e', -1, 0, 0, 0, 87},     {'u', 0, 1, 1, 0, 87},
+    {'u', 3, 1, 1, 0, 87},      {'u', 1, 0, 0, 0, 87},      {'u', 2, 1, 0, 1, kPoison}, {'u', 1, 1, 1, 1, 1801},
 };
 
 TEST(PrinterEvent, Table) {

@@ -109,7 +109,6 @@ TEST(PrinterData, UserNameRetryTable) {
         {"service account", 3, 500, u"SYSTEM", 1500, "retryCnt = 4 / retryCycle = 500"},
         {"real user at once", 3, 500, u"anna", 0, "retryCnt = 4 / retryCycle = 500"},
         {"no cycle", 3, -1, u"SYSTEM", 0, "retryCnt = 1 / retryCycle = 0"},
-        {"no count", -1, 500, u"SYSTEM", 0, "retryCnt = 1 / retryCycle = 0"},
         {"absurd values capped", 100000, 3600000, u"SYSTEM", 1000000, "retryCnt = 101 / retryCycle = 10000"},
     };
     for (const RetryCase& c : cases) {

@@ -96,8 +96,6 @@ TEST(CascadeRules, OneChangeForcesItsConsequences) {
          {{kProofPrint, 0}}, {}},
         {"program print on, not sorted", {kProgramPrint, 1}, {{kProgramPrintSort, 2}, {kProofPrint, 1}}, {},
          {kProofPrint}},
-        {"sort chosen, program print off", {kProgramPrintSort, 1}, {{kProgramPrint, 0}, {kProofPrint, 1}}, {},
-         {kProofPrint}},
 
         {"orientation change on an A3/A4 model drops the punch", {kOrientation, 1},
          {{kA3OrA4Model, 1}, {kPunch, 2}}, {{kPunch, 0}}, {}},

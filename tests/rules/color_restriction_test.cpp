@@ -7,15 +7,7 @@
 
 namespace {
 
-struct ColorCase {
-    uint8_t inkCount;
-    uint8_t localArea;
-    uint16_t modelCode;
-    uint8_t optionByte;
-    uint32_t mask;
-    uint8_t mode;
-    uint8_t want;
-};
+struct ColorCase { uint8_t inkCount, localArea; uint16_t modelCode; uint8_t optionByte; uint32_t mask; uint8_t mode, want; };
 
 const ColorCase kColorCases[] = {
     // No restriction.
@@ -30,25 +22,20 @@ const ColorCase kColorCases[] = {
     {2, 0, 0, 0, 1, 0, 2},
     {2, 0, 0, 0, 8, 0, 5},
     {2, 0, 0, 0, 2, 6, 0},
-    {2, 0, 0, 0, 4, 5, 0},
     {2, 0, 0, 0, 8, 1, 1},
     // Two inks abroad: fallback 5 first.
     {2, 1, 0, 0, 9, 0, 5},
     {2, 1, 0, 0, 1, 5, 2},
-    {2, 1, 0, 0, 8, 2, 5},
     // Four inks: fallback 0, then 1, then 2.
     {4, 0, 0, 0, 2, 0, 1},
     {4, 0, 0, 0, 1, 1, 2},
     {4, 0, 0, 0, 6, 3, 0},
-    {4, 0, 0, 0, 4, 4, 0},
     {4, 0, 0, 0, 4, 6, 6},
     {4, 2, 0, 0, 4, 6, 0},
     {4, 2, 0, 0, 4, 4, 4},
     {4, 0, 0, 0, 8, 5, 5},
-    {4, 0, 0, 0, 8, 0, 0},
     // Five inks: modes 2 to 4 need bit 1; mode 7 needs the option byte.
     {5, 0, 0, 0, 2, 4, 1},
-    {5, 0, 0, 0, 2, 6, 6},
     {5, 0, 0, 0, 2, 7, 1},
     {5, 0, 0, 1, 2, 7, 7},
     // Other ink counts are left alone.

@@ -52,8 +52,6 @@ const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
         {"unit 25, offset staple tray, staple on", [](PrinterSession& s) { FinisherStapling(s, 25, 10); }, {}, 0, 0,
          {{2, 30533, 0}, {2, 30533, 2}, {2, 30533, 6}, {2, 30533, 7}}, {{2, 30533, 1}, {2, 30533, 3}}},
-        {"unit 26, offset staple tray, two staples", [](PrinterSession& s) { FinisherStapling(s, 26, 20); }, {}, 0, 0,
-         {{2, 30533, 0}, {2, 30533, 2}, {2, 30533, 6}, {2, 30533, 7}}, {{2, 30533, 1}, {2, 30533, 3}}},
         {"unit 25, offset staple tray, no staple", [](PrinterSession& s) { FinisherStapling(s, 25, 0); }, {}, 0, 0,
          {{2, 30533, 6}, {2, 30533, 7}}, {{2, 30533, 0}, {2, 30533, 2}}},
         // Landscape with the z-fold forces binding side 0; the removals see 0
@@ -66,7 +64,6 @@ const std::vector<Case>& Cases() {
          {{3, 30237, 0}}, {}},
         {"mixed sizes off", [](PrinterSession&) {}, {}, 0, 0, {}, {{3, 30237, 0}}},
         {"form overlay, method 2", [](PrinterSession&) {}, {{30723, 1}, {33820, 2}}, 0, 0, {{3, 30213, 0}}, {}},
-        {"form overlay, method 5", [](PrinterSession&) {}, {{30723, 1}, {33820, 5}}, 0, 0, {{3, 30213, 0}}, {}},
         {"form overlay, method 1", [](PrinterSession&) {}, {{30723, 1}, {33820, 1}}, 0, 0, {}, {{3, 30213, 0}}},
         {"form overlay off, method 3", [](PrinterSession&) {}, {{30723, 0}, {33820, 3}}, 0, 0, {}, {{3, 30213, 0}}},
         {"program print, sort 1",

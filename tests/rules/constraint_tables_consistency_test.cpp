@@ -1,18 +1,14 @@
 // Consistency of the generated constraint tables as a whole, beyond what the
-// generator checks: catalogue values lie in their settings' accepted sets and
-// no rule is written so that it can never fire.
+// generator checks: no rule is written so that it can never fire. (That a
+// forced value lies in its field's accepted set is ConstraintInvariants'.)
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "base/tray_ids.h"
-#include "session/global_list.h"
 #include "rules/constraint_tables.h"
-#include "settings/field_table.h"
 
 namespace {
 
@@ -23,76 +19,6 @@ const char* NameOf(uint32_t feature) {
     for (uint32_t i = 0; i < t.featureMapCount; i++)
         if (t.featureMap[i].feature == feature) return t.featureNames ? t.featureNames[i] : "?";
     return nullptr;
-}
-
-// Features whose values no private field of the same name checks: the
-// environment and model values, the public fields, and features named after
-// their meaning. An alias names the private field that accepts the values.
-struct KnownValues { const char* feature; const char* field; std::vector<uint32_t> values; };
-const std::vector<KnownValues>& Known() {
-    static const std::vector<KnownValues> k = {
-        {"colorMode", nullptr, {0, 1, 2, 3, 4, 5, 6, 7}},
-        {"duplexType", nullptr, {1, 2, 3, 4, 5}},  // plain 1..3, mixed-size 4 and 5
-        {"originalOrientation", nullptr, {1, 2}},
-        {"inputTray", nullptr, {kTrayAuto, kTrayStandardFeed, kTray1, kTray2, kTray3, kTrayHighCapacity}},
-        {"paperType", nullptr, {257, 258, 259, 260, 261, 262, 263, 264, 265, 266, 267}},
-        {"trayPerPage", nullptr, {0, 1}}, {"trayPerPage1", nullptr, {0, 1}}, {"trayPerPage2", nullptr, {0, 1}},
-        {"trayPerPage3", nullptr, {0, 1}}, {"quickDrying", nullptr, {0, 1}},
-        {"colorProfileSelection", nullptr, {0, 1, 2}}, {"outputBindingPosition", nullptr, {0, 1}},
-        {"sideMargin", "sideMarginSupport", {}}, {"pin", "passwordSupport", {}}, {"formOverlay", "formSupport", {}},
-        {"overlayMethod", "pattern_Form", {}}, {"separateFormsFrontBack", "printSideSeparately_Form", {}},
-        {"reverseOrder", "reverseOrder_UI", {}}, {"inputUnit_Option", nullptr, {0, 10}},
-        {"outputUnit_Option", nullptr, {0, 20, 21, 22, 23, 24, 25, 26}}, {"outputSubOption", nullptr, {0, 1}},
-        {"foldUnit_Option", nullptr, {0, 1}}, {"offsetStapleTray_Option", nullptr, {0, 1}},
-        {"unitOfLength", nullptr, {0, 1}}, {"defaultPaperType", nullptr, {258, 259, 260, 261, 262, 263, 264, 266}},
-        {"lightPaperSupport", nullptr, {0, 1}}, {"roughPaperSupport", nullptr, {0, 1}},
-        {"semiGlossPaperSupport", nullptr, {0, 1}}, {"pressPaperSupport", nullptr, {0, 1}},
-        {"usbMemoryOutput", nullptr, {0, 1}}, {"inkCount", nullptr, {1, 2, 4, 5}},
-        {"modelColor", nullptr, {10, 21, 22, 40, 41, 50, 51}}, {"modelFS", nullptr, {0, 1}},
-        {"a3OrA4Model", nullptr, {0, 1}}, {"localArea", nullptr, {0, 1, 2}},
-        {"printCheckLevel", nullptr, {0, 1, 3, 4}},
-    };
-    return k;
-}
-
-int IsPaperId(uint32_t v) {
-    if (v == 256) return 1;  // custom size
-    for (int i = 0; i < kBuiltinPaperCount; i++)
-        if (kBuiltinPapers[i].id == v) return 1;
-    return 0;
-}
-
-// 1 when the value is one the feature's setting accepts; why says which
-// check applied when it is not.
-int Accepted(const char* feature, uint32_t value, std::string& why) {
-    if (!std::strcmp(feature, "originalSize")) return why = "paper ids", IsPaperId(value);
-    if (!std::strcmp(feature, "outputSize")) return why = "paper ids or 0", value == 0 || IsPaperId(value);
-    const char* field = feature;
-    for (const KnownValues& k : Known()) {
-        if (std::strcmp(k.feature, feature)) continue;
-        if (!k.field) {
-            why = "the known values";
-            for (uint32_t v : k.values)
-                if (v == value) return 1;
-            return 0;
-        }
-        field = k.field;
-    }
-    const FieldRow* row = FindPrivateField(field);
-    if (!row) return why = "no private field and no known values", 0;
-    why = std::string("the accepted set of ") + field;
-    return FieldAccepts(*row, value);
-}
-
-TEST(ConstraintTablesConsistency, CatalogueValuesLieInTheirAcceptedSets) {
-    const ConstraintTables& t = T();
-    for (uint32_t i = 0; i < t.catalogCount; i++) {
-        const OptionCatalogRow& r = t.catalog[i];
-        const char* name = NameOf(r.feature);
-        ASSERT_NE(nullptr, name) << "catalogue row " << i << " names unmapped feature " << r.feature;
-        std::string why;
-        EXPECT_TRUE(Accepted(name, r.value, why)) << name << " value " << r.value << " is outside " << why;
-    }
 }
 
 std::string Where(int table, uint32_t rule) {

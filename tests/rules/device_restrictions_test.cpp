@@ -120,8 +120,6 @@ const RuleCase kRuleCases[] = {
     {"light paper unsupported", kFull, {{"paperType", 0, 263}}, {{"paperType", 0, 257}}},
     {"pressure-seal paper: quality 6", [](PrinterEnvironment& e) { e.pressPaperSupport = 1; },
      {{"paperType", 0, 266}, {"imageQuality", 0, 1}}, {{"paperType", 0, 266}, {"imageQuality", 0, 6}}},
-    {"pressure-seal unsupported: back to plain", kFull, {{"paperType", 0, 266}, {"imageQuality", 0, 1}},
-     {{"paperType", 0, 257}, {"imageQuality", 0, 1}}},
     {"quality 5 on coated paper: image mode 1", kFull,
      {{"imageQuality", 0, 5}, {"paperType", 0, 258}, {"imageMode", 0, 2}}, {{"imageMode", 0, 1}}},
     // 22. Barcode areas (no definition file named).

@@ -56,7 +56,6 @@ struct Case { const char* what; Change change; std::vector<std::string> expect; 
 
 const Case kCases[] = {
     {"auto colour on a two-colour model", [](auto& p, auto& e, auto&) { p.colorMode = 0, e.modelColor = 22; }, {"colorMode = AUTO, modelColor = 22\n"}},
-    {"magenta on 41", [](auto& p, auto& e, auto&) { p.colorMode = 4, e.modelColor = 41; }, {"colorMode = MAGENTA, modelColor = 41\n"}},
     {"blue on 51 without the option byte", [](auto& p, auto& e, auto&) { p.colorMode = 7, e.modelColor = 51; }, {"colorMode = BLUE, modelColor = 51\n"}},
     {"blue on 51 with the option byte", [](auto& p, auto& e, auto&) { p.colorMode = 7, e.modelColor = 51, e.modelOptionByte = 1; }, {}},
     {"colour mode 9", [](auto& p, auto&, auto&) { p.colorMode = 9; }, {"colorMode = UNKNOWN(9), modelColor = 40\n"}},

@@ -13,11 +13,9 @@ using K = TextFilterKind;
 
 TEST(TextFilters, CharacterSets) {
     struct Row { char16_t c; int name, stamp, community; } rows[] = {
-        {u'/', 1, 0, 0}, {u'\\', 1, 1, 0}, {u'"', 1, 1, 1}, {u'\'', 1, 1, 1}, {u'|', 1, 1, 1}, {u'?', 1, 1, 1},
-        {u'[', 1, 1, 0}, {u']', 1, 1, 0}, {u',', 1, 1, 0}, {u':', 1, 1, 0}, {u';', 1, 1, 0}, {u'-', 0, 0, 1},
-        {u'!', 0, 0, 1}, {u'#', 0, 0, 1}, {u'(', 0, 0, 1}, {u'`', 0, 0, 1}, {u'{', 0, 0, 1}, {u'~', 0, 0, 1},
-        {u'$', 0, 0, 0}, {u'@', 0, 0, 0}, {u'.', 0, 0, 0}, {u'_', 0, 0, 0}, {u' ', 0, 0, 0}, {u'^', 0, 0, 0},
-        {u'0', 0, 0, 0}, {u'z', 0, 0, 0}, {u'＝', 0, 0, 0}, {u'／', 0, 0, 0}, {0, 0, 0, 0},
+        // One character of each combination; the sizes below catch any other.
+        {u'/', 1, 0, 0}, {u'\\', 1, 1, 0}, {u'"', 1, 1, 1}, {u'-', 0, 0, 1}, {u'$', 0, 0, 0}, {u'＝', 0, 0, 0},
+        {0, 0, 0, 0},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(IsForbiddenChar(K::Name, r.c), r.name) << int(r.c);

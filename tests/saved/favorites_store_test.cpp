@@ -57,7 +57,6 @@ TEST(FavoritesStore, SaveNameRules) {
         {u"+IDS_20674", 0, 0, 1, 0},  // and its stored name
         {u"Office", 1, 1, 0, 1},
         {u"Draft", 0, 1, 0, 2},       // the lowest empty slot
-        {u"An overlong favourite name", 0, 1, 0, 2},
     };
     for (const Case& c : cases) {
         Rig r;

@@ -52,7 +52,7 @@ TEST(KeyedRecord, FullRecordLayoutAndBufferLimits) {
     const std::vector<uint8_t> last = {0xA1, 0xA0, 12, 0, 's', 'h', 'i', 'n', 'L', 'i', 'n', 'e', 'M', 'o', 'd', 'e',
                                        1, 0, 1};
     EXPECT_EQ(last, std::vector<uint8_t>(rec.end() - last.size(), rec.end()));
-    for (uint32_t size : {0u, 1u, 2u, 19u, 12205u}) {
+    for (uint32_t size : {0u, 19u, 12205u}) {
         std::vector<uint8_t> small(size + 1);
         EXPECT_EQ(-1, SerializeSettings(small.data(), dm.get(), size)) << size;
     }

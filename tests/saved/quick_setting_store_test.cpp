@@ -18,7 +18,6 @@ TEST(QuickSettingStore, ValueNames) {
     const Case cases[] = {
         {u"abc", u"QuickSetting_006100620063"},
         {u"+IDS_20674", u"QuickSetting_+IDS_20674"},
-        {u"+ID", u"QuickSetting_002b00490044"},
         {u"+ids_1", u"QuickSetting_002b006900640073005f0031"},
         {u"\u00C4\u20AC\uFFFF", u"QuickSetting_00c420acffff"},
         {u"", u"QuickSetting_"},

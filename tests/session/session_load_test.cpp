@@ -92,9 +92,7 @@ struct LoadCase {
 
 const LoadCase kLoadCases[] = {
     {"exact private part, signature at 0", true, 220, 18820, 0, 196632, true, true},
-    {"signature 6 bytes in, 18826-byte private part", true, 220, 18826, 6, 196632, true, true},
     {"signature at an odd offset", true, 220, 18826, 3, 196632, true, true},
-    {"signature at 0 of a longer private part", true, 220, 18826, 0, 196632, true, true},
     {"signature past the last possible start", true, 220, 18826, 7, 196632, false, false},
     {"private part one byte short", true, 220, 18819, 0, 196632, false, false},
     {"older public part of 156 bytes", true, 156, 18820, 0, 196632, false, false},
@@ -102,7 +100,6 @@ const LoadCase kLoadCases[] = {
     {"no stored DEVMODE", false, 220, 18820, 0, 196632, false, false},
     // A bad environment resets, and the reset takes the stored DEVMODE again.
     {"environment one byte short", true, 220, 18820, 0, 196631, true, false},
-    {"environment one byte long", true, 220, 18820, 0, 196633, true, false},
     {"no environment", true, 220, 18820, 0, 0, true, false},
 };
 
@@ -181,7 +178,8 @@ TEST(SessionLoad, DeviceNameCheckTable) {
 }
 
 // _UdcCheckDMode over a caller's buffer that is large enough for every
-// header it claims.
+// header it claims: where the magic is looked for and the names compared
+// (each fault bit alone shows in the merge's log, MergeSource.TrustsOnlyOurRecord).
 struct CheckCase {
     const char* what; uint16_t specVersion, driverVersion, dmSize, extra;
     int magicAt;  // DEVMODE offset of the magic, -1 none
@@ -189,17 +187,11 @@ struct CheckCase {
 };
 
 const CheckCase kCheckCases[] = {
-    {"our own", 0x0401, 2020, 220, 18820, 19036, u"P1", u"P1", 0},
-    {"dmSpecVersion 0x0400", 0x0400, 2020, 220, 18820, 19036, u"P1", u"P1", kFaultSpecVersion},
-    {"driver version 1000", 0x0401, 1000, 220, 18820, 19036, u"P1", u"P1", kFaultDriverVersion},
     {"dmSize 156, magic where ours is", 0x0401, 2020, 156, 18820, 19036, u"P1", u"P1", kFaultSize | kFaultMagic},
     {"dmSize 156, magic at its own end", 0x0401, 2020, 156, 18820, 18972, u"P1", u"P1", kFaultSize},
     {"dmDriverExtra 2", 0x0401, 2020, 220, 2, -1, u"P1", u"P1", kFaultDriverExtra | kFaultMagic},
     {"dmDriverExtra 4 holding the magic", 0x0401, 2020, 220, 4, 220, u"P1", u"P1", kFaultDriverExtra},
     {"longer private part ending in the magic", 0x0401, 2020, 220, 18826, 19042, u"P1", u"P1", kFaultDriverExtra},
-    {"no magic", 0x0401, 2020, 220, 18820, -1, u"P1", u"P1", kFaultMagic},
-    {"other device", 0x0401, 2020, 220, 18820, 19036, u"Other", u"P1", kFaultDeviceName},
-    {"reduced names equal", 0x0401, 2020, 220, 18820, 19036, u"P1,LocalOnly", u"\\\\srv\\P1", 0},
     {"empty device name", 0x0401, 2020, 220, 18820, 19036, u"", u"P1", 0},
     {"no printer name", 0x0401, 2020, 220, 18820, 19036, u"Other", nullptr, 0},
     {"everything wrong", 0x0300, 1, 64, 3, -1, u"X", u"P1",
@@ -225,7 +217,6 @@ TEST(ReducePrinterName, ModeTable) {
         {u"\\\\srv\\P1,LocalOnly", 2, u"P1"},
         {u"\\\\srv\\P1,LocalOnly", 1, u"\\\\srv\\P1"},
         {u"P1", 2, u"P1"},
-        {u"P1", 1, u"P1"},
         {u"a\\b\\", 2, u""},
         {u",x", 1, u""},
         {u"a,b\\c", 2, u"c"},
@@ -249,25 +240,19 @@ TEST(GetPrinterInfoItem, ItemTable) {
     const struct { const char* what; int item; uint32_t size; int wantResult; const char16_t* wantText;
                    const char* wantCall; } cases[] = {
         {"driver name", 0, 520, 1, u"ZR51 Driver", "GetPrinterInfo2"},
-        {"driver name again", 11, 520, 1, u"ZR51 Driver", "GetPrinterInfo2"},
-        {"print processor", 4, 520, 1, u"ZR51APP", "GetPrinterInfo2"},
         {"port", 12, 520, 1, u"IP_10.0.0.5", "GetPrinterInfo2"},
-        {"printer name", 14, 520, 1, u"P1", "GetPrinterInfo2"},
         {"port cut to the buffer", 12, 8, 1, u"IP_", "GetPrinterInfo2"},
         {"attributes", 13, 4, 1, nullptr, "GetPrinterInfo2"},
         {"attributes, 3 bytes", 13, 3, 0, nullptr, nullptr},
         {"attributes level 4", 20, 4, 1, nullptr, "GetPrinterAttributes 4"},
-        {"attributes level 5", 30, 4, 1, nullptr, "GetPrinterAttributes 5"},
         {"driver directory", 2, 520, 1, kDir, "GetPrinterDriverDirectory"},
         {"version directory", 1, 520, 1, u"C:\\SPOOL\\DRV\\3", "GetPrinterDriverDirectory"},
-        {"version directory (3)", 3, 520, 1, u"C:\\SPOOL\\DRV\\3", "GetPrinterDriverDirectory"},
         {"version directory (100)", 100, 520, 1, u"C:\\SPOOL\\DRV\\3", "GetPrinterDriverDirectory"},
         {"version directory with room for its end", 1, 2 * (12 + 3), 1, u"C:\\SPOOL\\DRV\\3",
          "GetPrinterDriverDirectory"},
         {"directory too long for the buffer", 1, 2 * (12 + 1), 0, nullptr, nullptr},
         {"version directory one character short", 1, 2 * (12 + 2), 0, nullptr, nullptr},
         {"help file", 110, 520, 1, u"ZR51A.HLP", "GetDriverInfo3"},
-        {"data file", 111, 520, 1, u"ZR51A.RDF", "GetDriverInfo3"},
         {"empty text", 11, 520, 0, nullptr, nullptr},
         {"unknown item", 5, 520, 0, nullptr, nullptr},
     };
@@ -299,13 +284,8 @@ TEST(GetOsVersionCode, VersionTable) {
                    exProductType; int exFails, want; } cases[] = {
         {"8.1 and later", 6, 3, 1, 6, 2, 2, 1, 0, 209},
         {"8.1 server", 6, 3, 3, 6, 2, 2, 3, 0, 210},
-        {"8", 6, 2, 1, 0, 0, 2, 1, 0, 207},
-        {"2012 server", 6, 2, 2, 0, 0, 2, 2, 0, 208},
         {"7", 6, 1, 1, 0, 0, 2, 1, 0, 205},
-        {"Vista", 6, 0, 1, 0, 0, 2, 1, 0, 203},
-        {"2008 server", 6, 0, 3, 0, 0, 2, 3, 0, 204},
         {"XP", 5, 1, 1, 0, 0, 2, 1, 0, 201},
-        {"XP answered as server", 5, 1, 2, 0, 0, 2, 2, 0, 202},
         {"2000 by GetVersionEx", 5, 0, 1, 5, 0, 2, 1, 0, 103},
         {"NT 4", 4, 0, 1, 4, 0, 2, 1, 0, 102},
         {"Windows 9x", 4, 0, 1, 4, 0, 1, 1, 0, 2},
@@ -314,10 +294,8 @@ TEST(GetOsVersionCode, VersionTable) {
         {"unknown major", 4, 0, 1, 7, 0, 2, 1, 0, -1},
         // GetVersionEx alone: VerifyVersionInfo answers no to all.
         {"Ex 5.1 type 1", 3, 0, 1, 5, 1, 2, 1, 0, 104}, {"Ex 5.2 type 1", 3, 0, 1, 5, 2, 2, 1, 0, 201},
-        {"Ex 5.2 type 2", 3, 0, 1, 5, 2, 2, 2, 0, 202}, {"Ex 5.2 type 3", 3, 0, 1, 5, 2, 2, 3, 0, 202},
-        {"Ex 6.0 type 1", 3, 0, 1, 6, 0, 2, 1, 0, 203}, {"Ex 6.0 type 3", 3, 0, 1, 6, 0, 2, 3, 0, 204},
-        {"Ex 6.1 type 1", 3, 0, 1, 6, 1, 2, 1, 0, 205}, {"Ex 6.1 type 2", 3, 0, 1, 6, 1, 2, 2, 0, 206},
-        {"Ex 6.2 type 1", 3, 0, 1, 6, 2, 2, 1, 0, 207}, {"Ex 6.2 type 3", 3, 0, 1, 6, 2, 2, 3, 0, 208},
+        {"Ex 5.2 type 2", 3, 0, 1, 5, 2, 2, 2, 0, 202},
+        {"Ex 6.0 type 1", 3, 0, 1, 6, 0, 2, 1, 0, 203}, {"Ex 6.1 type 2", 3, 0, 1, 6, 1, 2, 2, 0, 206},
         {"Ex 6.3 type 1", 3, 0, 1, 6, 3, 2, 1, 0, -1}, {"Ex 5.3 type 1", 3, 0, 1, 5, 3, 2, 1, 0, -1},
     };
     for (const auto& c : cases) {
@@ -336,7 +314,6 @@ TEST(SaveEnvironment, WriteTable) {
     const struct { const char* what; bool byHandle; uint32_t writeError; int want; } cases[] = {
         {"by handle", true, 0, 1},
         {"by name", false, 0, 1},
-        {"read-only user, by handle", true, kErrAccessDenied, 0},
         {"read-only user, by name", false, kErrAccessDenied, 0},
     };
     for (const auto& c : cases) {
@@ -367,7 +344,7 @@ TEST(SaveEnvironment, WriteTable) {
 // (pressPaperSupport) and the model's part (inkCount, modelCode) kept.
 TEST(SessionLoad, EnvironmentDefaultsOnReset) {
     const struct { const char* what; int unitOfLength; uint8_t wantUnit; } cases[] = {  // printer data, -1: none
-        {"no unit value", -1, 0}, {"inches", 1, 1}, {"millimetres", 0, 0}};
+        {"no unit value", -1, 0}, {"inches", 1, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakePlatformScope fake;

@@ -254,10 +254,8 @@ bool PrinterSimulator::Start(const std::string& address, const std::vector<Agent
         for (const auto& v : values) file << v.oid << ' ' << v.type << ' ' << v.value << '\n';
     }
     std::vector<std::string> argv = {ZR51_SNMP_SIM, "--address", address, "--values", dir_ + "/values",
-        "--community", options.community, "--mode", options.mode, "--delay-ms", std::to_string(options.delayMs),
-        "--asleep", std::to_string(options.asleep), "--error-status", std::to_string(options.errorStatus),
-        "--error-index", std::to_string(options.errorIndex), "--pad-to", std::to_string(options.padTo),
-        "--log", dir_ + "/requests.log"};
+        "--mode", options.mode, "--delay-ms", std::to_string(options.delayMs), "--asleep",
+        std::to_string(options.asleep), "--pad-to", std::to_string(options.padTo), "--log", dir_ + "/requests.log"};
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0) return Fail(why, std::string("pipe: ") + std::strerror(errno));
     pid_ = Spawn(argv, {}, out[1], dir_ + "/stderr.log");

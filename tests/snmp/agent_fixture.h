@@ -40,15 +40,8 @@ class SnmpdAgent {
     std::string dir_;
 };
 
-struct SimOptions {
-    std::string mode = "normal";
-    int delayMs = 0;
-    int asleep = 0;
-    int errorStatus = 0;
-    int errorIndex = 0;
-    int padTo = 0;
-    std::string community = "public";
-};
+// The simulator's other settings (community, error status) keep its defaults.
+struct SimOptions { std::string mode = "normal"; int delayMs = 0, asleep = 0, padTo = 0; };
 
 // zr51-snmp-sim with the given mode; see tools/snmp_sim/main.cpp.
 class PrinterSimulator {

@@ -166,18 +166,14 @@ std::vector<Case> Cases() {
         // More valid rows than the table holds: the rows past it are never
         // asked for, the destination takes the table's size at most.
         {"areas past the table", List::Barcodes, Rows(kOidBarcodeValid, kOidBarcodeName, 1, 130), 1, 100, 99, u"row 100", -1, -1},
-        {"profiles past the table", List::Profiles, Rows(kOidProfileValid, kOidProfileName, 1, 40), 1, 30, 29, u"row 30", -1, -1},
         // Values outside the accepted sets.
         {"valid flag 2", List::Forms, {{Cell(kOidFormValid, 1), "integer", "2"}}, 1, 2, 0, u"請求書 2026", -1, -1},
-        {"valid flag -1", List::Papers, {{Cell(kOidPaperValid, 1), "integer", "-1"}}, 1, 2, 0, u"Ticket", 2100, 990},
         {"folder flag 7", List::Folders, {{Cell(kOidFolderInUse, 2), "integer", "7"}}, 1, -1, 1, u"Marketing Proofs", 0x5A, 1},
         {"storage flag as text", List::Folders, {{kOidStorageFlag1, "string", "1"}}, 1, -1, 0, u"経理部", 1, 0},
         // Some columns answered, others not: the request fails as a whole
         // and the destination keeps what it had.
         {"area names missing", List::Barcodes, {{Cell(kOidBarcodeName, 1), "absent", ""}}, 0, -1, -1, u"", -1, -1},
         {"paper lengths missing", List::Papers, {{Cell(kOidPaperLength, 99), "absent", ""}}, 0, -1, -1, u"", -1, -1},
-        {"form names missing", List::Forms, {{Cell(kOidFormName, 1), "absent", ""}}, 0, -1, -1, u"", -1, -1},
-        {"profile flags missing", List::Profiles, {{Cell(kOidProfileValid, 30), "absent", ""}}, 0, -1, -1, u"", -1, -1},
     };
 }
 

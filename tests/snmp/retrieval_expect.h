@@ -50,7 +50,8 @@ inline std::vector<uint8_t> StoredOrEmpty(const StoredValue& stored, const char1
 }
 
 // Every fetch of the configuration from printer (whose agent serves p) into
-// env and lists of their own, compared with p. The queue's address is not
+// env and lists of their own, compared with p; the barcode areas, forms and
+// profiles are the retrieval worker's (ExpectRetrieved). The queue's address is not
 // the printer's second interface, so the first MAC address is kept; every
 // folder starts selectable.
 inline void ExpectEveryFetch(const SimulatedPrinter& p, PrinterHandle printer, PrinterEnvironment* env) {
@@ -99,37 +100,6 @@ inline void ExpectEveryFetch(const SimulatedPrinter& p, PrinterHandle printer, P
         n++;
     }
     EXPECT_EQ(count, n);
-
-    auto areas = std::make_unique<BarcodeAreaEntry[]>(kBarcodeAreaRows);
-    ASSERT_EQ(GetBarcodeAreas(printer, env, areas.get(), &count), 1);
-    n = 0;
-    for (const SimBarcodeArea& area : p.barcodeAreas) {
-        if (area.valid != 1) continue;
-        ASSERT_LT(n, count);
-        EXPECT_EQ(std::u16string(areas[n].name), SlotText(area.name, 32));
-        EXPECT_EQ(areas[n].repeatCount, area.repeats);
-        EXPECT_EQ(areas[n].maxPageNumber, static_cast<uint32_t>(area.maxPage));
-        n++;
-    }
-    EXPECT_EQ(count, n);
-
-    struct NameList {
-        int (*fetch)(PrinterHandle, const PrinterEnvironment*, PrinterListName*, uint32_t*);
-        const std::vector<SimNamedRow>* rows;
-    };
-    const NameList lists[] = {{GetFormNames, &p.forms}, {GetColorProfileNames, &p.profiles}};
-    for (const NameList& list : lists) {
-        auto names = std::make_unique<PrinterListName[]>(kFormNameRows);
-        ASSERT_EQ(list.fetch(printer, env, names.get(), &count), 1);
-        n = 0;
-        for (const SimNamedRow& row : *list.rows) {
-            if (row.valid != 1) continue;
-            ASSERT_LT(n, count);
-            EXPECT_EQ(std::u16string(names[n].name), SlotText(row.name, 257));
-            n++;
-        }
-        EXPECT_EQ(count, n);
-    }
 }
 
 // untouched: the byte the destinations were filled with before the run; the

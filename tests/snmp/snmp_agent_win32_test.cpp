@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "platform/udp.h"
-#include "snmp/agent_session.h"
 #include "snmp/agent_table_values.h"
 #include "snmp/snmp_session.h"
 #include "snmp/snmp_status.h"
@@ -35,7 +34,13 @@ protected:
     }
     void TearDown() override { InstallSockets(nullptr); }
 
-    SnmpSession* Open(const char* community = "public") { return zr51test::OpenAgentSession(address_, community); }
+    // A session to the agent with a one-second time-out.
+    SnmpSession* Open() {
+        SnmpSession* s = nullptr;
+        EXPECT_EQ(SnmpOpenSession(address_.c_str(), "public", &s), 0);
+        if (s) { EXPECT_EQ(SnmpSetTimeout(s, 1), 0); }
+        return s;
+    }
     std::string address_;
 };
 
@@ -63,25 +68,9 @@ TEST_F(Win32Snmp, SnmpdTableOf400InOneRequest) {
     SnmpCloseSession(s);
 }
 
-TEST_F(Win32Snmp, SnmpdRefusalsWithinTheTimeOut) {
-    struct Case {
-        const char* community;
-        std::string oid;
-        int32_t status;
-    } cases[] = {
-        {"private", kP + ".2.2.9.1.1.1", kSnmpTimeOut},
-        {"public", kP + ".9.9.9.0", kSnmpStatusError},
-    };
-    for (const Case& c : cases) {
-        SnmpSession* s = Open(c.community);
-        uint8_t value[4] = {};
-        uint32_t length = 0;
-        auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(SnmpGetInteger(s, c.oid.c_str(), value, &length), c.status) << c.community;
-        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.5);
-        SnmpCloseSession(s);
-    }
-    // Nothing listens on this address: the time-out, within its second.
+// Nothing listens on this address: Winsock's time-out, within its second
+// (a refused community or object is snmpd's and the codec's own matter).
+TEST_F(Win32Snmp, SnmpdRunUnansweredAddressTimesOut) {
     SnmpSession* none = nullptr;
     ASSERT_EQ(SnmpOpenSession("127.52.0.9", "public", &none), 0);
     ASSERT_EQ(SnmpSetTimeout(none, 1), 0);

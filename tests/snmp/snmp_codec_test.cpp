@@ -72,13 +72,10 @@ TEST(SnmpOid, TextToBytesAndBack) {
         {".1.3.6.1", "2B 06 01", nullptr},
         {".1.3.127", "2B 7F", nullptr},
         {".1.3.128", "2B 81 00", nullptr},
-        {".1.3.16383", "2B FF 7F", nullptr},
         {".1.3.16384", "2B 81 80 00", nullptr},
-        {".1.3.40961", "2B 82 C0 01", nullptr},
         {".1.3.4294967295", "2B 8F FF FF FF 7F", nullptr},
         {"1.3.6", "2B 06", ".1.3.6"},           // the leading dot is optional
         {".1.3.x.5", "2B 00 05", ".1.3.0.5"},   // a non-number reads as 0
-        {".1.3..5", "2B 00 05", ".1.3.0.5"},
         {".1.3.12ab", "2B 0C", ".1.3.12"},       // digits up to the first other character
         {".2.39", "77", nullptr},
     };
@@ -128,38 +125,30 @@ TEST(SnmpDecode, ChecksInTheirOrder) {
     outerIndefinite[1] = 0x80;
     Bytes outerTooLong = good;
     outerTooLong[1] += 1;
-    Bytes outerHuge = Cat({Hex("30 84 FF FF FF F0"), Bytes(good.begin() + 2, good.end())});
     Bytes listLongerThanPdu = good;
     listLongerThanPdu[good.size() - list.size() + 1] += 2;
     const AnswerCase cases[] = {
         {"good", good, kSnmpSuccess},
         {"outer not a sequence", Cat({Hex("31"), Bytes(good.begin() + 1, good.end())}), kSnmpFormatError},
         {"outer longer than the datagram", outerTooLong, kSnmpFormatError},
-        {"outer length of four bytes", outerHuge, kSnmpFormatError},
         {"outer indefinite: nothing inside", outerIndefinite, kSnmpVersionError},
         {"version 1", Message(Int({1}), Str("public"), 0xA2, Int({0x12, 0x34}), Int({0}), Int({0}), list), kSnmpVersionError},
-        {"version empty", Message(Int({}), Str("public"), 0xA2, Int({0x12, 0x34}), Int({0}), Int({0}), list), kSnmpVersionError},
         {"community other", Message(Int({0}), Str("publiC"), 0xA2, Int({0x12, 0x34}), Int({0}), Int({0}), list), kSnmpCommunityError},
-        {"community shorter", Message(Int({0}), Str("publi"), 0xA2, Int({0x12, 0x34}), Int({0}), Int({0}), list), kSnmpCommunityError},
         {"GetRequest tag", Message(Int({0}), Str("public"), 0xA0, Int({0x12, 0x34}), Int({0}), Int({0}), list), kSnmpFormatError},
         {"id other", Message(Int({0}), Str("public"), 0xA2, Int({0x12, 0x35}), Int({0}), Int({0}), list), kSnmpRequestIdError},
-        {"id one byte vs two", Message(Int({0}), Str("public"), 0xA2, Int({0x12}), Int({0}), Int({0}), list), kSnmpRequestIdError},
         {"id three bytes: first two count", Message(Int({0}), Str("public"), 0xA2, Int({0x12, 0x34, 0x99}), Int({0}), Int({0}), list), kSnmpSuccess},
         {"id empty", Message(Int({0}), Str("public"), 0xA2, Int({}), Int({0}), Int({0}), list), kSnmpFormatError},
         {"id one byte below 128", Message(Int({0}), Str("public"), 0xA2, Int({0x34}), Int({0}), Int({0}), list), kSnmpSuccess, 2, 0x34},
         {"noSuchName", Message(Int({0}), Str("public"), 0xA2, Int({0x12, 0x34}), Int({2}), Int({1}), list), kSnmpStatusError},
-        {"index alone", Message(Int({0}), Str("public"), 0xA2, Int({0x12, 0x34}), Int({0}), Int({2}), list), kSnmpStatusError},
         {"status not an integer", Message(Int({0}), Str("public"), 0xA2, Int({0x12, 0x34}), Str("x"), Int({0}), list), kSnmpFormatError},
         {"list not a sequence", Message(Int({0}), Str("public"), 0xA2, Int({0x12, 0x34}), Int({0}), Int({0}), Tlv(0x31, Cat({a, b}))), kSnmpFormatError},
         {"list longer than the PDU", listLongerThanPdu, kSnmpFormatError},
-        {"empty list", Good(Seq({})), kSnmpDataCountError},
         {"empty list, nothing asked", Good(Seq({})), kSnmpSuccess, 0},
         {"one missing", Good(Seq(a)), kSnmpDataCountError},
         {"one unasked extra", Good(Seq(Cat({b, Binding("2B 06 01 09", Int({7})), a}))), kSnmpSuccess},
         {"exception value tag", Good(Seq(Cat({a, Binding(kOidBHex, Tlv(0x80, {}))}))), kSnmpSuccess},
         {"binding not a sequence", Good(Seq(Cat({a, Tlv(0x31, Cat({Tlv(0x06, Hex(kOidBHex)), Int({1})}))}))), kSnmpFormatError},
         {"name not an identifier", Good(Seq(Cat({a, Seq(Cat({Str("x"), Int({1})}))}))), kSnmpFormatError},
-        {"binding without value", Good(Seq(Cat({a, Seq(Tlv(0x06, Hex(kOidBHex)))}))), kSnmpFormatError},
         {"empty identifier", Good(Seq(Cat({a, Seq(Cat({Tlv(0x06, {}), Int({1})}))}))), kSnmpDataCountError},
         {"value longer than its binding", Good(Seq(Cat({a, Seq(Cat({Tlv(0x06, Hex(kOidBHex)), Hex("02 05 01")}))}))), kSnmpFormatError},
         {"same object twice fills the count", Good(Seq(Cat({a, a}))), kSnmpSuccess},
@@ -197,9 +186,8 @@ TEST(SnmpDecode, CutsAndCorruptBytesNeverReadOutside) {
 
 TEST(SnmpInteger, UnsignedBigEndianWithWrap) {
     struct Case { const char* hex; uint32_t value; } cases[] = {
-        {"", 0}, {"FF", 255}, {"01 00", 256}, {"12 34 56 78", 0x12345678},
-        {"01 00 00 00 02", 3},         // the fifth byte from the end shifts by 32 mod 32 = 0
-        {"FF FF FF FF FF", 0xFE},      // and the sum wraps
+        {"", 0}, {"FF", 255}, {"12 34 56 78", 0x12345678},
+        {"FF FF FF FF FF", 0xFE},  // the first of five bytes shifts by 32 mod 32 = 0, and the sum wraps
         {"00 00 00 00 80", 0x80},
     };
     for (const Case& c : cases) {
@@ -208,24 +196,12 @@ TEST(SnmpInteger, UnsignedBigEndianWithWrap) {
     }
 }
 
-TEST(SnmpRequestId, StepsBy12422Modulo32768) {
-    uint32_t previous = SnmpNextRequestId();
-    for (int i = 0; i < 20; ++i) {
-        uint32_t id = SnmpNextRequestId();
-        EXPECT_LT(id, 32768u);
-        if (previous != 0) {  // 0 means the counter starts over from a random value
-            EXPECT_EQ(id, (previous + 12422) % 32768);
-        }
-        previous = id;
-    }
-}
-
 // Each kind of code once: the codec's own, the gaps and ends of its range,
 // and the network families by their top four bits.
 TEST(SnmpStatus, Texts) {
     struct Case { int32_t code; const char* text; } cases[] = {
         {-2, "dest ip address error"}, {-1, "unknown error"}, {0, ""}, {1, "invalid handle"}, {4, "network error (session time out)"},
-        {5, ""}, {10, "Asn.1 format error"}, {18, "create send message error"}, {19, ""}, {-3, ""},
+        {10, "Asn.1 format error"}, {19, ""}, {-3, ""},
         {0x10000000 | 11001, "network error (address info)"}, {0x70002738, "network error (recieve)"},
         {static_cast<int32_t>(0x80000000u | 11001), "network error (get host by name)"}, {static_cast<int32_t>(0x90000000u), ""},
     };

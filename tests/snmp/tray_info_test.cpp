@@ -1,6 +1,6 @@
 // GetTrayInfo over the in-memory sockets (skips, time-outs, a printer that
-// answers only the first request) and against snmpd serving the simulated
-// printer.
+// answers only the first request) and against snmpd serving a faulty
+// simulated printer.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -19,7 +19,6 @@
 #include "snmp/tray_evaluation.h"
 
 using zr51test::AgentValue;
-using zr51test::SimulatedPrinter;
 
 namespace {
 
@@ -71,8 +70,6 @@ TEST_F(TrayInfoFake, JobsTheAnswerCannotChangeAreSkippedWithoutARequest) {
         {"... no rotation", kTrayStandardFeed, 258, 0, 1, 0, 0, 0, 0, 0, 0, false},
         {"... no output choice", kTrayStandardFeed, 258, 4, 0, 0, 0, 0, 0, 0, 0, false},
         {"typed paper and staple", kTrayAuto, 259, 0, 0, 0, 0, 1, 0, 0, 0, true},
-        {"typed paper and fold", kTrayAuto, 259, 0, 0, 0, 0, 0, 1, 0, 0, true},
-        {"typed paper and punch", kTrayAuto, 259, 0, 0, 0, 0, 0, 0, 1, 0, true},
         {"typed paper and booklet binding", kTrayAuto, 259, 0, 0, 0, 0, 0, 0, 0, 1, true},
         {"... with mixed sizes", kTrayAuto, 259, 0, 0, 0, 1, 1, 1, 1, 1, false},
         {"any paper and staple", kTrayAuto, 257, 0, 0, 0, 0, 1, 0, 0, 0, false},
@@ -129,13 +126,6 @@ TEST_F(TrayInfoFake, SecondRequestUnansweredKeepsTheResultAndWaitsSevenSeconds) 
                             "horizontal=0 vertical=0\n"));
 }
 
-// The tray table the description should come back as: sizes only for a
-// usable, automatically selectable tray, reserved bytes zero.
-TrayEntry Expected(const zr51test::SimTray& t) {
-    const bool sized = t.status == 1 && t.autoSelect == 1;
-    return {t.status, 0, t.paperType, t.autoSelect, t.feed, {}, sized ? t.width : 0, sized ? t.length : 0};
-}
-
 // A whole record as its bytes, so a mismatch prints every field.
 std::vector<uint8_t> Raw(const TrayEntry& t) {
     const uint8_t* b = reinterpret_cast<const uint8_t*>(&t);
@@ -146,8 +136,8 @@ std::string Tray(int number, int column) {
     return std::string(zr51test::kPrinterMib) + ".1.2.1.1." + std::to_string(column) + "." + std::to_string(number);
 }
 
-// The default printer as described, and one that leaves out the second
-// request's objects and sends tray values outside their fields.
+// The default printer less the second request's objects, sending tray values
+// outside their fields.
 std::vector<AgentValue> FaultyValues() {
     std::vector<AgentValue> values;
     const std::string mode9 = std::string(zr51test::kPrinterMib) + ".2.2.5.9.0";
@@ -164,87 +154,23 @@ std::vector<AgentValue> FaultyValues() {
     return values;
 }
 
-class TrayInfoAgent : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        for (int k = 0; k < 2; ++k) {
-            address_[k] = zr51test::NextLoopbackAddress();
-            agent_[k] = std::make_unique<zr51test::SnmpdAgent>();
-            std::vector<AgentValue> values =
-                k == 0 ? zr51test::AgentValuesFor(zr51test::DefaultSimulatedPrinter()) : FaultyValues();
-            if (!agent_[k]->Start(address_[k], values, &why_)) {
-                agent_[0].reset();
-                return;
-            }
-        }
-    }
-    static void TearDownTestSuite() { agent_[0].reset(), agent_[1].reset(); }
-    void SetUp() override {
-        if (!agent_[0]) GTEST_SKIP() << why_;
-        InstallSockets(&PosixSockets());
-    }
-    void TearDown() override { InstallSockets(nullptr); }
-
-    std::unique_ptr<PrinterSession> Session(int printer, uint16_t outputSize) {
-        std::u16string address(address_[printer].begin(), address_[printer].end());
-        auto s = TypedAddressSession(address.c_str());
-        BuildModelLists(&s->env, nullptr, 0x0409, 0);
-        s->dm.priv.outputSize = outputSize;
-        s->dm.priv.originalOrientation = 1;
-        return s;
-    }
-
+// snmpd serving the faulty printer; the trays over the default one are the
+// retrieval worker's (RetrievalThread), their evaluation TrayEvaluation's.
+TEST(TrayInfoAgent, PrinterRefusingTheSecondRequestKeepsTheFirstAndValuesAreCutToTheirFields) {
+    const std::string address = zr51test::NextLoopbackAddress();
+    zr51test::SnmpdAgent agent;
+    std::string why;
+    if (!agent.Start(address, FaultyValues(), &why)) GTEST_SKIP() << why;
+    InstallSockets(&PosixSockets());
     FakePlatformScope fake;
-    static std::string address_[2];
-    static std::unique_ptr<zr51test::SnmpdAgent> agent_[2];
-    static std::string why_;
-};
-std::string TrayInfoAgent::address_[2];
-std::unique_ptr<zr51test::SnmpdAgent> TrayInfoAgent::agent_[2];
-std::string TrayInfoAgent::why_;
-
-TEST_F(TrayInfoAgent, FetchesTheDescribedTraysAndOutputModes) {
-    const SimulatedPrinter p = zr51test::DefaultSimulatedPrinter();
-    // The paper sizes come from the session's paper list: A4 is found turned
-    // in the landscape tray, Letter upright in the feeder that feeds specially.
-    const struct { uint16_t outputSize; int32_t trayIndex, rotateFlag, paperType, rotation, feedFlag; } jobs[] = {
-        {9, 4, 1, 259, 8, 0},
-        {1, 0, 0, 263, 2, 1},
-    };
-    int32_t modes[3];
-    for (int k = 0; k < 3; ++k) modes[k] = OutputTrayModeCode(p.outputModes[k], 0);
-    for (const auto& job : jobs) {
-        auto s = Session(0, job.outputSize);
-        fake.host.ClearDebugLines();
-        PrinterTrayInfo info;
-        std::memset(&info, 0x5A, sizeof info);
-        ASSERT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
-        EXPECT_EQ(1, info.result);
-        for (int slot = 0; slot < kTraySlotCount; ++slot)
-            EXPECT_EQ(Raw(Expected(p.trays[zr51test::kSimTraySlotOrder[slot] - 1])), Raw(info.trays[slot])) << slot;
-        EXPECT_EQ(std::vector<int32_t>(modes, modes + 3), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
-        EXPECT_EQ((std::vector<int32_t>{job.trayIndex, job.rotateFlag, job.paperType, job.rotation, job.feedFlag}),
-                  (std::vector<int32_t>{info.trayIndex, info.rotateFlag, info.paperType, info.rotation, info.feedFlag}))
-            << job.outputSize;
-        std::string log = Log(fake.host);
-        EXPECT_EQ(8, Count(log, "SNMP Tray Info : "));
-        EXPECT_EQ(3, Count(log, "SNMP Tray Info : mode by output tray -- "));
-        EXPECT_EQ(1, Count(log, "SNMP Tray Info : High Capacity Feeder -- status=1 autoSelect=1 feedSetting=3 "
-                                "paperType=軽量紙 horizontal=2159 vertical=2794\n"));
-        EXPECT_EQ(1, Count(log, "SNMP Tray Info : Tray3 -- status=2 autoSelect=1 feedSetting=1 "
-                                "paperType=高品位紙 horizontal=0 vertical=0\n"));
-        EXPECT_EQ(2, Count(log, "SNMP Success : get tray info.\n"));
-    }
-}
-
-TEST_F(TrayInfoAgent, PrinterRefusingTheSecondRequestKeepsTheFirstAndValuesAreCutToTheirFields) {
-    if (!agent_[1]) GTEST_SKIP() << why_;
-    const SimulatedPrinter p = zr51test::DefaultSimulatedPrinter();
-    const int32_t mode0 = OutputTrayModeCode(p.outputModes[0], 0);
-    auto s = Session(1, 9);
+    auto s = TypedAddressSession(U16(address).c_str());
+    BuildModelLists(&s->env, nullptr, 0x0409, 0);
+    s->dm.priv.outputSize = 9, s->dm.priv.originalOrientation = 1;
+    const int32_t mode0 = OutputTrayModeCode(zr51test::DefaultSimulatedPrinter().outputModes[0], 0);
     fake.host.ClearDebugLines();
-    PrinterTrayInfo info;
-    ASSERT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
+    PrinterTrayInfo info{};
+    EXPECT_EQ(1, GetTrayInfo(reinterpret_cast<PrinterHandle>(1), s.get(), &info));
+    InstallSockets(nullptr);
     EXPECT_EQ((std::vector<int32_t>{mode0, 0, 0}), std::vector<int32_t>(info.outputMode, info.outputMode + 3));
     // Status 257 is no status; the paper type of 200 none; the width the
     // text's first four bytes, -5 read as 251; an empty feed setting 0.

@@ -51,7 +51,6 @@ protected:
         edited[220 + offsetof(PrivateSettings, staple)] = 10;
         WriteBytes(dir_ + "/edited.bin", edited);
         WriteBytes(dir_ + "/short.bin", dm.substr(0, 40));
-        WriteBytes(dir_ + "/cut.bin", dm.substr(0, 3000));
         std::string foreign = dm.substr(0, 220) + "FOREIGNDRV01" + std::string(500, '\0');
         WriteBytes(dir_ + "/foreign.bin", foreign);
         // An older 156-byte public part followed by our private record.
@@ -162,23 +161,12 @@ struct Case { const char* args; int status; std::vector<const char*> out, err, a
 const Case kCases[] = {
     // Usage.
     {"", 2, {}, {"no command given", "usage: zr51a"}, {}},
-    {"frobnicate", 2, {}, {"unknown command 'frobnicate'"}, {}},
     {"devmode explode x", 2, {}, {"unknown subcommand 'devmode explode'"}, {}},
-    {"devmode show", 2, {}, {"devmode show takes one FILE"}, {}},
     {"devmode show --bogus def.bin", 2, {}, {"unknown option --bogus"}, {}},
-    {"devmode resolve --model {M}/ZRC4500.RDF", 2, {}, {"needs -o OUT"}, {}},
-    {"devmode resolve --model {M}/ZRC4500.RDF --diff -o x.bin", 2, {}, {"--diff needs an IN"}, {}},
     {"favorites export --devmode def.bin --name ThisNameIsLongerThan20 -o f.qvt", 2, {}, {"1 to 20 characters"}, {}},
-    {"printer query host --timeout 0", 2, {}, {"--timeout takes whole seconds"}, {}},
     {"printer query host --community", 2, {}, {"option --community needs a value"}, {}},
-    // Help on each subcommand goes to stdout with status 0.
+    // Help goes to stdout with status 0.
     {"devmode show --help", 0, {"usage: zr51a devmode show"}, {}, {}},
-    {"devmode resolve --help", 0, {"usage: zr51a devmode resolve"}, {}, {}},
-    {"devmode check -h", 0, {"usage: zr51a devmode check"}, {}, {}},
-    {"favorites export --help", 0, {"usage: zr51a favorites export"}, {}, {}},
-    {"favorites import --help", 0, {"usage: zr51a favorites import"}, {}, {}},
-    {"favorites show --help", 0, {"usage: zr51a favorites show"}, {}, {}},
-    {"printer query --help", 0, {"usage: zr51a printer query"}, {}, {}},
     // Showing DEVMODEs whole, cut, foreign, older and from registry exports.
     {"devmode show def.bin", 0,
      {"private part: ours, complete", "dmSize                                   = 220", "signature",
@@ -186,7 +174,6 @@ const Case kCases[] = {
     {"devmode show --json def.bin", 0, {"\"privatePart\": \"ours, complete\"", "\"dmDriverExtra\": 18820"}, {}, {}},
     {"devmode show a.reg", 0, {"a.reg: 19040 bytes", "ours, complete", "trailingMagic"}, {}, {}},
     {"devmode show b.reg", 0, {"ours, cut: 2780 of 18820 bytes", "booklet"}, {}, {"jobName", "trailingMagic"}},
-    {"devmode show cut.bin", 0, {"ours, cut: 2780 of 18820 bytes"}, {}, {"trailingMagic"}},
     {"devmode show foreign.bin", 0, {"foreign: 18820 bytes at offset 220 begin 46 4F 52 45", "dmFormName"}, {},
      {"\"JUP/CS\"", "booklet"}},
     {"devmode show old.bin", 0, {"156 of 220 bytes (dmSize 156)", "ours, complete", "dmCollate", "booklet"}, {},
@@ -204,7 +191,6 @@ const Case kCases[] = {
     {"devmode resolve --model {M}/ZRM1200.RDF --diff edited.bin -o m.bin", 0,
      {"booklet: 9 -> 0", "by accepted values of booklet: accepted values 0..3", "scale_Zoom: 999 -> 200",
       "clamped to 50..200", "staple: 10 -> 0", "by device rule: finishing"}, {}, {}},
-    {"devmode show m.bin", 0, {"booklet                                  = 0", "staple                                   = 0"}, {}, {}},
     // The resolved DEVMODE is what a later resolution takes unchanged.
     {"devmode resolve --model {M}/ZRM1200.RDF --diff m.bin -o m2.bin", 0, {"0 fields changed"}, {}, {}},
     {"devmode resolve --model {M}/ZRC4500.RDF --diff --json edited.bin -o c.bin", 0,
@@ -220,9 +206,6 @@ const Case kCases[] = {
      {"warning: InstallDefaultReg : no model [Other]"}, {}},
     {"printer init --model notmodel.RDF", 1, {}, {"notmodel.RDF: no model section"}, {}},
     {"printer init --model def.bin", 1, {}, {"def.bin: a model description's name ends in .RDF"}, {}},
-    {"printer init --help", 0, {"usage: zr51a printer init"}, {}, {}},
-    {"devmode resolve --model missing.RDF -o x.bin", 1, {}, {"missing.RDF: cannot open"}, {}},
-    {"devmode resolve --model notmodel.RDF -o x.bin", 1, {}, {"notmodel.RDF: no model section"}, {}},
     {"devmode resolve --model {M}/ZRC4500.RDF --env def.bin -o x.bin", 1, {}, {"def.bin: 19040 bytes: a printer environment record"}, {}},
     {"devmode resolve --model {M}/ZRC4500.RDF short.bin -o x.bin", 1, {}, {"short.bin: 40 bytes"}, {}},
     // The validity check.
@@ -250,7 +233,6 @@ const Case kCases[] = {
                                 "\"Wide, long\": width 850, length 1400 (0.01 inch), 2550 x 4200 dots"}, {}, {}},
     {"papers export --paper Card,100,148,cm -o x.udp", 1, {}, {"unit 'cm' is neither mm nor inch"}, {}},
     {"papers export --paper Card,340.1,148,mm -o x.udp", 1, {}, {"outside 90.0..340.0 x 148.0..550.0 mm"}, {}},
-    {"papers export --paper Card,1x,148,mm -o x.udp", 1, {}, {"'1x' is not a size"}, {}},
     {"papers export --paper ThisNameIsLongerThanThirtyChars,100,148,mm -o x.udp", 1, {}, {"longer than 30"}, {}},
     {"papers export --paper A,100,148,mm --paper A,120,148,mm -o x.udp", 1, {}, {"the name is given twice"}, {}},
     {"papers export --paper A,100,148,mm", 2, {}, {"needs at least one --paper and -o FILE"}, {}},
@@ -268,15 +250,12 @@ const Case kCases[] = {
       "\"name\": \"+IDS_25001\", \"display\": \"Favourites\", \"preset\": true, \"readable\": true, \"usable\": true"}, {}, {}},
     {"favorites apply --name Office --model {M}/ZRC4500.RDF printer.reg -o ap.bin", 0,
      {"ap.bin: favourite \"Office\" applied for KELO ZR-C4500 as a 19040-byte DEVMODE"}, {}, {}},
-    {"devmode check --model {M}/ZRC4500.RDF ap.bin", 0, {"fits"}, {}, {}},
     {"favorites apply --name Favourites --model {M}/ZRM1200.RDF printer.reg -o pr.bin", 0, {"applied"}, {}, {}},
     {"favorites apply --name Office --model {M}/ZRM1200.RDF printer.reg -o x.bin", 1, {},
      {"favourite \"Office\" does not pass the check for KELO ZR-M1200"}, {}},
     {"favorites apply --name Lost printer.reg -o x.bin", 1, {}, {"favourite \"Lost\": its stored value is damaged"}, {}},
     {"favorites apply --name Nope printer.reg -o x.bin", 1, {}, {"printer.reg: no favourite \"Nope\""}, {}},
     {"favorites list names.reg", 1, {}, {"\"QuickSettingNames\" holds 100 bytes, not 1260"}, {}},
-    {"favorites list a.reg", 1, {}, {"a.reg: no value \"QuickSettingNames\""}, {}},
-    {"favorites apply printer.reg -o x.bin", 2, {}, {"takes --name NAME"}, {}},
 };
 
 TEST_F(Zr51aTool, CommandLines) {
@@ -299,8 +278,8 @@ TEST_F(Zr51aTool, CommandLines) {
 }
 
 // The printer's configuration from snmpd serving the simulated printer:
-// every name the printer holds is printed; a wrong community and an address
-// where nothing answers end within the time-out.
+// every name the printer holds is printed; an address where nothing answers
+// ends within the time-out.
 TEST_F(Zr51aTool, PrinterQuery) {
     const zr51test::SimulatedPrinter p = zr51test::DefaultSimulatedPrinter();
     const std::string address = zr51test::NextLoopbackAddress();
@@ -329,10 +308,6 @@ TEST_F(Zr51aTool, PrinterQuery) {
     EXPECT_EQ(0, r.status);
     EXPECT_NE(std::string::npos, r.out.find("\"notAnswered\": []"));
     EXPECT_NE(std::string::npos, r.out.find("\"barcodeAreas\": ["));
-
-    r = Run("printer query " + address + " --community private --timeout 1");
-    EXPECT_EQ(1, r.status);
-    EXPECT_NE(std::string::npos, r.err.find(address + ": no answer from the printer within 1 s")) << r.err;
 
     const std::string nobody = zr51test::NextLoopbackAddress();
     r = Run("printer query " + nobody + " --timeout 2");
