@@ -153,7 +153,7 @@ void MeasureControl(uint16_t language, const PageRow& page, const Child& c, cons
     case kCheckControl:
     case kRadioControl: return NeedWidth(language, page, c, text, TextWidth(c.window, text, 0), width - box);
     case kPicradioControl: return NeedWidth(language, page, c, text, TextWidth(c.window, text, DT_NOPREFIX), width - 55);
-    case kButtonControl: return NeedWidth(language, page, c, text, TextWidth(c.window, text, 0), width - 8);
+    case kButtonControl: return NeedWidth(language, page, c, text, TextWidth(c.window, text, 0), width - 6);
     case kComboControl:
     case kPiccomboControl: {
         COMBOBOXINFO info = {};
