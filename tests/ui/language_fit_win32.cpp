@@ -193,7 +193,9 @@ void CheckOverlaps(uint16_t language, const PageRow& page, const std::vector<Chi
             const Child& a = children[i];
             const Child& b = children[k];
             RECT common;
-            if (!IsWindowVisible(a.window) || !IsWindowVisible(b.window)) continue;
+            // The dialog itself is never shown: the controls' own style says what the page shows.
+            if (!(GetWindowLongW(a.window, GWL_STYLE) & WS_VISIBLE) || !(GetWindowLongW(b.window, GWL_STYLE) & WS_VISIBLE))
+                continue;
             if (!IntersectRect(&common, &a.rect, &b.rect) || IntendedOverlap(a, b)) continue;
             char why[160];
             std::snprintf(why, sizeof why, "overlaps %s by %dx%d px", b.name, int(common.right - common.left),
