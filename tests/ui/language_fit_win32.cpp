@@ -81,7 +81,7 @@ struct MeasureDc {
         for (size_t i = 0; i < text.size(); i++) missing |= glyphs[i] == 0xFFFF && text[i] > 0x2000;
         LOGFONTW lf = {};
         if (!missing || !GetObjectW(font, sizeof lf, &lf)) return;
-        for (const wchar_t* face : {L"MS UI Gothic", L"Droid Sans Fallback", L"Noto Sans CJK JP"}) {
+        for (const wchar_t* face : {L"MS UI Gothic", L"IPAPGothic", L"Droid Sans Fallback", L"Noto Sans CJK JP"}) {
             wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
             HFONT f = CreateFontIndirectW(&lf);
             SelectObject(dc, f);
@@ -94,7 +94,9 @@ struct MeasureDc {
             SelectObject(dc, font);
             DeleteObject(f);
         }
+        unmeasured = true;
     }
+    bool unmeasured = false;  // glyphs missing and no face that has them
     ~MeasureDc() {
         SelectObject(dc, old);
         if (linked) DeleteObject(linked);
@@ -104,6 +106,11 @@ struct MeasureDc {
 
 int TextWidth(HWND w, const std::wstring& text, UINT format) {
     MeasureDc m(w, text);
+    if (m.unmeasured) {
+        g_failures++;
+        std::printf("fit: no font on this machine has the glyphs of \"%s\" (install fonts-ipafont-gothic)\n",
+                    Utf8(text).c_str());
+    }
     RECT r = {0, 0, 0, 0};
     DrawTextW(m.dc, text.c_str(), -1, &r, format | DT_CALCRECT | DT_SINGLELINE);
     return r.right - r.left;
