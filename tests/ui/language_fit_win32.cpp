@@ -183,13 +183,12 @@ bool Inside(const RECT& in, const RECT& out) {
 }
 
 // Two controls may share pixels only where the layout means it: a control
-// inside a group box, a spin on its edit's right edge, a preview's picture
-// strip and texts inside the preview panel.
+// inside a group box, and an up-down on the edge of the edit it steps.
 bool IntendedOverlap(const Child& a, const Child& b) {
     auto one = [](const Child& x, const Child& y) {
         if (x.kind == kGroupControl && Inside(y.rect, x.rect)) return true;
-        if (x.kind == kSpinControl && (y.kind == kEditControl)) return true;
-        return false;
+        // an up-down takes the control declared before it as its buddy
+        return x.kind == kSpinControl && y.kind == kEditControl && x.row && y.row && x.row == y.row + 1;
     };
     return one(a, b) || one(b, a);
 }
