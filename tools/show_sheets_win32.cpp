@@ -364,19 +364,17 @@ void PrintChanges(const std::string& before, const std::string& after) {
 typedef LONG(WINAPI* SheetsFn)(PVOID, LPARAM);
 typedef LONG(WINAPI* CommonSheetFn)(HWND, SheetsFn, LPARAM, LPDWORD);
 
-// The sheets' language: the printers' "LocaleID", or none (the user's
-// language decides) when language is 0.
+// The sheets' language: the printers' "LocaleID"; 0 sets none, and the
+// user's language decides.
 int ChooseLanguage(uint32_t language) {
     for (const wchar_t* printer : {kPrinter, kTwoColourPrinter}) {
         HANDLE h = nullptr;
         PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
         if (!OpenPrinterW(const_cast<LPWSTR>(printer), &h, &all)) return Fail("OpenPrinterW for the language");
-        DWORD written = language ? SetPrinterDataW(h, const_cast<LPWSTR>(L"LocaleID"), REG_DWORD,
-                                                   reinterpret_cast<BYTE*>(&language), 4)
-                                 : DeletePrinterDataW(h, const_cast<LPWSTR>(L"LocaleID"));
+        DWORD written = SetPrinterDataW(h, const_cast<LPWSTR>(L"LocaleID"), REG_DWORD,
+                                        reinterpret_cast<BYTE*>(&language), 4);
         ClosePrinter(h);
-        if (written != ERROR_SUCCESS && !(language == 0 && written == ERROR_FILE_NOT_FOUND))
-            return Fail("writing LocaleID");
+        if (written != ERROR_SUCCESS) return Fail("writing LocaleID");
     }
     return 1;
 }
