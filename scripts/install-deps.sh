@@ -4,10 +4,11 @@
 # mingw-w64 cross compiler, Wine, and net-snmp's agent and command-line
 # tools (the printer's stand-in and an independent client in the SNMP
 # tests), Python with Pillow (the resource module's pictures), Xvfb and
-# ImageMagick (the main job's screenshots). Safe to run any number of times.
+# ImageMagick (the main job's screenshots), the IPA Gothic fonts (Japanese
+# pages in the screenshots and the language fit check). Safe to run any number of times.
 set -eu
 
-packages="g++ clang libclang-rt-dev cmake googletest libbenchmark-dev g++-mingw-w64-x86-64 wine64 wine snmpd snmp python3 python3-pil xvfb imagemagick"
+packages="g++ clang libclang-rt-dev cmake googletest libbenchmark-dev g++-mingw-w64-x86-64 wine64 wine snmpd snmp python3 python3-pil xvfb imagemagick fonts-ipafont-gothic"
 
 missing=""
 for p in $packages; do

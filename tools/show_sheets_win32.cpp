@@ -14,6 +14,7 @@
 #include <winspool.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <sstream>
@@ -93,6 +94,10 @@ const wchar_t kTwoColourPrinter[] = L"KELO ZR-T2300 demo";
 // with a message, which is closed with the dialog.
 constexpr int kAddFavoriteButton = 30256, kFavoriteName = 31518, kColorModeControl = 30211, kBasicRestore = 30257;
 constexpr const wchar_t* kDemoFavorites[] = {L"Office", L"Two-sided", L"One colour"};
+
+// Where the pictures go: screenshots/, or screenshots/<language>/ for a
+// language chosen with --lang.
+std::string g_shots = "screenshots/";
 
 int Fail(const char* what) {
     std::fprintf(stderr, "zr51-show-sheets: %s failed (error %lu)\n", what, GetLastError());
@@ -235,7 +240,7 @@ void PhotographSubDialog(Driver* d, HWND page, const DialogShot& shot) {
     }
     Settle();
     // The tab with the dialog open over it.
-    if (SaveWindowPicture(GetAncestor(page, GA_ROOT), "screenshots/" + std::string(d->prefix) + "-" + name + ".bmp",
+    if (SaveWindowPicture(GetAncestor(page, GA_ROOT), g_shots + std::string(d->prefix) + "-" + name + ".bmp",
                           found.second))
         ++d->pictures;
     if (shot.innerButton) {
@@ -321,7 +326,7 @@ void DriveSheet(Driver* d) {
     for (int i = d->firstTab; i < tabs && i <= d->lastTab; ++i) {
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
         Settle();
-        std::string file = "screenshots/" + std::string(d->prefix) + "-" + std::to_string(i + 1) + ".bmp";
+        std::string file = g_shots + std::string(d->prefix) + "-" + std::to_string(i + 1) + ".bmp";
         if (SaveWindowPicture(sheet, file)) ++d->pictures;
     }
     SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
@@ -337,7 +342,7 @@ void DriveSheet(Driver* d) {
         }
         SendMessageW(GetDlgItem(page, kLandscapeControl), BM_CLICK, 0, 0);
         Settle();
-        std::string file = "screenshots/" + std::string(d->prefix) + "-chosen.bmp";
+        std::string file = g_shots + std::string(d->prefix) + "-chosen.bmp";
         if (SaveWindowPicture(sheet, file)) ++d->pictures;
     }
     for (const DialogShot& shot : kDialogShots) {
@@ -361,7 +366,7 @@ void DriveFinisherTab(Driver* d) {
     if (!sheet) return;
     SendMessageW(sheet, PSM_SETCURSEL, 3, 0);
     Settle();
-    if (SaveWindowPicture(sheet, "screenshots/document-4-finisher.bmp")) ++d->pictures;
+    if (SaveWindowPicture(sheet, g_shots + "document-4-finisher.bmp")) ++d->pictures;
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }
 
@@ -405,10 +410,30 @@ void PrintChanges(const std::string& before, const std::string& after) {
 typedef LONG(WINAPI* SheetsFn)(PVOID, LPARAM);
 typedef LONG(WINAPI* CommonSheetFn)(HWND, SheetsFn, LPARAM, LPDWORD);
 
-int Run(int show) {
+// The sheets' language: the printers' "LocaleID"; 0 sets none, and the
+// user's language decides.
+int ChooseLanguage(uint32_t language) {
+    for (const wchar_t* printer : {kPrinter, kTwoColourPrinter}) {
+        HANDLE h = nullptr;
+        PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+        if (!OpenPrinterW(const_cast<LPWSTR>(printer), &h, &all)) return Fail("OpenPrinterW for the language");
+        DWORD written = SetPrinterDataW(h, const_cast<LPWSTR>(L"LocaleID"), REG_DWORD,
+                                        reinterpret_cast<BYTE*>(&language), 4);
+        ClosePrinter(h);
+        if (written != ERROR_SUCCESS) return Fail("writing LocaleID");
+    }
+    return 1;
+}
+
+int Run(int show, uint32_t language) {
     InstallWin32Platform();
     if (!Install()) return 1;
+    if (!ChooseLanguage(language)) return 1;
     CreateDirectoryW(L"screenshots", nullptr);
+    if (language) {
+        g_shots = "screenshots/" + std::to_string(language) + "/";
+        CreateDirectoryA(g_shots.c_str(), nullptr);
+    }
     HANDLE h = nullptr;
     LPWSTR name = const_cast<LPWSTR>(kPrinter);
     if (!OpenPrinterW(name, &h, nullptr)) return Fail("OpenPrinterW"), 1;
@@ -485,6 +510,17 @@ int Run(int show) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int show = argc > 1 && std::strcmp(argv[1], "--show") == 0;
-    return Run(show);
+    int show = 0;
+    uint32_t language = 0;
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--show") == 0) {
+            show = 1;
+        } else if (std::strcmp(argv[i], "--lang") == 0 && i + 1 < argc) {
+            language = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        } else {
+            std::fprintf(stderr, "usage: zr51-show-sheets [--show] [--lang LANGID]\n");
+            return 2;
+        }
+    }
+    return Run(show, language);
 }

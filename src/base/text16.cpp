@@ -14,6 +14,7 @@ void Text16Copy(char16_t* dst, size_t capacity, const char16_t* src) {
     size_t n = 0;
     if (src)
         for (; n + 1 < capacity && src[n]; n++) dst[n] = src[n];
+    if (src && src[n]) n = Text16CutLength(dst, n);
     dst[n] = 0;
 }
 

@@ -87,3 +87,19 @@ struct StringTextRow {
 
 extern const StringTextRow kStringTextRows[];
 extern const int kStringTextRowCount;
+
+// Every control of every layout in template order, labels without an id
+// included, with its place in dialog units: what the language fit check
+// walks beside the created dialog's children. A sub-dialog's OK and Cancel
+// follow its rows in the template.
+struct LayoutRow {
+    uint16_t templateId;
+    uint16_t id;  // 0 for a label or group without one
+    ControlKind kind;
+    int16_t x, y, w, h;
+    uint16_t textId;
+    const char* name;
+};
+
+extern const LayoutRow kLayoutRows[];
+extern const int kLayoutRowCount;

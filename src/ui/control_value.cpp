@@ -2,6 +2,7 @@
 // control's row in the generated field table.
 #include <cstring>
 
+#include "base/text16.h"
 #include "rules/constraint_engine.h"
 #include "rules/control_fields.h"
 #include "ui/environment_page.h"
@@ -40,7 +41,9 @@ int WriteControlText(PrinterSession& s, uint32_t control, const char16_t* text) 
                                                   : reinterpret_cast<uint8_t*>(&s.dm.priv);
     char16_t field[kPageTextChars] = {};
     int n = static_cast<int>(t->size / sizeof(char16_t));
-    for (int i = 0; text && i < n - 1 && i < kPageTextChars - 1 && text[i]; i++) field[i] = text[i];
+    int i = 0;
+    for (; text && i < n - 1 && i < kPageTextChars - 1 && text[i]; i++) field[i] = text[i];
+    if (text && text[i]) field[Text16CutLength(field, size_t(i))] = 0;
     std::memcpy(base + t->offset, field, t->size);  // records are packed: the field may sit unaligned
     return 1;
 }

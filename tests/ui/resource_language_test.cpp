@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "base/text16.h"
 #include "ui/display_name_ref.h"
+#include "ui/fitted_text.h"
 #include "ui/resource_module_name.h"
 #include "ui/string_block.h"
 #include "ui/ui_language.h"
@@ -103,5 +105,41 @@ TEST(DisplayNameRef, NumberFromTheSixthCharacter) {
     for (const auto& c : cases) {
         EXPECT_EQ(IsDisplayNameRef(c.name), c.ref);
         EXPECT_EQ(DisplayNameRefId(c.name), c.id);
+    }
+}
+
+namespace {
+int CountWidth(const char16_t*, int length, void* width) { return length * *static_cast<int*>(width); }
+}  // namespace
+
+// A text cut to its field keeps a character outside the basic plane (two
+// UTF-16 units, such as U+20B9F) whole or drops it whole: the string table's
+// copy, the fixed-field copy and the text fitted to a width with "..." in front.
+TEST(TextCut, NeverHalvesASurrogatePair) {
+    const std::u16string kanji = u"\U00020B9F";  // a pair
+    std::vector<uint8_t> block = Block({{2, u"ab" + kanji + u"cd"}});
+    const struct { uint32_t capacity; std::u16string text; } copies[] = {
+        {3, u"ab"}, {4, u"ab"}, {5, u"ab" + kanji}, {6, u"ab" + kanji + u"c"}, {8, u"ab" + kanji + u"cd"},
+    };
+    for (const auto& c : copies) {
+        char16_t out[8] = u"keep";
+        EXPECT_EQ(CopyStringFromBlock(block.data(), block.size(), 2, out, c.capacity), c.text.size()) << c.capacity;
+        EXPECT_EQ(std::u16string(out), c.text) << c.capacity;
+        char16_t field[8] = u"keep";
+        std::u16string source = u"ab" + kanji + u"cd";
+        Text16Copy(field, c.capacity, source.c_str());
+        EXPECT_EQ(std::u16string(field), c.text) << c.capacity;
+    }
+    // Fitting at one pixel per unit: the tail never starts inside the pair.
+    const std::u16string path = u"C:\\x" + kanji + u"yz";  // 8 units
+    const struct { int width, room; std::u16string text; } fits[] = {
+        {8, 20, path}, {7, 20, u"..." + kanji + u"yz"}, {6, 20, u"...yz"}, {5, 20, u"...yz"},
+        {8, 6, u"C:\\x"}, {4, 6, u"...x"},
+    };
+    for (const auto& f : fits) {
+        char16_t out[20] = {};
+        int one = 1;
+        int n = FitTextToWidth(path.c_str(), int(path.size()), f.width, CountWidth, &one, out, f.room);
+        EXPECT_EQ(std::u16string(out, n), f.text) << f.width << "/" << f.room;
     }
 }

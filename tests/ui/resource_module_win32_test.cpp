@@ -144,6 +144,9 @@ TEST_F(ResourceModule, TranslatedLanguagesHaveTheirOwnWords) {
     const struct { uint16_t lang; const wchar_t* basicTab; } cases[] = {
         {1033, L"Basic"}, {0, L"Basic"}, {1031, L"Allgemein"}, {1041, L"\u57fa\u672c"}, {1036, L"G\u00e9n\u00e9ral"},
         {1049, L"\u041e\u0441\u043d\u043e\u0432\u043d\u044b\u0435"}, {1054, L"\u0e1e\u0e37\u0e49\u0e19\u0e10\u0e32\u0e19"},
+        // A stored "LocaleID" the module lacks is still the sheet's language:
+        // its lookups end at the neutral words, a regional variant's too.
+        {1048, L"Basic"}, {2055, L"Basic"}, {2057, L"Basic"},
     };
     for (const auto& c : cases) {
         wchar_t text[32] = {};

@@ -485,7 +485,18 @@ std::string ControlTableCpp() {
         o << "    {\"" << t.list << "\", " << t.value << ", " << g_texts[g_textBySymbol[t.text]].id << "},\n";
     o << "};\nconst int kOptionTextRowCount = " << g_optionTexts.size() << ";\n\nconst StringTextRow kStringTextRows[] = {\n";
     for (const Text& t : g_texts) o << "    {" << t.id << ", \"" << t.english << "\"},\n";
-    o << "};\nconst int kStringTextRowCount = " << g_texts.size() << ";\n";
+    o << "};\nconst int kStringTextRowCount = " << g_texts.size() << ";\n\nconst LayoutRow kLayoutRows[] = {\n";
+    int placed = 0;
+    for (const Control& c : g_controls) {
+        if (c.kind == "feature") continue;
+        std::string kind = c.kind;
+        kind[0] = char(kind[0] - 'a' + 'A');
+        o << "    {" << c.page << ", " << (c.id > 0 ? c.id : 0) << ", k" << kind << "Control, " << c.x << ", " << c.y
+          << ", " << c.w << ", " << c.h << ", " << (c.text.empty() ? 0 : g_texts[g_textBySymbol[c.text]].id) << ", \""
+          << c.symbol << "\"},\n";
+        placed++;
+    }
+    o << "};\nconst int kLayoutRowCount = " << placed << ";\n";
     return o.str();
 }
 
