@@ -26,6 +26,7 @@
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
 #include "saved/quick_keys.h"
+#include "ui/device_sheet_harness_win32.h"
 
 namespace {
 
@@ -72,12 +73,11 @@ BOOL CALLBACK FindBox(HWND w, LPARAM out) {
     }
     return TRUE;
 }
-BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
-    if (FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-    }
-    return TRUE;
+HWND WaitForBox(DWORD thread) {
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWaitMs; Sleep(50))
+        EnumThreadWindows(thread, FindBox, reinterpret_cast<LPARAM>(&box));
+    return box;
 }
 void Press(HWND w, int id) {
     PostMessageW(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
@@ -110,9 +110,7 @@ int AddFavorite(Drive* d, HWND page, const wchar_t* name) {
     // warning holds it until the box is closed here.
     std::thread typing([dlg, name] { SetDlgItemTextW(dlg, kAddName, name); });
     if (std::wcschr(name, L'/')) {
-        HWND box = nullptr;
-        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWaitMs; Sleep(50))
-            EnumThreadWindows(d->thread, FindBox, reinterpret_cast<LPARAM>(&box));
+        HWND box = WaitForBox(d->thread);
         d->warned += box != nullptr;
         if (box) Press(box, IDOK);
     }
@@ -148,9 +146,7 @@ int ChooseFileNamed(Drive* d, HWND page, int button, const std::wstring& file) {
 }
 
 void DriveFavorites(Drive* d) {
-    HWND sheet = nullptr;
-    for (DWORD start = GetTickCount(); !sheet && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(d->thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    HWND sheet = WaitForSheet(d->thread, kWaitMs);
     if (!sheet) return;
     Sleep(300);
     HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));  // the Basic tab
@@ -196,10 +192,7 @@ void DriveFavorites(Drive* d) {
     d->imported = ChooseFileNamed(d, page, kImport, d->file);
     // A file of another format: its message, nothing stored.
     if (ChooseFileNamed(d, page, kImport, d->badFile)) {
-        HWND box = nullptr;
-        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWaitMs; Sleep(50))
-            EnumThreadWindows(d->thread, FindBox, reinterpret_cast<LPARAM>(&box));
-        if (box) {
+        if (HWND box = WaitForBox(d->thread)) {
             if (!GetDlgItemTextW(box, 100, d->importMessage, 256)) GetDlgItemTextW(box, 0xFFFF, d->importMessage, 256);
             Press(box, IDOK);
             WaitClosed(box);
