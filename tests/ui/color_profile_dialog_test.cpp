@@ -76,25 +76,6 @@ TEST(ColorProfileDialog, ChoiceStoresItsName) {
     }
 }
 
-// The choice, and what the dialog's refresh resets with it, reach the sheet only on OK.
-TEST(ColorProfileDialog, OkCommitsTheCopyCancelKeepsTheSheet) {
-    auto lists = Profiles({u"Gloss"});
-    for (int commit : {1, 0}) {
-        auto s = ZeroSession();
-        PrivateSettings& p = s->dm.priv;
-        std::memcpy(p.fileName_ColorProfile, u"Gloss", 12);
-        p.renderingIntent_ColorProfile = 2;
-        PageInput sheet{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
-        WorkingCopy* w = OpenWorkingCopy(&sheet);
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(kChangeWritten, ChangeSubDialogControl(kColorProfileDialog, *w->copy, kList, 0));  // automatic
-        ASSERT_EQ(1, RefreshPage(kColorProfileDialog, *w->copy, *page));
-        CloseWorkingCopy(w, commit);
-        EXPECT_EQ(std::u16string(commit ? u"Auto" : u"Gloss"), std::u16string(p.fileName_ColorProfile));
-        EXPECT_EQ(commit ? 3 : 2, p.renderingIntent_ColorProfile);
-    }
-}
-
 TEST(BarcodeDensityDialog, ThreeDensitiesTheJobsSelected) {
     auto s = ZeroSession();
     s->dm.priv.density_BarcodeAreaDefinition = 11;
