@@ -70,6 +70,7 @@ TEST(ImagePage, BarcodeAreasFromThePrintersLists) {
     } rows[] = {
         {"stored area found by name", {u"Top", u"Foot", u"Side"}, u"Foot", 1, 1, 1, u"Foot", {1, 1, 1, 1}},
         {"stored area no longer listed", {u"Top", u"Foot"}, u"Gone", 1, 1, 0, u"Top", {1, 1, 1, 1}},
+        {"an area behind an empty slot is not listed", {u"Top", u"", u"Side"}, u"Side", 1, 1, 0, u"Top", {1, 0, 1, 1}},
         {"one area: the list cannot change", {u"Only"}, u"", 1, 0, 0, u"Only", {1, 0, 1, 1}},
         {"off clears the proof", {u"Top", u"Foot"}, u"Top", 0, 1, 0, u"Top", {1, 0, 0, 0}},
         {"no areas", {}, u"Kept", 1, 1, -1, u"Kept", {0, 0, 0, 0}},

@@ -116,37 +116,6 @@ TEST(PageLists, OneOfferedOptionIsShownSelectedAndDisabled) {
     EXPECT_EQ(1, c.enabled);
 }
 
-// The printer's barcode areas in slot order up to the first empty slot, the
-// stored index selected while it is listed; none known gives an empty list.
-TEST(PageLists, BarcodeAreasComeFromThePrintersLists) {
-    auto s = TraySession({});
-    auto lists = std::make_unique<RetrievalTargets>();
-    std::memset(lists.get(), 0, sizeof *lists);
-    lists->barcodeNames[0][0] = u'A';
-    lists->barcodeNames[1][0] = u'B';
-    lists->barcodeNames[3][0] = u'D';  // behind an empty slot: not listed
-    const struct {
-        uint16_t stored;
-        const RetrievalTargets* lists;
-        std::vector<uint32_t> values;
-        int selected;
-        int enabled;
-    } rows[] = {
-        {1, lists.get(), {0, 1}, 1, 1},
-        {0xFFFF, lists.get(), {0, 1}, -1, 1},
-        {0, nullptr, {}, -1, 0},
-    };
-    for (const auto& r : rows) {
-        s->dm.priv.index_barcodeAreaDefinition = r.stored;
-        ControlState c{};
-        c.id = 30633;
-        FillControlList(c, "barcodeAreas", *s, nullptr, 0, r.lists);
-        EXPECT_EQ(r.values, Values(c)) << r.stored;
-        EXPECT_EQ(r.selected, c.selected) << r.stored;
-        EXPECT_EQ(r.enabled, c.enabled) << r.stored;
-    }
-}
-
 const ConflictRule kStapleRule = {kStaple, 10, 21039, 2, {{kPunch, 0, 21041}, {kFold, 0, 20510}}};
 
 TEST(PageChange, ConflictAsksWithTheFeaturesThatAreOn) {
@@ -224,22 +193,14 @@ TEST(PageChange, RestoreDefaultsAndWorkingCopy) {
     EXPECT_EQ(0u, in.last.control);
 }
 
+// The favourites' limit reaches every page's add button (the rule itself is
+// FavoritesPage.ButtonRules').
 TEST(PageChange, AddFavoriteButton) {
-    struct Case {
-        int fullAccess, count, enabled;
-    } cases[] = {{1, 0, 1}, {1, 29, 1}, {1, 30, 0}, {0, 0, 0}};
-    for (const Case& k : cases) {
-        SheetFacts f{k.fullAccess, 0, 1, k.count};
-        EXPECT_EQ(k.enabled, AddFavoriteEnabled(f)) << k.fullAccess << " " << k.count;
-    }
     auto s = TraySession({});
     PageInput in{s.get(), nullptr, {1, 0, 1, 30}, {0, 0}, nullptr};
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(30400, in, *page));
     EXPECT_NE(std::string::npos, PageStateText(*page, *s).find("ADD_FAVORITE button disabled"));
-    in.facts.favoriteCount = 29;
-    RefreshPage(30400, in, *page);
-    EXPECT_NE(std::string::npos, PageStateText(*page, *s).find("ADD_FAVORITE button enabled"));
     EXPECT_EQ(0, RefreshPage(12345, in, *page));
 }
 
