@@ -32,7 +32,6 @@ TEST(CarbonCopyDialog, StoredOrderThenThePrintersOtherSources) {
         {"a full order kept", {7, 257, 258, 259, 260}, {260, 258, 257, 259}, {260, 258, 257, 259}},
         {"repeats, unknown trays and what follows a 0 dropped", {7, 261, 258, 259, 262},
          {259, 259, 300, 0}, {259, 261, 258}},
-        {"a tray the printer lacks", {257, 258}, {260, 258, 0, 0}, {258, 257}},
         {"no paper sources", {7}, {257, 0, 0, 0}, {}},
     };
     for (const auto& r : rows) {
@@ -66,7 +65,6 @@ TEST(CarbonCopyDialog, StapleOrPunchBesideCarbonCopyAsksOnOk) {
         std::vector<uint32_t> parts;  // empty: nothing asked
     } rows[] = {
         {1, 20, 0, {21008, 20032, 20177, 21040, 20178, 20516}},  // saddle stitch
-        {1, 0, 3, {21008, 20032, 20177, 21041, 20178, 20517}},
         {1, 1, 3, {21008, 20032, 20177, 21042, 20178, 20516, 20517}},
         {0, 1, 3, {}},
     };

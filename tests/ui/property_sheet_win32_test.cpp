@@ -139,27 +139,6 @@ TEST(DocumentSheet, MissingResourceModuleFailsWithoutWriting) {
     RemovePrinter(printer.name);
 }
 
-TEST(DeviceSheet, DiagnosticsPageOnlyWithDebugTabEnable) {
-    const SheetPrinter printer = {L"ZR51A Device Sheet Test", true};
-    Install(printer);
-    for (DWORD debugTab : {0u, 1u}) {
-        SCOPED_TRACE(testing::Message() << "DebugTabEnable " << debugTab);
-        HANDLE h = nullptr;
-        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer.name), &h, nullptr));
-        SetPrinterDataW(h, const_cast<LPWSTR>(L"DebugTabEnable"), REG_DWORD, reinterpret_cast<BYTE*>(&debugTab), 4);
-        ClosePrinter(h);
-        Press press;
-        press.button = PSBTN_CANCEL;
-        auto drive = [](void* p, DWORD thread) {
-            static_cast<Press*>(p)->thread = thread;
-            PressWhenShown(static_cast<Press*>(p));
-        };
-        ASSERT_TRUE(RunDeviceSheet(printer.name, printer.name, drive, &press));
-        EXPECT_EQ(static_cast<int>(debugTab) + 1, press.tabs);
-    }
-    RemovePrinter(printer.name);
-}
-
 // What one control of an open page shows.
 struct Seen {
     int enabled, visible, checked, selected;
