@@ -40,8 +40,7 @@ TEST(FormOverlayDialog, ChoicesStoreIndexAndName) {
         uint8_t index;
         std::u16string name;
     } rows[] = {
-        {kFrontForm, 3, 1, 3, u"#kElOcUsToMfOrM3"}, {kFrontForm, 10, 1, 10, u"#kElOcUsToMfOrM10"},
-        {kFrontForm, 12, 1, 11, u"Invoice"},        {kFrontForm, 0, 1, 0, u""},
+        {kFrontForm, 3, 1, 3, u"#kElOcUsToMfOrM3"}, {kFrontForm, 12, 1, 11, u"Invoice"}, {kFrontForm, 0, 1, 0, u""},
         {kBackForm, 11, 1, 11, u"Letterhead"},      {kBackForm, 13, 0, 11, u"Letterhead"},  // past the list
     };
     auto s = Session();

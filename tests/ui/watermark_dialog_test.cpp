@@ -46,9 +46,7 @@ TEST(WatermarkDialog, ChoicesWriteWhatFollowsThem) {
         {33232, 4, 4, 0, 0, 255, 2, 30},      // a listed colour brings its bytes
         {33232, 8, 8, 10, 20, 30, 2, 30},     // the custom colour keeps the chosen bytes
         {33232, 9, 8, 10, 20, 30, 2, 30},     // outside the list: nothing
-        {33242, 3, 8, 10, 20, 30, 3, 45},     // a rotation sets its angle
-        {33242, 1, 8, 10, 20, 30, 1, 30},     // the custom rotation keeps the angle
-        {33242, 7, 8, 10, 20, 30, 2, 30},     // not a rotation: nothing
+        {33242, 3, 8, 10, 20, 30, 3, 45},     // a rotation sets its angle (the rule: WatermarkForm's)
     };
     for (const auto& r : rows) {
         auto s = Session();
