@@ -35,32 +35,6 @@ constexpr int kAddButton = 30256, kAddName = 31518, kList = 30311, kManage = 303
 constexpr int kManageList = 31618, kUp = 31619, kRename = 31621, kDelete = 31622, kFileName = 1148;
 const wchar_t kPrinter[] = L"KELO ZR-C4500 favourites";
 
-struct Found {
-    int control;
-    const wchar_t* controlClass;  // null: any
-    HWND dialog;
-};
-BOOL CALLBACK FindWith(HWND w, LPARAM io) {
-    auto* f = reinterpret_cast<Found*>(io);
-    HWND c = GetDlgItem(w, f->control);
-    wchar_t cls[32] = {};
-    if (c) GetClassNameW(c, cls, 32);
-    if (IsWindowVisible(w) && c && (!f->controlClass || lstrcmpiW(cls, f->controlClass) == 0)) {
-        f->dialog = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-HWND WaitFor(DWORD thread, int control, const wchar_t* cls = nullptr) {
-    Found f{control, cls, nullptr};
-    for (DWORD start = GetTickCount(); !f.dialog && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(thread, FindWith, reinterpret_cast<LPARAM>(&f));
-    return f.dialog;
-}
-int WaitClosed(HWND w) {
-    for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < kWaitMs;) Sleep(50);
-    return !IsWindow(w);
-}
 // A message box: the thread's visible dialog with the message's text (100
 // here, -1 on Windows) and no control of ours.
 BOOL CALLBACK FindBox(HWND w, LPARAM out) {
@@ -104,7 +78,7 @@ struct Drive {
 
 int AddFavorite(Drive* d, HWND page, const wchar_t* name) {
     Press(page, kAddButton);
-    HWND dlg = WaitFor(d->thread, kAddName);
+    HWND dlg = WaitForWindowWith(d->thread, kAddName);
     if (!dlg) return 0;
     // The text goes in from a thread of its own: a forbidden character's
     // warning holds it until the box is closed here.
@@ -138,7 +112,7 @@ void SelectRow(HWND list, int row) {
 
 int ChooseFileNamed(Drive* d, HWND page, int button, const std::wstring& file) {
     Press(page, button);
-    HWND dlg = WaitFor(d->thread, kFileName);
+    HWND dlg = WaitForWindowWith(d->thread, kFileName);
     if (!dlg) return 0;
     SetDlgItemTextW(dlg, kFileName, file.c_str());
     Press(dlg, IDOK);
@@ -159,12 +133,12 @@ void DriveFavorites(Drive* d) {
 
     // Draft moved up and renamed.
     Press(page, kManage);
-    if (HWND m = WaitFor(d->thread, kManageList)) {
+    if (HWND m = WaitForWindowWith(d->thread, kManageList)) {
         SelectRow(GetDlgItem(m, kManageList), 1);
         Press(m, kUp);
         Sleep(200);
         Press(m, kRename);
-        if (HWND r = WaitFor(d->thread, kRename, L"Edit")) {
+        if (HWND r = WaitForWindowWith(d->thread, kRename, L"Edit")) {
             SetDlgItemTextW(r, kRename, L"Draft 2");
             Press(r, IDOK);
             d->renamed = WaitClosed(r);
@@ -182,7 +156,7 @@ void DriveFavorites(Drive* d) {
     // Deleted, and imported again from the file.
     d->draftBefore = Value(L"QuickSetting_0044007200610066007400200032");
     Press(page, kManage);
-    if (HWND m = WaitFor(d->thread, kManageList)) {
+    if (HWND m = WaitForWindowWith(d->thread, kManageList)) {
         SelectRow(GetDlgItem(m, kManageList), 0);
         Press(m, kDelete);
         Sleep(200);

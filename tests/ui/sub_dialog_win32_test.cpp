@@ -75,30 +75,7 @@ struct Row {
     void (*expect)(const PrivateSettings&, const Seen&, bool ok) = nullptr;  // ok: OK or Yes
 };
 
-// A visible window of the sheet's thread, not the sheet (the one with a
-// current page), with that control: a sub-dialog or a message box.
-BOOL CALLBACK FindWindowWith(HWND w, LPARAM io) {
-    auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
-    if (IsWindowVisible(w) && GetDlgItem(w, found->first) && !SendMessageW(w, PSM_GETCURRENTPAGEHWND, 0, 0)) {
-        found->second = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitFor(DWORD thread, int control) {
-    std::pair<int, HWND> found{control, nullptr};
-    for (DWORD start = GetTickCount(); !found.second && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(thread, FindWindowWith, reinterpret_cast<LPARAM>(&found));
-    return found.second;
-}
-
 HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-
-int WaitClosed(HWND w) {
-    for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < kWaitMs;) Sleep(50);
-    return !IsWindow(w);
-}
 
 // The tab holding the control, shown (the current one stays if it has it).
 HWND Tab(HWND sheet, int control) {
@@ -154,7 +131,7 @@ void Unit(HWND w, int id, const wchar_t* inches, const wchar_t* mm, Seen* s) {
 
 // The message box the last step raised: its text kept, answered with the run's answer.
 void Answer(Seen* s, int button) {
-    if (HWND box = WaitFor(s->thread, button)) {
+    if (HWND box = WaitForWindowWith(s->thread, button)) {
         wchar_t message[512] = {};
         GetDlgItemTextW(box, 0xFFFF, message, 512);
         s->text += message;
@@ -172,7 +149,7 @@ void Drive(const Row* r, Seen* s) {
     HWND w = r->button ? Tab(sheet, r->button) : CurrentPage(sheet);
     if (w && r->button)
         PostMessageW(w, WM_COMMAND, MAKEWPARAM(r->button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, r->button)));
-    if (r->dialog) s->shown = (w = WaitFor(s->thread, r->dialog)) != nullptr;
+    if (r->dialog) s->shown = (w = WaitForWindowWith(s->thread, r->dialog)) != nullptr;
     if (w && r->act) r->act(w, s);
     if (w && r->dialog) {  // a question's answer leaves its dialog to OK
         PostMessageW(w, WM_COMMAND, MAKEWPARAM(s->answer == IDCANCEL ? IDCANCEL : IDOK, BN_CLICKED), 0);
@@ -401,7 +378,7 @@ const Row kWatermarkDialogs[] = {
      .act = [](HWND d, Seen* s) {
          // The text-entry dialog keeps a text among the printer's own; it is selected, then deleted.
          PostMessageW(d, WM_COMMAND, MAKEWPARAM(kWmAdd, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, kWmAdd)));
-         if (HWND entry = WaitFor(s->thread, kWmNewText)) {
+         if (HWND entry = WaitForWindowWith(s->thread, kWmNewText)) {
              SetDlgItemTextW(entry, kWmNewText, L"OUR TEXT");
              PostMessageW(entry, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
              WaitClosed(entry);
@@ -483,7 +460,7 @@ const Row kFinishing[] = {
          HWND page = Tab(sheet, kCovers);
          Click(page, kCovers, 1);
          PostMessageW(page, WM_COMMAND, MAKEWPARAM(kCoversButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, kCoversButton)));
-         if (HWND d = WaitFor(s->thread, kBackCover)) {  // a back cover first, kept by OK
+         if (HWND d = WaitForWindowWith(s->thread, kBackCover)) {  // a back cover first, kept by OK
              Click(d, kBackCover, 1);
              PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
              WaitClosed(d);
