@@ -6,17 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "ui/page_model.h"
+#include "ui/page_changes.h"
 
 namespace {
 
 std::u16string Repeat(char16_t c, size_t n) { return std::u16string(n, c); }
-
-const ControlState* Find(const PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
 
 TEST(PageText, WrittenBackAndShown) {
     struct Case {
@@ -39,9 +33,7 @@ TEST(PageText, WrittenBackAndShown) {
         ASSERT_EQ(ApplyPageText(in, k.control, k.typed.c_str()), kChangeWritten) << k.control;
         EXPECT_EQ(in.last.control, k.control);
         ASSERT_TRUE(RefreshPage(k.page, in, *state));
-        const ControlState* c = Find(*state, k.control);
-        ASSERT_NE(c, nullptr);
-        EXPECT_EQ(std::u16string(c->text), k.stored) << k.control;  // nothing of the old text is left
+        EXPECT_EQ(std::u16string(ControlOf(*state, k.control).text), k.stored) << k.control;  // nothing of the old text is left
     }
     std::memset(s.get(), 0, sizeof *s);
     PageInput in{s.get(), nullptr, SheetFacts{1, 1, 1, 0}, LastChange{0, 0}, nullptr};

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "platform/fake_platform.h"
+#include "ui/page_changes.h"
 #include "ui/sub_dialog_model.h"
 #include "ui/watermark_dialog.h"
 
@@ -18,8 +18,7 @@ const char16_t* const kBuiltin[kBuiltinWatermarkTexts] = {u"CONFIDENTIAL", u"COP
                                                           u"URGENT", u"SAMPLE", u"DO NOT COPY"};
 
 std::unique_ptr<PrinterSession> Session() {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
+    auto s = ZeroSession();
     PrivateSettings& p = s->dm.priv;
     p.watermarkSupport = 1;
     p.size_Watermark = 64;
@@ -29,12 +28,6 @@ std::unique_ptr<PrinterSession> Session() {
     p.rotation_Watermark = 2;
     p.originalOrientation = 1;
     return s;
-}
-
-const ControlState* Control(const PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
 }
 
 TEST(WatermarkDialog, ChoicesWriteWhatFollowsThem) {
@@ -71,17 +64,14 @@ TEST(WatermarkDialog, CustomPositionListedOnlyWhileChosenAndPagesGreyTogether) {
             auto s = Session();
             s->dm.priv.position_Watermark = position;
             s->dm.priv.watermarkSupport = on;
-            PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
-            auto page = std::make_unique<PageState>();
-            ASSERT_EQ(1, RefreshPage(kWatermarkDialog, in, *page));
-            const ControlState* list = Control(*page, 33247);
-            ASSERT_TRUE(list);
-            EXPECT_EQ(position == 9 ? 10 : 9, list->itemCount) << int(position);
-            ASSERT_GE(list->selected, 0);
-            EXPECT_EQ(position, list->item[list->selected].value);
-            EXPECT_EQ(on, Control(*page, 33220)->enabled) << int(on);
-            EXPECT_EQ(on, Control(*page, 33221)->enabled) << int(on);
-            EXPECT_EQ(1, Control(*page, 33224)->enabled);  // the font list is filled by the window
+            auto page = Refreshed(kWatermarkDialog, *s);
+            const ControlState& list = ControlOf(*page, 33247);
+            EXPECT_EQ(position == 9 ? 10 : 9, list.itemCount) << int(position);
+            ASSERT_GE(list.selected, 0);
+            EXPECT_EQ(position, list.item[list.selected].value);
+            EXPECT_EQ(on, ControlOf(*page, 33220).enabled) << int(on);
+            EXPECT_EQ(on, ControlOf(*page, 33221).enabled) << int(on);
+            EXPECT_EQ(1, ControlOf(*page, 33224).enabled);  // the font list is filled by the window
         }
     }
 }
