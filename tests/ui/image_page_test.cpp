@@ -24,13 +24,8 @@ std::unique_ptr<PrinterSession> Session(uint8_t inkCount = 4) {
 }
 
 std::unique_ptr<RetrievalTargets> Areas(std::vector<std::u16string> names) {
-    auto t = std::make_unique<RetrievalTargets>();
-    std::memset(t.get(), 0, sizeof *t);
-    for (size_t i = 0; i < names.size(); i++) {
-        for (size_t k = 0; k < names[i].size() && k < kBarcodeNameUnits; k++) t->barcodeNames[i][k] = names[i][k];
-        t->barcodeRepeats[i] = 10 * (i + 1);
-        t->barcodeMaxPages[i] = 100 * (i + 1);
-    }
+    auto t = NamedLists(&RetrievalTargets::barcodeNames, names);
+    for (size_t i = 0; i < names.size(); i++) t->barcodeRepeats[i] = 10 * (i + 1), t->barcodeMaxPages[i] = 100 * (i + 1);
     return t;
 }
 
