@@ -7,18 +7,9 @@
 #include <vector>
 
 #include "ui/carbon_copy_dialog.h"
+#include "ui/page_changes.h"
 
 namespace {
-
-std::unique_ptr<PrinterSession> WithTrays(std::vector<uint32_t> trays) {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
-    for (size_t i = 0; i < trays.size(); i++) {
-        s->env.trayList[i].id = trays[i];  // a named row is a listed tray
-        s->env.trayList[i].name[0] = u'T';
-    }
-    return s;
-}
 
 std::vector<uint16_t> Order(const TrayPriorityForm& f) { return std::vector<uint16_t>(f.tray, f.tray + f.count); }
 
@@ -35,7 +26,7 @@ TEST(CarbonCopyDialog, StoredOrderThenThePrintersOtherSources) {
         {"no paper sources", {7}, {257, 0, 0, 0}, {}},
     };
     for (const auto& r : rows) {
-        auto s = WithTrays(r.printer);
+        auto s = TraySession(r.printer);
         for (size_t i = 0; i < r.stored.size(); i++) s->dm.priv.inputTrayPriority_CarbonCopy[i] = r.stored[i];
         TrayPriorityForm f;
         LoadTrayPriority(*s, f);
@@ -44,7 +35,7 @@ TEST(CarbonCopyDialog, StoredOrderThenThePrintersOtherSources) {
 }
 
 TEST(CarbonCopyDialog, MovesStopAtTheEndsAndTheOrderIsStored) {
-    auto s = WithTrays({257, 258, 259});
+    auto s = TraySession({257, 258, 259});
     TrayPriorityForm f;
     LoadTrayPriority(*s, f);
     EXPECT_EQ(0, MoveTrayPriority(f, 0, -1));  // the first cannot go up

@@ -21,6 +21,16 @@ inline std::unique_ptr<PrinterSession> ZeroSession() {
     return s;
 }
 
+// A zeroed session whose printer lists these paper sources.
+inline std::unique_ptr<PrinterSession> TraySession(const std::vector<uint32_t>& trays) {
+    auto s = ZeroSession();
+    for (size_t i = 0; i < trays.size(); i++) {
+        s->env.trayList[i].name[0] = u'T';  // a named row is a listed tray
+        s->env.trayList[i].id = trays[i];
+    }
+    return s;
+}
+
 inline const ControlState& ControlOf(const PageState& page, uint32_t id) {
     for (int i = 0; i < page.controlCount; i++)
         if (page.control[i].id == id) return page.control[i];

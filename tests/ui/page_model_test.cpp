@@ -15,27 +15,11 @@
 #include "platform/fake_platform.h"
 #include "rules/constraint_engine.h"
 #include "ui/page_lists.h"
-#include "ui/page_model.h"
+#include "ui/page_changes.h"
 
 namespace {
 
 constexpr uint32_t kCollate = 30220, kUncollated = 30221, kStaple = 30514, kPunch = 30517, kFold = 30519, kColorMode = 30211;
-
-std::unique_ptr<PrinterSession> TraySession(const std::vector<uint32_t>& trays) {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
-    for (size_t i = 0; i < trays.size(); i++) {
-        s->env.trayList[i].name[0] = u'T';
-        s->env.trayList[i].id = trays[i];
-    }
-    return s;
-}
-
-std::vector<uint32_t> Values(const ControlState& c) {
-    std::vector<uint32_t> v;
-    for (int i = 0; i < c.itemCount; i++) v.push_back(c.item[i].value);
-    return v;
-}
 
 TEST(PageLists, TrayListByPurpose) {
     struct Case {
@@ -60,7 +44,7 @@ TEST(PageLists, TrayListByPurpose) {
         auto s = TraySession(k.trays);
         ControlState c{};
         FillTrayList(c, s->env, k.purpose, 258);
-        EXPECT_EQ(k.shown, Values(c)) << "purpose " << k.purpose;
+        EXPECT_EQ(k.shown, ItemValues(c)) << "purpose " << k.purpose;
         int at = -1;
         for (size_t i = 0; i < k.shown.size(); i++)
             if (k.shown[i] == 258) at = static_cast<int>(i);
@@ -108,7 +92,7 @@ TEST(PageLists, OneOfferedOptionIsShownSelectedAndDisabled) {
     ControlState c{};
     c.id = kColorMode;
     FillControlList(c, "colorModes", *s, results.data(), static_cast<int>(results.size()));
-    EXPECT_EQ(std::vector<uint32_t>{2}, Values(c));
+    EXPECT_EQ(std::vector<uint32_t>{2}, ItemValues(c));
     EXPECT_EQ(0, c.selected);
     EXPECT_EQ(0, c.enabled);
     FillControlList(c, "colorModes", *s, nullptr, 0);
