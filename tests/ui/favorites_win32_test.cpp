@@ -68,7 +68,7 @@ std::vector<uint8_t> Value(const wchar_t* name) {
 }
 
 struct Drive {
-    DWORD thread;
+    DWORD thread = 0;
     std::wstring file;
     int added = 0, warned = 0, refused = 0, keptOpen = 0, rows = 0, renamed = 0, exported = 0, imported = 0;
     std::vector<uint8_t> draftBefore;  // "Draft 2" before it was deleted
@@ -194,7 +194,9 @@ TEST(FavoritesSheet, AddRenameReorderApplyExportDeleteImport) {
     }
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    Drive d{GetCurrentThreadId(), std::wstring(temp) + L"zr51-draft.zfv"};
+    Drive d;
+    d.thread = GetCurrentThreadId();
+    d.file = std::wstring(temp) + L"zr51-draft.zfv";
     DeleteFileW(d.file.c_str());
     d.badFile = std::wstring(temp) + L"zr51-other.zfv";
     HANDLE bad = CreateFileW(d.badFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
