@@ -15,14 +15,6 @@ namespace {
 
 constexpr uint32_t kList = 32211, kIntent = 32213, kDrop = 32215;
 
-std::unique_ptr<RetrievalTargets> Profiles(std::vector<std::u16string> names) {
-    auto t = std::make_unique<RetrievalTargets>();
-    std::memset(t.get(), 0, sizeof *t);
-    for (size_t i = 0; i < names.size(); i++)
-        for (size_t k = 0; k < names[i].size() && k < kRegNameUnits; k++) t->profileNames[i][k] = names[i][k];
-    return t;
-}
-
 TEST(ColorProfileDialog, StoredNameChoosesTheEntry) {
     const std::u16string longName(kRegNameUnits, u'p');  // fills its slot, no terminator
     const struct {
@@ -41,7 +33,7 @@ TEST(ColorProfileDialog, StoredNameChoosesTheEntry) {
         {"an ink limit the model does not have", u"Matte", 11, 3, 1, 1, 2, 0},
         {"a name longer than the job holds", longName, 0, 0, 0, 0, 3, 0},
     };
-    auto lists = Profiles({u"Gloss", u"Matte", longName});
+    auto lists = NamedLists(&RetrievalTargets::profileNames, {u"Gloss", u"Matte", longName});
     for (const auto& r : rows) {
         auto s = ZeroSession();
         s->env.printCheckLevel = 1;  // levels 0, 3 and 4 leave the ink limit to the printer
@@ -62,7 +54,7 @@ TEST(ColorProfileDialog, StoredNameChoosesTheEntry) {
 }
 
 TEST(ColorProfileDialog, ChoiceStoresItsName) {
-    auto lists = Profiles({u"Gloss", u"Matte"});
+    auto lists = NamedLists(&RetrievalTargets::profileNames, {u"Gloss", u"Matte"});
     const struct {
         uint32_t value;
         int written;
@@ -73,25 +65,6 @@ TEST(ColorProfileDialog, ChoiceStoresItsName) {
     for (const auto& r : rows) {
         EXPECT_EQ(r.written ? kChangeWritten : kChangeRefused, ChangeSubDialogControl(kColorProfileDialog, in, kList, r.value));
         EXPECT_EQ(r.name, std::u16string(s->dm.priv.fileName_ColorProfile)) << r.value;
-    }
-}
-
-// The choice, and what the dialog's refresh resets with it, reach the sheet only on OK.
-TEST(ColorProfileDialog, OkCommitsTheCopyCancelKeepsTheSheet) {
-    auto lists = Profiles({u"Gloss"});
-    for (int commit : {1, 0}) {
-        auto s = ZeroSession();
-        PrivateSettings& p = s->dm.priv;
-        std::memcpy(p.fileName_ColorProfile, u"Gloss", 12);
-        p.renderingIntent_ColorProfile = 2;
-        PageInput sheet{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, lists.get()};
-        WorkingCopy* w = OpenWorkingCopy(&sheet);
-        auto page = std::make_unique<PageState>();
-        ASSERT_EQ(kChangeWritten, ChangeSubDialogControl(kColorProfileDialog, *w->copy, kList, 0));  // automatic
-        ASSERT_EQ(1, RefreshPage(kColorProfileDialog, *w->copy, *page));
-        CloseWorkingCopy(w, commit);
-        EXPECT_EQ(std::u16string(commit ? u"Auto" : u"Gloss"), std::u16string(p.fileName_ColorProfile));
-        EXPECT_EQ(commit ? 3 : 2, p.renderingIntent_ColorProfile);
     }
 }
 

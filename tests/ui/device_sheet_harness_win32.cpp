@@ -23,7 +23,36 @@ BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
     return TRUE;
 }
 
+struct Wanted {
+    int control;
+    const wchar_t* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindWith(HWND w, LPARAM io) {
+    auto* f = reinterpret_cast<Wanted*>(io);
+    HWND c = GetDlgItem(w, f->control);
+    wchar_t cls[32] = {};
+    if (c && f->cls) GetClassNameW(c, cls, 32);
+    if (!IsWindowVisible(w) || !c || (f->cls && lstrcmpiW(cls, f->cls)) || SendMessageW(w, PSM_GETCURRENTPAGEHWND, 0, 0))
+        return TRUE;
+    f->found = w;
+    return FALSE;
+}
+
 }  // namespace
+
+HWND WaitForWindowWith(DWORD thread, int control, const wchar_t* cls, DWORD waitMs) {
+    Wanted f{control, cls, nullptr};
+    for (DWORD start = GetTickCount(); !f.found && GetTickCount() - start < waitMs; Sleep(50))
+        EnumThreadWindows(thread, FindWith, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+int WaitClosed(HWND w, DWORD waitMs) {
+    for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < waitMs;) Sleep(50);
+    return !IsWindow(w);
+}
 
 HWND WaitForSheet(DWORD thread, DWORD waitMs) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < waitMs; Sleep(50)) {

@@ -26,6 +26,7 @@
 #include "saved/export_file.h"
 #include "saved/keyed_record.h"
 #include "saved/quick_keys.h"
+#include "ui/device_sheet_harness_win32.h"
 
 namespace {
 
@@ -34,32 +35,6 @@ constexpr int kAddButton = 30256, kAddName = 31518, kList = 30311, kManage = 303
 constexpr int kManageList = 31618, kUp = 31619, kRename = 31621, kDelete = 31622, kFileName = 1148;
 const wchar_t kPrinter[] = L"KELO ZR-C4500 favourites";
 
-struct Found {
-    int control;
-    const wchar_t* controlClass;  // null: any
-    HWND dialog;
-};
-BOOL CALLBACK FindWith(HWND w, LPARAM io) {
-    auto* f = reinterpret_cast<Found*>(io);
-    HWND c = GetDlgItem(w, f->control);
-    wchar_t cls[32] = {};
-    if (c) GetClassNameW(c, cls, 32);
-    if (IsWindowVisible(w) && c && (!f->controlClass || lstrcmpiW(cls, f->controlClass) == 0)) {
-        f->dialog = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-HWND WaitFor(DWORD thread, int control, const wchar_t* cls = nullptr) {
-    Found f{control, cls, nullptr};
-    for (DWORD start = GetTickCount(); !f.dialog && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(thread, FindWith, reinterpret_cast<LPARAM>(&f));
-    return f.dialog;
-}
-int WaitClosed(HWND w) {
-    for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < kWaitMs;) Sleep(50);
-    return !IsWindow(w);
-}
 // A message box: the thread's visible dialog with the message's text (100
 // here, -1 on Windows) and no control of ours.
 BOOL CALLBACK FindBox(HWND w, LPARAM out) {
@@ -72,12 +47,11 @@ BOOL CALLBACK FindBox(HWND w, LPARAM out) {
     }
     return TRUE;
 }
-BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
-    if (FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-    }
-    return TRUE;
+HWND WaitForBox(DWORD thread) {
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWaitMs; Sleep(50))
+        EnumThreadWindows(thread, FindBox, reinterpret_cast<LPARAM>(&box));
+    return box;
 }
 void Press(HWND w, int id) {
     PostMessageW(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
@@ -94,7 +68,7 @@ std::vector<uint8_t> Value(const wchar_t* name) {
 }
 
 struct Drive {
-    DWORD thread;
+    DWORD thread = 0;
     std::wstring file;
     int added = 0, warned = 0, refused = 0, keptOpen = 0, rows = 0, renamed = 0, exported = 0, imported = 0;
     std::vector<uint8_t> draftBefore;  // "Draft 2" before it was deleted
@@ -104,15 +78,13 @@ struct Drive {
 
 int AddFavorite(Drive* d, HWND page, const wchar_t* name) {
     Press(page, kAddButton);
-    HWND dlg = WaitFor(d->thread, kAddName);
+    HWND dlg = WaitForWindowWith(d->thread, kAddName);
     if (!dlg) return 0;
     // The text goes in from a thread of its own: a forbidden character's
     // warning holds it until the box is closed here.
     std::thread typing([dlg, name] { SetDlgItemTextW(dlg, kAddName, name); });
     if (std::wcschr(name, L'/')) {
-        HWND box = nullptr;
-        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWaitMs; Sleep(50))
-            EnumThreadWindows(d->thread, FindBox, reinterpret_cast<LPARAM>(&box));
+        HWND box = WaitForBox(d->thread);
         d->warned += box != nullptr;
         if (box) Press(box, IDOK);
     }
@@ -140,7 +112,7 @@ void SelectRow(HWND list, int row) {
 
 int ChooseFileNamed(Drive* d, HWND page, int button, const std::wstring& file) {
     Press(page, button);
-    HWND dlg = WaitFor(d->thread, kFileName);
+    HWND dlg = WaitForWindowWith(d->thread, kFileName);
     if (!dlg) return 0;
     SetDlgItemTextW(dlg, kFileName, file.c_str());
     Press(dlg, IDOK);
@@ -148,9 +120,7 @@ int ChooseFileNamed(Drive* d, HWND page, int button, const std::wstring& file) {
 }
 
 void DriveFavorites(Drive* d) {
-    HWND sheet = nullptr;
-    for (DWORD start = GetTickCount(); !sheet && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(d->thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    HWND sheet = WaitForSheet(d->thread, kWaitMs);
     if (!sheet) return;
     Sleep(300);
     HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));  // the Basic tab
@@ -163,12 +133,12 @@ void DriveFavorites(Drive* d) {
 
     // Draft moved up and renamed.
     Press(page, kManage);
-    if (HWND m = WaitFor(d->thread, kManageList)) {
+    if (HWND m = WaitForWindowWith(d->thread, kManageList)) {
         SelectRow(GetDlgItem(m, kManageList), 1);
         Press(m, kUp);
         Sleep(200);
         Press(m, kRename);
-        if (HWND r = WaitFor(d->thread, kRename, L"Edit")) {
+        if (HWND r = WaitForWindowWith(d->thread, kRename, L"Edit")) {
             SetDlgItemTextW(r, kRename, L"Draft 2");
             Press(r, IDOK);
             d->renamed = WaitClosed(r);
@@ -186,7 +156,7 @@ void DriveFavorites(Drive* d) {
     // Deleted, and imported again from the file.
     d->draftBefore = Value(L"QuickSetting_0044007200610066007400200032");
     Press(page, kManage);
-    if (HWND m = WaitFor(d->thread, kManageList)) {
+    if (HWND m = WaitForWindowWith(d->thread, kManageList)) {
         SelectRow(GetDlgItem(m, kManageList), 0);
         Press(m, kDelete);
         Sleep(200);
@@ -196,10 +166,7 @@ void DriveFavorites(Drive* d) {
     d->imported = ChooseFileNamed(d, page, kImport, d->file);
     // A file of another format: its message, nothing stored.
     if (ChooseFileNamed(d, page, kImport, d->badFile)) {
-        HWND box = nullptr;
-        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWaitMs; Sleep(50))
-            EnumThreadWindows(d->thread, FindBox, reinterpret_cast<LPARAM>(&box));
-        if (box) {
+        if (HWND box = WaitForBox(d->thread)) {
             if (!GetDlgItemTextW(box, 100, d->importMessage, 256)) GetDlgItemTextW(box, 0xFFFF, d->importMessage, 256);
             Press(box, IDOK);
             WaitClosed(box);
@@ -227,7 +194,9 @@ TEST(FavoritesSheet, AddRenameReorderApplyExportDeleteImport) {
     }
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    Drive d{GetCurrentThreadId(), std::wstring(temp) + L"zr51-draft.zfv"};
+    Drive d;
+    d.thread = GetCurrentThreadId();
+    d.file = std::wstring(temp) + L"zr51-draft.zfv";
     DeleteFileW(d.file.c_str());
     d.badFile = std::wstring(temp) + L"zr51-other.zfv";
     HANDLE bad = CreateFileW(d.badFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

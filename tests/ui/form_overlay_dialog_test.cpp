@@ -15,14 +15,6 @@ namespace {
 constexpr uint32_t kFront = 33822, kSeparate = 33824, kFrontForm = 33826, kBackForm = 33828;
 constexpr uint32_t kPreview = 33832, kPageShown = 33833, kSideBack = 33836, kSideNext = 33837;
 
-std::unique_ptr<RetrievalTargets> Forms(std::vector<std::u16string> names) {
-    auto t = std::make_unique<RetrievalTargets>();
-    std::memset(t.get(), 0, sizeof *t);
-    for (size_t i = 0; i < names.size(); i++)
-        for (size_t k = 0; k < names[i].size() && k < kRegNameUnits; k++) t->formNames[i][k] = names[i][k];
-    return t;
-}
-
 std::unique_ptr<PrinterSession> Session() {
     auto s = ZeroSession();
     s->env.printCheckLevel = 1;  // levels 0, 3 and 4 leave the overlay's method to the printer
@@ -33,15 +25,14 @@ std::unique_ptr<PrinterSession> Session() {
 }
 
 TEST(FormOverlayDialog, ChoicesStoreIndexAndName) {
-    auto lists = Forms({u"Letterhead", u"Invoice"});
+    auto lists = NamedLists(&RetrievalTargets::formNames, {u"Letterhead", u"Invoice"});
     const struct {
         uint32_t control, value;
         int written;
         uint8_t index;
         std::u16string name;
     } rows[] = {
-        {kFrontForm, 3, 1, 3, u"#kElOcUsToMfOrM3"}, {kFrontForm, 10, 1, 10, u"#kElOcUsToMfOrM10"},
-        {kFrontForm, 12, 1, 11, u"Invoice"},        {kFrontForm, 0, 1, 0, u""},
+        {kFrontForm, 3, 1, 3, u"#kElOcUsToMfOrM3"}, {kFrontForm, 12, 1, 11, u"Invoice"}, {kFrontForm, 0, 1, 0, u""},
         {kBackForm, 11, 1, 11, u"Letterhead"},      {kBackForm, 13, 0, 11, u"Letterhead"},  // past the list
     };
     auto s = Session();
@@ -55,7 +46,7 @@ TEST(FormOverlayDialog, ChoicesStoreIndexAndName) {
 }
 
 TEST(FormOverlayDialog, PatternAndSidesDecideWhatIsChosen) {
-    auto lists = Forms({u"Letterhead", u"Invoice"});
+    auto lists = NamedLists(&RetrievalTargets::formNames, {u"Letterhead", u"Invoice"});
     const struct {
         const char* what;
         uint8_t pattern, side, separate;

@@ -16,11 +16,9 @@ TEST(ImagePosition, TypedValueInBothUnits) {
         {1, kFrontVertical, 80, 80, 2000, 80},        // 2032 kept at the millimetre limit
         {1, kFrontHorizontal, -5, -5, -126, -5},      // (-1270 + 5) / 10 cut toward zero
         {1, kBackVertical, 95, 80, 2000, 80},         // typed beyond the range
-        {1, kBackHorizontal, -200, -80, -2000, -80},
         {0, kFrontVertical, 123, 48, 1230, 123},      // 12.3 mm: (12300 + 127) / 254
         {0, kBackHorizontal, -200, -78, -2000, -200}, // (-20000 + 127) / 254 cut toward zero
         {0, kFrontHorizontal, 250, 79, 2000, 200},    // clamped to 20.0 mm first
-        {0, kBackVertical, 7, 3, 70, 7},
     };
     for (const auto& k : cases) {
         PrivateSettings p{};

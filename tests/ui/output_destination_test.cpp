@@ -55,7 +55,6 @@ TEST(OutputDestination, DialogListsAndOk) {
         {"drive G: stored", 3, 0, 0, 7, 4, 2, 2, 1, 0, 7, 4},
         {"drive gone: first drive", 3, 0, 0, 3, 0, 2, 2, 0, 0, 5, 1},
         {"no drive: setting kept", 3, 0, 0, 3, 10, 0, 0, -1, 0, 3, 10},
-        {"printing: nothing shown", 0, 5, 1, 3, 2, 2, 0, -1, 5, 3, 2},
     };
     const UsbDriveEntry drives[] = {DriveEntry(5), DriveEntry(7)};
     auto s = ZeroSession();

@@ -1,11 +1,13 @@
-// Shared by the page tests: a zeroed session, a control looked up by id, and
-// the driver of a table of changes, each answered Yes and then No when it asks.
+// Shared by the page tests: a zeroed session, a control looked up by id, the
+// printer's name lists, and the driver of a table of changes, each answered
+// Yes and then No when it asks.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,6 +18,16 @@ using Writes = std::vector<std::pair<uint32_t, uint32_t>>;  // (control, value)
 inline std::unique_ptr<PrinterSession> ZeroSession() {
     auto s = std::make_unique<PrinterSession>();
     std::memset(s.get(), 0, sizeof *s);
+    return s;
+}
+
+// A zeroed session whose printer lists these paper sources.
+inline std::unique_ptr<PrinterSession> TraySession(const std::vector<uint32_t>& trays) {
+    auto s = ZeroSession();
+    for (size_t i = 0; i < trays.size(); i++) {
+        s->env.trayList[i].name[0] = u'T';  // a named row is a listed tray
+        s->env.trayList[i].id = trays[i];
+    }
     return s;
 }
 
@@ -33,6 +45,17 @@ inline std::unique_ptr<PageState> Refreshed(uint16_t pageId, PrinterSession& s,
     auto page = std::make_unique<PageState>();
     EXPECT_EQ(1, RefreshPage(pageId, in, *page)) << pageId;
     return page;
+}
+
+// The printer's lists with names in the slots of one of their name tables.
+template <size_t Slots, size_t Units>
+std::unique_ptr<RetrievalTargets> NamedLists(char16_t (RetrievalTargets::*table)[Slots][Units],
+                                             const std::vector<std::u16string>& names) {
+    auto t = std::make_unique<RetrievalTargets>();
+    std::memset(t.get(), 0, sizeof *t);
+    for (size_t i = 0; i < names.size(); i++)
+        for (size_t k = 0; k < names[i].size() && k < Units; k++) ((*t).*table)[i][k] = names[i][k];
+    return t;
 }
 
 inline std::vector<uint32_t> ItemValues(const ControlState& c) {

@@ -15,27 +15,11 @@
 #include "platform/fake_platform.h"
 #include "rules/constraint_engine.h"
 #include "ui/page_lists.h"
-#include "ui/page_model.h"
+#include "ui/page_changes.h"
 
 namespace {
 
 constexpr uint32_t kCollate = 30220, kUncollated = 30221, kStaple = 30514, kPunch = 30517, kFold = 30519, kColorMode = 30211;
-
-std::unique_ptr<PrinterSession> TraySession(const std::vector<uint32_t>& trays) {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
-    for (size_t i = 0; i < trays.size(); i++) {
-        s->env.trayList[i].name[0] = u'T';
-        s->env.trayList[i].id = trays[i];
-    }
-    return s;
-}
-
-std::vector<uint32_t> Values(const ControlState& c) {
-    std::vector<uint32_t> v;
-    for (int i = 0; i < c.itemCount; i++) v.push_back(c.item[i].value);
-    return v;
-}
 
 TEST(PageLists, TrayListByPurpose) {
     struct Case {
@@ -60,7 +44,7 @@ TEST(PageLists, TrayListByPurpose) {
         auto s = TraySession(k.trays);
         ControlState c{};
         FillTrayList(c, s->env, k.purpose, 258);
-        EXPECT_EQ(k.shown, Values(c)) << "purpose " << k.purpose;
+        EXPECT_EQ(k.shown, ItemValues(c)) << "purpose " << k.purpose;
         int at = -1;
         for (size_t i = 0; i < k.shown.size(); i++)
             if (k.shown[i] == 258) at = static_cast<int>(i);
@@ -108,43 +92,12 @@ TEST(PageLists, OneOfferedOptionIsShownSelectedAndDisabled) {
     ControlState c{};
     c.id = kColorMode;
     FillControlList(c, "colorModes", *s, results.data(), static_cast<int>(results.size()));
-    EXPECT_EQ(std::vector<uint32_t>{2}, Values(c));
+    EXPECT_EQ(std::vector<uint32_t>{2}, ItemValues(c));
     EXPECT_EQ(0, c.selected);
     EXPECT_EQ(0, c.enabled);
     FillControlList(c, "colorModes", *s, nullptr, 0);
     EXPECT_GT(c.itemCount, 2);
     EXPECT_EQ(1, c.enabled);
-}
-
-// The printer's barcode areas in slot order up to the first empty slot, the
-// stored index selected while it is listed; none known gives an empty list.
-TEST(PageLists, BarcodeAreasComeFromThePrintersLists) {
-    auto s = TraySession({});
-    auto lists = std::make_unique<RetrievalTargets>();
-    std::memset(lists.get(), 0, sizeof *lists);
-    lists->barcodeNames[0][0] = u'A';
-    lists->barcodeNames[1][0] = u'B';
-    lists->barcodeNames[3][0] = u'D';  // behind an empty slot: not listed
-    const struct {
-        uint16_t stored;
-        const RetrievalTargets* lists;
-        std::vector<uint32_t> values;
-        int selected;
-        int enabled;
-    } rows[] = {
-        {1, lists.get(), {0, 1}, 1, 1},
-        {0xFFFF, lists.get(), {0, 1}, -1, 1},
-        {0, nullptr, {}, -1, 0},
-    };
-    for (const auto& r : rows) {
-        s->dm.priv.index_barcodeAreaDefinition = r.stored;
-        ControlState c{};
-        c.id = 30633;
-        FillControlList(c, "barcodeAreas", *s, nullptr, 0, r.lists);
-        EXPECT_EQ(r.values, Values(c)) << r.stored;
-        EXPECT_EQ(r.selected, c.selected) << r.stored;
-        EXPECT_EQ(r.enabled, c.enabled) << r.stored;
-    }
 }
 
 const ConflictRule kStapleRule = {kStaple, 10, 21039, 2, {{kPunch, 0, 21041}, {kFold, 0, 20510}}};
@@ -224,22 +177,14 @@ TEST(PageChange, RestoreDefaultsAndWorkingCopy) {
     EXPECT_EQ(0u, in.last.control);
 }
 
+// The favourites' limit reaches every page's add button (the rule itself is
+// FavoritesPage.ButtonRules').
 TEST(PageChange, AddFavoriteButton) {
-    struct Case {
-        int fullAccess, count, enabled;
-    } cases[] = {{1, 0, 1}, {1, 29, 1}, {1, 30, 0}, {0, 0, 0}};
-    for (const Case& k : cases) {
-        SheetFacts f{k.fullAccess, 0, 1, k.count};
-        EXPECT_EQ(k.enabled, AddFavoriteEnabled(f)) << k.fullAccess << " " << k.count;
-    }
     auto s = TraySession({});
     PageInput in{s.get(), nullptr, {1, 0, 1, 30}, {0, 0}, nullptr};
     auto page = std::make_unique<PageState>();
     ASSERT_EQ(1, RefreshPage(30400, in, *page));
     EXPECT_NE(std::string::npos, PageStateText(*page, *s).find("ADD_FAVORITE button disabled"));
-    in.facts.favoriteCount = 29;
-    RefreshPage(30400, in, *page);
-    EXPECT_NE(std::string::npos, PageStateText(*page, *s).find("ADD_FAVORITE button enabled"));
     EXPECT_EQ(0, RefreshPage(12345, in, *page));
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/page_changes.h"
 #include "ui/program_print_dialog.h"
 
 namespace {
@@ -39,14 +40,8 @@ TEST(ProgramPrintDialog, TableCountsAndScrolling) {
 
 TEST(ProgramPrintDialog, SlipSheetChoicesFollowTheModel) {
     for (uint8_t fs : {0, 1}) {
-        auto s = std::make_unique<PrinterSession>();
-        std::memset(s.get(), 0, sizeof *s);
+        auto s = TraySession({7, 257, 258, 262});
         s->env.modelFS = fs;
-        const uint32_t trays[] = {7, 257, 258, 262};
-        for (int i = 0; i < 4; i++) {
-            s->env.trayList[i].id = trays[i];
-            s->env.trayList[i].name[0] = u'T';
-        }
         s->dm.priv.slipSheet_ProgramPrint = 1;
         s->dm.priv.tray_SlipSheet_ProgramPrint = 258;
         PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -19,11 +18,11 @@
 
 #include "driver_setup_win32.h"
 #include "platform/platform_win32.h"
-#include "platform/property_headers_win32.h"
 #include "rules/resolve.h"
 #include "rules/settings_application.h"
 #include "saved/quick_setting_store.h"
 #include "settings/field_table.h"
+#include "ui/device_sheet_harness_win32.h"
 #include "ui/page_model.h"
 #include "ui/resource_module_win32.h"
 #include "ui/sheet_pages.h"
@@ -140,52 +139,6 @@ TEST(DocumentSheet, MissingResourceModuleFailsWithoutWriting) {
     RemovePrinter(printer.name);
 }
 
-typedef LONG(WINAPI* SheetsFn)(PVOID, LPARAM);
-typedef LONG(WINAPI* CommonSheetFn)(HWND, SheetsFn, LPARAM, LPDWORD);
-
-TEST(DeviceSheet, DiagnosticsPageOnlyWithDebugTabEnable) {
-    const SheetPrinter printer = {L"ZR51A Device Sheet Test", true};
-    Install(printer);
-    std::wstring config;
-    ASSERT_TRUE(InstalledConfigFile(printer.name, &config));
-    HMODULE driver = LoadLibraryW(config.c_str());
-    HMODULE compstui = LoadLibraryW(L"compstui.dll");
-    ASSERT_TRUE(driver && compstui);
-    auto sheets = reinterpret_cast<SheetsFn>(reinterpret_cast<void (*)()>(GetProcAddress(driver, "DrvDevicePropertySheets")));
-    auto common = reinterpret_cast<CommonSheetFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(compstui, "CommonPropertySheetUIW")));
-    ASSERT_TRUE(sheets && common);
-    const struct {
-        DWORD debugTab;
-        int tabs;
-    } cases[] = {{0, 1}, {1, 2}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "DebugTabEnable " << c.debugTab);
-        HANDLE h = nullptr;
-        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer.name), &h, nullptr));
-        DWORD value = c.debugTab;
-        SetPrinterDataW(h, const_cast<LPWSTR>(L"DebugTabEnable"), REG_DWORD, reinterpret_cast<BYTE*>(&value), 4);
-        DevicePropertyHeader header;
-        std::memset(&header, 0, sizeof header);
-        header.cbSize = sizeof header;
-        header.hPrinter = h;
-        header.pszPrinterName = const_cast<LPWSTR>(printer.name);
-        Press press;
-        press.thread = GetCurrentThreadId();
-        press.button = PSBTN_CANCEL;
-        std::thread presser(PressWhenShown, &press);
-        DWORD result = 0;
-        common(nullptr, sheets, reinterpret_cast<LPARAM>(&header), &result);
-        press.done = true;
-        presser.join();
-        EXPECT_EQ(c.tabs, press.tabs);
-        ClosePrinter(h);
-    }
-    FreeLibrary(compstui);
-    FreeLibrary(driver);
-    RemovePrinter(printer.name);
-}
-
 // What one control of an open page shows.
 struct Seen {
     int enabled, visible, checked, selected;
@@ -196,9 +149,7 @@ struct Seen {
 // Visits every tab of the sheet of thread, reads each control of ids from the
 // real window, then presses Cancel.
 void ReadPages(DWORD thread, const std::vector<std::vector<uint32_t>>* ids, std::vector<std::vector<Seen>>* seen) {
-    HWND sheet = nullptr;
-    for (DWORD start = GetTickCount(); !sheet && GetTickCount() - start < kWaitForSheetMs; Sleep(50))
-        EnumThreadWindows(thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    HWND sheet = WaitForSheet(thread, kWaitForSheetMs);
     for (size_t i = 0; sheet && i < ids->size(); ++i) {
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
         HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));

@@ -16,18 +16,11 @@
 
 #include "base/session.h"
 #include "driver_setup_win32.h"
+#include "ui/device_sheet_harness_win32.h"
 
 namespace {
 
 constexpr int kCopies = 30216, kCopiesSpin = 30217, kProofPrint = 30218;
-
-BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
-    if (FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // What the field shows after each step of the drive.
 struct Shown {
@@ -47,9 +40,7 @@ void Type(HWND edit, const wchar_t* keys) {
 }
 
 void Drive(DWORD thread, std::vector<Shown>* seen) {
-    HWND sheet = nullptr;
-    for (DWORD start = GetTickCount(); !sheet && GetTickCount() - start < 90000; Sleep(50))
-        EnumThreadWindows(thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    HWND sheet = WaitForSheet(thread, 90000);
     HWND page = sheet ? reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
     if (!page) return;
     HWND edit = GetDlgItem(page, kCopies), spin = GetDlgItem(page, kCopiesSpin);

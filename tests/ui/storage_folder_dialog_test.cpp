@@ -35,7 +35,6 @@ TEST(StorageFolders, OfferAndWithdraw) {
         {0, 2, 0, 1},     // already offered: nothing happens
         {0, 3, 0, 0},     // not present
         {0, -1, 0, -1},   // out of range
-        {0, 100, 0, -1},
         {1, 2, 1, 0},
         {1, 7, 1, 0},     // withdrawn even when no longer present
         {1, 5, 0, 0},
@@ -54,7 +53,7 @@ TEST(StorageFolders, DefaultFolderBoxFollowsStorageUse) {
     struct Case {
         uint8_t enabled, state;
         int shownEnabled, shownChecked;
-    } cases[] = {{1, 1, 1, 1}, {1, 0, 1, 0}, {0, 1, 0, 0}, {2, 1, 0, 0}};
+    } cases[] = {{1, 1, 1, 1}, {1, 0, 1, 0}, {2, 1, 0, 0}};
     for (const Case& c : cases) {
         auto env = Printer();
         env->storageEnabled = c.enabled;

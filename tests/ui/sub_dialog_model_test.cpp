@@ -3,27 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "ui/custom_paper_size.h"
 #include "ui/spin_number.h"
-#include "ui/page_model.h"
+#include "ui/page_changes.h"
 #include "ui/sub_dialog_model.h"
 
 namespace {
-
-std::unique_ptr<PrinterSession> EmptySession() {
-    auto s = std::make_unique<PrinterSession>();
-    std::memset(s.get(), 0, sizeof *s);
-    return s;
-}
-
-const ControlState* Find(const PageState& page, uint32_t id) {
-    for (int i = 0; i < page.controlCount; i++)
-        if (page.control[i].id == id) return &page.control[i];
-    return nullptr;
-}
 
 // Each click of the dialog, written into the settings as a page change, and
 // what the refreshed dialog then shows.
@@ -41,7 +28,7 @@ TEST(MixedDuplexDialog, ClicksWriteTheChoicesAndPickThePicture) {
         {31817, 3, 3, 3, 0, 31816, 11974, "01010"},
         {31818, 1, 3, 3, 1, 31818, 11974, "01011"},
     };
-    auto s = EmptySession();
+    auto s = ZeroSession();
     s->dm.priv.duplexTypeOfSmallerPage = 3;
     s->dm.priv.duplexTypeOfLargerPage = 3;
     PageInput in{s.get(), nullptr, {1, 0, 1, 0}, {0, 0}, nullptr};
@@ -54,11 +41,11 @@ TEST(MixedDuplexDialog, ClicksWriteTheChoicesAndPickThePicture) {
         EXPECT_EQ(r.rotate, s->dm.priv.rotateLargerPage);
         EXPECT_EQ(r.recorded, in.last.control);
         ASSERT_EQ(1, RefreshPage(kMixedDuplexDialog, in, *page));
-        const ControlState* picture = Find(*page, 31810);
-        ASSERT_TRUE(picture && picture->itemCount == 1);
-        EXPECT_EQ(r.picture, picture->item[0].value);
+        const ControlState& picture = ControlOf(*page, 31810);
+        ASSERT_EQ(1, picture.itemCount);
+        EXPECT_EQ(r.picture, picture.item[0].value);
         std::string checked;
-        for (uint32_t id : {31813u, 31814u, 31816u, 31817u, 31818u}) checked += Find(*page, id)->checked ? '1' : '0';
+        for (uint32_t id : {31813u, 31814u, 31816u, 31817u, 31818u}) checked += ControlOf(*page, id).checked ? '1' : '0';
         EXPECT_EQ(r.checked, checked);
     }
 }
@@ -83,7 +70,7 @@ TEST(CustomSizeDialog, ShownInTheUnitAndStoredBack) {
         {1, kCustomOutput, 2000, 99999, "3.55", "21.65", "[3.55 - 13.38]", "5.8", 9017, 14808},
         {1, kCustomOriginal, 21590, 27940, "8.50", "11.00", "[3.55 - 13.38]", "", 21590, 27940},
     };
-    auto s = EmptySession();
+    auto s = ZeroSession();
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << r.unit << " " << r.width);
         std::memset(s.get(), 0, sizeof *s);

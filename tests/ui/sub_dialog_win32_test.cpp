@@ -22,6 +22,7 @@
 #include "base/session.h"
 #include "driver_setup_win32.h"
 #include "platform/platform_win32.h"
+#include "ui/device_sheet_harness_win32.h"
 
 namespace {
 
@@ -32,16 +33,14 @@ constexpr int kTrayPerPageButton = 30239, kTray3List = 31418, kRepeat = 31421, k
 constexpr int kOutputMode = 30244, kOutputModeButton = 30245, kFolderList = 31915, kDriveList = 31911;
 constexpr int kBlankCut = 30729, kOutputTray = 30533, kOutputTrayButton = 30534, kFaceUp = 32811, kFaceDown = 32812, kPagesPerSheet = 30411;
 constexpr int kImagePosition = 30420, kImagePositionButton = 30421, kFrontVertical = 32017, kFrontUnit = 32019;
-constexpr int kFold = 30519, kFoldButton = 30520, kFoldOutside = 32713;
-constexpr int kSlipSheet = 30528, kSlipSheetButton = 30529, kSlipSheetPrint = 32313;
 constexpr int kSideMarginButton = 30512, kSideMarginEdit = 32613, kSideMarginUnit = 32615;
 constexpr int kBookletBindingButton = 30523, kSeparateBooks = 32512, kCoverWithBook = 32524, kSheetsPerBook = 32514,
               kCentreMarginUnit = 32520, kBookletBinding = 30522;
-constexpr int kCovers = 30530, kCoversButton = 30531, kFrontCover = 32410, kFrontCoverTray = 32412, kBackCover = 32415;
+constexpr int kCovers = 30530, kCoversButton = 30531, kBackCover = 32415;
 constexpr int kMailMakingButton = 30549, kInserts = 32920, kInsertTray = 32924, kEnvelopePicture = 32911;
 constexpr int kPerfectBinding = 30546, kPerfectBindingButton = 30547, kBodySize = 33915, kCoverLength = 33925,
               kCoverLengthRange = 33937, kPbCoverTray = 33932, kPbCoverSides = 33930, kPbLeftPicture = 33938;
-constexpr int kDensityButton = 30634, kDensityList = 31110, kProfileButton = 30631, kProfileList = 32211;
+constexpr int kProfileButton = 30631, kProfileList = 32211;
 constexpr int kFormButton = 30724, kFormList = 33826, kGammaButton = 30629, kGammaDialog = 32111;
 constexpr int kSeparateForms = 33824, kFormSideBack = 33836, kFormSideNext = 33837, kFormPageShown = 33833;
 constexpr int kLightnessBar = 32116, kLightnessShown = 32113, kContrast = 32125;
@@ -76,45 +75,7 @@ struct Row {
     void (*expect)(const PrivateSettings&, const Seen&, bool ok) = nullptr;  // ok: OK or Yes
 };
 
-// A visible window of the sheet's thread, not the sheet (the one with a
-// current page), with that control: a sub-dialog or a message box.
-BOOL CALLBACK FindWindowWith(HWND w, LPARAM io) {
-    auto* found = reinterpret_cast<std::pair<int, HWND>*>(io);
-    if (IsWindowVisible(w) && GetDlgItem(w, found->first) && !SendMessageW(w, PSM_GETCURRENTPAGEHWND, 0, 0)) {
-        found->second = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitFor(DWORD thread, int control) {
-    std::pair<int, HWND> found{control, nullptr};
-    for (DWORD start = GetTickCount(); !found.second && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(thread, FindWindowWith, reinterpret_cast<LPARAM>(&found));
-    return found.second;
-}
-
-BOOL CALLBACK FindSheet(HWND w, LPARAM out) {
-    if (FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) && IsWindowVisible(w)) {
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-
-HWND WaitForSheet(DWORD thread) {
-    HWND sheet = nullptr;
-    for (DWORD start = GetTickCount(); !(sheet && CurrentPage(sheet)) && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(thread, FindSheet, reinterpret_cast<LPARAM>(&sheet));
-    return sheet && CurrentPage(sheet) ? sheet : nullptr;
-}
-
-int WaitClosed(HWND w) {
-    for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < kWaitMs;) Sleep(50);
-    return !IsWindow(w);
-}
 
 // The tab holding the control, shown (the current one stays if it has it).
 HWND Tab(HWND sheet, int control) {
@@ -170,7 +131,7 @@ void Unit(HWND w, int id, const wchar_t* inches, const wchar_t* mm, Seen* s) {
 
 // The message box the last step raised: its text kept, answered with the run's answer.
 void Answer(Seen* s, int button) {
-    if (HWND box = WaitFor(s->thread, button)) {
+    if (HWND box = WaitForWindowWith(s->thread, button)) {
         wchar_t message[512] = {};
         GetDlgItemTextW(box, 0xFFFF, message, 512);
         s->text += message;
@@ -182,13 +143,13 @@ void Answer(Seen* s, int button) {
 
 // The sheet's thread is the test's; this runs on a second thread.
 void Drive(const Row* r, Seen* s) {
-    HWND sheet = s->sheet = WaitForSheet(s->thread);
+    HWND sheet = s->sheet = WaitForSheet(s->thread, kWaitMs);
     if (!sheet) return;
     if (r->setup) r->setup(sheet, s);
     HWND w = r->button ? Tab(sheet, r->button) : CurrentPage(sheet);
     if (w && r->button)
         PostMessageW(w, WM_COMMAND, MAKEWPARAM(r->button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, r->button)));
-    if (r->dialog) s->shown = (w = WaitFor(s->thread, r->dialog)) != nullptr;
+    if (r->dialog) s->shown = (w = WaitForWindowWith(s->thread, r->dialog)) != nullptr;
     if (w && r->act) r->act(w, s);
     if (w && r->dialog) {  // a question's answer leaves its dialog to OK
         PostMessageW(w, WM_COMMAND, MAKEWPARAM(s->answer == IDCANCEL ? IDCANCEL : IDOK, BN_CLICKED), 0);
@@ -417,7 +378,7 @@ const Row kWatermarkDialogs[] = {
      .act = [](HWND d, Seen* s) {
          // The text-entry dialog keeps a text among the printer's own; it is selected, then deleted.
          PostMessageW(d, WM_COMMAND, MAKEWPARAM(kWmAdd, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, kWmAdd)));
-         if (HWND entry = WaitFor(s->thread, kWmNewText)) {
+         if (HWND entry = WaitForWindowWith(s->thread, kWmNewText)) {
              SetDlgItemTextW(entry, kWmNewText, L"OUR TEXT");
              PostMessageW(entry, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
              WaitClosed(entry);
@@ -468,44 +429,6 @@ const Row kWatermarkDialogs[] = {
 TEST(SubDialogSheet, WatermarkDialogOkStoresCancelKeeps) { RunScenarios(kWatermarkDialogs); }
 
 const Row kFinishing[] = {
-    {.name = "output tray: the finisher's upper tray face down", .env = Finisher,
-     .setup = [](HWND sheet, Seen*) { Choose(Tab(sheet, kOutputTray), kOutputTray, 2); },
-     .button = kOutputTrayButton, .dialog = kFaceDown,
-     .act = [](HWND d, Seen* s) { s->probes.push_back(Enabled(d, kFaceUp)); Click(d, kFaceDown, 0); },
-     .probes = {1},  // face up is offered
-     .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
-         EXPECT_EQ(2, p.outputTray);
-         EXPECT_EQ(ok ? 2 : 1, p.faceUpDown_OutputTray);
-     }},
-    {.name = "fold printed outside", .env = FinisherWithFold,
-     .setup = [](HWND sheet, Seen* s) {
-         HWND page = Tab(sheet, kFoldButton);
-         Choose(page, kFold, 1);
-         s->probes.push_back(Enabled(page, kFoldButton));  // with a fold chosen
-     },
-     .button = kFoldButton, .dialog = kFoldOutside,
-     .act = [](HWND d, Seen* s) { s->probes.push_back(Enabled(d, kFoldOutside)); Click(d, kFoldOutside, 1); },
-     .probes = {1, 1},  // the button, the direction of a half fold
-     .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
-         EXPECT_EQ(1, p.fold);
-         EXPECT_EQ(ok, p.direction_Fold == 2);
-     }},
-    {.name = "slip sheets printed on both sides", .env = FinisherWithFold,
-     .setup = [](HWND sheet, Seen* s) {
-         HWND page = Tab(sheet, kSlipSheetButton);
-         Click(page, kSlipSheet, 1);
-         s->probes.push_back(Enabled(page, kSlipSheetButton));
-     },
-     .button = kSlipSheetButton, .dialog = kSlipSheetPrint,
-     .act = [](HWND d, Seen* s) {
-         s->probes.push_back(static_cast<int>(SendDlgItemMessageW(d, kSlipSheetPrint, CB_GETCOUNT, 0, 0)));
-         Choose(d, kSlipSheetPrint, 2);
-     },
-     .probes = {1, 3},  // none, one side, both sides
-     .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
-         EXPECT_EQ(1, p.slipSheet);
-         EXPECT_EQ(ok ? 2 : 0, p.number_SlipSheet);
-     }},
     {.name = "binding margin: 2.0 inch or 20 mm as shown",
      .button = kSideMarginButton, .dialog = kSideMarginEdit,
      .act = [](HWND d, Seen* s) {
@@ -532,27 +455,12 @@ const Row kFinishing[] = {
          EXPECT_EQ(ok ? 255 : 0, p.separateBooks_BookletBinding);
          EXPECT_EQ(0, p.printCoverSeparately_BookletBinding);
      }},
-    {.name = "covers: a front cover from tray 1",
-     .setup = [](HWND sheet, Seen*) { Click(Tab(sheet, kCovers), kCovers, 1); },
-     .button = kCoversButton, .dialog = kFrontCoverTray,
-     .act = [](HWND d, Seen* s) {
-         s->probes.push_back(Enabled(d, kFrontCoverTray));  // the tray waits for its cover
-         Click(d, kFrontCover, 1);
-         s->probes.push_back(Enabled(d, kFrontCoverTray));
-         Choose(d, kFrontCoverTray, 258);
-     },
-     .probes = {0, 1},
-     .expect = [](const PrivateSettings& p, const Seen&, bool ok) {
-         EXPECT_EQ(1, p.coverSupport);
-         EXPECT_EQ(ok ? 1 : 0, p.frontCover);
-         EXPECT_EQ(ok, p.tray_FrontCover == 258);
-     }},
     {.name = "covers: a bound booklet has no back cover", .env = FinisherWithFold,
      .setup = [](HWND sheet, Seen* s) {
          HWND page = Tab(sheet, kCovers);
          Click(page, kCovers, 1);
          PostMessageW(page, WM_COMMAND, MAKEWPARAM(kCoversButton, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, kCoversButton)));
-         if (HWND d = WaitFor(s->thread, kBackCover)) {  // a back cover first, kept by OK
+         if (HWND d = WaitForWindowWith(s->thread, kBackCover)) {  // a back cover first, kept by OK
              Click(d, kBackCover, 1);
              PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
              WaitClosed(d);
@@ -609,10 +517,6 @@ const Row kFinishing[] = {
 TEST(SubDialogSheet, FinishingDialogsOkStoreCancelKeeps) { RunScenarios(kFinishing); }
 
 const Row kImageAndAdvanced[] = {
-    {.name = "barcode density: the lightest",
-     .button = kDensityButton, .dialog = kDensityList,
-     .act = [](HWND d, Seen*) { Pick(d, kDensityList, 0); },
-     .expect = [](const PrivateSettings& p, const Seen&, bool ok) { EXPECT_EQ(ok ? 12 : 0, p.density_BarcodeAreaDefinition); }},
     {.name = "colour profile: not used",
      .button = kProfileButton, .dialog = kProfileList,
      .act = [](HWND d, Seen*) { Pick(d, kProfileList, 1); },

@@ -28,14 +28,6 @@ constexpr int kUserPaperButton = 30048, kWidth = 30911, kLength = 30916, kName =
 constexpr int kRegister = 30923;
 const wchar_t kPrinter[] = L"KELO ZR-C4500 user papers";
 
-BOOL CALLBACK FindDialog(HWND w, LPARAM out) {
-    if (IsWindowVisible(w) && GetDlgItem(w, kList)) {
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct Drive {
     const wchar_t* name;
     int closeWith;       // IDOK or IDCANCEL
@@ -46,14 +38,12 @@ struct Drive {
 // closed, the sheet cancelled.
 void DriveDialog(void* context, DWORD thread) {
     Drive* d = static_cast<Drive*>(context);
-    HWND sheet = WaitForSheet(thread, kWaitMs), dialog = nullptr;
+    HWND sheet = WaitForSheet(thread, kWaitMs);
     HWND page = sheet ? reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
     if (!page) return;
     PostMessageW(page, WM_COMMAND, MAKEWPARAM(kUserPaperButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(page, kUserPaperButton)));
-    for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < kWaitMs; Sleep(50))
-        EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog) {
+    if (HWND dialog = WaitForWindowWith(thread, kList)) {
         d->listBefore = static_cast<int>(SendDlgItemMessageW(dialog, kList, LB_GETCOUNT, 0, 0));
         SetDlgItemTextW(dialog, kName, d->name);
         SetDlgItemTextW(dialog, kWidth, L"100");
@@ -62,8 +52,7 @@ void DriveDialog(void* context, DWORD thread) {
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, kRegister)));
         d->listAfter = static_cast<int>(SendDlgItemMessageW(dialog, kList, LB_GETCOUNT, 0, 0));
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(d->closeWith, BN_CLICKED), 0);
-        for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < kWaitMs;) Sleep(50);
-        d->closed = !IsWindow(dialog);
+        d->closed = WaitClosed(dialog);
     }
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }
