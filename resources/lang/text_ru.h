@@ -555,7 +555,7 @@
 #define T_FONT_REGULAR "Обычный"
 #define T_FONT_BOLD "Полужирный"
 #define T_FONT_ITALIC "Курсив"
-#define T_FONT_BOLD_ITALIC "Полужирный курсив"
+#define T_FONT_BOLD_ITALIC "Полуж. курсив"
 #define T_WM_BLACK "Черный"
 #define T_WM_GREY "Серый"
 #define T_WM_RED "Красный"
